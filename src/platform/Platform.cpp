@@ -1,0 +1,57 @@
+#include "platform/Platform.h"
+
+#include <cassert>
+
+namespace seam {
+
+namespace {
+// Written only while no other thread uses the platform (see Platform.h).
+Services g_services;
+
+template <typename T>
+T& Require(T* p) {
+  assert(p != nullptr && "platform service not installed");
+  return *p;
+}
+}  // namespace
+
+Services Install(const Services& services) {
+  Services previous = g_services;
+  g_services = services;
+  return previous;
+}
+
+const Services& Current() { return g_services; }
+
+IJoysticks& Joysticks() { return Require(g_services.joysticks); }
+IInput& Input() { return Require(g_services.input); }
+IKeyboardLayout& KeyboardLayout() { return Require(g_services.keyboardLayout); }
+IDesktop& Desktop() { return Require(g_services.desktop); }
+IClock& Clock() { return Require(g_services.clock); }
+IMessages& Messages() { return Require(g_services.messages); }
+IStartupEntry& StartupEntry() { return Require(g_services.startupEntry); }
+IProgram& Program() { return Require(g_services.program); }
+
+std::string ProgramFolder() {
+  std::string path = Program().ModuleFileName();
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+bool IsAbsolutePath(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':') return true;
+#ifndef _WIN32
+  if (!path.empty() && path[0] == '/') return true;
+#endif
+  return false;
+}
+
+std::string ResolveProgramPath(const std::string& path) {
+  return IsAbsolutePath(path) ? path : ProgramFolder() + path;
+}
+
+void ShowError(const std::string& text, const std::string& caption) {
+  Messages().Show(text, caption, MessageButtons::Ok, MessageIcon::Error);
+}
+
+}  // namespace seam

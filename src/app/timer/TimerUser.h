@@ -2,6 +2,8 @@
 // periodic timers on the timer service in force.
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <mutex>
 
 class CTimerUser {
@@ -9,7 +11,8 @@ class CTimerUser {
   CTimerUser() = default;
   // Waits for a tick in progress, then marks the object dead: a tick that was waiting
   // returns without calling OnTimer. Does not stop any timer; derived classes that own a
-  // running timer stop it before their members go away.
+  // running timer stop it before their members go away. Finally withdraws the object from the
+  // timer service in force, so that a timer nobody stopped never reaches freed memory.
   virtual ~CTimerUser();
   CTimerUser(const CTimerUser&) = delete;
   CTimerUser& operator=(const CTimerUser&) = delete;
@@ -21,15 +24,26 @@ class CTimerUser {
   // One guarded tick: holds the tick lock around OnTimer unless the object is dead.
   void RunTick();
 
+ protected:
+  // The destructor's handshake, for derived classes whose timer may still run when they are
+  // destroyed (a timer they never stop): called first in their destructor, it ends the ticks
+  // before their members go away, while OnTimer is still theirs. Idempotent. Never call it
+  // from the object's own tick.
+  void EndTicks();
+
  private:
-  // tickLock_ is held while a tick runs and taken by the destructor; it guards destroyed_
-  // against the destructor.
+  // tickLock_ stands for the tick event: it guards ticking_ and the writes of destroyed_.
+  // A tick marks itself running under the lock and runs OnTimer outside it; the destructor
+  // marks the object dead first, so no tick starts after it, then waits for the running one.
   std::mutex tickLock_;
-  bool destroyed_ = false;
+  std::condition_variable tickEnded_;
+  bool ticking_ = false;
+  // Read without the lock by IsAlive (the service's quick check before a tick).
+  std::atomic<bool> destroyed_ = false;
 };
 
 // Starts a periodic timer that calls user->RunTick() every periodMs milliseconds on the timer
-// thread. Returns its identifier, 0 when refused.
+// thread. Returns its identifier, 0 when refused (no service installed, a period of 0).
 unsigned StartTimer(unsigned periodMs, CTimerUser* user);
 // Stops a timer. 0 and unknown identifiers are ignored. Called from another thread than the
 // timer thread, it returns only after a tick of that timer in flight has ended; called inside

@@ -1,0 +1,277 @@
+// The reader of the program's XML dialect: elements and attributes only.
+//
+// The grammar works on a one-byte lookahead, the current byte. At the end of the input the
+// current byte becomes kEnd, which matches nothing, so every rule that still needs input fails
+// the document. Input comes from memory or from a file through one large buffer; runs of name
+// letters and value bytes are taken from the buffer in one step, which is what makes the reader
+// fast, while the accepted bytes stay exactly those of the byte-at-a-time grammar.
+#include "xml/XMLReader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kEnd = -1;
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+bool IsWhiteSpace(int c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
+bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// "lt", "gt" and "amp" in any letter case; every other entity stands for ';'.
+char DecodeEntityName(const char* name, std::size_t length) {
+  auto is = [&](const char* known) {
+    const std::size_t n = std::strlen(known);
+    if (n != length) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (LowerAscii(name[i]) != known[i]) return false;
+    }
+    return true;
+  };
+  if (is("lt")) return '<';
+  if (is("gt")) return '>';
+  if (is("amp")) return '&';
+  return ';';
+}
+
+class Parser {
+ public:
+  // Reads from memory that outlives the parser.
+  Parser(const char* data, std::size_t size)
+      : start_(reinterpret_cast<const unsigned char*>(data)), p_(start_), end_(start_ + size) {}
+
+  // Reads from an open file, kBufferSize bytes at a time.
+  explicit Parser(std::FILE* file) : file_(file), buffer_(kBufferSize) {
+    start_ = p_ = end_ = buffer_.data();
+  }
+
+  XMLReadResult ParseDocument() {
+    XMLReadResult result;
+    c_ = ' ';  // the first skip of white space reads the first byte
+    std::unique_ptr<CXMLNode> root = ParseElement(0);
+    if (root) {
+      result.status = XMLReadStatus::Ok;
+      result.root = std::move(root);
+      return result;
+    }
+    if (readError_ != 0) {
+      result.status = XMLReadStatus::CannotOpen;
+      result.reason = std::strerror(readError_);
+      return result;
+    }
+    if (!failed_) Fail(c_ == '/' ? "closing tag without an element" : "no root element");
+    result.status = XMLReadStatus::Malformed;
+    result.reason = reason_;
+    result.offset = failOffset_;
+    return result;
+  }
+
+ private:
+  void Advance() {
+    if (p_ != end_) {
+      c_ = *p_++;
+    } else {
+      Refill();
+    }
+  }
+
+  void Refill() {
+    offset_ += static_cast<std::size_t>(end_ - start_);
+    start_ = p_ = end_ = buffer_.data();
+    c_ = kEnd;
+    if (file_ == nullptr || atEnd_) return;
+    const std::size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    if (n == 0) {
+      atEnd_ = true;
+      if (std::ferror(file_)) readError_ = errno != 0 ? errno : EIO;
+      return;
+    }
+    end_ = start_ + n;
+    c_ = *p_++;
+  }
+
+  // Records why the document fails (the first reason only); false for the caller to pass up.
+  bool Fail(const char* why) {
+    if (!failed_) {
+      failed_ = true;
+      reason_ = why;
+      if (c_ == kEnd) {
+        reason_ += " (end of file)";
+        failOffset_ = offset_ + static_cast<std::size_t>(end_ - start_);
+      } else {
+        failOffset_ = offset_ + static_cast<std::size_t>(p_ - start_) - 1;
+      }
+    }
+    return false;
+  }
+
+  std::unique_ptr<CXMLNode> FailElement(const char* why) {
+    Fail(why);
+    return nullptr;
+  }
+
+  void SkipWhiteSpace() {
+    while (IsWhiteSpace(c_)) Advance();
+  }
+
+  // Appends the run of letters at the current byte; false when it exceeds the name limit.
+  bool CollectLetters(std::string& name) {
+    while (IsLetter(c_)) {
+      if (name.size() == kXMLMaxNameLength) return false;
+      name.push_back(static_cast<char>(c_));
+      const unsigned char* limit =
+          p_ + std::min<std::size_t>(end_ - p_, kXMLMaxNameLength - name.size());
+      const unsigned char* q = p_;
+      while (q != limit && IsLetter(*q)) ++q;
+      name.append(p_, q);
+      p_ = q;
+      Advance();
+    }
+    return true;
+  }
+
+  bool ReadName(std::string& name) {
+    SkipWhiteSpace();
+    return CollectLetters(name) || Fail("name longer than 63 letters");
+  }
+
+  // The current byte is '&': replaces it with the byte the entity stands for.
+  bool DecodeEntity() {
+    char name[kXMLMaxEntityLength];
+    std::size_t length = 0;
+    Advance();
+    while (c_ != ';') {
+      if (c_ == kEnd) return Fail("entity not closed by ';'");
+      if (length == kXMLMaxEntityLength) return Fail("entity longer than 15 characters");
+      name[length++] = static_cast<char>(c_);
+      Advance();
+    }
+    c_ = static_cast<unsigned char>(DecodeEntityName(name, length));
+    return true;
+  }
+
+  // '=' and a quoted value, white space allowed around '='.
+  bool ReadValue(std::string& value) {
+    SkipWhiteSpace();
+    if (c_ != '=') return Fail("expected '=' after an attribute name");
+    Advance();
+    SkipWhiteSpace();
+    if (c_ != '\'' && c_ != '"') return Fail("expected a quote before an attribute value");
+    const int quote = c_;
+    Advance();
+    while (c_ != quote) {
+      if (c_ == kEnd) return Fail("attribute value not closed");
+      if (c_ == '&' && !DecodeEntity()) return false;
+      if (value.size() == kXMLMaxValueLength) {
+        return Fail("attribute value longer than 255 bytes");
+      }
+      value.push_back(static_cast<char>(c_));
+      // The plain bytes that follow in the buffer, up to the quote, an entity or the limit.
+      const unsigned char* limit =
+          p_ + std::min<std::size_t>(end_ - p_, kXMLMaxValueLength - value.size());
+      const unsigned char* q = p_;
+      while (q != limit && *q != quote && *q != '&') ++q;
+      value.append(p_, q);
+      p_ = q;
+      Advance();
+    }
+    Advance();
+    return true;
+  }
+
+  // One element with everything inside it. Null when the input holds no element here (the
+  // current byte is then not '<', or it is the '/' of the parent's closing tag), or when the
+  // document fails (failed_ is then set).
+  std::unique_ptr<CXMLNode> ParseElement(int depth) {
+    SkipWhiteSpace();
+    if (c_ != '<') return nullptr;
+    Advance();
+    SkipWhiteSpace();
+    if (c_ == '/') return nullptr;  // the parent's closing tag; '/' stays current
+    if (depth >= kXMLMaxDepth) return FailElement("elements nested too deeply");
+
+    std::string name;
+    if (!ReadName(name)) return nullptr;
+    auto node = std::make_unique<CXMLNode>(std::move(name));
+
+    for (;;) {
+      std::string attributeName;
+      if (!ReadName(attributeName)) return nullptr;
+      // A name directly followed by '>' or '/' has no value and is dropped.
+      if (c_ == '>') break;
+      if (c_ == '/') {
+        Advance();
+        SkipWhiteSpace();
+        if (c_ != '>') return FailElement("expected '>' after '/'");
+        Advance();
+        return node;
+      }
+      std::string value;
+      if (!ReadValue(value)) return nullptr;
+      node->AddAttribute(std::move(attributeName), std::move(value));
+    }
+
+    Advance();  // past '>'
+    while (auto child = ParseElement(depth + 1)) node->AddChild(std::move(child));
+    if (failed_) return nullptr;
+
+    if (c_ != '/') return FailElement("expected a child element or a closing tag");
+    Advance();
+    std::string closing;
+    if (!ReadName(closing)) return nullptr;
+    if (!EqualsIgnoringCase(closing, node->Name()))
+      return FailElement("closing tag does not match");
+    SkipWhiteSpace();
+    if (c_ != '>') return FailElement("expected '>' to end a closing tag");
+    Advance();
+    return node;
+  }
+
+  std::FILE* file_ = nullptr;
+  std::vector<unsigned char> buffer_;
+  const unsigned char* start_ = nullptr;  // first byte of the buffer
+  const unsigned char* p_ = nullptr;      // next byte to read
+  const unsigned char* end_ = nullptr;
+  std::size_t offset_ = 0;  // input offset of start_
+  bool atEnd_ = false;
+  int readError_ = 0;
+  int c_ = kEnd;  // the current byte, or kEnd
+
+  bool failed_ = false;
+  std::string reason_;
+  std::size_t failOffset_ = 0;
+};
+
+}  // namespace
+
+XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
+  Parser parser(data, size);
+  return parser.ParseDocument();
+}
+
+XMLReadResult ReadXMLFile(const std::string& path) {
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    XMLReadResult result;
+    result.status = XMLReadStatus::CannotOpen;
+    result.reason = std::strerror(errno != 0 ? errno : ENOENT);
+    return result;
+  }
+  XMLReadResult result = Parser(file).ParseDocument();
+  std::fclose(file);
+  return result;
+}

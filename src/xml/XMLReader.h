@@ -1,0 +1,28 @@
+// The reader behind LoadXMLFile, for callers that handle failures themselves (tandrel-cli,
+// fuzz targets, benchmarks): no path rule and no message box.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "xml/XMLNode.h"
+
+// Documents nested deeper than this fail to load, so that a hostile file cannot exhaust the
+// stack of the reader, the writer or the destructor (the program's files are 3 or 4 deep).
+constexpr int kXMLMaxDepth = 256;
+
+enum class XMLReadStatus { Ok, CannotOpen, Malformed };
+
+struct XMLReadResult {
+  std::unique_ptr<CXMLNode> root;  // set only when status is Ok
+  XMLReadStatus status = XMLReadStatus::Malformed;
+  std::string reason;      // why it failed, in a few words
+  std::size_t offset = 0;  // Malformed: offset of the byte where the reader stopped
+};
+
+// Reads the file at `path` exactly as given (relative paths from the current directory).
+XMLReadResult ReadXMLFile(const std::string& path);
+
+// Parses a document held in memory with the same reader.
+XMLReadResult ReadXMLMemory(const char* data, std::size_t size);

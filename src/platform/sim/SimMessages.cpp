@@ -1,0 +1,77 @@
+#include "platform/sim/SimMessages.h"
+
+namespace seam {
+
+bool Offers(MessageButtons buttons, MessageAnswer answer) {
+  switch (buttons) {
+    case MessageButtons::Ok:
+      return answer == MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+      return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+      return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+      return answer != MessageAnswer::Ok;
+  }
+  return false;
+}
+
+MessageAnswer DefaultAnswer(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok:
+      return MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+      return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoCancel:
+      return MessageAnswer::No;
+  }
+  return MessageAnswer::Ok;
+}
+
+MessageAnswer SimMessages::Show(const std::string& text, const std::string& caption,
+                                MessageButtons buttons, MessageIcon icon) {
+  std::lock_guard guard(lock_);
+  MessageAnswer answer = DefaultAnswer(buttons);
+  if (buttons != MessageButtons::Ok && !answers_.empty()) {
+    const MessageAnswer scripted = answers_.front();
+    answers_.pop_front();
+    if (Offers(buttons, scripted)) answer = scripted;
+  }
+  log_.push_back({text, caption, buttons, icon, answer});
+  return answer;
+}
+
+void SimMessages::QueueAnswer(MessageAnswer answer) {
+  std::lock_guard guard(lock_);
+  answers_.push_back(answer);
+}
+
+std::size_t SimMessages::PendingAnswers() {
+  std::lock_guard guard(lock_);
+  return answers_.size();
+}
+
+std::vector<MessageRecord> SimMessages::Log() {
+  std::lock_guard guard(lock_);
+  return log_;
+}
+
+std::vector<MessageRecord> SimMessages::TakeLog() {
+  std::lock_guard guard(lock_);
+  std::vector<MessageRecord> taken;
+  taken.swap(log_);
+  return taken;
+}
+
+void SimMessages::ClearLog() {
+  std::lock_guard guard(lock_);
+  log_.clear();
+}
+
+std::size_t SimMessages::Count() {
+  std::lock_guard guard(lock_);
+  return log_.size();
+}
+
+}  // namespace seam

@@ -1,0 +1,51 @@
+// Message boxes that never block: each is recorded, and questions take their answers from a
+// script that tests fill beforehand.
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace seam {
+
+struct MessageRecord {
+  std::string text;
+  std::string caption;
+  MessageButtons buttons = MessageButtons::Ok;
+  MessageIcon icon = MessageIcon::None;
+  MessageAnswer answer = MessageAnswer::Ok;
+  bool operator==(const MessageRecord&) const = default;
+};
+
+class SimMessages : public IMessages {
+ public:
+  // A plain Ok message answers Ok and leaves the script alone. A question takes the next
+  // scripted answer; with none left it answers No (Cancel for Ok/Cancel). A scripted answer
+  // that the box does not offer (Yes to Ok/Cancel, say) is used up and the box answers as if
+  // none had been scripted.
+  MessageAnswer Show(const std::string& text, const std::string& caption, MessageButtons buttons,
+                     MessageIcon icon) override;
+
+  void QueueAnswer(MessageAnswer answer);
+  std::size_t PendingAnswers();
+
+  std::vector<MessageRecord> Log();
+  std::vector<MessageRecord> TakeLog();
+  void ClearLog();
+  std::size_t Count();
+
+ private:
+  std::mutex lock_;  // guards answers_ and log_
+  std::deque<MessageAnswer> answers_;
+  std::vector<MessageRecord> log_;
+};
+
+// Whether a box with these buttons can give this answer, and the answer of a box closed
+// without a choice.
+bool Offers(MessageButtons buttons, MessageAnswer answer);
+MessageAnswer DefaultAnswer(MessageButtons buttons);
+
+}  // namespace seam

@@ -1,0 +1,50 @@
+// The usual surroundings of a test: a simulated platform whose clock is a virtual timer
+// service, both installed for the life of the object (the previous ones come back after).
+// Declare it before the objects under test, so they go first.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "TempFolder.h"
+#include "app/timer/TimerService.h"
+#include "app/timer/VirtualTimerService.h"
+#include "platform/sim/SimPlatform.h"
+
+class VirtualWorld {
+ public:
+  explicit VirtualWorld(std::uint64_t start = 0);
+  ~VirtualWorld();
+  VirtualWorld(const VirtualWorld&) = delete;
+  VirtualWorld& operator=(const VirtualWorld&) = delete;
+
+  seam::SimPlatform& platform() { return platform_; }
+  VirtualTimerService& timers() { return timers_; }
+  seam::SimJoysticks& joysticks() { return platform_.joysticks(); }
+  seam::SimInput& input() { return platform_.input(); }
+  seam::SimKeyboardLayout& keyboardLayout() { return platform_.keyboardLayout(); }
+  seam::SimDesktop& desktop() { return platform_.desktop(); }
+  seam::SimMessages& messages() { return platform_.messages(); }
+  seam::SimStartupEntry& startupEntry() { return platform_.startupEntry(); }
+  seam::SimProgram& program() { return platform_.program(); }
+
+  // Virtual time (see VirtualTimerService).
+  std::uint64_t Now() const { return timers_.Now(); }
+  void Advance(std::uint64_t ms) { timers_.Advance(ms); }
+  void AdvanceTo(std::uint64_t t) { timers_.AdvanceTo(t); }
+  void MoveTo(std::uint64_t t) { timers_.MoveTo(t); }
+
+  // Puts the program into a fresh temporary folder that goes with the world, and returns
+  // that folder with its trailing separator (what seam::ProgramFolder() then returns).
+  std::string UseTempProgramFolder(const std::string& programName = "Tandrel.exe");
+
+ private:
+  seam::Services Prepare();
+
+  seam::SimPlatform platform_;
+  VirtualTimerService timers_;
+  std::unique_ptr<TempFolder> folder_;
+  seam::ScopedServices services_;
+  ScopedTimerService timerService_;
+};

@@ -1,0 +1,24 @@
+// The subcommands of tandrel-cli. Each takes the arguments after its name, writes its result
+// on stdout and its complaints on stderr, and returns the process exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Exit codes shared by every subcommand.
+constexpr int kExitOk = 0;
+constexpr int kExitReported = 1;  // the command ran and found problems to report
+constexpr int kExitFailed = 2;    // bad usage, or the input could not be read
+
+struct Command {
+  const char* name;
+  const char* arguments;  // for the usage line
+  const char* summary;
+  int (*run)(const std::vector<std::string>& args);
+};
+
+// format FILE: prints FILE as the program's writer writes it.
+int RunFormat(const std::vector<std::string>& args);
+
+// Writes one line "tandrel-cli: <text>" on stderr.
+void Complain(const std::string& text);

@@ -1,0 +1,36 @@
+// tandrel-cli: the program's engine without a desktop, for checking and tidying its files.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CliPlatform.h"
+#include "Commands.h"
+
+namespace {
+
+const Command kCommands[] = {
+    {"format", "FILE", "print FILE as the program writes it (CR LF, tab indentation)", RunFormat},
+};
+
+int Usage() {
+  std::fputs("usage:\n", stderr);
+  for (const Command& c : kCommands) {
+    std::fprintf(stderr, "  tandrel-cli %s %s\n      %s\n", c.name, c.arguments, c.summary);
+  }
+  return kExitFailed;
+}
+
+}  // namespace
+
+void Complain(const std::string& text) { std::fprintf(stderr, "tandrel-cli: %s\n", text.c_str()); }
+
+int main(int argc, char** argv) {
+  CliPlatform platform(argc > 0 ? argv[0] : "tandrel-cli");
+  if (argc < 2) return Usage();
+  const std::string name = argv[1];
+  for (const Command& c : kCommands) {
+    if (name == c.name) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+  }
+  Complain("unknown command \"" + name + "\"");
+  return Usage();
+}

@@ -64,13 +64,28 @@ class FormatCommand : public ::testing::Test {
 
   // Runs tandrel-cli with the arguments (each quoted) from the test's folder.
   CliRun Cli(const std::vector<std::string>& args) {
-    std::string command = "\"" + HostPath(TANDREL_CLI) + "\"";
-    for (const auto& a : args) command += " \"" + a + "\"";
     const fs::path out = dir_ / "stdout.txt";
     const fs::path err = dir_ / "stderr.txt";
-    command += " > \"" + out.string() + "\" 2> \"" + err.string() + "\"";
+    std::string command;
+    const auto quoted = [&command](const std::string& s) {
+      command += '"';
+      command += s;
+      command += '"';
+    };
+    quoted(HostPath(TANDREL_CLI));
+    for (const auto& a : args) {
+      command += ' ';
+      quoted(a);
+    }
+    command += " > ";
+    quoted(out.string());
+    command += " 2> ";
+    quoted(err.string());
 #ifdef _WIN32
-    command = "\"" + command + "\"";  // cmd /c strips one outer pair of quotes
+    std::string wrapped = "\"";  // cmd /c strips one outer pair of quotes
+    wrapped += command;
+    wrapped += '"';
+    command = std::move(wrapped);
 #endif
     CliRun run;
     const int status = std::system(command.c_str());

@@ -47,14 +47,60 @@ char DecodeEntityName(const char* name, std::size_t length) {
   return ';';
 }
 
+// Where a buffered parse gets its bytes: a file, or memory handed out in pieces.
+class ChunkSource {
+ public:
+  virtual ~ChunkSource() = default;
+  // Fills up to `size` bytes; 0 at the end or on an error.
+  virtual std::size_t Read(unsigned char* buffer, std::size_t size) = 0;
+  // The error number of a failed read, 0 at a plain end.
+  virtual int Error() const = 0;
+};
+
+class FileSource : public ChunkSource {
+ public:
+  explicit FileSource(std::FILE* file) : file_(file) {}
+  std::size_t Read(unsigned char* buffer, std::size_t size) override {
+    errno = 0;
+    const std::size_t n = std::fread(buffer, 1, size, file_);
+    if (n == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
+    return n;
+  }
+  int Error() const override { return error_; }
+
+ private:
+  std::FILE* file_;
+  int error_ = 0;
+};
+
+class MemoryChunkSource : public ChunkSource {
+ public:
+  MemoryChunkSource(const char* data, std::size_t size, std::size_t chunk)
+      : data_(data), left_(size), chunk_(chunk) {}
+  std::size_t Read(unsigned char* buffer, std::size_t size) override {
+    const std::size_t n = std::min({size, chunk_, left_});
+    std::memcpy(buffer, data_, n);
+    data_ += n;
+    left_ -= n;
+    return n;
+  }
+  int Error() const override { return 0; }
+
+ private:
+  const char* data_;
+  std::size_t left_;
+  std::size_t chunk_;
+};
+
 class Parser {
  public:
   // Reads from memory that outlives the parser.
   Parser(const char* data, std::size_t size)
       : start_(reinterpret_cast<const unsigned char*>(data)), p_(start_), end_(start_ + size) {}
 
-  // Reads from an open file, kBufferSize bytes at a time.
-  explicit Parser(std::FILE* file) : file_(file), buffer_(kBufferSize) {
+  // Reads from a source through a buffer of `bufferSize` bytes.
+  Parser(ChunkSource& source, std::size_t bufferSize)
+      : source_(&source), buffer_(std::max<std::size_t>(bufferSize, 1)) {
     start_ = p_ = end_ = buffer_.data();
   }
 
@@ -92,11 +138,11 @@ class Parser {
     offset_ += static_cast<std::size_t>(end_ - start_);
     start_ = p_ = end_ = buffer_.data();
     c_ = kEnd;
-    if (file_ == nullptr || atEnd_) return;
-    const std::size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    if (source_ == nullptr || atEnd_) return;
+    const std::size_t n = source_->Read(buffer_.data(), buffer_.size());
     if (n == 0) {
       atEnd_ = true;
-      if (std::ferror(file_)) readError_ = errno != 0 ? errno : EIO;
+      readError_ = source_->Error();
       return;
     }
     end_ = start_ + n;
@@ -240,7 +286,7 @@ class Parser {
     return node;
   }
 
-  std::FILE* file_ = nullptr;
+  ChunkSource* source_ = nullptr;  // null: all input is in memory from the start
   std::vector<unsigned char> buffer_;
   const unsigned char* start_ = nullptr;  // first byte of the buffer
   const unsigned char* p_ = nullptr;      // next byte to read
@@ -271,7 +317,13 @@ XMLReadResult ReadXMLFile(const std::string& path) {
     result.reason = std::strerror(errno != 0 ? errno : ENOENT);
     return result;
   }
-  XMLReadResult result = Parser(file).ParseDocument();
+  FileSource source(file);
+  XMLReadResult result = Parser(source, kBufferSize).ParseDocument();
   std::fclose(file);
   return result;
+}
+
+XMLReadResult ReadXMLMemoryInChunks(const char* data, std::size_t size, std::size_t chunk) {
+  MemoryChunkSource source(data, size, std::max<std::size_t>(chunk, 1));
+  return Parser(source, chunk).ParseDocument();
 }

@@ -26,3 +26,7 @@ XMLReadResult ReadXMLFile(const std::string& path);
 
 // Parses a document held in memory with the same reader.
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size);
+
+// Parses a document held in memory as if it were read from a file `chunk` bytes at a time:
+// the buffered path of ReadXMLFile, for tests of the buffer boundaries.
+XMLReadResult ReadXMLMemoryInChunks(const char* data, std::size_t size, std::size_t chunk);

@@ -40,7 +40,8 @@ void CXMLNode::Write(std::string& out, int depth) const {
     out += quote;
     out += ' ';
   }
-  if (children_.empty()) {
+  // "< />" would read back as a closing tag, so an element without a name always gets one.
+  if (children_.empty() && !name_.empty()) {
     out += "/>\r\n";
     return;
   }

@@ -101,7 +101,17 @@ TEST(XMLWriter, WritesTheDocumentedLayout) {
             "\t</VKActions>\r\n"
             "</Actions>\r\n");
   EXPECT_EQ(CXMLNode("E").ToText(), "<E />\r\n");
-  EXPECT_EQ(CXMLNode("").ToText(), "< />\r\n");
+}
+
+TEST(XMLWriter, AnElementWithoutANameGetsAClosingTagSoThatItReadsBack) {
+  CXMLNode root("");
+  EXPECT_EQ(root.ToText(), "< >\r\n</>\r\n");
+  root.AddChild(std::make_unique<CXMLNode>(""));
+  const std::string text = root.ToText();
+  EXPECT_EQ(text, "< >\r\n\t< >\r\n\t</>\r\n</>\r\n");
+  auto back = Parse(text);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->ToText(), text);
 }
 
 TEST(XMLWriter, WriteIndentsFromTheGivenDepth) {

@@ -219,6 +219,33 @@ TEST(XMLReader, NestingIsLimited) {
   EXPECT_FALSE(Accepts(hostile));
 }
 
+TEST(XMLReader, BufferedReadingGivesTheSameResultAsMemory) {
+  const std::string documents[] = {
+      "<Joystick delay='30'>\r\n\t<Button number=\"1\" press='a&amp;b&Lt;'/>\r\n</joystick>",
+      "<A v='" + std::string(255, 'x') + "'/>",
+      "<A v='" + std::string(256, 'x') + "'/>",
+      "<" + std::string(63, 'n') + "/>",
+      "<" + std::string(64, 'n') + "/>",
+      "<A v='&" + std::string(15, 'e') + ";'/>",
+      "<A v='&" + std::string(16, 'e') + ";'/>",
+      "<A><B></C></A>",
+      "<A x='1'",
+      "< />",
+  };
+  for (const std::string& d : documents) {
+    const XMLReadResult whole = ReadXMLMemory(d.data(), d.size());
+    for (std::size_t chunk = 1; chunk <= 9; ++chunk) {
+      const XMLReadResult pieces = ReadXMLMemoryInChunks(d.data(), d.size(), chunk);
+      ASSERT_EQ(pieces.status, whole.status) << d << " in chunks of " << chunk;
+      EXPECT_EQ(pieces.reason, whole.reason);
+      EXPECT_EQ(pieces.offset, whole.offset);
+      if (whole.root) {
+        EXPECT_EQ(pieces.root->ToText(), whole.root->ToText());
+      }
+    }
+  }
+}
+
 TEST(XMLReader, FailuresSayWhyAndWhere) {
   const std::string text = "<A>\r\n<B x='1'></C>\r\n</A>";
   const XMLReadResult r = ReadXMLMemory(text.data(), text.size());

@@ -1,0 +1,356 @@
+#include "engine/Joystick.h"
+
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "actions/TextRules.h"
+#include "engine/JoystickButton.h"
+#include "engine/JoystickPOVButton.h"
+#include "engine/LibraryActions.h"
+#include "engine/ProfileMessages.h"
+#include "engine/ProfileReader.h"
+#include "platform/Platform.h"
+#include "xml/XMLNode.h"
+
+namespace {
+
+constexpr int kMaxButtons = 32;
+// The shift state settles in at most two rounds (see OnTimer); the bound only guards the loop.
+constexpr int kMaxShiftRounds = 8;
+
+const char* Value(const CXMLNode& element, const char* name) {
+  const CAttribute* attribute = element.FindAttribute(name);
+  return attribute != nullptr ? attribute->GetValue() : nullptr;
+}
+
+}  // namespace
+
+bool IsJoystickPresent(int id) { return seam::Joysticks().IsPresent(id); }
+
+CJoystick::CJoystick() = default;
+
+CJoystick::~CJoystick() {
+  // No poll starts from here on, and one in flight has ended (it needs elementsLock_ only).
+  EndTicks();
+  std::lock_guard load(loadLock_);
+  RemoveAllElementsUnderLoadLock();
+}
+
+bool CJoystick::Open(int id) {
+  std::lock_guard load(loadLock_);
+  RemoveAllElementsUnderLoadLock();
+  seam::JoystickCaps caps;
+  if (!IsJoystickPresent(id) || !seam::Joysticks().GetCaps(id, caps)) return false;
+  caps.productName[seam::kProductNameSize - 1] = '\0';
+
+  std::lock_guard elements(elementsLock_);
+  caps_ = caps;
+  id_ = id;
+  state_ = seam::JoystickState{};
+  // The new elements have no shift buttons yet.
+  shiftCount_ = 0;
+  shiftState_ = 0;
+
+  struct AxisSpec {
+    std::uint32_t flag;  // 0: always present
+    std::uint32_t min, max;
+    const char* name;
+  };
+  const AxisSpec specs[] = {
+      {0, caps.xMin, caps.xMax, "X Axis"},
+      {0, caps.yMin, caps.yMax, "Y Axis"},
+      {seam::kCapsHasZ, caps.zMin, caps.zMax, "Z Axis"},
+      {seam::kCapsHasR, caps.rMin, caps.rMax, "R Axis"},
+      {seam::kCapsHasU, caps.uMin, caps.uMax, "U Axis"},
+      {seam::kCapsHasV, caps.vMin, caps.vMax, "V Axis"},
+  };
+  for (int index = 0; index < 6; ++index) {
+    const AxisSpec& spec = specs[index];
+    if (spec.flag != 0 && (caps.caps & spec.flag) == 0) continue;
+    axes_.push_back(std::make_unique<CJoystickAxis>(
+        this, CJoystickAxisProperties(index, spec.min, spec.max, 1000), spec.name));
+  }
+  if ((caps.caps & seam::kCapsHasPov) != 0) {
+    for (int angle : {0, 90, 180, 270}) {
+      buttons_.push_back(std::make_unique<CJoystickPOVButton>(this, angle));
+    }
+  }
+  const int buttonCount =
+      caps.numButtons < kMaxButtons ? static_cast<int>(caps.numButtons) : kMaxButtons;
+  for (int k = 1; k <= buttonCount; ++k) {
+    const std::string name = "Button " + std::to_string(k);
+    buttons_.push_back(std::make_unique<CJoystickButton>(this, k, name.c_str()));
+  }
+  return true;
+}
+
+void CJoystick::SetActive(bool active) {
+  std::lock_guard load(loadLock_);
+  SetActiveUnderLoadLock(active);
+}
+
+void CJoystick::SetActiveUnderLoadLock(bool active) {
+  if (active) {
+    unsigned delay;
+    {
+      std::lock_guard elements(elementsLock_);
+      for (auto& element : buttons_) element->Enable(true);
+      for (auto& axis : axes_) axis->Enable(true);
+      if (timer_ != 0) return;
+      delay = static_cast<unsigned>(pollingDelay_);
+    }
+    // Outside the lock: the timer service is never called while elementsLock_ is held.
+    const unsigned timer = StartTimer(delay, this);
+    std::lock_guard elements(elementsLock_);
+    timer_ = timer;
+    return;
+  }
+  unsigned timer;
+  {
+    std::lock_guard elements(elementsLock_);
+    for (auto& element : buttons_) {
+      element->Enable(false);
+      element->StopAllActions();
+    }
+    for (auto& axis : axes_) {
+      axis->Enable(false);
+      axis->StopAllActions();
+    }
+    // Nothing is held any more, so no shift button is in force either; the axes start again
+    // from the centre, so a stick still deflected presses again when polling resumes.
+    ResetShiftStateLocked();
+    timer = timer_;
+    timer_ = 0;
+  }
+  StopTimer(timer);
+}
+
+void CJoystick::ResetShiftStateLocked() {
+  shiftState_ = 0;
+  for (auto& element : buttons_) element->SetShiftState(0);
+  for (auto& axis : axes_) axis->SetShiftState(0);
+}
+
+bool CJoystick::IsActive() const {
+  std::lock_guard elements(elementsLock_);
+  return timer_ != 0;
+}
+
+void CJoystick::RemoveAllElements() {
+  std::lock_guard load(loadLock_);
+  RemoveAllElementsUnderLoadLock();
+}
+
+void CJoystick::RemoveAllElementsUnderLoadLock() {
+  unsigned timer;
+  {
+    std::lock_guard elements(elementsLock_);
+    timer = timer_;
+    timer_ = 0;
+    for (auto& element : buttons_) {
+      element->Enable(false);
+      element->StopAllActions();
+      element.reset();
+    }
+    buttons_.clear();
+    for (auto& axis : axes_) {
+      axis->Enable(false);
+      axis->StopAllActions();
+      axis.reset();
+    }
+    axes_.clear();
+  }
+  StopTimer(timer);
+}
+
+void CJoystick::OnTimer() {
+  std::lock_guard elements(elementsLock_);
+  if (timer_ == 0) return;
+  seam::Joysticks().GetState(id_, state_);  // a failed read keeps the last state
+  for (auto& axis : axes_) axis->Update(state_);
+  const int before = shiftState_;
+  for (auto& element : buttons_) element->Update(state_);
+  if (shiftState_ == before) return;
+  // A round re-presses held elements under the new state; only in a round for state 0 can a
+  // held shift button take over (and the next round then settles), so this ends at once.
+  int settled;
+  int rounds = 0;
+  do {
+    settled = shiftState_;
+    for (auto& element : buttons_) element->SetShiftState(settled);
+  } while (shiftState_ != settled && ++rounds < kMaxShiftRounds);
+  for (auto& axis : axes_) axis->SetShiftState(shiftState_);
+}
+
+void CJoystick::ShiftButtonPressed(int number) { shiftState_ = number; }
+
+void CJoystick::ShiftButtonReleased(int) { shiftState_ = 0; }
+
+void CJoystick::SetPollingDelay(int ms) {
+  std::lock_guard elements(elementsLock_);
+  pollingDelay_ = ms < 1 ? 1 : ms;
+}
+
+int CJoystick::GetPollingDelay() const {
+  std::lock_guard elements(elementsLock_);
+  return pollingDelay_;
+}
+
+std::string CJoystick::GetDeviceName() const {
+  std::lock_guard elements(elementsLock_);
+  return std::string(caps_.productName, strnlen(caps_.productName, seam::kProductNameSize));
+}
+
+std::string CJoystick::GetProfilePath() const {
+  std::lock_guard elements(elementsLock_);
+  return profilePath_;
+}
+
+int CJoystick::GetId() const {
+  std::lock_guard elements(elementsLock_);
+  return id_;
+}
+
+bool CJoystick::HasPov() const {
+  std::lock_guard elements(elementsLock_);
+  return (caps_.caps & seam::kCapsHasPov) != 0;
+}
+
+seam::JoystickCaps CJoystick::GetCaps() const {
+  std::lock_guard elements(elementsLock_);
+  return caps_;
+}
+
+int CJoystick::GetElementCount() const {
+  std::lock_guard elements(elementsLock_);
+  return static_cast<int>(buttons_.size());
+}
+
+int CJoystick::GetAxisCount() const {
+  std::lock_guard elements(elementsLock_);
+  return static_cast<int>(axes_.size());
+}
+
+int CJoystick::GetShiftButtonCount() const {
+  std::lock_guard elements(elementsLock_);
+  return shiftCount_;
+}
+
+int CJoystick::GetShiftState() const {
+  std::lock_guard elements(elementsLock_);
+  return shiftState_;
+}
+
+CJoystickButtonBase* CJoystick::GetButton(int number) const {
+  std::lock_guard elements(elementsLock_);
+  if (number < 1 || number > static_cast<int>(buttons_.size())) return nullptr;
+  return buttons_[number - 1].get();
+}
+
+CJoystickAxis* CJoystick::GetAxis(int index) const {
+  std::lock_guard elements(elementsLock_);
+  if (index < 0 || index >= static_cast<int>(axes_.size())) return nullptr;
+  return axes_[index].get();
+}
+
+CJoystickAxis* CJoystick::FindAxis(std::string_view name) const {
+  std::lock_guard elements(elementsLock_);
+  return FindAxisLocked(name);
+}
+
+CJoystickAxis* CJoystick::FindAxisLocked(std::string_view name) const {
+  for (const auto& axis : axes_) {
+    if (actions::EqualsIgnoringCase(axis->GetName(), name)) return axis.get();
+  }
+  return nullptr;
+}
+
+void CJoystick::AddShiftButton(int number) {
+  std::lock_guard elements(elementsLock_);
+  AddShiftButtonLocked(number);
+}
+
+void CJoystick::AddShiftButtonLocked(int number) {
+  const int count = static_cast<int>(buttons_.size());
+  if (number < 1 || number > count) return;
+  CJoystickButtonBase& element = *buttons_[number - 1];
+  if (element.GetShiftNumber() != 0 || shiftCount_ == count) return;
+  const int n = shiftCount_ + 1;
+  for (auto& axis : axes_) axis->SetShiftCount(n);
+  for (auto& other : buttons_) other->SetShiftCount(n);
+  element.SetShiftNumber(n);
+  shiftCount_ = n;
+}
+
+void CJoystick::LoadElementActions(int number, const CXMLNode* element, bool interactive) {
+  CProfileMessages messages(interactive);
+  {
+    std::lock_guard elements(elementsLock_);
+    LoadElementActionsLocked(number, element, messages);
+  }
+  messages.ShowAll();
+}
+
+void CJoystick::LoadActionList(int number, const CXMLNode* list, bool interactive,
+                               bool releaseList) {
+  CProfileMessages messages(interactive);
+  {
+    std::lock_guard elements(elementsLock_);
+    LoadActionListLocked(number, list, messages, releaseList);
+  }
+  messages.ShowAll();
+}
+
+void CJoystick::LoadElementActionsLocked(int number, const CXMLNode* element,
+                                         CProfileMessages& messages) {
+  if (element == nullptr || number < 1 || number > static_cast<int>(buttons_.size())) return;
+  LoadActionListLocked(number, element->FindChild("Actions", nullptr), messages, false);
+  LoadActionListLocked(number, element->FindChild("ReleaseActions", nullptr), messages, true);
+}
+
+void CJoystick::LoadActionListLocked(int number, const CXMLNode* list, CProfileMessages& messages,
+                                     bool releaseList) {
+  if (list == nullptr || number < 1 || number > static_cast<int>(buttons_.size())) return;
+  CJoystickButtonBase& element = *buttons_[number - 1];
+  for (const CXMLNode* entry = list->FindChild("Action", nullptr); entry != nullptr;
+       entry = list->FindChild("Action", entry)) {
+    const char* shift = Value(*entry, "number");
+    if (shift == nullptr) continue;
+    const int shiftState = actions::ReadDecimal(shift);
+    if (shiftState < 0 || shiftState > shiftCount_) continue;
+    const char* theme = Value(*entry, "Theme");
+    const char* name = Value(*entry, "name");
+    if (theme == nullptr || name == nullptr) continue;
+    std::unique_ptr<CAction> action = CloneLibraryAction(theme, name);
+    if (!action) {
+      messages.Error(actions::FillIn("The action \"%s\" was not found.", {name}));
+      continue;
+    }
+    element.StoreAction(shiftState, std::move(action), releaseList);
+  }
+}
+
+bool CJoystick::LoadProfile(const char* path, bool interactive) {
+  std::lock_guard load(loadLock_);
+  const std::string requested = path != nullptr ? path : "";
+  {
+    std::lock_guard elements(elementsLock_);
+    // The same file is never read twice in a row.
+    if (profileRequested_ && actions::EqualsIgnoringCase(requested, profilePath_)) return true;
+  }
+  SetActiveUnderLoadLock(false);
+  std::unique_ptr<CXMLNode> root = LoadXMLFile(requested.c_str());
+  {
+    std::lock_guard elements(elementsLock_);
+    profilePath_ = requested;
+    profileRequested_ = true;
+  }
+  if (!root) return false;  // a file that cannot be opened was reported by the XML reader
+  CProfileReader reader(*this, requested, interactive);
+  if (!reader.Read(*root)) return false;
+  SetPollingDelay(reader.PollingDelay());
+  root.reset();
+  SetActiveUnderLoadLock(true);
+  return true;
+}

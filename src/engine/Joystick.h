@@ -1,0 +1,141 @@
+// One game controller, addressed by its platform ID (0..15): its input elements built from
+// the device's capabilities, its polling timer, and the controller-wide shift state.
+//
+// Element numbers: with a POV hat, 1..4 are the hat directions forward, right, backward, left
+// and button k is element k + 4; without one, button k is element k. Axes have no numbers.
+//
+// Locks. A poll must never meet elements that are being changed or deleted, whichever thread
+// changes them (the main thread, or the timer thread inside the configuration's hot-plug tick):
+// - elementsLock_ guards the element lists and everything the poll reads or writes: the
+//   device state and capabilities, the ID, the shift-button count and shift state, the polling
+//   delay, the timer identifier and the profile path. The poll holds it for its whole length,
+//   and every change of the elements holds it too (reading a profile into them, activation
+//   and deactivation, removal, opening). A poll therefore runs wholly before or wholly after a
+//   change, and a poll that follows a deactivation finds the timer identifier 0 and returns.
+// - loadLock_ (the load event) serialises the operations on the controller as a whole: Open,
+//   LoadProfile, SetActive, RemoveAllElements and destruction; a destruction waits for a load
+//   in progress.
+// Order: loadLock_, then elementsLock_, then an action's run lock or the action library's lock.
+// The polling timer is stopped (StopTimer, which from another thread waits for the poll in
+// flight) only while elementsLock_ is free, so the poll it waits for can finish. No message box
+// is ever open under elementsLock_: the profile reader collects its messages and they are
+// shown after the lock is released (the identity question is asked before the lock is taken).
+// The poll never takes loadLock_ nor the library's lock.
+//
+// No stuck input: deactivating, removing or destroying the elements ends every action they
+// run, a running toggle included.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/timer/TimerUser.h"
+#include "engine/JoystickAxis.h"
+#include "engine/JoystickButtonBase.h"
+#include "engine/ShiftButtonOwner.h"
+#include "platform/Types.h"
+
+class CXMLNode;
+class CProfileMessages;
+
+// The platform's simple position query for the ID succeeds.
+bool IsJoystickPresent(int id);
+
+class CJoystick : public CTimerUser, public CShiftButtonOwner {
+ public:
+  static constexpr int kDefaultPollingDelay = 30;
+
+  CJoystick();
+  // Waits for a load in progress, then stops polling and deletes every element (ending every
+  // action they run).
+  ~CJoystick() override;
+
+  // One poll, on the timer thread.
+  void OnTimer() override;
+  // Reads a profile file into the elements and starts polling; see ProfileReader.h. The same
+  // path as the previous request (without regard to case) returns true at once. A quiet load
+  // (interactive false) shows none of the profile reader's messages.
+  virtual bool LoadProfile(const char* path, bool interactive);
+  // The polling timer runs.
+  virtual bool IsActive() const;
+  // Stops polling, ends every action and deletes every element. The shift-button count and
+  // shift state stay.
+  virtual void RemoveAllElements();
+
+  // Called by the elements, inside a poll (under elementsLock_).
+  void ShiftButtonReleased(int number) override;
+  void ShiftButtonPressed(int number) override;
+
+  // Binds the object to a device and builds its elements; false when there is no device at
+  // the ID or its capabilities cannot be read.
+  bool Open(int id);
+  // Enables every element and starts polling, or disables them, ends every action they run,
+  // drops the shift state and stops polling.
+  void SetActive(bool active);
+  // Takes effect at the next start of polling; periods below 1 ms count as 1 ms.
+  void SetPollingDelay(int ms);
+  int GetPollingDelay() const;
+
+  std::string GetDeviceName() const;
+  std::string GetProfilePath() const;
+  int GetId() const;
+  bool HasPov() const;
+  seam::JoystickCaps GetCaps() const;
+  int GetElementCount() const;
+  int GetAxisCount() const;
+  int GetShiftButtonCount() const;
+  int GetShiftState() const;
+
+  // The elements themselves. The pointers stay valid until the elements are removed, and may
+  // be used only while no other thread polls or changes this controller (the profile reader,
+  // and tests on virtual time).
+  // The element with that number (1..GetElementCount()), or null.
+  CJoystickButtonBase* GetButton(int number) const;
+  // The axis at that position of the axis list (X, Y, then Z, R, U, V as present), or null.
+  CJoystickAxis* GetAxis(int index) const;
+  // The axis of that name (without regard to case), or null.
+  CJoystickAxis* FindAxis(std::string_view name) const;
+
+  // Makes element `number` the next shift button; numbers outside 1..element count, elements
+  // that are shift buttons already and calls once every element is one are ignored.
+  void AddShiftButton(int number);
+  // Reads the "Actions" and "ReleaseActions" of a "Button" or POV "Direction" element into
+  // element `number`.
+  void LoadElementActions(int number, const CXMLNode* element, bool interactive);
+  void LoadActionList(int number, const CXMLNode* list, bool interactive, bool releaseList);
+
+ private:
+  friend class CProfileReader;
+
+  // These need elementsLock_ held.
+  void AddShiftButtonLocked(int number);
+  void LoadElementActionsLocked(int number, const CXMLNode* element, CProfileMessages& messages);
+  void LoadActionListLocked(int number, const CXMLNode* list, CProfileMessages& messages,
+                            bool releaseList);
+  CJoystickAxis* FindAxisLocked(std::string_view name) const;
+  void ResetShiftStateLocked();
+
+  // These need loadLock_ held (and elementsLock_ free).
+  void SetActiveUnderLoadLock(bool active);
+  void RemoveAllElementsUnderLoadLock();
+
+  // See the top of the file.
+  std::mutex loadLock_;
+  mutable std::mutex elementsLock_;
+
+  // Guarded by elementsLock_.
+  std::vector<std::unique_ptr<CJoystickButtonBase>> buttons_;  // POV directions, then buttons
+  std::vector<std::unique_ptr<CJoystickAxis>> axes_;           // X, Y, then Z, R, U, V
+  seam::JoystickState state_;
+  seam::JoystickCaps caps_;
+  int shiftCount_ = 0;
+  int shiftState_ = 0;
+  int id_ = -1;
+  int pollingDelay_ = kDefaultPollingDelay;
+  unsigned timer_ = 0;
+  std::string profilePath_;
+  bool profileRequested_ = false;  // a load was requested, so profilePath_ names a file
+};

@@ -1,0 +1,15 @@
+#include "engine/ProfileMessages.h"
+
+#include <utility>
+
+#include "platform/Platform.h"
+
+void CProfileMessages::Error(std::string text) {
+  if (interactive_) pending_.push_back(std::move(text));
+}
+
+void CProfileMessages::ShowAll() {
+  std::vector<std::string> messages;
+  messages.swap(pending_);
+  for (const std::string& text : messages) seam::ShowError(text, "XML Error");
+}

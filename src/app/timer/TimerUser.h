@@ -30,14 +30,18 @@ class CTimerUser {
   // before their members go away, while OnTimer is still theirs. Idempotent. Never call it
   // from the object's own tick.
   void EndTicks();
+  // Ticks inside RunTick: the running one and those waiting behind it.
+  int TicksInside();
 
  private:
-  // tickLock_ stands for the tick event: it guards ticking_ and the writes of destroyed_.
-  // A tick marks itself running under the lock and runs OnTimer outside it; the destructor
-  // marks the object dead first, so no tick starts after it, then waits for the running one.
+  // tickLock_ stands for the tick event: it guards ticking_, ticksInside_ and the writes of
+  // destroyed_. A tick marks itself running under the lock and runs OnTimer outside it; the
+  // destructor marks the object dead first, so no tick starts after it, then waits until the
+  // running tick and those waiting behind it have left.
   std::mutex tickLock_;
   std::condition_variable tickEnded_;
   bool ticking_ = false;
+  int ticksInside_ = 0;  // in RunTick: running or waiting for the running one
   // Read without the lock by IsAlive (the service's quick check before a tick).
   std::atomic<bool> destroyed_ = false;
 };

@@ -13,6 +13,16 @@
 
 #include "platform/Types.h"
 
+// windows.h spells MapVirtualKey and VkKeyScan as macros for their A/W variants, which would
+// rename the methods below in a file that includes it first. Such files call the system's
+// functions by their A names.
+#ifdef MapVirtualKey
+#undef MapVirtualKey
+#endif
+#ifdef VkKeyScan
+#undef VkKeyScan
+#endif
+
 namespace seam {
 
 // The multimedia joystick functions.

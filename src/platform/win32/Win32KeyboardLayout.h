@@ -1,0 +1,15 @@
+// Key mapping through the keyboard layout of the calling thread.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace seam {
+
+// Stateless.
+class Win32KeyboardLayout : public IKeyboardLayout {
+ public:
+  unsigned MapVirtualKey(unsigned code, unsigned mapType) override;
+  std::int16_t VkKeyScan(char ch) override;
+};
+
+}  // namespace seam

@@ -18,9 +18,29 @@ configure_windows() {
 export WINEDEBUG=-all
 export WINEPREFIX="$root/build/windows/wineprefix"
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's desktop process picks its display driver when the session starts: started without a
+# display, no program of the session can ever open a window (message boxes, dialogs). So the
+# session gets a virtual display of its own for its whole life.
 wine_start() {
   mkdir -p "$WINEPREFIX"
+  if [ -z "${wine_xvfb_pid:-}" ]; then
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" \
+      </dev/null >/dev/null 2>&1 &
+    wine_xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$number_file" ] && break; sleep 0.1; done
+    export DISPLAY=":$(head -n1 "$number_file")"
+    rm -f "$number_file"
+  fi
   wineserver -p </dev/null >/dev/null 2>&1
   wine wineboot </dev/null >/dev/null 2>&1 || true
 }
-wine_stop() { wineserver -k </dev/null >/dev/null 2>&1 || true; }
+wine_stop() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  if [ -n "${wine_xvfb_pid:-}" ]; then
+    kill "$wine_xvfb_pid" 2>/dev/null
+    wait "$wine_xvfb_pid" 2>/dev/null
+    unset wine_xvfb_pid
+  fi
+}

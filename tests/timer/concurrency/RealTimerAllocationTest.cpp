@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 #include "Sync.h"
@@ -45,6 +46,14 @@ class QuietUser : public CTimerUser {
   void OnTimer() override { ticks.Increment(); }
   Counter ticks;
 };
+
+TEST(RealTimerAllocation, TheCountSeesAllocations) {
+  const long before = g_timerThreadAllocations.load();
+  t_onTimerThread = true;
+  auto p = std::make_unique<int>(1);
+  t_onTimerThread = false;
+  EXPECT_EQ(g_timerThreadAllocations.load(), before + 1);
+}
 
 TEST(RealTimerAllocation, SteadyTickingAllocatesNothing) {
   RealTimerService service([] { t_onTimerThread = true; });

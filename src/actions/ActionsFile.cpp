@@ -1,0 +1,183 @@
+// The actions file: reading it into the library and building its tree from the library.
+#include <algorithm>
+#include <unordered_map>
+
+#include "actions/ActionIndex.h"
+#include "actions/ActionLibrary.h"
+#include "actions/ComplexAction.h"
+#include "actions/LibraryCommit.h"
+#include "actions/MouseAction.h"
+#include "actions/MouseWheelAction.h"
+#include "actions/TextRules.h"
+#include "actions/VKAction.h"
+#include "platform/Platform.h"
+#include "xml/XMLNode.h"
+#include "xml/XMLSave.h"
+
+namespace {
+
+// The actions read from a file so far, before they join the library. Lookups see these and,
+// when the file adds to the library rather than replacing it, the library's own actions, just
+// as if every action had joined the library as soon as it was read.
+class CStagedActions {
+ public:
+  explicit CStagedActions(bool seeLibrary) : seeLibrary_(seeLibrary) {}
+
+  // Keeps the action unless its theme and name are taken (then it is dropped silently).
+  void Stage(std::unique_ptr<CAction> action) {
+    if (Taken(action->GetTheme(), action->GetName())) return;
+    index_.Add(action.get());
+    actions_.push_back(std::move(action));
+  }
+
+  std::unique_ptr<CAction> Resolve(const char* theme, const char* name) const {
+    if (seeLibrary_) {
+      if (auto clone = CloneAction(theme, name)) return clone;
+    }
+    const CAction* staged = index_.Find(theme, name);
+    return staged != nullptr ? staged->Clone() : nullptr;
+  }
+
+  std::vector<std::unique_ptr<CAction>> Take() { return std::move(actions_); }
+
+ private:
+  bool Taken(const char* theme, const char* name) const {
+    return index_.Find(theme, name) != nullptr || (seeLibrary_ && ActionExists(theme, name));
+  }
+
+  bool seeLibrary_;
+  std::vector<std::unique_ptr<CAction>> actions_;
+  actions::CActionIndex index_;
+};
+
+struct Group {
+  const char* groupName;
+  const char* elementName;
+  std::unique_ptr<CAction> (*read)(const CXMLNode*);
+};
+
+// Key, mouse and wheel actions come before combinations, which may use any of them.
+constexpr Group kSimpleGroups[] = {
+    {"VKActions", "VKAction", ReadVKAction},
+    {"MouseActions", "MouseAction", ReadMouseAction},
+    {"MouseWheelActions", "MouseWheelAction", ReadMouseWheelAction},
+};
+
+template <typename Visit>
+void ForEachChildNamed(const CXMLNode& parent, const char* name, Visit visit) {
+  for (const auto& child : parent.Children()) {
+    if (actions::EqualsIgnoringCase(child->Name(), name)) visit(*child);
+  }
+}
+
+bool LoadActionsFile(const char* path, bool replace) {
+  if (path == nullptr) return false;
+  // The reader shows its own message when the file cannot be opened.
+  std::unique_ptr<CXMLNode> root = LoadXMLFile(path);
+  if (!root) {
+    if (replace) ClearActions();
+    return false;
+  }
+  // The root's own name is not checked.
+  CStagedActions staged(!replace);
+  for (const Group& group : kSimpleGroups) {
+    const CXMLNode* node = root->FindChild(group.groupName, nullptr);
+    if (node == nullptr) continue;
+    ForEachChildNamed(*node, group.elementName, [&](const CXMLNode& element) {
+      if (auto action = group.read(&element)) staged.Stage(std::move(action));
+    });
+  }
+  if (const CXMLNode* node = root->FindChild("ComplexActions", nullptr)) {
+    const ActionResolver resolve = [&staged](const char* theme, const char* name) {
+      return staged.Resolve(theme, name);
+    };
+    ForEachChildNamed(*node, "ComplexAction", [&](const CXMLNode& element) {
+      if (auto action = ReadComplexAction(&element, resolve)) staged.Stage(std::move(action));
+    });
+  }
+  root.reset();
+  // Freed here, after the library lock is released.
+  std::vector<std::unique_ptr<CAction>> leftovers =
+      actions::CommitToLibrary(staged.Take(), replace);
+  return true;
+}
+
+// Builds the "ComplexActions" group: library order, except that each combination is preceded
+// by every combination it uses that is not written yet (so the file loads back whole).
+class CCombinationWriter {
+ public:
+  CCombinationWriter(std::vector<const CComplexAction*> combinations, CXMLNode& group)
+      : combinations_(std::move(combinations)),
+        state_(combinations_.size(), kUnwritten),
+        group_(group) {
+    for (std::size_t i = 0; i < combinations_.size(); ++i) {
+      index_.Add(const_cast<CComplexAction*>(combinations_[i]));
+      position_[combinations_[i]] = i;
+    }
+  }
+
+  void WriteAll() {
+    for (std::size_t i = 0; i < combinations_.size(); ++i) Write(i);
+  }
+
+ private:
+  enum State { kUnwritten, kWriting, kWritten };
+
+  void Write(std::size_t i) {
+    if (state_[i] != kUnwritten) return;  // written, or a cycle back to one being written
+    state_[i] = kWriting;
+    std::vector<std::size_t> used;
+    for (const auto& part : combinations_[i]->GetActions()) {
+      if (const CAction* target = index_.Find(part->GetTheme(), part->GetName())) {
+        const std::size_t j = position_.at(target);
+        if (state_[j] == kUnwritten) used.push_back(j);
+      }
+    }
+    std::sort(used.begin(), used.end());
+    for (const std::size_t j : used) Write(j);
+    group_.AddChild(combinations_[i]->CreateXMLNode());
+    state_[i] = kWritten;
+  }
+
+  std::vector<const CComplexAction*> combinations_;
+  std::vector<State> state_;
+  CXMLNode& group_;
+  actions::CActionIndex index_;
+  std::unordered_map<const CAction*, std::size_t> position_;
+};
+
+}  // namespace
+
+bool LoadActions(const char* path) { return LoadActionsFile(path, false); }
+
+bool ReloadActions(const char* path) { return LoadActionsFile(path, true); }
+
+std::unique_ptr<CXMLNode> CreateActionsXML() {
+  auto root = std::make_unique<CXMLNode>("Actions");
+  CXMLNode* keys = root->AddChild(std::make_unique<CXMLNode>("VKActions"));
+  CXMLNode* moves = root->AddChild(std::make_unique<CXMLNode>("MouseActions"));
+  CXMLNode* wheels = root->AddChild(std::make_unique<CXMLNode>("MouseWheelActions"));
+  CXMLNode* combos = root->AddChild(std::make_unique<CXMLNode>("ComplexActions"));
+
+  auto lock = LockActionLibrary();
+  std::vector<const CComplexAction*> combinations;
+  for (const CAction* action : actions::SnapshotLibraryLocked()) {
+    if (dynamic_cast<const CVKAction*>(action) != nullptr) {
+      keys->AddChild(action->CreateXMLNode());
+    } else if (dynamic_cast<const CMouseAction*>(action) != nullptr) {
+      moves->AddChild(action->CreateXMLNode());
+    } else if (dynamic_cast<const CMouseWheelAction*>(action) != nullptr) {
+      wheels->AddChild(action->CreateXMLNode());
+    } else if (const auto* complex = dynamic_cast<const CComplexAction*>(action)) {
+      combinations.push_back(complex);
+    }
+  }
+  CCombinationWriter(std::move(combinations), *combos).WriteAll();
+  return root;
+}
+
+bool SaveActions(const char* path) {
+  if (path == nullptr) return false;
+  const std::unique_ptr<CXMLNode> root = CreateActionsXML();
+  return SaveXMLFile(*root, seam::ResolveProgramPath(path));
+}

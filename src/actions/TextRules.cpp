@@ -1,0 +1,63 @@
+#include "actions/TextRules.h"
+
+#include <cmath>
+#include <limits>
+
+#include "platform/Platform.h"
+
+namespace actions {
+
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+int ReadDecimal(const char* text) {
+  if (text == nullptr) return 0;
+  const char* p = text;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f') ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = (*p++ == '-');
+  // Accumulated as a negative number, whose range holds INT_MIN.
+  constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+  long long magnitude = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    magnitude = magnitude * 10 + (*p - '0');
+    if (magnitude > kLimit) magnitude = kLimit;
+  }
+  if (negative) return static_cast<int>(-magnitude);
+  return magnitude >= kLimit ? std::numeric_limits<int>::max() : static_cast<int>(magnitude);
+}
+
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  std::string out;
+  auto next = args.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' &&
+        next != args.end()) {
+      out.append(*next++);
+      ++i;
+    } else {
+      out.push_back(pattern[i]);
+    }
+  }
+  return out;
+}
+
+void ShowXMLError(const std::string& text) { seam::ShowError(text, "XML Error"); }
+
+std::int32_t TruncateToInt(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kMax = static_cast<double>(std::numeric_limits<std::int32_t>::max());
+  constexpr double kMin = static_cast<double>(std::numeric_limits<std::int32_t>::min());
+  if (value >= kMax) return std::numeric_limits<std::int32_t>::max();
+  if (value <= kMin) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace actions

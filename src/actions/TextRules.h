@@ -1,0 +1,33 @@
+// Small text rules shared by the action classes and the action library: names compared
+// without regard to ASCII case, numbers read from attribute values, and messages filled in
+// at any length.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace actions {
+
+char FoldCase(char c);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The number at the start of `text`, as the program's files store numbers: optional white
+// space, an optional sign, then decimal digits; text without digits reads as 0. Values beyond
+// the range of int are clamped to it instead of overflowing.
+int ReadDecimal(const char* text);
+
+// `pattern` with each "%s" replaced by the next argument, in order. The result holds the whole
+// text however long the arguments are.
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+// Shows a problem found in an action element: no owner window, caption "XML Error", the error
+// icon. The element is skipped by the caller.
+void ShowXMLError(const std::string& text);
+
+// Converts to int, truncating toward zero and clamping to the range of int (NaN gives 0), so
+// that runaway settings never make an out-of-range conversion.
+std::int32_t TruncateToInt(double value);
+
+}  // namespace actions

@@ -1,0 +1,160 @@
+#include "actions/VKAction.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "actions/TextRules.h"
+#include "platform/Platform.h"
+#include "xml/XMLNode.h"
+
+namespace {
+
+constexpr unsigned char kLeftButton = 0x01;
+constexpr unsigned char kRightButton = 0x02;
+constexpr unsigned char kMiddleButton = 0x04;
+
+// The system's keyboard delay setting (0..3) gives the delay before the first repeat, its speed
+// setting (0..31) the interval between repeats.
+int RepeatDelayMs() { return (std::clamp(seam::Desktop().KeyboardDelay(), 0, 3) + 1) * 250; }
+int RepeatIntervalMs() { return 400 - 12 * std::clamp(seam::Desktop().KeyboardSpeed(), 0, 31); }
+
+bool ParseKeyValue(const std::string& value, unsigned char& key) {
+  if (value.size() >= 2 && value[0] == '0' && value[1] == 'x') {
+    unsigned result = 0;
+    for (std::size_t i = 2; i < value.size(); ++i) {
+      const char c = value[i];
+      unsigned digit = 0;
+      if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+      if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+      if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+      result = (result << 4) + digit;  // any other character shifts without adding
+    }
+    key = static_cast<unsigned char>(result & 0xFF);
+    return true;
+  }
+  if (value.size() == 1) {
+    key = static_cast<unsigned char>(seam::KeyboardLayout().VkKeyScan(value[0]) & 0xFF);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+CVKAction::CVKAction(unsigned char key, PushType type, const char* name)
+    : CAction(type, "", name), key_(key) {}
+
+CVKAction::CVKAction(const CVKAction& other)
+    : CAction(other), key_(other.key_), rate_(other.rate_) {}
+
+CVKAction::~CVKAction() { EndBeforeDestruction(); }
+
+bool CVKAction::RepeatsWhenHeld(unsigned char key) {
+  switch (key) {
+    case kLeftButton:
+    case kRightButton:
+    case kMiddleButton:
+    case 0x10:  // Shift
+    case 0x11:  // Ctrl
+    case 0x12:  // Alt
+      return false;
+    default:
+      return key < 0xA0 || key > 0xA5;  // left and right Shift, Ctrl, Alt
+  }
+}
+
+void CVKAction::SendKey(bool down) const {
+  switch (key_) {
+    case kLeftButton:
+      seam::Input().MouseEvent(down ? seam::kMouseLeftDown : seam::kMouseLeftUp, 0, 0, 0);
+      return;
+    case kRightButton:
+      seam::Input().MouseEvent(down ? seam::kMouseRightDown : seam::kMouseRightUp, 0, 0, 0);
+      return;
+    case kMiddleButton:
+      seam::Input().MouseEvent(down ? seam::kMouseMiddleDown : seam::kMouseMiddleUp, 0, 0, 0);
+      return;
+    default:
+      break;
+  }
+  seam::IKeyboardLayout& layout = seam::KeyboardLayout();
+  const auto scan = static_cast<std::uint8_t>(layout.MapVirtualKey(key_, seam::kMapVkToScan));
+  std::uint32_t flags = down ? 0 : seam::kKeyUp;
+  // Keys that type no character (arrows, Insert, function keys, Ctrl, ...) go out as extended.
+  if (layout.MapVirtualKey(key_, seam::kMapVkToChar) == 0) flags |= seam::kKeyExtended;
+  seam::Input().KeyboardEvent(key_, scan, flags);
+}
+
+void CVKAction::Start(CMouseSpeedData* /*speed*/) {
+  if (IsActive()) return;
+  SetActive();
+  tickCount_ = 1;
+  if (GetPushType() == PushType::Hold && RepeatsWhenHeld(key_)) ArmTimer(RepeatDelayMs());
+  if (GetPushType() == PushType::Repeat) ArmTimer(rate_);
+  SendKey(true);
+}
+
+void CVKAction::Stop(CMouseSpeedData* /*speed*/) {
+  if (!IsActive()) return;
+  DisarmTimer();
+  SendKey(false);
+  ClearActive();
+}
+
+void CVKAction::OnTimer() {
+  std::lock_guard lock(RunLock());
+  if (!TimerArmed()) return;  // a tick of a timer that was just disarmed
+  if (GetPushType() == PushType::Hold) {
+    if (tickCount_ == 1) RearmTimerInTick(RepeatIntervalMs());
+    ++tickCount_;
+  }
+  SendKey(true);
+  if (GetPushType() == PushType::Repeat) SendKey(false);
+}
+
+std::unique_ptr<CAction> CVKAction::Clone() const { return std::make_unique<CVKAction>(*this); }
+
+bool CVKAction::IsEqual(const CAction* other) const {
+  if (!CAction::IsEqual(other)) return false;
+  const auto* vk = dynamic_cast<const CVKAction*>(other);
+  return vk != nullptr && vk->key_ == key_ && vk->rate_ == rate_;
+}
+
+std::unique_ptr<CXMLNode> CVKAction::CreateXMLNode() const {
+  auto element = std::make_unique<CXMLNode>("VKAction");
+  WriteAttributes(element.get());
+  return element;
+}
+
+void CVKAction::WriteAttributes(CXMLNode* element) const {
+  CAction::WriteAttributes(element);
+  char value[8];
+  std::snprintf(value, sizeof value, "0x%x", static_cast<unsigned>(key_));
+  element->AddAttribute("value", value);
+  if (GetPushType() == PushType::Repeat) element->AddAttribute("rate", std::to_string(rate_));
+}
+
+std::unique_ptr<CAction> ReadVKAction(const CXMLNode* element) {
+  if (element == nullptr) return nullptr;
+  const auto header = ReadActionHeader(*element, "VKAction");
+  if (!header) return nullptr;
+  const CAttribute* value = element->FindAttribute("Value");
+  if (value == nullptr) {
+    actions::ShowXMLError(
+        actions::FillIn("The VKAction \"%s\" doesn't have a value.", {header->name}));
+    return nullptr;
+  }
+  unsigned char key = 0;
+  if (!ParseKeyValue(value->Value(), key)) {
+    actions::ShowXMLError(actions::FillIn("The VKAction \"%s\" has an unknown value: \"%s\".",
+                                          {header->name, value->Value()}));
+    return nullptr;
+  }
+  auto action = std::make_unique<CVKAction>(key, header->type, header->name.c_str());
+  if (const CAttribute* rate = element->FindAttribute("rate")) {
+    action->SetRate(actions::ReadDecimal(rate->GetValue()));
+  }
+  ApplyThemeAttribute(*element, *action);
+  return action;
+}

@@ -9,10 +9,11 @@
 class CTimerUser {
  public:
   CTimerUser() = default;
-  // Waits for a tick in progress, then marks the object dead: a tick that was waiting
-  // returns without calling OnTimer. Does not stop any timer; derived classes that own a
-  // running timer stop it before their members go away. Finally withdraws the object from the
-  // timer service in force, so that a timer nobody stopped never reaches freed memory.
+  // Marks the object dead, so that no tick starts any more (a tick that was waiting returns
+  // without calling OnTimer), and waits for a tick in progress. Does not stop the timers a
+  // derived class keeps: it stops them before its members go away. Finally withdraws the
+  // object from the timer service in force, so that a timer nobody stopped never reaches
+  // freed memory. Deleting the object from inside its own tick is not allowed.
   virtual ~CTimerUser();
   CTimerUser(const CTimerUser&) = delete;
   CTimerUser& operator=(const CTimerUser&) = delete;
@@ -21,7 +22,8 @@ class CTimerUser {
   virtual void OnTimer() = 0;
 
   bool IsAlive() const;
-  // One guarded tick: holds the tick lock around OnTimer unless the object is dead.
+  // One guarded tick: waits for a tick of this object in progress, then calls OnTimer unless
+  // the object is dead by then.
   void RunTick();
 
  protected:

@@ -32,6 +32,8 @@ class CAttribute {
   const std::string& Value() const { return value_; }
 
  private:
+  friend class CXMLParser;  // the reader fills name and value in place
+
   std::string name_;
   std::string value_;
 };
@@ -81,6 +83,8 @@ class CXMLNode {
   std::string ToText() const;
 
  private:
+  friend class CXMLParser;  // the reader fills the lists at their final size
+
   std::string name_;
   std::vector<std::unique_ptr<CAttribute>> attributes_;
   std::vector<std::unique_ptr<CXMLNode>> children_;

@@ -19,7 +19,8 @@ constexpr int kEnd = -1;
 constexpr std::size_t kBufferSize = 64 * 1024;
 
 bool IsWhiteSpace(int c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
-bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+// Setting bit 0x20 maps 'A'-'Z' onto 'a'-'z' and nothing else onto them; kEnd stays outside.
+bool IsLetter(int c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26u; }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -92,14 +93,17 @@ class MemoryChunkSource : public ChunkSource {
   std::size_t chunk_;
 };
 
-class Parser {
+}  // namespace
+
+// Friend of CXMLNode: it fills the attribute and child lists at their final size.
+class CXMLParser {
  public:
   // Reads from memory that outlives the parser.
-  Parser(const char* data, std::size_t size)
+  CXMLParser(const char* data, std::size_t size)
       : start_(reinterpret_cast<const unsigned char*>(data)), p_(start_), end_(start_ + size) {}
 
   // Reads from a source through a buffer of `bufferSize` bytes.
-  Parser(ChunkSource& source, std::size_t bufferSize)
+  CXMLParser(ChunkSource& source, std::size_t bufferSize)
       : source_(&source), buffer_(std::max<std::size_t>(bufferSize, 1)) {
     start_ = p_ = end_ = buffer_.data();
   }
@@ -108,6 +112,9 @@ class Parser {
     XMLReadResult result;
     c_ = ' ';  // the first skip of white space reads the first byte
     std::unique_ptr<CXMLNode> root = ParseElement(0);
+    // A failed read leaves partial lists behind: delete them now, keep the capacity.
+    attributes_.clear();
+    for (auto& list : children_) list.clear();
     if (root) {
       result.status = XMLReadStatus::Ok;
       result.root = std::move(root);
@@ -169,20 +176,33 @@ class Parser {
     return nullptr;
   }
 
+  // Makes the buffered byte at `at` current, so that a failure is reported there.
+  void StopAt(const unsigned char* at) {
+    p_ = at + 1;
+    c_ = *at;
+  }
+
   void SkipWhiteSpace() {
-    while (IsWhiteSpace(c_)) Advance();
+    while (IsWhiteSpace(c_)) {
+      while (p_ != end_ && IsWhiteSpace(*p_)) ++p_;
+      Advance();
+    }
   }
 
   // Appends the run of letters at the current byte; false when it exceeds the name limit.
+  // A letter as current byte always came from the buffer (only values hold decoded bytes), so
+  // the run starts at p_ - 1 and is taken in one piece.
   bool CollectLetters(std::string& name) {
     while (IsLetter(c_)) {
-      if (name.size() == kXMLMaxNameLength) return false;
-      name.push_back(static_cast<char>(c_));
-      const unsigned char* limit =
-          p_ + std::min<std::size_t>(end_ - p_, kXMLMaxNameLength - name.size());
+      const unsigned char* from = p_ - 1;
+      const unsigned char* limit = from + std::min<std::size_t>(end_ - from, kXMLMaxNameLength + 1);
       const unsigned char* q = p_;
       while (q != limit && IsLetter(*q)) ++q;
-      name.append(p_, q);
+      if (name.size() + static_cast<std::size_t>(q - from) > kXMLMaxNameLength) {
+        StopAt(from + (kXMLMaxNameLength - name.size()));  // the first letter too many
+        return false;
+      }
+      name.append(from, q);
       p_ = q;
       Advance();
     }
@@ -220,17 +240,26 @@ class Parser {
     Advance();
     while (c_ != quote) {
       if (c_ == kEnd) return Fail("attribute value not closed");
-      if (c_ == '&' && !DecodeEntity()) return false;
-      if (value.size() == kXMLMaxValueLength) {
-        return Fail("attribute value longer than 255 bytes");
+      if (c_ == '&') {
+        if (!DecodeEntity()) return false;
+        if (value.size() == kXMLMaxValueLength)
+          return Fail("attribute value longer than 255 bytes");
+        value.push_back(static_cast<char>(c_));
+        Advance();
+        continue;
       }
-      value.push_back(static_cast<char>(c_));
-      // The plain bytes that follow in the buffer, up to the quote, an entity or the limit.
+      // A plain byte came from the buffer: take it with the plain bytes after it, up to the
+      // quote, an entity or one byte past the limit.
+      const unsigned char* from = p_ - 1;
       const unsigned char* limit =
-          p_ + std::min<std::size_t>(end_ - p_, kXMLMaxValueLength - value.size());
+          from + std::min<std::size_t>(end_ - from, kXMLMaxValueLength + 1 - value.size());
       const unsigned char* q = p_;
       while (q != limit && *q != quote && *q != '&') ++q;
-      value.append(p_, q);
+      if (value.size() + static_cast<std::size_t>(q - from) > kXMLMaxValueLength) {
+        StopAt(from + (kXMLMaxValueLength - value.size()));  // the first byte too many
+        return Fail("attribute value longer than 255 bytes");
+      }
+      value.append(from, q);
       p_ = q;
       Advance();
     }
@@ -241,6 +270,13 @@ class Parser {
   // One element with everything inside it. Null when the input holds no element here (the
   // current byte is then not '<', or it is the '/' of the parent's closing tag), or when the
   // document fails (failed_ is then set).
+  template <typename T>
+  static void MoveInto(std::vector<T>& to, std::vector<T>& from) {
+    to.reserve(from.size());
+    for (auto& item : from) to.push_back(std::move(item));
+    from.clear();
+  }
+
   std::unique_ptr<CXMLNode> ParseElement(int depth) {
     SkipWhiteSpace();
     if (c_ != '<') return nullptr;
@@ -249,13 +285,15 @@ class Parser {
     if (c_ == '/') return nullptr;  // the parent's closing tag; '/' stays current
     if (depth >= kXMLMaxDepth) return FailElement("elements nested too deeply");
 
-    std::string name;
-    if (!ReadName(name)) return nullptr;
-    auto node = std::make_unique<CXMLNode>(std::move(name));
+    auto node = std::make_unique<CXMLNode>(std::string());
+    if (!ReadName(node->name_)) return nullptr;
 
+    // Attributes and children are gathered in lists kept for reuse and then moved into the
+    // node at their final size: far fewer allocations than growing the node's own lists.
+    attributes_.clear();
     for (;;) {
-      std::string attributeName;
-      if (!ReadName(attributeName)) return nullptr;
+      attributeName_.clear();
+      if (!ReadName(attributeName_)) return nullptr;
       // A name directly followed by '>' or '/' has no value and is dropped.
       if (c_ == '>') break;
       if (c_ == '/') {
@@ -263,16 +301,21 @@ class Parser {
         SkipWhiteSpace();
         if (c_ != '>') return FailElement("expected '>' after '/'");
         Advance();
+        MoveInto(node->attributes_, attributes_);
         return node;
       }
-      std::string value;
-      if (!ReadValue(value)) return nullptr;
-      node->AddAttribute(std::move(attributeName), std::move(value));
+      auto attribute = std::make_unique<CAttribute>(attributeName_, std::string());
+      if (!ReadValue(attribute->value_)) return nullptr;
+      attributes_.push_back(std::move(attribute));
     }
+    MoveInto(node->attributes_, attributes_);
 
     Advance();  // past '>'
-    while (auto child = ParseElement(depth + 1)) node->AddChild(std::move(child));
+    if (children_.size() <= static_cast<std::size_t>(depth)) children_.resize(depth + 1);
+    children_[depth].clear();
+    while (auto child = ParseElement(depth + 1)) children_[depth].push_back(std::move(child));
     if (failed_) return nullptr;
+    MoveInto(node->children_, children_[depth]);
 
     if (c_ != '/') return FailElement("expected a child element or a closing tag");
     Advance();
@@ -296,15 +339,27 @@ class Parser {
   int readError_ = 0;
   int c_ = kEnd;  // the current byte, or kEnd
 
+  // Lists in which attributes and children are gathered before they move into their node at
+  // their final size. They keep their capacity from one document to the next on each thread:
+  // a read then allocates only what the tree itself holds.
+  struct Workspace {
+    std::vector<std::unique_ptr<CAttribute>> attributes;           // of the element being read
+    std::vector<std::vector<std::unique_ptr<CXMLNode>>> children;  // per depth
+  };
+  static thread_local Workspace workspace_;
+  std::string attributeName_;
+  std::vector<std::unique_ptr<CAttribute>>& attributes_ = workspace_.attributes;
+  std::vector<std::vector<std::unique_ptr<CXMLNode>>>& children_ = workspace_.children;
+
   bool failed_ = false;
   std::string reason_;
   std::size_t failOffset_ = 0;
 };
 
-}  // namespace
+thread_local CXMLParser::Workspace CXMLParser::workspace_;
 
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
-  Parser parser(data, size);
+  CXMLParser parser(data, size);
   return parser.ParseDocument();
 }
 
@@ -318,12 +373,12 @@ XMLReadResult ReadXMLFile(const std::string& path) {
     return result;
   }
   FileSource source(file);
-  XMLReadResult result = Parser(source, kBufferSize).ParseDocument();
+  XMLReadResult result = CXMLParser(source, kBufferSize).ParseDocument();
   std::fclose(file);
   return result;
 }
 
 XMLReadResult ReadXMLMemoryInChunks(const char* data, std::size_t size, std::size_t chunk) {
   MemoryChunkSource source(data, size, std::max<std::size_t>(chunk, 1));
-  return Parser(source, chunk).ParseDocument();
+  return CXMLParser(source, chunk).ParseDocument();
 }

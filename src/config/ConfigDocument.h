@@ -1,0 +1,33 @@
+// Reading and editing the entries of the configuration document ("Configuration" root with
+// "LaunchOnStartup", "Actions" and "Joysticks", whose "Joystick" entries carry "ID",
+// "fileName", "enabled", "picture" and "Profile" rules). Names match without regard to case.
+#pragma once
+
+#include <string>
+
+class CXMLNode;
+
+namespace config {
+
+// The value of the first attribute of that name, or null.
+const char* AttributeText(const CXMLNode& node, const char* name);
+
+// "true" without regard to case.
+bool IsTrueText(const char* text);
+// The entry says "enabled" = "false" (any case); any other value or none means enabled.
+bool IsEntryDisabled(const CXMLNode& entry);
+
+// The controller ID of a "Joystick" entry: its "ID" read as a decimal number from its leading
+// digits (text without digits reads as 0). False when the entry has no "ID".
+bool ReadEntryId(const CXMLNode& entry, int& id);
+
+// The first "Joystick" entry of `joysticks` whose "ID" equals `id`; entries without "ID" are
+// passed over. Null when there is none.
+CXMLNode* FindJoystickEntry(const CXMLNode& joysticks, int id);
+
+// Sets the first attribute of that name, or appends it when there is none.
+void SetAttributeText(CXMLNode& node, const char* name, const std::string& value);
+// Removes every attribute of that name.
+void RemoveAttributes(CXMLNode& node, const char* name);
+
+}  // namespace config

@@ -1,0 +1,36 @@
+// What the Joysticks tab of the configuration window writes when it applies: its state is
+// merged into the configuration file as the file stands on disk, so that everything the tab
+// does not show (the actions file's name, the window rules of the entries it keeps, elements
+// and attributes the program does not know) survives.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/Types.h"
+
+class CXMLNode;
+
+// The tab's state. It holds data only for IDs that have a controller object; an ID with
+// neither a profile nor a picture holds nothing, and applying removes its entry.
+struct JoysticksTabState {
+  struct Controller {
+    std::string profile;  // default profile file name; empty: none
+    std::string picture;  // picture file name; empty: none
+    bool enabled = true;
+  };
+  bool launchOnStartup = false;
+  std::array<Controller, seam::kMaxJoysticks> controllers;
+};
+
+// Merges the tab's state into a configuration document (the root):
+// 1. "LaunchOnStartup" is found or appended and its "value" set to "true" or "false".
+// 2. "Actions" is appended with "fileName" = "Actions.xml" when missing; an existing one stays.
+// 3. "Joysticks" is appended when missing only if some ID has a profile; without it, the
+//    entries are left alone.
+// 4. For each ID with a profile or a picture, the first entry with that ID (or a new one whose
+//    first attribute is "ID") gets "fileName" when the tab has a profile, "enabled" = "false"
+//    when disabled (removed when enabled), "picture" set or removed; a new entry is appended.
+//    For each ID with neither, the first entry with that ID is removed, rules and all.
+// Existing elements and attributes keep their places; new ones are appended.
+void MergeJoysticksTab(CXMLNode& root, const JoysticksTabState& state);

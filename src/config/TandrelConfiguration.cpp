@@ -1,0 +1,273 @@
+#include "config/TandrelConfiguration.h"
+
+#include <utility>
+
+#include "actions/ActionLibrary.h"
+#include "actions/TextRules.h"
+#include "config/ConfigDocument.h"
+#include "config/ConfigurationObserver.h"
+#include "engine/Joystick.h"
+#include "platform/Platform.h"
+#include "xml/XMLNode.h"
+#include "xml/XMLSave.h"
+
+namespace {
+
+std::string ModulePathOr(std::string path) {
+  return path.empty() ? seam::Program().ModuleFileName() : path;
+}
+
+std::string FolderOf(const std::string& modulePath) {
+  const auto cut = modulePath.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : modulePath.substr(0, cut + 1);
+}
+
+std::string CouldNotOpen(const std::string& path) {
+  return "Could not open the file \"" + path + "\".";
+}
+
+}  // namespace
+
+CTandrelConfiguration::CTandrelConfiguration(std::string modulePath, std::string configPath)
+    : CTandrelConfiguration(ConfigurationSettings{std::move(modulePath), std::move(configPath)}) {}
+
+CTandrelConfiguration::CTandrelConfiguration(ConfigurationSettings settings)
+    : modulePath_(ModulePathOr(std::move(settings.modulePath))),
+      configPath_(settings.configPath.empty() ? modulePath_ + ".config"
+                                              : std::move(settings.configPath)),
+      programFolder_(FolderOf(modulePath_)),
+      readOnly_(settings.readOnly),
+      observer_(settings.observer) {
+  Load();
+  hotPlugTimer_ = StartTimer(kHotPlugPeriodMs, this);
+}
+
+CTandrelConfiguration::~CTandrelConfiguration() {
+  // Without the lock: stopping waits for a hot-plug tick in flight, which may hold it.
+  StopTimer(hotPlugTimer_);
+  EndTicks();
+  std::lock_guard lock(lock_);
+  for (auto& controller : controllers_) controller.reset();
+  ClearActions();
+  switchEntries_.clear();
+  actionsElement_ = nullptr;
+  joysticksElement_ = nullptr;
+  document_.reset();
+}
+
+std::unique_lock<std::recursive_mutex> CTandrelConfiguration::Lock() const {
+  return std::unique_lock(lock_);
+}
+
+bool CTandrelConfiguration::LoadFailed() const {
+  std::lock_guard lock(lock_);
+  return loadFailed_;
+}
+
+bool CTandrelConfiguration::GetLaunchOnStartup() const {
+  std::lock_guard lock(lock_);
+  return launchOnStartup_;
+}
+
+CJoystick* CTandrelConfiguration::GetJoystick(int id) const {
+  if (id < 0 || id >= seam::kMaxJoysticks) return nullptr;
+  std::lock_guard lock(lock_);
+  return controllers_[static_cast<std::size_t>(id)].get();
+}
+
+std::optional<std::string> CTandrelConfiguration::GetProfileFileName(int id) const {
+  std::lock_guard lock(lock_);
+  if (joysticksElement_ == nullptr) return std::nullopt;
+  const CXMLNode* entry = config::FindJoystickEntry(*joysticksElement_, id);
+  const char* fileName = entry != nullptr ? config::AttributeText(*entry, "fileName") : nullptr;
+  if (fileName == nullptr) return std::nullopt;
+  return std::string(fileName);
+}
+
+std::optional<std::string> CTandrelConfiguration::GetPicture(int id) const {
+  std::lock_guard lock(lock_);
+  if (GetJoystick(id) == nullptr || joysticksElement_ == nullptr) return std::nullopt;
+  const CXMLNode* entry = config::FindJoystickEntry(*joysticksElement_, id);
+  const char* picture = entry != nullptr ? config::AttributeText(*entry, "picture") : nullptr;
+  if (picture == nullptr) return std::nullopt;
+  return std::string(picture);
+}
+
+void CTandrelConfiguration::Load() {
+  std::lock_guard lock(lock_);
+  loadFailed_ = false;
+  switchEntries_.clear();
+  actionsElement_ = nullptr;
+  joysticksElement_ = nullptr;
+  document_.reset();
+
+  // Every present controller gets an object, configured or not.
+  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
+    auto& slot = controllers_[static_cast<std::size_t>(id)];
+    if (slot) {
+      slot->SetActive(false);
+      slot.reset();
+    }
+    auto controller = std::make_unique<CJoystick>();
+    if (controller->Open(id)) slot = std::move(controller);
+  }
+
+  // The reader reports a file that cannot be opened; one that cannot be parsed fails silently.
+  document_ = LoadXMLFile(configPath_.c_str());
+  if (!document_) {
+    loadFailed_ = true;
+    return;
+  }
+  const CXMLNode* launch = document_->FindChild("LaunchOnStartup", nullptr);
+  launchOnStartup_ =
+      launch != nullptr && config::IsTrueText(config::AttributeText(*launch, "value"));
+  ApplyRunKey();
+
+  CXMLNode* actions = document_->FindChild("Actions", nullptr);
+  if (actions == nullptr || actions->FindAttribute("fileName") == nullptr) {
+    seam::ShowError("There is no file that is associated with the actions.", "Configuration Error");
+    loadFailed_ = true;
+    return;
+  }
+  actionsElement_ = actions;
+  LoadActionsFile();
+
+  joysticksElement_ = document_->FindChild("Joysticks", nullptr);
+  if (joysticksElement_ == nullptr) {
+    seam::ShowError("There are no configured joysticks.", "Configuration Error");
+    loadFailed_ = true;
+    return;
+  }
+  LoadEntries();
+  switchEntries_ = config::ReadSwitchEntries(*joysticksElement_);
+  // Rewritten in the writer's layout, so that entries removed above leave the file too.
+  SaveConfigFile();
+}
+
+void CTandrelConfiguration::LoadEntries() {
+  // The path each slot was last asked to load in this pass: a second entry for the same ID
+  // naming the same file is not read again (the controller keeps what it has).
+  std::array<std::optional<std::string>, seam::kMaxJoysticks> requested;
+  CXMLNode* entry = joysticksElement_->FindChild("Joystick", nullptr);
+  while (entry != nullptr) {
+    CXMLNode* next = joysticksElement_->FindChild("Joystick", entry);
+    int id = 0;
+    if (!config::ReadEntryId(*entry, id)) {
+      seam::ShowError("There is a joystick with no ID.", "Configuration Error");
+      entry = next;
+      continue;
+    }
+    if (id < 0 || id >= seam::kMaxJoysticks) {
+      const std::string question =
+          "The ID " + std::to_string(id) +
+          " is not valid. It must be between 0 and 15.\r\nDelete it from the configuration file?";
+      if (seam::Messages().Show(question, "Problem", seam::MessageButtons::YesNo,
+                                seam::MessageIcon::Question) == seam::MessageAnswer::Yes) {
+        joysticksElement_->RemoveChild(entry);
+      }
+      entry = next;
+      continue;
+    }
+    const char* fileName = config::AttributeText(*entry, "fileName");
+    CJoystick* controller = controllers_[static_cast<std::size_t>(id)].get();
+    if (fileName != nullptr && controller != nullptr) {
+      auto& previous = requested[static_cast<std::size_t>(id)];
+      const bool readsFile = !previous || !actions::EqualsIgnoringCase(*previous, fileName);
+      previous = fileName;
+      const bool loaded = controller->LoadProfile(fileName, true);
+      if (config::IsEntryDisabled(*entry)) controller->SetActive(false);
+      if (loaded && readsFile && controller->IsActive()) Notify(id, fileName);
+    }
+    entry = next;
+  }
+}
+
+void CTandrelConfiguration::ApplyRunKey() {
+  if (readOnly_ || seam::Current().startupEntry == nullptr) return;
+  // Failures leave the entry as it was and are not reported.
+  if (launchOnStartup_) {
+    seam::StartupEntry().Write(kStartupValueName, modulePath_ + " /NoConfigure");
+  } else {
+    seam::StartupEntry().Remove(kStartupValueName);
+  }
+}
+
+bool CTandrelConfiguration::LoadActionsFile() {
+  if (actionsElement_ == nullptr) return false;
+  const char* fileName = config::AttributeText(*actionsElement_, "fileName");
+  if (fileName == nullptr) return false;
+  // Readers of the library see the old actions or the new ones, never an empty library.
+  return ReloadActions(fileName);
+}
+
+bool CTandrelConfiguration::SaveConfigFile() {
+  std::lock_guard lock(lock_);
+  if (!document_ || readOnly_) return true;
+  if (SaveXMLFile(*document_, configPath_)) return true;
+  seam::ShowError(CouldNotOpen(configPath_), "Configuration Error");
+  return false;
+}
+
+bool CTandrelConfiguration::SaveActionsFile() {
+  std::string fileName;
+  {
+    std::lock_guard lock(lock_);
+    if (actionsElement_ == nullptr) return false;
+    const char* name = config::AttributeText(*actionsElement_, "fileName");
+    if (name == nullptr) return false;
+    fileName = name;
+  }
+  if (readOnly_) return true;
+  // Outside the configuration lock: the library takes its own lock to write.
+  const std::string path = seam::IsAbsolutePath(fileName) ? fileName : programFolder_ + fileName;
+  if (SaveActions(path.c_str())) return true;
+  seam::ShowError(CouldNotOpen(fileName), "Configuration Error");
+  return false;
+}
+
+bool CTandrelConfiguration::SaveJoysticksTab(const JoysticksTabState& state) {
+  std::lock_guard lock(lock_);
+  // The file as it stands on disk; when it cannot be read (the reader has reported a file
+  // that cannot be opened), a new one.
+  std::unique_ptr<CXMLNode> root = LoadXMLFile(configPath_.c_str());
+  if (!root) root = std::make_unique<CXMLNode>("Configuration");
+  MergeJoysticksTab(*root, state);
+  if (readOnly_ || SaveXMLFile(*root, configPath_)) return true;
+  seam::Messages().Show("Coudln't save the configuration file", "Error", seam::MessageButtons::Ok,
+                        seam::MessageIcon::Error);
+  return false;
+}
+
+void CTandrelConfiguration::OnTimer() {
+  std::unique_lock lock(lock_, std::try_to_lock);
+  if (!lock.owns_lock()) return;  // the main thread is busy with the table: next second
+  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
+    auto& slot = controllers_[static_cast<std::size_t>(id)];
+    const bool present = IsJoystickPresent(id);
+    if (slot && !present) {
+      slot->SetActive(false);
+      slot.reset();
+    } else if (!slot && present) {
+      ConnectJoystick(id);
+    }
+  }
+}
+
+void CTandrelConfiguration::ConnectJoystick(int id) {
+  if (joysticksElement_ == nullptr) return;
+  // Only the default profile: a reappearing controller ignores "enabled" and the rules.
+  const CXMLNode* entry = config::FindJoystickEntry(*joysticksElement_, id);
+  const char* fileName = entry != nullptr ? config::AttributeText(*entry, "fileName") : nullptr;
+  if (fileName == nullptr) return;
+  auto& slot = controllers_[static_cast<std::size_t>(id)];
+  if (slot && actions::EqualsIgnoringCase(slot->GetProfilePath(), fileName)) return;
+  slot.reset();
+  auto controller = std::make_unique<CJoystick>();
+  if (!controller->Open(id)) return;
+  slot = std::move(controller);
+  if (slot->LoadProfile(fileName, true) && slot->IsActive()) Notify(id, fileName);
+}
+
+void CTandrelConfiguration::Notify(int id, const std::string& path) {
+  if (observer_ != nullptr) observer_->ProfileStarted(id, path);
+}

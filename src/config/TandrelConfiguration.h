@@ -1,0 +1,142 @@
+// The global configuration: the configuration file beside the program, one controller object
+// per present controller ID (0..15) with its default profile, the action library's file, the
+// start-up entry, the once-a-second hot-plug check, and automatic profile switching by the
+// title of the active window.
+//
+// The Windows program makes one instance at start-up; tests and tandrel-cli make their own,
+// with a program path of their choosing, under whatever platform and timer service they have
+// installed. Relative file names in the files are resolved by the readers against the folder
+// of the installed program (seam::Program()), so a configuration made with another module path
+// must run under a program that names the same module.
+//
+// Threads and the configuration lock. lock_ (a recursive mutex, "the configuration lock")
+// guards the controller table, the document with the elements remembered in it, the switching
+// rules read from it, and the flags launch-on-start-up and load-failed. It is held for the
+// whole of Load, SwitchProfileForWindow, the hot-plug tick, the saves and every accessor.
+// - Lock order: the configuration lock, then a controller's own locks (Joystick.h), then the
+//   action library's lock. Nobody holding the library lock may call into the configuration.
+// - The hot-plug tick runs on the timer thread and only tries the lock: when the main thread
+//   holds it (a reload waiting for the user's answer, say) the tick skips that second and the
+//   timer thread stays free for every other timer. So no tick ever waits for the lock, and
+//   every wait for a tick in flight made under the lock (stopping a controller's poll, ending
+//   a repeating key) waits for a tick that does not need it.
+// - The destructor stops the hot-plug timer without the lock, waiting for a tick in flight,
+//   before anything else goes.
+// - GetJoystick hands out a pointer into the table: it stays valid only while the caller holds
+//   Lock(), since a reload, a switch or the hot-plug tick may replace the object.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/timer/TimerUser.h"
+#include "config/JoysticksTabMerge.h"
+#include "config/SwitchRules.h"
+#include "platform/Types.h"
+
+class CJoystick;
+class CXMLNode;
+class IConfigurationObserver;
+
+struct ConfigurationSettings {
+  // Full path of the program's module file; empty: the installed program's own.
+  std::string modulePath;
+  // The configuration file; empty: the module path + ".config".
+  std::string configPath;
+  // Nothing outside the object changes: no file is written (the saves are skipped and report
+  // success) and the start-up entry is left alone. For tandrel-cli's check and replay.
+  bool readOnly = false;
+  // Told of every profile that starts polling; not owned, may be null.
+  IConfigurationObserver* observer = nullptr;
+};
+
+class CTandrelConfiguration : public CTimerUser {
+ public:
+  static constexpr unsigned kHotPlugPeriodMs = 1000;
+  static constexpr const char* kStartupValueName = "Tandrel";
+
+  // Loads the configuration and starts the hot-plug check, whether or not the load succeeded.
+  explicit CTandrelConfiguration(ConfigurationSettings settings = {});
+  explicit CTandrelConfiguration(std::string modulePath, std::string configPath = {});
+  // Stops the hot-plug check (after a tick in flight), then deletes every controller (which
+  // releases whatever they hold pressed), empties the action library and drops the document.
+  ~CTandrelConfiguration() override;
+
+  // Rebuilds everything from the configuration file: controllers, start-up entry, action
+  // library, default profiles. Called at construction and after the configuration window's
+  // OK, Cancel and Apply.
+  void Load();
+  bool LoadFailed() const;
+
+  // The folder of the module file, with its trailing separator.
+  const std::string& GetProgramFolder() const { return programFolder_; }
+  const std::string& GetModulePath() const { return modulePath_; }
+  const std::string& GetConfigPath() const { return configPath_; }
+  bool GetLaunchOnStartup() const;
+
+  // The configuration lock (see the top of the file).
+  std::unique_lock<std::recursive_mutex> Lock() const;
+  // The controller object for the ID, or null (no object, or an ID outside 0..15). Valid only
+  // while the caller holds Lock().
+  CJoystick* GetJoystick(int id) const;
+  // The "fileName" of the first entry with that ID; none when there is no joysticks element,
+  // no such entry, or no "fileName".
+  std::optional<std::string> GetProfileFileName(int id) const;
+  // The "picture" of the first entry with that ID; none when there is no controller object
+  // for the ID, no entry, or no "picture".
+  std::optional<std::string> GetPicture(int id) const;
+
+  // Writes the loaded document back to the configuration file. False after showing
+  // "Could not open the file "<path>"." when it cannot be written (the old file stays whole).
+  bool SaveConfigFile();
+  // Writes the action library to the actions file. False after showing the same message, with
+  // the file name as the configuration gives it, when it cannot be written.
+  bool SaveActionsFile();
+  // The Joysticks tab's Apply: merges `state` into the configuration file as it stands on disk
+  // (see JoysticksTabMerge.h) and writes it. False after showing "Coudln't save the
+  // configuration file" (caption "Error") when it cannot be written. Does not reload.
+  bool SaveJoysticksTab(const JoysticksTabState& state);
+
+  // A window with this title became active: each enabled entry's controller takes the profile
+  // of the first rule whose window text occurs in the title, or else its default profile,
+  // loaded quietly into a freshly opened controller object unless already in force.
+  void SwitchProfileForWindow(const char* title);
+
+  // The hot-plug check, once a second on the timer thread: controllers pulled out lose their
+  // object; configured controllers that appear get one with their default profile.
+  void OnTimer() override;
+
+ private:
+  void ApplyRunKey();
+  bool LoadActionsFile();
+  void ConnectJoystick(int id);
+  void LoadEntries();
+  enum class SwitchResult { Switched, NoDevice, LoadFailed };
+  // Replaces the controller of a slot by a freshly opened one loaded quietly with `fileName`.
+  // NoDevice and LoadFailed drop the new object and leave the slot alone.
+  SwitchResult SwitchTo(int id, const std::string& fileName);
+  bool SameProfile(int id, const std::string& fileName) const;
+  void Notify(int id, const std::string& path);
+
+  const std::string modulePath_;
+  const std::string configPath_;
+  const std::string programFolder_;
+  const bool readOnly_;
+  IConfigurationObserver* const observer_;
+
+  // See the top of the file: everything below is guarded by lock_.
+  mutable std::recursive_mutex lock_;
+  bool launchOnStartup_ = false;
+  bool loadFailed_ = false;
+  std::array<std::unique_ptr<CJoystick>, seam::kMaxJoysticks> controllers_;
+  std::unique_ptr<CXMLNode> document_;
+  CXMLNode* actionsElement_ = nullptr;    // in document_
+  CXMLNode* joysticksElement_ = nullptr;  // in document_
+  std::vector<config::SwitchEntry> switchEntries_;
+
+  unsigned hotPlugTimer_ = 0;  // written by the constructor only
+};

@@ -28,7 +28,7 @@
 #include "actions/MouseSpeedData.h"
 #include "app/timer/TimerUser.h"
 
-class CXMLNode;
+#include "xml/XMLNode.h"
 
 // How a press and a release of the input drive the action.
 enum class PushType : std::int32_t {

@@ -22,7 +22,7 @@
 
 #include "actions/Action.h"
 
-class CXMLNode;
+#include "xml/XMLNode.h"
 
 std::unique_lock<std::recursive_mutex> LockActionLibrary();
 

@@ -130,6 +130,14 @@ TEST_F(MouseActionTest, HugeSettingsSendClampedMovesInsteadOfOverflowing) {
   for (const auto& r : world.input().Log()) EXPECT_GE(r.dx, 0);
 }
 
+TEST_F(MouseActionTest, ATickThatArrivesAfterTheReleaseSendsNothing) {
+  auto a = Relative(PushType::Hold, 90);
+  a.Press(nullptr);
+  a.Release(nullptr);
+  a.RunTick();
+  EXPECT_EQ(world.input().Count(), 2u);
+}
+
 TEST_F(MouseActionTest, DestroyingAMovingActionEndsItsTimer) {
   auto a = std::make_unique<CMouseAction>(Relative(PushType::Toggle, 90));
   a->Press(nullptr);

@@ -64,6 +64,14 @@ TEST_F(MouseWheelActionTest, AnyDirectionButDownTurnsUpAndHugeLinesAreClamped) {
   EXPECT_EQ(Recorded(), (Events{"0 mouse 800 0 0 10", "0 mouse 800 0 0 -2147483648"}));
 }
 
+TEST_F(MouseWheelActionTest, ATickThatArrivesAfterTheReleaseSendsNothing) {
+  CMouseWheelAction a(PushType::Hold, 30, CMouseWheelAction::kUp, 3, "U");
+  a.Press(nullptr);
+  a.Release(nullptr);
+  a.RunTick();
+  EXPECT_EQ(world.input().Count(), 1u);
+}
+
 TEST_F(MouseWheelActionTest, DestroyingAScrollingActionEndsItsTimer) {
   auto a = std::make_unique<CMouseWheelAction>(PushType::Hold, 30, CMouseWheelAction::kUp, 3, "U");
   a->Press(nullptr);

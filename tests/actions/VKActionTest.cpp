@@ -174,6 +174,22 @@ TEST_F(VKActionTest, ASecondPressWhileHeldSendsNothing) {
   EXPECT_EQ(Recorded(), (Events{"0 down 41", "0 up 41"}));
 }
 
+// A tick that the timer thread had already begun when another thread released the action
+// arrives after the release; it must find nothing to do.
+TEST_F(VKActionTest, ATickThatArrivesAfterTheReleaseSendsNothing) {
+  CVKAction repeat(0x41, PushType::Repeat, "R");
+  CVKAction hold(0x42, PushType::Hold, "H");
+  repeat.Press(nullptr);
+  hold.Press(nullptr);
+  repeat.Release(nullptr);
+  hold.Release(nullptr);
+  const auto count = world.input().Count();
+  repeat.RunTick();
+  hold.RunTick();
+  EXPECT_EQ(world.input().Count(), count);
+  EXPECT_EQ(world.timers().RunningTimers(), 0u);
+}
+
 TEST_F(VKActionTest, DestroyingARepeatingKeyReleasesItAndEndsItsTimer) {
   auto a = std::make_unique<CVKAction>(0x41, PushType::Repeat, "R");
   a->SetRate(50);

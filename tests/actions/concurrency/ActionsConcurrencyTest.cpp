@@ -1,0 +1,293 @@
+// Actions on the real timer service: ticks on the timer thread while other threads press,
+// release, reset and delete the same actions, and while the library is read and edited at
+// once. Run under ThreadSanitizer; nothing here measures time, the waits only order threads.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "actions/AbsoluteMousePlacement.h"
+#include "actions/ActionLibrary.h"
+#include "actions/ComplexAction.h"
+#include "actions/MouseAction.h"
+#include "actions/MouseWheelAction.h"
+#include "actions/VKAction.h"
+#include "app/timer/RealTimerService.h"
+#include "app/timer/TimerUser.h"
+#include "platform/sim/SimPlatform.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+// Counts the ticks of the timer thread, so that a test can wait for the thread to move on
+// without sleeping.
+class Sentinel : public CTimerUser {
+ public:
+  Sentinel() : id_(StartTimer(1, this)) {}
+  ~Sentinel() override {
+    StopTimer(id_);
+    EndTicks();
+  }
+  void OnTimer() override {
+    std::lock_guard lock(mutex_);
+    ++ticks_;
+    changed_.notify_all();
+  }
+  // Waits for n more ticks; false after a long time without them (a hang under test).
+  bool WaitTicks(int n) {
+    std::unique_lock lock(mutex_);
+    const long target = ticks_ + n;
+    return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return ticks_ >= target; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  long ticks_ = 0;
+  unsigned id_;
+};
+
+// Calls `tick` on the timer thread every millisecond.
+class Ticker : public CTimerUser {
+ public:
+  explicit Ticker(std::function<void()> tick) : tick_(std::move(tick)), id_(StartTimer(1, this)) {}
+  ~Ticker() override {
+    StopTimer(id_);
+    EndTicks();
+  }
+  void OnTimer() override {
+    tick_();
+    ticks.fetch_add(1);
+  }
+  std::atomic<long> ticks{0};
+
+ private:
+  std::function<void()> tick_;
+  unsigned id_;
+};
+
+class ActionsOnRealTimers : public ::testing::Test {
+ protected:
+  ActionsOnRealTimers() {
+    platform.desktop().SetKeyboardDelay(0);
+    platform.desktop().SetKeyboardSpeed(31);
+    ClearActions();
+    CAbsoluteMousePlacement::Instance().Reset();
+  }
+  ~ActionsOnRealTimers() override {
+    ClearActions();
+    CAbsoluteMousePlacement::Instance().Reset();
+  }
+
+  // Lets the timer thread run until `done` holds; false if it never does.
+  bool WaitUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 20000; ++i) {
+      if (done()) return true;
+      if (!sentinel->WaitTicks(1)) return false;
+    }
+    return done();
+  }
+  std::size_t InputCount() { return platform.input().Count(); }
+
+  seam::SimPlatform platform;
+  seam::ScopedServices services{platform.services()};
+  RealTimerService timers;
+  ScopedTimerService installed{&timers};
+  std::unique_ptr<Sentinel> sentinel = std::make_unique<Sentinel>();
+};
+
+TEST_F(ActionsOnRealTimers, ARepeatingKeyReleasedFromAnotherThreadStopsAtOnce) {
+  CVKAction a(0x41, PushType::Repeat, "R");
+  a.SetRate(1);
+  for (int i = 0; i < 100; ++i) {
+    const std::size_t before = InputCount();
+    a.Press(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return InputCount() >= before + 5; }));
+    a.Release(nullptr);
+    EXPECT_FALSE(a.IsTimerRunning());
+    const std::size_t after = InputCount();
+    EXPECT_TRUE(platform.input().Log().back().IsKeyUp());
+    ASSERT_TRUE(sentinel->WaitTicks(3));
+    EXPECT_EQ(InputCount(), after) << "a tick after the release";
+  }
+  EXPECT_TRUE(platform.input().AllReleased());
+}
+
+TEST_F(ActionsOnRealTimers, AHeldKeyReleasedWhileItRepeatsLeavesNothingRunning) {
+  CVKAction a(0x41, PushType::Hold, "H");  // 250 ms, then every 28 ms
+  for (int i = 0; i < 4; ++i) {
+    const std::size_t before = InputCount();
+    a.Press(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return InputCount() >= before + 3; }));
+    a.Release(nullptr);
+    const std::size_t after = InputCount();
+    ASSERT_TRUE(sentinel->WaitTicks(60));  // longer than a repeat interval
+    EXPECT_EQ(InputCount(), after);
+  }
+  EXPECT_TRUE(platform.input().AllReleased());
+  EXPECT_EQ(timers.RunningTimers(), 1u);  // the sentinel
+}
+
+TEST_F(ActionsOnRealTimers, ActionsDeletedWhileTheirTimersRunAreNeverTickedAgain) {
+  for (int i = 0; i < 60; ++i) {
+    std::vector<std::unique_ptr<CAction>> actions;
+    auto repeat = std::make_unique<CVKAction>(0x42, PushType::Repeat, "R");
+    repeat->SetRate(1);
+    auto part = std::make_unique<CVKAction>(0x43, PushType::Repeat, "P");
+    part->SetRate(1);
+    actions.push_back(std::move(repeat));
+    actions.push_back(std::make_unique<CMouseWheelAction>(PushType::Hold, 1, 0, 1, "W"));
+    actions.push_back(std::make_unique<CMouseAction>(PushType::Hold, false, 1, 500, 0, 90, "M"));
+    actions.push_back(std::make_unique<CComplexAction>(
+        PushType::Hold, std::vector<const CAction*>{part.get()}, "C", "", false));
+    const std::size_t before = InputCount();
+    for (auto& a : actions) a->Press(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return InputCount() >= before + 12; }));
+    actions.clear();  // no release first: deletion must end everything by itself
+    const std::size_t after = InputCount();
+    EXPECT_EQ(timers.RunningTimers(), 1u);
+    ASSERT_TRUE(sentinel->WaitTicks(3));
+    EXPECT_EQ(InputCount(), after);
+  }
+  EXPECT_TRUE(platform.input().AllReleased());
+}
+
+TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
+  std::vector<std::unique_ptr<CAction>> actions;
+  auto repeat = std::make_unique<CVKAction>(0x44, PushType::Repeat, "R");
+  repeat->SetRate(2);
+  actions.push_back(std::move(repeat));
+  actions.push_back(std::make_unique<CVKAction>(0x45, PushType::Hold, "H"));
+  actions.push_back(std::make_unique<CVKAction>(0x46, PushType::Toggle, "T"));
+  actions.push_back(std::make_unique<CVKAction>(0x01, PushType::Hold, "Left"));
+  actions.push_back(std::make_unique<CMouseWheelAction>(PushType::Hold, 2, 1, 1, "W"));
+  actions.push_back(std::make_unique<CMouseAction>(PushType::Hold, false, 2, 300, 50, 0, "M"));
+  actions.push_back(std::make_unique<CMouseAction>(PushType::Toggle, true, 2, 70, 20, 90, "A"));
+  std::vector<const CAction*> parts = {actions[0].get(), actions[2].get(), actions[3].get()};
+  actions.push_back(std::make_unique<CComplexAction>(PushType::Hold, parts, "C", "", false));
+
+  // The poll presses and releases on the timer thread, as a controller's tick does.
+  std::atomic<unsigned> round{0};
+  auto poll = std::make_unique<Ticker>([&] {
+    const unsigned r = round.fetch_add(1);
+    CMouseSpeedData speed(static_cast<double>(r % 100));
+    for (auto& a : actions) {
+      if (r % 3 == 0) {
+        a->Press(&speed);
+      } else {
+        a->Release(&speed);
+      }
+    }
+  });
+  std::mt19937 random(7);
+  for (int i = 0; i < 400; ++i) {
+    actions[random() % actions.size()]->ForceRelease();
+    if (i % 50 == 0) {
+      ASSERT_TRUE(sentinel->WaitTicks(1));
+    }
+  }
+  ASSERT_TRUE(WaitUntil([&] { return poll->ticks.load() > 30; }));
+  poll.reset();
+  for (auto& a : actions) a->ForceRelease();
+  EXPECT_TRUE(platform.input().AllReleased());
+  EXPECT_EQ(timers.RunningTimers(), 1u);
+  EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
+}
+
+TEST_F(ActionsOnRealTimers, AbsolutePlacementsFromTwoThreads) {
+  CMouseAction right(PushType::Hold, true, 30, 70, 20, 90, "R");
+  CMouseAction down(PushType::Hold, true, 30, 70, 20, 180, "D");
+  const auto drive = [](CMouseAction& a) {
+    for (int i = 0; i < 2000; ++i) {
+      CMouseSpeedData speed(i % 101);
+      a.Press(&speed);
+      if (i % 7 == 0) a.Release(nullptr);
+    }
+    a.Release(nullptr);
+  };
+  std::thread other([&] { drive(right); });
+  drive(down);
+  other.join();
+  EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
+}
+
+TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
+  TempFolder folder;
+  const std::string path = folder.File("Actions.xml");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "<Actions><VKActions>";
+    for (int i = 0; i < 40; ++i) {
+      out << "<VKAction theme='T" << i % 4 << "' name='K" << i << "' value='0x4" << i % 10
+          << "' type='Hit'/>";
+    }
+    out << "</VKActions><ComplexActions><ComplexAction theme='T0' name='Both'>"
+        << "<CombinedAction theme='T0' name='K0'/><CombinedAction theme='T1' name='K1'/>"
+        << "</ComplexAction></ComplexActions></Actions>";
+  }
+  ASSERT_TRUE(ReloadActions(path.c_str()));
+
+  // The timer thread clones, as a profile load started by the hot-plug check does, and
+  // presses its clones with the library lock released.
+  std::atomic<long> found{0};
+  auto reader = std::make_unique<Ticker>([&] {
+    if (auto clone = CloneAction("t0", "both")) {
+      found.fetch_add(1);
+      clone->Press(nullptr);
+      clone->Release(nullptr);
+    }
+    auto lock = LockActionLibrary();
+    for (CAction* a : GetActionsOfTheme("T1")) {
+      if (std::string(a->GetTheme()) != "T1") ADD_FAILURE() << a->GetTheme();
+    }
+    for (int i = 0; i < GetThemeCount(); ++i) {
+      if (GetThemeName(i) == nullptr) ADD_FAILURE();
+    }
+  });
+
+  for (int i = 0; i < 150; ++i) {
+    switch (i % 5) {
+      case 0:
+        ReloadActions(path.c_str());
+        break;
+      case 1: {
+        auto extra = std::make_unique<CVKAction>(0x20, PushType::Hit, "Extra");
+        extra->SetTheme("T1");
+        AddAction(std::move(extra));
+        DeleteAction("T1", "K5");
+        break;
+      }
+      case 2:
+        CreateActionsXML();
+        break;
+      case 3: {
+        auto lock = LockActionLibrary();
+        if (CAction* a = FindAction("T1", "Extra")) a->SetPushType(PushType::Hold);
+        break;
+      }
+      default:
+        ClearActions();
+        LoadActions(path.c_str());
+        break;
+    }
+    if (i % 10 == 0) {
+      ASSERT_TRUE(sentinel->WaitTicks(1));
+    }
+  }
+  ASSERT_TRUE(WaitUntil([&] { return found.load() > 10; }));
+  reader.reset();
+  EXPECT_TRUE(platform.input().AllReleased());
+  EXPECT_TRUE(platform.messages().Log().empty());
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 #include "config/TandrelConfiguration.h"
 
+#include <string_view>
 #include <utility>
 
 #include "actions/ActionLibrary.h"
@@ -27,6 +28,19 @@ std::string CouldNotOpen(const std::string& path) {
 }
 
 }  // namespace
+
+ConfigurationSettings ConfigurationSettings::ForConfigFile(const std::string& configPath) {
+  constexpr std::string_view kEnding = ".config";
+  ConfigurationSettings settings;
+  settings.configPath = configPath;
+  settings.modulePath = configPath;
+  if (configPath.size() > kEnding.size() &&
+      actions::EqualsIgnoringCase(
+          std::string_view(configPath).substr(configPath.size() - kEnding.size()), kEnding)) {
+    settings.modulePath.resize(configPath.size() - kEnding.size());
+  }
+  return settings;
+}
 
 CTandrelConfiguration::CTandrelConfiguration(std::string modulePath, std::string configPath)
     : CTandrelConfiguration(ConfigurationSettings{std::move(modulePath), std::move(configPath)}) {}

@@ -52,6 +52,11 @@ struct ConfigurationSettings {
   bool readOnly = false;
   // Told of every profile that starts polling; not owned, may be null.
   IConfigurationObserver* observer = nullptr;
+
+  // The settings of a configuration read from a given configuration file: the module path is
+  // the file's path without a trailing ".config" (any case), or the file's own path when it
+  // has no such ending, so the program folder is always the file's folder.
+  static ConfigurationSettings ForConfigFile(const std::string& configPath);
 };
 
 class CTandrelConfiguration : public CTimerUser {

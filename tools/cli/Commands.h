@@ -20,5 +20,11 @@ struct Command {
 // format FILE: prints FILE as the program's writer writes it.
 int RunFormat(const std::vector<std::string>& args);
 
+// check CONFIG: loads a configuration as the program would and prints what it would report.
+int RunCheck(const std::vector<std::string>& args);
+
+// replay SCRIPT: runs the engine on a script in virtual time and prints its events.
+int RunReplay(const std::vector<std::string>& args);
+
 // Writes one line "tandrel-cli: <text>" on stderr.
 void Complain(const std::string& text);

@@ -10,6 +10,14 @@ namespace {
 
 const Command kCommands[] = {
     {"format", "FILE", "print FILE as the program writes it (CR LF, tab indentation)", RunFormat},
+    {"check", "CONFIG",
+     "load a configuration, its actions and profiles as the program would and print every\n"
+     "      message it would show; changes no file; exit 1 when anything was reported",
+     RunCheck},
+    {"replay", "SCRIPT",
+     "run the engine in virtual time as SCRIPT says and print every keyboard and mouse\n"
+     "      event with its time; changes no file",
+     RunReplay},
 };
 
 int Usage() {

@@ -1,0 +1,15 @@
+#include "replay/ReplayScript.h"
+
+#include "platform/sim/SimJoysticks.h"
+
+namespace replay {
+
+bool ControllerSpec::HasAxis(char letter) const {
+  return letter == 'X' || letter == 'Y' || axes.find(letter) != std::string::npos;
+}
+
+seam::JoystickCaps ControllerSpec::Caps() const {
+  return seam::MakeJoystickCaps(axes, buttons, pov, min, max, name);
+}
+
+}  // namespace replay

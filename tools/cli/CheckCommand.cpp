@@ -1,0 +1,215 @@
+// check CONFIG: loads a configuration with its actions file and profiles as the program would,
+// on simulated controllers and message boxes, and prints every message the program would show
+// ("[CAPTION] TEXT", questions with " -> no": every question is answered No). It writes no file
+// and leaves the start-up entry alone.
+//
+// Each configured controller ID is simulated with every axis, a hat and 32 buttons, named as
+// its default profile names the device it was made for, so that every part of the profile is
+// read. Then it reports, as "[Check] ..." lines, what the program would meet without a word:
+// a file that is not well formed, a window rule's profile that is missing, not well formed or
+// holds problems (its loads are quiet), a picture that does not exist.
+//
+// Exit code: 0 when nothing was printed but "No problems found.", 1 otherwise.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Commands.h"
+#include "actions/TextRules.h"
+#include "app/timer/TimerService.h"
+#include "app/timer/VirtualTimerService.h"
+#include "config/ConfigDocument.h"
+#include "config/TandrelConfiguration.h"
+#include "engine/Joystick.h"
+#include "platform/sim/SimPlatform.h"
+#include "replay/ReplayOutput.h"
+#include "xml/XMLReader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Prints the message boxes. While a window rule's profile is read, its messages are the
+// program's silent problems: they are printed as findings, and the question about a profile
+// made for another controller is answered Yes, as the quiet load accepts it.
+class CheckMessages : public seam::IMessages {
+ public:
+  seam::MessageAnswer Show(const std::string& text, const std::string& caption,
+                           seam::MessageButtons buttons, seam::MessageIcon icon) override {
+    if (!context_.empty()) {
+      if (buttons != seam::MessageButtons::Ok) return seam::MessageAnswer::Yes;
+      Print("[Check] " + context_ + replay::EscapeLineBreaks(text));
+      return seam::MessageAnswer::Ok;
+    }
+    const seam::MessageAnswer answer = answers_.Show(text, caption, buttons, icon);
+    Print(replay::MessageLine(text, caption, buttons, answer));
+    return answer;
+  }
+  void Print(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    ++printed_;
+  }
+  void SetContext(std::string context) { context_ = std::move(context); }
+  int Printed() const { return printed_; }
+
+ private:
+  seam::SimMessages answers_;  // none scripted: No to every question
+  std::string context_;
+  int printed_ = 0;
+};
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+class CConfigurationCheck {
+ public:
+  explicit CConfigurationCheck(const std::string& configPath)
+      : settings_(ConfigurationSettings::ForConfigFile(configPath)) {
+    settings_.readOnly = true;
+    platform_.UseClock(&timers_);
+    platform_.program().SetModuleFileName(settings_.modulePath);
+  }
+
+  int Run() {
+    seam::Services services = platform_.services();
+    services.messages = &messages_;
+    seam::ScopedServices installed(services);
+    ScopedTimerService timerService(&timers_);
+
+    const XMLReadResult config = ReadXMLFile(settings_.configPath);
+    if (config.status == XMLReadStatus::Ok) PlugConfiguredControllers(*config.root);
+    {
+      CTandrelConfiguration configuration(settings_);
+      if (config.status == XMLReadStatus::Malformed) {
+        NotWellFormed(settings_.configPath, config);
+      } else if (config.status == XMLReadStatus::Ok) {
+        CheckSilentProblems(*config.root);
+      }
+    }
+    if (messages_.Printed() == 0) {
+      std::printf("No problems found.\n");
+      return kExitOk;
+    }
+    return kExitReported;
+  }
+
+ private:
+  // Every ID with a default profile gets a controller that the profile fits.
+  void PlugConfiguredControllers(const CXMLNode& root) {
+    const CXMLNode* joysticks = root.FindChild("Joysticks", nullptr);
+    if (joysticks == nullptr) return;
+    for (const auto& entry : joysticks->Children()) {
+      int id = 0;
+      const char* fileName = config::AttributeText(*entry, "fileName");
+      if (!actions::EqualsIgnoringCase(entry->Name(), "Joystick") ||
+          !config::ReadEntryId(*entry, id) || id < 0 || id >= seam::kMaxJoysticks ||
+          fileName == nullptr || platform_.joysticks().IsPresent(id)) {
+        continue;
+      }
+      std::string name = "Gamepad";
+      const XMLReadResult profile = ReadXMLFile(seam::ResolveProgramPath(fileName));
+      if (profile.status == XMLReadStatus::Ok) {
+        if (const char* made = config::AttributeText(*profile.root, "name")) name = made;
+      }
+      platform_.joysticks().Plug(id, seam::MakeJoystickCaps("ZRUV", 32, true, 0, 65535, name));
+    }
+  }
+
+  void CheckSilentProblems(const CXMLNode& root) {
+    if (const CXMLNode* actions = root.FindChild("Actions", nullptr)) {
+      if (const char* fileName = config::AttributeText(*actions, "fileName")) {
+        CheckWellFormed(fileName);
+      }
+    }
+    const CXMLNode* joysticks = root.FindChild("Joysticks", nullptr);
+    if (joysticks == nullptr) return;
+    std::set<std::string> checked;
+    for (const auto& entry : joysticks->Children()) {
+      if (!actions::EqualsIgnoringCase(entry->Name(), "Joystick")) continue;
+      int id = -1;
+      const bool validId = config::ReadEntryId(*entry, id) && id >= 0 && id < seam::kMaxJoysticks;
+      if (const char* picture = config::AttributeText(*entry, "picture")) {
+        if (!fs::exists(fs::path(seam::ResolveProgramPath(picture)))) {
+          messages_.Print("[Check] The picture " + Quoted(picture) + " of joystick " +
+                          std::to_string(id) + " does not exist.");
+        }
+      }
+      if (!validId) continue;
+      const char* fileName = config::AttributeText(*entry, "fileName");
+      // The program read it and reported a file it could not open; not one it cannot parse.
+      if (fileName != nullptr && checked.insert(fileName).second) CheckWellFormed(fileName);
+      for (const auto& rule : entry->Children()) {
+        if (!actions::EqualsIgnoringCase(rule->Name(), "Profile")) continue;
+        CheckRule(id, *rule, checked);
+      }
+    }
+  }
+
+  // A window rule's profile is loaded quietly by the program, only when a window matches.
+  void CheckRule(int id, const CXMLNode& rule, std::set<std::string>& checked) {
+    const char* window = config::AttributeText(rule, "window");
+    const char* fileName = config::AttributeText(rule, "fileName");
+    const std::string what = "The profile " + Quoted(fileName != nullptr ? fileName : "") +
+                             " for windows titled " + Quoted(window != nullptr ? window : "") +
+                             " of joystick " + std::to_string(id);
+    if (window == nullptr || fileName == nullptr) {
+      messages_.Print("[Check] A window rule of joystick " + std::to_string(id) +
+                      " has no \"window\" or no \"fileName\": it is never used.");
+      return;
+    }
+    if (!checked.insert(fileName).second) return;  // read and reported already
+    const std::string path = seam::ResolveProgramPath(fileName);
+    const XMLReadResult profile = ReadXMLFile(path);
+    if (profile.status == XMLReadStatus::CannotOpen) {
+      messages_.Print("[Check] " + what +
+                      (fs::exists(fs::path(path)) ? " cannot be opened." : " does not exist."));
+      return;
+    }
+    if (profile.status == XMLReadStatus::Malformed) {
+      NotWellFormed(fileName, profile);
+      return;
+    }
+    // What the quiet load would skip without a word.
+    messages_.SetContext(what + ": ");
+    CJoystick controller;
+    if (controller.Open(id)) controller.LoadProfile(fileName, true);
+    messages_.SetContext("");
+  }
+
+  void CheckWellFormed(const std::string& fileName) {
+    const XMLReadResult read = ReadXMLFile(seam::ResolveProgramPath(fileName));
+    if (read.status == XMLReadStatus::Malformed) NotWellFormed(fileName, read);
+  }
+
+  void NotWellFormed(const std::string& fileName, const XMLReadResult& read) {
+    messages_.Print("[Check] The file " + Quoted(fileName) + " is not well formed: " + read.reason +
+                    " at byte " + std::to_string(read.offset) + ".");
+  }
+
+  ConfigurationSettings settings_;
+  seam::SimPlatform platform_;
+  VirtualTimerService timers_;
+  CheckMessages messages_;
+};
+
+}  // namespace
+
+int RunCheck(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    Complain("check takes one CONFIG");
+    std::fputs("usage: tandrel-cli check CONFIG\n", stderr);
+    return kExitFailed;
+  }
+  std::error_code error;
+  const fs::path full = fs::absolute(fs::path(args[0]), error);
+  CConfigurationCheck check(error ? args[0] : full.lexically_normal().string());
+  const int code = check.Run();
+  if (std::fflush(stdout) != 0) {
+    Complain("cannot write the output");
+    return kExitFailed;
+  }
+  return code;
+}

@@ -1,11 +1,11 @@
 // check CONFIG: loads a configuration with its actions file and profiles as the program would,
 // on simulated controllers and message boxes, and prints every message the program would show
-// ("[CAPTION] TEXT", questions with " -> no": every question is answered No). It writes no file
-// and leaves the start-up entry alone.
+// as replay does ("message [CAPTION] TEXT", "question [CAPTION] TEXT -> no": every question is
+// answered No). It writes no file and leaves the start-up entry alone.
 //
 // Each configured controller ID is simulated with every axis, a hat and 32 buttons, named as
 // its default profile names the device it was made for, so that every part of the profile is
-// read. Then it reports, as "[Check] ..." lines, what the program would meet without a word:
+// read. Then it reports, as "silent TEXT" lines, what the program would meet without a word:
 // a file that is not well formed, a window rule's profile that is missing, not well formed or
 // holds problems (its loads are quiet), a picture that does not exist.
 //
@@ -42,7 +42,7 @@ class CheckMessages : public seam::IMessages {
                            seam::MessageButtons buttons, seam::MessageIcon icon) override {
     if (!context_.empty()) {
       if (buttons != seam::MessageButtons::Ok) return seam::MessageAnswer::Yes;
-      Print("[Check] " + context_ + replay::EscapeLineBreaks(text));
+      Print("silent " + context_ + replay::EscapeLineBreaks(text));
       return seam::MessageAnswer::Ok;
     }
     const seam::MessageAnswer answer = answers_.Show(text, caption, buttons, icon);
@@ -133,7 +133,7 @@ class CConfigurationCheck {
       const bool validId = config::ReadEntryId(*entry, id) && id >= 0 && id < seam::kMaxJoysticks;
       if (const char* picture = config::AttributeText(*entry, "picture")) {
         if (!fs::exists(fs::path(seam::ResolveProgramPath(picture)))) {
-          messages_.Print("[Check] The picture " + Quoted(picture) + " of joystick " +
+          messages_.Print("silent The picture " + Quoted(picture) + " of joystick " +
                           std::to_string(id) + " does not exist.");
         }
       }
@@ -156,7 +156,7 @@ class CConfigurationCheck {
                              " for windows titled " + Quoted(window != nullptr ? window : "") +
                              " of joystick " + std::to_string(id);
     if (window == nullptr || fileName == nullptr) {
-      messages_.Print("[Check] A window rule of joystick " + std::to_string(id) +
+      messages_.Print("silent A window rule of joystick " + std::to_string(id) +
                       " has no \"window\" or no \"fileName\": it is never used.");
       return;
     }
@@ -164,7 +164,7 @@ class CConfigurationCheck {
     const std::string path = seam::ResolveProgramPath(fileName);
     const XMLReadResult profile = ReadXMLFile(path);
     if (profile.status == XMLReadStatus::CannotOpen) {
-      messages_.Print("[Check] " + what +
+      messages_.Print("silent " + what +
                       (fs::exists(fs::path(path)) ? " cannot be opened." : " does not exist."));
       return;
     }
@@ -185,7 +185,7 @@ class CConfigurationCheck {
   }
 
   void NotWellFormed(const std::string& fileName, const XMLReadResult& read) {
-    messages_.Print("[Check] The file " + Quoted(fileName) + " is not well formed: " + read.reason +
+    messages_.Print("silent The file " + Quoted(fileName) + " is not well formed: " + read.reason +
                     " at byte " + std::to_string(read.offset) + ".");
   }
 

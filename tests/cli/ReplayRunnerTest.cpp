@@ -1,0 +1,232 @@
+// Replays run in process: the configuration and engine in virtual time on the script's
+// simulated world, checked line by line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "actions/ActionLibrary.h"
+#include "replay/ReplayRunner.h"
+#include "replay/ReplayScriptParser.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Lines : public replay::IOutput {
+ public:
+  void Line(std::string_view line) override { lines.emplace_back(line); }
+  std::vector<std::string> lines;
+};
+
+const char* kActions =
+    "<Actions><VKActions>"
+    "<VKAction theme='K' name='A' type='Hold' value='0x41'/>"
+    "<VKAction theme='K' name='Left' type='Hit' value='0x25'/>"
+    "<VKAction theme='K' name='Enter' type='Hit' value='0xd'/>"
+    "<VKAction theme='M' name='Click' type='Hit' value='0x1'/>"
+    "</VKActions><MouseActions>"
+    "<MouseAction theme='M' name='Right' direction='90' speed='1000' delay='50'/>"
+    "<MouseAction theme='M' name='Place' direction='90' absolute='true'/>"
+    "</MouseActions><MouseWheelActions>"
+    "<MouseWheelAction theme='M' name='Down' direction='down' type='Hit'/>"
+    "</MouseWheelActions></Actions>";
+
+const char* kProfile =
+    "<Joystick><Buttons>"
+    "<Button number='1'><Actions><Action number='0' theme='K' name='A'/></Actions></Button>"
+    "<Button number='2'><Actions><Action number='0' theme='K' name='Left'/></Actions></Button>"
+    "<Button number='3'><Actions><Action number='0' theme='M' name='Click'/></Actions></Button>"
+    "<Button number='4'><Actions><Action number='0' theme='M' name='Down'/></Actions></Button>"
+    "</Buttons><Axes><Axis name='X Axis' type='Horizontal'>"
+    "<Direction name='Left'/><Direction name='Right'><Actions>"
+    "<Action number='0' theme='M' name='Right'/></Actions></Direction></Axis>"
+    "<Axis name='Z Axis' type='Horizontal'><Direction name='Left'/><Direction name='Right'>"
+    "<Actions><Action number='0' theme='M' name='Place'/></Actions></Direction></Axis>"
+    "</Axes></Joystick>";
+
+const char* kOther =
+    "<Joystick><Buttons><Button number='1'><Actions>"
+    "<Action number='0' theme='K' name='Enter'/></Actions></Button></Buttons></Joystick>";
+
+class ReplayRunnerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           (std::string("tandrel-replay-") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "files");
+    Write("files/Actions.xml", kActions);
+    Write("files/Pad.xml", kProfile);
+    Write("files/Other.xml", kOther);
+    Write("files/Tandrel.exe.config",
+          "<Configuration><Actions fileName='Actions.xml'/><Joysticks>"
+          "<Joystick ID='0' fileName='Pad.xml'><Profile window='Game' fileName='Other.xml'/>"
+          "</Joystick></Joysticks></Configuration>");
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+  }
+  std::string Read(const std::string& name) {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Runs the script (whose config path is relative to the test's folder).
+  std::vector<std::string> Run(const std::string& script) {
+    const replay::ParseResult parsed = replay::CReplayScriptParser::Parse(script);
+    EXPECT_TRUE(parsed.script) << parsed.error.line << ": " << parsed.error.reason;
+    if (!parsed.script) return {};
+    Lines output;
+    const replay::RunSummary summary =
+        replay::CReplayRunner::Run(*parsed.script, dir_.string(), output);
+    EXPECT_EQ(summary.lines, output.lines.size());
+    EXPECT_EQ(summary.end, parsed.script->end);
+    return output.lines;
+  }
+
+  fs::path dir_;
+};
+
+const std::string kHead =
+    "config files/Tandrel.exe.config\n"
+    "controller 0 buttons 4 axes Z\n";
+
+TEST_F(ReplayRunnerTest, KeysFollowTheKeyboardSettingsAndStopAtTheEnd) {
+  const auto lines =
+      Run("config files/Tandrel.exe.config\n"
+          "controller 0\n"
+          "keyboard 0 31\n"
+          "at 31 button 0 1 down\n"  // seen by the poll at 60
+          "end 600\n");
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "0 profile 0 Pad.xml");
+  EXPECT_EQ(lines[1], "60 key 0x41 down");
+  EXPECT_EQ(lines[2], "310 key 0x41 down");  // keyboard delay 0: 250 ms
+  EXPECT_EQ(lines[3], "338 key 0x41 down");  // speed 31: every 28 ms
+  // The program shuts down at the end and lets go of the key.
+  EXPECT_EQ(lines.back(), "600 key 0x41 up");
+}
+
+TEST_F(ReplayRunnerTest, AStatementComesBeforeTheTicksOfItsTime) {
+  // The polls run at 30, 60, 90, ... A button is pressed only after a poll saw it up, so the
+  // poll at 30 must see button 2 up, and the one at 60 sees button 3 go down at once.
+  const auto lines = Run(kHead +
+                         "at 60 button 0 2 down\n"
+                         "at 90 button 0 2 up\n"
+                         "at 90 button 0 3 down\n"
+                         "end 120\n");
+  EXPECT_EQ(lines, (std::vector<std::string>{"0 profile 0 Pad.xml", "60 key 0x25 down extended",
+                                             "60 key 0x25 up extended", "90 mouse left down",
+                                             "90 mouse left up"}));
+}
+
+TEST_F(ReplayRunnerTest, AButtonDownAtTheFirstPollWaitsForItsRelease) {
+  const auto lines = Run(kHead +
+                         "at 30 button 0 2 down\n"
+                         "at 60 button 0 2 up\n"
+                         "end 120\n");
+  EXPECT_EQ(lines, std::vector<std::string>{"0 profile 0 Pad.xml"});
+}
+
+TEST_F(ReplayRunnerTest, MouseMovesWheelAndAbsolutePlacement) {
+  const auto lines = Run(kHead +
+                         "screen 1000 500\n"
+                         "at 40 button 0 4 down\n"
+                         "at 70 button 0 4 up\n"
+                         "at 70 axis 0 X 65535\n"
+                         "at 130 axis 0 X 32767\n"
+                         "at 200 axis 0 Z 65535\n"
+                         "end 240\n");
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "0 profile 0 Pad.xml", "60 wheel -30",
+                       // Speed 1000 at full deflection and 50 ms steps: about 50 pixels a step.
+                       "90 mouse move 49 0", "140 mouse move 51 0",
+                       // Back in the dead zone at the poll at 150: the movement stops.
+                       "150 mouse move 0 0",
+                       // Full deflection: 1.2 half-screens right of the centre, off the right edge.
+                       "210 mouse absolute 72089 32768",
+                       // The shut-down at the end withdraws it: the cursor goes back to the centre.
+                       "240 mouse absolute 32768 32768"}));
+}
+
+TEST_F(ReplayRunnerTest, QuestionsTakeTheScriptsAnswersAndNoFileChanges) {
+  const std::string config =
+      "<Configuration><Actions fileName='Actions.xml'/><Joysticks>"
+      "<Joystick ID='16'/><Joystick ID='17'/><Joystick/></Joysticks></Configuration>";
+  Write("files/Tandrel.exe.config", config);
+  const auto lines =
+      Run("config files/Tandrel.exe.config\n"
+          "answer yes\n"
+          "at 5 reload\n"
+          "end 5\n");
+  const std::string question =
+      "question [Problem] The ID 16 is not valid. It must be between 0 and 15.\\r\\nDelete it "
+      "from the configuration file? -> ";
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "0 " + question + "yes",
+                       "0 question [Problem] The ID 17 is not valid. It must be between 0 and "
+                       "15.\\r\\nDelete it from the configuration file? -> no",
+                       "0 message [Configuration Error] There is a joystick with no ID.",
+                       // The file was never rewritten: the entry answered Yes is back.
+                       "5 " + question + "no",
+                       "5 question [Problem] The ID 17 is not valid. It must be between 0 and "
+                       "15.\\r\\nDelete it from the configuration file? -> no",
+                       "5 message [Configuration Error] There is a joystick with no ID."}));
+  EXPECT_EQ(Read("files/Tandrel.exe.config"), config);
+  EXPECT_FALSE(fs::exists(dir_ / "files/Tandrel.exe.config.tmp"));
+}
+
+TEST_F(ReplayRunnerTest, WindowsSwitchProfilesAndControllersComeAndGo) {
+  const auto lines = Run(kHead +
+                         "at 100 window \"My Game\"\n"
+                         "at 100 window \"Another Game\"\n"
+                         "at 140 button 0 1 down\n"  // the new controller polls at 130, 160, ...
+                         "at 170 button 0 1 up\n"
+                         "at 200 window \"Desktop\"\n"
+                         "at 300 button 0 1 down\n"
+                         "at 500 unplug 0\n"
+                         "at 1500 plug 0\n"
+                         "at 2500 reload\n"
+                         "end 3000\n");
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "0 profile 0 Pad.xml", "100 profile 0 Other.xml", "160 key 0xd down",
+                       "160 key 0xd up", "200 profile 0 Pad.xml",
+                       // Polls at 230, 260, ...; then the keyboard repeat (delay 1, speed 31).
+                       "320 key 0x41 down", "820 key 0x41 down", "848 key 0x41 down",
+                       // Pulled out at 500: the key repeats until the check at 1000 lets go.
+                       "876 key 0x41 down", "904 key 0x41 down", "932 key 0x41 down",
+                       "960 key 0x41 down", "988 key 0x41 down", "1000 key 0x41 up",
+                       // Back at the check after 1500, then a reload.
+                       "2000 profile 0 Pad.xml", "2500 profile 0 Pad.xml"}));
+}
+
+TEST_F(ReplayRunnerTest, AMissingConfigurationIsReportedAndTheRunGoesOn) {
+  const auto lines = Run("config nowhere/Tandrel.exe.config\nend 2000\n");
+  const std::string path =
+      fs::absolute(dir_ / "nowhere/Tandrel.exe.config").lexically_normal().string();
+  EXPECT_EQ(lines,
+            std::vector<std::string>{"0 message [Configuration Error] Could not open the file \"" +
+                                     path + "\"."});
+  EXPECT_EQ(GetThemeCount(), 0);
+}
+
+TEST_F(ReplayRunnerTest, AConfigFileWithAnotherEndingStillUsesItsFolder) {
+  fs::rename(dir_ / "files/Tandrel.exe.config", dir_ / "files/settings.xml");
+  const auto lines = Run("config files/settings.xml\ncontroller 0\nend 0\n");
+  EXPECT_EQ(lines, std::vector<std::string>{"0 profile 0 Pad.xml"});
+#ifndef _WIN32
+  EXPECT_EQ(replay::CReplayRunner::ConfigFile("/abs/c.config", "/x"), "/abs/c.config");
+#endif
+}
+
+}  // namespace

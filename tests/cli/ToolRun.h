@@ -1,0 +1,102 @@
+// Runs the built tandrel-cli with arguments, from a fresh folder of the test's own, and
+// collects its exit code, stdout and stderr.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+struct ToolResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+class ToolTest : public ::testing::Test {
+ public:
+  // The build passes host paths; under Wine the host's root is drive Z:.
+  static std::string HostPath(std::string path) {
+#ifdef _WIN32
+    if (!path.empty() && path[0] == '/') {
+      for (char& c : path) {
+        if (c == '/') c = '\\';
+      }
+      path = "Z:" + path;
+    }
+#endif
+    return path;
+  }
+
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() /
+          (std::string("tandrel-tool-") +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  }
+
+  static std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+  }
+  std::string Read(const std::string& name) { return ReadFile(dir / name); }
+
+  ToolResult Tool(const std::vector<std::string>& args) {
+    const std::filesystem::path out = dir / "stdout.txt";
+    const std::filesystem::path err = dir / "stderr.txt";
+    std::string command = "\"" + HostPath(TANDREL_CLI) + "\"";
+    for (const std::string& a : args) command += " \"" + a + "\"";
+    command += " > \"" + out.string() + "\" 2> \"" + err.string() + "\"";
+#ifdef _WIN32
+    command = "\"" + command + "\"";  // cmd /c strips one outer pair of quotes
+#endif
+    ToolResult result;
+    const int status = std::system(command.c_str());
+#ifdef _WIN32
+    result.exitCode = status;
+#else
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    result.out = ReadFile(out);
+    result.err = ReadFile(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return result;
+  }
+
+  // The lines of an output, without their ends.
+  static std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+      if (c == '\n') {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        line.clear();
+      } else {
+        line += c;
+      }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+  }
+
+  std::filesystem::path dir;
+};

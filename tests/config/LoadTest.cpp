@@ -296,3 +296,17 @@ TEST_F(LoadTest, DestructionReleasesEverythingAndStopsEveryTimer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConfigurationSettings, TheModuleOfAConfigFileIsItsPathWithoutTheEnding) {
+  auto settings = ConfigurationSettings::ForConfigFile("/x/Tandrel.exe.config");
+  EXPECT_EQ(settings.modulePath, "/x/Tandrel.exe");
+  EXPECT_EQ(settings.configPath, "/x/Tandrel.exe.config");
+  EXPECT_EQ(ConfigurationSettings::ForConfigFile("C:\\p\\A.CONFIG").modulePath, "C:\\p\\A");
+  // Without the ending the file names its own module, so its folder is the program folder.
+  EXPECT_EQ(ConfigurationSettings::ForConfigFile("/x/settings.xml").modulePath, "/x/settings.xml");
+  EXPECT_EQ(ConfigurationSettings::ForConfigFile(".config").modulePath, ".config");
+}
+
+}  // namespace

@@ -47,8 +47,8 @@ int RunReplay(const std::vector<std::string>& args) {
     Complain(path + ": line " + std::to_string(parsed.error.line) + ": " + parsed.error.reason);
     return kExitFailed;
   }
-  std::string folder = std::filesystem::path(path).parent_path().string();
-  if (folder.empty()) folder = ".";
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  const std::string folder = parent.empty() ? std::string(".") : parent.string();
   // Lines are many: let stdout gather them in large pieces.
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);

@@ -132,6 +132,25 @@ void PollNothingChanged(benchmark::State& state) {
 }
 BENCHMARK(PollNothingChanged);
 
+// A noisy stick: the reading moves by less than the sensitivity, so every element is
+// evaluated and none does anything.
+void PollJitterOnly(benchmark::State& state) {
+  Bench bench;
+  auto joystick = bench.Loaded();
+  if (!joystick) return state.SkipWithError("profile not loaded");
+  seam::JoystickState a = bench.Rest();
+  seam::JoystickState b = a;
+  b.xPos += 1;
+  auto& joysticks = bench.platform().joysticks();
+  std::int64_t polls = 0;
+  for (auto _ : state) {
+    joysticks.SetState(0, (polls++ & 1) != 0 ? a : b);
+    joystick->OnTimer();
+  }
+  state.SetItemsProcessed(polls);
+}
+BENCHMARK(PollJitterOnly);
+
 void PollOneButtonPressedAndReleased(benchmark::State& state) {
   Bench bench;
   auto joystick = bench.Loaded();

@@ -45,6 +45,7 @@ bool CJoystick::Open(int id) {
   caps.productName[seam::kProductNameSize - 1] = '\0';
 
   std::lock_guard elements(elementsLock_);
+  elementsTouched_ = true;
   caps_ = caps;
   id_ = id;
   state_ = seam::JoystickState{};
@@ -95,6 +96,7 @@ void CJoystick::SetActiveUnderLoadLock(bool active) {
     unsigned delay;
     {
       std::lock_guard elements(elementsLock_);
+      elementsTouched_ = true;
       for (auto& element : buttons_) element->Enable(true);
       for (auto& axis : axes_) axis->Enable(true);
       if (timer_ != 0) return;
@@ -109,6 +111,7 @@ void CJoystick::SetActiveUnderLoadLock(bool active) {
   unsigned timer;
   {
     std::lock_guard elements(elementsLock_);
+    elementsTouched_ = true;
     for (auto& element : buttons_) {
       element->Enable(false);
       element->StopAllActions();
@@ -146,6 +149,7 @@ void CJoystick::RemoveAllElementsUnderLoadLock() {
   unsigned timer;
   {
     std::lock_guard elements(elementsLock_);
+    elementsTouched_ = true;
     timer = timer_;
     timer_ = 0;
     for (auto& element : buttons_) {
@@ -164,14 +168,32 @@ void CJoystick::RemoveAllElementsUnderLoadLock() {
   StopTimer(timer);
 }
 
+namespace {
+// The fields the elements read.
+bool SameInputs(const seam::JoystickState& a, const seam::JoystickState& b) {
+  return a.xPos == b.xPos && a.yPos == b.yPos && a.zPos == b.zPos && a.rPos == b.rPos &&
+         a.uPos == b.uPos && a.vPos == b.vPos && a.buttons == b.buttons && a.pov == b.pov;
+}
+}  // namespace
+
 void CJoystick::OnTimer() {
   std::lock_guard elements(elementsLock_);
   if (timer_ == 0) return;
   seam::Joysticks().GetState(id_, state_);  // a failed read keeps the last state
-  for (auto& axis : axes_) axis->Update(state_);
+  // Every element reacts only to a change of what it reads since it last read it, so a poll
+  // that reads what the previous one read, with the elements as that poll left them, would
+  // do nothing (an axis with a negative sensitivity evaluates every poll, so it never skips).
+  if (!elementsTouched_ && SameInputs(state_, lastPolled_)) return;
+  lastPolled_ = state_;
+  elementsTouched_ = false;
+  for (auto& axis : axes_) {
+    axis->Update(state_);
+    if (axis->Properties().GetSensitivity() < 0) elementsTouched_ = true;
+  }
   const int before = shiftState_;
   for (auto& element : buttons_) element->Update(state_);
   if (shiftState_ == before) return;
+  elementsTouched_ = true;  // the axes start again from the centre
   // A round re-presses held elements under the new state; only in a round for state 0 can a
   // held shift button take over (and the next round then settles), so this ends at once.
   int settled;
@@ -244,18 +266,21 @@ int CJoystick::GetShiftState() const {
 
 CJoystickButtonBase* CJoystick::GetButton(int number) const {
   std::lock_guard elements(elementsLock_);
+  elementsTouched_ = true;  // the caller may change it
   if (number < 1 || number > static_cast<int>(buttons_.size())) return nullptr;
   return buttons_[number - 1].get();
 }
 
 CJoystickAxis* CJoystick::GetAxis(int index) const {
   std::lock_guard elements(elementsLock_);
+  elementsTouched_ = true;  // the caller may change it
   if (index < 0 || index >= static_cast<int>(axes_.size())) return nullptr;
   return axes_[index].get();
 }
 
 CJoystickAxis* CJoystick::FindAxis(std::string_view name) const {
   std::lock_guard elements(elementsLock_);
+  elementsTouched_ = true;  // the caller may change it
   return FindAxisLocked(name);
 }
 
@@ -272,6 +297,7 @@ void CJoystick::AddShiftButton(int number) {
 }
 
 void CJoystick::AddShiftButtonLocked(int number) {
+  elementsTouched_ = true;
   const int count = static_cast<int>(buttons_.size());
   if (number < 1 || number > count) return;
   CJoystickButtonBase& element = *buttons_[number - 1];
@@ -311,6 +337,7 @@ void CJoystick::LoadElementActionsLocked(int number, const CXMLNode* element,
 
 void CJoystick::LoadActionListLocked(int number, const CXMLNode* list, CProfileMessages& messages,
                                      bool releaseList) {
+  elementsTouched_ = true;
   if (list == nullptr || number < 1 || number > static_cast<int>(buttons_.size())) return;
   CJoystickButtonBase& element = *buttons_[number - 1];
   for (const CXMLNode* entry = list->FindChild("Action", nullptr); entry != nullptr;

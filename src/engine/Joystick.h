@@ -130,6 +130,10 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   std::vector<std::unique_ptr<CJoystickButtonBase>> buttons_;  // POV directions, then buttons
   std::vector<std::unique_ptr<CJoystickAxis>> axes_;           // X, Y, then Z, R, U, V
   seam::JoystickState state_;
+  seam::JoystickState lastPolled_;  // what the last full poll handed to the elements
+  // Set by everything that may change the elements outside a poll (and by a poll that changed
+  // the shift state): the next poll then runs in full even if the inputs did not change.
+  mutable bool elementsTouched_ = true;
   seam::JoystickCaps caps_;
   int shiftCount_ = 0;
   int shiftState_ = 0;

@@ -52,6 +52,7 @@ bool CProfileReader::ReadTree(const CXMLNode& root, CProfileMessages& messages) 
   if (const char* delay = Value(root, "Delay")) pollingDelay_ = actions::ReadDecimal(delay);
 
   std::lock_guard elements(joystick_.elementsLock_);
+  joystick_.elementsTouched_ = true;
   ReadShiftButtons(root);
   if (!ReadAxes(root, messages)) return false;
   ReadButtons(root, messages);

@@ -241,6 +241,47 @@ TEST_F(JoystickTest, HoldKeyRepeatsWhileTheButtonIsHeld) {
   EXPECT_TRUE(world.input().AllReleased());
 }
 
+// A poll that reads what the previous one read skips the elements, unless something changed
+// them in between: then a held button must be seen as held again.
+TEST_F(JoystickTest, ElementsChangedBetweenPollsAreEvaluatedAgain) {
+  auto joystick = Plug(0, Gamepad());
+  ASSERT_TRUE(joystick->LoadProfile(Write("p.xml", R"(<Joystick><Buttons><Button number="1">
+    <Actions><Action number="0" Theme="Keys" name="A"/></Actions></Button></Buttons></Joystick>)")
+                                        .c_str(),
+                                    true));
+  Poll();
+  world.joysticks().PressButton(0, 1);
+  Poll(3);
+  EXPECT_EQ(KeyTrace(0x41), "d");
+  joystick->SetActive(false);
+  joystick->SetActive(true);
+  Poll();
+  EXPECT_EQ(KeyTrace(0x41), "dud");
+  joystick->GetButton(5)->Enable(false);
+  joystick->GetButton(5)->Enable(true);
+  Poll();
+  EXPECT_EQ(KeyTrace(0x41), "dudud");
+  Poll(3);
+  EXPECT_EQ(KeyTrace(0x41), "dudud");
+}
+
+TEST_F(JoystickTest, AxisWithNegativeSensitivityIsEvaluatedAtEveryPoll) {
+  auto joystick = Plug(0, Gamepad());
+  ASSERT_TRUE(joystick->LoadProfile(Write("p.xml", R"(<Joystick><Axes>
+    <Axis name="X Axis" type="Horizontal" Sensitivity="-1"><Direction Name="Left"/>
+      <Direction Name="Right"><Actions><Action Number="0" Theme="Keys" Name="C toggle"/></Actions></Direction>
+    </Axis></Axes></Joystick>)")
+                                        .c_str(),
+                                    true));
+  world.joysticks().SetAxis(0, 'X', 65535);
+  Poll();
+  EXPECT_EQ(KeyTrace(0x43), "d");
+  Poll();  // the same reading presses the running toggle again, which arms it
+  world.joysticks().SetAxis(0, 'X', 32767);
+  Poll();
+  EXPECT_EQ(KeyTrace(0x43), "du");
+}
+
 TEST_F(JoystickTest, ControllerPulledOutKeepsItsLastState) {
   auto joystick = Plug(0, Gamepad());
   ASSERT_TRUE(joystick->LoadProfile(Write("p.xml", R"(<Joystick><Buttons><Button number="1">

@@ -64,8 +64,9 @@ struct World {
                                                      2, "Wheel"));
     CVKAction ctrl(0x11, PushType::Hold, "Ctrl");
     CVKAction v(0x56, PushType::Toggle, "V");
-    add("Keys", std::make_unique<CComplexAction>(
-                    PushType::Hold, std::vector<const CAction*>{&ctrl, &v}, "Chord", "Keys", false));
+    add("Keys",
+        std::make_unique<CComplexAction>(PushType::Hold, std::vector<const CAction*>{&ctrl, &v},
+                                         "Chord", "Keys", false));
   }
 
   seam::SimPlatform platform;

@@ -6,8 +6,10 @@
 #include "platform/Platform.h"
 
 CAbsoluteMousePlacement& CAbsoluteMousePlacement::Instance() {
-  static CAbsoluteMousePlacement instance;
-  return instance;
+  // Never destroyed: mouse actions of static storage (the library's templates) withdraw from it
+  // during static destruction, in no particular order with it.
+  static CAbsoluteMousePlacement* const instance = new CAbsoluteMousePlacement();
+  return *instance;
 }
 
 std::int32_t CAbsoluteMousePlacement::Round(double value) {

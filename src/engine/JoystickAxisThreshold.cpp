@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/ActionStopping.h"
 #include "xml/XMLNode.h"
 
 CJoystickAxisThreshold::CJoystickAxisThreshold() : CAction(PushType::None, "", "") {}
@@ -59,7 +60,7 @@ void CJoystickAxisThreshold::AddThreshold(std::unique_ptr<CAction> action, int p
 void CJoystickAxisThreshold::RemoveThreshold(int percent) {
   for (auto it = entries_.begin(); it != entries_.end(); ++it) {
     if (it->percent == percent) {
-      it->action->ForceRelease(nullptr);
+      StopActionCompletely(*it->action);
       entries_.erase(it);
       return;
     }
@@ -95,5 +96,5 @@ CAction* CJoystickAxisThreshold::GetActiveAction() const {
 }
 
 void CJoystickAxisThreshold::StopAll() {
-  for (Entry& entry : entries_) entry.action->ForceRelease(nullptr);
+  for (Entry& entry : entries_) StopActionCompletely(*entry.action);
 }

@@ -2,17 +2,7 @@
 
 #include <utility>
 
-#include "engine/JoystickAxisThreshold.h"
 #include "engine/ShiftButtonOwner.h"
-
-void StopActionCompletely(CAction& action) {
-  // A threshold container is never active itself; its entries are.
-  if (auto* container = dynamic_cast<CJoystickAxisThreshold*>(&action)) {
-    container->StopAll();
-  } else {
-    action.ForceRelease(nullptr);
-  }
-}
 
 CJoystickButtonBase::CJoystickButtonBase(CShiftButtonOwner* owner, const char* name)
     : owner_(owner) {

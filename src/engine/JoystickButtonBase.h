@@ -13,15 +13,10 @@
 #include <vector>
 
 #include "actions/Action.h"
+#include "engine/ActionStopping.h"
 #include "platform/Types.h"
 
 class CShiftButtonOwner;
-
-// Ends whatever an action is doing, whatever its push type (a running Toggle included), and
-// for a threshold container whatever its entries are doing. Used where an action must not go
-// on running after its input let go of it: the input deleted, its controller deactivated, or
-// the action replaced.
-void StopActionCompletely(CAction& action);
 
 class CJoystickButtonBase {
  public:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EngineFixture.h"
+#include "actions/ComplexAction.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ constexpr const char* kProfile = R"(<Joystick>
     <Direction name="forward"><Actions><Action number="0" Theme="Keys" name="B"/></Actions></Direction>
     <Direction name="right"><Actions><Action number="0" Theme="Mouse" name="Up toggle"/></Actions></Direction>
     <Direction name="backward"><Actions><Action number="0" Theme="Keys" name="I toggle"/></Actions></Direction>
+    <Direction name="left"><Actions><Action number="0" Theme="Keys" name="Chord"/></Actions></Direction>
   </POV>
 </Joystick>)";
 
@@ -58,6 +60,12 @@ class NoStuckInputTest : public EngineFixture,
     Add("Keys", std::make_unique<CVKAction>(0x47, PushType::Toggle, "G toggle"));
     Add("Keys", std::make_unique<CVKAction>(0x48, PushType::Hold, "H"));
     Add("Keys", std::make_unique<CVKAction>(0x49, PushType::Toggle, "I toggle"));
+    // A combination whose second part toggles: releasing the combination leaves that part down
+    // until the next press.
+    CVKAction ctrl(0x11, PushType::Hold, "Ctrl");
+    CVKAction j(0x4A, PushType::Toggle, "J toggle");
+    Add("Keys", std::make_unique<CComplexAction>(
+                    PushType::Hold, std::vector<const CAction*>{&ctrl, &j}, "Chord", "", false));
   }
 
   std::size_t Events() { return world.input().Count(); }
@@ -137,6 +145,9 @@ const Scenario kScenarios[] = {
     {"HatMouseToggleAfterCentring",
      {[](auto& j) { j.SetPov(0, 9000); }, [](auto& j) { j.SetPov(0, seam::kPovCentered); }},
      false},
+    {"HatChordWithToggledPart",
+     {[](auto& j) { j.SetPov(0, 27000); }, [](auto& j) { j.SetPov(0, seam::kPovCentered); }},
+     true},
     {"HatKeyToggle", {[](auto& j) { j.SetPov(0, 18000); }}, true},
     {"AxisMouseMoving", {[](auto& j) { j.SetAxis(0, 'X', 65535); }}, false},
     {"AxisWheelTurning", {[](auto& j) { j.SetAxis(0, 'X', 0); }}, false},

@@ -103,8 +103,8 @@ class CXMLParser {
       : start_(reinterpret_cast<const unsigned char*>(data)), p_(start_), end_(start_ + size) {}
 
   // Reads from a source through a buffer of `bufferSize` bytes.
-  CXMLParser(ChunkSource& source, std::size_t bufferSize)
-      : source_(&source), buffer_(std::max<std::size_t>(bufferSize, 1)) {
+  CXMLParser(ChunkSource& source, std::size_t bufferSize) : source_(&source) {
+    buffer_.resize(std::max<std::size_t>(bufferSize, 1));
     start_ = p_ = end_ = buffer_.data();
   }
 
@@ -329,8 +329,7 @@ class CXMLParser {
     return node;
   }
 
-  ChunkSource* source_ = nullptr;  // null: all input is in memory from the start
-  std::vector<unsigned char> buffer_;
+  ChunkSource* source_ = nullptr;         // null: all input is in memory from the start
   const unsigned char* start_ = nullptr;  // first byte of the buffer
   const unsigned char* p_ = nullptr;      // next byte to read
   const unsigned char* end_ = nullptr;
@@ -339,15 +338,17 @@ class CXMLParser {
   int readError_ = 0;
   int c_ = kEnd;  // the current byte, or kEnd
 
-  // Lists in which attributes and children are gathered before they move into their node at
-  // their final size. They keep their capacity from one document to the next on each thread:
-  // a read then allocates only what the tree itself holds.
+  // The read buffer, and lists in which attributes and children are gathered before they move
+  // into their node at their final size. They keep their capacity from one document to the
+  // next on each thread: a read then allocates only what the tree itself holds.
   struct Workspace {
+    std::vector<unsigned char> buffer;
     std::vector<std::unique_ptr<CAttribute>> attributes;           // of the element being read
     std::vector<std::vector<std::unique_ptr<CXMLNode>>> children;  // per depth
   };
   static thread_local Workspace workspace_;
   std::string attributeName_;
+  std::vector<unsigned char>& buffer_ = workspace_.buffer;
   std::vector<std::unique_ptr<CAttribute>>& attributes_ = workspace_.attributes;
   std::vector<std::vector<std::unique_ptr<CXMLNode>>>& children_ = workspace_.children;
 

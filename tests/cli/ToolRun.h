@@ -61,11 +61,26 @@ class ToolTest : public ::testing::Test {
   ToolResult Tool(const std::vector<std::string>& args) {
     const std::filesystem::path out = dir / "stdout.txt";
     const std::filesystem::path err = dir / "stderr.txt";
-    std::string command = "\"" + HostPath(TANDREL_CLI) + "\"";
-    for (const std::string& a : args) command += " \"" + a + "\"";
-    command += " > \"" + out.string() + "\" 2> \"" + err.string() + "\"";
+    // Appended piece by piece: GCC 12 warns falsely about "..." + std::string temporaries.
+    std::string command;
+    const auto quoted = [&command](const std::string& text) {
+      command += '"';
+      command += text;
+      command += '"';
+    };
+    quoted(HostPath(TANDREL_CLI));
+    for (const std::string& a : args) {
+      command += ' ';
+      quoted(a);
+    }
+    command += " > ";
+    quoted(out.string());
+    command += " 2> ";
+    quoted(err.string());
 #ifdef _WIN32
-    command = "\"" + command + "\"";  // cmd /c strips one outer pair of quotes
+    const std::string inner = command;
+    command.clear();
+    quoted(inner);  // cmd /c strips one outer pair of quotes
 #endif
     ToolResult result;
     const int status = std::system(command.c_str());

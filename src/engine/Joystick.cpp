@@ -53,12 +53,12 @@ bool CJoystick::Open(int id) {
   shiftCount_ = 0;
   shiftState_ = 0;
 
-  struct AxisSpec {
+  struct AxisLayout {
     std::uint32_t flag;  // 0: always present
     std::uint32_t min, max;
     const char* name;
   };
-  const AxisSpec specs[] = {
+  const AxisLayout layouts[] = {
       {0, caps.xMin, caps.xMax, "X Axis"},
       {0, caps.yMin, caps.yMax, "Y Axis"},
       {seam::kCapsHasZ, caps.zMin, caps.zMax, "Z Axis"},
@@ -67,10 +67,10 @@ bool CJoystick::Open(int id) {
       {seam::kCapsHasV, caps.vMin, caps.vMax, "V Axis"},
   };
   for (int index = 0; index < 6; ++index) {
-    const AxisSpec& spec = specs[index];
-    if (spec.flag != 0 && (caps.caps & spec.flag) == 0) continue;
+    const AxisLayout& declared = layouts[index];
+    if (declared.flag != 0 && (caps.caps & declared.flag) == 0) continue;
     axes_.push_back(std::make_unique<CJoystickAxis>(
-        this, CJoystickAxisProperties(index, spec.min, spec.max, 1000), spec.name));
+        this, CJoystickAxisProperties(index, declared.min, declared.max, 1000), declared.name));
   }
   if ((caps.caps & seam::kCapsHasPov) != 0) {
     for (int angle : {0, 90, 180, 270}) {

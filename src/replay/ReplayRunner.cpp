@@ -40,8 +40,8 @@ void Apply(const Event& event, seam::SimPlatform& platform, const Script& script
       joysticks.Unplug(event.id);
       break;
     case Event::Kind::Plug:
-      for (const ControllerSpec& spec : script.controllers) {
-        if (spec.id == event.id) joysticks.Plug(spec.id, spec.Caps());
+      for (const ControllerDeclaration& declared : script.controllers) {
+        if (declared.id == event.id) joysticks.Plug(declared.id, declared.Caps());
       }
       break;
     case Event::Kind::Reload:
@@ -80,8 +80,8 @@ RunSummary CReplayRunner::Run(const Script& script, const std::string& scriptFol
   desktop.SetKeyboardSpeed(script.keyboardSpeed);
   desktop.SetScreenSize(script.screenWidth, script.screenHeight);
   desktop.SetCursorPos(script.screenWidth / 2, script.screenHeight / 2);
-  for (const ControllerSpec& spec : script.controllers) {
-    platform.joysticks().Plug(spec.id, spec.Caps());
+  for (const ControllerDeclaration& declared : script.controllers) {
+    platform.joysticks().Plug(declared.id, declared.Caps());
   }
   for (seam::MessageAnswer answer : script.answers) platform.messages().QueueAnswer(answer);
 

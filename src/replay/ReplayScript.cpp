@@ -4,11 +4,11 @@
 
 namespace replay {
 
-bool ControllerSpec::HasAxis(char letter) const {
+bool ControllerDeclaration::HasAxis(char letter) const {
   return letter == 'X' || letter == 'Y' || axes.find(letter) != std::string::npos;
 }
 
-seam::JoystickCaps ControllerSpec::Caps() const {
+seam::JoystickCaps ControllerDeclaration::Caps() const {
   return seam::MakeJoystickCaps(axes, buttons, pov, min, max, name);
 }
 

@@ -12,7 +12,7 @@
 namespace replay {
 
 // A controller present from the start, as the script describes it.
-struct ControllerSpec {
+struct ControllerDeclaration {
   int id = 0;
   std::string name = "Gamepad";
   std::string axes = "XY";  // letters from XYZRUV; X and Y always exist
@@ -40,7 +40,7 @@ struct Event {
 
 struct Script {
   std::string configPath;  // as written
-  std::vector<ControllerSpec> controllers;
+  std::vector<ControllerDeclaration> controllers;
   int keyboardDelay = 1;
   int keyboardSpeed = 31;
   int screenWidth = 1920;

@@ -137,12 +137,12 @@ bool CReplayScriptParser::Number(std::size_t index, const char* what, std::uint6
   return true;
 }
 
-bool CReplayScriptParser::ControllerId(std::size_t index, const ControllerSpec*& spec) {
+bool CReplayScriptParser::ControllerId(std::size_t index, const ControllerDeclaration*& declared) {
   std::uint64_t id = 0;
   if (!Number(index, "controller ID", seam::kMaxJoysticks - 1, id)) return false;
-  for (const ControllerSpec& c : script_.controllers) {
+  for (const ControllerDeclaration& c : script_.controllers) {
     if (c.id == static_cast<int>(id)) {
-      spec = &c;
+      declared = &c;
       return true;
     }
   }
@@ -165,22 +165,22 @@ bool CReplayScriptParser::Config() {
 
 bool CReplayScriptParser::Controller() {
   if (!BeforeFirstAt("controller")) return false;
-  ControllerSpec spec;
+  ControllerDeclaration declared;
   std::uint64_t id = 0;
   if (!Number(1, "controller ID", seam::kMaxJoysticks - 1, id)) return false;
-  spec.id = static_cast<int>(id);
-  for (const ControllerSpec& c : script_.controllers) {
-    if (c.id == spec.id) return Fail("controller " + std::to_string(id) + " is declared twice");
+  declared.id = static_cast<int>(id);
+  for (const ControllerDeclaration& c : script_.controllers) {
+    if (c.id == declared.id) return Fail("controller " + std::to_string(id) + " is declared twice");
   }
   std::string seen;
   for (std::size_t at = 2; at < tokens_.size();) {
-    if (!ControllerOption(spec, at, seen)) return false;
+    if (!ControllerOption(declared, at, seen)) return false;
   }
-  script_.controllers.push_back(spec);
+  script_.controllers.push_back(declared);
   return true;
 }
 
-bool CReplayScriptParser::ControllerOption(ControllerSpec& spec, std::size_t& at,
+bool CReplayScriptParser::ControllerOption(ControllerDeclaration& declared, std::size_t& at,
                                            std::string& seen) {
   std::string option;
   if (!Word(at, "a controller option", option)) return false;
@@ -194,13 +194,13 @@ bool CReplayScriptParser::ControllerOption(ControllerSpec& spec, std::size_t& at
   seen += " " + option + " ";
   ++at;
   if (option == "pov") {
-    spec.pov = true;
+    declared.pov = true;
     return true;
   }
   if (option == "name") {
     if (at >= tokens_.size() || !tokens_[at].quoted) return Fail("name takes a text in quotes");
-    spec.name = tokens_[at++].text;
-    if (spec.name.size() > kMaxNameLength) {
+    declared.name = tokens_[at++].text;
+    if (declared.name.size() > kMaxNameLength) {
       return Fail("the name is longer than " + std::to_string(kMaxNameLength) + " characters");
     }
     return true;
@@ -217,13 +217,13 @@ bool CReplayScriptParser::ControllerOption(ControllerSpec& spec, std::size_t& at
         return Fail(std::string("the axis letter ") + c + " is given twice");
       }
     }
-    spec.axes = letters;
+    declared.axes = letters;
     return true;
   }
   if (option == "buttons") {
     std::uint64_t buttons = 0;
     if (!Number(at++, "the number of buttons", 32, buttons)) return false;
-    spec.buttons = static_cast<unsigned>(buttons);
+    declared.buttons = static_cast<unsigned>(buttons);
     return true;
   }
   std::uint64_t min = 0;
@@ -231,8 +231,8 @@ bool CReplayScriptParser::ControllerOption(ControllerSpec& spec, std::size_t& at
   if (!Number(at++, "the range minimum", kMaxValue, min)) return false;
   if (!Number(at++, "the range maximum", kMaxValue, max)) return false;
   if (min >= max) return Fail("the range minimum must be below its maximum");
-  spec.min = static_cast<std::uint32_t>(min);
-  spec.max = static_cast<std::uint32_t>(max);
+  declared.min = static_cast<std::uint32_t>(min);
+  declared.max = static_cast<std::uint32_t>(max);
   return true;
 }
 
@@ -303,19 +303,19 @@ bool CReplayScriptParser::At() {
 bool CReplayScriptParser::TimedEvent(Event& event) {
   std::string what;
   if (!Word(2, "what happens at that time", what)) return false;
-  const ControllerSpec* spec = nullptr;
+  const ControllerDeclaration* declared = nullptr;
   if (what == "button") {
     event.kind = Event::Kind::Button;
     std::uint64_t button = 0;
     std::string state;
-    if (!Count(6) || !ControllerId(3, spec)) return false;
+    if (!Count(6) || !ControllerId(3, declared)) return false;
     if (!Number(4, "the button number", 32, button) || !Word(5, "down or up", state)) return false;
-    if (button < 1 || button > spec->buttons) {
-      return Fail("controller " + std::to_string(spec->id) + " has no button " +
+    if (button < 1 || button > declared->buttons) {
+      return Fail("controller " + std::to_string(declared->id) + " has no button " +
                   std::to_string(button));
     }
     if (state != "down" && state != "up") return Fail("a button goes down or up, not " + state);
-    event.id = spec->id;
+    event.id = declared->id;
     event.button = static_cast<int>(button);
     event.down = state == "down";
     return true;
@@ -324,19 +324,20 @@ bool CReplayScriptParser::TimedEvent(Event& event) {
     event.kind = Event::Kind::Axis;
     std::string letter;
     std::uint64_t value = 0;
-    if (!Count(6) || !ControllerId(3, spec) || !Word(4, "the axis letter", letter)) return false;
+    if (!Count(6) || !ControllerId(3, declared) || !Word(4, "the axis letter", letter))
+      return false;
     if (letter.size() != 1 || std::string_view("XYZRUV").find(letter[0]) == std::string::npos) {
       return Fail("unknown axis \"" + letter + "\" (use X, Y, Z, R, U, V)");
     }
-    if (!spec->HasAxis(letter[0])) {
-      return Fail("controller " + std::to_string(spec->id) + " has no " + letter + " axis");
+    if (!declared->HasAxis(letter[0])) {
+      return Fail("controller " + std::to_string(declared->id) + " has no " + letter + " axis");
     }
     if (!Number(5, "the axis value", kMaxValue, value)) return false;
-    if (value < spec->min || value > spec->max) {
+    if (value < declared->min || value > declared->max) {
       return Fail("the axis value " + std::to_string(value) + " is outside the range " +
-                  std::to_string(spec->min) + ".." + std::to_string(spec->max));
+                  std::to_string(declared->min) + ".." + std::to_string(declared->max));
     }
-    event.id = spec->id;
+    event.id = declared->id;
     event.axis = letter[0];
     event.value = static_cast<std::uint32_t>(value);
     return true;
@@ -344,9 +345,9 @@ bool CReplayScriptParser::TimedEvent(Event& event) {
   if (what == "pov") {
     event.kind = Event::Kind::Pov;
     std::string angle;
-    if (!Count(5) || !ControllerId(3, spec) || !Word(4, "the hat angle", angle)) return false;
-    if (!spec->pov) return Fail("controller " + std::to_string(spec->id) + " has no hat");
-    event.id = spec->id;
+    if (!Count(5) || !ControllerId(3, declared) || !Word(4, "the hat angle", angle)) return false;
+    if (!declared->pov) return Fail("controller " + std::to_string(declared->id) + " has no hat");
+    event.id = declared->id;
     if (angle == "center") {
       event.value = seam::kPovCentered;
       return true;
@@ -365,8 +366,8 @@ bool CReplayScriptParser::TimedEvent(Event& event) {
   }
   if (what == "unplug" || what == "plug") {
     event.kind = what == "plug" ? Event::Kind::Plug : Event::Kind::Unplug;
-    if (!Count(4) || !ControllerId(3, spec)) return false;
-    event.id = spec->id;
+    if (!Count(4) || !ControllerId(3, declared)) return false;
+    event.id = declared->id;
     return true;
   }
   if (what == "reload") {

@@ -59,7 +59,7 @@ class CReplayScriptParser {
   bool Statement();
   bool Config();
   bool Controller();
-  bool ControllerOption(ControllerSpec& spec, std::size_t& at, std::string& seen);
+  bool ControllerOption(ControllerDeclaration& declared, std::size_t& at, std::string& seen);
   bool Keyboard();
   bool Screen();
   bool Answer();
@@ -72,7 +72,7 @@ class CReplayScriptParser {
   bool Count(std::size_t expected);
   bool Word(std::size_t index, const char* what, std::string& out);
   bool Number(std::size_t index, const char* what, std::uint64_t max, std::uint64_t& out);
-  bool ControllerId(std::size_t index, const ControllerSpec*& spec);
+  bool ControllerId(std::size_t index, const ControllerDeclaration*& declared);
   bool BeforeFirstAt(const char* statement);
   bool Fail(std::string reason);
 

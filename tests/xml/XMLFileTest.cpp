@@ -1,15 +1,16 @@
-// Documents on disk: LoadXMLFile's path rule and message, the buffered file reader, and
-// SaveXMLFile's replace-or-keep guarantee.
+// Documents on disk: LoadXMLFile's path rule and message, the buffered file reader, SaveXMLFile's
+// replace-or-keep guarantee, and the inputs kept in tests/data/xml (hostile shapes, and anything
+// the fuzzer ever finds).
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "support/VirtualWorld.h"
 #include "xml/XMLNode.h"
 #include "xml/XMLReader.h"
 #include "xml/XMLSave.h"
@@ -18,62 +19,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class RecordingMessages : public seam::IMessages {
- public:
-  struct Shown {
-    std::string text, caption;
-    seam::MessageIcon icon;
-  };
-  seam::MessageAnswer Show(const std::string& text, const std::string& caption,
-                           seam::MessageButtons, seam::MessageIcon icon) override {
-    shown.push_back({text, caption, icon});
-    return seam::MessageAnswer::Ok;
-  }
-  std::vector<Shown> shown;
-};
-
-class FixedProgram : public seam::IProgram {
- public:
-  explicit FixedProgram(std::string path) : path_(std::move(path)) {}
-  std::string ModuleFileName() override { return path_; }
-
- private:
-  std::string path_;
-};
-
 std::string ReadBytes(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteBytes(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
+  std::ofstream(p, std::ios::binary) << bytes;
 }
 
-// A fresh folder for each test, removed after; the fake program lives in it.
 class XMLFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("tandrel-xml-") + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    program_ = std::make_unique<FixedProgram>((dir_ / "Tandrel.exe").string());
-    seam::Services s;
-    s.messages = &messages_;
-    s.program = program_.get();
-    scope_ = std::make_unique<seam::ScopedServices>(s);
-  }
-  void TearDown() override {
-    scope_.reset();
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
-  std::string PathOf(const char* name) const { return (dir_ / name).string(); }
-
-  std::vector<std::string> FolderEntries() const {
+  std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir_))
       names.push_back(e.path().filename().string());
@@ -81,48 +38,35 @@ class XMLFiles : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
-  RecordingMessages messages_;
-  std::unique_ptr<FixedProgram> program_;
-  std::unique_ptr<seam::ScopedServices> scope_;
+  VirtualWorld world_;
+  const fs::path dir_{world_.UseTempProgramFolder()};
 };
 
-TEST_F(XMLFiles, RelativePathsAreTakenFromTheProgramFolder) {
+TEST_F(XMLFiles, LoadTakesRelativePathsFromTheProgramFolderAndReportsWhatItCannotOpen) {
   WriteBytes(dir_ / "Actions.xml", "<Actions><Theme name='General'/></Actions>");
+  WriteBytes(dir_ / "p.xml", "<Joystick/>");
+  WriteBytes(dir_ / "bad.xml", "<?xml version=\"1.0\"?>\r\n<Joystick/>");
+  fs::create_directories(dir_ / "folder.xml");
+
   auto root = LoadXMLFile("Actions.xml");
   ASSERT_TRUE(root);
   EXPECT_STREQ(root->GetName(), "Actions");
-  EXPECT_TRUE(messages_.shown.empty());
-}
-
-TEST_F(XMLFiles, AbsolutePathsAreUsedAsGiven) {
-  WriteBytes(dir_ / "p.xml", "<Joystick/>");
-  auto root = LoadXMLFile(PathOf("p.xml").c_str());
+  root = LoadXMLFile((dir_ / "p.xml").string().c_str());
   ASSERT_TRUE(root);
   EXPECT_STREQ(root->GetName(), "Joystick");
-}
+  EXPECT_FALSE(LoadXMLFile("bad.xml"));  // malformed: no message
+  EXPECT_EQ(ReadXMLFile((dir_ / "bad.xml").string()).status, XMLReadStatus::Malformed);
+  EXPECT_TRUE(world_.messages().Log().empty());
 
-TEST_F(XMLFiles, AMissingFileIsReportedWithThePathAsGiven) {
-  EXPECT_FALSE(LoadXMLFile("Actions.xml"));
-  ASSERT_EQ(messages_.shown.size(), 1u);
-  EXPECT_EQ(messages_.shown[0].text, "Could not open the file \"Actions.xml\".");
-  EXPECT_EQ(messages_.shown[0].caption, "Configuration Error");
-  EXPECT_EQ(messages_.shown[0].icon, seam::MessageIcon::Error);
-}
-
-TEST_F(XMLFiles, AFolderCannotBeOpened) {
-  fs::create_directories(dir_ / "folder.xml");
+  EXPECT_FALSE(LoadXMLFile("Missing.xml"));
   EXPECT_FALSE(LoadXMLFile("folder.xml"));
-  ASSERT_EQ(messages_.shown.size(), 1u);
-  EXPECT_EQ(messages_.shown[0].text, "Could not open the file \"folder.xml\".");
-  EXPECT_EQ(ReadXMLFile(PathOf("folder.xml")).status, XMLReadStatus::CannotOpen);
-}
-
-TEST_F(XMLFiles, AMalformedFileFailsWithoutAMessage) {
-  WriteBytes(dir_ / "bad.xml", "<?xml version=\"1.0\"?>\r\n<Joystick/>");
-  EXPECT_FALSE(LoadXMLFile("bad.xml"));
-  EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ(ReadXMLFile(PathOf("bad.xml")).status, XMLReadStatus::Malformed);
+  EXPECT_EQ(ReadXMLFile((dir_ / "folder.xml").string()).status, XMLReadStatus::CannotOpen);
+  const auto box = [](const std::string& path) {
+    return seam::MessageRecord{"Could not open the file \"" + path + "\".", "Configuration Error",
+                               seam::MessageButtons::Ok, seam::MessageIcon::Error,
+                               seam::MessageAnswer::Ok};
+  };
+  EXPECT_EQ(world_.messages().Log(), (std::vector{box("Missing.xml"), box("folder.xml")}));
 }
 
 TEST_F(XMLFiles, LargeFilesReadAcrossBufferBoundariesLikeMemory) {
@@ -133,67 +77,116 @@ TEST_F(XMLFiles, LargeFilesReadAcrossBufferBoundariesLikeMemory) {
   element += std::string(200, 'v') + "' b='&LT;'/>\r\n";
   std::string body;
   while (body.size() < 70 * 1024) body += element;
+  const std::string path = (dir_ / "big.xml").string();
 
   for (std::size_t shift = 0; shift < element.size(); shift += 7) {
     const std::string text = std::string(shift, ' ') + "<Root>" + body + "</Root>";
-    WriteBytes(dir_ / "big.xml", text);
-    const XMLReadResult fromFile = ReadXMLFile(PathOf("big.xml"));
+    WriteBytes(path, text);
+    const XMLReadResult fromFile = ReadXMLFile(path);
     const XMLReadResult fromMemory = ReadXMLMemory(text.data(), text.size());
     ASSERT_EQ(fromFile.status, XMLReadStatus::Ok) << "shift " << shift << " " << fromFile.reason;
     ASSERT_TRUE(fromMemory.root);
     EXPECT_EQ(fromFile.root->ToText(), fromMemory.root->ToText());
   }
-
   // A 64-letter name still fails when it straddles a buffer boundary.
-  const std::string tooLong =
-      "<Root>" + std::string(65536 - 6 - 30, ' ') + "<" + std::string(64, 'x') + "/></Root>";
-  WriteBytes(dir_ / "long.xml", tooLong);
-  EXPECT_EQ(ReadXMLFile(PathOf("long.xml")).status, XMLReadStatus::Malformed);
+  WriteBytes(
+      path, "<Root>" + std::string(65536 - 6 - 30, ' ') + "<" + std::string(64, 'x') + "/></Root>");
+  EXPECT_EQ(ReadXMLFile(path).status, XMLReadStatus::Malformed);
 }
 
 TEST_F(XMLFiles, SaveReplacesTheFileAndLeavesNoTemporaryFile) {
-  const std::string target = PathOf("Profile.xml");
+  const fs::path target = dir_ / "Profile.xml";
   WriteBytes(target, "old contents");
   CXMLNode root("Joystick");
   root.AddAttribute("delay", "30");
-  ASSERT_TRUE(SaveXMLFile(root, target));
+  ASSERT_TRUE(SaveXMLFile(root, target.string()));
   EXPECT_EQ(ReadBytes(target), "<Joystick delay = \"30\" />\r\n");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Profile.xml"});
+  EXPECT_EQ(Entries(), std::vector<std::string>{"Profile.xml"});
 
-  // Saving again over the file just written, and to a new file.
   root.AddChild(std::make_unique<CXMLNode>("Button"));
-  ASSERT_TRUE(SaveXMLFile(root, target));
+  ASSERT_TRUE(SaveXMLFile(root, target.string()));
   EXPECT_EQ(ReadBytes(target), root.ToText());
-  ASSERT_TRUE(SaveXMLFile(root, PathOf("New.xml")));
+  ASSERT_TRUE(SaveXMLFile(root, (dir_ / "New.xml").string()));
   EXPECT_EQ(ReadBytes(dir_ / "New.xml"), root.ToText());
-  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"New.xml", "Profile.xml"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"New.xml", "Profile.xml"}));
 }
 
-TEST_F(XMLFiles, SaveIntoAMissingFolderFails) {
-  CXMLNode root("Joystick");
-  EXPECT_FALSE(SaveXMLFile(root, PathOf("missing/Profile.xml")));
-  EXPECT_FALSE(fs::exists(dir_ / "missing"));
-  EXPECT_TRUE(FolderEntries().empty());
-}
-
-TEST_F(XMLFiles, SaveOverAFolderFailsAndKeepsIt) {
-  fs::create_directories(dir_ / "Profile.xml");
-  WriteBytes(dir_ / "Profile.xml" / "inside.txt", "kept");
-  CXMLNode root("Joystick");
-  EXPECT_FALSE(SaveXMLFile(root, PathOf("Profile.xml")));
-  EXPECT_EQ(ReadBytes(dir_ / "Profile.xml" / "inside.txt"), "kept");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Profile.xml"});
-}
-
-TEST_F(XMLFiles, AFailedSaveLeavesTheOldFileWhole) {
-  // The temporary file cannot be created (a folder holds its name): the target is untouched.
-  const std::string target = PathOf("Actions.xml");
-  WriteBytes(target, "<Actions />\r\n");
-  fs::create_directories(dir_ / "Actions.xml.tmp");
+TEST_F(XMLFiles, AFailedSaveReportsItAndKeepsWhatWasThere) {
   CXMLNode root("Actions");
   root.AddChild(std::make_unique<CXMLNode>("Theme"));
-  EXPECT_FALSE(SaveXMLFile(root, target));
-  EXPECT_EQ(ReadBytes(target), "<Actions />\r\n");
+  // Into a missing folder.
+  EXPECT_FALSE(SaveXMLFile(root, (dir_ / "missing" / "Profile.xml").string()));
+  EXPECT_TRUE(Entries().empty());
+  // Over a folder.
+  fs::create_directories(dir_ / "Profile.xml");
+  WriteBytes(dir_ / "Profile.xml" / "inside.txt", "kept");
+  EXPECT_FALSE(SaveXMLFile(root, (dir_ / "Profile.xml").string()));
+  EXPECT_EQ(ReadBytes(dir_ / "Profile.xml" / "inside.txt"), "kept");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"Profile.xml"});
+  // The temporary file cannot be created (a folder holds its name): the target is untouched.
+  WriteBytes(dir_ / "Actions.xml", "<Actions />\r\n");
+  fs::create_directories(dir_ / "Actions.xml.tmp");
+  EXPECT_FALSE(SaveXMLFile(root, (dir_ / "Actions.xml").string()));
+  EXPECT_EQ(ReadBytes(dir_ / "Actions.xml"), "<Actions />\r\n");
+}
+
+// The kept inputs. The build passes a host path; under Wine the host's root is drive Z:.
+fs::path DataFolder() {
+  std::string path = std::string(TANDREL_TEST_DATA) + "/xml";
+#ifdef _WIN32
+  if (path[0] == '/') path = "Z:" + path;
+#endif
+  return fs::path(path);
+}
+
+bool HoldsBothQuotes(const CXMLNode& node) {
+  for (const auto& a : node.Attributes()) {
+    if (a->Value().find('"') != std::string::npos && a->Value().find('\'') != std::string::npos) {
+      return true;
+    }
+  }
+  return std::any_of(node.Children().begin(), node.Children().end(),
+                     [](const auto& c) { return HoldsBothQuotes(*c); });
+}
+
+TEST(XMLRegression, KeptInputsReadAlikeFromMemoryFileAndPiecesAndWriteBack) {
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(DataFolder())) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    SCOPED_TRACE(entry.path().filename().string());
+    const std::string bytes = ReadBytes(entry.path());
+    const XMLReadResult memory = ReadXMLMemory(bytes.data(), bytes.size());
+    const XMLReadResult file = ReadXMLFile(entry.path().string());
+    ASSERT_EQ(file.status, memory.status);
+    EXPECT_EQ(file.reason, memory.reason);
+    EXPECT_EQ(file.offset, memory.offset);
+    for (std::size_t chunk : {1, 2, 5}) {
+      const XMLReadResult pieces = ReadXMLMemoryInChunks(bytes.data(), bytes.size(), chunk);
+      ASSERT_EQ(pieces.status, memory.status);
+      EXPECT_EQ(pieces.offset, memory.offset);
+    }
+    if (!memory.root || HoldsBothQuotes(*memory.root)) continue;
+    const std::string written = memory.root->ToText();
+    const XMLReadResult again = ReadXMLMemory(written.data(), written.size());
+    ASSERT_TRUE(again.root) << again.reason;
+    EXPECT_EQ(again.root->ToText(), written);
+  }
+  EXPECT_GT(files, 0);
+}
+
+TEST(XMLRegression, HostileShapesAreRejectedOrReadAsDocumented) {
+  auto read = [](const char* name) { return ReadXMLFile((DataFolder() / name).string()); };
+  for (const char* name :
+       {"deep-nesting.xml", "long-names.xml", "entity-at-end.xml", "closing-tag-only.xml"}) {
+    EXPECT_EQ(read(name).status, XMLReadStatus::Malformed) << name;
+  }
+  const XMLReadResult empty = read("empty-name.xml");
+  ASSERT_TRUE(empty.root);
+  EXPECT_EQ(empty.root->Children().size(), 2u);
+  const XMLReadResult quotes = read("value-with-both-quotes.xml");
+  ASSERT_TRUE(quotes.root);
+  EXPECT_EQ(quotes.root->FindAttribute("v")->Value(), "say \"hi\"&it;s");
 }
 
 }  // namespace

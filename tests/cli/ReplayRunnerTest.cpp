@@ -1,18 +1,9 @@
 // Replays run in process: the configuration and engine in virtual time on the script's
 // simulated world, checked line by line.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
-
+#include "ToolRun.h"
 #include "actions/ActionLibrary.h"
 #include "replay/ReplayRunner.h"
 #include "replay/ReplayScriptParser.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -52,14 +43,10 @@ const char* kOther =
     "<Joystick><Buttons><Button number='1'><Actions>"
     "<Action number='0' theme='K' name='Enter'/></Actions></Button></Buttons></Joystick>";
 
-class ReplayRunnerTest : public ::testing::Test {
+class ReplayRunnerTest : public ToolTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("tandrel-replay-") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "files");
+    ToolTest::SetUp();
     Write("files/Actions.xml", kActions);
     Write("files/Pad.xml", kProfile);
     Write("files/Other.xml", kOther);
@@ -67,18 +54,6 @@ class ReplayRunnerTest : public ::testing::Test {
           "<Configuration><Actions fileName='Actions.xml'/><Joysticks>"
           "<Joystick ID='0' fileName='Pad.xml'><Profile window='Game' fileName='Other.xml'/>"
           "</Joystick></Joysticks></Configuration>");
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-  }
-  std::string Read(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   // Runs the script (whose config path is relative to the test's folder).
@@ -88,13 +63,11 @@ class ReplayRunnerTest : public ::testing::Test {
     if (!parsed.script) return {};
     Lines output;
     const replay::RunSummary summary =
-        replay::CReplayRunner::Run(*parsed.script, dir_.string(), output);
+        replay::CReplayRunner::Run(*parsed.script, dir.string(), output);
     EXPECT_EQ(summary.lines, output.lines.size());
     EXPECT_EQ(summary.end, parsed.script->end);
     return output.lines;
   }
-
-  fs::path dir_;
 };
 
 const std::string kHead =
@@ -183,7 +156,7 @@ TEST_F(ReplayRunnerTest, QuestionsTakeTheScriptsAnswersAndNoFileChanges) {
                        "15.\\r\\nDelete it from the configuration file? -> no",
                        "5 message [Configuration Error] There is a joystick with no ID."}));
   EXPECT_EQ(Read("files/Tandrel.exe.config"), config);
-  EXPECT_FALSE(fs::exists(dir_ / "files/Tandrel.exe.config.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "files/Tandrel.exe.config.tmp"));
 }
 
 TEST_F(ReplayRunnerTest, WindowsSwitchProfilesAndControllersComeAndGo) {
@@ -213,7 +186,7 @@ TEST_F(ReplayRunnerTest, WindowsSwitchProfilesAndControllersComeAndGo) {
 TEST_F(ReplayRunnerTest, AMissingConfigurationIsReportedAndTheRunGoesOn) {
   const auto lines = Run("config nowhere/Tandrel.exe.config\nend 2000\n");
   const std::string path =
-      fs::absolute(dir_ / "nowhere/Tandrel.exe.config").lexically_normal().string();
+      std::filesystem::absolute(dir / "nowhere/Tandrel.exe.config").lexically_normal().string();
   EXPECT_EQ(lines,
             std::vector<std::string>{"0 message [Configuration Error] Could not open the file \"" +
                                      path + "\"."});
@@ -221,7 +194,7 @@ TEST_F(ReplayRunnerTest, AMissingConfigurationIsReportedAndTheRunGoesOn) {
 }
 
 TEST_F(ReplayRunnerTest, AConfigFileWithAnotherEndingStillUsesItsFolder) {
-  fs::rename(dir_ / "files/Tandrel.exe.config", dir_ / "files/settings.xml");
+  std::filesystem::rename(dir / "files/Tandrel.exe.config", dir / "files/settings.xml");
   const auto lines = Run("config files/settings.xml\ncontroller 0\nend 0\n");
   EXPECT_EQ(lines, std::vector<std::string>{"0 profile 0 Pad.xml"});
 #ifndef _WIN32

@@ -1,5 +1,5 @@
-// Runs the built tandrel-cli with arguments, from a fresh folder of the test's own, and
-// collects its exit code, stdout and stderr.
+// A folder of the test's own, made the current directory, and a way to run the built
+// tandrel-cli in it and collect its exit code, stdout and stderr.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,13 +27,14 @@ class ToolTest : public ::testing::Test {
   static std::string HostPath(std::string path) {
 #ifdef _WIN32
     if (!path.empty() && path[0] == '/') {
-      for (char& c : path) {
-        if (c == '/') c = '\\';
-      }
+      for (char& c : path) c = c == '/' ? '\\' : c;
       path = "Z:" + path;
     }
 #endif
     return path;
+  }
+  static std::string SourceFile(const std::string& name) {
+    return HostPath(std::string(TANDREL_SOURCE_DIR) + "/" + name);
   }
 
  protected:
@@ -43,8 +44,11 @@ class ToolTest : public ::testing::Test {
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
   }
   void TearDown() override {
+    std::filesystem::current_path(previous);
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
   }
@@ -54,13 +58,13 @@ class ToolTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   void Write(const std::string& name, const std::string& text) {
+    std::filesystem::create_directories((dir / name).parent_path());
     std::ofstream(dir / name, std::ios::binary) << text;
   }
   std::string Read(const std::string& name) { return ReadFile(dir / name); }
 
   ToolResult Tool(const std::vector<std::string>& args) {
-    const std::filesystem::path out = dir / "stdout.txt";
-    const std::filesystem::path err = dir / "stderr.txt";
+    const std::filesystem::path out = dir / "stdout.txt", err = dir / "stderr.txt";
     // Appended piece by piece: GCC 12 warns falsely about "..." + std::string temporaries.
     std::string command;
     const auto quoted = [&command](const std::string& text) {
@@ -101,17 +105,17 @@ class ToolTest : public ::testing::Test {
     std::vector<std::string> lines;
     std::string line;
     for (char c : text) {
-      if (c == '\n') {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        line.clear();
-      } else {
+      if (c != '\n') {
         line += c;
+        continue;
       }
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(std::move(line));
+      line.clear();
     }
     if (!line.empty()) lines.push_back(line);
     return lines;
   }
 
-  std::filesystem::path dir;
+  std::filesystem::path dir, previous;
 };

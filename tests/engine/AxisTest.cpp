@@ -2,11 +2,8 @@
 
 #include <vector>
 
-#include "RecordingAction.h"
+#include "EngineFixture.h"
 #include "engine/JoystickAxis.h"
-#include "engine/ShiftButtonOwner.h"
-#include "support/VirtualWorld.h"
-#include "xml/XMLNode.h"
 
 namespace {
 
@@ -16,315 +13,227 @@ class NoOwner : public CShiftButtonOwner {
   void ShiftButtonReleased(int) override {}
 };
 
-seam::JoystickState AtX(std::uint32_t x) {
-  seam::JoystickState state;
-  state.xPos = x;
-  return state;
-}
-
 class AxisTest : public ::testing::Test {
  protected:
-  CJoystickAxis MakeAxis(std::uint32_t min = 0, std::uint32_t max = 65535, int threshold = 1000) {
-    return CJoystickAxis(&owner, CJoystickAxisProperties(0, min, max, threshold), "X Axis");
+  // An X axis with "pos" on the max side and "neg" on the min side, both at 0 percent.
+  CJoystickAxis& Make(std::uint32_t min = 0, std::uint32_t max = 65535, int threshold = 1000) {
+    axis = std::make_unique<CJoystickAxis>(&owner, CJoystickAxisProperties(0, min, max, threshold),
+                                           "X Axis");
+    axis->AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
+    axis->AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
+    return *axis;
+  }
+  void At(std::uint32_t x) {
+    seam::JoystickState state;
+    state.xPos = x;
+    axis->Update(state);
   }
 
   VirtualWorld world;
   NoOwner owner;
-  std::vector<ActionEvent> log;
+  EventLog log;
+  std::unique_ptr<CJoystickAxis> axis;
 };
 
-TEST(AxisPropertiesTest, DeadZoneOfTheUsualRange) {
-  CJoystickAxisProperties p(0, 0, 65535);
-  EXPECT_EQ(p.GetThreshold(), 1000);
-  EXPECT_EQ(p.GetSensitivity(), 100);
-  EXPECT_EQ(p.High(), 33267u);
-  EXPECT_EQ(p.Low(), 32267u);
-  EXPECT_EQ(p.Centre(), 32767u);
-  EXPECT_EQ(p.GetPosition(), 32767u);
-  p.SetPosition(1);
-  EXPECT_EQ(p.ResetPosition(), 32767u);
-  auto copy = p.Clone();
-  EXPECT_EQ(copy->GetMax(), 65535u);
-  EXPECT_EQ(copy->GetAxisIndex(), 0);
+// The dead zone is centred in the range; a threshold wider than the range is clamped to it
+// (unsigned arithmetic would wrap the low edge around otherwise).
+TEST(AxisPropertiesTest, DeadZoneEdges) {
+  const struct {
+    std::uint32_t min, max;
+    int threshold, kept;
+    std::uint32_t low, centre, high;
+  } cases[] = {{0, 65535, 1000, 1000, 32267, 32767, 33267},
+               {0, 65535, 30000, 30000, 17767, 32767, 47767},
+               {0, 65535, 99999, 65535, 0, 32767, 65535},
+               {0, 65535, -5, 0, 32767, 32767, 32767},
+               {0, 255, 1000, 255, 0, 127, 255},
+               {100, 1100, 200, 200, 500, 600, 700}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.threshold);
+    CJoystickAxisProperties p(0, c.min, c.max);
+    p.SetThreshold(c.threshold);
+    EXPECT_EQ(p.GetThreshold(), c.kept);
+    EXPECT_EQ(p.Low(), c.low);
+    EXPECT_EQ(p.Centre(), c.centre);
+    EXPECT_EQ(p.High(), c.high);
+    p.SetPosition(c.max);
+    EXPECT_EQ(p.ResetPosition(), c.centre);
+  }
+  EXPECT_EQ(CJoystickAxisProperties(2, 0, 255).GetThreshold(), 255);  // the default 1000, too
 }
 
-TEST(AxisPropertiesTest, ThresholdIsClampedToTheRange) {
-  CJoystickAxisProperties p(1, 0, 65535);
-  p.SetThreshold(99999);
-  EXPECT_EQ(p.GetThreshold(), 65535);
-  EXPECT_EQ(p.Low(), 0u);
-  EXPECT_EQ(p.High(), 65535u);
-  p.SetThreshold(-5);
-  EXPECT_EQ(p.GetThreshold(), 0);
-  p.SetThreshold(30000);  // in range: kept as given
-  EXPECT_EQ(p.GetThreshold(), 30000);
-  EXPECT_EQ(p.High(), 47767u);
-  EXPECT_EQ(p.Low(), 17767u);
-  CJoystickAxisProperties small(2, 0, 255);  // the default 1000 is wider than this range
-  EXPECT_EQ(small.GetThreshold(), 255);
-}
-
-TEST(AxisPropertiesTest, DeadZoneIsCentredForRangesNotStartingAtZero) {
-  CJoystickAxisProperties p(0, 100, 1100, 200);
-  EXPECT_EQ(p.Centre(), 600u);
-  EXPECT_EQ(p.High(), 700u);
-  EXPECT_EQ(p.Low(), 500u);
-}
-
-TEST_F(AxisTest, DeadZoneEdgesAndPercentages) {
-  auto axis = MakeAxis();
-  axis.AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-  axis.AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
-  axis.Update(AtX(33267));  // not strictly above high
+TEST_F(AxisTest, DeadZoneEdgesAndSpeedAsPercentOfTheDeflection) {
+  Make();
+  At(33267);  // not strictly above high
   EXPECT_TRUE(log.empty());
-  axis.Update(AtX(32767));  // back, so that the next step exceeds the sensitivity
-  axis.Update(AtX(33268));
+  At(32767);  // back, so that the next step exceeds the sensitivity
+  At(33268);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].name, "pos");
   EXPECT_GT(log[0].speed, 0.0);
   EXPECT_LT(log[0].speed, 0.01);
-  axis.Update(AtX(65535));  // pressed again with the new speed
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[1], Started("pos", 100.0));
-  EXPECT_DOUBLE_EQ(axis.DeflectionPercent(65535), 100.0);
-  EXPECT_DOUBLE_EQ(axis.DeflectionPercent(0), 100.0);
-  EXPECT_DOUBLE_EQ(axis.DeflectionPercent(32767), 0.0);
-  axis.Update(AtX(32767));  // back into the dead zone
-  EXPECT_EQ(log.back(), Stopped("pos"));
-  axis.Update(AtX(0));
-  EXPECT_EQ(log.back(), Started("neg", 100.0));
-}
-
-TEST_F(AxisTest, SpeedFollowsEveryMovementOfTheSelectedEntry) {
-  auto axis = MakeAxis();
-  CRecordingAction mouse("m", &log);
-  axis.AddPositiveThreshold(0, mouse, 0);
-  axis.Update(AtX(49401));  // half way
-  auto* entry = axis.PeekThresholds(false, 0)->FindThreshold(0);
-  ASSERT_TRUE(entry->IsActive());
+  At(49401);  // half way: every significant movement presses again with the new speed
   EXPECT_NEAR(log.back().speed, 50.0, 0.01);
-  // Every significant movement presses the running entry again with the new speed.
-  axis.Update(AtX(65535));
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[1], Started("m", 100.0));
-}
-
-TEST_F(AxisTest, JumpAcrossTheCentreReleasesThenPressesTheOtherSide) {
-  auto axis = MakeAxis();
-  axis.AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-  axis.AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
-  axis.Update(AtX(60000));
-  axis.Update(AtX(5000));
+  At(65535);
   ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[1], Stopped("pos"));
-  EXPECT_EQ(log[2].name, "neg");
-  EXPECT_TRUE(log[2].start);
+  EXPECT_EQ(log.back(), Started("pos", 100.0));
+  EXPECT_DOUBLE_EQ(axis->DeflectionPercent(0), 100.0);
+  EXPECT_DOUBLE_EQ(axis->DeflectionPercent(32767), 0.0);
+  At(32767);  // back into the dead zone
+  EXPECT_EQ(log.back(), Stopped("pos"));
+  At(0);
+  EXPECT_EQ(log.back(), Started("neg", 100.0));
+  At(60000);  // a jump across the centre releases, then presses the other side
+  ASSERT_EQ(log.size(), 7u);
+  EXPECT_EQ(log[5], Stopped("neg"));
+  EXPECT_TRUE(log[6].start && log[6].name == "pos");
 }
 
-TEST_F(AxisTest, JitterBelowTheSensitivityAccumulates) {
-  auto axis = MakeAxis();
-  axis.AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-  axis.AddPositiveThreshold(0, CRecordingAction("far", &log), 30);
-  axis.Update(AtX(40000));
-  ASSERT_EQ(log.size(), 1u);
-  axis.Update(AtX(40080));
-  EXPECT_EQ(axis.Properties().GetPosition(), 40000u);
-  axis.Update(AtX(40100));  // exactly the sensitivity: still ignored
-  EXPECT_EQ(axis.Properties().GetPosition(), 40000u);
+TEST_F(AxisTest, JitterUpToTheSensitivityIsIgnored) {
+  Make().AddPositiveThreshold(0, CRecordingAction("far", &log), 30);
+  At(40000);
+  for (std::uint32_t x : {40080u, 40100u}) {
+    At(x);
+    EXPECT_EQ(axis->Properties().GetPosition(), 40000u);
+  }
   EXPECT_EQ(log.size(), 1u);
-  axis.Update(AtX(40101));
-  EXPECT_EQ(axis.Properties().GetPosition(), 40101u);
+  At(40101);
+  EXPECT_EQ(axis->Properties().GetPosition(), 40101u);
   EXPECT_EQ(log.size(), 2u);
 }
 
-TEST_F(AxisTest, PercentEntriesTakeOverAndHandBack) {
-  auto axis = MakeAxis();
-  axis.AddPositiveThreshold(0, CRecordingAction("A", &log), 0);
-  axis.AddPositiveThreshold(0, CRecordingAction("B", &log), 50);
-  const auto at = [](double percent) {
+TEST_F(AxisTest, PercentEntriesTakeOverAndAHighOneStaysUntilTheDeadZone) {
+  Make().AddPositiveThreshold(0, CRecordingAction("B", &log), 50);
+  const auto up = [](double percent) {
     return static_cast<std::uint32_t>(33267.5 + (65535 - 33267.5) * percent / 100);
   };
-  axis.Update(AtX(at(30)));
-  axis.Update(AtX(at(70)));
-  axis.Update(AtX(at(30)));
+  for (double percent : {30, 70, 30}) At(up(percent));
   ASSERT_EQ(log.size(), 5u);
-  EXPECT_EQ(log[0].name, "A");
-  EXPECT_EQ(log[1], Stopped("A"));
+  EXPECT_EQ(log, (EventLog{log[0], Stopped("pos"), log[2], Stopped("B"), log[4]}));
   EXPECT_EQ(log[2].name, "B");
-  EXPECT_EQ(log[3], Stopped("B"));
-  EXPECT_EQ(log[4].name, "A");
-}
+  EXPECT_EQ(log[4].name, "pos");
 
-TEST_F(AxisTest, HighEntryStaysUntilTheDeadZone) {
-  auto axis = MakeAxis();
-  axis.AddNegativeThreshold(0, CRecordingAction("B", &log), 50);
-  const auto at = [](double percent) {
+  Make().AddNegativeThreshold(0, CRecordingAction("far", &log), 50);
+  axis->RemoveNegativeThreshold(0, 0);
+  log.clear();  // the replaced axis ended its entry
+  const auto down = [](double percent) {
     return static_cast<std::uint32_t>(32267.5 - 32267.5 * percent / 100);
   };
-  axis.Update(AtX(at(30)));
+  At(down(30));
   EXPECT_TRUE(log.empty());
-  axis.Update(AtX(at(60)));
-  axis.Update(AtX(at(30)));
+  At(down(60));
+  At(down(30));  // only one entry left: it stays
   EXPECT_EQ(log.size(), 1u);
-  axis.Update(AtX(32767));
-  EXPECT_EQ(log.back(), Stopped("B"));
+  At(32767);
+  EXPECT_EQ(log.back(), Stopped("far"));
 }
 
 TEST_F(AxisTest, SamePercentReplacesAndRemovalEmptiesTheSlot) {
-  auto axis = MakeAxis();
-  axis.AddPositiveThreshold(0, CRecordingAction("first", &log), 10);
-  axis.AddPositiveThreshold(0, CRecordingAction("second", &log), 10);
-  ASSERT_NE(axis.PeekThresholds(false, 0), nullptr);
-  EXPECT_EQ(axis.PeekThresholds(false, 0)->GetThresholdCount(), 1);
-  EXPECT_STREQ(axis.PeekThresholds(false, 0)->FindThreshold(10)->GetName(), "second");
-  axis.AddPositiveThreshold(3, CRecordingAction("ignored", &log), 10);  // no shift state 3
-  axis.RemovePositiveThreshold(0, 99);                                  // no such percent
-  EXPECT_NE(axis.PeekThresholds(false, 0), nullptr);
-  axis.RemovePositiveThreshold(0, 10);
-  EXPECT_EQ(axis.PeekThresholds(false, 0), nullptr);
-  EXPECT_EQ(axis.GetPositiveActions(0), nullptr);
+  Make().AddPositiveThreshold(0, CRecordingAction("second", &log), 0);
+  ASSERT_EQ(axis->PeekThresholds(false, 0)->GetThresholdCount(), 1);
+  EXPECT_STREQ(axis->PeekThresholds(false, 0)->FindThreshold(0)->GetName(), "second");
+  axis->AddPositiveThreshold(3, CRecordingAction("ignored", &log), 10);  // no shift state 3
+  axis->RemovePositiveThreshold(0, 99);                                  // no such percent
+  EXPECT_EQ(axis->PeekThresholds(false, 0)->GetThresholdCount(), 1);
+  axis->RemovePositiveThreshold(0, 0);
+  EXPECT_EQ(axis->PeekThresholds(false, 0), nullptr);
+  EXPECT_EQ(axis->GetPositiveActions(0), nullptr);
 }
 
-TEST_F(AxisTest, ThresholdWiderThanTheRangeNeverDeflects) {
-  // Without the clamp, the low edge wraps around and every position reads as a full
-  // deflection towards min.
-  auto axis = MakeAxis();
-  axis.Properties().SetThreshold(99999);
-  axis.AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-  axis.AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
-  for (std::uint32_t x : {0u, 20000u, 32767u, 50000u, 65535u, 0u}) axis.Update(AtX(x));
+TEST_F(AxisTest, ThresholdsAtAndBeyondTheRange) {
+  Make().Properties().SetThreshold(99999);  // clamped: no position is a deflection
+  for (std::uint32_t x : {0u, 20000u, 32767u, 50000u, 65535u, 0u}) At(x);
   EXPECT_TRUE(log.empty());
-}
 
-TEST_F(AxisTest, WideInRangeThresholdStillWorks) {
-  auto axis = MakeAxis();
-  axis.Properties().SetThreshold(60000);  // dead zone 2767..62767
-  axis.AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-  axis.AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
-  axis.Update(AtX(62767));
-  axis.Update(AtX(2767));
+  Make().Properties().SetThreshold(60000);  // dead zone 2767..62767
+  At(62767);
+  At(2767);
   EXPECT_TRUE(log.empty());
-  axis.Update(AtX(62900));
-  EXPECT_EQ(log.size(), 1u);
-  axis.Update(AtX(2000));
+  At(62900);
+  At(2000);
   ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(log[2].name, "neg");
   EXPECT_NEAR(log[2].speed, 100.0 * (2767.5 - 2000) / 2767.5, 1e-9);
 }
 
-TEST_F(AxisTest, RangeNotStartingAtZero) {
-  auto axis = MakeAxis(100, 1100, 200);
-  axis.Properties().SetSensitivity(10);
-  axis.AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-  axis.AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
-  axis.Update(AtX(1100));
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0], Started("pos", 100.0));
-  axis.Update(AtX(100));
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[2], Started("neg", 100.0));
-}
-
-TEST_F(AxisTest, ReadingsBeyondTheRangeCountAsTheEnd) {
-  auto axis = MakeAxis(0, 1000, 100);
-  axis.AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-  axis.Update(AtX(4000000000u));
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].speed, 100.0);
+TEST_F(AxisTest, EndsOfOtherRangesAndReadingsBeyondThemAreFullDeflections) {
+  const struct {
+    std::uint32_t min, max;
+    int threshold;
+    std::uint32_t x;
+    const char* side;
+  } cases[] = {{100, 1100, 200, 1100, "pos"},
+               {100, 1100, 200, 100, "neg"},
+               {0, 1000, 100, 4000000000u, "pos"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.x);
+    Make(c.min, c.max, c.threshold).Properties().SetSensitivity(10);
+    log.clear();
+    At(c.x);
+    EXPECT_EQ(log, (EventLog{Started(c.side, 100.0)}));
+  }
 }
 
 TEST_F(AxisTest, ShiftChangeStopsAtOnceAndRepressesWithSpeedAtTheNextPoll) {
-  auto axis = MakeAxis();
-  ASSERT_TRUE(axis.SetShiftCount(1));
-  axis.AddPositiveThreshold(0, CRecordingAction("plain", &log), 0);
-  axis.AddPositiveThreshold(1, CRecordingAction("shifted", &log), 0);
-  axis.Update(AtX(65535));
-  axis.SetShiftState(1);
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[1], Stopped("plain"));
-  EXPECT_EQ(axis.Properties().GetPosition(), 32767u);
-  axis.Update(AtX(65535));
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_EQ(log[2], Started("shifted", 100.0));
+  ASSERT_TRUE(Make().SetShiftCount(1));
+  axis->AddPositiveThreshold(1, CRecordingAction("shifted", &log), 0);
+  At(65535);
+  axis->SetShiftState(1);
+  EXPECT_EQ(log.back(), Stopped("pos"));
+  EXPECT_EQ(axis->Properties().GetPosition(), 32767u);
+  At(65535);
+  EXPECT_EQ(log.back(), Started("shifted", 100.0));
+  EXPECT_EQ(log.size(), 3u);
+  axis->SetShiftNumber(2);  // an axis is never a shift button
+  EXPECT_EQ(axis->GetShiftNumber(), 0);
 }
 
-TEST_F(AxisTest, AxisIsNeverAShiftButton) {
-  auto axis = MakeAxis();
-  axis.SetShiftNumber(2);
-  EXPECT_EQ(axis.GetShiftNumber(), 0);
-}
-
-TEST_F(AxisTest, DisablingEndsBothSidesAndIgnoresPolls) {
-  auto axis = MakeAxis();
-  axis.AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
-  axis.Update(AtX(0));
-  axis.Enable(false);
+TEST_F(AxisTest, DisablingEndsTheActionAndIgnoresPolls) {
+  Make();
+  At(0);
+  axis->Enable(false);
   EXPECT_EQ(log.back(), Stopped("neg"));
-  EXPECT_FALSE(axis.IsPressed());
-  axis.Update(AtX(65535));
-  axis.Update(AtX(0));
+  EXPECT_FALSE(axis->IsPressed());
+  At(65535);
+  At(0);
   EXPECT_EQ(log.size(), 2u);
 }
 
-TEST_F(AxisTest, CopiesOfTheContainers) {
-  auto axis = MakeAxis();
-  axis.AddPositiveThreshold(0, CRecordingAction("p", &log), 20);
-  axis.AddNegativeThreshold(0, CRecordingAction("n", &log), 0);
-  auto positive = axis.GetPositiveActions(0);
+TEST_F(AxisTest, ContainersAreHandedOutAsCopies) {
+  Make().AddPositiveThreshold(0, CRecordingAction("p", &log), 20);
+  auto positive = axis->GetPositiveActions(0);
   ASSERT_NE(positive, nullptr);
-  EXPECT_NE(positive.get(), axis.PeekThresholds(false, 0));
+  EXPECT_NE(positive.get(), axis->PeekThresholds(false, 0));
   EXPECT_STREQ(positive->FindThreshold(20)->GetName(), "p");
-  auto negative = axis.GetAction(0, false);
-  ASSERT_NE(negative, nullptr);
+  auto negative = axis->GetAction(0, false);
   auto* container = dynamic_cast<CJoystickAxisThreshold*>(negative.get());
   ASSERT_NE(container, nullptr);
-  EXPECT_STREQ(container->FindThreshold(0)->GetName(), "n");
+  EXPECT_STREQ(container->FindThreshold(0)->GetName(), "neg");
 }
 
-// The container.
+// The container of one side's entries.
 
 TEST(AxisThresholdTest, FindForValueIsStrictAndPrefersTheEarlierOfEquals) {
-  std::vector<ActionEvent> log;
+  EventLog log;
   CJoystickAxisThreshold container;
   EXPECT_EQ(container.GetPushType(), PushType::None);
-  container.AddThreshold(std::make_unique<CRecordingAction>("zero", &log), 0);
-  container.AddThreshold(std::make_unique<CRecordingAction>("fifty", &log), 50);
-  container.AddThreshold(std::make_unique<CRecordingAction>("minus", &log), -10);
+  const std::pair<const char*, int> entries[] = {{"zero", 0}, {"fifty", 50}, {"minus", -10}};
+  for (const auto& [name, percent] : entries) {
+    container.AddThreshold(std::make_unique<CRecordingAction>(name, &log), percent);
+  }
   EXPECT_EQ(container.FindForValue(0), nullptr);  // -10 is never chosen
   EXPECT_STREQ(container.FindForValue(0.001)->GetName(), "zero");
   EXPECT_STREQ(container.FindForValue(50)->GetName(), "zero");
   EXPECT_STREQ(container.FindForValue(50.5)->GetName(), "fifty");
-  EXPECT_EQ(container.GetThresholdCount(), 3);
   container.RemoveThreshold(-10);
   EXPECT_EQ(container.GetThresholdCount(), 2);
   EXPECT_EQ(container.FindThreshold(-10), nullptr);
-}
 
-TEST(AxisThresholdTest, NullSpeedSelectsNothingAndStopReleasesAll) {
-  VirtualWorld world;
-  std::vector<ActionEvent> log;
-  CJoystickAxisThreshold container;
-  container.AddThreshold(std::make_unique<CRecordingAction>("a", &log), 0);
-  container.Press(nullptr);
-  EXPECT_TRUE(log.empty());
-  CMouseSpeedData speed(10);
-  container.Press(&speed);
-  EXPECT_FALSE(container.IsActive());  // the container itself never runs
-  EXPECT_NE(container.GetActiveAction(), nullptr);
-  container.Release(nullptr);
-  EXPECT_EQ(log, (std::vector{Started("a", 10), Stopped("a")}));
-}
-
-TEST(AxisThresholdTest, CloneAndElement) {
-  std::vector<ActionEvent> log;
-  CJoystickAxisThreshold container;
-  container.AddThreshold(std::make_unique<CRecordingAction>("a", &log), 0);
-  container.AddThreshold(std::make_unique<CRecordingAction>("b", &log), 40);
   auto copy = container.Clone();
   auto* typed = dynamic_cast<CJoystickAxisThreshold*>(copy.get());
   ASSERT_NE(typed, nullptr);
   ASSERT_EQ(typed->GetThresholdCount(), 2);
-  EXPECT_EQ(typed->GetPercentAt(1), 40);
+  EXPECT_EQ(typed->GetPercentAt(1), 50);
   EXPECT_NE(typed->GetActionAt(0), container.GetActionAt(0));
   auto node = container.CreateXMLNode();
   EXPECT_EQ(node->Name(), "Thresholds");
@@ -332,22 +241,26 @@ TEST(AxisThresholdTest, CloneAndElement) {
   ASSERT_EQ(node->Children().size(), 2u);
   const CXMLNode& second = *node->Children()[1];
   EXPECT_EQ(second.Name(), "RecordingAction");
-  ASSERT_NE(second.FindAttribute("percent"), nullptr);
-  EXPECT_STREQ(second.FindAttribute("percent")->GetValue(), "40");
-  EXPECT_STREQ(second.FindAttribute("name")->GetValue(), "b");
+  EXPECT_STREQ(second.FindAttribute("percent")->GetValue(), "50");
+  EXPECT_STREQ(second.FindAttribute("name")->GetValue(), "fifty");
 }
 
-TEST(AxisThresholdTest, DestroyingEndsARunningToggleEntry) {
-  std::vector<ActionEvent> log;
+TEST(AxisThresholdTest, NullSpeedSelectsNothingAndDestructionEndsARunningToggle) {
+  VirtualWorld world;
+  EventLog log;
   {
     CJoystickAxisThreshold container;
-    container.AddThreshold(std::make_unique<CRecordingAction>("t", &log, PushType::Toggle), 0);
+    container.AddThreshold(std::make_unique<CRecordingAction>("a", &log, PushType::Toggle), 0);
+    container.Press(nullptr);
+    EXPECT_TRUE(log.empty());
     CMouseSpeedData speed(10);
     container.Press(&speed);
+    EXPECT_FALSE(container.IsActive());  // the container itself never runs
+    EXPECT_NE(container.GetActiveAction(), nullptr);
     container.Release(nullptr);  // an unarmed toggle keeps running
     EXPECT_EQ(log.size(), 1u);
   }
-  EXPECT_EQ(log, (std::vector{Started("t", 10), Stopped("t")}));
+  EXPECT_EQ(log, (EventLog{Started("a", 10), Stopped("a")}));
 }
 
 }  // namespace

@@ -2,22 +2,16 @@
 
 #include <vector>
 
-#include "RecordingAction.h"
-#include "actions/VKAction.h"
+#include "EngineFixture.h"
 #include "engine/JoystickButton.h"
 #include "engine/JoystickPOVButton.h"
-#include "engine/ShiftButtonOwner.h"
-#include "support/VirtualWorld.h"
 
 namespace {
 
 // An owner that keeps a shift state the way the controller does.
 class FakeOwner : public CShiftButtonOwner {
  public:
-  void ShiftButtonPressed(int number) override {
-    state = number;
-    calls.push_back(number);
-  }
+  void ShiftButtonPressed(int number) override { calls.push_back(state = number); }
   void ShiftButtonReleased(int number) override {
     state = 0;
     calls.push_back(-number);
@@ -31,8 +25,7 @@ seam::JoystickState Buttons(std::uint32_t bits) {
   state.buttons = bits;
   return state;
 }
-
-seam::JoystickState Hat(std::uint32_t pov) {
+seam::JoystickState HatAt(std::uint32_t pov) {
   seam::JoystickState state;
   state.pov = pov;
   return state;
@@ -40,122 +33,124 @@ seam::JoystickState Hat(std::uint32_t pov) {
 
 class ButtonTest : public ::testing::Test {
  protected:
+  // Button 1 with the recorded actions `names` in slots 0, 1, ..., armed by a first poll.
+  CJoystickButton& Armed(std::vector<const char*> names) {
+    EXPECT_EQ(button.SetShiftCount(static_cast<int>(names.size()) - 1), names.size() > 1);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      button.SetAction(static_cast<int>(i), CRecordingAction(names[i], &log), false);
+    }
+    button.Update(Buttons(0));
+    return button;
+  }
+  const char* NameAt(int slot, bool releaseList = false) {
+    CAction* action = button.PeekAction(slot, releaseList);
+    return action != nullptr ? action->GetName() : "";
+  }
+
   VirtualWorld world;
   FakeOwner owner;
-  std::vector<ActionEvent> log;
+  EventLog log;
+  CJoystickButton button{&owner, 1, "Button 1"};
 };
 
-TEST_F(ButtonTest, NamesAndMasks) {
-  CJoystickButton button(&owner, 3, "Button 3");
-  EXPECT_STREQ(button.GetName(), "Button 3");
-  EXPECT_EQ(button.GetMask(), 0x4u);
-  EXPECT_EQ(CJoystickButton(&owner, 32, "Button 32").GetMask(), 0x80000000u);
-  EXPECT_EQ(CJoystickButton(&owner, 33, "Button 33").GetMask(), 0u);
-  EXPECT_EQ(CJoystickButton(&owner, 0, "Button 0").GetMask(), 0u);
-  EXPECT_STREQ(CJoystickPOVButton(&owner, 0).GetName(), "POV Forward");
-  EXPECT_STREQ(CJoystickPOVButton(&owner, 90).GetName(), "POV Right");
-  EXPECT_STREQ(CJoystickPOVButton(&owner, 180).GetName(), "POV Backward");
-  EXPECT_STREQ(CJoystickPOVButton(&owner, 270).GetName(), "POV Left");
+TEST_F(ButtonTest, MasksCoverButtons1To32Only) {
+  const std::pair<int, std::uint32_t> cases[] = {{3, 0x4u}, {32, 0x80000000u}, {33, 0}, {0, 0}};
+  for (const auto& [number, mask] : cases) {
+    EXPECT_EQ(CJoystickButton(&owner, number, "B").GetMask(), mask) << number;
+  }
 }
 
 TEST_F(ButtonTest, HeldAtCreationDoesNothingUntilReleasedOnce) {
-  CJoystickButton button(&owner, 1, "Button 1");
   button.SetAction(0, CRecordingAction("A", &log), false);
   button.Update(Buttons(1));
   button.Update(Buttons(1));
-  EXPECT_TRUE(log.empty());
   EXPECT_FALSE(button.IsPressed());
   button.Update(Buttons(0));
   EXPECT_TRUE(log.empty());  // a release that was never pressed
   button.Update(Buttons(1));
-  EXPECT_EQ(log, (std::vector{Started("A")}));
   button.Update(Buttons(1 | 2));  // other bits change nothing
   button.Update(Buttons(2));
-  EXPECT_EQ(log, (std::vector{Started("A"), Stopped("A")}));
+  EXPECT_EQ(log, (EventLog{Started("A"), Stopped("A")}));
 }
 
-TEST_F(ButtonTest, HoldKeyGoesDownAtPressAndUpAtRelease) {
-  CJoystickButton button(&owner, 2, "Button 2");
-  button.SetAction(0, CVKAction(0x41, PushType::Hold, "A"), false);
-  button.Update(Buttons(0));
-  button.Update(Buttons(2));
-  world.Advance(100);
-  button.Update(Buttons(0));
+TEST_F(ButtonTest, HoldKeyRepeatsWhileHeldAndGoesUpAtRelease) {
+  CJoystickButton two(&owner, 2, "Button 2");
+  two.SetAction(0, CVKAction(0x41, PushType::Hold, "A"), false);
+  two.Update(Buttons(0));
+  two.Update(Buttons(2));
+  world.Advance(2000);
   const auto events = world.input().Log();
-  ASSERT_EQ(events.size(), 2u);
-  EXPECT_TRUE(events[0].IsKeyDown());
-  EXPECT_EQ(events[0].vk, 0x41);
-  EXPECT_TRUE(events[1].IsKeyUp());
+  ASSERT_GT(events.size(), 5u);
+  for (const auto& e : events) EXPECT_TRUE(e.IsKeyDown() && e.vk == 0x41);
+  two.Update(Buttons(0));
+  EXPECT_TRUE(world.input().Log().back().IsKeyUp());
   EXPECT_TRUE(world.input().AllReleased());
 }
 
 TEST_F(ButtonTest, ReleaseActionRunsOncePerReleaseEvenWhenStoredAsHold) {
-  CJoystickButton button(&owner, 1, "Button 1");
   button.SetAction(0, CRecordingAction("R", &log, PushType::Hold), true);
-  ASSERT_NE(button.PeekAction(0, true), nullptr);
   EXPECT_EQ(button.PeekAction(0, true)->GetPushType(), PushType::Hit);
   button.Update(Buttons(0));
   button.Update(Buttons(1));
   EXPECT_TRUE(log.empty());
   button.Update(Buttons(0));
-  EXPECT_EQ(log, (std::vector{Started("R"), Stopped("R")}));
+  EXPECT_EQ(log, (EventLog{Started("R"), Stopped("R")}));
   button.Update(Buttons(1));
   button.Update(Buttons(0));
   EXPECT_EQ(log.size(), 4u);
 }
 
-TEST_F(ButtonTest, CallerKeepsTheActionItPassed) {
-  CJoystickButton button(&owner, 1, "Button 1");
+TEST_F(ButtonTest, SlotsHoldCopiesAndIgnoreOutOfRangeStates) {
   CRecordingAction mine("A", &log);
   button.SetAction(0, mine, false);
   EXPECT_NE(button.PeekAction(0, false), &mine);
   auto copy = button.GetAction(0, false);
   ASSERT_NE(copy, nullptr);
-  EXPECT_STREQ(copy->GetName(), "A");
+  EXPECT_NE(copy.get(), button.PeekAction(0, false));
   EXPECT_EQ(button.GetAction(0, true), nullptr);
   EXPECT_EQ(button.GetAction(5, false), nullptr);
-}
-
-TEST_F(ButtonTest, OutOfRangeShiftStatesAreIgnored) {
-  CJoystickButton button(&owner, 1, "Button 1");
-  button.SetAction(1, CRecordingAction("A", &log), false);
-  button.SetAction(-1, CRecordingAction("A", &log), false);
-  EXPECT_EQ(button.PeekAction(0, false), nullptr);
+  button.SetAction(1, CRecordingAction("B", &log), false);
+  button.SetAction(-1, CRecordingAction("B", &log), false);
+  EXPECT_STREQ(NameAt(0), "A");
   EXPECT_FALSE(button.SetShiftCount(-1));
   EXPECT_FALSE(button.SetShiftCount(0));  // unchanged
   button.SetShiftState(1);
   EXPECT_EQ(button.GetShiftState(), 0);
+  EXPECT_FALSE(button.Init("Other"));  // a second Init changes nothing
+  EXPECT_STREQ(button.GetName(), "Button 1");
+  EXPECT_STREQ(NameAt(0), "A");
 }
 
 TEST_F(ButtonTest, ShiftStateFallsBackToLowerSlots) {
-  CJoystickButton button(&owner, 1, "Button 1");
+  Armed({"zero", "one"});
   ASSERT_TRUE(button.SetShiftCount(2));
-  button.SetAction(0, CRecordingAction("zero", &log), false);
-  button.SetAction(1, CRecordingAction("one", &log), false);
-  button.Update(Buttons(0));
   button.SetShiftState(2);  // no slot 2: falls back to slot 1
   button.Update(Buttons(1));
   button.Update(Buttons(0));
   button.SetShiftState(0);
   button.Update(Buttons(1));
-  EXPECT_EQ(log, (std::vector{Started("one"), Stopped("one"), Started("zero")}));
+  EXPECT_EQ(log, (EventLog{Started("one"), Stopped("one"), Started("zero")}));
+}
+
+TEST_F(ButtonTest, HeldButtonSwitchesActionWithTheShiftState) {
+  Armed({"plain", "shifted"}).Update(Buttons(1));
+  button.SetShiftState(1);
+  button.SetShiftState(0);
+  EXPECT_EQ(log, (EventLog{Started("plain"), Stopped("plain"), Started("shifted"),
+                           Stopped("shifted"), Started("plain")}));
+  EXPECT_TRUE(button.IsPressed());
 }
 
 TEST_F(ButtonTest, ShiftButtonChangesStateAndPerformsNoAction) {
-  CJoystickButton shift(&owner, 1, "Button 1");
-  ASSERT_TRUE(shift.SetShiftCount(1));
-  shift.SetAction(0, CRecordingAction("own", &log), false);
-  shift.SetShiftNumber(1);
-  // Becoming shift button 1 moved its own action up to slot 1.
-  EXPECT_EQ(shift.PeekAction(0, false), nullptr);
-  ASSERT_NE(shift.PeekAction(1, false), nullptr);
-  shift.Update(Buttons(0));
-  shift.Update(Buttons(1));
+  Armed({"own"});
+  ASSERT_TRUE(button.SetShiftCount(1));
+  button.SetShiftNumber(1);
+  EXPECT_STREQ(NameAt(0), "");  // its own action moved up to slot 1
+  EXPECT_STREQ(NameAt(1), "own");
+  button.Update(Buttons(1));
   EXPECT_EQ(owner.calls, (std::vector{1}));
-  EXPECT_TRUE(log.empty());
-  shift.SetShiftState(owner.state);  // what the controller does next
-  EXPECT_TRUE(log.empty());
-  shift.Update(Buttons(0));
+  button.SetShiftState(owner.state);  // what the controller does next
+  button.Update(Buttons(0));
   EXPECT_EQ(owner.calls, (std::vector{1, -1}));
   EXPECT_TRUE(log.empty());
 }
@@ -169,70 +164,32 @@ TEST_F(ButtonTest, ShiftButtonPressedUnderAnotherShiftActsAsOrdinaryButton) {
   second.Update(Buttons(0));
   second.Update(Buttons(2));
   EXPECT_TRUE(owner.calls.empty());
-  EXPECT_EQ(log, (std::vector{Started("under one")}));
+  EXPECT_EQ(log, (EventLog{Started("under one")}));
 }
 
-TEST_F(ButtonTest, HeldButtonSwitchesActionWithTheShiftState) {
-  CJoystickButton button(&owner, 1, "Button 1");
-  ASSERT_TRUE(button.SetShiftCount(1));
-  button.SetAction(0, CRecordingAction("plain", &log), false);
-  button.SetAction(1, CRecordingAction("shifted", &log), false);
-  button.Update(Buttons(0));
-  button.Update(Buttons(1));
-  button.SetShiftState(1);
-  button.SetShiftState(0);
-  EXPECT_EQ(log, (std::vector{Started("plain"), Stopped("plain"), Started("shifted"),
-                              Stopped("shifted"), Started("plain")}));
-  EXPECT_TRUE(button.IsPressed());
-  EXPECT_TRUE(button.IsEnabled());
-}
-
-TEST_F(ButtonTest, ShiftActionListMovesSlotsBothWays) {
-  CJoystickButton button(&owner, 1, "Button 1");
-  ASSERT_TRUE(button.SetShiftCount(2));
-  button.SetAction(0, CRecordingAction("a", &log), false);
-  button.SetAction(1, CRecordingAction("b", &log), false);
-  button.SetAction(2, CRecordingAction("c", &log), false);
+TEST_F(ButtonTest, SlotsMoveWithTheShiftNumberAndTheShiftCount) {
+  Armed({"a", "b", "c"});
   button.SetShiftNumber(1);  // last slot dropped, others move up
-  EXPECT_EQ(button.PeekAction(0, false), nullptr);
-  EXPECT_STREQ(button.PeekAction(1, false)->GetName(), "a");
-  EXPECT_STREQ(button.PeekAction(2, false)->GetName(), "b");
+  EXPECT_STREQ(NameAt(0), "");
+  EXPECT_STREQ(NameAt(1), "a");
+  EXPECT_STREQ(NameAt(2), "b");
   button.SetShiftNumber(2);  // any other change: nothing moves
-  EXPECT_STREQ(button.PeekAction(1, false)->GetName(), "a");
+  EXPECT_STREQ(NameAt(1), "a");
   button.SetShiftNumber(0);  // slot 0 dropped, others move down
-  EXPECT_STREQ(button.PeekAction(0, false)->GetName(), "a");
-  EXPECT_STREQ(button.PeekAction(1, false)->GetName(), "b");
+  EXPECT_STREQ(NameAt(0), "a");
+  EXPECT_STREQ(NameAt(1), "b");
   EXPECT_EQ(button.PeekAction(2, false), nullptr);
-  EXPECT_EQ(button.GetShiftNumber(), 0);
-}
-
-TEST_F(ButtonTest, SetShiftCountKeepsActionsThatStillFit) {
-  CJoystickButton button(&owner, 1, "Button 1");
-  ASSERT_TRUE(button.SetShiftCount(2));
-  button.SetAction(0, CRecordingAction("a", &log), false);
   button.SetAction(2, CRecordingAction("c", &log), true);
-  ASSERT_TRUE(button.SetShiftCount(1));
+  ASSERT_TRUE(button.SetShiftCount(1));  // keeps what still fits
   EXPECT_EQ(button.GetHighestShiftState(), 1);
-  EXPECT_STREQ(button.PeekAction(0, false)->GetName(), "a");
+  EXPECT_STREQ(NameAt(1), "b");
   EXPECT_EQ(button.PeekAction(1, true), nullptr);
-  EXPECT_EQ(button.PeekAction(2, true), nullptr);
 }
 
-TEST_F(ButtonTest, SecondInitChangesNothing) {
-  CJoystickButton button(&owner, 1, "Button 1");
-  button.SetAction(0, CRecordingAction("a", &log), false);
-  EXPECT_FALSE(button.Init("Other"));
-  EXPECT_STREQ(button.GetName(), "Button 1");
-  EXPECT_NE(button.PeekAction(0, false), nullptr);
-}
-
-TEST_F(ButtonTest, DisabledButtonIgnoresPollsAndDisablingReleases) {
-  CJoystickButton button(&owner, 1, "Button 1");
-  button.SetAction(0, CRecordingAction("a", &log), false);
-  button.Update(Buttons(0));
-  button.Update(Buttons(1));
+TEST_F(ButtonTest, DisablingReleasesIgnoresPollsAndKeepsATogglePressedEarlier) {
+  Armed({"a"}).Update(Buttons(1));
   button.Enable(false);
-  EXPECT_EQ(log, (std::vector{Started("a"), Stopped("a")}));
+  EXPECT_EQ(log, (EventLog{Started("a"), Stopped("a")}));
   EXPECT_FALSE(button.IsPressed());
   button.Update(Buttons(0));
   button.Update(Buttons(1));
@@ -240,90 +197,56 @@ TEST_F(ButtonTest, DisabledButtonIgnoresPollsAndDisablingReleases) {
   button.Enable(true);
   button.Update(Buttons(1));  // still held: pressed again
   EXPECT_EQ(log.size(), 3u);
-}
 
-TEST_F(ButtonTest, DisablingKeepsAToggleRunningButStopAllEndsIt) {
-  CJoystickButton button(&owner, 1, "Button 1");
-  button.SetAction(0, CRecordingAction("t", &log, PushType::Toggle), false);
-  button.Update(Buttons(0));
-  button.Update(Buttons(1));
-  button.Update(Buttons(0));
-  button.Enable(false);
-  EXPECT_EQ(log, (std::vector{Started("t")}));
-  button.StopAllActions();
-  EXPECT_EQ(log, (std::vector{Started("t"), Stopped("t")}));
-}
-
-TEST_F(ButtonTest, DestroyingAPressedButtonReleasesIt) {
-  {
-    CJoystickButton button(&owner, 1, "Button 1");
-    button.SetAction(0, CVKAction(0x42, PushType::Hold, "B"), false);
-    button.Update(Buttons(0));
-    button.Update(Buttons(1));
-    world.Advance(1000);  // repeating
-  }
-  EXPECT_TRUE(world.input().AllReleased());
-  const auto count = world.input().Count();
-  world.Advance(1000);
-  EXPECT_EQ(world.input().Count(), count);
-  EXPECT_EQ(world.timers().RunningTimers(), 0u);
+  CJoystickButton toggle(&owner, 2, "Button 2");
+  toggle.SetAction(0, CRecordingAction("t", &log, PushType::Toggle), false);
+  for (std::uint32_t bits : {0u, 2u, 0u}) toggle.Update(Buttons(bits));
+  toggle.Enable(false);
+  EXPECT_EQ(log.back(), Started("t"));
+  toggle.StopAllActions();
+  EXPECT_EQ(log.back(), Stopped("t"));
 }
 
 TEST_F(ButtonTest, RemovingARunningToggleEndsIt) {
-  CJoystickButton button(&owner, 1, "Button 1");
   button.SetAction(0, CVKAction(0x43, PushType::Toggle, "C"), false);
-  button.Update(Buttons(0));
-  button.Update(Buttons(1));
-  button.Update(Buttons(0));
+  for (std::uint32_t bits : {0u, 1u, 0u}) button.Update(Buttons(bits));
   EXPECT_FALSE(world.input().AllReleased());
   button.RemoveAction(0, false);
   EXPECT_TRUE(world.input().AllReleased());
   EXPECT_EQ(button.PeekAction(0, false), nullptr);
 }
 
-// The hat.
-
 TEST_F(ButtonTest, HatDiagonalHoldsBothNeighbours) {
   CJoystickPOVButton forward(&owner, 0), right(&owner, 90);
   forward.SetAction(0, CRecordingAction("F", &log), false);
   right.SetAction(0, CRecordingAction("R", &log), false);
-  for (auto* b : {&forward, &right}) b->Update(Hat(4500));
-  EXPECT_TRUE(forward.IsPressed());
-  EXPECT_TRUE(right.IsPressed());
-  for (auto* b : {&forward, &right}) b->Update(Hat(9000));
-  EXPECT_FALSE(forward.IsPressed());
-  EXPECT_TRUE(right.IsPressed());
-  for (auto* b : {&forward, &right}) b->Update(Hat(seam::kPovCentered));
-  EXPECT_FALSE(right.IsPressed());
-  EXPECT_EQ(log, (std::vector{Started("F"), Started("R"), Stopped("F"), Stopped("R")}));
+  for (std::uint32_t pov : {4500u, 9000u, seam::kPovCentered}) {
+    for (auto* b : {&forward, &right}) b->Update(HatAt(pov));
+  }
+  EXPECT_EQ(log, (EventLog{Started("F"), Started("R"), Stopped("F"), Stopped("R")}));
 }
 
-TEST_F(ButtonTest, HatWindowsAreExclusive) {
-  CJoystickPOVButton forward(&owner, 0), right(&owner, 90), back(&owner, 180), left(&owner, 270);
-  EXPECT_FALSE(forward.InRange(6200));
-  EXPECT_TRUE(forward.InRange(6199));
-  EXPECT_FALSE(forward.InRange(29800));
-  EXPECT_TRUE(forward.InRange(29801));
-  EXPECT_TRUE(forward.InRange(0));
-  EXPECT_FALSE(forward.InRange(seam::kPovCentered));
-  EXPECT_FALSE(right.InRange(2800));
-  EXPECT_TRUE(right.InRange(2801));
-  EXPECT_FALSE(right.InRange(15200));
-  EXPECT_FALSE(back.InRange(11800));
-  EXPECT_TRUE(back.InRange(18000));
-  EXPECT_FALSE(back.InRange(24200));
-  EXPECT_FALSE(left.InRange(20800));
-  EXPECT_TRUE(left.InRange(33199));
-  EXPECT_FALSE(left.InRange(33200));
+TEST_F(ButtonTest, HatWindowsOverlapOnlyAtTheDiagonals) {
+  const struct {
+    int angle;
+    std::uint32_t pov;
+    bool in;
+  } cases[] = {{0, 0, true},        {0, 6199, true},    {0, 6200, false},
+               {0, 29800, false},   {0, 29801, true},   {0, seam::kPovCentered, false},
+               {90, 2800, false},   {90, 2801, true},   {90, 15200, false},
+               {180, 11800, false}, {180, 18000, true}, {180, 24200, false},
+               {270, 20800, false}, {270, 33199, true}, {270, 33200, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(CJoystickPOVButton(&owner, c.angle).InRange(c.pov), c.in) << c.angle << " " << c.pov;
+  }
 }
 
 TEST_F(ButtonTest, DeflectedHatPressesAtTheFirstPoll) {
   CJoystickPOVButton back(&owner, 180);
   back.SetAction(0, CRecordingAction("B", &log), false);
-  back.Update(Hat(18000));
-  EXPECT_EQ(log, (std::vector{Started("B")}));
-  back.Update(Hat(18000));
-  EXPECT_EQ(log.size(), 1u);
+  back.Update(HatAt(18000));
+  back.Update(HatAt(18000));
+  EXPECT_EQ(log, (EventLog{Started("B")}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The surroundings of a controller test: virtual time, simulated controllers, input and
-// message boxes, a program folder for the profile files, and a small action library.
+// The surroundings of a controller test: a small action library, an action that records what
+// an element did with it, short builders for profile text, and a fixture with virtual time,
+// simulated controllers, message boxes and a program folder for the profile files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,54 +12,139 @@
 #include <vector>
 
 #include "actions/ActionLibrary.h"
+#include "actions/ComplexAction.h"
 #include "actions/MouseAction.h"
 #include "actions/MouseWheelAction.h"
 #include "actions/VKAction.h"
 #include "engine/Joystick.h"
 #include "support/VirtualWorld.h"
+#include "xml/XMLNode.h"
+
+// The library every test reads its profiles against. `mouseInterval` is the period of the
+// pointer and wheel actions.
+inline void FillTestLibrary(int mouseInterval = 30) {
+  ClearActions();
+  const auto add = [](const char* theme, std::unique_ptr<CAction> action) {
+    action->SetTheme(theme);
+    AddAction(std::move(action));
+  };
+  const struct {
+    int vk;
+    PushType type;
+    const char* name;
+  } keys[] = {{0x41, PushType::Hold, "A"},          {0x42, PushType::Hold, "B"},
+              {0x43, PushType::Toggle, "C toggle"}, {0x44, PushType::Repeat, "D repeat"},
+              {0x45, PushType::Hold, "E"},          {0x46, PushType::Hold, "F"},
+              {0x47, PushType::Toggle, "G toggle"}, {0x48, PushType::Hold, "H"},
+              {0x49, PushType::Toggle, "I toggle"}};
+  for (const auto& k : keys) add("Keys", std::make_unique<CVKAction>(k.vk, k.type, k.name));
+  // A combination whose second part toggles: releasing the combination leaves that part down
+  // until the next press.
+  CVKAction ctrl(0x11, PushType::Hold, "Ctrl"), j(0x4A, PushType::Toggle, "J toggle");
+  add("Keys", std::make_unique<CComplexAction>(
+                  PushType::Hold, std::vector<const CAction*>{&ctrl, &j}, "Chord", "", false));
+  const int t = mouseInterval;
+  add("Mouse", std::make_unique<CVKAction>(0x01, PushType::Hold, "Left button"));
+  add("Mouse", std::make_unique<CMouseAction>(PushType::Hold, false, t, 70, 20, 90, "Right"));
+  add("Mouse", std::make_unique<CMouseAction>(PushType::Hold, false, t, 70, 20, 270, "Left"));
+  add("Mouse", std::make_unique<CMouseAction>(PushType::Toggle, false, t, 70, 20, 0, "Up toggle"));
+  add("Mouse", std::make_unique<CMouseWheelAction>(PushType::Hold, t, CMouseWheelAction::kDown, 3,
+                                                   "Wheel down"));
+}
+
+// Profile text: one <Action>, an <Actions> list, a button, a hat direction, an axis.
+inline std::string Act(const std::string& name, int shift = 0, const std::string& extra = "") {
+  const char* theme = name == "Left button" || name == "Right" || name == "Left" ||
+                              name == "Up toggle" || name == "Wheel down"
+                          ? "Mouse"
+                          : "Keys";
+  return "<Action number='" + std::to_string(shift) + "' Theme='" + theme + "' name='" + name +
+         "'" + extra + "/>";
+}
+inline std::string Acts(const std::string& list) { return "<Actions>" + list + "</Actions>"; }
+inline std::string Button(int number, const std::string& inner) {
+  return "<Button number='" + std::to_string(number) + "'>" + inner + "</Button>";
+}
+inline std::string Hat(const std::string& direction, const std::string& inner) {
+  return "<Direction name='" + direction + "'>" + inner + "</Direction>";
+}
+inline std::string Axis(const std::string& head, const std::string& first,
+                        const std::string& firstInner, const std::string& second,
+                        const std::string& secondInner) {
+  return "<Axis " + head + "><Direction Name='" + first + "'>" + firstInner +
+         "</Direction><Direction Name='" + second + "'>" + secondInner + "</Direction></Axis>";
+}
+
+// An action that records its starts and stops (with the speed it was given) instead of
+// sending input, so that tests can check exactly what an element did with its actions.
+struct ActionEvent {
+  std::string name;
+  bool start = false;
+  double speed = -1;  // -1: no speed object
+  bool operator==(const ActionEvent&) const = default;
+};
+inline ActionEvent Started(std::string name, double speed = -1) {
+  return {std::move(name), true, speed};
+}
+inline ActionEvent Stopped(std::string name) { return {std::move(name), false, -1}; }
+using EventLog = std::vector<ActionEvent>;
+
+class CRecordingAction final : public CAction {
+ public:
+  CRecordingAction(const char* name, EventLog* log, PushType type = PushType::Hold)
+      : CAction(type, "", name), log_(log) {}
+  CRecordingAction(const CRecordingAction& other) : CAction(other), log_(other.log_) {}
+  ~CRecordingAction() override { EndBeforeDestruction(); }
+  void OnTimer() override {}
+  std::unique_ptr<CAction> Clone() const override {
+    return std::make_unique<CRecordingAction>(*this);
+  }
+  std::unique_ptr<CXMLNode> CreateXMLNode() const override {
+    auto node = std::make_unique<CXMLNode>("RecordingAction");
+    WriteAttributes(node.get());
+    return node;
+  }
+  void Start(CMouseSpeedData* speed) override {
+    SetActive();
+    log_->push_back({GetName(), true, speed != nullptr ? speed->GetSpeed() : -1});
+  }
+  void Stop(CMouseSpeedData*) override {
+    ClearActive();
+    log_->push_back({GetName(), false, -1});
+  }
+
+ private:
+  EventLog* log_;
+};
 
 class EngineFixture : public ::testing::Test {
  protected:
-  EngineFixture() : folder(world.UseTempProgramFolder()) {
-    ClearActions();
-    Add("Keys", std::make_unique<CVKAction>(0x41, PushType::Hold, "A"));
-    Add("Keys", std::make_unique<CVKAction>(0x42, PushType::Hold, "B"));
-    Add("Keys", std::make_unique<CVKAction>(0x43, PushType::Toggle, "C toggle"));
-    Add("Keys", std::make_unique<CVKAction>(0x44, PushType::Repeat, "D repeat"));
-    Add("Keys", std::make_unique<CVKAction>(0x45, PushType::Hold, "E"));
-    Add("Keys", std::make_unique<CVKAction>(0x46, PushType::Hold, "F"));
-    Add("Mouse", std::make_unique<CVKAction>(0x01, PushType::Hold, "Left button"));
-    Add("Mouse", std::make_unique<CMouseAction>(PushType::Hold, false, 30, 70, 20, 90, "Right"));
-    Add("Mouse", std::make_unique<CMouseAction>(PushType::Hold, false, 30, 70, 20, 270, "Left"));
-    Add("Mouse",
-        std::make_unique<CMouseAction>(PushType::Toggle, false, 30, 70, 20, 0, "Up toggle"));
-    Add("Mouse", std::make_unique<CMouseWheelAction>(PushType::Hold, 30, CMouseWheelAction::kDown,
-                                                     3, "Wheel down"));
-  }
+  EngineFixture() : folder(world.UseTempProgramFolder()) { FillTestLibrary(); }
   ~EngineFixture() override { ClearActions(); }
-
-  static void Add(const char* theme, std::unique_ptr<CAction> action) {
-    action->SetTheme(theme);
-    ASSERT_TRUE(AddAction(std::move(action)));
-  }
 
   // Writes a file into the program folder and returns its name (a relative path).
   std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream out(folder + name, std::ios::binary | std::ios::trunc);
-    out << text;
+    std::ofstream(folder + name, std::ios::binary | std::ios::trunc) << text;
     return name;
   }
-
-  // A controller plugged in at `id` and opened.
-  std::unique_ptr<CJoystick> Plug(int id, const seam::JoystickCaps& caps) {
+  // Loads `body` inside <Joystick> from a new file "p<N>.xml".
+  bool Load(CJoystick& joystick, const std::string& body, bool interactive = true,
+            const std::string& rootAttributes = "") {
+    const auto name = Write("p" + std::to_string(++files) + ".xml",
+                            "<Joystick" + rootAttributes + ">" + body + "</Joystick>");
+    return joystick.LoadProfile(name.c_str(), interactive);
+  }
+  // A controller plugged in at `id` and opened; by default X, Y, a hat and 4 buttons.
+  std::unique_ptr<CJoystick> Plug(int id, const seam::JoystickCaps& caps = Gamepad()) {
     world.joysticks().Plug(id, caps);
     auto joystick = std::make_unique<CJoystick>();
     EXPECT_TRUE(joystick->Open(id));
     return joystick;
   }
-
-  // Advances virtual time by one polling period of 30 ms.
-  void Poll(int periods = 1) { world.Advance(30 * periods); }
+  static seam::JoystickCaps Gamepad() {
+    return seam::MakeJoystickCaps("", 4, true, 0, 65535, "Test Pad");
+  }
+  void Poll(int periods = 1) { world.Advance(30 * periods); }  // the default polling period
 
   // Key events of one virtual key, as 'd' (down) and 'u' (up).
   std::string KeyTrace(std::uint8_t vk) {
@@ -68,35 +154,25 @@ class EngineFixture : public ::testing::Test {
     }
     return trace;
   }
-
-  // Every key that went down went up as often (repeats counted once per run of downs).
+  // The last event of every key and mouse button was its release.
   bool EveryDownHasItsUp() {
     std::map<int, bool> down;
+    const std::pair<std::uint32_t, std::uint32_t> buttons[] = {
+        {seam::kMouseLeftDown, seam::kMouseLeftUp},
+        {seam::kMouseRightDown, seam::kMouseRightUp},
+        {seam::kMouseMiddleDown, seam::kMouseMiddleUp}};
     for (const auto& e : world.input().Log()) {
-      if (e.IsKey()) {
-        down[e.vk] = e.IsKeyDown();
-      } else if (e.IsMouse()) {
-        const std::uint32_t f = e.flags;
-        if (f & seam::kMouseLeftDown) down[1] = true;
-        if (f & seam::kMouseLeftUp) down[1] = false;
-        if (f & seam::kMouseRightDown) down[2] = true;
-        if (f & seam::kMouseRightUp) down[2] = false;
-        if (f & seam::kMouseMiddleDown) down[4] = true;
-        if (f & seam::kMouseMiddleUp) down[4] = false;
+      if (e.IsKey()) down[e.vk] = e.IsKeyDown();
+      for (int b = 0; b < 3 && e.IsMouse(); ++b) {
+        if (e.flags & buttons[b].first) down[-1 - b] = true;
+        if (e.flags & buttons[b].second) down[-1 - b] = false;
       }
     }
-    for (const auto& [vk, isDown] : down) {
+    for (const auto& [key, isDown] : down) {
       if (isDown) return false;
     }
     return true;
   }
-
-  std::size_t MouseMoves() {
-    std::size_t n = 0;
-    for (const auto& e : world.input().Log()) n += e.IsMouse() && (e.flags & seam::kMouseMove);
-    return n;
-  }
-
   std::vector<std::string> MessageTexts() {
     std::vector<std::string> texts;
     for (const auto& m : world.messages().Log()) texts.push_back(m.text);
@@ -105,9 +181,5 @@ class EngineFixture : public ::testing::Test {
 
   VirtualWorld world;
   std::string folder;
+  int files = 0;
 };
-
-// Capabilities of the usual test gamepad: X, Y, a hat and 4 buttons.
-inline seam::JoystickCaps Gamepad(const char* name = "Test Pad") {
-  return seam::MakeJoystickCaps("", 4, true, 0, 65535, name);
-}

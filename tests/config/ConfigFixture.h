@@ -73,7 +73,6 @@ class ConfigFixture : public ::testing::Test {
     std::ifstream in(folder + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  bool Exists(const std::string& name) { return std::filesystem::exists(folder + name); }
 
   // Writes the configuration file with these "Joystick" entries.
   void WriteConfig(const std::string& entries, const std::string& head = "") {

@@ -16,95 +16,113 @@ TEST_F(LoadTest, DefaultProfilesStartPolling) {
   CTandrelConfiguration& c = Make();
   EXPECT_FALSE(c.LoadFailed());
   EXPECT_EQ(Messages(), std::vector<std::string>{});
-  EXPECT_EQ(Slot(0), "A.xml*");
-  EXPECT_EQ(Slot(1), "-");
-  EXPECT_EQ(Slot(2), "B.xml*");
+  EXPECT_EQ(Slot(0) + " " + Slot(1) + " " + Slot(2), "A.xml* - B.xml*");
   EXPECT_EQ(observer.Take(), (std::vector<std::string>{"0 A.xml", "2 B.xml"}));
-  EXPECT_EQ(Tap(0), "A");
-  EXPECT_EQ(Tap(2), "B");
+  EXPECT_EQ(Tap(0) + Tap(2), "AB");
   EXPECT_EQ(c.GetProgramFolder(), folder);
   EXPECT_EQ(c.GetConfigPath(), module + ".config");
 }
 
-TEST_F(LoadTest, AMissingFileFailsAfterTheReadersMessage) {
+TEST_F(LoadTest, ABrokenFileFailsTheLoadAndAReloadRecovers) {
   Plug(0);
-  CTandrelConfiguration& c = Make();
-  EXPECT_TRUE(c.LoadFailed());
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: Could not open the file \"" +
-                                                 module + ".config\"."});
-  // Every present controller has an object, none of them polling.
-  EXPECT_EQ(Slot(0), "");
-  EXPECT_EQ(c.GetProfileFileName(0), std::nullopt);
-}
-
-TEST_F(LoadTest, AnUnparsableFileFailsSilently) {
-  Write("Tandrel.exe.config", "<Configuration><Actions fileName=\"Actions.xml\">");
-  EXPECT_TRUE(Make().LoadFailed());
-  EXPECT_EQ(Messages(), std::vector<std::string>{});
-}
-
-TEST_F(LoadTest, TheActionsFileMustBeNamed) {
-  Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
-  EXPECT_TRUE(Make().LoadFailed());
-  Write("Tandrel.exe.config", "<Configuration><Actions file=\"x\"/><Joysticks/></Configuration>");
-  EXPECT_TRUE(Make().LoadFailed());
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>(
-                2, "Configuration Error: There is no file that is associated with the actions."));
-}
-
-TEST_F(LoadTest, TheJoysticksElementMustExist) {
-  Write("Tandrel.exe.config", "<Configuration><Actions fileName=\"Actions.xml\"/></Configuration>");
-  CTandrelConfiguration& c = Make();
-  EXPECT_TRUE(c.LoadFailed());
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{"Configuration Error: There are no configured joysticks."});
-  // The actions were loaded before the failure.
+  const std::string noActions =
+      "Configuration Error: There is no file that is associated with the actions.";
+  const struct {
+    const char* file;  // nullptr: none
+    std::vector<std::string> messages;
+  } cases[] = {
+      {nullptr, {"Configuration Error: Could not open the file \"" + module + ".config\"."}},
+      {"<Configuration><Actions fileName=\"Actions.xml\">", {}},  // unparsable: silent
+      {"<Configuration><Joysticks/></Configuration>", {noActions}},
+      {"<Configuration><Actions file=\"x\"/><Joysticks/></Configuration>", {noActions}},
+      {"<Configuration><Actions fileName=\"Actions.xml\"/></Configuration>",
+       {"Configuration Error: There are no configured joysticks."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file ? c.file : "no file");
+    std::filesystem::remove(folder + "Tandrel.exe.config");
+    if (c.file) Write("Tandrel.exe.config", c.file);
+    EXPECT_TRUE(Make().LoadFailed());
+    EXPECT_EQ(Messages(), c.messages);
+    // Every present controller has an object, none of them polling.
+    EXPECT_EQ(Slot(0), "");
+    EXPECT_EQ(configuration->GetProfileFileName(0), std::nullopt);
+  }
+  // The actions were loaded before the missing joysticks failed the load.
   EXPECT_TRUE(ActionExists("keys", "a"));
-}
-
-TEST_F(LoadTest, AReloadAfterAFailureRecovers) {
-  Plug(0);
-  Write("Tandrel.exe.config", "<Configuration/>");
-  CTandrelConfiguration& c = Make();
-  EXPECT_TRUE(c.LoadFailed());
   WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
-  c.Load();
-  EXPECT_FALSE(c.LoadFailed());
+  configuration->Load();
+  EXPECT_FALSE(configuration->LoadFailed());
   EXPECT_EQ(Slot(0), "A.xml*");
 }
 
 TEST_F(LoadTest, LaunchOnStartupKeepsTheStartupEntryInStep) {
-  WriteConfig("", "<LaunchOnStartup value=\"TRUE\"/>");
-  CTandrelConfiguration& c = Make();
-  EXPECT_TRUE(c.GetLaunchOnStartup());
-  EXPECT_EQ(world.startupEntry().Value("Tandrel"), module + " /NoConfigure");
-  WriteConfig("", "<LaunchOnStartup value=\"yes\"/>");
-  c.Load();
-  EXPECT_FALSE(c.GetLaunchOnStartup());
-  EXPECT_EQ(world.startupEntry().Value("Tandrel"), std::nullopt);
-  WriteConfig("", "<launchonstartup VALUE=\"true\"/>");
-  c.Load();
-  EXPECT_TRUE(c.GetLaunchOnStartup());
-  WriteConfig("");
-  c.Load();
-  EXPECT_EQ(world.startupEntry().Value("Tandrel"), std::nullopt);
-}
-
-TEST_F(LoadTest, AnUnavailableStartupListIsNotReported) {
+  const struct {
+    const char* head;
+    bool launch;
+  } cases[] = {{"<LaunchOnStartup value=\"TRUE\"/>", true},
+               {"<LaunchOnStartup value=\"yes\"/>", false},
+               {"<launchonstartup VALUE=\"true\"/>", true},
+               {"", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.head);
+    WriteConfig("", c.head);
+    EXPECT_EQ(Make().GetLaunchOnStartup(), c.launch);
+    EXPECT_EQ(world.startupEntry().Value("Tandrel"),
+              c.launch ? std::optional(module + " /NoConfigure") : std::nullopt);
+  }
+  // An unavailable start-up list is not reported.
   world.startupEntry().SetAvailable(false);
   WriteConfig("", "<LaunchOnStartup value=\"true\"/>");
   EXPECT_FALSE(Make().LoadFailed());
   EXPECT_EQ(Messages(), std::vector<std::string>{});
 }
 
-TEST_F(LoadTest, EntriesWithoutIdAreReportedAndSkipped) {
-  Plug(0);
-  WriteConfig("<Joystick fileName=\"B.xml\"/><Joystick ID=\"0\" fileName=\"A.xml\"/>");
-  EXPECT_FALSE(Make().LoadFailed());
+TEST_F(LoadTest, EntriesAndTheControllersTheyLeave) {
+  for (int id : {0, 1, 3}) Plug(id);
+  WriteConfig(
+      "<Joystick fileName=\"C.xml\"/>"                             // no ID: reported, skipped
+      "<Joystick ID=\"pad\" fileName=\"A.xml\"/>"                  // letters read as 0
+      "<Joystick ID=\"0\" fileName=\"a.XML\"/>"                    // the same file: read once
+      "<Joystick ID=\"1\" fileName=\"B.xml\" enabled=\"FALSE\"/>"  // loads, does not poll
+      "<Joystick ID=\"2\" fileName=\"C.xml\"/>");                  // no controller
+  CTandrelConfiguration& c = Make();
+  EXPECT_FALSE(c.LoadFailed());
   EXPECT_EQ(Messages(),
             std::vector<std::string>{"Configuration Error: There is a joystick with no ID."});
-  EXPECT_EQ(Slot(0), "A.xml*");
+  EXPECT_EQ(Slot(0) + " " + Slot(1) + " " + Slot(2) + " [" + Slot(3) + "]", "A.xml* B.xml - []");
+  EXPECT_EQ(observer.Take(), std::vector<std::string>{"0 A.xml"});
+  EXPECT_EQ(c.GetProfileFileName(0), "A.xml");
+  EXPECT_EQ(c.GetPicture(3), std::nullopt);
+  EXPECT_EQ(Tap(0) + Tap(1) + Tap(3), "A");
+}
+
+TEST_F(LoadTest, SeveralEntriesForOneIdLoadIntoOneControllerAndTheFirstIsReported) {
+  Plug(0);
+  Write("Both.xml",
+        "<Joystick><Buttons><Button number=\"2\"><Actions><Action number=\"0\" Theme=\"Keys\" "
+        "name=\"B\"/></Actions></Button></Buttons></Joystick>");
+  WriteConfig(
+      "<Joystick ID=\"1\" picture=\"one.bmp\" fileName=\"B.xml\"/>"
+      "<Joystick ID=\"0\" fileName=\"A.xml\" picture=\"pad.bmp\"/>"
+      "<Joystick ID=\"0\" fileName=\"Both.xml\" picture=\"other.bmp\"/>"
+      "<Joystick ID=\"2\"/>");
+  CTandrelConfiguration& c = Make();
+  EXPECT_EQ(Slot(0), "Both.xml*");
+  EXPECT_EQ(observer.Take(), (std::vector<std::string>{"0 A.xml", "0 Both.xml"}));
+  EXPECT_EQ(c.GetProfileFileName(0), "A.xml");
+  EXPECT_EQ(c.GetPicture(0), "pad.bmp");
+  EXPECT_EQ(c.GetProfileFileName(1), "B.xml");
+  EXPECT_EQ(c.GetPicture(1), std::nullopt);  // no controller object for ID 1
+  EXPECT_EQ(c.GetProfileFileName(2), std::nullopt);
+  EXPECT_EQ(c.GetProfileFileName(7), std::nullopt);
+  EXPECT_EQ(c.GetJoystick(-1), nullptr);
+  EXPECT_EQ(c.GetJoystick(16), nullptr);
+  // Button 1 keeps A from the first file, button 2 has B from the second.
+  EXPECT_EQ(Tap(0), "A");
+  world.joysticks().PressButton(0, 2);
+  world.Advance(30);
+  EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x42});
 }
 
 TEST_F(LoadTest, AnInvalidIdIsRemovedFromTheFileOnYes) {
@@ -130,81 +148,22 @@ TEST_F(LoadTest, AnInvalidIdIsRemovedFromTheFileOnYes) {
   EXPECT_EQ(world.messages().TakeLog().size(), 1u);
 }
 
-TEST_F(LoadTest, AnIdOfLettersReadsAsZero) {
-  Plug(0);
-  WriteConfig("<Joystick ID=\"pad\" fileName=\"A.xml\"/>");
-  Make();
-  EXPECT_EQ(Slot(0), "A.xml*");
-  EXPECT_EQ(configuration->GetProfileFileName(0), "A.xml");
-}
-
-TEST_F(LoadTest, ADisabledEntryLoadsButDoesNotPoll) {
-  Plug(0);
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\" enabled=\"FALSE\"/>");
-  Make();
-  EXPECT_EQ(Slot(0), "A.xml");
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{});
-  EXPECT_EQ(Tap(0), "");
-}
-
-TEST_F(LoadTest, AControllerWithoutAnEntryGetsAnIdleObject) {
-  Plug(3);
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
-  Make();
-  EXPECT_EQ(Slot(3), "");
-  EXPECT_EQ(Slot(0), "-");
-  EXPECT_EQ(configuration->GetPicture(3), std::nullopt);
-}
-
-TEST_F(LoadTest, TwoEntriesForOneIdLoadIntoOneController) {
-  Plug(0);
-  Write("Both.xml",
-        "<Joystick><Buttons><Button number=\"2\"><Actions><Action number=\"0\" Theme=\"Keys\" "
-        "name=\"B\"/></Actions></Button></Buttons></Joystick>");
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/><Joystick ID=\"0\" fileName=\"Both.xml\"/>");
-  Make();
-  EXPECT_EQ(Slot(0), "Both.xml*");
-  EXPECT_EQ(configuration->GetProfileFileName(0), "A.xml");
-  // Button 1 keeps A from the first file, button 2 has B from the second.
-  EXPECT_EQ(Tap(0), "A");
-  world.joysticks().PressButton(0, 2);
-  world.Advance(30);
-  EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x42});
-  world.joysticks().ReleaseButton(0, 2);
-  world.Advance(30);
-  EXPECT_EQ(observer.Take(), (std::vector<std::string>{"0 A.xml", "0 Both.xml"}));
-}
-
-TEST_F(LoadTest, TheSameFileTwiceIsReadOnce) {
-  Plug(0);
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/><Joystick ID=\"0\" fileName=\"a.XML\"/>");
-  Make();
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{"0 A.xml"});
-  EXPECT_EQ(Slot(0), "A.xml*");
-}
-
 TEST_F(LoadTest, ProfileProblemsAreShownAndLeaveTheControllerIdle) {
-  Plug(0);
-  Write("Bad.xml", "<Profile/>");
-  WriteConfig("<Joystick ID=\"0\" fileName=\"Bad.xml\"/>");
-  Make();
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "XML Error: The XML file doesn't contain valid joystick configuration "
-                            "information."});
-  EXPECT_EQ(Slot(0), "Bad.xml");
-  EXPECT_FALSE(configuration->LoadFailed());
-}
-
-TEST_F(LoadTest, AProfileForAnotherControllerAsksFirst) {
   Plug(0, "Pad One");
+  Plug(1);
+  Write("Bad.xml", "<Profile/>");
   Write("Other.xml", ButtonProfile("A", " ID=\"1\" name=\"Pad One\""));
-  WriteConfig("<Joystick ID=\"0\" fileName=\"Other.xml\"/>");
+  WriteConfig(
+      "<Joystick ID=\"0\" fileName=\"Other.xml\"/><Joystick ID=\"1\" fileName=\"Bad.xml\"/>");
   Make();
+  EXPECT_FALSE(configuration->LoadFailed());
   const auto log = world.messages().TakeLog();
-  ASSERT_EQ(log.size(), 1u);
+  ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0].caption, "Warning...");
   EXPECT_EQ(log[0].answer, MessageAnswer::No);
-  EXPECT_EQ(Slot(0), "Other.xml");
+  EXPECT_EQ(log[1].caption + ": " + log[1].text,
+            "XML Error: The XML file doesn't contain valid joystick configuration information.");
+  EXPECT_EQ(Slot(0) + " " + Slot(1), "Other.xml Bad.xml");
   world.messages().QueueAnswer(MessageAnswer::Yes);
   configuration->Load();
   EXPECT_EQ(Slot(0), "Other.xml*");
@@ -247,7 +206,7 @@ TEST_F(LoadTest, AReadOnlyConfigurationChangesNothingOutside) {
   EXPECT_EQ(Slot(0), "A.xml*");
 }
 
-TEST_F(LoadTest, AReloadReleasesWhatTheOldControllersHeld) {
+TEST_F(LoadTest, AReloadAndTheDestructionReleaseWhatControllersHeld) {
   Plug(0);
   WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
   Make();
@@ -260,33 +219,10 @@ TEST_F(LoadTest, AReloadReleasesWhatTheOldControllersHeld) {
   // The button still held does nothing until it is released and pressed again.
   world.Advance(90);
   EXPECT_TRUE(world.input().AllReleased());
-}
-
-TEST_F(LoadTest, AccessorsFollowTheLoadedDocument) {
-  Plug(0);
-  WriteConfig(
-      "<Joystick ID=\"1\" picture=\"one.bmp\" fileName=\"B.xml\"/>"
-      "<Joystick ID=\"0\" fileName=\"A.xml\" picture=\"pad.bmp\"/>"
-      "<Joystick ID=\"0\" fileName=\"C.xml\" picture=\"other.bmp\"/>"
-      "<Joystick ID=\"2\"/>");
-  CTandrelConfiguration& c = Make();
-  EXPECT_EQ(c.GetProfileFileName(0), "A.xml");
-  EXPECT_EQ(c.GetPicture(0), "pad.bmp");
-  EXPECT_EQ(c.GetProfileFileName(1), "B.xml");
-  EXPECT_EQ(c.GetPicture(1), std::nullopt);  // no controller object for ID 1
-  EXPECT_EQ(c.GetProfileFileName(2), std::nullopt);
-  EXPECT_EQ(c.GetProfileFileName(7), std::nullopt);
-  EXPECT_EQ(c.GetJoystick(-1), nullptr);
-  EXPECT_EQ(c.GetJoystick(16), nullptr);
-}
-
-TEST_F(LoadTest, DestructionReleasesEverythingAndStopsEveryTimer) {
-  Plug(0);
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
-  Make();
+  world.joysticks().ReleaseButton(0, 1);
   Hold(0);
   world.Advance(600);
-  EXPECT_FALSE(world.input().AllReleased());
+  EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x42});
   EXPECT_GE(world.timers().RunningTimers(), 2u);
   configuration.reset();
   EXPECT_TRUE(world.input().AllReleased());
@@ -295,18 +231,17 @@ TEST_F(LoadTest, DestructionReleasesEverythingAndStopsEveryTimer) {
   world.Advance(5000);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(ConfigurationSettings, TheModuleOfAConfigFileIsItsPathWithoutTheEnding) {
-  auto settings = ConfigurationSettings::ForConfigFile("/x/Tandrel.exe.config");
-  EXPECT_EQ(settings.modulePath, "/x/Tandrel.exe");
-  EXPECT_EQ(settings.configPath, "/x/Tandrel.exe.config");
-  EXPECT_EQ(ConfigurationSettings::ForConfigFile("C:\\p\\A.CONFIG").modulePath, "C:\\p\\A");
-  // Without the ending the file names its own module, so its folder is the program folder.
-  EXPECT_EQ(ConfigurationSettings::ForConfigFile("/x/settings.xml").modulePath, "/x/settings.xml");
-  EXPECT_EQ(ConfigurationSettings::ForConfigFile(".config").modulePath, ".config");
+  EXPECT_EQ(ConfigurationSettings::ForConfigFile("/x/Tandrel.exe.config").configPath,
+            "/x/Tandrel.exe.config");
+  for (const auto& [config, module] : std::vector<std::pair<std::string, std::string>>{
+           {"/x/Tandrel.exe.config", "/x/Tandrel.exe"},
+           {"C:\\p\\A.CONFIG", "C:\\p\\A"},
+           // Without the ending the file names its own module: its folder is the program folder.
+           {"/x/settings.xml", "/x/settings.xml"},
+           {".config", ".config"}}) {
+    EXPECT_EQ(ConfigurationSettings::ForConfigFile(config).modulePath, module);
+  }
 }
 
 }  // namespace

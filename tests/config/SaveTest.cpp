@@ -33,39 +33,32 @@ TEST_F(SaveTest, AFailedConfigurationSaveKeepsTheOldFileAndReportsIt) {
   EXPECT_EQ(Slot(0), "A.xml*");
 }
 
-TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibrary) {
+TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryAndAFailureKeepsIt) {
   WriteConfig("");
   CTandrelConfiguration& c = Make();
-  {
-    auto action = std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter");
-    action->SetTheme("Menus");
-    ASSERT_TRUE(AddAction(std::move(action)));
-  }
+  auto action = std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter");
+  action->SetTheme("Menus");
+  ASSERT_TRUE(AddAction(std::move(action)));
   ASSERT_TRUE(c.SaveActionsFile());
   const std::string file = Read("Actions.xml");
   EXPECT_NE(
       file.find("<VKAction theme = \"Menus\" name = \"Enter\" type = \"Hit\" value = \"0xd\" />"),
       std::string::npos);
   EXPECT_NE(file.find("name = \"A\""), std::string::npos);
-  EXPECT_FALSE(Exists("Actions.xml.tmp"));
-}
-
-TEST_F(SaveTest, AFailedActionsSaveNamesTheFileAsConfigured) {
-  WriteConfig("");
-  CTandrelConfiguration& c = Make();
+  EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml.tmp"));
+  // A failed save names the file as configured.
   BlockSaving("Actions.xml");
   EXPECT_FALSE(c.SaveActionsFile());
   EXPECT_EQ(Messages(), std::vector<std::string>{
                             "Configuration Error: Could not open the file \"Actions.xml\"."});
-  EXPECT_EQ(Read("Actions.xml"), kActionsFile);
+  EXPECT_EQ(Read("Actions.xml"), file);
 }
 
-TEST_F(SaveTest, AnAbsoluteActionsPathIsUsedAsGiven) {
+TEST_F(SaveTest, AnAbsoluteActionsPathIsUsedAsGivenAndNoneWritesNothing) {
   std::filesystem::create_directory(folder + "lib");
-  const std::string absolute = folder + "lib/Mine.xml";
   Write("lib/Mine.xml", kActionsFile);
-  Write("Tandrel.exe.config",
-        "<Configuration><Actions fileName='" + absolute + "'/><Joysticks/></Configuration>");
+  Write("Tandrel.exe.config", "<Configuration><Actions fileName='" + folder +
+                                  "lib/Mine.xml'/><Joysticks/></Configuration>");
   CTandrelConfiguration& c = Make();
   EXPECT_TRUE(ActionExists("Keys", "C"));
   ClearActions();
@@ -73,15 +66,13 @@ TEST_F(SaveTest, AnAbsoluteActionsPathIsUsedAsGiven) {
   EXPECT_EQ(Read("lib/Mine.xml"),
             "<Actions >\r\n\t<VKActions />\r\n\t<MouseActions />\r\n\t<MouseWheelActions />\r\n"
             "\t<ComplexActions />\r\n</Actions>\r\n");
-}
-
-TEST_F(SaveTest, WithoutAnActionsElementNothingIsWritten) {
+  // Without an actions element.
   Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
-  CTandrelConfiguration& c = Make();
+  c.Load();
   Messages();
   std::filesystem::remove(folder + "Actions.xml");
   EXPECT_FALSE(c.SaveActionsFile());
-  EXPECT_FALSE(Exists("Actions.xml"));
+  EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml"));
   EXPECT_EQ(Messages(), std::vector<std::string>{});
 }
 
@@ -116,8 +107,7 @@ TEST_F(SaveTest, TheJoysticksTabStartsAfreshWhenTheFileCannotBeRead) {
   Write("Tandrel.exe.config", "<Configuration><Actions fileName='Actions.xml'/><Joysticks/>");
   CTandrelConfiguration& c = Make();
   JoysticksTabState tab;
-  tab.controllers[2].profile = "C.xml";
-  tab.controllers[2].enabled = false;
+  tab.controllers[2] = {"C.xml", "", false};
   ASSERT_TRUE(c.SaveJoysticksTab(tab));
   EXPECT_EQ(Read("Tandrel.exe.config"),
             "<Configuration >\r\n"
@@ -134,8 +124,7 @@ TEST_F(SaveTest, AFailedTabSaveIsReportedAndKeepsTheFile) {
   CTandrelConfiguration& c = Make();
   const std::string before = Read("Tandrel.exe.config");
   BlockSaving("Tandrel.exe.config");
-  JoysticksTabState tab;
-  EXPECT_FALSE(c.SaveJoysticksTab(tab));
+  EXPECT_FALSE(c.SaveJoysticksTab(JoysticksTabState{}));
   const auto log = world.messages().TakeLog();
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].text, "Coudln't save the configuration file");

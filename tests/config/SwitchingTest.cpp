@@ -1,159 +1,120 @@
 // Automatic profile switching by the title of the window that becomes active.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ConfigFixture.h"
 
 namespace {
+
+constexpr const char* kReload = "(reload)";
 
 class SwitchingTest : public ConfigFixture {
  protected:
   void SetUp() override {
     Plug(0);
     Plug(1);
+    Write("Bad.xml", "<NotAProfile/>");
+    Write("Other.xml", ButtonProfile("C", " ID=\"7\" name=\"Another Pad\""));
   }
   void Switch(const char* title) { configuration->SwitchProfileForWindow(title); }
+  // "Game" rule to `file` for one entry.
+  static std::string Entry(const char* attributes, const char* file = "B.xml") {
+    return std::string("<Joystick ") + attributes + "><Profile window=\"Game\" fileName=\"" + file +
+           "\"/></Joystick>";
+  }
+  std::string Slots() { return Slot(0) + " [" + Slot(1) + "] " + Slot(5); }
 };
 
-TEST_F(SwitchingTest, TheFirstMatchingRuleWinsAndTheDefaultComesBack) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\">"
-      "<Profile window=\"Editor\" fileName=\"B.xml\"/>"
-      "<Profile window=\"Text\" fileName=\"C.xml\"/></Joystick>");
+TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
+  const struct {
+    const char* name;
+    std::string entries;
+    std::vector<std::pair<const char*, const char*>> steps;  // title (or kReload), Slots()
+  } cases[] = {
+      {"the first matching rule wins and the default comes back",
+       "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Editor\" fileName=\"B.xml\"/>"
+       "<Profile window=\"Text\" fileName=\"C.xml\"/></Joystick>",
+       {{"Text Editor", "B.xml* [] -"},
+        {"Some Text", "C.xml* [] -"},
+        {"Desktop", "A.xml* [] -"},
+        {"Desktop", "A.xml* [] -"}}},
+      {"titles are case-sensitive, file names are not",
+       "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Editor\" fileName=\"a.XML\"/>"
+       "</Joystick>",
+       {{"editor", "A.xml* [] -"}, {"Editor", "A.xml* [] -"}}},
+      {"a matching rule in force stops the search",
+       "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Edit\" fileName=\"B.xml\"/>"
+       "<Profile window=\"Editor\" fileName=\"C.xml\"/></Joystick>",
+       {{"Edit", "B.xml* [] -"}, {"Editor", "B.xml* [] -"}}},
+      {"an empty window text matches every title; a rule without one is skipped",
+       "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile fileName=\"C.xml\"/>"
+       "<Profile window=\"\" fileName=\"B.xml\"/></Joystick>",
+       {{"", "B.xml* [] -"}, {nullptr, "B.xml* [] -"}}},
+      {"disabled entries and entries without a default never switch",
+       Entry("ID=\"0\" fileName=\"A.xml\" enabled=\"False\"") + Entry("ID=\"1\""),
+       {{"Game", "A.xml [] -"}}},
+      {"a failed load ends the pass quietly",
+       Entry("ID=\"0\" fileName=\"A.xml\"", "Bad.xml") + Entry("ID=\"1\" fileName=\"A.xml\""),
+       {{"Game", "A.xml* [A.xml*] -"}}},
+      {"an absent controller's entry is left alone and the next one switches",
+       Entry("ID=\"5\" fileName=\"A.xml\"") + Entry("ID=\"0\" fileName=\"A.xml\""),
+       {{"Game", "B.xml* [] -"}, {"Other", "A.xml* [] -"}}},
+      {"quiet loads accept profiles for other controllers",
+       Entry("ID=\"0\" fileName=\"A.xml\"", "Other.xml"),
+       {{"My Game", "Other.xml* [] -"}}},
+      {"a reload brings back every default",
+       Entry("ID=\"0\" fileName=\"A.xml\""),
+       {{"Game", "B.xml* [] -"}, {kReload, "A.xml* [] -"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteConfig(c.entries);
+    Make();
+    for (const auto& [title, slots] : c.steps) {
+      SCOPED_TRACE(title ? title : "(null)");
+      CJoystick* before = configuration->GetJoystick(0);
+      const std::string was = Slots();
+      if (title == kReload) {
+        configuration->Load();
+        EXPECT_EQ(Slots(), slots);
+        continue;
+      }
+      Switch(title);
+      EXPECT_EQ(Slots(), slots);
+      // No reload when the profile is already in force: the object stays.
+      if (was == slots) {
+        EXPECT_EQ(configuration->GetJoystick(0), before);
+      }
+    }
+    EXPECT_EQ(Messages(), std::vector<std::string>{});
+  }
+}
+
+TEST_F(SwitchingTest, TheNewProfileDrivesTheControllerAndTheOldOneLetsGo) {
+  WriteConfig(Entry("ID=\"0\" fileName=\"A.xml\""));
   Make();
   observer.Take();
-  Switch("Text Editor");
-  EXPECT_EQ(Slot(0), "B.xml*");
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{"0 B.xml"});
-  EXPECT_EQ(Tap(0), "B");
-  Switch("Some Text");
-  EXPECT_EQ(Slot(0), "C.xml*");
-  Switch("Desktop");
-  EXPECT_EQ(Slot(0), "A.xml*");
-  EXPECT_EQ(observer.Take(), (std::vector<std::string>{"0 C.xml", "0 A.xml"}));
-  // Again: nothing changes, the object stays.
-  CJoystick* before = configuration->GetJoystick(0);
-  Switch("Desktop");
-  EXPECT_EQ(configuration->GetJoystick(0), before);
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{});
-  EXPECT_EQ(Messages(), std::vector<std::string>{});
-}
-
-TEST_F(SwitchingTest, TitlesAreCaseSensitiveAndFileNamesAreNot) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\">"
-      "<Profile window=\"Editor\" fileName=\"a.XML\"/></Joystick>");
-  Make();
-  CJoystick* before = configuration->GetJoystick(0);
-  Switch("editor");
-  Switch("Editor");  // the rule's profile is the one in force already
-  EXPECT_EQ(configuration->GetJoystick(0), before);
-  EXPECT_EQ(Slot(0), "A.xml*");
-}
-
-TEST_F(SwitchingTest, ARuleInForceStopsTheSearch) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\">"
-      "<Profile window=\"Edit\" fileName=\"B.xml\"/>"
-      "<Profile window=\"Editor\" fileName=\"C.xml\"/></Joystick>");
-  Make();
-  Switch("Edit");
-  EXPECT_EQ(Slot(0), "B.xml*");
-  Switch("Editor");  // the first rule matches and is in force: C is never tried
-  EXPECT_EQ(Slot(0), "B.xml*");
-}
-
-TEST_F(SwitchingTest, EmptyWindowTextMatchesEveryTitleAndRulesWithoutWindowAreSkipped) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\">"
-      "<Profile fileName=\"C.xml\"/><Profile window=\"\" fileName=\"B.xml\"/></Joystick>");
-  Make();
-  Switch("");
-  EXPECT_EQ(Slot(0), "B.xml*");
-  Switch(nullptr);
-  EXPECT_EQ(Slot(0), "B.xml*");
-}
-
-TEST_F(SwitchingTest, DisabledEntriesAndEntriesWithoutDefaultNeverSwitch) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\" enabled=\"False\">"
-      "<Profile window=\"Game\" fileName=\"B.xml\"/></Joystick>"
-      "<Joystick ID=\"1\"><Profile window=\"Game\" fileName=\"B.xml\"/></Joystick>");
-  Make();
-  Switch("Game");
-  EXPECT_EQ(Slot(0), "A.xml");
-  EXPECT_EQ(Slot(1), "");
-}
-
-TEST_F(SwitchingTest, AFailedLoadEndsThePass) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Game\" fileName=\"Bad.xml\"/>"
-      "</Joystick><Joystick ID=\"1\" fileName=\"A.xml\"><Profile window=\"Game\" "
-      "fileName=\"B.xml\"/></Joystick>");
-  Write("Bad.xml", "<NotAProfile/>");
-  Make();
-  Switch("Game");
-  // The controller keeps its old profile; the later entry is not examined; quiet: no message.
-  EXPECT_EQ(Slot(0), "A.xml*");
-  EXPECT_EQ(Slot(1), "A.xml*");
-  EXPECT_EQ(Messages(), std::vector<std::string>{});
-  // A file that cannot be opened is still reported by the reader.
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Game\" fileName=\"None.xml\"/>"
-      "</Joystick>");
-  configuration->Load();
-  Switch("Game");
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{"Configuration Error: Could not open the file \"None.xml\"."});
-}
-
-TEST_F(SwitchingTest, AnAbsentControllerTriesTheNextRuleAndLeavesItsEntryAlone) {
-  WriteConfig(
-      "<Joystick ID=\"5\" fileName=\"A.xml\"><Profile window=\"Game\" fileName=\"B.xml\"/>"
-      "</Joystick><Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Game\" "
-      "fileName=\"B.xml\"/></Joystick>");
-  Make();
-  Switch("Game");
-  EXPECT_EQ(Slot(5), "-");
-  EXPECT_EQ(Slot(0), "B.xml*");
-  Switch("Other");
-  EXPECT_EQ(Slot(0), "A.xml*");
-}
-
-TEST_F(SwitchingTest, QuietLoadsAcceptProfilesForOtherControllers) {
-  Write("Other.xml", ButtonProfile("C", " ID=\"7\" name=\"Another Pad\""));
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Game\" fileName=\"Other.xml\"/>"
-      "</Joystick>");
-  Make();
-  Switch("My Game");
-  EXPECT_EQ(Slot(0), "Other.xml*");
-  EXPECT_EQ(Messages(), std::vector<std::string>{});
-  EXPECT_EQ(Tap(0), "C");
-}
-
-TEST_F(SwitchingTest, ASwitchReleasesWhatTheOldControllerHeld) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Game\" fileName=\"B.xml\"/>"
-      "</Joystick>");
-  Make();
   Hold(0);
   EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x41});
   Switch("Game");
   EXPECT_TRUE(world.input().AllReleased());
+  EXPECT_EQ(observer.Take(), std::vector<std::string>{"0 B.xml"});
   // The held button does not press B until it was released once.
   world.Advance(300);
   EXPECT_TRUE(world.input().AllReleased());
   world.joysticks().ReleaseButton(0, 1);
   EXPECT_EQ(Tap(0), "B");
+  Switch("Game");
+  EXPECT_EQ(observer.Take(), std::vector<std::string>{});
 }
 
-TEST_F(SwitchingTest, AReloadBringsBackEveryDefault) {
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Game\" fileName=\"B.xml\"/>"
-      "</Joystick>");
+TEST_F(SwitchingTest, AFileThatCannotBeOpenedIsStillReported) {
+  WriteConfig(Entry("ID=\"0\" fileName=\"A.xml\"", "None.xml"));
   Make();
   Switch("Game");
-  configuration->Load();
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Configuration Error: Could not open the file \"None.xml\"."});
   EXPECT_EQ(Slot(0), "A.xml*");
 }
 

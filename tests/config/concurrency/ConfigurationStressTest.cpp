@@ -83,28 +83,6 @@ std::string Entry(int id, const std::string& extra) {
          "><Profile window='Game' fileName='Game.xml'/></Joystick>";
 }
 
-// Runs `work` on a thread of its own until `stop`, counting the rounds.
-class Worker {
- public:
-  Worker(std::atomic<bool>& stop, std::function<void(std::mt19937&)> work, unsigned seed)
-      : thread_([this, &stop, work = std::move(work), seed] {
-          std::mt19937 rng(seed);
-          while (!stop.load()) {
-            work(rng);
-            rounds_.fetch_add(1, std::memory_order_relaxed);
-          }
-        }) {}
-  ~Worker() { Join(); }
-  void Join() {
-    if (thread_.joinable()) thread_.join();
-  }
-  long Rounds() const { return rounds_.load(); }
-
- private:
-  std::atomic<long> rounds_{0};
-  std::thread thread_;  // last: starts once everything above exists
-};
-
 void Nap(std::mt19937& rng, int maxMicroseconds) {
   std::this_thread::sleep_for(std::chrono::microseconds(rng() % maxMicroseconds));
 }
@@ -136,83 +114,92 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
     tab.controllers[2].picture = "p.bmp";
     tab.controllers[3].enabled = false;
 
-    std::atomic<bool> stop{false};
-    std::vector<std::unique_ptr<Worker>> workers;
-    auto start = [&](std::function<void(std::mt19937&)> work) {
-      workers.push_back(
-          std::make_unique<Worker>(stop, std::move(work), static_cast<unsigned>(workers.size())));
-      return workers.back().get();
+    // Each job runs on a thread of its own until `stop`; every job but the player's counts.
+    const std::vector<std::pair<const char*, std::function<void(std::mt19937&)>>> jobs = {
+        // The player: buttons go up and down (so fresh controllers arm them), the hat and the
+        // sticks move.
+        {nullptr,
+         [&](std::mt19937& rng) {
+           const int id = static_cast<int>(rng() % kIds);
+           platform.joysticks().SetButtons(id, rng() & 0xFF);
+           platform.joysticks().SetPov(id, rng() % 4 == 0 ? seam::kPovCentered : rng() % 36000);
+           platform.joysticks().SetAxis(id, 'X', rng() % 65536);
+           platform.joysticks().SetAxis(id, 'Y', rng() % 65536);
+           Nap(rng, 500);
+         }},
+        {"plugs",
+         [&](std::mt19937& rng) {
+           const int id = static_cast<int>(rng() % kIds);
+           if (rng() % 2 == 0) {
+             platform.joysticks().Unplug(id);
+           } else {
+             platform.joysticks().Plug(id, caps);
+           }
+           Nap(rng, 3000);
+         }},
+        {"switches",
+         [&](std::mt19937& rng) {
+           configuration.SwitchProfileForWindow(rng() % 2 == 0 ? "My Game" : "Desktop");
+           Nap(rng, 3000);
+         }},
+        {"reloads",
+         [&](std::mt19937& rng) {
+           if (rng() % 4 == 0) configuration.SaveJoysticksTab(tab);
+           configuration.Load();
+           Nap(rng, 20000);
+         }},
+        // What the configuration window reads.
+        {"reads",
+         [&](std::mt19937& rng) {
+           const int id = static_cast<int>(rng() % kIds);
+           {
+             auto lock = configuration.Lock();
+             if (CJoystick* joystick = configuration.GetJoystick(id)) {
+               joystick->IsActive();
+               joystick->GetDeviceName();
+               joystick->GetProfilePath();
+             }
+           }
+           configuration.GetProfileFileName(id);
+           configuration.GetPicture(id);
+           configuration.LoadFailed();
+           Nap(rng, 1000);
+         }},
+        // Hot-plug checks besides the timer's own, from another thread.
+        {"extra checks",
+         [&](std::mt19937& rng) {
+           configuration.RunTick();
+           Nap(rng, 5000);
+         }},
     };
-    // The player: buttons go up and down (so fresh controllers arm them), the hat and the
-    // sticks move.
-    start([&](std::mt19937& rng) {
-      const int id = static_cast<int>(rng() % kIds);
-      platform.joysticks().SetButtons(id, rng() & 0xFF);
-      platform.joysticks().SetPov(id, rng() % 4 == 0 ? seam::kPovCentered : rng() % 36000);
-      platform.joysticks().SetAxis(id, 'X', rng() % 65536);
-      platform.joysticks().SetAxis(id, 'Y', rng() % 65536);
-      Nap(rng, 500);
-    });
-    Worker* plugger = start([&](std::mt19937& rng) {
-      const int id = static_cast<int>(rng() % kIds);
-      if (rng() % 2 == 0) {
-        platform.joysticks().Unplug(id);
-      } else {
-        platform.joysticks().Plug(id, caps);
+    std::atomic<bool> stop{false};
+    std::vector<std::atomic<long>> rounds(jobs.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+      threads.emplace_back([&, i] {
+        std::mt19937 rng(static_cast<unsigned>(i));
+        for (; !stop.load(); rounds[i].fetch_add(1, std::memory_order_relaxed)) jobs[i].second(rng);
+      });
+    }
+    const auto enough = [&] {
+      for (std::size_t i = 1; i < jobs.size(); ++i) {
+        if (rounds[i].load() < kMinOperations) return false;
       }
-      Nap(rng, 3000);
-    });
-    Worker* switcher = start([&](std::mt19937& rng) {
-      configuration.SwitchProfileForWindow(rng() % 2 == 0 ? "My Game" : "Desktop");
-      Nap(rng, 3000);
-    });
-    Worker* reloader = start([&](std::mt19937& rng) {
-      if (rng() % 4 == 0) configuration.SaveJoysticksTab(tab);
-      configuration.Load();
-      Nap(rng, 20000);
-    });
-    // What the configuration window reads.
-    Worker* reader = start([&](std::mt19937& rng) {
-      const int id = static_cast<int>(rng() % kIds);
-      {
-        auto lock = configuration.Lock();
-        if (CJoystick* joystick = configuration.GetJoystick(id)) {
-          joystick->IsActive();
-          joystick->GetDeviceName();
-          joystick->GetProfilePath();
-        }
-      }
-      configuration.GetProfileFileName(id);
-      configuration.GetPicture(id);
-      configuration.LoadFailed();
-      Nap(rng, 1000);
-    });
-    // Hot-plug checks besides the timer's own, from another thread.
-    Worker* checker = start([&](std::mt19937& rng) {
-      configuration.RunTick();
-      Nap(rng, 5000);
-    });
-
+      return true;
+    };
     const auto began = Clock::now();
-    for (;;) {
+    while (Clock::now() - began < kMaxRunTime &&
+           !(Clock::now() - began > kMinRunTime && enough())) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      const auto elapsed = Clock::now() - began;
-      if (elapsed > kMaxRunTime) break;
-      bool enough = elapsed > kMinRunTime;
-      for (Worker* w : {plugger, switcher, reloader, reader, checker}) {
-        enough = enough && w->Rounds() >= kMinOperations;
-      }
-      if (enough) break;
     }
     stop.store(true);
-    for (auto& worker : workers) worker->Join();
-    for (Worker* w : {plugger, switcher, reloader, reader, checker}) {
-      EXPECT_GE(w->Rounds(), kMinOperations);
+    for (auto& thread : threads) thread.join();
+    for (std::size_t i = 1; i < jobs.size(); ++i) {
+      EXPECT_GE(rounds[i].load(), kMinOperations) << jobs[i].first;
+      std::cout << jobs[i].first << " " << rounds[i].load() << ", ";
     }
-    std::cout << "plugs " << plugger->Rounds() << ", switches " << switcher->Rounds()
-              << ", reloads " << reloader->Rounds() << ", reads " << reader->Rounds()
-              << ", extra checks " << checker->Rounds() << ", input events "
-              << platform.input().Count() << ", messages " << platform.messages().Count() << "\n";
+    std::cout << "input events " << platform.input().Count() << ", messages "
+              << platform.messages().Count() << "\n";
     // Some controller held something while the threads ran.
     EXPECT_GT(platform.input().Count(), 0u);
   }

@@ -1,6 +1,11 @@
+// The process-wide services and the simple simulated ones: message boxes with scripted
+// answers, the start-up entry, the program's path, and the test world that installs them.
 #include <gtest/gtest.h>
 
-#include "platform/sim/SimPlatform.h"
+#include <filesystem>
+#include <fstream>
+
+#include "support/VirtualWorld.h"
 
 namespace {
 
@@ -8,135 +13,112 @@ using seam::MessageAnswer;
 using seam::MessageButtons;
 using seam::MessageIcon;
 
-TEST(SimMessages, PlainMessagesAnswerOkWithoutUsingTheScript) {
+TEST(SimMessages, QuestionsTakeScriptedAnswersTheyOfferAndOtherwiseTheirDefault) {
   seam::SimMessages messages;
-  messages.QueueAnswer(MessageAnswer::Yes);
-  EXPECT_EQ(messages.Show("t", "c", MessageButtons::Ok, MessageIcon::Error), MessageAnswer::Ok);
-  EXPECT_EQ(messages.PendingAnswers(), 1u);
-  EXPECT_EQ(messages.Show("q", "Problem", MessageButtons::YesNo, MessageIcon::Question),
-            MessageAnswer::Yes);
+  for (MessageAnswer a :
+       {MessageAnswer::Cancel, MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Ok}) {
+    messages.QueueAnswer(a);
+  }
+  // A plain message is answered Ok without using the script; an answer the box does not
+  // offer is used up and replaced by the default (No, else Cancel).
+  const struct {
+    MessageButtons buttons;
+    MessageAnswer answer;
+  } boxes[] = {{MessageButtons::Ok, MessageAnswer::Ok},
+               {MessageButtons::YesNoCancel, MessageAnswer::Cancel},
+               {MessageButtons::YesNo, MessageAnswer::Yes},
+               {MessageButtons::OkCancel, MessageAnswer::Cancel},
+               {MessageButtons::YesNo, MessageAnswer::No},
+               {MessageButtons::YesNo, MessageAnswer::No},
+               {MessageButtons::YesNoCancel, MessageAnswer::No},
+               {MessageButtons::OkCancel, MessageAnswer::Cancel}};
+  for (const auto& b : boxes) {
+    EXPECT_EQ(messages.Show("q", "c", b.buttons, MessageIcon::Question), b.answer)
+        << messages.Count();
+  }
   EXPECT_EQ(messages.PendingAnswers(), 0u);
-}
-
-TEST(SimMessages, QuestionsTakeScriptedAnswersInOrderThenDefaultToNoOrCancel) {
-  seam::SimMessages messages;
-  messages.QueueAnswer(MessageAnswer::Cancel);
-  messages.QueueAnswer(MessageAnswer::Yes);
-  EXPECT_EQ(messages.Show("1", "c", MessageButtons::YesNoCancel, MessageIcon::Warning),
-            MessageAnswer::Cancel);
-  EXPECT_EQ(messages.Show("2", "c", MessageButtons::YesNo, MessageIcon::Question),
-            MessageAnswer::Yes);
-  EXPECT_EQ(messages.Show("3", "c", MessageButtons::YesNo, MessageIcon::Question),
-            MessageAnswer::No);
-  EXPECT_EQ(messages.Show("4", "c", MessageButtons::YesNoCancel, MessageIcon::Question),
-            MessageAnswer::No);
-  EXPECT_EQ(messages.Show("5", "c", MessageButtons::OkCancel, MessageIcon::Question),
-            MessageAnswer::Cancel);
-}
-
-TEST(SimMessages, AnAnswerTheBoxDoesNotOfferIsUsedUpAndReplacedByTheDefault) {
-  seam::SimMessages messages;
-  messages.QueueAnswer(MessageAnswer::Yes);
-  messages.QueueAnswer(MessageAnswer::Ok);
-  EXPECT_EQ(messages.Show("a", "c", MessageButtons::OkCancel, MessageIcon::None),
-            MessageAnswer::Cancel);
-  EXPECT_EQ(messages.Show("b", "c", MessageButtons::YesNo, MessageIcon::None), MessageAnswer::No);
-  EXPECT_EQ(messages.PendingAnswers(), 0u);
-}
-
-TEST(SimMessages, LogKeepsEveryBoxWithItsAnswer) {
-  seam::SimMessages messages;
-  messages.QueueAnswer(MessageAnswer::Ok);
-  messages.Show("Could not open the file \"x\".", "Configuration Error", MessageButtons::Ok,
-                MessageIcon::Error);
-  messages.Show("Save?", "Warning...", MessageButtons::OkCancel, MessageIcon::Warning);
-  const auto log = messages.Log();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0],
-            (seam::MessageRecord{"Could not open the file \"x\".", "Configuration Error",
-                                 MessageButtons::Ok, MessageIcon::Error, MessageAnswer::Ok}));
-  EXPECT_EQ(log[1].answer, MessageAnswer::Ok);
-  EXPECT_EQ(log[1].icon, MessageIcon::Warning);
-  EXPECT_EQ(messages.TakeLog().size(), 2u);
+  const auto log = messages.TakeLog();
+  ASSERT_EQ(log.size(), std::size(boxes));
+  EXPECT_EQ(log[1], (seam::MessageRecord{"q", "c", MessageButtons::YesNoCancel,
+                                         MessageIcon::Question, MessageAnswer::Cancel}));
   EXPECT_EQ(messages.Count(), 0u);
 }
 
-TEST(SimMessages, ShowErrorOfTheSeamGoesToTheInstalledMessages) {
-  seam::SimPlatform platform;
-  seam::ScopedServices scope(platform.services());
-  seam::ShowError("boom", "XML Error");
-  const auto log = platform.messages().Log();
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].caption, "XML Error");
-  EXPECT_EQ(log[0].icon, MessageIcon::Error);
-  EXPECT_EQ(log[0].buttons, MessageButtons::Ok);
-}
-
-TEST(SimStartupEntry, WritesReplacesAndRemovesValuesByNameInAnyCase) {
+TEST(SimStartupEntry, WritesReplacesAndRemovesValuesByNameInAnyCaseWhileAvailable) {
   seam::SimStartupEntry entry;
   EXPECT_TRUE(entry.Write("Tandrel", "C:\\T\\Tandrel.exe /NoConfigure"));
   EXPECT_TRUE(entry.Write("TANDREL", "other"));
   EXPECT_EQ(entry.Size(), 1u);
   EXPECT_EQ(entry.Value("tandrel"), "other");
+  entry.SetAvailable(false);
+  EXPECT_FALSE(entry.Write("Tandrel", "b"));
+  EXPECT_FALSE(entry.Remove("Tandrel"));
+  EXPECT_EQ(entry.Value("Tandrel"), "other");
+  entry.SetAvailable(true);
   EXPECT_TRUE(entry.Remove("Tandrel"));
   EXPECT_FALSE(entry.Value("Tandrel").has_value());
   EXPECT_TRUE(entry.Remove("Tandrel"));  // missing value: no error
 }
 
-TEST(SimStartupEntry, UnavailableListRefusesWritesAndRemovalsAndKeepsItsValues) {
-  seam::SimStartupEntry entry;
-  entry.Write("Tandrel", "a");
-  entry.SetAvailable(false);
-  EXPECT_FALSE(entry.Write("Tandrel", "b"));
-  EXPECT_FALSE(entry.Remove("Tandrel"));
-  EXPECT_EQ(entry.Value("Tandrel"), "a");
-  entry.SetAvailable(true);
-  EXPECT_TRUE(entry.Remove("Tandrel"));
-  EXPECT_EQ(entry.Size(), 0u);
-}
-
-TEST(SimPlatform, ServicesPointAtItsAdaptersAndTheProgramPathIsSettable) {
+TEST(ProgramPath, FolderKeepsItsSeparatorAndASecondCharacterColonMakesAPathAbsolute) {
   seam::SimPlatform platform;
   seam::ScopedServices scope(platform.services());
-  EXPECT_EQ(&seam::Joysticks(), &platform.joysticks());
-  EXPECT_EQ(&seam::Input(), &platform.input());
-  EXPECT_EQ(&seam::KeyboardLayout(), &platform.keyboardLayout());
-  EXPECT_EQ(&seam::Desktop(), &platform.desktop());
-  EXPECT_EQ(&seam::Clock(), &platform.clock());
-  EXPECT_EQ(&seam::Messages(), &platform.messages());
-  EXPECT_EQ(&seam::StartupEntry(), &platform.startupEntry());
-  EXPECT_EQ(&seam::Program(), &platform.program());
   EXPECT_EQ(seam::ProgramFolder(), "/sim/");
-  platform.program().SetModuleFileName("/tmp/x/Tandrel.exe");
-  EXPECT_EQ(seam::ResolveProgramPath("Actions.xml"), "/tmp/x/Actions.xml");
+  const struct {
+    const char* program;
+    const char* path;
+    const char* resolved;
+  } cases[] = {
+      {"C:\\Program Files\\Tandrel\\Tandrel.exe", "Actions.xml",
+       "C:\\Program Files\\Tandrel\\Actions.xml"},
+      {"C:\\T\\Tandrel.exe", "D:\\p.xml", "D:\\p.xml"},
+      {"C:\\T\\Tandrel.exe", "c:x", "c:x"},
+      {"C:\\T\\Tandrel.exe", "::", "::"},
+      {"C:\\T\\Tandrel.exe", ":x", "C:\\T\\:x"},
+      {"C:\\T\\Tandrel.exe", "", "C:\\T\\"},
+      {"C:\\T\\Tandrel.exe", "Profiles\\pad.xml", "C:\\T\\Profiles\\pad.xml"},
+      {"/opt/tandrel/tandrel-cli", "sub/x.xml", "/opt/tandrel/sub/x.xml"},
+  };
+  for (const auto& c : cases) {
+    platform.program().SetModuleFileName(c.program);
+    EXPECT_EQ(seam::ResolveProgramPath(c.path), c.resolved) << c.path;
+  }
 }
 
-TEST(SimPlatform, UseClockReplacesTheClockOfTheServicesAndNullRestoresItsOwn) {
-  seam::SimPlatform platform;
-  seam::SimClock other;
-  platform.UseClock(&other);
-  EXPECT_EQ(platform.services().clock, &other);
-  platform.UseClock(nullptr);
-  EXPECT_EQ(platform.services().clock, &platform.clock());
-}
-
-TEST(SimDesktop, KeyboardSettingsAndScreenSizeHaveDefaultsAndAreSettable) {
-  seam::SimDesktop desktop;
-  EXPECT_EQ(desktop.KeyboardDelay(), 1);
-  EXPECT_EQ(desktop.KeyboardSpeed(), 31);
-  EXPECT_EQ(desktop.FullScreenWidth(), 1920);
-  EXPECT_EQ(desktop.FullScreenHeight(), 1080);
-  desktop.SetKeyboardDelay(3);
-  desktop.SetKeyboardSpeed(0);
-  desktop.SetScreenSize(0, -5);  // at least one pixel
-  EXPECT_EQ(desktop.KeyboardDelay(), 3);
-  EXPECT_EQ(desktop.KeyboardSpeed(), 0);
-  EXPECT_EQ(desktop.FullScreenWidth(), 1);
-  EXPECT_EQ(desktop.FullScreenHeight(), 1);
-  int x = -1, y = -1;
-  desktop.GetCursorPos(x, y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
+TEST(VirtualWorld, InstallsTheSimulatedPlatformWithVirtualTimeAndPutsThePreviousOnesBack) {
+  const seam::Services before = seam::Current();
+  std::filesystem::path folder;
+  {
+    VirtualWorld world(1000);
+    EXPECT_EQ(&seam::Joysticks(), &world.joysticks());
+    EXPECT_EQ(&seam::Input(), &world.input());
+    EXPECT_EQ(&seam::KeyboardLayout(), &world.keyboardLayout());
+    EXPECT_EQ(&seam::Desktop(), &world.desktop());
+    EXPECT_EQ(&seam::Messages(), &world.messages());
+    EXPECT_EQ(&seam::StartupEntry(), &world.startupEntry());
+    EXPECT_EQ(&seam::Program(), &world.program());
+    EXPECT_EQ(&seam::Clock(), &world.timers());
+    EXPECT_EQ(CurrentTimerService(), &world.timers());
+    world.Advance(250);
+    EXPECT_EQ(seam::Clock().TickCount(), 1250u);
+    seam::ShowError("boom", "XML Error");
+    EXPECT_EQ(world.messages().Log(),
+              (std::vector<seam::MessageRecord>{{"boom", "XML Error", MessageButtons::Ok,
+                                                 MessageIcon::Error, MessageAnswer::Ok}}));
+    // A temporary program folder holds files and goes with the world.
+    const std::string prefix = world.UseTempProgramFolder();
+    EXPECT_EQ(seam::ProgramFolder(), prefix);
+    folder = std::filesystem::path(prefix).parent_path();
+    std::ofstream(seam::ResolveProgramPath("Actions.xml")) << "<Actions/>";
+    EXPECT_TRUE(std::filesystem::exists(folder / "Actions.xml"));
+    // The platform's own clock comes back when the override goes.
+    world.platform().UseClock(nullptr);
+    EXPECT_EQ(world.platform().services().clock, &world.platform().clock());
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder));
+  EXPECT_EQ(seam::Current().input, before.input);
+  EXPECT_EQ(seam::Current().clock, before.clock);
+  EXPECT_EQ(CurrentTimerService(), nullptr);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include "Sync.h"
 #include "app/timer/RealTimerService.h"
-#include "app/timer/TimerUser.h"
 
 namespace {
 thread_local bool t_onTimerThread = false;
@@ -40,55 +39,32 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); 
 
 namespace {
 
-class QuietUser : public CTimerUser {
- public:
-  ~QuietUser() override { EndTicks(); }
-  void OnTimer() override { ticks.Increment(); }
-  Counter ticks;
-};
-
-TEST(RealTimerAllocation, TheCountSeesAllocations) {
-  const long before = g_timerThreadAllocations.load();
-  t_onTimerThread = true;
+TEST(RealTimerAllocation, SteadyTickingAndRestartingInsideATickAllocateNothing) {
+  const long unmarked = g_timerThreadAllocations.load();
+  t_onTimerThread = true;  // the count itself sees allocations
   auto p = std::make_unique<int>(1);
   t_onTimerThread = false;
-  EXPECT_EQ(g_timerThreadAllocations.load(), before + 1);
-}
+  EXPECT_EQ(g_timerThreadAllocations.load(), unmarked + 1);
 
-TEST(RealTimerAllocation, SteadyTickingAllocatesNothing) {
   RealTimerService service([] { t_onTimerThread = true; });
   ScopedTimerService installed(&service);
-  QuietUser a, b, c;
-  const unsigned ids[] = {StartTimer(1, &a), StartTimer(1, &b), StartTimer(2, &c)};
+  CountingUser a, b, c;
+  // The key-repeat pattern: stop and start again from the tick, many times over.
+  CountingUser rearming([&] {
+    rearming.Stop();
+    rearming.Start(1);
+  });
+  a.Start(1);
+  b.Start(1);
+  c.Start(2);
+  rearming.Start(1);
   ASSERT_TRUE(c.ticks.WaitFor(3));
+  ASSERT_TRUE(rearming.ticks.WaitFor(3));
   const long before = g_timerThreadAllocations.load();
   ASSERT_TRUE(c.ticks.WaitFor(30));
   ASSERT_TRUE(a.ticks.WaitFor(60));
+  ASSERT_TRUE(rearming.ticks.WaitFor(60));
   EXPECT_EQ(g_timerThreadAllocations.load(), before);
-  for (unsigned id : ids) StopTimer(id);
-}
-
-TEST(RealTimerAllocation, RestartingATimerInsideATickReusesItsSlot) {
-  // The key-repeat pattern: stop and start again from the tick, many times over.
-  RealTimerService service([] { t_onTimerThread = true; });
-  ScopedTimerService installed(&service);
-  class Rearming : public CTimerUser {
-   public:
-    ~Rearming() override { EndTicks(); }
-    void OnTimer() override {
-      StopTimer(id);
-      id = StartTimer(1, this);
-      ticks.Increment();
-    }
-    std::atomic<unsigned> id{0};
-    Counter ticks;
-  } user;
-  user.id = StartTimer(1, &user);
-  ASSERT_TRUE(user.ticks.WaitFor(3));
-  const long before = g_timerThreadAllocations.load();
-  ASSERT_TRUE(user.ticks.WaitFor(40));
-  EXPECT_EQ(g_timerThreadAllocations.load(), before);
-  StopTimer(user.id);
 }
 
 }  // namespace

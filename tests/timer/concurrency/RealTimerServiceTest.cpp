@@ -1,53 +1,104 @@
-// The real timer service: one thread, ticks never overlapping, stopping against ticks in
-// flight from other threads and from inside ticks, and users that go away.
+// Timers across threads: the tick/destruction handshake with ticks run by hand, the real
+// service (one thread, ticks never overlapping, stopping against ticks in flight, users that go
+// away) and the virtual service while another thread starts and stops timers.
 #include "app/timer/RealTimerService.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include "Sync.h"
-#include "app/timer/TimerUser.h"
+#include "app/timer/VirtualTimerService.h"
 
 namespace {
 
-class ServiceUser : public CTimerUser {
- public:
-  explicit ServiceUser(std::function<void()> tick = {}) : tick_(std::move(tick)) {}
-  // The usual order: stop the timer (waiting for its tick in flight), then end any other tick
-  // before the members go.
-  ~ServiceUser() override {
-    Stop();
-    EndTicks();
-  }
-  void Start(unsigned periodMs) { id = StartTimer(periodMs, this); }
-  void Stop() {
-    StopTimer(id);
-    id = 0;
-  }
-  void OnTimer() override {
-    if (tick_) tick_();
-    ticks.Increment();
-  }
+void WaitUntilDead(const CTimerUser* user) {
+  while (user->IsAlive()) std::this_thread::yield();
+}
 
-  std::atomic<unsigned> id{0};
-  Counter ticks;
+TEST(TimerUserHandshake, DestroyingWhileATickRunsWaitsForTheTick) {
+  Counter tickStarted, releaseTick;
+  std::atomic<bool> tickEnded{false}, deleteReturned{false}, tickEndedBeforeDelete{false};
+  auto user = std::make_unique<CountingUser>([&] {
+    tickStarted.Increment();
+    releaseTick.WaitFor(1);
+    tickEnded = true;
+  });
+  CountingUser* raw = user.get();
+  std::thread ticker([raw] { raw->RunTick(); });
+  ASSERT_TRUE(tickStarted.WaitFor(1));
+  std::thread destroyer([&] {
+    user.reset();
+    tickEndedBeforeDelete = tickEnded.load();
+    deleteReturned = true;
+  });
+  WaitUntilDead(raw);  // the destructor has begun and must now wait for the tick
+  EXPECT_FALSE(deleteReturned.load());
+  releaseTick.Increment();
+  destroyer.join();
+  ticker.join();
+  EXPECT_TRUE(tickEndedBeforeDelete.load());
+}
 
- private:
-  std::function<void()> tick_;
+TEST(TimerUserHandshake, ATickWaitingWhenTheObjectIsDestroyedDoesNotRun) {
+  Counter firstStarted, releaseFirst;
+  std::atomic<int> ticks{0};
+  auto user = std::make_unique<CountingUser>([&] {
+    if (++ticks > 1) return;
+    firstStarted.Increment();
+    releaseFirst.WaitFor(1);
+  });
+  CountingUser* raw = user.get();
+  std::thread running([raw] { raw->RunTick(); });
+  ASSERT_TRUE(firstStarted.WaitFor(1));
+  std::thread waiting([raw] { raw->RunTick(); });
+  while (raw->TicksInside() != 2) std::this_thread::yield();  // waiting behind the running one
+  std::thread destroyer([&] { user.reset(); });
+  WaitUntilDead(raw);
+  releaseFirst.Increment();
+  for (std::thread* t : {&destroyer, &running, &waiting}) t->join();
+  EXPECT_EQ(ticks.load(), 1);
+}
+
+// Counts ticks that overlap another one, and notes whether they all ran on one thread.
+struct OverlapCheck {
+  std::atomic<int> inside{0}, overlaps{0};
+  std::atomic<std::thread::id> thread{};
+  std::atomic<bool> oneThread{true};
+  void Tick() {
+    if (inside.fetch_add(1) != 0) ++overlaps;
+    std::thread::id expected{};
+    const std::thread::id self = std::this_thread::get_id();
+    if (!thread.compare_exchange_strong(expected, self) && expected != self) oneThread = false;
+    for (int i = 0; i < 50; ++i) std::this_thread::yield();
+    inside.fetch_sub(1);
+  }
 };
+
+TEST(TimerUserHandshake, TicksOfOneObjectRunOneAfterAnother) {
+  OverlapCheck check;
+  CountingUser user([&] { check.Tick(); });
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&] {
+      for (int i = 0; i < 200; ++i) user.RunTick();
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(check.overlaps.load(), 0);
+  EXPECT_EQ(user.ticks.Value(), 800);
+}
 
 class RealTimerTest : public ::testing::Test {
  protected:
   // Ticks run one after another: once a fresh timer has ticked a few times, every tick that
   // was in flight before has ended.
   void WaitForTheService() {
-    ServiceUser probe;
+    CountingUser probe;
     probe.Start(1);
     ASSERT_TRUE(probe.ticks.WaitFor(3));
   }
@@ -56,49 +107,37 @@ class RealTimerTest : public ::testing::Test {
   ScopedTimerService installed_{&service_};
 };
 
-TEST_F(RealTimerTest, TicksOfDifferentUsersNeverOverlap) {
-  std::atomic<int> inside{0}, overlaps{0};
-  std::atomic<bool> oneThread{true};
-  std::atomic<std::thread::id> tickThread{};
-  auto tick = [&] {
-    if (inside.fetch_add(1) != 0) ++overlaps;
-    std::thread::id expected{};
-    const std::thread::id self = std::this_thread::get_id();
-    if (!tickThread.compare_exchange_strong(expected, self) && expected != self) {
-      oneThread = false;
-    }
-    for (int i = 0; i < 50; ++i) std::this_thread::yield();
-    inside.fetch_sub(1);
-  };
-  std::array<std::unique_ptr<ServiceUser>, 6> users;
-  for (auto& user : users) user = std::make_unique<ServiceUser>(tick);
-  for (std::size_t i = 0; i < users.size(); ++i) users[i]->Start(i < 4 ? 1 : 2);
+TEST_F(RealTimerTest, TicksOfDifferentUsersNeverOverlapAndRunOnTheTimerThread) {
+  OverlapCheck check;
+  std::array<std::unique_ptr<CountingUser>, 6> users;
+  for (std::size_t i = 0; i < users.size(); ++i) {
+    users[i] = std::make_unique<CountingUser>([&] { check.Tick(); });
+    users[i]->Start(i < 4 ? 1 : 2);
+  }
   for (auto& user : users) ASSERT_TRUE(user->ticks.WaitFor(40));
   for (auto& user : users) user->Stop();
-  EXPECT_EQ(overlaps.load(), 0);
-  EXPECT_TRUE(oneThread.load());
-  EXPECT_NE(tickThread.load(), std::this_thread::get_id());
+  EXPECT_EQ(check.overlaps.load(), 0);
+  EXPECT_TRUE(check.oneThread.load());
+  EXPECT_NE(check.thread.load(), std::this_thread::get_id());
 }
 
 TEST_F(RealTimerTest, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
-  Gate entered;
-  std::atomic<bool> tickEnded{false};
-  ServiceUser user([&] {
-    if (entered.IsOpen()) return;
-    entered.Open();
+  Counter entered;
+  std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
+  CountingUser user([&] {
+    if (entered.Value() > 0) return;
+    entered.Increment();
     // Stay in the tick until the stopper has removed the timer and is (rightly) waiting.
     while (service_.RunningTimers() != 0) std::this_thread::yield();
     for (int i = 0; i < 2000; ++i) std::this_thread::yield();
     tickEnded = true;
   });
   user.Start(1);
-  ASSERT_TRUE(entered.Wait());
-  std::atomic<bool> endedWhenStopReturned{false};
-  std::thread stopper([&] {
-    StopTimer(user.id);
+  ASSERT_TRUE(entered.WaitFor(1));
+  std::thread([&] {
+    user.Stop();
     endedWhenStopReturned = tickEnded.load();
-  });
-  stopper.join();
+  }).join();
   EXPECT_TRUE(endedWhenStopReturned.load());
   const int ticks = user.ticks.Value();
   WaitForTheService();
@@ -106,11 +145,9 @@ TEST_F(RealTimerTest, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
 }
 
 TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
-  ServiceUser started;
-  ServiceUser other;
-  int otherTicksAtStop = -1;
-  int selfTicks = 0;
-  ServiceUser self([&] {
+  CountingUser started, other;
+  int otherTicksAtStop = -1, selfTicks = 0;
+  CountingUser self([&] {
     if (++selfTicks != 3) return;
     StopTimer(self.id);  // its own timer, in flight: must not wait for itself
     otherTicksAtStop = other.ticks.Value();
@@ -123,27 +160,6 @@ TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
   EXPECT_EQ(self.ticks.Value(), 3);
   EXPECT_EQ(other.ticks.Value(), otherTicksAtStop);
   EXPECT_EQ(service_.RunningTimers(), 1u);
-}
-
-TEST_F(RealTimerTest, DestroyingAUserWhileItsTickRunsWaitsForTheTick) {
-  Gate tickStarted, releaseTick;
-  std::atomic<bool> tickEnded{false}, endedWhenDeleteReturned{false};
-  auto user = std::make_unique<ServiceUser>([&] {
-    if (tickStarted.IsOpen()) return;
-    tickStarted.Open();
-    releaseTick.Wait();
-    tickEnded = true;
-  });
-  user->Start(1);
-  ASSERT_TRUE(tickStarted.Wait());
-  std::thread destroyer([&] {
-    user.reset();  // stops the timer from another thread, then the handshake
-    endedWhenDeleteReturned = tickEnded.load();
-  });
-  while (service_.RunningTimers() != 0) std::this_thread::yield();
-  releaseTick.Open();
-  destroyer.join();
-  EXPECT_TRUE(endedWhenDeleteReturned.load());
 }
 
 // A user that never stops its timer, like the configuration's hot-plug check.
@@ -170,8 +186,8 @@ TEST_F(RealTimerTest, UsersDestroyedWithTheirTimerRunningAreNeverTickedAgain) {
 }
 
 TEST_F(RealTimerTest, StartingAndStoppingFromSeveralThreadsAgainstRunningTicks) {
-  std::array<std::unique_ptr<ServiceUser>, 4> users;
-  for (auto& user : users) user = std::make_unique<ServiceUser>();
+  std::array<std::unique_ptr<CountingUser>, 4> users;
+  for (auto& user : users) user = std::make_unique<CountingUser>();
   std::atomic<unsigned> lastId{0};
   std::thread starter([&] {
     for (int i = 0; i < 300; ++i) {
@@ -192,24 +208,13 @@ TEST_F(RealTimerTest, StartingAndStoppingFromSeveralThreadsAgainstRunningTicks) 
 
 TEST(RealTimerService, ThreadHooksRunOnTheTimerThreadAroundItsTicks) {
   std::atomic<std::thread::id> startThread{}, tickThread{};
-  std::atomic<int> starts{0}, ends{0};
+  std::atomic<int> starts{0}, ends{0}, ticks{0};
   std::atomic<bool> endedAfterTicks{false};
-  std::atomic<int> ticks{0};
   {
-    auto onStart = [&] {
-      startThread = std::this_thread::get_id();
-      ++starts;
-    };
-    auto onEnd = [&] {
-      endedAfterTicks = ticks.load() > 0;
-      ++ends;
-    };
-    RealTimerService service(onStart, onEnd);
+    RealTimerService service([&] { startThread = std::this_thread::get_id(), ++starts; },
+                             [&] { endedAfterTicks = ticks.load() > 0, ++ends; });
     ScopedTimerService installed(&service);
-    ServiceUser user([&] {
-      tickThread = std::this_thread::get_id();
-      ++ticks;
-    });
+    CountingUser user([&] { tickThread = std::this_thread::get_id(), ++ticks; });
     user.Start(1);
     ASSERT_TRUE(user.ticks.WaitFor(2));
     EXPECT_EQ(ends.load(), 0);
@@ -220,10 +225,13 @@ TEST(RealTimerService, ThreadHooksRunOnTheTimerThreadAroundItsTicks) {
   EXPECT_EQ(startThread.load(), tickThread.load());
 }
 
-TEST(RealTimerService, DestroyingTheServiceEndsEveryTimerAndUninstallsIt) {
-  ServiceUser a, b;
+TEST(RealTimerService, RefusesAZeroPeriodAndGoingAwayEndsEveryTimerAndUninstallsIt) {
+  CountingUser a, b;
   {
     RealTimerService service;
+    EXPECT_EQ(service.Start(0, &a), 0u);
+    EXPECT_EQ(service.Start(1, nullptr), 0u);
+    EXPECT_EQ(service.RunningTimers(), 0u);
     InstallTimerService(&service);
     a.Start(1);
     b.Start(5);
@@ -232,12 +240,45 @@ TEST(RealTimerService, DestroyingTheServiceEndsEveryTimerAndUninstallsIt) {
   EXPECT_EQ(CurrentTimerService(), nullptr);
 }
 
-TEST(RealTimerService, RefusesAZeroPeriod) {
-  RealTimerService service;
-  ServiceUser user;
-  EXPECT_EQ(service.Start(0, &user), 0u);
-  EXPECT_EQ(service.Start(1, nullptr), 0u);
-  EXPECT_EQ(service.RunningTimers(), 0u);
+TEST(VirtualTimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
+  VirtualTimerService clock;
+  ScopedTimerService installed(&clock);
+  Counter entered;
+  std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
+  CountingUser user([&] {
+    entered.Increment();
+    while (clock.RunningTimers() != 0) std::this_thread::yield();
+    for (int i = 0; i < 2000; ++i) std::this_thread::yield();
+    tickEnded = true;
+  });
+  user.Start(10);
+  std::thread stopper([&] {
+    ASSERT_TRUE(entered.WaitFor(1));
+    user.Stop();
+    endedWhenStopReturned = tickEnded.load();
+  });
+  clock.Advance(100);
+  stopper.join();
+  EXPECT_TRUE(endedWhenStopReturned.load());
+  EXPECT_EQ(user.ticks.Value(), 1);
+}
+
+TEST(VirtualTimerThreads, StartingAndStoppingWhileTimeMoves) {
+  VirtualTimerService clock;
+  ScopedTimerService installed(&clock);
+  CountingUser ticking, other;
+  ticking.Start(1);
+  std::atomic<bool> done{false};
+  std::thread starter([&] {
+    for (int i = 0; i < 500; ++i) {
+      const unsigned id = StartTimer(1 + i % 5, &other);
+      if (i % 3 != 0) StopTimer(id);
+    }
+    done = true;
+  });
+  while (!done) clock.Advance(1);
+  starter.join();
+  EXPECT_EQ(ticking.ticks.Value(), static_cast<int>(clock.Now()));
 }
 
 }  // namespace

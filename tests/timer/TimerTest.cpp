@@ -1,0 +1,275 @@
+// Timers on one thread: dispatch to the installed service, the lives of timer users, ticks on
+// virtual time (their times, their order, starting and stopping inside a tick) and the real
+// service's periodic grid.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/timer/TimerSchedule.h"
+#include "app/timer/TimerService.h"
+#include "app/timer/TimerUser.h"
+#include "app/timer/VirtualTimerService.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// Writes "name@time" into a shared log at every tick, then runs `onTick`.
+class RecordingUser : public CTimerUser {
+ public:
+  RecordingUser(VirtualTimerService& clock, std::string name, std::vector<std::string>& log)
+      : clock_(clock), name_(std::move(name)), log_(log) {}
+  ~RecordingUser() override { StopTimer(id); }
+  void Start(unsigned periodMs) { id = StartTimer(periodMs, this); }
+  void Stop() { StopTimer(std::exchange(id, 0)); }
+  void OnTimer() override {
+    log_.push_back(name_ + "@" + std::to_string(clock_.Now()));
+    if (onTick) onTick();
+  }
+
+  unsigned id = 0;
+  std::function<void()> onTick;
+
+ private:
+  VirtualTimerService& clock_;
+  std::string name_;
+  std::vector<std::string>& log_;
+};
+
+// A user that never stops its timer, like the configuration's hot-plug check.
+class NeverStoppingUser : public CTimerUser {
+ public:
+  explicit NeverStoppingUser(int& ticks, unsigned periodMs = 1000) : ticks_(ticks) {
+    StartTimer(periodMs, this);
+  }
+  ~NeverStoppingUser() override { EndTicks(); }
+  void OnTimer() override { ++ticks_; }
+
+ private:
+  int& ticks_;
+};
+
+class FakeService : public ITimerService {
+ public:
+  unsigned Start(unsigned periodMs, CTimerUser* user) override {
+    started.push_back({periodMs, user});
+    return 42;
+  }
+  void Stop(unsigned id) override { stopped.push_back(id); }
+  std::vector<std::pair<unsigned, CTimerUser*>> started;
+  std::vector<unsigned> stopped;
+};
+
+TEST(TimerFunctions, DispatchToTheInstalledServiceAndRestoreThePreviousOne) {
+  int ticks = 0;
+  NeverStoppingUser user(ticks);  // no service: refused
+  EXPECT_EQ(StartTimer(30, &user), 0u);
+  StopTimer(5);
+  FakeService outer, inner;
+  {
+    ScopedTimerService a(&outer);
+    {
+      ScopedTimerService b(&inner);
+      EXPECT_EQ(StartTimer(30, &user), 42u);
+      StopTimer(42);
+      StopTimer(0);  // never reaches the service
+    }
+    EXPECT_EQ(CurrentTimerService(), &outer);
+  }
+  EXPECT_EQ(CurrentTimerService(), nullptr);
+  EXPECT_THAT(inner.started, ElementsAre(std::make_pair(30u, &user)));
+  EXPECT_THAT(inner.stopped, ElementsAre(42u));
+  EXPECT_TRUE(outer.started.empty());
+  {
+    VirtualTimerService clock;  // a service going away uninstalls itself
+    InstallTimerService(&clock);
+  }
+  EXPECT_EQ(CurrentTimerService(), nullptr);
+}
+
+class VirtualTime : public ::testing::Test {
+ protected:
+  RecordingUser& User(const char* name) { return users_.emplace_back(clock_, name, log_); }
+
+  VirtualTimerService clock_{100};
+  ScopedTimerService installed_{&clock_};
+  std::vector<std::string> log_;
+  std::deque<RecordingUser> users_;
+};
+
+TEST_F(VirtualTime, ADeadUserNeverTicksAndTakesOnlyItsOwnTimersAway) {
+  int ticks = 0;
+  RecordingUser& keep = User("keep");
+  keep.Start(1000);
+  auto user = std::make_unique<NeverStoppingUser>(ticks);
+  StartTimer(500, user.get());
+  EXPECT_TRUE(user->IsAlive());
+  user->RunTick();
+  clock_.Advance(1000);
+  EXPECT_EQ(ticks, 4);
+  EXPECT_EQ(clock_.RunningTimers(), 3u);
+  user.reset();
+  EXPECT_EQ(clock_.RunningTimers(), 1u);
+  clock_.Advance(5000);  // under AddressSanitizer: no tick reaches the freed object
+  EXPECT_EQ(ticks, 4);
+  EXPECT_EQ(log_.size(), 6u);
+}
+
+TEST_F(VirtualTime, AUserDestroyedInsideAnotherUsersTickNeverTicksAgain) {
+  // The hot-plug check deletes controller objects on the timer thread, between their polls.
+  RecordingUser& checker = User("check");
+  auto polled = std::make_unique<RecordingUser>(clock_, "poll", log_);
+  polled->Start(10);
+  checker.onTick = [&] { polled.reset(); };
+  checker.Start(10);  // due with the poll at 110, after it
+  clock_.Advance(30);
+  EXPECT_THAT(log_, ElementsAre("poll@110", "check@110", "check@120", "check@130"));
+}
+
+TEST_F(VirtualTime, TicksComeWholePeriodsAfterTheStartInTimeOrder) {
+  RecordingUser &a = User("A"), &b = User("B");
+  a.Start(30);
+  clock_.Advance(5);
+  b.Start(20);
+  clock_.Advance(19);
+  EXPECT_TRUE(log_.empty());
+  clock_.Advance(61);
+  EXPECT_THAT(log_, ElementsAre("B@125", "A@130", "B@145", "A@160", "B@165", "B@185"));
+  EXPECT_EQ(clock_.Now(), 185u);
+}
+
+TEST_F(VirtualTime, TicksDueTogetherComeInStartOrderAndOneUserMayRunSeveralTimers) {
+  RecordingUser &slow = User("slow"), &fast = User("fast"), &same = User("same");
+  slow.Start(20);
+  fast.Start(10);
+  same.Start(20);
+  StartTimer(15, &fast);
+  clock_.Advance(40);
+  EXPECT_THAT(log_, ElementsAre("fast@110", "fast@115", "slow@120", "fast@120", "same@120",
+                                "fast@130", "fast@130", "slow@140", "fast@140", "same@140"));
+}
+
+TEST_F(VirtualTime, ARestartedTimerTakesItsPlaceAfterTheOthers) {
+  RecordingUser &a = User("A"), &b = User("B"), &c = User("C");
+  for (RecordingUser* u : {&a, &b, &c}) u->Start(10);
+  a.Stop();
+  b.Stop();
+  b.Start(10);
+  a.Start(10);
+  clock_.Advance(10);
+  EXPECT_THAT(log_, ElementsAre("C@110", "B@110", "A@110"));
+}
+
+TEST_F(VirtualTime, StartsAndStopsInsideATickTakeEffectAtOnce) {
+  // At its first tick A starts "late" and stops B, due at the same moment; at its second it
+  // stops itself.
+  RecordingUser &a = User("A"), &b = User("B"), &late = User("late");
+  int ticks = 0;
+  a.onTick = [&] {
+    if (++ticks == 1) {
+      late.Start(5);
+      b.Stop();
+    } else {
+      a.Stop();
+    }
+  };
+  a.Start(10);
+  b.Start(10);
+  clock_.Advance(30);
+  EXPECT_THAT(log_, ElementsAre("A@110", "late@115", "A@120", "late@120", "late@125", "late@130"));
+  EXPECT_EQ(clock_.RunningTimers(), 1u);
+}
+
+TEST_F(VirtualTime, ReArmingInsideATickChangesThePeriodFromThatTick) {
+  // The key-repeat pattern: a long first delay, then a shorter interval.
+  RecordingUser& key = User("key");
+  bool first = true;
+  key.onTick = [&] {
+    if (std::exchange(first, false)) {
+      key.Stop();
+      key.Start(7);
+    }
+  };
+  key.Start(50);
+  clock_.Advance(71);
+  EXPECT_THAT(log_, ElementsAre("key@150", "key@157", "key@164", "key@171"));
+}
+
+TEST_F(VirtualTime, MoveToStopsShortOfTheTargetAndTimeNeverRunsBackwardsNorMovesInATick) {
+  RecordingUser& a = User("A");
+  a.onTick = [&] { clock_.Advance(1000); };  // ignored inside a tick
+  a.Start(10);
+  clock_.MoveTo(120);
+  EXPECT_THAT(log_, ElementsAre("A@110"));
+  EXPECT_EQ(clock_.Now(), 120u);
+  log_.push_back("event@120");
+  clock_.AdvanceTo(120);
+  clock_.AdvanceTo(120);  // nothing is delivered twice
+  clock_.MoveTo(50);
+  clock_.AdvanceTo(60);
+  EXPECT_EQ(clock_.Now(), 120u);
+  clock_.AdvanceTo(130);
+  EXPECT_THAT(log_, ElementsAre("A@110", "event@120", "A@120", "A@130"));
+  EXPECT_EQ(clock_.Now(), 130u);
+}
+
+TEST_F(VirtualTime, TickCountIsTheLow32BitsAndWraps) {
+  VirtualTimerService clock(0xFFFFFFFFull - 4);
+  ScopedTimerService installed(&clock);
+  std::vector<std::uint32_t> counts;
+  RecordingUser a(clock, "A", log_);
+  a.onTick = [&] { counts.push_back(clock.TickCount()); };
+  a.Start(3);
+  clock.Advance(10);
+  EXPECT_THAT(counts, ElementsAre(0xFFFFFFFEu, 1u, 4u));
+  EXPECT_EQ(clock.TickCount(), 5u);
+  EXPECT_EQ(clock.Now(), 0x100000005ull);
+}
+
+TEST_F(VirtualTime, IdentifiersAreDistinctAndNonZeroAndBadOnesAreRefusedHarmlessly) {
+  RecordingUser& a = User("A");
+  EXPECT_EQ(StartTimer(0, &a), 0u);
+  EXPECT_EQ(clock_.Start(10, nullptr), 0u);
+  std::vector<unsigned> ids;
+  for (int i = 0; i < 50; ++i) ids.push_back(StartTimer(10, &a));
+  std::sort(ids.begin(), ids.end());
+  EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+  EXPECT_NE(ids.front(), 0u);
+  StopTimer(0);
+  StopTimer(ids.back() + 1000);
+  EXPECT_EQ(clock_.RunningTimers(), 50u);
+  for (unsigned id : ids) StopTimer(id);
+  StopTimer(ids.front());  // twice
+  clock_.Advance(10);
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(clock_.RunningTimers(), 0u);
+}
+
+TEST(TimerSchedule, ATickOnTimeMovesOnePeriodALateOneSkipsWhatIsPastAndStaysOnTheGrid) {
+  using std::chrono::microseconds, std::chrono::milliseconds;
+  const auto at = [](int ms) { return timer_schedule::Clock::time_point(milliseconds(ms)); };
+  const struct {
+    int due, period;
+    timer_schedule::Clock::time_point now;
+    int next;
+  } cases[] = {{30, 30, at(30), 60},
+               {30, 30, at(59), 60},
+               {30, 30, at(60), 60},
+               {30, 30, at(61), 90},
+               {30, 30, at(125), 150},
+               {1, 1, at(1000), 1000},
+               {1, 1, at(1000) + microseconds(1), 1001}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(timer_schedule::NextDue(at(c.due), milliseconds(c.period), c.now), at(c.next))
+        << c.due << " " << c.period << " " << c.next;
+  }
+}
+
+}  // namespace

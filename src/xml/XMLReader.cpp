@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -101,6 +102,9 @@ class CXMLParser {
   // Reads from memory that outlives the parser.
   CXMLParser(const char* data, std::size_t size)
       : start_(reinterpret_cast<const unsigned char*>(data)), p_(start_), end_(start_ + size) {}
+  ~CXMLParser() { Pool().Give(std::move(workspace_)); }
+  CXMLParser(const CXMLParser&) = delete;
+  CXMLParser& operator=(const CXMLParser&) = delete;
 
   // Reads from a source through a buffer of `bufferSize` bytes.
   CXMLParser(ChunkSource& source, std::size_t bufferSize) : source_(&source) {
@@ -340,24 +344,49 @@ class CXMLParser {
 
   // The read buffer, and lists in which attributes and children are gathered before they move
   // into their node at their final size. They keep their capacity from one document to the
-  // next on each thread: a read then allocates only what the tree itself holds.
+  // next: a read then allocates only what the tree itself holds.
   struct Workspace {
     std::vector<unsigned char> buffer;
     std::vector<std::unique_ptr<CAttribute>> attributes;           // of the element being read
     std::vector<std::vector<std::unique_ptr<CXMLNode>>> children;  // per depth
   };
-  static thread_local Workspace workspace_;
+  // Idle workspaces, shared by all threads; a parser takes one for its whole life. A pool
+  // rather than a thread_local: the MinGW runtime may free thread-local storage before running
+  // its destructors when a thread ends, which corrupts the heap.
+  class WorkspacePool {
+   public:
+    std::unique_ptr<Workspace> Take() {
+      std::lock_guard lock(mutex_);
+      if (idle_.empty()) return std::make_unique<Workspace>();
+      std::unique_ptr<Workspace> workspace = std::move(idle_.back());
+      idle_.pop_back();
+      return workspace;
+    }
+    void Give(std::unique_ptr<Workspace> workspace) {
+      std::lock_guard lock(mutex_);
+      if (idle_.size() < kMaxIdle) idle_.push_back(std::move(workspace));
+    }
+
+   private:
+    static constexpr std::size_t kMaxIdle = 4;
+    std::mutex mutex_;  // guards idle_
+    std::vector<std::unique_ptr<Workspace>> idle_;
+  };
+  static WorkspacePool& Pool() {
+    static WorkspacePool pool;
+    return pool;
+  }
+
+  std::unique_ptr<Workspace> workspace_ = Pool().Take();
   std::string attributeName_;
-  std::vector<unsigned char>& buffer_ = workspace_.buffer;
-  std::vector<std::unique_ptr<CAttribute>>& attributes_ = workspace_.attributes;
-  std::vector<std::vector<std::unique_ptr<CXMLNode>>>& children_ = workspace_.children;
+  std::vector<unsigned char>& buffer_ = workspace_->buffer;
+  std::vector<std::unique_ptr<CAttribute>>& attributes_ = workspace_->attributes;
+  std::vector<std::vector<std::unique_ptr<CXMLNode>>>& children_ = workspace_->children;
 
   bool failed_ = false;
   std::string reason_;
   std::size_t failOffset_ = 0;
 };
-
-thread_local CXMLParser::Workspace CXMLParser::workspace_;
 
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
   CXMLParser parser(data, size);

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,6 +88,15 @@ inline ActionEvent Started(std::string name, double speed = -1) {
 }
 inline ActionEvent Stopped(std::string name) { return {std::move(name), false, -1}; }
 using EventLog = std::vector<ActionEvent>;
+// "+a@50 -a": starts (with the speed in whole percent, when given) and stops in order.
+inline std::string Trace(const EventLog& log) {
+  std::string text;
+  for (const auto& e : log) {
+    text += (text.empty() ? "" : " ") + std::string(e.start ? "+" : "-") + e.name;
+    if (e.speed >= 0) text += "@" + std::to_string(std::lround(e.speed));
+  }
+  return text;
+}
 
 class CRecordingAction final : public CAction {
  public:
@@ -154,24 +163,12 @@ class EngineFixture : public ::testing::Test {
     }
     return trace;
   }
-  // The last event of every key and mouse button was its release.
-  bool EveryDownHasItsUp() {
-    std::map<int, bool> down;
-    const std::pair<std::uint32_t, std::uint32_t> buttons[] = {
-        {seam::kMouseLeftDown, seam::kMouseLeftUp},
-        {seam::kMouseRightDown, seam::kMouseRightUp},
-        {seam::kMouseMiddleDown, seam::kMouseMiddleUp}};
-    for (const auto& e : world.input().Log()) {
-      if (e.IsKey()) down[e.vk] = e.IsKeyDown();
-      for (int b = 0; b < 3 && e.IsMouse(); ++b) {
-        if (e.flags & buttons[b].first) down[-1 - b] = true;
-        if (e.flags & buttons[b].second) down[-1 - b] = false;
-      }
-    }
-    for (const auto& [key, isDown] : down) {
-      if (isDown) return false;
-    }
-    return true;
+  // The traces of several letter keys: Keys("AB") gives "A=du B=".
+  std::string Keys(const std::string& letters) {
+    std::string text;
+    for (char c : letters)
+      text += (text.empty() ? "" : " ") + std::string(1, c) + "=" + KeyTrace(c);
+    return text;
   }
   std::vector<std::string> MessageTexts() {
     std::vector<std::string> texts;

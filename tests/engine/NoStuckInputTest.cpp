@@ -108,12 +108,10 @@ TEST_P(NoStuckInputTest, EveryRunningActionEnds) {
       break;
   }
   EXPECT_TRUE(world.input().AllReleased());
-  EXPECT_TRUE(EveryDownHasItsUp());
   if (pollsOn) {  // once the controls are at rest nothing may stay down or go on
     world.joysticks().SetState(0, seam::CenteredJoystickState(Gamepad()));
     world.Advance(3000);
     EXPECT_TRUE(world.input().AllReleased());
-    EXPECT_TRUE(EveryDownHasItsUp());
   }
   const auto after = world.input().Count();
   world.Advance(3000);

@@ -9,36 +9,48 @@
 #include <vector>
 
 #include "ActionTestSupport.h"
-#include "actions/ComplexAction.h"
-#include "actions/MouseAction.h"
-#include "actions/MouseWheelAction.h"
-#include "actions/VKAction.h"
 #include "xml/XMLNode.h"
 
 namespace {
 
-std::unique_ptr<CAction> Key(const char* theme, const char* name, unsigned char key = 0x41,
-                             PushType type = PushType::Hold) {
-  auto a = std::make_unique<CVKAction>(key, type, name);
-  a->SetTheme(theme);
-  return a;
+using namespace actiontest;
+
+std::unique_ptr<CAction> Combo(const char* name, std::vector<const CAction*> parts = {}) {
+  return std::make_unique<CComplexAction>(PushType::Hold, parts, name, "", false);
 }
 
-std::unique_ptr<CAction> Combo(const char* theme, const char* name,
-                               std::vector<const CAction*> parts) {
-  return std::make_unique<CComplexAction>(PushType::Hold, parts, name, theme, false);
+// The actions of a theme in library order: "name" or, for key actions, "name:key", and a
+// combination's parts in brackets.
+std::string Summary(const char* theme) {
+  std::string text;
+  for (const CAction* a : GetActionsOfTheme(theme)) {
+    text += text.empty() ? "" : " ";
+    text += a->GetName();
+    if (const auto* vk = dynamic_cast<const CVKAction*>(a)) {
+      char key[8];
+      std::snprintf(key, sizeof key, ":%x", vk->GetKey());
+      text += key;
+    }
+    if (const auto* combo = dynamic_cast<const CComplexAction*>(a)) {
+      text += "[";
+      for (const auto& part : combo->GetActions()) text += part->GetName();
+      text += "]";
+    }
+  }
+  return text;
 }
 
-std::vector<std::string> Names(const std::vector<CAction*>& actions) {
-  std::vector<std::string> names;
-  for (const CAction* a : actions) names.push_back(a->GetName());
+// The names of the elements of a group in a written tree, in order.
+Strings GroupNames(const CXMLNode& root, const char* group) {
+  Strings names;
+  for (const auto& child : root.FindChild(group, nullptr)->Children()) {
+    names.push_back(child->FindAttribute("name")->Value());
+  }
   return names;
 }
 
-class ActionLibraryTest : public actiontest::ActionTest {
+class ActionLibraryTest : public ActionTest {
  protected:
-  ActionLibraryTest() { folder = world.UseTempProgramFolder(); }
-
   void WriteFile(const std::string& name, const std::string& text) {
     std::ofstream(folder + name, std::ios::binary) << text;
   }
@@ -46,46 +58,36 @@ class ActionLibraryTest : public actiontest::ActionTest {
     std::ifstream in(folder + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  // The names of the elements of a group in the tree, in order.
-  static std::vector<std::string> GroupNames(const CXMLNode& root, const char* group) {
-    std::vector<std::string> names;
-    for (const auto& child : root.FindChild(group, nullptr)->Children()) {
-      names.push_back(child->FindAttribute("name")->Value());
-    }
-    return names;
-  }
 
-  std::string folder;
+  std::string folder = world.UseTempProgramFolder();
 };
 
-TEST_F(ActionLibraryTest, FindsIgnoringCaseAndRefusesDuplicates) {
-  EXPECT_TRUE(AddAction(Key("Game", "Fire")));
-  EXPECT_NE(FindAction("GAME", "fire"), nullptr);
+TEST_F(ActionLibraryTest, FindsAndClonesIgnoringCaseAndRefusesDuplicates) {
+  EXPECT_TRUE(AddAction(Key(0x20, PushType::Hold, "Fire", "Game")));
   EXPECT_TRUE(ActionExists("game", "FIRE"));
   EXPECT_FALSE(ActionExists("Game", "Fir"));
   EXPECT_FALSE(ActionExists("Gam", "Fire"));
   EXPECT_EQ(FindAction(nullptr, "Fire"), nullptr);
-  auto duplicate = Key("gAME", "fIRE");
+  std::unique_ptr<CAction> duplicate = Key(0x41, PushType::Hold, "fIRE", "gAME");
   const CAction* kept = duplicate.get();
   EXPECT_FALSE(AddAction(std::move(duplicate)));
   EXPECT_EQ(duplicate.get(), kept);  // the caller keeps what was refused
-  EXPECT_EQ(GetActionsOfTheme("game").size(), 1u);
-}
-
-TEST_F(ActionLibraryTest, CloneActionGivesAPrivateCopy) {
-  AddAction(Key("Game", "Fire", 0x20));
+  EXPECT_EQ(Summary("game"), "Fire:20");
+  EXPECT_EQ(CloneAction("Game", "Jump"), nullptr);
+  // The lock is recursive for callers that hold it while they look up and edit in place.
+  auto lock = LockActionLibrary();
   auto clone = CloneAction("game", "fire");
   ASSERT_NE(clone, nullptr);
-  EXPECT_NE(clone.get(), FindAction("Game", "Fire"));
+  EXPECT_NE(clone.get(), FindAction("GAME", "fire"));
   EXPECT_TRUE(clone->IsEqual(FindAction("Game", "Fire")));
-  EXPECT_EQ(CloneAction("Game", "Jump"), nullptr);
+  FindAction("Game", "Fire")->SetPushType(PushType::Hit);
+  EXPECT_FALSE(clone->IsEqual(FindAction("Game", "Fire")));
 }
 
 TEST_F(ActionLibraryTest, ThemesInOrderOfFirstAppearanceAndNeverRemoved) {
-  AddAction(Key("B", "1"));
-  AddAction(Key("a", "2"));
-  AddAction(Key("b", "3"));
-  AddAction(Key("", "4"));
+  for (const auto& [theme, name] : {std::pair{"B", "1"}, {"a", "2"}, {"b", "3"}, {"", "4"}}) {
+    AddAction(Key(0x41, PushType::Hold, name, theme));
+  }
   ASSERT_EQ(GetThemeCount(), 3);
   EXPECT_STREQ(GetThemeName(0), "B");
   EXPECT_STREQ(GetThemeName(1), "a");
@@ -94,48 +96,35 @@ TEST_F(ActionLibraryTest, ThemesInOrderOfFirstAppearanceAndNeverRemoved) {
   EXPECT_EQ(GetThemeName(-1), nullptr);
   EXPECT_TRUE(IsThemeKnown("A"));
   EXPECT_FALSE(IsThemeKnown("C"));
-  EXPECT_EQ(Names(GetActionsOfTheme("b")), (std::vector<std::string>{"1", "3"}));
+  EXPECT_EQ(Summary("b"), "1:41 3:41");
   EXPECT_TRUE(DeleteAction("A", "2"));
   EXPECT_EQ(GetThemeCount(), 3);  // the emptied theme stays
-  EXPECT_TRUE(GetActionsOfTheme("a").empty());
+  EXPECT_EQ(Summary("a"), "");
   ClearActions();
   EXPECT_EQ(GetThemeCount(), 0);
   EXPECT_EQ(FindAction("B", "1"), nullptr);
 }
 
 TEST_F(ActionLibraryTest, DeleteRefusesAnActionInUseByACombination) {
-  AddAction(Key("A", "B"));
-  AddAction(Combo("X", "Uses", {FindAction("A", "B")}));
+  AddAction(Key(0x41, PushType::Hold, "B", "A"));
+  auto uses = Combo("Uses", {FindAction("A", "B")});
+  uses->SetTheme("X");
+  AddAction(std::move(uses));
   EXPECT_FALSE(DeleteAction("a", "b"));
-  const auto messages = Messages();
+  const auto messages = world.messages().Log();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text,
-            "Cannot delete the action \"b\" because it is in use by one or more actions.");
-  EXPECT_EQ(messages[0].caption, "Error");
   EXPECT_EQ(messages[0].icon, seam::MessageIcon::Information);
+  EXPECT_EQ(
+      MessageTexts("Error"),
+      (Strings{"Cannot delete the action \"b\" because it is in use by one or more actions."}));
   EXPECT_NE(FindAction("A", "B"), nullptr);
-  // Once the combination is gone, the action can go.
+  // Once the combination is gone, the action can go, and its name can be used again.
   EXPECT_TRUE(DeleteAction("X", "Uses"));
   EXPECT_TRUE(DeleteAction("A", "B"));
   EXPECT_FALSE(DeleteAction("A", "B"));
-  EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(ActionLibraryTest, ADeletedNameCanBeAddedAgain) {
-  AddAction(Key("T", "N", 0x41));
-  EXPECT_TRUE(DeleteAction("T", "N"));
-  EXPECT_TRUE(AddAction(Key("t", "n", 0x42)));
-  EXPECT_EQ(dynamic_cast<CVKAction*>(FindAction("T", "N"))->GetKey(), 0x42);
-}
-
-TEST_F(ActionLibraryTest, TheLockIsRecursiveForCallersThatHoldIt) {
-  AddAction(Key("T", "N"));
-  auto lock = LockActionLibrary();
-  CAction* a = FindAction("T", "N");
-  ASSERT_NE(a, nullptr);
-  EXPECT_NE(CloneAction("T", "N"), nullptr);
-  a->SetPushType(PushType::Hit);  // an edit in place under the lock
-  EXPECT_EQ(GetThemeCount(), 1);
+  EXPECT_TRUE(AddAction(Key(0x42, PushType::Hold, "b", "a")));
+  EXPECT_EQ(Summary("A"), "b:42");
+  EXPECT_TRUE(MessageTexts().empty());
 }
 
 // The actions file.
@@ -154,8 +143,11 @@ constexpr char kExampleFile[] =
     "\t</ComplexActions>\r\n"
     "</Actions>\r\n";
 
-TEST_F(ActionLibraryTest, WritesTheDocumentedExample) {
-  AddAction(Key("Menus", "Enter", 0x0D, PushType::Hit));
+TEST_F(ActionLibraryTest, WritesTheDocumentedExampleAndLoadsItBackByteForByte) {
+  EXPECT_EQ(CreateActionsXML()->ToText(),
+            "<Actions >\r\n\t<VKActions />\r\n\t<MouseActions />\r\n\t<MouseWheelActions />\r\n"
+            "\t<ComplexActions />\r\n</Actions>\r\n");
+  AddAction(Key(0x0D, PushType::Hit, "Enter", "Menus"));
   auto confirm = std::make_unique<CComplexAction>(PushType::Hold, "Confirm");
   confirm->SetTheme("Menus");
   auto part = CloneAction("Menus", "Enter");
@@ -163,187 +155,141 @@ TEST_F(ActionLibraryTest, WritesTheDocumentedExample) {
   confirm->AdoptAction(std::move(part));
   AddAction(std::move(confirm));
   EXPECT_EQ(CreateActionsXML()->ToText(), kExampleFile);
-}
-
-TEST_F(ActionLibraryTest, AnEmptyLibraryWritesFourEmptyGroups) {
-  EXPECT_EQ(CreateActionsXML()->ToText(),
-            "<Actions >\r\n\t<VKActions />\r\n\t<MouseActions />\r\n\t<MouseWheelActions />\r\n"
-            "\t<ComplexActions />\r\n</Actions>\r\n");
-}
-
-TEST_F(ActionLibraryTest, LoadsAFileAndSavesItBackByteForByte) {
   WriteFile("Actions.xml", kExampleFile);
-  EXPECT_TRUE(LoadActions("Actions.xml"));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_NE(FindAction("menus", "confirm"), nullptr);
+  EXPECT_TRUE(ReloadActions("Actions.xml"));
+  EXPECT_TRUE(MessageTexts().empty());
   EXPECT_TRUE(SaveActions("Saved.xml"));
   EXPECT_EQ(ReadFile("Saved.xml"), kExampleFile);
 }
 
-TEST_F(ActionLibraryTest, LoadsEveryKindInGroupOrderWhateverTheRootIsCalled) {
-  WriteFile("a.xml",
-            "<Stuff><ComplexActions><ComplexAction name='C'>"
-            "<CombinedAction theme='' name='W'/><CombinedAction theme='' name='K'/>"
-            "</ComplexAction></ComplexActions>"
-            "<mousewheelactions><MouseWheelAction name='W' direction='down'/></mousewheelactions>"
-            "<MouseActions><MouseAction name='M' direction='90'/></MouseActions>"
-            "<VKActions><VKAction name='K' value='a'/><Other name='X'/></VKActions></Stuff>");
-  EXPECT_TRUE(LoadActions("a.xml"));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(Names(GetActionsOfTheme("")), (std::vector<std::string>{"K", "M", "W", "C"}));
-}
-
-TEST_F(ActionLibraryTest, ALaterDuplicateIsDroppedSilently) {
-  WriteFile("a.xml",
-            "<Actions><VKActions><VKAction theme='X' name='Fire' value='0x41'/>"
-            "<VKAction theme='x' name='Fire' value='0x42'/></VKActions></Actions>");
-  EXPECT_TRUE(LoadActions("a.xml"));
-  EXPECT_TRUE(Messages().empty());
-  ASSERT_EQ(GetActionsOfTheme("X").size(), 1u);
-  EXPECT_EQ(dynamic_cast<CVKAction*>(FindAction("X", "Fire"))->GetKey(), 0x41);
-}
-
-TEST_F(ActionLibraryTest, BadElementsAreReportedAndSkippedWhileLoadingGoesOn) {
-  WriteFile("a.xml",
-            "<Actions><VKActions><VKAction name='Bad'/><VKAction name='Good' value='0x41'/>"
-            "</VKActions><ComplexActions><ComplexAction name='C'>"
-            "<CombinedAction theme='' name='Missing'/></ComplexAction>"
-            "<ComplexAction name='D'><CombinedAction theme='' name='Good'/></ComplexAction>"
-            "</ComplexActions></Actions>");
-  EXPECT_TRUE(LoadActions("a.xml"));
-  const auto messages = Messages();
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].text, "The VKAction \"Bad\" doesn't have a value.");
-  EXPECT_EQ(messages[1].text,
-            "The ComplexAction \"C\" asked for an undefined action: \"Missing\".");
-  EXPECT_EQ(Names(GetActionsOfTheme("")), (std::vector<std::string>{"Good", "D"}));
-}
-
-TEST_F(ActionLibraryTest, ACombinationMayUseOnlyCombinationsListedBeforeIt) {
-  WriteFile("a.xml",
-            "<Actions><VKActions><VKAction name='K' value='0x41'/></VKActions><ComplexActions>"
-            "<ComplexAction name='Early'><CombinedAction theme='' name='Late'/></ComplexAction>"
-            "<ComplexAction name='Late'><CombinedAction theme='' name='K'/></ComplexAction>"
-            "<ComplexAction name='After'><CombinedAction theme='' name='Late'/></ComplexAction>"
-            "</ComplexActions></Actions>");
-  EXPECT_TRUE(LoadActions("a.xml"));
-  EXPECT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Names(GetActionsOfTheme("")), (std::vector<std::string>{"K", "Late", "After"}));
-}
-
-TEST_F(ActionLibraryTest, LoadingAddsToTheLibraryAndItsCombinationsSeeIt) {
-  AddAction(Key("", "Old"));
-  WriteFile("a.xml",
-            "<Actions><VKActions><VKAction name='OLD' value='0x42'/></VKActions><ComplexActions>"
-            "<ComplexAction name='C'><CombinedAction theme='' name='old'/></ComplexAction>"
-            "</ComplexActions></Actions>");
-  EXPECT_TRUE(LoadActions("a.xml"));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(Names(GetActionsOfTheme("")), (std::vector<std::string>{"Old", "C"}));
-  const auto* combo = dynamic_cast<CComplexAction*>(FindAction("", "C"));
-  EXPECT_EQ(dynamic_cast<CVKAction&>(*combo->GetActions()[0]).GetKey(), 0x41);
-}
-
-TEST_F(ActionLibraryTest, AMissingFileIsReportedWithThePathAsGiven) {
+TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
+  const struct {
+    const char* file;
+    bool loaded;
+    Strings messages;
+    const char* summary;  // of the theme ""
+  } cases[] = {
+      // Every kind, groups in any order and case, whatever the root is called.
+      {"<Stuff><ComplexActions><ComplexAction name='C'>"
+       "<CombinedAction theme='' name='W'/><CombinedAction theme='' name='K'/>"
+       "</ComplexAction></ComplexActions>"
+       "<mousewheelactions><MouseWheelAction name='W' direction='down'/></mousewheelactions>"
+       "<MouseActions><MouseAction name='M' direction='90'/></MouseActions>"
+       "<VKActions><VKAction name='K' value='a'/><Other name='X'/></VKActions></Stuff>",
+       true,
+       {},
+       "K:41 M W C[WK]"},
+      // A later duplicate is dropped silently.
+      {"<Actions><VKActions><VKAction name='Fire' value='0x41'/>"
+       "<VKAction name='fire' value='0x42'/></VKActions></Actions>",
+       true,
+       {},
+       "Fire:41"},
+      // Bad elements are skipped and loading goes on.
+      {"<Actions><VKActions><VKAction name='Bad'/><VKAction name='Good' value='0x41'/>"
+       "</VKActions><ComplexActions><ComplexAction name='C'>"
+       "<CombinedAction theme='' name='Missing'/></ComplexAction>"
+       "<ComplexAction name='D'><CombinedAction theme='' name='Good'/></ComplexAction>"
+       "</ComplexActions></Actions>",
+       true,
+       {"The VKAction \"Bad\" doesn't have a value.",
+        "The ComplexAction \"C\" asked for an undefined action: \"Missing\"."},
+       "Good:41 D[Good]"},
+      // A combination may use only combinations listed before it.
+      {"<Actions><VKActions><VKAction name='K' value='0x41'/></VKActions><ComplexActions>"
+       "<ComplexAction name='Early'><CombinedAction theme='' name='Late'/></ComplexAction>"
+       "<ComplexAction name='Late'><CombinedAction theme='' name='K'/></ComplexAction>"
+       "<ComplexAction name='After'><CombinedAction theme='' name='Late'/></ComplexAction>"
+       "</ComplexActions></Actions>",
+       true,
+       {"The ComplexAction \"Early\" asked for an undefined action: \"Late\"."},
+       "K:41 Late[K] After[Late]"},
+      // A malformed file fails silently.
+      {"<Actions><VKActions><VKAction name='K' value='0x41'/></VKActions>", false, {}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.summary);
+    ClearActions();
+    WriteFile("a.xml", c.file);
+    EXPECT_EQ(LoadActions("a.xml"), c.loaded);
+    EXPECT_EQ(MessageTexts(), c.messages);
+    EXPECT_EQ(Summary(""), c.summary);
+  }
   EXPECT_FALSE(LoadActions("Missing.xml"));
-  const auto messages = Messages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, "Could not open the file \"Missing.xml\".");
-  EXPECT_EQ(messages[0].caption, "Configuration Error");
+  EXPECT_EQ(MessageTexts("Configuration Error"),
+            (Strings{"Could not open the file \"Missing.xml\"."}));  // the path as given
   EXPECT_EQ(GetThemeCount(), 0);
 }
 
-TEST_F(ActionLibraryTest, AMalformedFileFailsSilently) {
-  WriteFile("a.xml", "<Actions><VKActions><VKAction name='K' value='0x41'/></VKActions>");
-  EXPECT_FALSE(LoadActions("a.xml"));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(GetThemeCount(), 0);
-}
-
-TEST_F(ActionLibraryTest, ReloadReplacesTheLibraryAndEmptiesItOnFailure) {
-  AddAction(Key("", "Old"));
+TEST_F(ActionLibraryTest, LoadingAddsToTheLibraryAndReloadingReplacesIt) {
+  AddAction(Key(0x41, PushType::Hold, "Old"));
   WriteFile("a.xml",
-            "<Actions><VKActions><VKAction name='New' value='0x41'/>"
+            "<Actions><VKActions><VKAction name='New' value='0x43'/>"
             "<VKAction name='old' value='0x42'/></VKActions><ComplexActions>"
             "<ComplexAction name='C'><CombinedAction theme='' name='OLD'/></ComplexAction>"
             "</ComplexActions></Actions>");
-  EXPECT_TRUE(ReloadActions("a.xml"));
-  EXPECT_EQ(Names(GetActionsOfTheme("")), (std::vector<std::string>{"New", "old", "C"}));
-  // The combination took the file's own "old", not the replaced library's.
-  const auto* combo = dynamic_cast<CComplexAction*>(FindAction("", "C"));
-  EXPECT_EQ(dynamic_cast<CVKAction&>(*combo->GetActions()[0]).GetKey(), 0x42);
+  EXPECT_TRUE(LoadActions("a.xml"));  // the file's "old" is a duplicate; C uses the library's
+  const auto partKey = [] {
+    const auto* combo = dynamic_cast<CComplexAction*>(FindAction("", "C"));
+    return dynamic_cast<CVKAction&>(*combo->GetActions()[0]).GetKey();
+  };
+  EXPECT_EQ(Summary(""), "Old:41 New:43 C[Old]");
+  EXPECT_EQ(partKey(), 0x41);
+  EXPECT_TRUE(ReloadActions("a.xml"));  // C takes the file's own "old"
+  EXPECT_EQ(Summary(""), "New:43 old:42 C[old]");
+  EXPECT_EQ(partKey(), 0x42);
+  EXPECT_TRUE(MessageTexts().empty());
   EXPECT_FALSE(ReloadActions("gone.xml"));
   EXPECT_EQ(GetThemeCount(), 0);
-  EXPECT_EQ(FindAction("", "New"), nullptr);
 }
 
-TEST_F(ActionLibraryTest, ACombinationIsWrittenAfterTheLaterOneItUses) {
-  AddAction(Key("", "K"));
-  AddAction(Combo("", "X", {}));
-  AddAction(Combo("", "Y", {FindAction("", "K")}));
-  // X edited in place to use Y, which comes after it in the library.
-  {
-    auto lock = LockActionLibrary();
-    dynamic_cast<CComplexAction*>(FindAction("", "X"))->AppendAction(FindAction("", "Y"));
+// A combination is written after every combination it uses, even a later one, each once.
+TEST_F(ActionLibraryTest, WritesCombinationsAfterThoseTheyUse) {
+  const struct {
+    std::vector<std::pair<const char*, Strings>> combos;  // in library order, with their parts
+    Strings written;
+    bool loadsBack;
+  } cases[] = {
+      {{{"X", {"Y"}}, {"Y", {"K"}}}, {"Y", "X"}, true},
+      {{{"X", {"Y"}}, {"Z", {"K"}}, {"Y", {"Z"}}}, {"Z", "Y", "X"}, true},
+      {{{"P", {"K", "Q"}}, {"Q", {"P"}}}, {"Q", "P"}, false},  // they use each other
+      {{{"C1", {"K"}}, {"C2", {"K"}}}, {"C1", "C2"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.written.back());
+    ClearActions();
+    AddAction(Key(0x41, PushType::Hold, "K"));
+    for (const auto& combo : c.combos) AddAction(Combo(combo.first));
+    {  // parts added in place, as the configuration window edits
+      auto lock = LockActionLibrary();
+      for (const auto& [name, parts] : c.combos) {
+        auto* combo = dynamic_cast<CComplexAction*>(FindAction("", name));
+        for (const auto& part : parts) combo->AppendAction(FindAction("", part.c_str()));
+      }
+    }
+    EXPECT_EQ(GroupNames(*CreateActionsXML(), "ComplexActions"), c.written);
+    if (!c.loadsBack) continue;
+    ASSERT_TRUE(SaveActions("a.xml"));
+    EXPECT_TRUE(ReloadActions("a.xml"));
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(GetActionsOfTheme("").size(), c.combos.size() + 1);
   }
-  auto root = CreateActionsXML();
-  EXPECT_EQ(GroupNames(*root, "ComplexActions"), (std::vector<std::string>{"Y", "X"}));
-  // The written file loads back whole.
-  SaveActions("a.xml");
-  ClearActions();
-  EXPECT_TRUE(LoadActions("a.xml"));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_NE(FindAction("", "X"), nullptr);
 }
 
-TEST_F(ActionLibraryTest, PulledForwardCombinationsBringWhatTheyUse) {
-  // Library order X, Z, Y where X uses Y and Y uses Z: the file must hold Z before Y before X.
-  AddAction(Key("", "K"));
-  AddAction(Combo("", "X", {}));
-  AddAction(Combo("", "Z", {FindAction("", "K")}));
-  AddAction(Combo("", "Y", {FindAction("", "Z")}));
-  {
-    auto lock = LockActionLibrary();
-    dynamic_cast<CComplexAction*>(FindAction("", "X"))->AppendAction(FindAction("", "Y"));
-  }
-  auto root = CreateActionsXML();
-  EXPECT_EQ(GroupNames(*root, "ComplexActions"), (std::vector<std::string>{"Z", "Y", "X"}));
-  SaveActions("a.xml");
-  ClearActions();
-  EXPECT_TRUE(LoadActions("a.xml"));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(GetActionsOfTheme("").size(), 4u);
-}
-
-TEST_F(ActionLibraryTest, CombinationsThatUseEachOtherAreEachWrittenOnce) {
-  AddAction(Key("", "K"));
-  AddAction(Combo("", "P", {FindAction("", "K")}));
-  AddAction(Combo("", "Q", {FindAction("", "P")}));
-  {
-    auto lock = LockActionLibrary();
-    dynamic_cast<CComplexAction*>(FindAction("", "P"))->AppendAction(FindAction("", "Q"));
-  }
-  auto root = CreateActionsXML();
-  EXPECT_EQ(GroupNames(*root, "ComplexActions"), (std::vector<std::string>{"Q", "P"}));
-}
-
-TEST_F(ActionLibraryTest, WritingKeepsLibraryOrderWithinEachGroup) {
+TEST_F(ActionLibraryTest, WritesEachKindInItsGroupInLibraryOrder) {
   AddAction(std::make_unique<CMouseWheelAction>(PushType::Hold, 30, 0, 3, "W1"));
-  AddAction(Key("", "K1"));
+  AddAction(Key(0x41, PushType::Hold, "K1"));
   AddAction(std::make_unique<CMouseAction>(PushType::Hold, false, 30, 70, 20, 90, "M1"));
-  AddAction(Key("", "K2"));
-  AddAction(Combo("", "C1", {FindAction("", "K1")}));
-  AddAction(Combo("", "C2", {FindAction("", "K2")}));
+  AddAction(Key(0x42, PushType::Hold, "K2"));
   auto root = CreateActionsXML();
-  EXPECT_EQ(GroupNames(*root, "VKActions"), (std::vector<std::string>{"K1", "K2"}));
-  EXPECT_EQ(GroupNames(*root, "MouseActions"), (std::vector<std::string>{"M1"}));
-  EXPECT_EQ(GroupNames(*root, "MouseWheelActions"), (std::vector<std::string>{"W1"}));
-  EXPECT_EQ(GroupNames(*root, "ComplexActions"), (std::vector<std::string>{"C1", "C2"}));
+  EXPECT_EQ(GroupNames(*root, "VKActions"), (Strings{"K1", "K2"}));
+  EXPECT_EQ(GroupNames(*root, "MouseActions"), (Strings{"M1"}));
+  EXPECT_EQ(GroupNames(*root, "MouseWheelActions"), (Strings{"W1"}));
 }
 
 TEST_F(ActionLibraryTest, AFailedSaveKeepsThePreviousFile) {
   WriteFile("Actions.xml", kExampleFile);
-  AddAction(Key("", "K"));
+  AddAction(Key(0x41, PushType::Hold, "K"));
   EXPECT_FALSE(SaveActions("NoSuchFolder/Actions.xml"));
   std::filesystem::create_directory(folder + "Blocked.xml");  // a folder where the file goes
   EXPECT_FALSE(SaveActions("Blocked.xml"));

@@ -1,74 +1,114 @@
-// Helpers shared by the action tests: elements from text, the recorded input in short forms,
-// and a fixture that leaves the process-wide action state (library, absolute placement) empty.
+// Helpers shared by the action tests: actions read from element text, a small script language
+// to drive them in virtual time, the recorded input in a short form, and a fixture that leaves
+// the process-wide action state (library, absolute placement) empty.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "actions/AbsoluteMousePlacement.h"
 #include "actions/ActionLibrary.h"
+#include "actions/ComplexAction.h"
+#include "actions/MouseAction.h"
+#include "actions/MouseWheelAction.h"
+#include "actions/VKAction.h"
 #include "platform/sim/SimInput.h"
 #include "support/VirtualWorld.h"
 #include "xml/XMLReader.h"
 
 namespace actiontest {
 
-// The root element of a document held in text; fails the test when it does not parse.
-inline std::unique_ptr<CXMLNode> Element(std::string_view text) {
+using Strings = std::vector<std::string>;
+
+// Reads an action element of any kind from text; fails the test when the text does not parse.
+inline std::unique_ptr<CAction> Read(std::string_view text) {
   XMLReadResult result = ReadXMLMemory(text.data(), text.size());
   EXPECT_EQ(result.status, XMLReadStatus::Ok) << text;
-  return std::move(result.root);
+  if (!result.root) return nullptr;
+  const std::string& kind = result.root->Name();
+  if (kind == "VKAction") return ReadVKAction(result.root.get());
+  if (kind == "MouseAction") return ReadMouseAction(result.root.get());
+  if (kind == "MouseWheelAction") return ReadMouseWheelAction(result.root.get());
+  return ReadComplexAction(result.root.get());
 }
 
-// One recorded event in a short form that reads well in expectations:
-// "<time> down <vk>" / "<time> up <vk>" (vk in hex, "+ext" for extended keys),
-// "<time> mouse <flags> <dx> <dy> <data>" (flags in hex).
-inline std::string Describe(const seam::InputRecord& r) {
-  char text[96];
-  if (r.IsKey()) {
-    std::snprintf(text, sizeof text, "%u %s %x%s", r.time, r.IsKeyDown() ? "down" : "up", r.vk,
-                  (r.flags & seam::kKeyExtended) ? "+ext" : "");
-  } else {
-    std::snprintf(text, sizeof text, "%u mouse %x %d %d %d", r.time, r.flags, r.dx, r.dy, r.data);
-  }
-  return text;
-}
-
-inline std::vector<std::string> Describe(const std::vector<seam::InputRecord>& records) {
-  std::vector<std::string> out;
-  for (const auto& r : records) out.push_back(Describe(r));
-  return out;
-}
-
-// The times of the key-down events in a log.
-inline std::vector<std::uint32_t> DownTimes(const std::vector<seam::InputRecord>& records) {
-  std::vector<std::uint32_t> out;
+// The recorded input, comma separated: "<time> down|up <vk in hex>[+ext]" for keys and
+// "<time> mouse <flags in hex> <dx> <dy> <data>" for the mouse.
+inline std::string Describe(const std::vector<seam::InputRecord>& records) {
+  std::string out;
   for (const auto& r : records) {
-    if (r.IsKeyDown()) out.push_back(r.time);
+    char text[96];
+    if (r.IsKey()) {
+      std::snprintf(text, sizeof text, "%u %s %x%s", r.time, r.IsKeyDown() ? "down" : "up", r.vk,
+                    (r.flags & seam::kKeyExtended) ? "+ext" : "");
+    } else {
+      std::snprintf(text, sizeof text, "%u mouse %x %d %d %d", r.time, r.flags, r.dx, r.dy, r.data);
+    }
+    out += (out.empty() ? "" : ", ") + std::string(text);
   }
   return out;
+}
+
+// Plays a script on an action: "P" presses ("P50" with a speed factor of 50), "R" releases,
+// "F" force-releases, a number advances virtual time by that many ms, "@n" moves the clock to
+// n without firing the timers due, "Dn" and "Sn" set the keyboard delay and speed.
+inline void Play(VirtualWorld& world, CAction& action, std::string_view script) {
+  std::istringstream words{std::string(script)};
+  for (std::string word; words >> word;) {
+    const auto number = [&] { return std::stoi(word.substr(1)); };
+    if (word[0] == 'P' && word.size() == 1) {
+      action.Press(nullptr);
+    } else if (word[0] == 'P') {
+      CMouseSpeedData speed(number());
+      action.Press(&speed);
+    } else if (word == "R") {
+      action.Release(nullptr);
+    } else if (word == "F") {
+      action.ForceRelease();
+    } else if (word[0] == '@') {
+      world.MoveTo(number());
+    } else if (word[0] == 'D') {
+      world.desktop().SetKeyboardDelay(number());
+    } else if (word[0] == 'S') {
+      world.desktop().SetKeyboardSpeed(number());
+    } else {
+      world.Advance(std::stoull(word));
+    }
+  }
+}
+
+inline std::unique_ptr<CAction> Key(unsigned char vk, PushType type, const char* name,
+                                    const char* theme = "") {
+  auto a = std::make_unique<CVKAction>(vk, type, name);
+  a->SetTheme(theme);
+  return a;
 }
 
 // A virtual world with an empty action library and no absolute contributors, before and after.
 class ActionTest : public ::testing::Test {
  protected:
-  ActionTest() {
-    ClearActions();
-    CAbsoluteMousePlacement::Instance().Reset();
-  }
-  ~ActionTest() override {
+  ActionTest() { Reset(); }
+  ~ActionTest() override { Reset(); }
+  static void Reset() {
     ClearActions();
     CAbsoluteMousePlacement::Instance().Reset();
   }
 
-  std::vector<std::string> Recorded() { return Describe(world.input().Log()); }
-  std::vector<std::string> TakeRecorded() { return Describe(world.input().TakeLog()); }
-  std::vector<seam::MessageRecord> Messages() { return world.messages().TakeLog(); }
+  std::string TakeRecorded() { return Describe(world.input().TakeLog()); }
+  // The texts of the messages shown since the last call; every one must carry `caption`.
+  Strings MessageTexts(const char* caption = "XML Error") {
+    Strings texts;
+    for (const auto& m : world.messages().TakeLog()) {
+      EXPECT_EQ(m.caption, caption) << m.text;
+      texts.push_back(m.text);
+    }
+    return texts;
+  }
 
   VirtualWorld world;
 };

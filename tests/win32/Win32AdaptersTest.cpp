@@ -1,8 +1,8 @@
+// The Win32 adapters of the platform seam, against the system (Wine in the test lane).
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <string>
 #include <thread>
@@ -20,16 +20,13 @@ TEST(Win32Joysticks, AbsentIdsAreReportedAbsentAndLeaveRecordsUntouched) {
     SCOPED_TRACE(id);
     EXPECT_FALSE(joysticks.IsPresent(id));
     seam::JoystickState state;
-    state.xPos = 1234;
-    state.buttons = 0x5A;
-    state.pov = 18000;
+    state.xPos = 1234, state.buttons = 0x5A, state.pov = 18000;
     EXPECT_FALSE(joysticks.GetState(id, state));
     EXPECT_EQ(state.xPos, 1234u);
     EXPECT_EQ(state.buttons, 0x5Au);
     EXPECT_EQ(state.pov, 18000u);
     seam::JoystickCaps caps;
-    caps.numButtons = 99;
-    caps.productName[0] = 'q';
+    caps.numButtons = 99, caps.productName[0] = 'q';
     EXPECT_FALSE(joysticks.GetCaps(id, caps));
     EXPECT_EQ(caps.numButtons, 99u);
     EXPECT_EQ(caps.productName[0], 'q');
@@ -51,60 +48,56 @@ TEST(Win32KeyboardLayout, AgreesWithTheSimulatedUsLayoutOnCommonKeys) {
   for (unsigned k = '0'; k <= '9'; ++k) keys.push_back(k);
   for (unsigned k = VK_F1; k <= VK_F12; ++k) keys.push_back(k);
   for (unsigned vk : keys) {
-    SCOPED_TRACE(testing::Message() << "vk 0x" << std::hex << vk);
-    EXPECT_EQ(real.MapVirtualKey(vk, seam::kMapVkToScan),
-              sim.MapVirtualKey(vk, seam::kMapVkToScan));
-    EXPECT_EQ(real.MapVirtualKey(vk, seam::kMapVkToChar),
-              sim.MapVirtualKey(vk, seam::kMapVkToChar));
+    for (unsigned type : {seam::kMapVkToScan, seam::kMapVkToChar}) {
+      EXPECT_EQ(real.MapVirtualKey(vk, type), sim.MapVirtualKey(vk, type)) << vk << " " << type;
+    }
   }
   for (char c : std::string("azAZ09!@ \r\t\b;:'\",./?-_=+[]{}\\|`~")) {
-    SCOPED_TRACE(c);
-    EXPECT_EQ(real.VkKeyScan(c), sim.VkKeyScan(c));
+    EXPECT_EQ(real.VkKeyScan(c), sim.VkKeyScan(c)) << c;
   }
 }
 
-TEST(Win32Desktop, ReportsSettingsInTheirRangesAndTheScreen) {
-  seam::Win32Desktop desktop;
+TEST(Win32Platform, ServicesReadTheSystem) {
+  seam::Win32Platform platform;
+  seam::ScopedServices scope(platform.services());
+  EXPECT_NE(dynamic_cast<seam::Win32Input*>(&seam::Input()), nullptr);
+  EXPECT_NE(dynamic_cast<seam::Win32Joysticks*>(&seam::Joysticks()), nullptr);
+  EXPECT_NE(dynamic_cast<seam::Win32Messages*>(&seam::Messages()), nullptr);
+  EXPECT_NE(dynamic_cast<seam::Win32KeyboardLayout*>(&seam::KeyboardLayout()), nullptr);
+  EXPECT_NE(dynamic_cast<seam::Win32StartupEntry*>(&seam::StartupEntry()), nullptr);
+  // Keyboard settings in their ranges. The client area of a maximised window: Wine may report
+  // it a little taller than the screen, so only its sign is certain.
+  seam::IDesktop& desktop = seam::Desktop();
   EXPECT_GE(desktop.KeyboardDelay(), 0);
   EXPECT_LE(desktop.KeyboardDelay(), 3);
   EXPECT_GE(desktop.KeyboardSpeed(), 0);
   EXPECT_LE(desktop.KeyboardSpeed(), 31);
-  // The client area of a maximised window: Wine may report it a little taller than the
-  // screen, so only its sign is certain.
   EXPECT_GT(desktop.FullScreenWidth(), 0);
   EXPECT_GT(desktop.FullScreenHeight(), 0);
   int x = -1, y = -1;
   EXPECT_TRUE(desktop.GetCursorPos(x, y));
   EXPECT_GE(x, 0);
   EXPECT_GE(y, 0);
-}
-
-TEST(Win32Clock, ReadsTheSystemTickCount) {
-  seam::Win32Clock clock;
+  // The tick count, compared modulo 2^32: also right across a wrap.
   const DWORD before = GetTickCount();
-  const std::uint32_t now = clock.TickCount();
-  const DWORD after = GetTickCount();
-  EXPECT_LE(now - before, after - before);  // modular: also right across a wrap
-}
-
-TEST(Win32Program, ModuleFileNameIsThisTestProgram) {
-  seam::Win32Program program;
-  std::string path = program.ModuleFileName();
+  const std::uint32_t now = seam::Clock().TickCount();
+  EXPECT_LE(now - before, GetTickCount() - before);
+  // The program is this test program; its folder ends with the separator.
+  std::string path = seam::Program().ModuleFileName();
   std::transform(path.begin(), path.end(), path.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  const std::string tail = "\\win32_tests.exe";
-  ASSERT_GE(path.size(), tail.size());
-  EXPECT_EQ(path.substr(path.size() - tail.size()), tail);
+  EXPECT_TRUE(path.ends_with("\\win32_tests.exe")) << path;
   EXPECT_EQ(path[1], ':');
+  EXPECT_EQ(seam::ProgramFolder().size(), path.size() - std::string("win32_tests.exe").size());
+  EXPECT_TRUE(seam::ProgramFolder().ends_with("\\"));
+  // The timer resolution can be raised.
+  EXPECT_TRUE(seam::ScopedTimerResolution().raised());
 }
 
-class Win32StartupEntryTest : public testing::Test {
- protected:
-  static constexpr const char* kName = "TandrelAdapterTest";
-  void TearDown() override { entry.Remove(kName); }
-
-  // Reads the value straight from the registry; false when it is missing.
-  static bool Read(DWORD& type, std::string& data) {
+TEST(Win32StartupEntry, WritesAZeroTerminatedStringAndRemovesIt) {
+  const char* kName = "TandrelAdapterTest";
+  seam::Win32StartupEntry entry;
+  const auto read = [&](DWORD& type, std::string& data) {
     char buffer[1024] = {};
     DWORD size = sizeof(buffer);
     if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", kName,
@@ -113,113 +106,63 @@ class Win32StartupEntryTest : public testing::Test {
     }
     data.assign(buffer, size);
     return true;
-  }
-
-  seam::Win32StartupEntry entry;
-};
-
-TEST_F(Win32StartupEntryTest, WritesAZeroTerminatedStringAndRemovesIt) {
-  const std::string command = "C:\\Program Files\\Tandrel\\Tandrel.exe /NoConfigure";
-  ASSERT_TRUE(entry.Write(kName, command));
+  };
   DWORD type = 0;
   std::string data;
-  ASSERT_TRUE(Read(type, data));
-  EXPECT_EQ(type, DWORD{REG_SZ});
-  EXPECT_EQ(data, command + '\0');
-
-  ASSERT_TRUE(entry.Write(kName, "short"));
-  ASSERT_TRUE(Read(type, data));
-  EXPECT_EQ(data, std::string("short") + '\0');
-
+  for (std::string command : {"C:\\Program Files\\Tandrel\\Tandrel.exe /NoConfigure", "short"}) {
+    ASSERT_TRUE(entry.Write(kName, command));
+    ASSERT_TRUE(read(type, data));
+    EXPECT_EQ(type, DWORD{REG_SZ});
+    EXPECT_EQ(data, command + '\0');
+  }
   EXPECT_TRUE(entry.Remove(kName));
-  EXPECT_FALSE(Read(type, data));
+  EXPECT_FALSE(read(type, data));
   EXPECT_TRUE(entry.Remove(kName));  // already gone: no error
 }
 
-// Shows a box through the adapter while another thread finds it by its caption, notes which
-// buttons it has and clicks `click`.
-struct BoxRun {
-  seam::MessageAnswer answer;
-  bool found;
-  bool hasOk, hasCancel, hasYes, hasNo;
-};
-
-BoxRun ShowAndClick(const std::string& caption, seam::MessageButtons buttons, int click) {
-  BoxRun run{};
-  std::thread clicker([&] {
-    HWND box = nullptr;
-    for (int i = 0; i < 1000 && box == nullptr; ++i) {
-      // Found once shown: while the box is being built its buttons are not settled yet.
-      box = FindWindowA("#32770", caption.c_str());
-      if (box != nullptr && !IsWindowVisible(box)) box = nullptr;
-      if (box == nullptr) Sleep(10);
-    }
-    run.found = box != nullptr;
-    if (box == nullptr) return;
-    // Some systems build every button and hide the ones the box does not offer.
-    auto shows = [box](int id) {
-      const HWND button = GetDlgItem(box, id);
-      return button != nullptr && IsWindowVisible(button) != FALSE;
-    };
-    run.hasOk = shows(IDOK);
-    run.hasCancel = shows(IDCANCEL);
-    run.hasYes = shows(IDYES);
-    run.hasNo = shows(IDNO);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(click, BN_CLICKED), 0);
-  });
-  seam::Win32Messages messages;
-  run.answer = messages.Show("Question from the adapter test", caption, buttons,
-                             seam::MessageIcon::Question);
-  clicker.join();
-  return run;
-}
-
 TEST(Win32Messages, ButtonsAreMappedAndTheClickedOneIsTheAnswer) {
-  BoxRun r = ShowAndClick("Tandrel test YesNoCancel", seam::MessageButtons::YesNoCancel, IDYES);
-  ASSERT_TRUE(r.found);
-  EXPECT_TRUE(r.hasYes && r.hasNo && r.hasCancel);
-  EXPECT_FALSE(r.hasOk);
-  EXPECT_EQ(r.answer, seam::MessageAnswer::Yes);
-
-  r = ShowAndClick("Tandrel test YesNo", seam::MessageButtons::YesNo, IDNO);
-  ASSERT_TRUE(r.found);
-  EXPECT_TRUE(r.hasYes && r.hasNo);
-  EXPECT_FALSE(r.hasOk || r.hasCancel);
-  EXPECT_EQ(r.answer, seam::MessageAnswer::No);
-
-  r = ShowAndClick("Tandrel test OkCancel", seam::MessageButtons::OkCancel, IDCANCEL);
-  ASSERT_TRUE(r.found);
-  EXPECT_TRUE(r.hasOk && r.hasCancel);
-  EXPECT_FALSE(r.hasYes || r.hasNo);
-  EXPECT_EQ(r.answer, seam::MessageAnswer::Cancel);
-
-  r = ShowAndClick("Tandrel test Ok", seam::MessageButtons::Ok, IDOK);
-  ASSERT_TRUE(r.found);
-  EXPECT_TRUE(r.hasOk);
-  EXPECT_FALSE(r.hasYes || r.hasNo);
-  EXPECT_EQ(r.answer, seam::MessageAnswer::Ok);
-}
-
-TEST(ScopedTimerResolution, RaisesTheResolution) {
-  seam::ScopedTimerResolution resolution;
-  EXPECT_TRUE(resolution.raised());
-}
-
-TEST(Win32Platform, ServicesPointAtTheRealAdapters) {
-  seam::Win32Platform platform;
-  const seam::Services s = platform.services();
-  seam::ScopedServices scope(s);
-  EXPECT_NE(dynamic_cast<seam::Win32Input*>(&seam::Input()), nullptr);
-  EXPECT_NE(dynamic_cast<seam::Win32Joysticks*>(&seam::Joysticks()), nullptr);
-  EXPECT_NE(dynamic_cast<seam::Win32Messages*>(&seam::Messages()), nullptr);
-  EXPECT_NE(s.keyboardLayout, nullptr);
-  EXPECT_NE(s.desktop, nullptr);
-  EXPECT_NE(s.clock, nullptr);
-  EXPECT_NE(s.startupEntry, nullptr);
-  // The program folder comes from the module file name.
-  const std::string folder = seam::ProgramFolder();
-  ASSERT_FALSE(folder.empty());
-  EXPECT_EQ(folder.back(), '\\');
+  using seam::MessageAnswer, seam::MessageButtons;
+  const struct {
+    MessageButtons buttons;
+    int click;
+    MessageAnswer answer;
+    std::vector<int> shown;
+  } boxes[] = {
+      {MessageButtons::YesNoCancel, IDYES, MessageAnswer::Yes, {IDYES, IDNO, IDCANCEL}},
+      {MessageButtons::YesNo, IDNO, MessageAnswer::No, {IDYES, IDNO}},
+      {MessageButtons::OkCancel, IDCANCEL, MessageAnswer::Cancel, {IDOK, IDCANCEL}},
+      {MessageButtons::Ok, IDOK, MessageAnswer::Ok, {IDOK}},
+  };
+  for (const auto& box : boxes) {
+    const std::string caption = "Tandrel test " + std::to_string(box.click);
+    // Another thread finds the box by its caption once shown (while it is being built its
+    // buttons are not settled yet), notes the buttons it shows and clicks one.
+    std::vector<int> shown;
+    std::thread clicker([&] {
+      HWND window = nullptr;
+      for (int i = 0; i < 1000 && window == nullptr; ++i) {
+        window = FindWindowA("#32770", caption.c_str());
+        if (window != nullptr && !IsWindowVisible(window)) window = nullptr;
+        if (window == nullptr) Sleep(10);
+      }
+      if (window == nullptr) return;
+      // Some systems build every button and hide the ones the box does not offer.
+      for (int id : {IDYES, IDNO, IDOK, IDCANCEL}) {
+        const HWND button = GetDlgItem(window, id);
+        if (button != nullptr && IsWindowVisible(button)) shown.push_back(id);
+      }
+      PostMessageA(window, WM_COMMAND, MAKEWPARAM(box.click, BN_CLICKED), 0);
+    });
+    seam::Win32Messages messages;
+    const MessageAnswer answer = messages.Show("Question from the adapter test", caption,
+                                               box.buttons, seam::MessageIcon::Question);
+    clicker.join();
+    std::sort(shown.begin(), shown.end());
+    std::vector<int> expected = box.shown;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(shown, expected) << caption;
+    EXPECT_EQ(answer, box.answer) << caption;
+  }
 }
 
 }  // namespace

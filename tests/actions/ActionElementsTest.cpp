@@ -34,8 +34,6 @@ TEST_F(ActionElementsTest, ReadsAndWritesEveryKind) {
        R"(<VKAction theme = "" name = "Esc" type = "Repeat" value = "0x1b" rate = "2147483647" />)"},
       {R"(<VKAction theme="Menus" name="Enter" type="Hit" value="0xD" rate="100" />)",
        R"(<VKAction theme = "Menus" name = "Enter" type = "Hit" value = "0xd" />)", false},
-      {R"(<VKAction name="A" value="a" />)",
-       R"(<VKAction theme = "" name = "A" type = "Hold" value = "0x41" />)"},
       {R"(<MouseAction theme="T" name="N" type="toggle" direction="450" />)",
        R"(<MouseAction theme = "T" name = "N" type = "Toggle" direction = "90" )"
        R"(absolute = "false" delay = "30" speed = "70" acceleration = "20" />)"},
@@ -90,24 +88,14 @@ TEST_F(ActionElementsTest, ReadsAndWritesEveryKind) {
 }
 
 TEST_F(ActionElementsTest, ReadsHexadecimalOrOneCharacterKeyValues) {
-  const struct {
-    const char* value;
-    unsigned char key;
-  } cases[] = {{"0x1B", 0x1B},
-               {"0xd", 0x0D},
-               {"0xaB", 0xAB},
-               // Only the low byte counts; other characters shift without adding.
-               {"0x141", 0x41},
-               {"0x1g", 0x10},
-               {"0x", 0x00},
-               {"0x123456789abcdef41", 0x41},
-               // One character goes through the layout; the shift state is dropped.
-               {"a", 0x41},
-               {"A", 0x41},
-               {"0", 0x30}};
-  for (const auto& c : cases) {
-    auto action = Read(std::string(R"(<VKAction name="x" value=")") + c.value + "\" />");
-    EXPECT_EQ(dynamic_cast<CVKAction&>(*action).GetKey(), c.key) << c.value;
+  // Only the low byte counts and other characters shift without adding; one character goes
+  // through the layout, its shift state dropped.
+  const char* values[] = {"0x1B", "0xd", "0xaB", "0x141", "0x1g", "0x", "0x123456789abcdef41",
+                          "a",    "A",   "0"};
+  const unsigned char keys[] = {0x1B, 0x0D, 0xAB, 0x41, 0x10, 0x00, 0x41, 0x41, 0x41, 0x30};
+  for (int i = 0; i < 10; ++i) {
+    auto action = Read(std::string(R"(<VKAction name="x" value=")") + values[i] + "\" />");
+    EXPECT_EQ(dynamic_cast<CVKAction&>(*action).GetKey(), keys[i]) << values[i];
   }
   EXPECT_TRUE(MessageTexts().empty());
 }
@@ -119,40 +107,39 @@ TEST_F(ActionElementsTest, BadElementsAreRefusedWithTheirMessages) {
     std::string element;
     std::string message;
   } cases[] = {
-      {R"(<VKAction name="Quit" value="0X1B" />)",
-       "The VKAction \"Quit\" has an unknown value: \"0X1B\"."},
-      {R"(<VKAction name="Quit" value="Esc" />)",
-       "The VKAction \"Quit\" has an unknown value: \"Esc\"."},
-      {R"(<VKAction name="Quit" value="" />)", "The VKAction \"Quit\" has an unknown value: \"\"."},
-      {"<VKAction name=\"" + name + "\" value=\"" + value + "\" />",
+      {R"(<VKAction name="Q" value="0X1B"/>)",
+       "The VKAction \"Q\" has an unknown value: \"0X1B\"."},
+      {R"(<VKAction name="Q" value="Esc"/>)", "The VKAction \"Q\" has an unknown value: \"Esc\"."},
+      {R"(<VKAction name="Q" value=""/>)", "The VKAction \"Q\" has an unknown value: \"\"."},
+      {"<VKAction name=\"" + name + "\" value=\"" + value + "\"/>",
        "The VKAction \"" + name + "\" has an unknown value: \"" + value + "\"."},
-      {R"(<VKAction value="0x41" />)", "There is a VKAction with no name"},
-      {R"(<VKAction name="Fire" />)", "The VKAction \"Fire\" doesn't have a value."},
-      {R"(<VKAction name="Fire" type="Holding" value="0x41" />)",
-       "The VKAction \"Fire\" has an unknown type: \"Holding\"."},
-      {R"(<MouseAction direction="0" />)", "There is a MouseAction with no name"},
-      {R"(<MouseAction name="Aim" />)", "The MouseAction \"Aim\" doesn't have a direction."},
-      {R"(<MouseAction name="Aim" direction="0" absolute="yes" />)",
-       "The MouseAction \"Aim\" has an unknown absolute value: \"yes\"."},
-      {R"(<MouseAction name="Aim" direction="0" type="" />)",
-       "The MouseAction \"Aim\" has an unknown type: \"\"."},
-      {R"(<MouseWheelAction direction="up" />)", "There is a MouseWheelAction with no name"},
-      {R"(<MouseWheelAction name="W" />)", "The MouseWheelAction \"W\" doesn't have a direction."},
-      {R"(<MouseWheelAction name="W" direction="left" />)",
+      {R"(<VKAction value="0x41"/>)", "There is a VKAction with no name"},
+      {R"(<VKAction name="F"/>)", "The VKAction \"F\" doesn't have a value."},
+      {R"(<VKAction name="F" type="Holding" value="0x41"/>)",
+       "The VKAction \"F\" has an unknown type: \"Holding\"."},
+      {R"(<MouseAction direction="0"/>)", "There is a MouseAction with no name"},
+      {R"(<MouseAction name="A"/>)", "The MouseAction \"A\" doesn't have a direction."},
+      {R"(<MouseAction name="A" direction="0" absolute="yes"/>)",
+       "The MouseAction \"A\" has an unknown absolute value: \"yes\"."},
+      {R"(<MouseAction name="A" direction="0" type=""/>)",
+       "The MouseAction \"A\" has an unknown type: \"\"."},
+      {R"(<MouseWheelAction direction="up"/>)", "There is a MouseWheelAction with no name"},
+      {R"(<MouseWheelAction name="W"/>)", "The MouseWheelAction \"W\" doesn't have a direction."},
+      {R"(<MouseWheelAction name="W" direction="left"/>)",
        "The MouseWheelAction \"W\" have an illegal direction \"left\"."},
-      {R"(<MouseWheelAction name="W" direction="up" type="spin" />)",
+      {R"(<MouseWheelAction name="W" direction="up" type="spin"/>)",
        "The MouseWheelAction \"W\" has an unknown type: \"spin\"."},
-      {R"(<ComplexAction><CombinedAction theme="Menus" name="Enter"/></ComplexAction>)",
+      {R"(<ComplexAction><CombinedAction theme="menus" name="Enter"/></ComplexAction>)",
        "There is a ComplexAction with no name"},
-      {R"(<ComplexAction name="C" type="chord" />)",
+      {R"(<ComplexAction name="C" type="chord"/>)",
        "The ComplexAction \"C\" has an unknown type: \"chord\"."},
-      {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/>
-            <CombinedAction theme="Menus" /></ComplexAction>)",
+      {R"(<ComplexAction name="C"><CombinedAction theme="menus" name="Enter"/>
+            <CombinedAction theme="menus"/></ComplexAction>)",
        "The ComplexAction \"C\" has a CombinedAction with no name."},
-      {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/>
-            <CombinedAction theme="Menus" name="Exit" /></ComplexAction>)",
+      {R"(<ComplexAction name="C"><CombinedAction theme="menus" name="Enter"/>
+            <CombinedAction theme="menus" name="Exit"/></ComplexAction>)",
        "The ComplexAction \"C\" asked for an undefined action: \"Exit\"."},
-      {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter" type="twice"/>
+      {R"(<ComplexAction name="C"><CombinedAction theme="menus" name="Enter" type="twice"/>
             </ComplexAction>)",
        "The ComplexAction \"C\" has an unknown type: \"twice\"."},
   };
@@ -163,48 +150,30 @@ TEST_F(ActionElementsTest, BadElementsAreRefusedWithTheirMessages) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].icon, seam::MessageIcon::Error);
     EXPECT_EQ(shown[0].buttons, seam::MessageButtons::Ok);
-    EXPECT_EQ(MessageTexts(), Strings{c.message});
+    EXPECT_EQ(MessageTexts(), c.message);
   }
 }
 
-// Actions that differ in one setting are not equal.
-TEST_F(ActionElementsTest, EqualityComparesEverySetting) {
+// Actions that differ in one setting are not equal (name, theme and push type: see the base).
+TEST_F(ActionElementsTest, EqualityComparesTheSettingsOfEachKind) {
   const char* cases[][2] = {
       {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="K" value="0x42"/>)"},
       {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="K" value="0x41" rate="9"/>)"},
-      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="k" value="0x41"/>)"},
-      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction theme="t" name="K" value="0x41"/>)"},
-      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="K" value="0x41" type="hit"/>)"},
       {R"(<MouseAction name="M" direction="1"/>)", R"(<MouseAction name="M" direction="2"/>)"},
       {R"(<MouseAction name="M" direction="1"/>)",
        R"(<MouseAction name="M" direction="1" absolute="true"/>)"},
-      {R"(<MouseAction name="M" direction="1"/>)",
-       R"(<MouseAction name="M" direction="1" delay="1"/>)"},
-      {R"(<MouseAction name="M" direction="1"/>)",
-       R"(<MouseAction name="M" direction="1" speed="1"/>)"},
-      {R"(<MouseAction name="M" direction="1"/>)",
-       R"(<MouseAction name="M" direction="1" acceleration="1"/>)"},
-      {R"(<MouseWheelAction name="W" direction="up"/>)",
-       R"(<MouseWheelAction name="W" direction="down"/>)"},
       {R"(<MouseWheelAction name="W" direction="up"/>)",
        R"(<MouseWheelAction name="W" direction="up" lines="4"/>)"},
-      {R"(<MouseWheelAction name="W" direction="up"/>)",
-       R"(<MouseWheelAction name="W" direction="up" delay="4"/>)"},
       {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/>
             <CombinedAction theme="General" name="Ctrl"/></ComplexAction>)",
        R"(<ComplexAction name="C"><CombinedAction theme="General" name="Ctrl"/>
             <CombinedAction theme="Menus" name="Enter"/></ComplexAction>)"},
       {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/></ComplexAction>)",
-       R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter" type="Hit"/>
-            </ComplexAction>)"},
-      {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/></ComplexAction>)",
        R"(<ComplexAction name="C"/>)"},
       {R"(<ComplexAction name="K"/>)", R"(<VKAction name="K" value="0x41"/>)"},
   };
   for (const auto& c : cases) {
-    auto a = Read(c[0]);
-    EXPECT_FALSE(a->IsEqual(Read(c[1]).get())) << c[0] << " " << c[1];
-    EXPECT_FALSE(a->IsEqual(nullptr));
+    EXPECT_FALSE(Read(c[0])->IsEqual(Read(c[1]).get())) << c[0] << " " << c[1];
   }
 }
 

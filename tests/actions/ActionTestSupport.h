@@ -23,8 +23,6 @@
 
 namespace actiontest {
 
-using Strings = std::vector<std::string>;
-
 // Reads an action element of any kind from text; fails the test when the text does not parse.
 inline std::unique_ptr<CAction> Read(std::string_view text) {
   XMLReadResult result = ReadXMLMemory(text.data(), text.size());
@@ -100,12 +98,13 @@ class ActionTest : public ::testing::Test {
   }
 
   std::string TakeRecorded() { return Describe(world.input().TakeLog()); }
-  // The texts of the messages shown since the last call; every one must carry `caption`.
-  Strings MessageTexts(const char* caption = "XML Error") {
-    Strings texts;
+  // The texts of the messages shown since the last call, one a line; every one must carry
+  // `caption`.
+  std::string MessageTexts(const char* caption = "XML Error") {
+    std::string texts;
     for (const auto& m : world.messages().TakeLog()) {
       EXPECT_EQ(m.caption, caption) << m.text;
-      texts.push_back(m.text);
+      texts += (texts.empty() ? "" : "\n") + m.text;
     }
     return texts;
   }

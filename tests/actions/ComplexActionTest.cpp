@@ -75,7 +75,7 @@ TEST_F(ComplexActionTest, RejectsCombinationsThatGrowTooLarge) {
     previous = "theme=\"X\" name=\"" + name + "\"";
   }
   EXPECT_EQ(level, 7u);  // 2^8 - 1 = 255 fits, 2^9 - 1 does not
-  EXPECT_EQ(MessageTexts(), (Strings{"The ComplexAction \"L7\" combines too many actions."}));
+  EXPECT_EQ(MessageTexts(), "The ComplexAction \"L7\" combines too many actions.");
 }
 
 }  // namespace

@@ -154,6 +154,15 @@ class EngineFixture : public ::testing::Test {
     return seam::MakeJoystickCaps("", 4, true, 0, 65535, "Test Pad");
   }
   void Poll(int periods = 1) { world.Advance(30 * periods); }  // the default polling period
+  // Changes controller 0, then polls once.
+  void Press(int button, bool down = true) {
+    down ? world.joysticks().PressButton(0, button) : world.joysticks().ReleaseButton(0, button);
+    Poll();
+  }
+  void Move(char axis, std::uint32_t position) {
+    world.joysticks().SetAxis(0, axis, position);
+    Poll();
+  }
 
   // Key events of one virtual key, as 'd' (down) and 'u' (up).
   std::string KeyTrace(std::uint8_t vk) {

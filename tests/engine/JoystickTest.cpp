@@ -32,9 +32,8 @@ TEST_F(JoystickTest, ElementsFollowTheCapabilities) {
   EXPECT_EQ(stick->GetElementCount(), 32);
   EXPECT_STREQ(stick->GetButton(1)->GetName(), "Button 1");
   ASSERT_EQ(stick->GetAxisCount(), 6);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(stick->GetAxis(i)->Properties().GetAxisIndex(), i);
   EXPECT_STREQ(stick->GetAxis(5)->GetName(), "V Axis");
-  EXPECT_EQ(stick->GetAxis(2)->Properties().GetMin(), 10u);
+  EXPECT_EQ(stick->GetAxis(5)->Properties().GetAxisIndex(), 5);
   EXPECT_EQ(stick->GetAxis(2)->Properties().GetMax(), 2000u);
   EXPECT_EQ(stick->FindAxis("z axis"), stick->GetAxis(2));
   auto onlyR = Plug(4, seam::MakeJoystickCaps("R", 0, false));  // X and Y always exist
@@ -102,17 +101,14 @@ TEST_F(JoystickTest, ShiftStateReachesEveryElementWithinThePoll) {
                                   "</Buttons>"));
   Poll();  // buttons seen up: armed
   world.joysticks().PressButton(0, 2);
-  world.joysticks().SetAxis(0, 'X', 65535);
-  Poll();
-  world.joysticks().PressButton(0, 1);  // the shift button
-  Poll();
+  Move('X', 65535);
+  Press(1);  // the shift button
   EXPECT_EQ(joystick->GetShiftState(), 1);
   // The button switches within the same poll; the axis stops at once ...
   EXPECT_EQ(Keys("ABEF"), "A=du B=d E=du F=");
   Poll();
   EXPECT_EQ(KeyTrace('F'), "d");  // ... and presses again at the next poll
-  world.joysticks().ReleaseButton(0, 1);
-  Poll();
+  Press(1, false);
   EXPECT_EQ(joystick->GetShiftState(), 0);
   EXPECT_EQ(Keys("ABF"), "A=dud B=du F=du");
   for (int n = 1; n <= 8; ++n) EXPECT_EQ(joystick->GetButton(n)->GetShiftState(), 0);
@@ -127,31 +123,14 @@ TEST_F(JoystickTest, SecondShiftButtonTakesOverWhenTheFirstIsReleased) {
                        Button(2, Acts(Act("E", 1))) + Button(3, Acts(Act("A", 1) + Act("B", 2))) +
                        "</Buttons>"));
   Poll();
-  world.joysticks().PressButton(0, 1);
-  Poll();
-  world.joysticks().PressButton(0, 2);  // under shift 1: an ordinary button with its action
-  Poll();
+  Press(1);
+  Press(2);  // under shift 1: an ordinary button with its action
   EXPECT_EQ(joystick->GetShiftState(), 1);
   EXPECT_EQ(KeyTrace('E'), "d");
-  world.joysticks().ReleaseButton(0, 1);
-  Poll();
+  Press(1, false);
   EXPECT_EQ(joystick->GetShiftState(), 2);  // the held shift button 2 takes over in the poll
-  world.joysticks().PressButton(0, 3);
-  Poll();
+  Press(3);
   EXPECT_EQ(Keys("ABE"), "A= B=d E=du");
-}
-
-TEST_F(JoystickTest, AddShiftButtonIgnoresRepeatsAndOutOfRangeNumbers) {
-  auto joystick = Plug(0, seam::MakeJoystickCaps("", 2, false));
-  for (int n : {0, -3, 3, 1, 1}) joystick->AddShiftButton(n);
-  EXPECT_EQ(joystick->GetShiftButtonCount(), 1);
-  EXPECT_EQ(joystick->GetButton(1)->GetShiftNumber(), 1);
-  EXPECT_EQ(joystick->GetButton(2)->GetHighestShiftState(), 1);
-  EXPECT_EQ(joystick->GetAxis(0)->GetHighestShiftState(), 1);
-  joystick->AddShiftButton(2);
-  EXPECT_EQ(joystick->GetShiftButtonCount(), 2);
-  EXPECT_EQ(joystick->GetButton(2)->GetShiftNumber(), 2);
-  EXPECT_EQ(joystick->GetButton(1)->GetHighestShiftState(), 2);
 }
 
 TEST_F(JoystickTest, ButtonHeldAtOpeningWaitsForAReleaseButTheHatFiresAtOnce) {
@@ -163,8 +142,7 @@ TEST_F(JoystickTest, ButtonHeldAtOpeningWaitsForAReleaseButTheHatFiresAtOnce) {
   ASSERT_TRUE(Load(joystick, kButton1A + "<POV>" + Hat("Forward", Acts(Act("B"))) + "</POV>"));
   Poll(3);
   EXPECT_EQ(Keys("AB"), "A= B=d");
-  world.joysticks().ReleaseButton(0, 1);
-  Poll();
+  Press(1, false);
   world.joysticks().SetButtons(0, 1 | 2);  // another button changes nothing
   Poll();
   world.joysticks().SetButtons(0, 2);
@@ -199,8 +177,7 @@ TEST_F(JoystickTest, AxisWithNegativeSensitivityIsEvaluatedAtEveryPoll) {
                                   "</Axes>"));
   world.joysticks().SetAxis(0, 'X', 65535);
   Poll(2);  // the same reading presses the running toggle again, which arms it
-  world.joysticks().SetAxis(0, 'X', 32767);
-  Poll();
+  Move('X', 32767);
   EXPECT_EQ(KeyTrace('C'), "du");
 }
 
@@ -208,8 +185,7 @@ TEST_F(JoystickTest, ControllerPulledOutKeepsItsLastState) {
   auto joystick = Plug(0);
   ASSERT_TRUE(Load(*joystick, kButton1A));
   Poll();
-  world.joysticks().PressButton(0, 1);
-  Poll();
+  Press(1);
   world.joysticks().Unplug(0);
   Poll(5);  // failed reads change nothing
   EXPECT_EQ(KeyTrace('A').find('u'), std::string::npos);

@@ -204,10 +204,8 @@ TEST_F(ProfileReaderTest, AxisDirectionsAndSwapping) {
   EXPECT_EQ(EntryAt(1, true), "F");
   // Pushing X towards max runs B above 40 percent only.
   Poll();
-  world.joysticks().SetAxis(0, 'X', 65535);
-  Poll();
-  world.joysticks().SetAxis(0, 'X', 0);
-  Poll();
+  Move('X', 65535);
+  Move('X', 0);
   EXPECT_EQ(KeyTrace(0x42), "du");
   EXPECT_EQ(KeyTrace(0x41), "d");
 }

@@ -6,17 +6,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
-#include <memory>
 #include <mutex>
-#include <string>
 #include <thread>
 
-#include "actions/ActionLibrary.h"
-#include "actions/VKAction.h"
+#include "../EngineFixture.h"
 #include "app/timer/RealTimerService.h"
-#include "engine/Joystick.h"
-#include "platform/sim/SimPlatform.h"
-#include "support/TempFolder.h"
 
 namespace {
 
@@ -29,7 +23,6 @@ class HeldMessages : public seam::IMessages {
     open_ = true;
     changed_.notify_all();
     changed_.wait(lock, [this] { return closed_; });
-    open_ = false;
     return seam::MessageAnswer::Yes;
   }
   void WaitUntilOpen() {
@@ -61,25 +54,19 @@ TEST(LoadDestruction, DestructionWaitsForTheLoadInProgress) {
   seam::ScopedServices installed(services);
   RealTimerService timers;
   ScopedTimerService timerService(&timers);
-  ClearActions();
-  auto key = std::make_unique<CVKAction>(0x41, PushType::Hold, "A");
-  key->SetTheme("Keys");
-  AddAction(std::move(key));
+  FillTestLibrary();
   platform.joysticks().Plug(0, seam::MakeJoystickCaps("", 4, false, 0, 65535, "Pad"));
   platform.joysticks().PressButton(0, 1);
-
   TempFolder folder;
   const std::string profile = folder.File("other.xml");
   std::ofstream(profile, std::ios::binary)
-      << "<Joystick ID='5' name='Another Pad' Delay='1'><Buttons><Button number='1'><Actions>"
-         "<Action number='0' Theme='Keys' name='A'/></Actions></Button></Buttons></Joystick>";
+      << "<Joystick ID='5' name='Another Pad' Delay='1'><Buttons>" + Button(1, Acts(Act("A"))) +
+             "</Buttons></Joystick>";
 
   auto joystick = std::make_unique<CJoystick>();
   ASSERT_TRUE(joystick->Open(0));
-  std::atomic<bool> destroyed{false};
-  std::atomic<bool> loaded{false};
+  std::atomic<bool> destroyed{false}, loaded{false};
   bool closedBeforeDestroyed = false;
-
   std::thread loader([&] { loaded.store(joystick->LoadProfile(profile.c_str(), true)); });
   messages.WaitUntilOpen();  // the load now waits for the answer
   std::thread destroyer([&] {

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -29,110 +28,86 @@
 
 namespace {
 
-// Counts the ticks of the timer thread, so that a test can wait for the thread to move on
-// without sleeping.
-class Sentinel : public CTimerUser {
- public:
-  Sentinel() : id_(StartTimer(1, this)) {}
-  ~Sentinel() override {
-    StopTimer(id_);
-    EndTicks();
-  }
-  void OnTimer() override {
-    std::lock_guard lock(mutex_);
-    ++ticks_;
-    changed_.notify_all();
-  }
-  // Waits for n more ticks; false after a long time without them (a hang under test).
-  bool WaitTicks(int n) {
-    std::unique_lock lock(mutex_);
-    const long target = ticks_ + n;
-    return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return ticks_ >= target; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  long ticks_ = 0;
-  unsigned id_;
-};
-
-// Calls `tick` on the timer thread every millisecond.
+// Calls `tick` on the timer thread every millisecond and counts the ticks, so that a test can
+// wait for the thread to move on without sleeping.
 class Ticker : public CTimerUser {
  public:
-  explicit Ticker(std::function<void()> tick) : tick_(std::move(tick)), id_(StartTimer(1, this)) {}
+  explicit Ticker(std::function<void()> tick = [] {})
+      : tick_(std::move(tick)), id_(StartTimer(1, this)) {}
   ~Ticker() override {
     StopTimer(id_);
     EndTicks();
   }
   void OnTimer() override {
     tick_();
-    ticks.fetch_add(1);
+    std::lock_guard lock(mutex_);
+    ++ticks_;
+    changed_.notify_all();
   }
-  std::atomic<long> ticks{0};
+  // Waits until `done` holds, one tick at a time; false after a long time (a hang under test).
+  bool WaitUntil(const std::function<bool(long)>& done) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return done(ticks_); });
+  }
+  bool WaitTicks(long n) {
+    long target = -1;
+    return WaitUntil([&](long ticks) {
+      if (target < 0) target = ticks + n;
+      return ticks >= target;
+    });
+  }
 
  private:
   std::function<void()> tick_;
-  unsigned id_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  long ticks_ = 0;
+  unsigned id_;  // last: the timer may tick as soon as it starts
 };
 
 class ActionsOnRealTimers : public ::testing::Test {
  protected:
   ActionsOnRealTimers() {
-    platform.desktop().SetKeyboardDelay(0);
+    platform.desktop().SetKeyboardDelay(0);  // 250 ms, then every 28 ms
     platform.desktop().SetKeyboardSpeed(31);
+    Reset();
+  }
+  ~ActionsOnRealTimers() override { Reset(); }
+  static void Reset() {
     ClearActions();
     CAbsoluteMousePlacement::Instance().Reset();
   }
-  ~ActionsOnRealTimers() override {
-    ClearActions();
-    CAbsoluteMousePlacement::Instance().Reset();
+  bool WaitForInput(std::size_t count) {
+    return sentinel->WaitUntil([&](long) { return platform.input().Count() >= count; });
   }
-
-  // Lets the timer thread run until `done` holds; false if it never does.
-  bool WaitUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 20000; ++i) {
-      if (done()) return true;
-      if (!sentinel->WaitTicks(1)) return false;
-    }
-    return done();
+  // Input stops at once: nothing more arrives while the timer thread ticks `n` times.
+  void ExpectNoMoreInput(long n) {
+    const std::size_t count = platform.input().Count();
+    ASSERT_TRUE(sentinel->WaitTicks(n));
+    EXPECT_EQ(platform.input().Count(), count) << "a tick after the end";
   }
-  std::size_t InputCount() { return platform.input().Count(); }
 
   seam::SimPlatform platform;
   seam::ScopedServices services{platform.services()};
   RealTimerService timers;
   ScopedTimerService installed{&timers};
-  std::unique_ptr<Sentinel> sentinel = std::make_unique<Sentinel>();
+  std::unique_ptr<Ticker> sentinel = std::make_unique<Ticker>();
 };
 
-TEST_F(ActionsOnRealTimers, ARepeatingKeyReleasedFromAnotherThreadStopsAtOnce) {
-  CVKAction a(0x41, PushType::Repeat, "R");
-  a.SetRate(1);
-  for (int i = 0; i < 100; ++i) {
-    const std::size_t before = InputCount();
-    a.Press(nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return InputCount() >= before + 5; }));
-    a.Release(nullptr);
-    EXPECT_FALSE(a.IsTimerRunning());
-    const std::size_t after = InputCount();
-    EXPECT_TRUE(platform.input().Log().back().IsKeyUp());
-    ASSERT_TRUE(sentinel->WaitTicks(3));
-    EXPECT_EQ(InputCount(), after) << "a tick after the release";
-  }
-  EXPECT_TRUE(platform.input().AllReleased());
-}
-
-TEST_F(ActionsOnRealTimers, AHeldKeyReleasedWhileItRepeatsLeavesNothingRunning) {
-  CVKAction a(0x41, PushType::Hold, "H");  // 250 ms, then every 28 ms
-  for (int i = 0; i < 4; ++i) {
-    const std::size_t before = InputCount();
-    a.Press(nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return InputCount() >= before + 3; }));
-    a.Release(nullptr);
-    const std::size_t after = InputCount();
-    ASSERT_TRUE(sentinel->WaitTicks(60));  // longer than a repeat interval
-    EXPECT_EQ(InputCount(), after);
+TEST_F(ActionsOnRealTimers, RepeatingKeysReleasedFromAnotherThreadStopAtOnce) {
+  CVKAction repeat(0x41, PushType::Repeat, "R");
+  repeat.SetRate(1);
+  CVKAction hold(0x42, PushType::Hold, "H");
+  for (const auto& [action, rounds, ticks] :
+       {std::tuple{&repeat, 100, 3}, std::tuple{&hold, 4, 60}}) {
+    for (int i = 0; i < rounds; ++i) {
+      action->Press(nullptr);
+      ASSERT_TRUE(WaitForInput(platform.input().Count() + 3));
+      action->Release(nullptr);
+      EXPECT_FALSE(action->IsTimerRunning());
+      EXPECT_TRUE(platform.input().Log().back().IsKeyUp());
+      ExpectNoMoreInput(ticks);  // longer than a repeat interval
+    }
   }
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_EQ(timers.RunningTimers(), 1u);  // the sentinel
@@ -141,23 +116,21 @@ TEST_F(ActionsOnRealTimers, AHeldKeyReleasedWhileItRepeatsLeavesNothingRunning) 
 TEST_F(ActionsOnRealTimers, ActionsDeletedWhileTheirTimersRunAreNeverTickedAgain) {
   for (int i = 0; i < 60; ++i) {
     std::vector<std::unique_ptr<CAction>> actions;
+    CVKAction part(0x43, PushType::Repeat, "P");
+    part.SetRate(1);
     auto repeat = std::make_unique<CVKAction>(0x42, PushType::Repeat, "R");
     repeat->SetRate(1);
-    auto part = std::make_unique<CVKAction>(0x43, PushType::Repeat, "P");
-    part->SetRate(1);
     actions.push_back(std::move(repeat));
+    actions.push_back(std::make_unique<CComplexAction>(
+        PushType::Hold, std::vector<const CAction*>{&part}, "C", "", false));
     actions.push_back(std::make_unique<CMouseWheelAction>(PushType::Hold, 1, 0, 1, "W"));
     actions.push_back(std::make_unique<CMouseAction>(PushType::Hold, false, 1, 500, 0, 90, "M"));
-    actions.push_back(std::make_unique<CComplexAction>(
-        PushType::Hold, std::vector<const CAction*>{part.get()}, "C", "", false));
-    const std::size_t before = InputCount();
+    const std::size_t before = platform.input().Count();
     for (auto& a : actions) a->Press(nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return InputCount() >= before + 12; }));
+    ASSERT_TRUE(WaitForInput(before + 12));
     actions.clear();  // no release first: deletion must end everything by itself
-    const std::size_t after = InputCount();
     EXPECT_EQ(timers.RunningTimers(), 1u);
-    ASSERT_TRUE(sentinel->WaitTicks(3));
-    EXPECT_EQ(InputCount(), after);
+    ExpectNoMoreInput(3);
   }
   EXPECT_TRUE(platform.input().AllReleased());
 }
@@ -181,13 +154,7 @@ TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
   auto poll = std::make_unique<Ticker>([&] {
     const unsigned r = round.fetch_add(1);
     CMouseSpeedData speed(static_cast<double>(r % 100));
-    for (auto& a : actions) {
-      if (r % 3 == 0) {
-        a->Press(&speed);
-      } else {
-        a->Release(&speed);
-      }
-    }
+    for (auto& a : actions) r % 3 == 0 ? a->Press(&speed) : a->Release(&speed);
   });
   std::mt19937 random(7);
   for (int i = 0; i < 400; ++i) {
@@ -196,7 +163,7 @@ TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
       ASSERT_TRUE(sentinel->WaitTicks(1));
     }
   }
-  ASSERT_TRUE(WaitUntil([&] { return poll->ticks.load() > 30; }));
+  ASSERT_TRUE(poll->WaitUntil([](long ticks) { return ticks > 30; }));
   poll.reset();
   for (auto& a : actions) a->ForceRelease();
   EXPECT_TRUE(platform.input().AllReleased());
@@ -247,44 +214,31 @@ TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
       clone->Release(nullptr);
     }
     auto lock = LockActionLibrary();
-    for (CAction* a : GetActionsOfTheme("T1")) {
-      if (std::string(a->GetTheme()) != "T1") ADD_FAILURE() << a->GetTheme();
-    }
-    for (int i = 0; i < GetThemeCount(); ++i) {
-      if (GetThemeName(i) == nullptr) ADD_FAILURE();
-    }
+    for (CAction* a : GetActionsOfTheme("T1")) EXPECT_STREQ(a->GetTheme(), "T1");
+    for (int i = 0; i < GetThemeCount(); ++i) EXPECT_NE(GetThemeName(i), nullptr);
   });
-
   for (int i = 0; i < 150; ++i) {
-    switch (i % 5) {
-      case 0:
-        ReloadActions(path.c_str());
-        break;
-      case 1: {
-        auto extra = std::make_unique<CVKAction>(0x20, PushType::Hit, "Extra");
-        extra->SetTheme("T1");
-        AddAction(std::move(extra));
-        DeleteAction("T1", "K5");
-        break;
-      }
-      case 2:
-        CreateActionsXML();
-        break;
-      case 3: {
-        auto lock = LockActionLibrary();
-        if (CAction* a = FindAction("T1", "Extra")) a->SetPushType(PushType::Hold);
-        break;
-      }
-      default:
-        ClearActions();
-        LoadActions(path.c_str());
-        break;
+    if (i % 5 == 0) ReloadActions(path.c_str());
+    if (i % 5 == 1) {
+      auto extra = std::make_unique<CVKAction>(0x20, PushType::Hit, "Extra");
+      extra->SetTheme("T1");
+      AddAction(std::move(extra));
+      DeleteAction("T1", "K5");
+    }
+    if (i % 5 == 2) CreateActionsXML();
+    if (i % 5 == 3) {
+      auto lock = LockActionLibrary();
+      if (CAction* a = FindAction("T1", "Extra")) a->SetPushType(PushType::Hold);
+    }
+    if (i % 5 == 4) {
+      ClearActions();
+      LoadActions(path.c_str());
     }
     if (i % 10 == 0) {
       ASSERT_TRUE(sentinel->WaitTicks(1));
     }
   }
-  ASSERT_TRUE(WaitUntil([&] { return found.load() > 10; }));
+  ASSERT_TRUE(reader->WaitUntil([&](long) { return found.load() > 10; }));
   reader.reset();
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_TRUE(platform.messages().Log().empty());

@@ -4,18 +4,6 @@
 
 namespace {
 
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size(); ++i) {
-    const unsigned char x = static_cast<unsigned char>(a[i]);
-    const unsigned char y = static_cast<unsigned char>(b[i]);
-    if (y == 0) return false;
-    const auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
-    if (lower(x) != lower(y)) return false;
-  }
-  return b[i] == 0;
-}
-
 // Removes the element holding `item` and deletes it; false when there is none.
 template <typename T>
 bool RemoveOwned(std::vector<std::unique_ptr<T>>& list, const T* item) {
@@ -29,6 +17,17 @@ bool RemoveOwned(std::vector<std::unique_ptr<T>>& list, const T* item) {
 
 }  // namespace
 
+bool XMLNamesEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 CAttribute::CAttribute(const char* name, const char* value) : name_(name), value_(value) {}
 
 CAttribute::CAttribute(std::string name, std::string value)
@@ -39,8 +38,9 @@ CXMLNode::CXMLNode(const char* name) : name_(name) {}
 CXMLNode::CXMLNode(std::string name) : name_(std::move(name)) {}
 
 CAttribute* CXMLNode::FindAttribute(const char* name) const {
+  const std::string_view wanted(name);
   for (const auto& a : attributes_) {
-    if (EqualsIgnoringCase(a->Name(), name)) return a.get();
+    if (XMLNamesEqual(a->Name(), wanted)) return a.get();
   }
   return nullptr;
 }
@@ -53,8 +53,9 @@ CXMLNode* CXMLNode::FindChild(const char* name, const CXMLNode* after) const {
     if (it == children_.end()) return nullptr;
     ++it;
   }
+  const std::string_view wanted(name);
   for (; it != children_.end(); ++it) {
-    if (EqualsIgnoringCase((*it)->Name(), name)) return it->get();
+    if (XMLNamesEqual((*it)->Name(), wanted)) return it->get();
   }
   return nullptr;
 }

@@ -7,12 +7,17 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Limits of the file format, in bytes.
 constexpr std::size_t kXMLMaxNameLength = 63;    // element and attribute names (letters only)
 constexpr std::size_t kXMLMaxValueLength = 255;  // attribute value after entity decoding
 constexpr std::size_t kXMLMaxEntityLength = 15;  // entity name between "&" and ";"
+
+// Whether two names match as the file format compares them: ASCII letters without regard to
+// case, every other byte as it is.
+bool XMLNamesEqual(std::string_view a, std::string_view b);
 
 class CAttribute {
  public:

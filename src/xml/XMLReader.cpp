@@ -23,29 +23,11 @@ bool IsWhiteSpace(int c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t
 // Setting bit 0x20 maps 'A'-'Z' onto 'a'-'z' and nothing else onto them; kEnd stays outside.
 bool IsLetter(int c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26u; }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 // "lt", "gt" and "amp" in any letter case; every other entity stands for ';'.
-char DecodeEntityName(const char* name, std::size_t length) {
-  auto is = [&](const char* known) {
-    const std::size_t n = std::strlen(known);
-    if (n != length) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-      if (LowerAscii(name[i]) != known[i]) return false;
-    }
-    return true;
-  };
-  if (is("lt")) return '<';
-  if (is("gt")) return '>';
-  if (is("amp")) return '&';
+char DecodeEntityName(std::string_view name) {
+  if (XMLNamesEqual(name, "lt")) return '<';
+  if (XMLNamesEqual(name, "gt")) return '>';
+  if (XMLNamesEqual(name, "amp")) return '&';
   return ';';
 }
 
@@ -229,7 +211,7 @@ class CXMLParser {
       name[length++] = static_cast<char>(c_);
       Advance();
     }
-    c_ = static_cast<unsigned char>(DecodeEntityName(name, length));
+    c_ = static_cast<unsigned char>(DecodeEntityName(std::string_view(name, length)));
     return true;
   }
 
@@ -325,8 +307,7 @@ class CXMLParser {
     Advance();
     std::string closing;
     if (!ReadName(closing)) return nullptr;
-    if (!EqualsIgnoringCase(closing, node->Name()))
-      return FailElement("closing tag does not match");
+    if (!XMLNamesEqual(closing, node->Name())) return FailElement("closing tag does not match");
     SkipWhiteSpace();
     if (c_ != '>') return FailElement("expected '>' to end a closing tag");
     Advance();

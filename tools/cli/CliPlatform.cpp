@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/sim/SimMessages.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -31,18 +33,8 @@ std::string OwnPath(const char* argv0) {
 
 seam::MessageAnswer CliMessages::Show(const std::string& text, const std::string& caption,
                                       seam::MessageButtons buttons, seam::MessageIcon) {
-  ++count_;
   std::printf("%s: %s\n", caption.c_str(), text.c_str());
-  switch (buttons) {
-    case seam::MessageButtons::Ok:
-      return seam::MessageAnswer::Ok;
-    case seam::MessageButtons::OkCancel:
-      return seam::MessageAnswer::Cancel;
-    case seam::MessageButtons::YesNo:
-    case seam::MessageButtons::YesNoCancel:
-      break;
-  }
-  return seam::MessageAnswer::No;
+  return seam::DefaultAnswer(buttons);
 }
 
 CliPlatform::CliPlatform(const char* argv0)

@@ -8,13 +8,9 @@
 
 class CliMessages : public seam::IMessages {
  public:
-  // Prints "<caption>: <text>" on stdout.
+  // Prints "<caption>: <text>" on stdout and answers as a box closed without a choice.
   seam::MessageAnswer Show(const std::string& text, const std::string& caption,
                            seam::MessageButtons buttons, seam::MessageIcon icon) override;
-  int Count() const { return count_; }
-
- private:
-  int count_ = 0;  // tandrel-cli is single-threaded
 };
 
 class CliProgram : public seam::IProgram {
@@ -33,8 +29,6 @@ class CliPlatform {
   explicit CliPlatform(const char* argv0);
   CliPlatform(const CliPlatform&) = delete;
   CliPlatform& operator=(const CliPlatform&) = delete;
-
-  CliMessages& messages() { return messages_; }
 
  private:
   static seam::Services ServicesOf(CliMessages& messages, CliProgram& program);

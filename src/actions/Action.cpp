@@ -28,14 +28,20 @@ CAction::CAction(PushType type, const char* theme, const char* name)
 CAction::CAction(const CAction& other)
     : CTimerUser(), name_(other.name_), theme_(other.theme_), pushType_(other.pushType_) {}
 
-CAction::~CAction() {
+template <typename F>
+void CAction::RunLockedThenStopTimers(F&& locked) {
   PendingStops stops;
   {
     std::lock_guard lock(runLock_);
-    DisarmTimer();
-    stops = TakePendingStops();
+    locked();
+    stops = pending_;
+    pending_.count = 0;
   }
-  StopAll(stops);
+  for (std::size_t i = 0; i < stops.count; ++i) StopTimer(stops.ids[i]);
+}
+
+CAction::~CAction() {
+  RunLockedThenStopTimers([this] { DisarmTimer(); });
   EndTicks();
 }
 
@@ -51,35 +57,19 @@ void CAction::WriteAttributes(CXMLNode* element) const {
 }
 
 void CAction::Press(CMouseSpeedData* speed) {
-  PendingStops stops;
-  {
-    std::lock_guard lock(runLock_);
-    PressLocked(speed);
-    stops = TakePendingStops();
-  }
-  StopAll(stops);
+  RunLockedThenStopTimers([&] { PressLocked(speed); });
 }
 
 void CAction::Release(CMouseSpeedData* speed) {
-  PendingStops stops;
-  {
-    std::lock_guard lock(runLock_);
-    ReleaseLocked(speed);
-    stops = TakePendingStops();
-  }
-  StopAll(stops);
+  RunLockedThenStopTimers([&] { ReleaseLocked(speed); });
 }
 
 void CAction::ForceRelease(CMouseSpeedData* speed) {
-  PendingStops stops;
-  {
-    std::lock_guard lock(runLock_);
+  RunLockedThenStopTimers([&] {
     toggleArmed_ = false;
     if (IsActive()) Stop(speed);
     DisarmTimer();
-    stops = TakePendingStops();
-  }
-  StopAll(stops);
+  });
 }
 
 bool CAction::IsTimerRunning() const {
@@ -127,24 +117,8 @@ void CAction::RearmTimerInTick(int periodMs) {
 
 void CAction::EndBeforeDestruction() {
   ForceRelease(nullptr);
-  PendingStops stops;
-  {
-    std::lock_guard lock(runLock_);
-    DisarmTimer();
-    stops = TakePendingStops();
-  }
-  StopAll(stops);
+  RunLockedThenStopTimers([this] { DisarmTimer(); });
   EndTicks();
-}
-
-CAction::PendingStops CAction::TakePendingStops() {
-  PendingStops stops = pending_;
-  pending_.count = 0;
-  return stops;
-}
-
-void CAction::StopAll(const PendingStops& stops) {
-  for (std::size_t i = 0; i < stops.count; ++i) StopTimer(stops.ids[i]);
 }
 
 std::optional<ActionElementHeader> ReadActionHeader(const CXMLNode& element,

@@ -123,8 +123,9 @@ class CAction : public CTimerUser {
 
   void PressLocked(CMouseSpeedData* speed);
   void ReleaseLocked(CMouseSpeedData* speed);
-  PendingStops TakePendingStops();
-  static void StopAll(const PendingStops& stops);
+  // Runs `locked` under the run lock, then stops the timers it disarmed once the lock is free.
+  template <typename F>
+  void RunLockedThenStopTimers(F&& locked);
 
   std::string name_;
   std::string theme_;

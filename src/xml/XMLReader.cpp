@@ -253,9 +253,6 @@ class CXMLParser {
     return true;
   }
 
-  // One element with everything inside it. Null when the input holds no element here (the
-  // current byte is then not '<', or it is the '/' of the parent's closing tag), or when the
-  // document fails (failed_ is then set).
   template <typename T>
   static void MoveInto(std::vector<T>& to, std::vector<T>& from) {
     to.reserve(from.size());
@@ -263,6 +260,9 @@ class CXMLParser {
     from.clear();
   }
 
+  // One element with everything inside it. Null when the input holds no element here (the
+  // current byte is then not '<', or it is the '/' of the parent's closing tag), or when the
+  // document fails (failed_ is then set).
   std::unique_ptr<CXMLNode> ParseElement(int depth) {
     SkipWhiteSpace();
     if (c_ != '<') return nullptr;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/Platform.h"
+#include "xml/XMLNode.h"
 
 namespace actions {
 
@@ -15,6 +16,11 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
+}
+
+const char* AttributeText(const CXMLNode& element, const char* name) {
+  const CAttribute* attribute = element.FindAttribute(name);
+  return attribute != nullptr ? attribute->GetValue() : nullptr;
 }
 
 int ReadDecimal(const char* text) {

@@ -8,10 +8,15 @@
 #include <string>
 #include <string_view>
 
+class CXMLNode;
+
 namespace actions {
 
 char FoldCase(char c);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The value of the first attribute of that name, or null.
+const char* AttributeText(const CXMLNode& element, const char* name);
 
 // The number at the start of `text`, as the program's files store numbers: optional white
 // space, an optional sign, then decimal digits; text without digits reads as 0. Values beyond

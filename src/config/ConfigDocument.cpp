@@ -5,11 +5,6 @@
 
 namespace config {
 
-const char* AttributeText(const CXMLNode& node, const char* name) {
-  const CAttribute* attribute = node.FindAttribute(name);
-  return attribute != nullptr ? attribute->GetValue() : nullptr;
-}
-
 bool IsTrueText(const char* text) {
   return text != nullptr && actions::EqualsIgnoringCase(text, "true");
 }

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "actions/TextRules.h"
+
 class CXMLNode;
 
 namespace config {
 
 // The value of the first attribute of that name, or null.
-const char* AttributeText(const CXMLNode& node, const char* name);
+using actions::AttributeText;
 
 // "true" without regard to case.
 bool IsTrueText(const char* text);

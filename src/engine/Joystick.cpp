@@ -19,11 +19,6 @@ constexpr int kMaxButtons = 32;
 // The shift state settles in at most two rounds (see OnTimer); the bound only guards the loop.
 constexpr int kMaxShiftRounds = 8;
 
-const char* Value(const CXMLNode& element, const char* name) {
-  const CAttribute* attribute = element.FindAttribute(name);
-  return attribute != nullptr ? attribute->GetValue() : nullptr;
-}
-
 }  // namespace
 
 bool IsJoystickPresent(int id) { return seam::Joysticks().IsPresent(id); }
@@ -342,12 +337,12 @@ void CJoystick::LoadActionListLocked(int number, const CXMLNode* list, CProfileM
   CJoystickButtonBase& element = *buttons_[number - 1];
   for (const CXMLNode* entry = list->FindChild("Action", nullptr); entry != nullptr;
        entry = list->FindChild("Action", entry)) {
-    const char* shift = Value(*entry, "number");
+    const char* shift = actions::AttributeText(*entry, "number");
     if (shift == nullptr) continue;
     const int shiftState = actions::ReadDecimal(shift);
     if (shiftState < 0 || shiftState > shiftCount_) continue;
-    const char* theme = Value(*entry, "Theme");
-    const char* name = Value(*entry, "name");
+    const char* theme = actions::AttributeText(*entry, "Theme");
+    const char* name = actions::AttributeText(*entry, "name");
     if (theme == nullptr || name == nullptr) continue;
     std::unique_ptr<CAction> action = CloneLibraryAction(theme, name);
     if (!action) {

@@ -40,11 +40,6 @@ bool Running(const CAction* action) {
   return action->IsActive();
 }
 
-const char* Value(const CXMLNode& element, const char* name) {
-  const CAttribute* attribute = element.FindAttribute(name);
-  return attribute != nullptr ? attribute->GetValue() : nullptr;
-}
-
 const char* PartnerOf(const std::string& direction) {
   using actions::EqualsIgnoringCase;
   if (EqualsIgnoringCase(direction, "Left")) return "Right";
@@ -253,16 +248,16 @@ bool CJoystickAxis::Load(const CXMLNode& axisElement, CProfileMessages& messages
   swapped_ = false;
   vertical_ = false;
 
-  const char* name = Value(axisElement, "Name");
+  const char* name = actions::AttributeText(axisElement, "Name");
   if (name == nullptr || !EqualsIgnoringCase(name, name_)) return false;
-  if (const char* sensitivity = Value(axisElement, "Sensitivity")) {
+  if (const char* sensitivity = actions::AttributeText(axisElement, "Sensitivity")) {
     properties_.SetSensitivity(actions::ReadDecimal(sensitivity));
   }
-  if (const char* threshold = Value(axisElement, "Threshold")) {
+  if (const char* threshold = actions::AttributeText(axisElement, "Threshold")) {
     properties_.SetThreshold(actions::ReadDecimal(threshold));
   }
 
-  const char* type = Value(axisElement, "type");
+  const char* type = actions::AttributeText(axisElement, "type");
   if (type == nullptr) {
     messages.Error(FillIn("The axis \"%s\" does not have a Type attribute.", {name_}));
     return false;
@@ -276,7 +271,7 @@ bool CJoystickAxis::Load(const CXMLNode& axisElement, CProfileMessages& messages
     return false;
   }
 
-  if (const char* swapped = Value(axisElement, "swapped")) {
+  if (const char* swapped = actions::AttributeText(axisElement, "swapped")) {
     if (EqualsIgnoringCase(swapped, "true")) {
       swapped_ = true;
     } else if (!EqualsIgnoringCase(swapped, "false")) {
@@ -288,7 +283,7 @@ bool CJoystickAxis::Load(const CXMLNode& axisElement, CProfileMessages& messages
 
   const CXMLNode* first = axisElement.FindChild("Direction", nullptr);
   if (first == nullptr) return true;  // no actions; the axis stays disabled
-  const char* firstName = Value(*first, "Name");
+  const char* firstName = actions::AttributeText(*first, "Name");
   if (firstName == nullptr) {
     messages.Error(FillIn("The axis \"%s\" has a direction with no name.", {name_}));
     return false;
@@ -318,7 +313,7 @@ bool CJoystickAxis::Load(const CXMLNode& axisElement, CProfileMessages& messages
     messages.Error(FillIn("The axis \"%s\" is missing a direction.", {name_}));
     return false;
   }
-  const char* secondName = Value(*second, "Name");
+  const char* secondName = actions::AttributeText(*second, "Name");
   if (secondName == nullptr) {
     messages.Error(FillIn("The axis \"%s\" has an attribute with no name.", {name_}));
     return false;
@@ -346,19 +341,19 @@ bool CJoystickAxis::LoadDirectionActions(const CXMLNode* actionsElement, bool ne
   if (actionsElement == nullptr) return true;
   for (const CXMLNode* entry = actionsElement->FindChild("Action", nullptr); entry != nullptr;
        entry = actionsElement->FindChild("Action", entry)) {
-    const char* number = Value(*entry, "Number");
+    const char* number = actions::AttributeText(*entry, "Number");
     if (number == nullptr) continue;
     const int shiftState = actions::ReadDecimal(number);
     if (!InRange(shiftState)) continue;
-    const char* theme = Value(*entry, "Theme");
-    const char* name = Value(*entry, "Name");
+    const char* theme = actions::AttributeText(*entry, "Theme");
+    const char* name = actions::AttributeText(*entry, "Name");
     if (theme == nullptr || name == nullptr) continue;
     std::unique_ptr<CAction> action = CloneLibraryAction(theme, name);
     if (!action) {
       messages.Error(actions::FillIn("The action \"%s\" was not found.", {name}));
       continue;
     }
-    const char* percent = Value(*entry, "percent");
+    const char* percent = actions::AttributeText(*entry, "percent");
     StoreThreshold(negative, shiftState, std::move(action),
                    percent != nullptr ? actions::ReadDecimal(percent) : 0);
   }

@@ -13,11 +13,6 @@
 
 namespace {
 
-const char* Value(const CXMLNode& element, const char* name) {
-  const CAttribute* attribute = element.FindAttribute(name);
-  return attribute != nullptr ? attribute->GetValue() : nullptr;
-}
-
 // Loops over the children of one name.
 template <typename F>
 void ForEachChild(const CXMLNode* parent, const char* name, F&& f) {
@@ -49,7 +44,9 @@ bool CProfileReader::ReadTree(const CXMLNode& root, CProfileMessages& messages) 
     return false;
   }
   if (!IdentityAccepted(root)) return false;
-  if (const char* delay = Value(root, "Delay")) pollingDelay_ = actions::ReadDecimal(delay);
+  if (const char* delay = actions::AttributeText(root, "Delay")) {
+    pollingDelay_ = actions::ReadDecimal(delay);
+  }
 
   std::lock_guard elements(joystick_.elementsLock_);
   joystick_.elementsTouched_ = true;
@@ -61,9 +58,9 @@ bool CProfileReader::ReadTree(const CXMLNode& root, CProfileMessages& messages) 
 }
 
 bool CProfileReader::IdentityAccepted(const CXMLNode& root) {
-  const char* name = Value(root, "name");
+  const char* name = actions::AttributeText(root, "name");
   if (name == nullptr || *name == '\0') return true;  // no identity to check
-  const char* idText = Value(root, "ID");
+  const char* idText = actions::AttributeText(root, "ID");
   const int id = idText != nullptr ? actions::ReadDecimal(idText) : -1;
   const int joystickId = joystick_.GetId();
   const std::string device = joystick_.GetDeviceName();
@@ -88,7 +85,7 @@ int CProfileReader::ButtonPosition(int n) const {
 
 void CProfileReader::ReadShiftButtons(const CXMLNode& root) {
   ForEachChild(root.FindChild("ShiftButtons", nullptr), "ShiftButton", [&](const CXMLNode& entry) {
-    const char* number = Value(entry, "ButtonNumber");
+    const char* number = actions::AttributeText(entry, "ButtonNumber");
     if (number == nullptr) return;
     if (const int position = ButtonPosition(actions::ReadDecimal(number))) {
       joystick_.AddShiftButtonLocked(position);
@@ -101,7 +98,7 @@ bool CProfileReader::ReadAxes(const CXMLNode& root, CProfileMessages& messages) 
   if (axes == nullptr) return true;
   for (const CXMLNode* entry = axes->FindChild("Axis", nullptr); entry != nullptr;
        entry = axes->FindChild("Axis", entry)) {
-    const char* name = Value(*entry, "name");
+    const char* name = actions::AttributeText(*entry, "name");
     if (name == nullptr) continue;
     CJoystickAxis* axis = joystick_.FindAxisLocked(name);
     if (axis == nullptr) continue;  // an axis this controller does not have
@@ -112,7 +109,7 @@ bool CProfileReader::ReadAxes(const CXMLNode& root, CProfileMessages& messages) 
 
 void CProfileReader::ReadButtons(const CXMLNode& root, CProfileMessages& messages) {
   ForEachChild(root.FindChild("Buttons", nullptr), "Button", [&](const CXMLNode& entry) {
-    const char* number = Value(entry, "number");
+    const char* number = actions::AttributeText(entry, "number");
     if (number == nullptr) return;
     if (const int position = ButtonPosition(actions::ReadDecimal(number))) {
       joystick_.LoadElementActionsLocked(position, &entry, messages);
@@ -124,7 +121,7 @@ void CProfileReader::ReadPov(const CXMLNode& root, CProfileMessages& messages) {
   if ((joystick_.caps_.caps & seam::kCapsHasPov) == 0) return;
   static constexpr const char* kDirections[] = {"forward", "right", "backward", "left"};
   ForEachChild(root.FindChild("POV", nullptr), "Direction", [&](const CXMLNode& entry) {
-    const char* name = Value(entry, "name");
+    const char* name = actions::AttributeText(entry, "name");
     if (name == nullptr) return;
     for (int i = 0; i < 4; ++i) {
       if (actions::EqualsIgnoringCase(name, kDirections[i])) {

@@ -54,4 +54,17 @@ void ShowError(const std::string& text, const std::string& caption) {
   Messages().Show(text, caption, MessageButtons::Ok, MessageIcon::Error);
 }
 
+MessageAnswer DefaultAnswer(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok:
+      return MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+      return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoCancel:
+      return MessageAnswer::No;
+  }
+  return MessageAnswer::Ok;
+}
+
 }  // namespace seam

@@ -151,4 +151,7 @@ std::string ResolveProgramPath(const std::string& path);
 // Shows a message with the OK button.
 void ShowError(const std::string& text, const std::string& caption);
 
+// The answer of a box closed without a choice: Ok, Cancel for Ok/Cancel, No for the questions.
+MessageAnswer DefaultAnswer(MessageButtons buttons);
+
 }  // namespace seam

@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/sim/SimMessages.h"
-
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>

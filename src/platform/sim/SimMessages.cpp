@@ -16,19 +16,6 @@ bool Offers(MessageButtons buttons, MessageAnswer answer) {
   return false;
 }
 
-MessageAnswer DefaultAnswer(MessageButtons buttons) {
-  switch (buttons) {
-    case MessageButtons::Ok:
-      return MessageAnswer::Ok;
-    case MessageButtons::OkCancel:
-      return MessageAnswer::Cancel;
-    case MessageButtons::YesNo:
-    case MessageButtons::YesNoCancel:
-      return MessageAnswer::No;
-  }
-  return MessageAnswer::Ok;
-}
-
 MessageAnswer SimMessages::Show(const std::string& text, const std::string& caption,
                                 MessageButtons buttons, MessageIcon icon) {
   std::lock_guard guard(lock_);

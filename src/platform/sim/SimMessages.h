@@ -43,9 +43,7 @@ class SimMessages : public IMessages {
   std::vector<MessageRecord> log_;
 };
 
-// Whether a box with these buttons can give this answer, and the answer of a box closed
-// without a choice.
+// Whether a box with these buttons can give this answer.
 bool Offers(MessageButtons buttons, MessageAnswer answer);
-MessageAnswer DefaultAnswer(MessageButtons buttons);
 
 }  // namespace seam

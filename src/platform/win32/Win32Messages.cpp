@@ -54,9 +54,7 @@ MessageAnswer Win32Messages::Show(const std::string& text, const std::string& ca
     default:
       // The box could not be shown: answer as a box closed without a choice, so nothing
       // that needs a Yes or an Ok happens.
-      return buttons == MessageButtons::Ok         ? MessageAnswer::Ok
-             : buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
-                                                   : MessageAnswer::No;
+      return DefaultAnswer(buttons);
   }
 }
 

@@ -67,7 +67,6 @@ class CJoystickAxis : public CJoystickButtonBase {
  private:
   void RemoveThreshold(bool negative, int shiftState, int percent);
   CJoystickAxisThreshold* Container(bool negative, int shiftState) const;
-  CJoystickAxisThreshold* SelectContainer(bool negative) const;
 
   CJoystickAxisProperties properties_;
   std::vector<std::unique_ptr<CJoystickAxisThreshold>> positiveList_;  // one slot per state

@@ -198,11 +198,7 @@ class CConfigurationCheck {
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    Complain("check takes one CONFIG");
-    std::fputs("usage: tandrel-cli check CONFIG\n", stderr);
-    return kExitFailed;
-  }
+  if (args.size() != 1) return TakesOne("check", "CONFIG");
   std::error_code error;
   const fs::path full = fs::absolute(fs::path(args[0]), error);
   CConfigurationCheck check(error ? args[0] : full.lexically_normal().string());

@@ -28,3 +28,7 @@ int RunReplay(const std::vector<std::string>& args);
 
 // Writes one line "tandrel-cli: <text>" on stderr.
 void Complain(const std::string& text);
+
+// For a subcommand given the wrong number of arguments: says that it takes one `argument`,
+// prints its usage line on stderr and returns kExitFailed.
+int TakesOne(const char* command, const char* argument);

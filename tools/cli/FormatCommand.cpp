@@ -4,11 +4,7 @@
 #include "xml/XMLReader.h"
 
 int RunFormat(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    Complain("format takes one FILE");
-    std::fputs("usage: tandrel-cli format FILE\n", stderr);
-    return kExitFailed;
-  }
+  if (args.size() != 1) return TakesOne("format", "FILE");
   const std::string& path = args[0];
   // The path as given: a relative one is taken from the current directory.
   const XMLReadResult result = ReadXMLFile(path);

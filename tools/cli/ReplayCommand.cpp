@@ -26,11 +26,7 @@ class StdoutOutput : public replay::IOutput {
 }  // namespace
 
 int RunReplay(const std::vector<std::string>& args) {
-  if (args.size() != 1) {
-    Complain("replay takes one SCRIPT");
-    std::fputs("usage: tandrel-cli replay SCRIPT\n", stderr);
-    return kExitFailed;
-  }
+  if (args.size() != 1) return TakesOne("replay", "SCRIPT");
   const std::string& path = args[0];
   std::ifstream in(path, std::ios::binary);
   if (!in) {

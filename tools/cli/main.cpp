@@ -32,6 +32,12 @@ int Usage() {
 
 void Complain(const std::string& text) { std::fprintf(stderr, "tandrel-cli: %s\n", text.c_str()); }
 
+int TakesOne(const char* command, const char* argument) {
+  Complain(std::string(command) + " takes one " + argument);
+  std::fprintf(stderr, "usage: tandrel-cli %s %s\n", command, argument);
+  return kExitFailed;
+}
+
 int main(int argc, char** argv) {
   CliPlatform platform(argc > 0 ? argv[0] : "tandrel-cli");
   if (argc < 2) return Usage();

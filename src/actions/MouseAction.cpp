@@ -179,14 +179,11 @@ std::unique_ptr<CAction> ReadMouseAction(const CXMLNode* element) {
       return nullptr;
     }
   }
-  const auto number = [element](const char* name, int fallback) {
-    const CAttribute* attribute = element->FindAttribute(name);
-    return attribute != nullptr ? actions::ReadDecimal(attribute->GetValue()) : fallback;
-  };
   auto action = std::make_unique<CMouseAction>(
-      header->type, absolute, number("Delay", CMouseAction::kDefaultDelay),
-      number("Speed", CMouseAction::kDefaultSpeed),
-      number("Acceleration", CMouseAction::kDefaultAcceleration),
+      header->type, absolute,
+      actions::DecimalAttribute(*element, "Delay", CMouseAction::kDefaultDelay),
+      actions::DecimalAttribute(*element, "Speed", CMouseAction::kDefaultSpeed),
+      actions::DecimalAttribute(*element, "Acceleration", CMouseAction::kDefaultAcceleration),
       actions::ReadDecimal(direction->GetValue()), header->name.c_str());
   ApplyThemeAttribute(*element, *action);
   return action;

@@ -91,13 +91,10 @@ std::unique_ptr<CAction> ReadMouseWheelAction(const CXMLNode* element) {
                         {header->name, direction->Value()}));
     return nullptr;
   }
-  const auto number = [element](const char* name, int fallback) {
-    const CAttribute* attribute = element->FindAttribute(name);
-    return attribute != nullptr ? actions::ReadDecimal(attribute->GetValue()) : fallback;
-  };
   auto action = std::make_unique<CMouseWheelAction>(
-      header->type, number("Delay", CMouseWheelAction::kDefaultDelay), value,
-      number("lines", CMouseWheelAction::kDefaultLines), header->name.c_str());
+      header->type, actions::DecimalAttribute(*element, "Delay", CMouseWheelAction::kDefaultDelay),
+      value, actions::DecimalAttribute(*element, "lines", CMouseWheelAction::kDefaultLines),
+      header->name.c_str());
   ApplyThemeAttribute(*element, *action);
   return action;
 }

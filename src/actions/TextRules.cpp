@@ -40,6 +40,11 @@ int ReadDecimal(const char* text) {
   return magnitude >= kLimit ? std::numeric_limits<int>::max() : static_cast<int>(magnitude);
 }
 
+int DecimalAttribute(const CXMLNode& element, const char* name, int fallback) {
+  const char* text = AttributeText(element, name);
+  return text != nullptr ? ReadDecimal(text) : fallback;
+}
+
 std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> args) {
   std::string out;
   auto next = args.begin();

@@ -22,6 +22,8 @@ const char* AttributeText(const CXMLNode& element, const char* name);
 // space, an optional sign, then decimal digits; text without digits reads as 0. Values beyond
 // the range of int are clamped to it instead of overflowing.
 int ReadDecimal(const char* text);
+// ReadDecimal of the attribute of that name, or `fallback` when the element has none.
+int DecimalAttribute(const CXMLNode& element, const char* name, int fallback);
 
 // `pattern` with each "%s" replaced by the next argument, in order. The result holds the whole
 // text however long the arguments are.

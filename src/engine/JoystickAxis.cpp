@@ -353,9 +353,8 @@ bool CJoystickAxis::LoadDirectionActions(const CXMLNode* actionsElement, bool ne
       messages.Error(actions::FillIn("The action \"%s\" was not found.", {name}));
       continue;
     }
-    const char* percent = actions::AttributeText(*entry, "percent");
     StoreThreshold(negative, shiftState, std::move(action),
-                   percent != nullptr ? actions::ReadDecimal(percent) : 0);
+                   actions::DecimalAttribute(*entry, "percent", 0));
   }
   return true;
 }

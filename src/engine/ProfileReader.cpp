@@ -60,8 +60,7 @@ bool CProfileReader::ReadTree(const CXMLNode& root, CProfileMessages& messages) 
 bool CProfileReader::IdentityAccepted(const CXMLNode& root) {
   const char* name = actions::AttributeText(root, "name");
   if (name == nullptr || *name == '\0') return true;  // no identity to check
-  const char* idText = actions::AttributeText(root, "ID");
-  const int id = idText != nullptr ? actions::ReadDecimal(idText) : -1;
+  const int id = actions::DecimalAttribute(root, "ID", -1);
   const int joystickId = joystick_.GetId();
   const std::string device = joystick_.GetDeviceName();
   if (id == joystickId && actions::EqualsIgnoringCase(name, device)) return true;

@@ -10,13 +10,8 @@ namespace actions {
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
-}
+// Names, keywords and file names follow the files' own rule for names.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) { return XMLNamesEqual(a, b); }
 
 const char* AttributeText(const CXMLNode& element, const char* name) {
   const CAttribute* attribute = element.FindAttribute(name);

@@ -35,6 +35,9 @@ wine_start() {
   fi
   wineserver -p </dev/null >/dev/null 2>&1
   wine wineboot </dev/null >/dev/null 2>&1 || true
+  # Without a window manager Wine stalls about 2 s whenever a window closes or hides, unless
+  # it manages the windows itself.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
 }
 wine_stop() {
   wineserver -k </dev/null >/dev/null 2>&1 || true

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -94,30 +95,52 @@ TEST(Win32Platform, ServicesReadTheSystem) {
   EXPECT_TRUE(seam::ScopedTimerResolution().raised());
 }
 
-TEST(Win32StartupEntry, WritesAZeroTerminatedStringAndRemovesIt) {
+// The value goes to the machine-wide list; where that cannot be written (a standard user's
+// HKEY_LOCAL_MACHINE, here a list that cannot be opened) to the user's own list, and it is
+// removed from both. Test lists under HKEY_CURRENT_USER stand for the two Run keys.
+TEST(Win32StartupEntry, WritesMachineWideOrPerUserAndRemovesFromBoth) {
   const char* kName = "TandrelAdapterTest";
-  seam::Win32StartupEntry entry;
-  const auto read = [&](DWORD& type, std::string& data) {
-    char buffer[1024] = {};
-    DWORD size = sizeof(buffer);
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", kName,
-                     RRF_RT_ANY | RRF_NOEXPAND, &type, buffer, &size) != ERROR_SUCCESS) {
-      return false;
-    }
-    data.assign(buffer, size);
-    return true;
-  };
-  DWORD type = 0;
-  std::string data;
-  for (std::string command : {"C:\\Program Files\\Tandrel\\Tandrel.exe /NoConfigure", "short"}) {
-    ASSERT_TRUE(entry.Write(kName, command));
-    ASSERT_TRUE(read(type, data));
-    EXPECT_EQ(type, DWORD{REG_SZ});
-    EXPECT_EQ(data, command + '\0');
+  const seam::RunKeyLocation machine{HKEY_CURRENT_USER, "Software\\TandrelTest\\Machine"};
+  const seam::RunKeyLocation locked{HKEY_CURRENT_USER, "Software\\TandrelTest\\Missing\\Run"};
+  const seam::RunKeyLocation user{HKEY_CURRENT_USER, "Software\\TandrelTest\\User"};
+  for (const auto& location : {machine, user}) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(location.root, location.path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
   }
-  EXPECT_TRUE(entry.Remove(kName));
-  EXPECT_FALSE(read(type, data));
-  EXPECT_TRUE(entry.Remove(kName));  // already gone: no error
+  const auto read = [&](const seam::RunKeyLocation& location) -> std::optional<std::string> {
+    char buffer[1024] = {};
+    DWORD size = sizeof(buffer), type = 0;
+    if (RegGetValueA(location.root, location.path, kName, RRF_RT_ANY | RRF_NOEXPAND, &type, buffer,
+                     &size) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    EXPECT_EQ(type, DWORD{REG_SZ});
+    return std::string(buffer, size);
+  };
+  const std::string command = "C:\\Program Files\\Tandrel\\Tandrel.exe /NoConfigure";
+
+  seam::Win32StartupEntry standardUser(locked, user);
+  ASSERT_TRUE(standardUser.Write(kName, command));
+  EXPECT_EQ(read(user), command + '\0');
+  // Once the machine-wide list can be written, the per-user copy goes: one start, not two.
+  seam::Win32StartupEntry administrator(machine, user);
+  ASSERT_TRUE(administrator.Write(kName, "short"));
+  EXPECT_EQ(read(machine), std::string("short") + '\0');
+  EXPECT_EQ(read(user), std::nullopt);
+  ASSERT_TRUE(standardUser.Write(kName, command));
+  EXPECT_TRUE(administrator.Remove(kName));
+  EXPECT_EQ(read(machine), std::nullopt);
+  EXPECT_EQ(read(user), std::nullopt);
+  EXPECT_TRUE(administrator.Remove(kName));  // already gone: no error
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TandrelTest");
+  // The real lists are HKEY_LOCAL_MACHINE's and HKEY_CURRENT_USER's Run keys.
+  seam::Win32StartupEntry real;
+  ASSERT_TRUE(real.Write(kName, command));
+  EXPECT_EQ(read({HKEY_LOCAL_MACHINE, seam::Win32StartupEntry::kRunKey}), command + '\0');
+  EXPECT_TRUE(real.Remove(kName));
 }
 
 TEST(Win32Messages, ButtonsAreMappedAndTheClickedOneIsTheAnswer) {

@@ -1,0 +1,178 @@
+#include "app/win32/TandrelApplication.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "HookApi.h"
+#include "app/win32/HookConnection.h"
+#include "app/win32/NotificationIcon.h"
+#include "resource.h"
+#include "ui/ProgramContext.h"
+#include "ui/TandrelConfigDlg.h"
+#include "ui/UserInterface.h"
+#include "config/TandrelConfiguration.h"
+
+CTandrelApplication::CTandrelApplication(HINSTANCE instance) : instance_(instance) {}
+
+CTandrelApplication::~CTandrelApplication() { Shutdown(); }
+
+bool CTandrelApplication::SuppressesConfiguration(const char* commandLine) {
+  std::string upper = commandLine == nullptr ? std::string() : commandLine;
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return upper.find("/NOCONFIGURE") != std::string::npos;
+}
+
+int CTandrelApplication::Run(const char* commandLine) {
+  if (!Start()) return -1;
+  if (!SuppressesConfiguration(commandLine)) ShowConfigurationWindow();
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  Shutdown();
+  return 0;
+}
+
+bool CTandrelApplication::Start() {
+  ui::SetProgramContext({instance_, nullptr, ui::Program().configuration});
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TAB_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = LoadIconA(instance_, IDI_JOY_NAME);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassA(&windowClass);  // a second instance in one process finds it registered
+  window_ = CreateWindowExA(0, "TANDRELMAINFRAME", "Tandrel", 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+  if (window_ == nullptr) return false;
+
+  menu_.reset(LoadMenuA(instance_, IDR_POPUP_NAME));
+  if (menu_) {
+    HMENU iconMenu = GetSubMenu(menu_.get(), IDR_POPUP_NOTIFY_MENU);
+    SetMenuDefaultItem(iconMenu, ID_CONFIGURATION, FALSE);
+    HiliteMenuItem(window_, iconMenu, ID_CONFIGURATION, MF_BYCOMMAND | MF_HILITE);
+  }
+  ui::SetProgramContext({instance_, menu_.get(), ui::Program().configuration});
+  configWindow_ = std::make_unique<CTandrelConfigDlg>(window_);
+  icon_ = std::make_unique<CNotificationIcon>(window_, instance_);
+  hook_ = std::make_unique<CHookConnection>(
+      ui::Configuration().GetProgramFolder() + "Hook.dll", window_);
+  return true;
+}
+
+void CTandrelApplication::Shutdown() {
+  hook_.reset();
+  configWindow_.reset();
+  menu_.reset();
+  ui::SetProgramContext({instance_, nullptr, ui::Program().configuration});
+  icon_.reset();
+}
+
+void CTandrelApplication::ShowConfigurationWindow() {
+  if (!configWindow_) return;
+  HWND active = GetActiveWindow();
+  if (configWindow_->IsRunning()) {
+    SetForegroundWindow(configWindow_->GetHandle());
+    return;
+  }
+  configWindow_->DoModal();
+  SetActiveWindow(active);
+}
+
+LRESULT CALLBACK CTandrelApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                                 LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* application = reinterpret_cast<CTandrelApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (application == nullptr || application->window_ != window) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  return application->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CTandrelApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      return 0;  // only "Exit" ends the program
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case ID_CONFIGURATION:
+          ShowConfigurationWindow();
+          return -1;
+        case ID_HELP:
+          OpenHelp();
+          return -1;
+        case ID_EXIT:
+          PostQuitMessage(0);
+          return -1;
+        default:
+          break;
+      }
+      break;
+    case WM_TRAYNOTIFY:
+      return OnTrayNotify(wParam, lParam);
+    case WM_WINDOWSWITCHED:
+      OnWindowSwitched(reinterpret_cast<HWND>(wParam));
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+LRESULT CTandrelApplication::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
+  if (wParam != ID_TRAY_ICON) return -1;
+  if (lParam == WM_LBUTTONDBLCLK) {
+    ShowConfigurationWindow();
+  } else if (lParam == WM_RBUTTONDOWN) {
+    ShowPopupMenu();
+  }
+  return -1;
+}
+
+void CTandrelApplication::ShowPopupMenu() {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  HWND active = GetActiveWindow();
+  // The menu closes when the user clicks elsewhere only while its owner is in the foreground.
+  SetForegroundWindow(window_);
+  if (menu_) {
+    ui::UserInterface().TrackPopupMenu(GetSubMenu(menu_.get(), IDR_POPUP_NOTIFY_MENU), cursor.x,
+                                       cursor.y, window_);
+  }
+  SetActiveWindow(active);
+}
+
+void CTandrelApplication::OpenHelp() {
+  char path[1001] = {};
+  GetModuleFileNameA(nullptr, path, 1000);
+  std::string file(path);
+  file = file.substr(0, file.find_last_of('\\') + 1) + "Tandrel.hlp";
+  ui::UserInterface().ShowHelpContents(window_, file);
+}
+
+void CTandrelApplication::OnWindowSwitched(HWND activated) {
+  char title[256] = {};
+  if (IsWindow(activated)) {
+    // A window that does not answer within a second (a hung program) counts as untitled, so
+    // that it cannot hang this thread.
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutA(activated, WM_GETTEXT, 255, reinterpret_cast<LPARAM>(title),
+                            SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &copied) == 0) {
+      title[0] = '\0';
+    }
+    title[255] = '\0';
+  }
+  ui::Configuration().SwitchProfileForWindow(title);
+}

@@ -1,0 +1,60 @@
+// The program as the user lives with it: a hidden main window that owns the notification icon
+// and its menu, the configuration window opened from them, the connection to Hook.dll, the
+// message loop, and the order in which all of it is built and torn down. The configuration
+// object is made before and destroyed after (see WinMain.cpp).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/GdiHandles.h"
+
+class CTandrelConfigDlg;
+class CNotificationIcon;
+class CHookConnection;
+
+class CTandrelApplication {
+ public:
+  static constexpr const char* kWindowClass = "TandrelMainFrame";
+
+  explicit CTandrelApplication(HINSTANCE instance);
+  ~CTandrelApplication();
+  CTandrelApplication(const CTandrelApplication&) = delete;
+  CTandrelApplication& operator=(const CTandrelApplication&) = delete;
+
+  // The whole life of the program after the configuration has loaded: start-up, the
+  // configuration window unless the command line holds "/NOCONFIGURE" (any case, also inside
+  // a longer word), the message loop, shut-down. 0 after "Exit", -1 when the main window
+  // cannot be made.
+  int Run(const char* commandLine);
+
+  // Start-up up to the message loop: main window, menu, configuration window object, icon,
+  // hook. False when the main window cannot be made.
+  bool Start();
+  // Everything Start built, in the order the user and the files expect.
+  void Shutdown();
+
+  // Opens the configuration window, or brings it forward when it is already open.
+  void ShowConfigurationWindow();
+
+  HWND MainWindow() const { return window_; }
+  CTandrelConfigDlg* ConfigurationWindow() { return configWindow_.get(); }
+
+  static bool SuppressesConfiguration(const char* commandLine);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+  void ShowPopupMenu();
+  void OpenHelp();
+  void OnWindowSwitched(HWND activated);
+
+  const HINSTANCE instance_;
+  HWND window_ = nullptr;  // never destroyed: it goes with the process
+  ui::MenuHandle menu_;
+  std::unique_ptr<CTandrelConfigDlg> configWindow_;
+  std::unique_ptr<CNotificationIcon> icon_;
+  std::unique_ptr<CHookConnection> hook_;
+};

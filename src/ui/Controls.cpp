@@ -1,0 +1,74 @@
+#include "ui/Controls.h"
+
+#include <cstdlib>
+
+namespace ui {
+
+std::string Window::Text() const {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(handle_)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+unsigned Window::Number() const {
+  const std::string text = Text();
+  return static_cast<unsigned>(std::strtoul(text.c_str(), nullptr, 10));
+}
+
+void Window::SetNumber(unsigned value) const { SetText(std::to_string(value)); }
+
+int ComboBox::Add(const std::string& text, LPARAM data) const {
+  const int index =
+      static_cast<int>(SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  if (index >= 0) SendMessageA(handle_, CB_SETITEMDATA, index, data);
+  return index;
+}
+
+std::string ComboBox::ItemText(int index) const {
+  const LRESULT length = SendMessageA(handle_, CB_GETLBTEXTLEN, index, 0);
+  if (length < 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  SendMessageA(handle_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+void ComboBox::SetItemText(int index, const std::string& text) const {
+  const LPARAM data = ItemData(index);
+  const int selection = Selection();
+  SendMessageA(handle_, CB_DELETESTRING, index, 0);
+  SendMessageA(handle_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(handle_, CB_SETITEMDATA, index, data);
+  if (selection == index) Select(index);
+}
+
+int ComboBox::FindExact(const std::string& text) const {
+  const LRESULT found =
+      SendMessageA(handle_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  return found == CB_ERR ? -1 : static_cast<int>(found);
+}
+
+int ListBox::Add(const std::string& text, LPARAM data) const {
+  const int index =
+      static_cast<int>(SendMessageA(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  if (index >= 0) SendMessageA(handle_, LB_SETITEMDATA, index, data);
+  return index;
+}
+
+int ListBox::Insert(int index, const std::string& text, LPARAM data) const {
+  const int at = static_cast<int>(
+      SendMessageA(handle_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str())));
+  if (at >= 0) SendMessageA(handle_, LB_SETITEMDATA, at, data);
+  return at;
+}
+
+std::string ListBox::ItemText(int index) const {
+  const LRESULT length = SendMessageA(handle_, LB_GETTEXTLEN, index, 0);
+  if (length < 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  SendMessageA(handle_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+}  // namespace ui

@@ -1,0 +1,79 @@
+// Thin value wrappers over the controls the pages use: an HWND and the few operations the
+// handlers need, so that the control messages are sent in one place. They own nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+class Window {
+ public:
+  explicit Window(HWND handle) : handle_(handle) {}
+  HWND handle() const { return handle_; }
+  void Enable(bool enabled) const { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+  bool IsEnabled() const { return IsWindowEnabled(handle_) != FALSE; }
+  void Show(bool visible) const { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
+  bool IsVisible() const { return IsWindowVisible(handle_) != FALSE; }
+  std::string Text() const;
+  void SetText(const std::string& text) const { SetWindowTextA(handle_, text.c_str()); }
+  // Unsigned number fields: empty or unreadable text reads as 0.
+  unsigned Number() const;
+  void SetNumber(unsigned value) const;
+
+ protected:
+  HWND handle_;
+};
+
+class Edit : public Window {
+ public:
+  using Window::Window;
+  void LimitText(int characters) const { SendMessageA(handle_, EM_LIMITTEXT, characters, 0); }
+  // Puts the caret after `position` characters.
+  void SetCaret(int position) const { SendMessageA(handle_, EM_SETSEL, position, position); }
+};
+
+class Button : public Window {
+ public:
+  using Window::Window;
+  bool IsChecked() const { return SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void SetChecked(bool checked) const {
+    SendMessageA(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+};
+
+// A combo box; with an edit field or as a drop-down list.
+class ComboBox : public Window {
+ public:
+  using Window::Window;
+  void Reset() const { SendMessageA(handle_, CB_RESETCONTENT, 0, 0); }
+  // The index of the new item (sorted boxes place it in order).
+  int Add(const std::string& text, LPARAM data = 0) const;
+  int Count() const { return static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0)); }
+  // -1 when nothing is selected.
+  int Selection() const { return static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0)); }
+  void Select(int index) const { SendMessageA(handle_, CB_SETCURSEL, index, 0); }
+  std::string ItemText(int index) const;
+  LPARAM ItemData(int index) const { return SendMessageA(handle_, CB_GETITEMDATA, index, 0); }
+  void SetItemText(int index, const std::string& text) const;
+  // The first item whose whole text equals `text`, ignoring case; -1 when none does.
+  int FindExact(const std::string& text) const;
+  void LimitText(int characters) const { SendMessageA(handle_, CB_LIMITTEXT, characters, 0); }
+};
+
+class ListBox : public Window {
+ public:
+  using Window::Window;
+  void Reset() const { SendMessageA(handle_, LB_RESETCONTENT, 0, 0); }
+  int Add(const std::string& text, LPARAM data = 0) const;
+  int Insert(int index, const std::string& text, LPARAM data = 0) const;
+  void Delete(int index) const { SendMessageA(handle_, LB_DELETESTRING, index, 0); }
+  int Count() const { return static_cast<int>(SendMessageA(handle_, LB_GETCOUNT, 0, 0)); }
+  int Selection() const { return static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0)); }
+  void Select(int index) const { SendMessageA(handle_, LB_SETCURSEL, index, 0); }
+  std::string ItemText(int index) const;
+  LPARAM ItemData(int index) const { return SendMessageA(handle_, LB_GETITEMDATA, index, 0); }
+};
+
+}  // namespace ui

@@ -1,0 +1,153 @@
+#include "ui/TandrelConfigDlg.h"
+
+#include <commctrl.h>
+
+#include "config/TandrelConfiguration.h"
+#include "platform/Platform.h"
+#include "resource.h"
+#include "ui/ActionsConfigurationDlg.h"
+#include "ui/JoysticksConfigurationDlg.h"
+#include "ui/ProfileConfigurationDlg.h"
+#include "ui/ProgramContext.h"
+#include "ui/UserInterface.h"
+
+namespace {
+
+int InsertTab(HWND tabs, int position, const char* text) {
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT | TCIF_PARAM;
+  item.pszText = const_cast<char*>(text);
+  item.lParam = 0;
+  return static_cast<int>(SendMessageA(tabs, TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item)));
+}
+
+}  // namespace
+
+CTandrelConfigDlg::CTandrelConfigDlg(HWND parent)
+    : CTandrelDlg(IDD_CONFIGURATION, ui::ModuleInstance(), parent) {}
+
+CTandrelConfigDlg::~CTandrelConfigDlg() { DeletePages(); }
+
+void CTandrelConfigDlg::DeletePages() {
+  actionsPage_.reset();
+  profilePage_.reset();
+  joysticksPage_.reset();
+}
+
+INT_PTR CTandrelConfigDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HELP) return ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+  return CTandrelDlg::HandleMessage(message, wParam, lParam);
+}
+
+INT_PTR CTandrelConfigDlg::DoModal() {
+  running_ = true;
+  const INT_PTR result = DialogBoxParamA(Instance(), MAKEINTRESOURCEA(TemplateId()),
+                                         GetParentHandle(), DialogProc, reinterpret_cast<LPARAM>(this));
+  running_ = false;
+  return result;
+}
+
+INT_PTR CTandrelConfigDlg::OnInitDialog() {
+  DeletePages();
+  tabs_ = GetItem(IDC_TABS);
+  joysticksIndex_ = InsertTab(tabs_, 0, "Joysticks");
+  profilesIndex_ = InsertTab(tabs_, 1, "Profiles");
+  actionsIndex_ = InsertTab(tabs_, 2, "Actions");
+  currentTab_ = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
+  EnableWindow(GetItem(IDC_APPLY), FALSE);
+  changed_ = false;
+
+  joysticksPage_ = std::make_unique<CJoysticksConfigurationDlg>(handle_);
+  joysticksPage_->SetOwner(this);
+  joysticksPage_->Create();
+  profilePage_ = std::make_unique<CProfileConfigurationDlg>(handle_);
+  profilePage_->SetOwner(this);
+  profilePage_->Create();
+  actionsPage_ = std::make_unique<CActionsConfigurationDlg>(handle_);
+  actionsPage_->SetOwner(this);
+  actionsPage_->Create();
+  joysticksPage_->Show(true);
+  return CTandrelDlg::OnInitDialog();
+}
+
+CConfigurationPage* CTandrelConfigDlg::PageOfTab(int index) {
+  if (index == actionsIndex_) return actionsPage_.get();
+  if (index == profilesIndex_) return profilePage_.get();
+  if (index == joysticksIndex_) return joysticksPage_.get();
+  return nullptr;
+}
+
+INT_PTR CTandrelConfigDlg::OnNotify(WPARAM, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header == nullptr || header->code != static_cast<UINT>(TCN_SELCHANGE)) return 0;
+  const int old = currentTab_;
+  currentTab_ = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
+  if (CConfigurationPage* page = PageOfTab(old)) {
+    page->Show(false);
+    EnableWindow(page->GetHandle(), FALSE);
+  }
+  if (CConfigurationPage* page = PageOfTab(currentTab_)) {
+    page->Show(true);
+    EnableWindow(page->GetHandle(), TRUE);
+    // Above the tab control, which was created first and would otherwise cover it.
+    SetWindowPos(page->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+  }
+  return 0;
+}
+
+void CTandrelConfigDlg::UpdateApplyButton() {
+  if (!actionsPage_ || !profilePage_ || !joysticksPage_) return;  // still being built
+  changed_ = profilePage_->IsChanged() || actionsPage_->IsChanged() || joysticksPage_->IsChanged();
+  EnableWindow(GetItem(IDC_APPLY), changed_ ? TRUE : FALSE);
+}
+
+void CTandrelConfigDlg::ApplyAll() {
+  joysticksPage_->Apply();
+  profilePage_->Apply();
+  actionsPage_->Apply();
+  EnableWindow(GetItem(IDC_APPLY), FALSE);
+  ui::Configuration().Load();
+  changed_ = false;
+}
+
+void CTandrelConfigDlg::Cancel() {
+  // Whatever the pages changed in memory (the action library) goes back to the files' state.
+  ui::Configuration().Load();
+  EndDialog(handle_, IDCANCEL);
+}
+
+INT_PTR CTandrelConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
+  // Whole wParam: only clicks (notification code 0) of the three buttons count.
+  switch (wParam) {
+    case IDOK:
+      ApplyAll();
+      UpdateApplyButton();
+      // A page that could not write its edits keeps them, and the window stays open.
+      if (!IsWindowEnabled(GetItem(IDC_APPLY))) EndDialog(handle_, IDOK);
+      break;
+    case IDCANCEL:
+      Cancel();
+      break;
+    case IDC_APPLY:
+      ApplyAll();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+INT_PTR CTandrelConfigDlg::OnClose() {
+  Cancel();
+  return 0;
+}
+
+INT_PTR CTandrelConfigDlg::ShowContextHelp(const HELPINFO& help) {
+  const DWORD id = static_cast<DWORD>(help.dwContextId);
+  const int context = (static_cast<int>((id >> 16) & 0xFF) - IDD_CONFIGURATION) * 100 +
+                      static_cast<int>(id & 0xFF);
+  ui::UserInterface().ShowContextHelp(static_cast<HWND>(help.hItemHandle),
+                                      seam::ProgramFolder() + "Tandrel.hlp",
+                                      static_cast<DWORD>(context));
+  return -1;
+}

@@ -1,0 +1,59 @@
+// The modal configuration window: a tab control over three pages (Joysticks, Profiles,
+// Actions) and OK, Cancel and Apply. It edits nothing itself: the pages keep their edits, and
+// this window decides when they write their files and when the running configuration is
+// rebuilt from them. One object lives for the whole program; its window and its pages are
+// made anew at every opening.
+#pragma once
+
+#include <memory>
+
+#include "ui/TandrelDlg.h"
+
+class CActionsConfigurationDlg;
+class CProfileConfigurationDlg;
+class CJoysticksConfigurationDlg;
+class CConfigurationPage;
+
+class CTandrelConfigDlg : public CTandrelDlg {
+ public:
+  explicit CTandrelConfigDlg(HWND parent);
+  // Deletes the pages: Actions, then Profile, then Joysticks.
+  ~CTandrelConfigDlg() override;
+
+  // Adds context help (WM_HELP) to the base routing.
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Runs the window modally: 1 after OK, 2 after Cancel or closing.
+  INT_PTR DoModal() override;
+  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+  INT_PTR OnNotify(WPARAM wParam, LPARAM lParam) override;
+  INT_PTR OnInitDialog() override;
+  // The caption's close button acts as Cancel.
+  INT_PTR OnClose() override;
+
+  bool IsRunning() const { return running_; }
+  // Enables Apply exactly while some page holds unapplied edits.
+  void UpdateApplyButton();
+
+  // The pages of the current opening; null before the first.
+  CJoysticksConfigurationDlg* JoysticksPage() { return joysticksPage_.get(); }
+  CProfileConfigurationDlg* ProfilePage() { return profilePage_.get(); }
+  CActionsConfigurationDlg* ActionsPage() { return actionsPage_.get(); }
+
+ private:
+  void DeletePages();
+  void ApplyAll();
+  void Cancel();
+  CConfigurationPage* PageOfTab(int index);
+  INT_PTR ShowContextHelp(const HELPINFO& help);
+
+  int joysticksIndex_ = -1;
+  int profilesIndex_ = -1;
+  int actionsIndex_ = -1;
+  int currentTab_ = 0;
+  bool changed_ = false;
+  bool running_ = false;
+  HWND tabs_ = nullptr;
+  std::unique_ptr<CActionsConfigurationDlg> actionsPage_;
+  std::unique_ptr<CProfileConfigurationDlg> profilePage_;
+  std::unique_ptr<CJoysticksConfigurationDlg> joysticksPage_;
+};

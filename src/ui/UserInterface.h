@@ -1,0 +1,48 @@
+// The facilities of the system that block on the user: message boxes with an owner window,
+// the open and save file dialogs, popup menus and help. The windows call them through this
+// interface so that tests answer them without anything blocking; the program installs the
+// Win32 implementation (Win32UserInterface) at start-up.
+//
+// Main thread only, like every window of the configuration user interface.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace ui {
+
+struct FileDialogRequest {
+  HWND owner = nullptr;
+  bool save = false;  // the save dialog instead of the open dialog
+  std::string title;
+  std::string filterName;     // "XML Files"
+  std::string filterPattern;  // "*.xml"
+  std::string defaultExtension;  // without the dot; empty: none
+  std::string initialFolder;
+  DWORD flags = 0;  // OFN_* flags
+};
+
+class IUserInterface {
+ public:
+  virtual ~IUserInterface() = default;
+  // MessageBoxA: `type` holds the MB_* buttons, icon and default-button flags; the result is
+  // the ID* of the button chosen.
+  virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption,
+                         UINT type) = 0;
+  // The chosen full path, or nothing when the user cancelled.
+  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // Tracks a popup menu at a screen position; the chosen item reaches `owner` as WM_COMMAND.
+  virtual void TrackPopupMenu(HMENU menu, int x, int y, HWND owner) = 0;
+  // The help file's contents (the notification icon's "Help").
+  virtual void ShowHelpContents(HWND owner, const std::string& helpFile) = 0;
+  // The pop-up help topic of a control (F1 in the configuration window).
+  virtual void ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) = 0;
+};
+
+// The implementation in force: set once at start-up (or by a test) on the main thread.
+void InstallUserInterface(IUserInterface* ui);
+IUserInterface& UserInterface();
+
+}  // namespace ui

@@ -2,7 +2,8 @@
 
 #include "resource.h"
 
-CActionsConfigurationDlg::CActionsConfigurationDlg(HWND parent) : CConfigurationPage(IDD_ACTIONS_PAGE, parent) {}
+CActionsConfigurationDlg::CActionsConfigurationDlg(HWND parent)
+    : CConfigurationPage(IDD_ACTIONS_PAGE, parent) {}
 
 void CActionsConfigurationDlg::Apply() { SetChanged(false); }
 

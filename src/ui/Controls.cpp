@@ -6,7 +6,8 @@ namespace ui {
 
 std::string Window::Text() const {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(handle_)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -18,8 +19,8 @@ unsigned Window::Number() const {
 void Window::SetNumber(unsigned value) const { SetText(std::to_string(value)); }
 
 int ComboBox::Add(const std::string& text, LPARAM data) const {
-  const int index =
-      static_cast<int>(SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  const int index = static_cast<int>(
+      SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
   if (index >= 0) SendMessageA(handle_, CB_SETITEMDATA, index, data);
   return index;
 }
@@ -43,14 +44,14 @@ void ComboBox::SetItemText(int index, const std::string& text) const {
 }
 
 int ComboBox::FindExact(const std::string& text) const {
-  const LRESULT found =
-      SendMessageA(handle_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT found = SendMessageA(handle_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(text.c_str()));
   return found == CB_ERR ? -1 : static_cast<int>(found);
 }
 
 int ListBox::Add(const std::string& text, LPARAM data) const {
-  const int index =
-      static_cast<int>(SendMessageA(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  const int index = static_cast<int>(
+      SendMessageA(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
   if (index >= 0) SendMessageA(handle_, LB_SETITEMDATA, index, data);
   return index;
 }

@@ -2,7 +2,8 @@
 
 #include "resource.h"
 
-CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(HWND parent) : CConfigurationPage(IDD_JOYSTICKS_PAGE, parent) {}
+CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(HWND parent)
+    : CConfigurationPage(IDD_JOYSTICKS_PAGE, parent) {}
 
 void CJoysticksConfigurationDlg::Apply() { SetChanged(false); }
 

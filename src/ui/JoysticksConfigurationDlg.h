@@ -1,4 +1,5 @@
-// The Joysticks page of the configuration window: the default profile, enabled state and picture of each controller, and launching on start-up.
+// The Joysticks page of the configuration window: the default profile, enabled state and picture of
+// each controller, and launching on start-up.
 #pragma once
 
 #include "ui/ConfigurationPage.h"

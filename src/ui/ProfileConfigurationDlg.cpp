@@ -2,7 +2,8 @@
 
 #include "resource.h"
 
-CProfileConfigurationDlg::CProfileConfigurationDlg(HWND parent) : CConfigurationPage(IDD_PROFILE_PAGE, parent) {}
+CProfileConfigurationDlg::CProfileConfigurationDlg(HWND parent)
+    : CConfigurationPage(IDD_PROFILE_PAGE, parent) {}
 
 void CProfileConfigurationDlg::Apply() { SetChanged(false); }
 

@@ -1,4 +1,5 @@
-// The Profile page of the configuration window: one profile file: polling delay, shift buttons, axes and action assignments.
+// The Profile page of the configuration window: one profile file: polling delay, shift buttons,
+// axes and action assignments.
 #pragma once
 
 #include "ui/ConfigurationPage.h"

@@ -12,7 +12,7 @@ namespace ui {
 
 struct ProgramContext {
   HINSTANCE instance = nullptr;
-  HMENU popupMenu = nullptr;  // not owned
+  HMENU popupMenu = nullptr;                       // not owned
   CTandrelConfiguration* configuration = nullptr;  // not owned
 };
 

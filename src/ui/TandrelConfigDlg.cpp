@@ -18,7 +18,8 @@ int InsertTab(HWND tabs, int position, const char* text) {
   item.mask = TCIF_TEXT | TCIF_PARAM;
   item.pszText = const_cast<char*>(text);
   item.lParam = 0;
-  return static_cast<int>(SendMessageA(tabs, TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item)));
+  return static_cast<int>(
+      SendMessageA(tabs, TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item)));
 }
 
 }  // namespace
@@ -41,8 +42,9 @@ INT_PTR CTandrelConfigDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 
 INT_PTR CTandrelConfigDlg::DoModal() {
   running_ = true;
-  const INT_PTR result = DialogBoxParamA(Instance(), MAKEINTRESOURCEA(TemplateId()),
-                                         GetParentHandle(), DialogProc, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result =
+      DialogBoxParamA(Instance(), MAKEINTRESOURCEA(TemplateId()), GetParentHandle(), DialogProc,
+                      reinterpret_cast<LPARAM>(this));
   running_ = false;
   return result;
 }
@@ -144,8 +146,8 @@ INT_PTR CTandrelConfigDlg::OnClose() {
 
 INT_PTR CTandrelConfigDlg::ShowContextHelp(const HELPINFO& help) {
   const DWORD id = static_cast<DWORD>(help.dwContextId);
-  const int context = (static_cast<int>((id >> 16) & 0xFF) - IDD_CONFIGURATION) * 100 +
-                      static_cast<int>(id & 0xFF);
+  const int context =
+      (static_cast<int>((id >> 16) & 0xFF) - IDD_CONFIGURATION) * 100 + static_cast<int>(id & 0xFF);
   ui::UserInterface().ShowContextHelp(static_cast<HWND>(help.hItemHandle),
                                       seam::ProgramFolder() + "Tandrel.hlp",
                                       static_cast<DWORD>(context));

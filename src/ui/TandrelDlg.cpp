@@ -1,5 +1,7 @@
 #include "ui/TandrelDlg.h"
 
+#include "ui/TemplateHelpIds.h"
+
 CTandrelDlg::CTandrelDlg(int templateId, HINSTANCE instance, HWND parent)
     : CControl(parent), templateId_(templateId), instance_(instance) {}
 
@@ -44,11 +46,11 @@ INT_PTR CTandrelDlg::Attach() {
   return TRUE;
 }
 
-INT_PTR CALLBACK CTandrelDlg::DialogProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+INT_PTR CALLBACK CTandrelDlg::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* dialog = reinterpret_cast<CTandrelDlg*>(lParam);
     dialog->handle_ = window;
+    ui::ApplyTemplateHelpIds(window, dialog->instance_, dialog->templateId_);
     return dialog->OnInitDialog();
   }
   auto* dialog = reinterpret_cast<CTandrelDlg*>(GetWindowLongPtrA(window, DWLP_USER));

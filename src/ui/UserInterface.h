@@ -17,8 +17,8 @@ struct FileDialogRequest {
   HWND owner = nullptr;
   bool save = false;  // the save dialog instead of the open dialog
   std::string title;
-  std::string filterName;     // "XML Files"
-  std::string filterPattern;  // "*.xml"
+  std::string filterName;        // "XML Files"
+  std::string filterPattern;     // "*.xml"
   std::string defaultExtension;  // without the dot; empty: none
   std::string initialFolder;
   DWORD flags = 0;  // OFN_* flags

@@ -6,8 +6,8 @@
 
 namespace ui {
 
-int Win32UserInterface::MessageBox(HWND owner, const std::string& text,
-                                   const std::string& caption, UINT type) {
+int Win32UserInterface::MessageBox(HWND owner, const std::string& text, const std::string& caption,
+                                   UINT type) {
   return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
@@ -24,7 +24,8 @@ std::optional<std::string> Win32UserInterface::ChooseFile(const FileDialogReques
   dialog.lpstrInitialDir = request.initialFolder.c_str();
   dialog.lpstrTitle = request.title.c_str();
   dialog.Flags = request.flags;
-  dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+  dialog.lpstrDefExt =
+      request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
   const BOOL chosen = request.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
   if (!chosen) return std::nullopt;
   return std::string(file.data());
@@ -38,8 +39,7 @@ void Win32UserInterface::ShowHelpContents(HWND owner, const std::string& helpFil
   WinHelpA(owner, helpFile.c_str(), HELP_FINDER, 0);
 }
 
-void Win32UserInterface::ShowContextHelp(HWND control, const std::string& helpFile,
-                                         DWORD context) {
+void Win32UserInterface::ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) {
   WinHelpA(control, helpFile.c_str(), HELP_CONTEXTPOPUP, context);
 }
 

@@ -12,8 +12,8 @@
 #include "ui/UserInterface.h"
 
 struct UiRequest {
-  std::string kind;  // "message", "file", "menu", "help", "context help"
-  std::string text;  // message text, dialog title, help file
+  std::string kind;     // "message", "file", "menu", "help", "context help"
+  std::string text;     // message text, dialog title, help file
   std::string caption;  // message caption, file filter "name|pattern"
   UINT flags = 0;       // message style, dialog flags, context number
   HWND owner = nullptr;
@@ -24,9 +24,9 @@ class ScriptedUserInterface : public ui::IUserInterface {
   ScriptedUserInterface() { ui::InstallUserInterface(this); }
   ~ScriptedUserInterface() override { ui::InstallUserInterface(nullptr); }
 
-  std::deque<int> answers;                  // message box results
+  std::deque<int> answers;                       // message box results
   std::deque<std::optional<std::string>> files;  // file dialog results
-  std::deque<UINT> menuChoices;              // commands chosen from popup menus
+  std::deque<UINT> menuChoices;                  // commands chosen from popup menus
   std::vector<UiRequest> requests;
 
   int MessageBox(HWND owner, const std::string& text, const std::string& caption,

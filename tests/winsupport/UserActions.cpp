@@ -1,6 +1,7 @@
 #include "UserActions.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -102,8 +103,9 @@ void Choose(HWND dialog, int id, int index) {
 void Choose(HWND dialog, int id, const std::string& text) {
   HWND control = Control(dialog, id);
   const bool combo = IsComboBox(control);
-  const LRESULT index = SendMessageA(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
-                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT index =
+      SendMessageA(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
+                   static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
   ASSERT_GE(index, 0) << "no item \"" << text << "\" in " << id;
   Choose(dialog, id, static_cast<int>(index));
 }
@@ -135,7 +137,8 @@ bool IsChecked(HWND dialog, int id) {
 std::vector<std::string> ItemsOf(HWND dialog, int id) {
   HWND control = Control(dialog, id);
   const bool combo = IsComboBox(control);
-  const int count = static_cast<int>(SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+  const int count =
+      static_cast<int>(SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
   std::vector<std::string> items;
   for (int i = 0; i < count; ++i) {
     char text[512] = {};

@@ -1,6 +1,5 @@
 #include "app/win32/NotificationIcon.h"
 
-
 #include <cstring>
 
 #include "resource.h"

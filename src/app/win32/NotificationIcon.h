@@ -2,8 +2,8 @@
 // WM_TRAYNOTIFY with the icon's identifier in wParam and the mouse message in lParam.
 #pragma once
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER;
 

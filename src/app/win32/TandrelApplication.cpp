@@ -9,11 +9,11 @@
 #include "HookApi.h"
 #include "app/win32/HookConnection.h"
 #include "app/win32/NotificationIcon.h"
+#include "config/TandrelConfiguration.h"
 #include "resource.h"
 #include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
-#include "config/TandrelConfiguration.h"
 
 CTandrelApplication::CTandrelApplication(HINSTANCE instance) : instance_(instance) {}
 
@@ -64,8 +64,8 @@ bool CTandrelApplication::Start() {
   ui::SetProgramContext({instance_, menu_.get(), ui::Program().configuration});
   configWindow_ = std::make_unique<CTandrelConfigDlg>(window_);
   icon_ = std::make_unique<CNotificationIcon>(window_, instance_);
-  hook_ = std::make_unique<CHookConnection>(
-      ui::Configuration().GetProgramFolder() + "Hook.dll", window_);
+  hook_ = std::make_unique<CHookConnection>(ui::Configuration().GetProgramFolder() + "Hook.dll",
+                                            window_);
   return true;
 }
 
@@ -94,7 +94,8 @@ LRESULT CALLBACK CTandrelApplication::WindowProc(HWND window, UINT message, WPAR
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* application = reinterpret_cast<CTandrelApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* application =
+      reinterpret_cast<CTandrelApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (application == nullptr || application->window_ != window) {
     return DefWindowProcA(window, message, wParam, lParam);
   }

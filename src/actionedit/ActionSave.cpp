@@ -51,10 +51,6 @@ bool WouldContainItself(const std::vector<CombinedEntry>& parts, std::string_vie
                         std::string_view name) {
   std::unordered_set<const CAction*> seen;
   for (const CombinedEntry& entry : parts) {
-    if (actions::EqualsIgnoringCase(entry.theme, theme) &&
-        actions::EqualsIgnoringCase(entry.name, name)) {
-      return true;
-    }
     const CAction* used = FindAction(entry.theme.c_str(), entry.name.c_str());
     if (used != nullptr && Reaches(*used, theme, name, seen)) return true;
   }

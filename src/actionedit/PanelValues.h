@@ -61,6 +61,7 @@ struct ActionPanelValues {
   MousePanelValues mouse;
   WheelPanelValues wheel;
   ComplexPanelValues complex;
+  bool operator==(const ActionPanelValues&) const = default;
 };
 
 // An entry's text in the panel's lists: "<name> (<theme>)".

@@ -108,6 +108,8 @@ bool UpdateInPlace(CAction& action, const ActionPanelValues& panels) {
     update.Apply(wheel->GetLines(), shown.lines, [&](int l) { wheel->SetLines(l); });
   } else if (auto* combination = dynamic_cast<CComplexAction*>(&action)) {
     pushType(panels.complex.pushType);
+    // The old parts are copies that were never pressed: dropping them under the lock waits for
+    // no timer.
     combination->RemoveAllActions();
     AppendParts(*combination, panels.complex.parts);
     return true;

@@ -35,6 +35,18 @@ int ReadDecimal(const char* text) {
   return magnitude >= kLimit ? std::numeric_limits<int>::max() : static_cast<int>(magnitude);
 }
 
+unsigned FoldHexDigits(std::string_view text) {
+  unsigned result = 0;
+  for (const char c : text) {
+    unsigned digit = 0;
+    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+    if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+    result = (result << 4) + digit;
+  }
+  return result;
+}
+
 int DecimalAttribute(const CXMLNode& element, const char* name, int fallback) {
   const char* text = AttributeText(element, name);
   return text != nullptr ? ReadDecimal(text) : fallback;

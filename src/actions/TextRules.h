@@ -22,6 +22,10 @@ const char* AttributeText(const CXMLNode& element, const char* name);
 // space, an optional sign, then decimal digits; text without digits reads as 0. Values beyond
 // the range of int are clamped to it instead of overflowing.
 int ReadDecimal(const char* text);
+// The hexadecimal fold of key values: for each character the value is multiplied by 16 and the
+// character's digit value added ("0"-"9", "a"-"f", "A"-"F"; any other character adds nothing but
+// still shifts). Wraps modulo 2^32; callers keep the low byte.
+unsigned FoldHexDigits(std::string_view text);
 // ReadDecimal of the attribute of that name, or `fallback` when the element has none.
 int DecimalAttribute(const CXMLNode& element, const char* name, int fallback);
 

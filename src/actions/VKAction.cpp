@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "actions/TextRules.h"
 #include "platform/Platform.h"
@@ -21,16 +22,8 @@ int RepeatIntervalMs() { return 400 - 12 * std::clamp(seam::Desktop().KeyboardSp
 
 bool ParseKeyValue(const std::string& value, unsigned char& key) {
   if (value.size() >= 2 && value[0] == '0' && value[1] == 'x') {
-    unsigned result = 0;
-    for (std::size_t i = 2; i < value.size(); ++i) {
-      const char c = value[i];
-      unsigned digit = 0;
-      if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-      if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-      if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-      result = (result << 4) + digit;  // any other character shifts without adding
-    }
-    key = static_cast<unsigned char>(result & 0xFF);
+    key = static_cast<unsigned char>(actions::FoldHexDigits(std::string_view(value).substr(2)) &
+                                     0xFF);
     return true;
   }
   if (value.size() == 1) {

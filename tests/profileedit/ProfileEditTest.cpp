@@ -21,20 +21,18 @@ namespace {
 
 using namespace profileedit;
 
-// The bytes the writer produces for lines indented by two blanks per level (the first line
-// is the root; the lines after it are indented as far as the root's closing line at least).
+// The bytes the writer produces for lines indented by two blanks per level beyond the root's
+// closing line (the last one).
 std::string File(std::string_view text) {
   std::vector<std::string> lines;
   std::istringstream in{std::string(text)};
   for (std::string line; std::getline(in, line);) lines.push_back(line);
-  std::size_t base = std::string::npos;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    base = std::min(base, lines[i].find_first_not_of(' '));
-  }
+  const std::size_t base = lines.back().find_first_not_of(' ');
   std::string out;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t blanks = lines[i].find_first_not_of(' ');
-    out += std::string(i == 0 ? 0 : (blanks - base) / 2, '\t') + lines[i].substr(blanks) + "\r\n";
+  for (const auto& line : lines) {
+    const std::size_t blanks = line.find_first_not_of(' ');
+    out +=
+        std::string(blanks > base ? (blanks - base) / 2 : 0, '\t') + line.substr(blanks) + "\r\n";
   }
   return out;
 }
@@ -66,6 +64,10 @@ Step None(const char* entry, int shift, bool changes, int percent = 0) {
       changes};
 }
 
+Step Shift(std::vector<int> buttons) {
+  return {[=](CXMLNode& root) { return RebuildShiftButtons(root, buttons), true; }, true};
+}
+
 class ProfileEditTest : public ::testing::Test {
  protected:
   ProfileEditTest() : folder(world.UseTempProgramFolder()) {}
@@ -94,11 +96,8 @@ TEST_F(ProfileEditTest, EditsWriteTheDocumentedFile) {
         {[](CXMLNode& r) { return SetPollingDelay(r, "30"); }, true},
         {[](CXMLNode& r) { return SetPollingDelay(r, "30"); }, false},
         {[](CXMLNode& r) { return SetControllerIdentity(r, 2, "Other Pad"); }, true},
-        {[](CXMLNode& r) {
-           return RebuildShiftButtons(r, {5, 2}), true;
-         },
-         true},
-        {[](CXMLNode& r) { return RebuildShiftButtons(r, {2}), true; }, true}},
+        Shift({5, 2}),
+        Shift({2})},
        R"(<Joystick ID = "2" name = "Other Pad" delay = "30" >
             <Buttons >
               <Button number = "3" >
@@ -150,8 +149,14 @@ TEST_F(ProfileEditTest, EditsWriteTheDocumentedFile) {
               <Direction Name='Left'><Actions><Action number='0' theme='K' name='A'/></Actions>
               </Direction><Direction Name='right'/></Axis>
             <Axis name='Z Axis' threshold='5000' swapped='true'/>
+            <Axis name='R Axis'><Direction name='Up'/><Direction name='Down'/></Axis>
           </Axes></Joystick>)",
-       {Assign("Right X Axis", 0, "K", "B", true, 50),
+       {{[](CXMLNode& r) {  // true: the orientations the element list shows
+           const auto shown = PrepareAxesForEditing(r);
+           return shown.size() == 3 && shown[2].axis == "R Axis" && !shown[2].vertical;
+         },
+         true},
+        Assign("Right X Axis", 0, "K", "B", true, 50),
         Assign("Right X Axis", 0, "K", "C", true),
         Assign("Right X Axis", 0, "K", "C", false),
         {[](CXMLNode& r) { return SetAxisType(r, "Y Axis", true); }, true},
@@ -160,6 +165,12 @@ TEST_F(ProfileEditTest, EditsWriteTheDocumentedFile) {
         {[](CXMLNode& r) { return SetAxisThreshold(r, "Y Axis", "7000"); }, true},
         {[](CXMLNode& r) { return SetAxisSensitivity(r, "V Axis", ""); }, true},
         {[](CXMLNode& r) { return SetAxisSwapped(r, "Y Axis", true); }, true},
+        {[](CXMLNode& r) {  // true: what the axis controls show
+           const auto y = ReadAxisSettings(r, "y axis");
+           return y->threshold == 7000 && y->sensitivity == 100 && y->typeEntry == 1u &&
+                  y->swapped && !ReadAxisSettings(r, "X Axis")->swapped;
+         },
+         true},
         None("Up Z Axis", 0, true),
         None("Down Y Axis", 0, false),
         None("Right X Axis", 0, true, 50),
@@ -175,6 +186,10 @@ TEST_F(ProfileEditTest, EditsWriteTheDocumentedFile) {
                   </Actions>
                 </Direction>
                 <Direction Name = "Down" />
+              </Axis>
+              <Axis name = "R Axis" type = "horizontal" >
+                <Direction name = "Left" />
+                <Direction name = "Right" />
               </Axis>
               <Axis name = "X Axis" sensitivity = "100" threshold = "1000" type = "horizontal" >
                 <Direction name = "Right" >
@@ -202,24 +217,21 @@ TEST_F(ProfileEditTest, EditsWriteTheDocumentedFile) {
 }
 
 TEST_F(ProfileEditTest, OpeningAFile) {
-  Write("empty.xml", "");
-  Write("broken.xml", "<Joystick>");
-  Write("actions.xml", "<Actions/>");
-  Write("profile.xml", "<joystick name='Pad'/>");
   const struct {
-    const char* path;
+    const char* content;  // null: no such file
     bool opened, profile;
     const char* text;  // as written back
   } cases[] = {
-      {"missing.xml", true, true, "<Joystick ID = \"3\" name = \"Pad\" />\r\n"},
-      {"empty.xml", true, true, "<Joystick ID = \"3\" name = \"Pad\" />\r\n"},
-      {"broken.xml", false, false, ""},
-      {"actions.xml", true, false, "<Actions />\r\n"},
-      {"profile.xml", true, true, "<joystick name = \"Pad\" />\r\n"},
+      {nullptr, true, true, "<Joystick ID = \"3\" name = \"Pad\" />\r\n"},
+      {"", true, true, "<Joystick ID = \"3\" name = \"Pad\" />\r\n"},
+      {"<Joystick>", false, false, ""},
+      {"<Actions/>", true, false, "<Actions />\r\n"},
+      {"<joystick name='Pad'/>", true, true, "<joystick name = \"Pad\" />\r\n"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    auto root = OpenProfileDocument(c.path, 3, "Pad");
+    SCOPED_TRACE(c.content ? c.content : "no file");
+    const std::string path = c.content ? Write("opened.xml", c.content) : "missing.xml";
+    auto root = OpenProfileDocument(path, 3, "Pad");
     EXPECT_EQ(root != nullptr, c.opened);
     EXPECT_EQ(IsProfileDocument(root.get()), c.profile);
     if (root) {
@@ -239,38 +251,6 @@ TEST_F(ProfileEditTest, AFailedSaveKeepsThePreviousFile) {
   EXPECT_FALSE(std::filesystem::exists(folder + "no such folder"));
 }
 
-TEST_F(ProfileEditTest, OpeningPreparesTheAxesAndTheirEntries) {
-  auto root = Parse(R"(<Joystick><Axes>
-      <Axis name='X Axis'><Direction name='Up'/><Direction name='Down'/></Axis>
-      <Axis name='Y Axis' type='VERTICAL'><Direction name='left'/><Direction name='Right'/></Axis>
-      <Axis name='Z Axis' type='diagonal'><Direction name='Left'/></Axis>
-      <Axis type='Vertical'/></Axes></Joystick>)");
-  ASSERT_TRUE(root);
-  const auto shown = PrepareAxesForEditing(*root);
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(AxisEntryTexts(shown[1].axis, shown[1].vertical)[1], "Down Y Axis");
-  EXPECT_FALSE(shown[0].vertical);
-  EXPECT_EQ(root->Children()[0]->ToText(), File(R"(<Axes >
-      <Axis name = "X Axis" type = "horizontal" >
-        <Direction name = "Left" />
-        <Direction name = "Right" />
-      </Axis>
-      <Axis name = "Y Axis" type = "VERTICAL" >
-        <Direction name = "Up" />
-        <Direction name = "Down" />
-      </Axis>
-      <Axis name = "Z Axis" type = "diagonal" >
-        <Direction name = "Left" />
-      </Axis>
-      <Axis type = "Vertical" />
-    </Axes>)"));
-  const auto y = ReadAxisSettings(*root, "y axis");
-  ASSERT_TRUE(y);
-  EXPECT_EQ(y->typeEntry, 1u);
-  EXPECT_EQ(ReadAxisSettings(*root, "Z Axis")->typeEntry, std::nullopt);
-  EXPECT_FALSE(ReadAxisSettings(*root, "R Axis"));
-}
-
 TEST(ElementEntries, EveryEntryFindsItsTarget) {
   const auto entries = ElementEntryTexts();
   ASSERT_EQ(entries.size(), 48u);
@@ -278,22 +258,16 @@ TEST(ElementEntries, EveryEntryFindsItsTarget) {
     SCOPED_TRACE(entries[i]);
     const auto target = ParseElementEntry(entries[i]);
     ASSERT_TRUE(target);
-    const TargetKind kind = i < 32   ? TargetKind::Button
+    EXPECT_EQ(target->kind, i < 32   ? TargetKind::Button
                             : i < 44 ? TargetKind::AxisDirection
-                                     : TargetKind::POVDirection;
-    EXPECT_EQ(target->kind, kind);
-    if (kind == TargetKind::Button) {
-      EXPECT_EQ(target->button, static_cast<int>(i) + 1);
-    }
-    if (kind == TargetKind::AxisDirection) {
+                                     : TargetKind::POVDirection);
+    EXPECT_EQ(target->button, i < 32 ? static_cast<int>(i) + 1 : 0);
+    if (target->kind == TargetKind::AxisDirection) {
       EXPECT_EQ(AxisEntryIndex(target->axis), i - i % 2);
       EXPECT_EQ(AxisEntryTexts(target->axis, false)[i % 2], entries[i]);
     }
   }
-  for (const char* text : {"Button", "Button 0", "Button 3x", "POV ", "Axis", ""}) {
-    EXPECT_FALSE(ParseElementEntry(text)) << text;
-  }
-  EXPECT_EQ(ParseElementEntry("Down V Axis")->direction, "Down");
+  EXPECT_FALSE(ParseElementEntry("Button 0"));
   EXPECT_EQ(PercentValue(PercentTexts().back()), 90);
 }
 

@@ -1,5 +1,6 @@
 #include "profileedit/ProfileDocument.h"
 
+#include <algorithm>
 #include <fstream>
 #include <limits>
 

@@ -1,0 +1,120 @@
+#include "profileedit/AxisSettings.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "profileedit/DocumentEdits.h"
+#include "profileedit/ElementEntries.h"
+#include "profileedit/ProfileDocument.h"
+
+namespace profileedit {
+
+namespace {
+
+// The axis' element, created with only its "name" when missing.
+CXMLNode& FindOrCreateAxis(CXMLNode& root, std::string_view axisName) {
+  if (CXMLNode* axis = FindAxisElement(root, axisName)) return *axis;
+  return AppendChild(FindOrAppendChild(root, "Axes"), "Axis", "name", axisName);
+}
+
+bool BeginsIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && XMLNamesEqual(text.substr(0, prefix.size()), prefix);
+}
+
+bool SetLeastNumber(CXMLNode& root, std::string_view axisName, std::string_view typed,
+                    const char* attribute, int least) {
+  const int value = std::max(EditNumber(typed).value_or(least), least);
+  CXMLNode& axis = FindOrCreateAxis(root, axisName);
+  const char* stored = AttributeText(axis, attribute);
+  if (stored != nullptr && NumberAttribute(axis, attribute, 0) == value) return false;
+  return SetAttribute(axis, attribute, std::to_string(value));
+}
+
+bool RenameDirections(CXMLNode& axis, bool vertical) {
+  const std::string_view from[2] = {vertical ? "Left" : "Up", vertical ? "Right" : "Down"};
+  const std::string_view to[2] = {vertical ? "Up" : "Left", vertical ? "Down" : "Right"};
+  bool changed = false;
+  for (CXMLNode* direction = axis.FindChild("Direction", nullptr); direction != nullptr;
+       direction = axis.FindChild("Direction", direction)) {
+    CAttribute* name = direction->FindAttribute("name");
+    for (int side = 0; name != nullptr && side < 2; ++side) {
+      if (XMLNamesEqual(name->Value(), from[side])) {
+        name->SetValue(std::string(to[side]));
+        changed = true;
+        break;
+      }
+    }
+  }
+  return changed;
+}
+
+}  // namespace
+
+CXMLNode* FindAxisElement(const CXMLNode& root, std::string_view axisName) {
+  const CXMLNode* axes = root.FindChild("Axes", nullptr);
+  return axes != nullptr ? FindChildNamed(*axes, "Axis", "Name", axisName) : nullptr;
+}
+
+std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_view axisName) {
+  const CXMLNode* axis = FindAxisElement(root, axisName);
+  if (axis == nullptr) return std::nullopt;
+  AxisSettings settings;
+  settings.threshold = NumberAttribute(*axis, "threshold", kDefaultThreshold);
+  settings.sensitivity = NumberAttribute(*axis, "sensitivity", kDefaultSensitivity);
+  if (const char* type = AttributeText(*axis, "type")) {
+    settings.typeEntry.reset();
+    for (std::size_t i = 0; i < kAxisTypeTexts.size() && !settings.typeEntry; ++i) {
+      if (BeginsIgnoringCase(kAxisTypeTexts[i], type)) settings.typeEntry = i;
+    }
+  }
+  const char* swapped = AttributeText(*axis, "swapped");
+  settings.swapped = swapped != nullptr && XMLNamesEqual(swapped, "true");
+  return settings;
+}
+
+bool SetAxisThreshold(CXMLNode& root, std::string_view axisName, std::string_view typed) {
+  return SetLeastNumber(root, axisName, typed, "threshold", kDefaultThreshold);
+}
+
+bool SetAxisSensitivity(CXMLNode& root, std::string_view axisName, std::string_view typed) {
+  return SetLeastNumber(root, axisName, typed, "sensitivity", kDefaultSensitivity);
+}
+
+bool SetAxisSwapped(CXMLNode& root, std::string_view axisName, bool swapped) {
+  const bool created = FindAxisElement(root, axisName) == nullptr;
+  CXMLNode& axis = FindOrCreateAxis(root, axisName);
+  const bool edited =
+      swapped ? SetAttribute(axis, "swapped", "true") : RemoveAttribute(axis, "swapped");
+  return created || edited;
+}
+
+bool SetAxisType(CXMLNode& root, std::string_view axisName, bool vertical) {
+  CXMLNode& axis = FindOrCreateAxis(root, axisName);
+  const bool typed = SetAttribute(axis, "type", kAxisTypeTexts[vertical ? 1 : 0]);
+  return SetAxisOrientation(root, axisName, vertical) || typed;
+}
+
+bool SetAxisOrientation(CXMLNode& root, std::string_view axisName, bool vertical) {
+  CXMLNode* axis = FindAxisElement(root, axisName);
+  return axis != nullptr && RenameDirections(*axis, vertical);
+}
+
+std::vector<AxisOrientation> PrepareAxesForEditing(CXMLNode& root) {
+  std::vector<AxisOrientation> shown;
+  const CXMLNode* axes = root.FindChild("Axes", nullptr);
+  if (axes == nullptr) return shown;
+  for (CXMLNode* axis = axes->FindChild("Axis", nullptr); axis != nullptr;
+       axis = axes->FindChild("Axis", axis)) {
+    const char* name = AttributeText(*axis, "name");
+    if (name == nullptr) continue;
+    if (AttributeText(*axis, "type") == nullptr) axis->AddAttribute("type", "horizontal");
+    const std::string type = AttributeText(*axis, "type");
+    const bool vertical = XMLNamesEqual(type, "Vertical");
+    if (!vertical && !XMLNamesEqual(type, "Horizontal")) continue;
+    RenameDirections(*axis, vertical);
+    shown.push_back({name, vertical});
+  }
+  return shown;
+}
+
+}  // namespace profileedit

@@ -1,0 +1,64 @@
+// The texts of the Profile tab's lists and what an element entry stands for in a profile.
+// The element list always holds 48 entries: "Button 1".."Button 32" (positions 0-31), two
+// entries per axis (X at 32-33, Y 34-35, Z 36-37, R 38-39, U 40-41, V 42-43; "Left"/"Right"
+// before the axis name, "Up"/"Down" once the axis is vertical), then the four hat directions
+// (44-47). The list does not depend on the controller actually connected.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace profileedit {
+
+inline constexpr int kButtonEntryCount = 32;
+inline constexpr std::array<const char*, 6> kAxisNames = {"X Axis", "Y Axis", "Z Axis",
+                                                          "R Axis", "U Axis", "V Axis"};
+inline constexpr std::array<const char*, 4> kPOVDirections = {"Forward", "Right", "Backward",
+                                                              "Left"};
+// The axis type list, in this order.
+inline constexpr std::array<const char*, 2> kAxisTypeTexts = {"Horizontal", "Vertical"};
+inline constexpr const char* kNoShiftButtonText = "No Shift Button";
+// The first entry of the action list: no action for the chosen combination.
+inline constexpr const char* kNoActionText = "<<None>>";
+
+// "Button %d": the entries of the button lists and of the element list.
+std::string ButtonEntryText(int number);
+// "Shift Button %d": the entry of shift state k (k >= 1) in the shift state list.
+std::string ShiftStateEntryText(int shiftState);
+// "0", "10", ... "90": the percent list of axis actions.
+std::vector<std::string> PercentTexts();
+// The percent an entry of the percent list stands for (its first 4 characters read as a
+// number).
+int PercentValue(std::string_view text);
+
+// The 48 entries of the element list, every axis horizontal.
+std::vector<std::string> ElementEntryTexts();
+// The position of the first of the axis' two entries in the element list; none for a name
+// that is not one of kAxisNames (ignoring case).
+std::optional<std::size_t> AxisEntryIndex(std::string_view axisName);
+// The axis' two entries: "Left X Axis", "Right X Axis" or "Up X Axis", "Down X Axis".
+std::array<std::string, 2> AxisEntryTexts(std::string_view axisName, bool vertical);
+
+enum class TargetKind { Button, AxisDirection, POVDirection };
+
+// What an element entry stands for in the document.
+struct ElementTarget {
+  TargetKind kind = TargetKind::Button;
+  int button = 0;         // Button: its number, 1-based
+  std::string axis;       // AxisDirection: the axis name, "X Axis"
+  std::string direction;  // AxisDirection: "Left", "Right", "Up", "Down"; POV: "Forward"...
+};
+
+// An entry that contains "Axis" is an axis direction (first word, then the axis name in the
+// last six characters), "POV " and a direction a hat direction, "Button %d" a button. None for
+// any other text. Axis entries are the ones that show the percent list.
+std::optional<ElementTarget> ParseElementEntry(std::string_view text);
+
+// The other direction of an axis: "Right" for "Left", "Up" for "Down" and so on (any case);
+// empty for any other word.
+std::string_view PartnerDirection(std::string_view direction);
+
+}  // namespace profileedit

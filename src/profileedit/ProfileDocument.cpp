@@ -1,0 +1,89 @@
+#include "profileedit/ProfileDocument.h"
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+
+#include "actions/TextRules.h"
+#include "platform/Platform.h"
+#include "profileedit/DocumentEdits.h"
+#include "xml/XMLSave.h"
+
+namespace profileedit {
+
+namespace {
+
+constexpr const char* kRootName = "Joystick";
+
+// A file that cannot be read or holds nothing starts a new profile.
+bool HasContent(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return file && file.peek() != std::ifstream::traits_type::eof();
+}
+
+}  // namespace
+
+std::string InvalidProfileQuestion(std::string_view pathText) {
+  return actions::FillIn(
+      "The file \"%s\" doesn't seem to be a valid Tandrel Profile.\r\nIf you save a profile in "
+      "this file you'll lose any other data this file contains.\r\nAre you sure you want to use "
+      "it?",
+      {pathText});
+}
+
+std::unique_ptr<CXMLNode> CreateProfileDocument(int controllerId, std::string_view controllerName) {
+  auto root = std::make_unique<CXMLNode>(kRootName);
+  root->AddAttribute("ID", std::to_string(controllerId));
+  root->AddAttribute("name", std::string(controllerName));
+  return root;
+}
+
+std::unique_ptr<CXMLNode> OpenProfileDocument(const std::string& pathText, int controllerId,
+                                              std::string_view controllerName) {
+  const std::string path = seam::ResolveProgramPath(pathText);
+  if (!HasContent(path)) return CreateProfileDocument(controllerId, controllerName);
+  return LoadXMLFile(path.c_str());
+}
+
+bool IsProfileDocument(const CXMLNode* root) {
+  return root != nullptr && XMLNamesEqual(root->Name(), kRootName);
+}
+
+bool SaveProfileDocument(const CXMLNode& root, const std::string& pathText) {
+  return SaveXMLFile(root, seam::ResolveProgramPath(pathText));
+}
+
+std::optional<std::string> ProfileControllerName(const CXMLNode& root) {
+  const char* name = AttributeText(root, "name");
+  if (name == nullptr) return std::nullopt;
+  return std::string(name);
+}
+
+int ReadPollingDelay(const CXMLNode& root) {
+  return NumberAttribute(root, "Delay", kDefaultPollingDelay);
+}
+
+bool SetControllerIdentity(CXMLNode& root, int controllerId, std::string_view controllerName) {
+  if (controllerId < 0) {
+    const bool removedID = RemoveAttribute(root, "ID");
+    return RemoveAttribute(root, "name") || removedID;
+  }
+  const bool setID = SetAttribute(root, "ID", std::to_string(controllerId));
+  return SetAttribute(root, "name", controllerName) || setID;
+}
+
+bool SetPollingDelay(CXMLNode& root, std::string_view typed) {
+  return SetAttribute(root, "delay", std::to_string(EditNumber(typed).value_or(0)));
+}
+
+std::optional<int> EditNumber(std::string_view typed) {
+  if (typed.empty()) return std::nullopt;
+  long long value = 0;
+  for (char c : typed) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min<long long>(value * 10 + (c - '0'), std::numeric_limits<int>::max());
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace profileedit

@@ -1,0 +1,66 @@
+// The profile document of the Profile tab as a whole: creating, opening, checking and saving
+// it, and the edits of its root (controller identity, polling delay). The page owns the
+// document and calls these on the main thread only; the running controllers never see the
+// tree, only the file it is saved to.
+//
+// Paths are given as the page shows them: absolute when the second character is ':' (or, on
+// POSIX, the first is '/'), otherwise relative to the program's folder.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "xml/XMLNode.h"
+
+namespace profileedit {
+
+inline constexpr int kDefaultPollingDelay = 30;
+
+// Messages of the page.
+inline constexpr const char* kSaveFailedText =
+    "Couldn't open the Profile for writing (no changes made).";
+inline constexpr const char* kSaveFailedCaption = "Warning";  // warning icon
+inline constexpr const char* kSaveChangesQuestion =
+    "You made changes to the current profile.\r\nDo you want to save it first?";
+inline constexpr const char* kSaveChangesCaption = "One Moment...";  // Yes, No, Cancel
+inline constexpr const char* kInvalidProfileCaption = "Warning";     // Yes, No; No default
+// The question asked before using a file that is not a profile, for the path as shown.
+std::string InvalidProfileQuestion(std::string_view pathText);
+
+// A new root "Joystick" with "ID" (the controller's ID in decimal) and "name", in this order.
+std::unique_ptr<CXMLNode> CreateProfileDocument(int controllerId, std::string_view controllerName);
+
+// The document of the file: a new one (CreateProfileDocument) when the file is missing or
+// empty, otherwise the parsed file, or null when it cannot be parsed.
+std::unique_ptr<CXMLNode> OpenProfileDocument(const std::string& pathText, int controllerId,
+                                              std::string_view controllerName);
+
+// Whether the document can be edited without asking: its root is "Joystick".
+bool IsProfileDocument(const CXMLNode* root);
+
+// Writes the document over the file without ever destroying the previous one. False, with the
+// file untouched, when it cannot be written: the page then shows kSaveFailedText and keeps
+// its changed state.
+bool SaveProfileDocument(const CXMLNode& root, const std::string& pathText);
+
+// The controller name the profile was made for ("name" of the root), if any.
+std::optional<std::string> ProfileControllerName(const CXMLNode& root);
+// "Delay" of the root, or 30.
+int ReadPollingDelay(const CXMLNode& root);
+
+// Edits of the root; each returns whether the document changed.
+//
+// Records the chosen controller: "ID" and "name" set (added when missing); a negative ID (the
+// empty entry) removes both.
+bool SetControllerIdentity(CXMLNode& root, int controllerId, std::string_view controllerName);
+// The polling delay as typed (0 when empty): "delay" is added when the root has no "Delay" of
+// any spelling, and replaced only when its text differs from the value in decimal.
+bool SetPollingDelay(CXMLNode& root, std::string_view typed);
+
+// The number in a digits-only edit box; none when it is empty or holds anything else. Values
+// beyond the range of int are clamped to it.
+std::optional<int> EditNumber(std::string_view typed);
+
+}  // namespace profileedit

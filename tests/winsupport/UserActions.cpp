@@ -32,7 +32,11 @@ ModalThread::ModalThread(std::function<INT_PTR()> run) {
 }
 
 ModalThread::~ModalThread() {
-  if (thread_.joinable()) thread_.join();
+  // A test that stopped half-way leaves the run going: a quit message ends any loop.
+  if (thread_.joinable()) {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
 }
 
 HWND ModalThread::WaitForWindow(const char* caption) {

@@ -27,7 +27,10 @@ bool CTandrelApplication::SuppressesConfiguration(const char* commandLine) {
 }
 
 int CTandrelApplication::Run(const char* commandLine) {
-  if (!Start()) return -1;
+  return Start() ? RunStarted(commandLine) : -1;
+}
+
+int CTandrelApplication::RunStarted(const char* commandLine) {
   if (!SuppressesConfiguration(commandLine)) ShowConfigurationWindow();
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -28,6 +28,8 @@ class CTandrelApplication {
   // a longer word), the message loop, shut-down. 0 after "Exit", -1 when the main window
   // cannot be made.
   int Run(const char* commandLine);
+  // The part of Run after a successful Start.
+  int RunStarted(const char* commandLine);
 
   // Start-up up to the message loop: main window, menu, configuration window object, icon,
   // hook. False when the main window cannot be made.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "HookApi.h"
 #include "UserActions.h"
@@ -95,10 +96,18 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
   EXPECT_EQ(SendMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK), -1);
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_CONFIGURATION, 0), -1);
   EXPECT_EQ(CountWindows(program.threadId(), "Tandrel Configuration"), 1);
-  // "Exit" while the window is open ends the window and the program.
+  // The controller keeps working meanwhile: its first button holds the left mouse button.
+  test.world.Advance(100);
+  test.world.joysticks().PressButton(0, 1);
+  test.world.Advance(100);
+  EXPECT_EQ(test.world.input().KeysDown(), std::vector<std::uint8_t>{1});
+  // "Exit" while the window is open ends the window and the program, and the configuration
+  // that goes after it lets go of everything held.
   PostMessageA(main, WM_COMMAND, ID_EXIT, 0);
   EXPECT_EQ(program.Join(), 0);
   EXPECT_FALSE(IsWindow(window));
+  test.EndConfiguration();
+  EXPECT_TRUE(test.world.input().AllReleased());
 }
 
 // The active window's title picks each controller's profile by the window rules: titles are

@@ -12,8 +12,10 @@ WindowTestWorld::WindowTestWorld() : folder(world.UseTempProgramFolder("Tandrel.
   ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), nullptr});
 }
 
-WindowTestWorld::~WindowTestWorld() {
-  ui::SetProgramContext({});
+WindowTestWorld::~WindowTestWorld() { EndConfiguration(); }
+
+void WindowTestWorld::EndConfiguration() {
+  ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), nullptr});
   configuration_.reset();
 }
 

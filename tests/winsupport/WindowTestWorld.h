@@ -35,6 +35,8 @@ class WindowTestWorld {
   std::string Read(const std::string& name) const;
   // Builds the configuration from the program folder and hands it to the windows.
   CTandrelConfiguration& StartConfiguration();
+  // Destroys the configuration, as the program does after its message loop.
+  void EndConfiguration();
 
   VirtualWorld world;
   std::string folder;  // with its trailing separator

@@ -75,9 +75,9 @@ INT_PTR CActionsConfigurationDlg::OnInitDialog() {
 void CActionsConfigurationDlg::MarkChanged() { SetChanged(true); }
 
 void CActionsConfigurationDlg::Apply() {
-  // A failed write has been reported; the edits stay marked so that OK keeps the window open
-  // instead of reloading them away.
-  if (ui::Configuration().SaveActionsFile()) SetChanged(false);
+  // A failed write has been reported by the configuration.
+  ui::Configuration().SaveActionsFile();
+  SetChanged(false);
 }
 
 void CActionsConfigurationDlg::FillThemeList() {

@@ -1,12 +1,274 @@
 #include "ui/ActionsConfigurationDlg.h"
 
+#include <vector>
+
+#include "actionedit/ActionDisplay.h"
+#include "actionedit/ActionSave.h"
+#include "actionedit/LibraryLists.h"
+#include "config/TandrelConfiguration.h"
 #include "resource.h"
+#include "ui/ComplexActionConfigDlg.h"
+#include "ui/MouseActionConfigDlg.h"
+#include "ui/MouseWheelActionConfigDlg.h"
+#include "ui/ProgramContext.h"
+#include "ui/UserInterface.h"
+#include "ui/VKActionConfigDlg.h"
+
+namespace {
+
+constexpr int kTextLimit = 255;
+
+// Marks the page as writing its own boxes for the life of the object.
+class WritingBoxes {
+ public:
+  explicit WritingBoxes(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~WritingBoxes() { flag_ = was_; }
+  WritingBoxes(const WritingBoxes&) = delete;
+  WritingBoxes& operator=(const WritingBoxes&) = delete;
+
+ private:
+  bool& flag_;
+  const bool was_;
+};
+
+void FillBox(const ui::ComboBox& box, const std::vector<std::string>& texts) {
+  size_t textBytes = 0;
+  for (const std::string& text : texts) textBytes += text.size() + 1;
+  ui::Refill refill(box, static_cast<int>(texts.size()), textBytes);
+  for (const std::string& text : texts) box.Add(text);
+}
+
+}  // namespace
 
 CActionsConfigurationDlg::CActionsConfigurationDlg(HWND parent)
     : CConfigurationPage(IDD_ACTIONS_PAGE, parent) {}
 
-void CActionsConfigurationDlg::Apply() { SetChanged(false); }
+CActionsConfigurationDlg::~CActionsConfigurationDlg() = default;
 
-INT_PTR CActionsConfigurationDlg::OnCommand(WPARAM, LPARAM) { return 0; }
+ui::ComboBox CActionsConfigurationDlg::ThemeBox() { return ui::ComboBox(GetItem(IDC_ACT_THEME)); }
+ui::ComboBox CActionsConfigurationDlg::NameBox() { return ui::ComboBox(GetItem(IDC_ACT_NAME)); }
 
-INT_PTR CActionsConfigurationDlg::OnInitDialog() { return CTandrelDlg::OnInitDialog(); }
+std::array<CActionsConfigurationDlg::TypeChoice, 4> CActionsConfigurationDlg::Types() const {
+  return {{{actionedit::ActionKind::VirtualKey, IDC_ACT_TYPE_VK, vkPanel_.get()},
+           {actionedit::ActionKind::MouseMovement, IDC_ACT_TYPE_MOUSE, mousePanel_.get()},
+           {actionedit::ActionKind::MouseWheel, IDC_ACT_TYPE_WHEEL, wheelPanel_.get()},
+           {actionedit::ActionKind::Combination, IDC_ACT_TYPE_COMPLEX, complexPanel_.get()}}};
+}
+
+INT_PTR CActionsConfigurationDlg::OnInitDialog() {
+  if (IsChanged()) SetChanged(false);
+  vkPanel_ = std::make_unique<CVKActionConfigDlg>(handle_);
+  vkPanel_->Create();
+  complexPanel_ = std::make_unique<CComplexActionConfigDlg>(handle_);
+  complexPanel_->Create();
+  mousePanel_ = std::make_unique<CMouseActionConfigDlg>(handle_);
+  mousePanel_->Create();
+  wheelPanel_ = std::make_unique<CMouseWheelActionConfigDlg>(handle_);
+  wheelPanel_->Create();
+  ThemeBox().LimitText(kTextLimit);
+  NameBox().LimitText(kTextLimit);
+  FillThemeList();
+  FillActionList();
+  return CConfigurationPage::OnInitDialog();
+}
+
+void CActionsConfigurationDlg::MarkChanged() { SetChanged(true); }
+
+void CActionsConfigurationDlg::Apply() {
+  // A failed write has been reported by the configuration.
+  ui::Configuration().SaveActionsFile();
+  SetChanged(false);
+}
+
+void CActionsConfigurationDlg::FillThemeList() {
+  const ui::ComboBox themes = ThemeBox();
+  {
+    WritingBoxes writing(writingBoxes_);
+    FillBox(themes, actionedit::ThemeNames());
+    complexPanel_->ClearAvailable();
+    complexPanel_->ClearCombined();
+    complexPanel_->FillAvailable(actionedit::AvailableEntries());
+    themes.Select(0);  // the alphabetically first theme: the box sorts
+  }
+  theme_ = themes.Text();
+}
+
+void CActionsConfigurationDlg::FillActionList() {
+  const ui::ComboBox names = NameBox();
+  {
+    WritingBoxes writing(writingBoxes_);
+    FillBox(names, actionedit::ActionNamesOfTheme(theme_));
+    names.Select(0);
+  }
+  name_ = names.Text();
+  ShowSelectedAction();
+}
+
+void CActionsConfigurationDlg::ShowSelectedAction() { ShowAction(theme_, name_); }
+
+actionedit::ActionPanelValues CActionsConfigurationDlg::PanelValues() {
+  actionedit::ActionPanelValues values;
+  for (const TypeChoice& type : Types()) {
+    type.panel->ReadValues(values);
+    if (values.checked == actionedit::ActionKind::None &&
+        ui::Button(GetItem(type.buttonId)).IsChecked()) {
+      values.checked = type.kind;
+    }
+  }
+  return values;
+}
+
+void CActionsConfigurationDlg::ShowAction(const std::string& theme, const std::string& name) {
+  actionedit::ActionPanelValues values = PanelValues();
+  if (!actionedit::ShowLibraryAction(theme, name, values)) {
+    EnableTypeButtons(true);
+    return;
+  }
+  ShowPanelValues(values);
+}
+
+void CActionsConfigurationDlg::ShowPanelValues(const actionedit::ActionPanelValues& values) {
+  for (const TypeChoice& type : Types()) {
+    ui::Button(GetItem(type.buttonId)).SetChecked(type.kind == values.checked);
+  }
+  // The type of an existing action cannot be changed.
+  EnableTypeButtons(false);
+  for (const TypeChoice& type : Types()) {
+    if (type.kind != values.checked && IsWindowVisible(type.panel->GetHandle())) {
+      type.panel->Show(false);
+    }
+  }
+  for (const TypeChoice& type : Types()) {
+    if (type.kind != values.checked) continue;
+    type.panel->ShowValues(values);
+    type.panel->Show(true);
+  }
+}
+
+void CActionsConfigurationDlg::ShowPanelForType() {
+  for (const TypeChoice& type : Types()) {
+    type.panel->Show(ui::Button(GetItem(type.buttonId)).IsChecked());
+  }
+}
+
+void CActionsConfigurationDlg::EnableTypeButtons(bool enabled) {
+  for (const TypeChoice& type : Types()) ui::Button(GetItem(type.buttonId)).Enable(enabled);
+}
+
+void CActionsConfigurationDlg::SelectOrWrite(const ui::ComboBox& box, const std::string& text) {
+  WritingBoxes writing(writingBoxes_);
+  const int index = box.FindExact(text);
+  if (index >= 0) {
+    box.Select(index);
+  } else {
+    box.SetText(text);
+  }
+}
+
+void CActionsConfigurationDlg::SaveAction() {
+  const actionedit::EditResult result = actionedit::SaveAction(theme_, name_, PanelValues());
+  switch (result.outcome) {
+    case actionedit::EditOutcome::Nothing:
+    case actionedit::EditOutcome::Deleted:  // a save deletes nothing
+      return;
+    case actionedit::EditOutcome::Refused:
+      ui::UserInterface().MessageBox(handle_, result.message, result.caption, MB_OK);
+      return;
+    case actionedit::EditOutcome::Changed:
+      MarkChanged();  // the page stays on this action
+      return;
+    case actionedit::EditOutcome::Created: {
+      // A new theme appears, and the combination panel lists the new action.
+      const std::string theme = theme_;
+      const std::string name = name_;
+      FillThemeList();
+      theme_ = theme;
+      SelectOrWrite(ThemeBox(), theme_);
+      FillActionList();
+      name_ = name;
+      SelectOrWrite(NameBox(), name_);
+      ShowSelectedAction();
+      MarkChanged();
+      return;
+    }
+  }
+}
+
+void CActionsConfigurationDlg::DeleteSelectedAction() {
+  // A refusal (the action is in use) has been shown by the library; nothing changed.
+  if (actionedit::DeleteSelectedAction(theme_, name_).outcome != actionedit::EditOutcome::Deleted) {
+    return;
+  }
+  // The theme stays listed even when it lost its last action.
+  const std::string theme = theme_;
+  FillThemeList();
+  theme_ = theme;
+  SelectOrWrite(ThemeBox(), theme_);
+  FillActionList();  // selects the first action of the theme and shows it
+  MarkChanged();
+}
+
+INT_PTR CActionsConfigurationDlg::OnThemeBox(int notification) {
+  if (writingBoxes_) return 1;
+  const ui::ComboBox themes = ThemeBox();
+  switch (notification) {
+    case CBN_SELCHANGE:
+      theme_ = themes.ItemText(themes.Selection());
+      SelectOrWrite(themes, theme_);
+      FillActionList();
+      break;
+    case CBN_EDITCHANGE:
+      FillActionList();
+      break;
+    case CBN_EDITUPDATE:
+      theme_ = themes.Text().substr(0, kTextLimit);
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+INT_PTR CActionsConfigurationDlg::OnNameBox(int notification) {
+  if (writingBoxes_) return 1;
+  const ui::ComboBox names = NameBox();
+  switch (notification) {
+    case CBN_SELCHANGE:
+      name_ = names.ItemText(names.Selection());
+      SelectOrWrite(names, name_);
+      ShowSelectedAction();
+      break;
+    case CBN_EDITCHANGE:
+      ShowSelectedAction();
+      break;
+    case CBN_EDITUPDATE:
+      name_ = names.Text().substr(0, kTextLimit);
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+INT_PTR CActionsConfigurationDlg::OnCommand(WPARAM wParam, LPARAM) {
+  switch (LOWORD(wParam)) {
+    case IDC_ACT_SAVE:
+      SaveAction();
+      return 1;
+    case IDC_ACT_DELETE:
+      DeleteSelectedAction();
+      return 1;
+    case IDC_ACT_TYPE_VK:
+    case IDC_ACT_TYPE_MOUSE:
+    case IDC_ACT_TYPE_WHEEL:
+    case IDC_ACT_TYPE_COMPLEX:
+      ShowPanelForType();
+      return 1;
+    case IDC_ACT_THEME:
+      return OnThemeBox(HIWORD(wParam));
+    case IDC_ACT_NAME:
+      return OnNameBox(HIWORD(wParam));
+    default:
+      return 0;
+  }
+}

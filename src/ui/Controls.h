@@ -77,3 +77,33 @@ class ListBox : public Window {
 };
 
 }  // namespace ui
+
+namespace ui {
+
+// Empties a combo box or list box and prepares it for `items` new ones whose texts take
+// `textBytes` in all: storage reserved up front, and no redraw until the refill ends, so that
+// long sorted lists fill quickly.
+class Refill {
+ public:
+  Refill(const ComboBox& box, int items, size_t textBytes) : handle_(box.handle()) {
+    SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+    box.Reset();
+    SendMessageA(handle_, CB_INITSTORAGE, items, static_cast<LPARAM>(textBytes));
+  }
+  Refill(const ListBox& list, int items, size_t textBytes) : handle_(list.handle()) {
+    SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+    list.Reset();
+    SendMessageA(handle_, LB_INITSTORAGE, items, static_cast<LPARAM>(textBytes));
+  }
+  ~Refill() {
+    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+  }
+  Refill(const Refill&) = delete;
+  Refill& operator=(const Refill&) = delete;
+
+ private:
+  HWND handle_;
+};
+
+}  // namespace ui

@@ -1,0 +1,42 @@
+#include "ui/ActionPanelDlg.h"
+
+#include <algorithm>
+#include <array>
+
+#include "resource.h"
+#include "ui/ProgramContext.h"
+
+namespace {
+
+struct PushButton {
+  int id;
+  PushType type;
+};
+
+// "Repeat" and "Toggle" come last: panels without them use the first two.
+constexpr std::array<PushButton, 4> kPushButtons = {{{IDC_PUSH_HOLD, PushType::Hold},
+                                                     {IDC_PUSH_HIT, PushType::Hit},
+                                                     {IDC_PUSH_REPEAT, PushType::Repeat},
+                                                     {IDC_PUSH_TOGGLE, PushType::Toggle}}};
+
+}  // namespace
+
+CActionPanelDlg::CActionPanelDlg(int templateId, HWND parent, bool repeatAndToggle)
+    : CTandrelDlg(templateId, ui::ModuleInstance(), parent), repeatAndToggle_(repeatAndToggle) {}
+
+PushType CActionPanelDlg::GetPushType() {
+  for (int i = 0; i < PushButtonCount(); ++i) {
+    if (ButtonItem(kPushButtons[i].id).IsChecked()) return kPushButtons[i].type;
+  }
+  return PushType::None;
+}
+
+void CActionPanelDlg::SetPushType(PushType type) {
+  const auto* end = kPushButtons.begin() + PushButtonCount();
+  const bool hasButton = std::find_if(kPushButtons.begin(), end,
+                                      [&](const PushButton& b) { return b.type == type; }) != end;
+  if (!hasButton) return;
+  for (const auto* button = kPushButtons.begin(); button != end; ++button) {
+    ButtonItem(button->id).SetChecked(button->type == type);
+  }
+}

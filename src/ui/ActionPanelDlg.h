@@ -1,0 +1,39 @@
+// A property panel of the Actions tab: a modeless child of the tab, built from its template,
+// that shows the settings of one action type. Every panel has push-type radio buttons ("Hold",
+// "Hit", and on the key panel "Repeat" and "Toggle"), and moves its part of the panel values
+// between its controls and actionedit::ActionPanelValues. Panels hold no action objects.
+#pragma once
+
+#include "actionedit/PanelValues.h"
+#include "ui/Controls.h"
+#include "ui/TandrelDlg.h"
+
+class CActionPanelDlg : public CTandrelDlg {
+ public:
+  // `repeatAndToggle`: whether the panel has the "Repeat" and "Toggle" buttons.
+  CActionPanelDlg(int templateId, HWND parent, bool repeatAndToggle);
+
+  INT_PTR DoModal() override { return 0; }
+  INT_PTR OnCommand(WPARAM, LPARAM) override { return 0; }
+  INT_PTR OnNotify(WPARAM, LPARAM) override { return 0; }
+
+  // The push type of the checked button; PushType::None when none is checked.
+  PushType GetPushType();
+  // Checks the button of `type` and unchecks the others; a type the panel has no button for
+  // leaves the buttons as they are.
+  void SetPushType(PushType type);
+
+  // Copies this panel's values into its part of `values`.
+  virtual void ReadValues(actionedit::ActionPanelValues& values) = 0;
+  // Shows this panel's part of `values`.
+  virtual void ShowValues(const actionedit::ActionPanelValues& values) = 0;
+
+ protected:
+  ui::Edit EditItem(int id) { return ui::Edit(GetItem(id)); }
+  ui::Button ButtonItem(int id) { return ui::Button(GetItem(id)); }
+
+ private:
+  int PushButtonCount() const { return repeatAndToggle_ ? 4 : 2; }
+
+  const bool repeatAndToggle_;
+};

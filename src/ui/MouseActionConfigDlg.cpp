@@ -1,0 +1,61 @@
+#include "ui/MouseActionConfigDlg.h"
+
+#include "resource.h"
+
+namespace {
+
+constexpr int kDigits = 3;
+
+}  // namespace
+
+CMouseActionConfigDlg::CMouseActionConfigDlg(HWND parent)
+    : CActionPanelDlg(IDD_MOUSE_PANEL, parent, /*repeatAndToggle=*/false) {}
+
+INT_PTR CMouseActionConfigDlg::OnInitDialog() {
+  SetPushType(PushType::Hold);
+  for (int id : {IDC_MOUSE_DIRECTION, IDC_MOUSE_SPEED, IDC_MOUSE_DELAY, IDC_MOUSE_ACCELERATION}) {
+    EditItem(id).LimitText(kDigits);
+  }
+  return CActionPanelDlg::OnInitDialog();
+}
+
+unsigned CMouseActionConfigDlg::GetDirection() { return EditItem(IDC_MOUSE_DIRECTION).Number(); }
+void CMouseActionConfigDlg::SetDirection(unsigned degrees) {
+  EditItem(IDC_MOUSE_DIRECTION).SetNumber(degrees);
+}
+unsigned CMouseActionConfigDlg::GetSpeed() { return EditItem(IDC_MOUSE_SPEED).Number(); }
+void CMouseActionConfigDlg::SetSpeed(unsigned speed) { EditItem(IDC_MOUSE_SPEED).SetNumber(speed); }
+unsigned CMouseActionConfigDlg::GetUpdateDelay() { return EditItem(IDC_MOUSE_DELAY).Number(); }
+void CMouseActionConfigDlg::SetUpdateDelay(unsigned delay) {
+  EditItem(IDC_MOUSE_DELAY).SetNumber(delay);
+}
+unsigned CMouseActionConfigDlg::GetAcceleration() {
+  return EditItem(IDC_MOUSE_ACCELERATION).Number();
+}
+void CMouseActionConfigDlg::SetAcceleration(unsigned acceleration) {
+  EditItem(IDC_MOUSE_ACCELERATION).SetNumber(acceleration);
+}
+bool CMouseActionConfigDlg::IsAbsolute() { return ButtonItem(IDC_MOUSE_ABSOLUTE).IsChecked(); }
+void CMouseActionConfigDlg::SetAbsolute(bool absolute) {
+  ButtonItem(IDC_MOUSE_ABSOLUTE).SetChecked(absolute);
+}
+
+void CMouseActionConfigDlg::ReadValues(actionedit::ActionPanelValues& values) {
+  actionedit::MousePanelValues& mouse = values.mouse;
+  mouse.pushType = GetPushType();
+  mouse.absolute = IsAbsolute();
+  mouse.acceleration = static_cast<int>(GetAcceleration());
+  mouse.delay = static_cast<int>(GetUpdateDelay());
+  mouse.direction = static_cast<int>(GetDirection());
+  mouse.speed = static_cast<int>(GetSpeed());
+}
+
+void CMouseActionConfigDlg::ShowValues(const actionedit::ActionPanelValues& values) {
+  const actionedit::MousePanelValues& mouse = values.mouse;
+  SetAbsolute(mouse.absolute);
+  SetAcceleration(static_cast<unsigned>(mouse.acceleration));
+  SetUpdateDelay(static_cast<unsigned>(mouse.delay));
+  SetDirection(static_cast<unsigned>(mouse.direction));
+  SetPushType(mouse.pushType);
+  SetSpeed(static_cast<unsigned>(mouse.speed));
+}

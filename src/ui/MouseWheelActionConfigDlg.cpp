@@ -1,0 +1,49 @@
+#include "ui/MouseWheelActionConfigDlg.h"
+
+#include "actions/MouseWheelAction.h"
+#include "resource.h"
+
+CMouseWheelActionConfigDlg::CMouseWheelActionConfigDlg(HWND parent)
+    : CActionPanelDlg(IDD_WHEEL_PANEL, parent, /*repeatAndToggle=*/false) {}
+
+INT_PTR CMouseWheelActionConfigDlg::OnInitDialog() {
+  SetPushType(PushType::Hold);
+  SetDirection(CMouseWheelAction::kUp);
+  EditItem(IDC_WHEEL_LINES).LimitText(1);
+  EditItem(IDC_WHEEL_DELAY).LimitText(3);
+  return CActionPanelDlg::OnInitDialog();
+}
+
+int CMouseWheelActionConfigDlg::GetDirection() {
+  if (ButtonItem(IDC_WHEEL_UP).IsChecked()) return CMouseWheelAction::kUp;
+  return ButtonItem(IDC_WHEEL_DOWN).IsChecked() ? CMouseWheelAction::kDown : CMouseWheelAction::kUp;
+}
+
+void CMouseWheelActionConfigDlg::SetDirection(int direction) {
+  if (direction != CMouseWheelAction::kUp && direction != CMouseWheelAction::kDown) return;
+  ButtonItem(IDC_WHEEL_UP).SetChecked(direction == CMouseWheelAction::kUp);
+  ButtonItem(IDC_WHEEL_DOWN).SetChecked(direction == CMouseWheelAction::kDown);
+}
+
+unsigned CMouseWheelActionConfigDlg::GetLines() { return EditItem(IDC_WHEEL_LINES).Number(); }
+void CMouseWheelActionConfigDlg::SetLines(unsigned lines) {
+  EditItem(IDC_WHEEL_LINES).SetNumber(lines);
+}
+unsigned CMouseWheelActionConfigDlg::GetUpdateDelay() { return EditItem(IDC_WHEEL_DELAY).Number(); }
+void CMouseWheelActionConfigDlg::SetUpdateDelay(unsigned delay) {
+  EditItem(IDC_WHEEL_DELAY).SetNumber(delay);
+}
+
+void CMouseWheelActionConfigDlg::ReadValues(actionedit::ActionPanelValues& values) {
+  values.wheel.pushType = GetPushType();
+  values.wheel.direction = GetDirection();
+  values.wheel.delay = static_cast<int>(GetUpdateDelay());
+  values.wheel.lines = static_cast<int>(GetLines());
+}
+
+void CMouseWheelActionConfigDlg::ShowValues(const actionedit::ActionPanelValues& values) {
+  SetUpdateDelay(static_cast<unsigned>(values.wheel.delay));
+  SetDirection(values.wheel.direction);
+  SetLines(static_cast<unsigned>(values.wheel.lines));
+  SetPushType(values.wheel.pushType);
+}

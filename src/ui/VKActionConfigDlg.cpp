@@ -1,0 +1,48 @@
+#include "ui/VKActionConfigDlg.h"
+
+#include "actionedit/KeyText.h"
+#include "resource.h"
+
+CVKActionConfigDlg::CVKActionConfigDlg(HWND parent)
+    : CActionPanelDlg(IDD_VK_PANEL, parent, /*repeatAndToggle=*/true) {}
+
+INT_PTR CVKActionConfigDlg::OnInitDialog() {
+  SetPushType(PushType::Hold);
+  EditItem(IDC_VK_KEY).LimitText(static_cast<int>(actionedit::kKeyTextLimit));
+  return CActionPanelDlg::OnInitDialog();
+}
+
+INT_PTR CVKActionConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
+  if (LOWORD(wParam) == IDC_VK_KEY && HIWORD(wParam) == EN_UPDATE) FilterKeyText();
+  return 0;
+}
+
+void CVKActionConfigDlg::FilterKeyText() {
+  const std::optional<actionedit::KeyTextCut> cut = actionedit::FilterKeyText(GetKeyText());
+  if (!cut) return;
+  // Writing the field raises EN_UPDATE again; the filter then accepts the shortened text.
+  SetKeyText(cut->text);
+  EditItem(IDC_VK_KEY).SetCaret(static_cast<int>(cut->caret));
+}
+
+std::string CVKActionConfigDlg::GetKeyText() {
+  return EditItem(IDC_VK_KEY).Text().substr(0, actionedit::kKeyTextLimit);
+}
+
+void CVKActionConfigDlg::SetKeyText(const std::string& text) {
+  EditItem(IDC_VK_KEY).SetText(text.substr(0, actionedit::kKeyTextLimit));
+}
+
+unsigned char CVKActionConfigDlg::GetKeyCode() { return actionedit::KeyCodeFromText(GetKeyText()); }
+
+void CVKActionConfigDlg::SetKeyCode(unsigned code) { SetKeyText(actionedit::KeyCodeText(code)); }
+
+void CVKActionConfigDlg::ReadValues(actionedit::ActionPanelValues& values) {
+  values.vk.pushType = GetPushType();
+  values.vk.key = GetKeyCode();
+}
+
+void CVKActionConfigDlg::ShowValues(const actionedit::ActionPanelValues& values) {
+  SetKeyCode(values.vk.key);
+  SetPushType(values.vk.pushType);
+}

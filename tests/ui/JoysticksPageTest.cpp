@@ -1,0 +1,199 @@
+// The Joysticks page as a user meets it: filled from the simulated controllers and the
+// configuration file, edited per controller, and merged into the file by Apply.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "UserActions.h"
+#include "WindowTestWorld.h"
+#include "platform/sim/SimJoysticks.h"
+#include "resource.h"
+#include "ui/JoysticksConfigurationDlg.h"
+#include "ui/TandrelConfigDlg.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+std::string Crlf(const std::string& text) {
+  std::string bytes;
+  for (char c : text) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return bytes;
+}
+
+const std::string kConfig =
+    "<Configuration >\n"
+    "\t<LaunchOnStartup value = \"false\" />\n"
+    "\t<Actions fileName = \"Actions.xml\" />\n"
+    "\t<Joysticks >\n"
+    "\t\t<Joystick ID = \"0\" fileName = \"Gamepad.xml\" picture = \"Pad.bmp\" />\n"
+    "\t\t<Joystick ID = \"1\" fileName = \"Gamepad.xml\" enabled = \"false\" >\n"
+    "\t\t\t<Profile window = \"Slide Show\" fileName = \"SlideShow.xml\" />\n"
+    "\t\t</Joystick>\n"
+    "\t\t<Joystick ID = \"2\" fileName = \"Missing.xml\" />\n"
+    "\t\t<Joystick ID = \"5\" fileName = \"Gamepad.xml\" />\n"
+    "\t</Joysticks>\n"
+    "</Configuration>\n";
+
+class JoysticksPageTest : public ::testing::Test {
+ protected:
+  void Start(std::vector<const char*> pads) {
+    test.CopyDefaultFiles();
+    test.Write("Tandrel.exe.config", kConfig);
+    // A 1 x 1 pixel, 24-bit bitmap.
+    const unsigned char bmp[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0,  54, 0, 0, 0, 40, 0, 0, 0, 1,
+                                   0,   0,   0,  1, 0, 0, 0, 1, 0, 24, 0,  0, 0, 0, 0,  4, 0, 0, 0};
+    std::ofstream(test.folder + "Pad.bmp", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bmp), sizeof(bmp));
+    for (int id = 0; id < static_cast<int>(pads.size()); ++id) {
+      test.world.joysticks().Plug(id, seam::MakeJoystickCaps("", 4, false, 0, 65535, pads[id]));
+    }
+    test.StartConfiguration();
+    test.world.messages().ClearLog();  // Missing.xml
+  }
+  // Opens the window and returns the page.
+  HWND Open() {
+    program = std::make_unique<ModalThread>([&] { return window.DoModal(); });
+    dialog = program->WaitForWindow("Tandrel Configuration");
+    return dialog == nullptr ? nullptr : window.JoysticksPage()->GetHandle();
+  }
+  void Close(int button) {
+    Click(dialog, button);
+    program->Join();
+  }
+  // What the page shows of the selected controller: profile, enabled, picture.
+  std::tuple<std::string, bool, bool> Shown(HWND page) {
+    const bool picture =
+        SendMessageA(Control(page, IDC_JOY_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0) != 0 &&
+        IsShown(page, IDC_JOY_PICTURE);
+    return {TextOf(page, IDC_JOY_PROFILE), IsChecked(page, IDC_JOY_ENABLED), picture};
+  }
+
+  WindowTestWorld test;
+  CTandrelConfigDlg window{nullptr};
+  std::unique_ptr<ModalThread> program;
+  HWND dialog = nullptr;
+};
+
+TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheFile) {
+  Start({"Pad Zero", "Pad One", "Pad Two", "Pad Three"});
+  HWND page = Open();
+  ASSERT_NE(page, nullptr);
+  LOGFONTA font = {};
+  GetObjectA(
+      reinterpret_cast<HFONT>(SendMessageA(Control(page, IDC_JOY_VERSION), WM_GETFONT, 0, 0)),
+      sizeof(font), &font);
+  EXPECT_EQ(
+      std::tuple(font.lfHeight, font.lfWeight, font.lfUnderline, std::string(font.lfFaceName)),
+      std::tuple(18L, 700L, BYTE{1}, std::string("Times New Roman")));
+  EXPECT_EQ(ItemsOf(page, IDC_JOY_SELECT), (Items{"Pad Zero", "Pad One", "Pad Two", "Pad Three"}));
+  EXPECT_EQ(SelectedText(page, IDC_JOY_SELECT), "Pad Zero");
+  EXPECT_FALSE(IsChecked(page, IDC_JOY_LAUNCH));
+  // Disabled in the file, a profile that did not load, no entry at all: not enabled.
+  const std::tuple<std::string, bool, bool> filled[] = {{"Gamepad.xml", true, true},
+                                                        {"Gamepad.xml", false, false},
+                                                        {"Missing.xml", false, false},
+                                                        {"", false, false}};
+  for (int i : {0, 1, 2, 3}) {
+    Choose(page, IDC_JOY_SELECT, i);
+    EXPECT_EQ(Shown(page), filled[i]) << i;
+  }
+  EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
+
+  // Pad Three gets a profile and a picture from the dialogs, stored with their full paths.
+  test.user.files = {test.folder + "SlideShow.xml", test.folder + "Pad.bmp"};
+  Click(page, IDC_JOY_CHANGE);
+  SendMessageA(page, WM_COMMAND, ID_PICTURE_CHANGE, 0);
+  ASSERT_EQ(test.user.requests.size(), 2u);
+  const UiRequest& request = test.user.requests[0];
+  EXPECT_EQ(std::tuple(request.kind, request.text, request.caption, request.flags, request.owner),
+            std::tuple(std::string("open file"), std::string("Select Exisiting Configuration"),
+                       "XML Files|*.xml||" + test.folder,
+                       UINT{OFN_LONGNAMES | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY},
+                       page));
+  EXPECT_EQ(test.user.requests[1].caption, "Bitmaps|*.bmp||" + test.folder);
+  EXPECT_EQ(Shown(page), std::tuple(test.folder + "SlideShow.xml", true, true));
+  // Pad Zero loses profile and picture (the picture through its menu); Pad One is enabled.
+  Choose(page, IDC_JOY_SELECT, 0);
+  Click(page, IDC_JOY_REMOVE);
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_JOY_PICTURE, STN_CLICKED), 0);
+  EXPECT_EQ(std::tuple(test.user.requests.back().kind, test.user.requests.back().text,
+                       test.user.requests.back().owner),
+            std::tuple(std::string("menu"), std::string("Change"), page));
+  SendMessageA(page, WM_COMMAND, ID_PICTURE_REMOVE, 0);
+  EXPECT_EQ(Shown(page), std::tuple(std::string(), false, false));
+  Choose(page, IDC_JOY_SELECT, 1);
+  Click(page, IDC_JOY_ENABLED);
+  Click(page, IDC_JOY_LAUNCH);
+  Choose(page, IDC_JOY_SELECT, 3);
+  EXPECT_EQ(Shown(page), std::tuple(test.folder + "SlideShow.xml", true, true));
+
+  test.profiles.started.clear();
+  Click(dialog, IDC_APPLY);
+  // Pad Zero's entry goes, and so does the unplugged controller's; the rules of Pad One stay.
+  EXPECT_EQ(test.Read("Tandrel.exe.config"),
+            Crlf("<Configuration >\n"
+                 "\t<LaunchOnStartup value = \"true\" />\n"
+                 "\t<Actions fileName = \"Actions.xml\" />\n"
+                 "\t<Joysticks >\n"
+                 "\t\t<Joystick ID = \"1\" fileName = \"Gamepad.xml\" >\n"
+                 "\t\t\t<Profile window = \"Slide Show\" fileName = \"SlideShow.xml\" />\n"
+                 "\t\t</Joystick>\n"
+                 "\t\t<Joystick ID = \"2\" fileName = \"Missing.xml\" enabled = \"false\" />\n"
+                 "\t\t<Joystick ID = \"3\" fileName = \"" +
+                 test.folder + "SlideShow.xml\" picture = \"" + test.folder +
+                 "Pad.bmp\" />\n"
+                 "\t</Joysticks>\n"
+                 "</Configuration>\n"));
+  EXPECT_EQ(test.profiles.started, (std::vector<std::pair<int, std::string>>{
+                                       {1, "Gamepad.xml"}, {3, test.folder + "SlideShow.xml"}}));
+  EXPECT_EQ(test.world.startupEntry().Value("Tandrel"), test.folder + "Tandrel.exe /NoConfigure");
+  EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
+
+  Click(page, IDC_JOY_LAUNCH);
+  Close(IDOK);
+  EXPECT_FALSE(test.world.startupEntry().Value("Tandrel").has_value());
+  EXPECT_TRUE(test.world.messages().Log().empty());
+}
+
+// A file that cannot be written is reported and stays whole; closing without applying then
+// discards the page's edits.
+TEST_F(JoysticksPageTest, UnsavedEditsAreReportedKeptAndDiscardedByClosing) {
+  Start({"Pad Zero"});
+  std::filesystem::create_directory(test.folder + "Tandrel.exe.config.tmp");
+  HWND page = Open();
+  ASSERT_NE(page, nullptr);
+  Click(page, IDC_JOY_REMOVE);
+  Click(dialog, IDOK);
+  ASSERT_EQ(test.world.messages().Log().size(), 1u);
+  EXPECT_EQ(test.world.messages().Log()[0].text, "Coudln't save the configuration file");
+  EXPECT_EQ(test.world.messages().Log()[0].caption, "Error");
+  EXPECT_EQ(test.Read("Tandrel.exe.config"), Crlf(kConfig));
+  EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));  // the window stays open with the edits
+  EXPECT_EQ(Shown(page), std::tuple(std::string(), false, false));
+  Close(IDCANCEL);
+
+  page = Open();
+  EXPECT_EQ(Shown(page), std::tuple(std::string("Gamepad.xml"), true, true));
+  Close(IDCANCEL);
+}
+
+TEST_F(JoysticksPageTest, WithoutControllersNothingCanBeEdited) {
+  Start({});
+  HWND page = Open();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(ItemsOf(page, IDC_JOY_SELECT), Items{});
+  EXPECT_EQ(SelectedText(page, IDC_JOY_SELECT), "");
+  for (int id : {IDC_JOY_LAUNCH, IDC_JOY_SELECT, IDC_JOY_CHANGE, IDC_JOY_REMOVE, IDC_JOY_ENABLED,
+                 IDC_JOY_PICTURE}) {
+    EXPECT_FALSE(IsEnabledControl(page, id)) << id;
+  }
+  EXPECT_EQ(Shown(page), std::tuple(std::string(), false, false));
+  Close(IDCANCEL);
+}
+
+}  // namespace

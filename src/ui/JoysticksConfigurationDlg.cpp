@@ -1,12 +1,210 @@
 #include "ui/JoysticksConfigurationDlg.h"
 
+#include <commdlg.h>
+
+#include <utility>
+
+#include "config/JoysticksTabMerge.h"
+#include "config/TandrelConfiguration.h"
+#include "engine/Joystick.h"
+#include "platform/Platform.h"
 #include "resource.h"
+#include "ui/Controls.h"
+#include "ui/ProgramContext.h"
+#include "ui/UserInterface.h"
+
+namespace {
+
+// The controls that edit a controller: disabled while no controller is present.
+constexpr int kControllerControls[] = {IDC_JOY_LAUNCH, IDC_JOY_SELECT,  IDC_JOY_CHANGE,
+                                       IDC_JOY_REMOVE, IDC_JOY_ENABLED, IDC_JOY_PICTURE};
+
+}  // namespace
 
 CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(HWND parent)
     : CConfigurationPage(IDD_JOYSTICKS_PAGE, parent) {}
 
-void CJoysticksConfigurationDlg::Apply() { SetChanged(false); }
+INT_PTR CJoysticksConfigurationDlg::OnInitDialog() {
+  SetChanged(false);
+  filled_ = false;
 
-INT_PTR CJoysticksConfigurationDlg::OnCommand(WPARAM, LPARAM) { return 0; }
+  labelFont_.reset(CreateFontA(18, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, "Times New Roman"));
+  SendMessageA(GetItem(IDC_JOY_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()),
+               TRUE);
 
-INT_PTR CJoysticksConfigurationDlg::OnInitDialog() { return CTandrelDlg::OnInitDialog(); }
+  controllers_ = {};
+  const ui::ComboBox select(GetItem(IDC_JOY_SELECT));
+  select.Reset();
+  for (int id : kControllerControls) ui::Window(GetItem(id)).Enable(false);
+  picture_ = ui::PictureBox(GetItem(IDC_JOY_PICTURE));
+
+  CTandrelConfiguration& configuration = ui::Configuration();
+  {
+    // The controller objects are read under the configuration lock and forgotten at once.
+    const auto lock = configuration.Lock();
+    launchOnStartup_ = configuration.GetLaunchOnStartup();
+    current_ = -1;
+    for (int id = 0; id < seam::kMaxJoysticks; ++id) {
+      const CJoystick* joystick = configuration.GetJoystick(id);
+      if (joystick == nullptr) continue;
+      if (current_ < 0) {
+        for (int control : kControllerControls) ui::Window(GetItem(control)).Enable(true);
+        current_ = id;
+      }
+      SetEnabled(id, joystick->IsActive());
+      SetProfileFile(id, configuration.GetProfileFileName(id));
+      SetPictureFile(id, configuration.GetPicture(id));
+      select.Add(joystick->GetDeviceName(), id);
+    }
+  }
+  filled_ = true;
+
+  select.Select(0);
+  if (current_ >= 0) ShowController();
+  ui::Button(GetItem(IDC_JOY_LAUNCH)).SetChecked(launchOnStartup_);
+  return CTandrelDlg::OnInitDialog();
+}
+
+INT_PTR CJoysticksConfigurationDlg::OnCommand(WPARAM wParam, LPARAM) {
+  const int notification = HIWORD(wParam);
+  switch (LOWORD(wParam)) {
+    case IDC_JOY_LAUNCH:
+      launchOnStartup_ = ui::Button(GetItem(IDC_JOY_LAUNCH)).IsChecked();
+      SetChanged(true);
+      return 1;
+    case IDC_JOY_SELECT:
+      if (notification == CBN_SELCHANGE) {
+        const ui::ComboBox select(GetItem(IDC_JOY_SELECT));
+        current_ = static_cast<int>(select.ItemData(select.Selection()));
+        ShowController();
+      }
+      return 1;
+    case IDC_JOY_CHANGE:
+      ChooseProfile();
+      return 1;
+    case IDC_JOY_REMOVE:
+      RemoveProfile();
+      return 1;
+    case IDC_JOY_ENABLED:
+      SetEnabled(current_, ui::Button(GetItem(IDC_JOY_ENABLED)).IsChecked());
+      return 1;
+    case IDC_JOY_PICTURE:
+      if (notification == STN_CLICKED) ShowPictureMenu();
+      return 1;
+    case ID_PICTURE_CHANGE:
+      ChoosePicture();
+      return 1;
+    case ID_PICTURE_REMOVE:
+      SetPictureFile(current_, std::nullopt);
+      ShowPicture(current_);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+void CJoysticksConfigurationDlg::Apply() {
+  if (!IsChanged()) return;
+  JoysticksTabState state;
+  state.launchOnStartup = launchOnStartup_;
+  for (size_t id = 0; id < controllers_.size(); ++id) {
+    const Controller& controller = controllers_[id];
+    state.controllers[id] = {controller.profile.value_or(""), controller.picture.value_or(""),
+                             controller.enabled};
+  }
+  // The configuration reports a file it cannot write; the edits then stay here, unapplied, so
+  // that the user can try again instead of losing them to the reload that follows.
+  if (ui::Configuration().SaveJoysticksTab(state)) SetChanged(false);
+}
+
+void CJoysticksConfigurationDlg::SetEnabled(int id, bool enabled) {
+  Controller* controller = Find(id);
+  if (controller == nullptr) return;
+  controller->enabled = enabled;
+  MarkChangedOnceFilled();
+}
+
+void CJoysticksConfigurationDlg::SetProfileFile(int id, std::optional<std::string> file) {
+  Controller* controller = Find(id);
+  if (controller == nullptr) return;
+  controller->profile = std::move(file);
+  MarkChangedOnceFilled();
+}
+
+void CJoysticksConfigurationDlg::SetPictureFile(int id, std::optional<std::string> file) {
+  Controller* controller = Find(id);
+  if (controller == nullptr) return;
+  controller->picture = std::move(file);
+  MarkChangedOnceFilled();
+}
+
+void CJoysticksConfigurationDlg::MarkChangedOnceFilled() {
+  if (filled_) SetChanged(true);
+}
+
+CJoysticksConfigurationDlg::Controller* CJoysticksConfigurationDlg::Find(int id) {
+  if (id < 0 || id >= seam::kMaxJoysticks) return nullptr;
+  return &controllers_[static_cast<size_t>(id)];
+}
+
+void CJoysticksConfigurationDlg::ShowController() {
+  const Controller* controller = Find(current_);
+  if (controller == nullptr) return;
+  ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(controller->enabled);
+  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetText(controller->profile.value_or(""));
+  ShowPicture(current_);
+}
+
+void CJoysticksConfigurationDlg::ShowPicture(int id) {
+  const Controller* controller = Find(id);
+  const bool hasPicture = controller != nullptr && controller->picture.has_value();
+  picture_.Show(hasPicture ? seam::ResolveProgramPath(*controller->picture) : std::string());
+}
+
+void CJoysticksConfigurationDlg::ChooseProfile() {
+  if (Find(current_) == nullptr) return;
+  const auto file = ChooseFile("Select Exisiting Configuration", "XML Files", "*.xml");
+  if (!file) return;
+  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetText(*file);
+  ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(true);
+  SetProfileFile(current_, *file);
+  SetEnabled(current_, true);
+}
+
+void CJoysticksConfigurationDlg::RemoveProfile() {
+  if (Find(current_) == nullptr) return;
+  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetText("");
+  ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(false);
+  SetProfileFile(current_, std::nullopt);
+  SetEnabled(current_, false);
+}
+
+void CJoysticksConfigurationDlg::ChoosePicture() {
+  if (Find(current_) == nullptr) return;
+  const auto file = ChooseFile("Select A Bitmap", "Bitmaps", "*.bmp");
+  if (!file) return;
+  SetPictureFile(current_, *file);
+  ShowPicture(current_);
+}
+
+void CJoysticksConfigurationDlg::ShowPictureMenu() {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  HMENU menu = GetSubMenu(ui::Program().popupMenu, IDR_POPUP_PICTURE_MENU);
+  if (menu != nullptr) ui::UserInterface().TrackPopupMenu(menu, cursor.x, cursor.y, handle_);
+}
+
+std::optional<std::string> CJoysticksConfigurationDlg::ChooseFile(const char* title,
+                                                                  const char* filterName,
+                                                                  const char* filterPattern) {
+  ui::FileDialogRequest request;
+  request.owner = handle_;
+  request.title = title;
+  request.filterName = filterName;
+  request.filterPattern = filterPattern;
+  request.initialFolder = ui::Configuration().GetProgramFolder();
+  request.flags = OFN_LONGNAMES | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  return ui::UserInterface().ChooseFile(request);
+}

@@ -60,6 +60,9 @@ class ComboBox : public Window {
   // The first item whose whole text equals `text`, ignoring case; -1 when none does.
   int FindExact(const std::string& text) const;
   void LimitText(int characters) const { SendMessageA(handle_, CB_LIMITTEXT, characters, 0); }
+
+  // The Profile page's shift state list loses entries one by one.
+  void Delete(int index) const { SendMessageA(handle_, CB_DELETESTRING, index, 0); }
 };
 
 class ListBox : public Window {

@@ -24,11 +24,6 @@ class RedrawPause {
   HWND window_;
 };
 
-std::string SelectedText(const ui::ComboBox& list) {
-  const int selection = list.Selection();
-  return selection < 0 ? std::string() : list.ItemText(selection);
-}
-
 }  // namespace
 
 ActionAssignmentGroup::ActionAssignmentGroup(HWND page)
@@ -69,7 +64,7 @@ void ActionAssignmentGroup::RelabelAxis(std::string_view axisName, bool vertical
 
 void ActionAssignmentGroup::ElementChosen(const CXMLNode& root) const {
   percents_.Select(percents_.FindExact("0"));
-  const bool axis = SelectedText(elements_).find("Axis") != std::string::npos;
+  const bool axis = elements_.SelectedText().find("Axis") != std::string::npos;
   for (const ui::Window& control : PercentControls()) control.Show(axis);
   ShowAssignment(root);
 }
@@ -95,7 +90,7 @@ void ActionAssignmentGroup::FillActionList() const {
   const RedrawPause pause(actions_);
   actions_.Reset();
   actions_.Add(profileedit::kNoActionText);
-  const std::string theme = SelectedText(themes_);
+  const std::string theme = themes_.SelectedText();
   const auto lock = LockActionLibrary();
   for (const CAction* action : GetActionsOfTheme(theme.c_str())) actions_.Add(action->GetName());
 }
@@ -107,7 +102,7 @@ bool ActionAssignmentGroup::AssignAction(CXMLNode& root) const {
   // With the chosen shift state gone from its list there is no combination to store.
   if (!target || shiftState < 0 || choice < 0) return false;
   if (choice == 0) return profileedit::RemoveAction(root, *target, shiftState, Percent());
-  return profileedit::AssignAction(root, *target, shiftState, SelectedText(themes_),
+  return profileedit::AssignAction(root, *target, shiftState, themes_.SelectedText(),
                                    actions_.ItemText(choice), Percent());
 }
 
@@ -116,9 +111,9 @@ std::array<ui::Window, 3> ActionAssignmentGroup::PercentControls() const {
 }
 
 std::optional<profileedit::ElementTarget> ActionAssignmentGroup::ChosenTarget() const {
-  return profileedit::ParseElementEntry(SelectedText(elements_));
+  return profileedit::ParseElementEntry(elements_.SelectedText());
 }
 
 int ActionAssignmentGroup::Percent() const {
-  return profileedit::PercentValue(SelectedText(percents_));
+  return profileedit::PercentValue(percents_.SelectedText());
 }

@@ -63,6 +63,11 @@ class ComboBox : public Window {
 
   // The Profile page's shift state list loses entries one by one.
   void Delete(int index) const { SendMessageA(handle_, CB_DELETESTRING, index, 0); }
+  // Empty when nothing is selected.
+  std::string SelectedText() const {
+    const int selection = Selection();
+    return selection < 0 ? std::string() : ItemText(selection);
+  }
 };
 
 class ListBox : public Window {

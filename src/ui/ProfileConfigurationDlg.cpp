@@ -26,13 +26,7 @@ constexpr int kEditingControls[] = {
     IDC_PROF_ACTION,    IDC_PROF_AXIS,          IDC_PROF_SWAP,    IDC_PROF_AXIS_TYPE,
     IDC_PROF_THEME,     IDC_PROF_PERCENT};
 
-constexpr const char* kVerticalText = "Vertical";
 constexpr const char* kFileDialogTitle = "Select A Configuration File";
-
-std::string SelectedText(const ui::ComboBox& list) {
-  const int selection = list.Selection();
-  return selection < 0 ? std::string() : list.ItemText(selection);
-}
 
 }  // namespace
 
@@ -151,7 +145,8 @@ void CProfileConfigurationDlg::ShowDocument() {
   for (const auto& axis : profileedit::PrepareAxesForEditing(root)) {
     assignment.RelabelAxis(axis.axis, axis.vertical);
     if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
-      List(IDC_PROF_AXIS_TYPE).Select(List(IDC_PROF_AXIS_TYPE).FindExact(kVerticalText));
+      const ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
+      types.Select(types.FindExact(profileedit::kAxisTypeTexts[1]));
     }
   }
 }
@@ -339,9 +334,9 @@ void CProfileConfigurationDlg::AxisChosen() {
 
 void CProfileConfigurationDlg::AxisTypeChosen() {
   const std::string axis = ChosenAxis();
-  const bool vertical = SelectedText(List(IDC_PROF_AXIS_TYPE)) == kVerticalText;
+  const bool vertical = List(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kAxisTypeTexts[1];
   if (profileedit::SetAxisType(*document_, axis, vertical)) MarkChanged();
   ActionAssignmentGroup(handle_).RelabelAxis(axis, vertical);
 }
 
-std::string CProfileConfigurationDlg::ChosenAxis() { return SelectedText(List(IDC_PROF_AXIS)); }
+std::string CProfileConfigurationDlg::ChosenAxis() { return List(IDC_PROF_AXIS).SelectedText(); }

@@ -60,6 +60,14 @@ class ComboBox : public Window {
   // The first item whose whole text equals `text`, ignoring case; -1 when none does.
   int FindExact(const std::string& text) const;
   void LimitText(int characters) const { SendMessageA(handle_, CB_LIMITTEXT, characters, 0); }
+
+  // The Profile page's shift state list loses entries one by one.
+  void Delete(int index) const { SendMessageA(handle_, CB_DELETESTRING, index, 0); }
+  // Empty when nothing is selected.
+  std::string SelectedText() const {
+    const int selection = Selection();
+    return selection < 0 ? std::string() : ItemText(selection);
+  }
 };
 
 class ListBox : public Window {

@@ -1,12 +1,342 @@
 #include "ui/ProfileConfigurationDlg.h"
 
+#include <commdlg.h>
+
+#include <initializer_list>
+
+#include "config/TandrelConfiguration.h"
+#include "engine/Joystick.h"
+#include "profileedit/AxisSettings.h"
+#include "profileedit/ElementEntries.h"
+#include "profileedit/ProfileDocument.h"
+#include "profileedit/ShiftButtons.h"
 #include "resource.h"
+#include "ui/ActionAssignmentGroup.h"
+#include "ui/ProgramContext.h"
+#include "ui/ShiftButtonLists.h"
+#include "ui/UserInterface.h"
+#include "xml/XMLNode.h"
+
+namespace {
+
+// The controls a refused file disables and every load enables again.
+constexpr int kEditingControls[] = {
+    IDC_PROF_THRESHOLD, IDC_PROF_SENSITIVITY,   IDC_PROF_DELAY,   IDC_PROF_JOYSTICK,
+    IDC_PROF_AVAILABLE, IDC_PROF_SHIFT_BUTTONS, IDC_PROF_ELEMENT, IDC_PROF_SHIFT_STATE,
+    IDC_PROF_ACTION,    IDC_PROF_AXIS,          IDC_PROF_SWAP,    IDC_PROF_AXIS_TYPE,
+    IDC_PROF_THEME,     IDC_PROF_PERCENT};
+
+constexpr const char* kFileDialogTitle = "Select A Configuration File";
+
+}  // namespace
 
 CProfileConfigurationDlg::CProfileConfigurationDlg(HWND parent)
     : CConfigurationPage(IDD_PROFILE_PAGE, parent) {}
 
-void CProfileConfigurationDlg::Apply() { SetChanged(false); }
+CProfileConfigurationDlg::~CProfileConfigurationDlg() = default;
 
-INT_PTR CProfileConfigurationDlg::OnCommand(WPARAM, LPARAM) { return 0; }
+INT_PTR CProfileConfigurationDlg::OnInitDialog() {
+  // The handlers answer the controls' notifications already while the page fills them.
+  Attach();
+  FillControllerList();
+  document_.reset();
+  ShiftButtonLists(handle_).DisableButtons();
+  ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  if (controllers.Count() > 1) {
+    // The profile shown first is that of the first controller; a new one is made for it.
+    controllers.Select(1);
+    const int id = static_cast<int>(controllers.ItemData(1));
+    if (const auto fileName = ui::Configuration().GetProfileFileName(id)) {
+      Item(IDC_PROF_FILE).SetText(*fileName);
+      LoadProfileDocument();
+    }
+  }
+  return CTandrelDlg::OnInitDialog();
+}
 
-INT_PTR CProfileConfigurationDlg::OnInitDialog() { return CTandrelDlg::OnInitDialog(); }
+void CProfileConfigurationDlg::FillControllerList() {
+  ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  controllers.Reset();
+  controllers.Add("", -1);
+  CTandrelConfiguration& configuration = ui::Configuration();
+  const auto lock = configuration.Lock();
+  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
+    if (const CJoystick* joystick = configuration.GetJoystick(id)) {
+      controllers.Add(joystick->GetCaps().productName, id);
+    }
+  }
+}
+
+CProfileConfigurationDlg::ControllerEntry CProfileConfigurationDlg::ChosenController() {
+  const ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  const int selection = controllers.Selection();
+  if (selection < 0) return {};
+  return {static_cast<int>(controllers.ItemData(selection)), controllers.ItemText(selection)};
+}
+
+void CProfileConfigurationDlg::LoadProfileDocument() {
+  SetChanged(false);
+  document_.reset();
+  loading_ = true;
+  Item(IDC_PROF_THRESHOLD).LimitText(5);
+  Item(IDC_PROF_SENSITIVITY).LimitText(4);
+  Item(IDC_PROF_DELAY).LimitText(3);
+  EnableEditing(true);
+
+  const std::string path = Item(IDC_PROF_FILE).Text();
+  const ControllerEntry controller = ChosenController();
+  document_ = profileedit::OpenProfileDocument(path, controller.id, controller.name);
+  if (!profileedit::IsProfileDocument(document_.get())) {
+    const int answer = ui::UserInterface().MessageBox(
+        handle_, profileedit::InvalidProfileQuestion(path), profileedit::kInvalidProfileCaption,
+        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    if (answer != IDYES) {
+      // The user refused the file: it is never written, so the page lets go of it.
+      document_.reset();
+      EnableEditing(false);
+      Open();
+      return;
+    }
+  }
+
+  ActionAssignmentGroup(handle_).Fill();
+  ShiftButtonLists(handle_).Fill({});
+  ui::ComboBox axes = List(IDC_PROF_AXIS);
+  axes.Reset();
+  for (const char* axis : profileedit::kAxisNames) axes.Add(axis);
+  axes.Select(0);
+  ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
+  types.Reset();
+  for (const char* type : profileedit::kAxisTypeTexts) types.Add(type);
+  types.Select(0);
+  ui::Button(GetItem(IDC_PROF_SWAP)).SetChecked(false);
+  if (document_) {
+    ShowDocument();
+  } else {
+    SetNumberBox(IDC_PROF_DELAY, profileedit::kDefaultPollingDelay);
+    SetNumberBox(IDC_PROF_THRESHOLD, 7000);
+    SetNumberBox(IDC_PROF_SENSITIVITY, 500);
+  }
+  loading_ = false;
+}
+
+void CProfileConfigurationDlg::EnableEditing(bool enabled) {
+  for (int id : kEditingControls) ui::Window(GetItem(id)).Enable(enabled);
+  ShiftButtonLists(handle_).DisableButtons();
+}
+
+// Fills the controls from the document. The number boxes run their handlers as they are set,
+// so a profile without a delay gains "delay" "30" and an X axis threshold below the least
+// stored value is raised; neither counts as a change while loading.
+void CProfileConfigurationDlg::ShowDocument() {
+  CXMLNode& root = *document_;
+  ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  const std::optional<std::string> name = profileedit::ProfileControllerName(root);
+  controllers.Select(name ? controllers.FindExact(*name) : -1);
+  SetNumberBox(IDC_PROF_DELAY, profileedit::ReadPollingDelay(root));
+  ShiftButtonLists(handle_).Fill(profileedit::ReadShiftButtons(root));
+  const ActionAssignmentGroup assignment(handle_);
+  assignment.ShowAssignment(root);
+  if (const auto x = profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0])) {
+    SetNumberBox(IDC_PROF_THRESHOLD, x->threshold);
+    SetNumberBox(IDC_PROF_SENSITIVITY, x->sensitivity);
+    ui::Button(GetItem(IDC_PROF_SWAP)).SetChecked(x->swapped);
+  }
+  for (const auto& axis : profileedit::PrepareAxesForEditing(root)) {
+    assignment.RelabelAxis(axis.axis, axis.vertical);
+    if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
+      const ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
+      types.Select(types.FindExact(profileedit::kAxisTypeTexts[1]));
+    }
+  }
+}
+
+void CProfileConfigurationDlg::MarkChanged() {
+  if (!loading_) SetChanged(true);
+}
+
+void CProfileConfigurationDlg::Apply() { Save(); }
+
+bool CProfileConfigurationDlg::Save() {
+  if (!document_) return true;
+  if (!profileedit::SaveProfileDocument(*document_, Item(IDC_PROF_FILE).Text())) {
+    ui::UserInterface().MessageBox(handle_, profileedit::kSaveFailedText,
+                                   profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  SetChanged(false);
+  return true;
+}
+
+void CProfileConfigurationDlg::Open() {
+  if (IsChanged()) {
+    const int answer = ui::UserInterface().MessageBox(handle_, profileedit::kSaveChangesQuestion,
+                                                      profileedit::kSaveChangesCaption,
+                                                      MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL) return;
+    // Edits that could not be written stay on the page rather than be dropped by the next file.
+    if (answer == IDYES && !Save()) return;
+  }
+  const std::optional<std::string> path = ChooseProfileFile(false);
+  if (!path) return;
+  Item(IDC_PROF_FILE).SetText(*path);
+  document_.reset();
+  LoadProfileDocument();
+}
+
+void CProfileConfigurationDlg::SaveAs() {
+  const std::optional<std::string> path = ChooseProfileFile(true);
+  if (!path) return;
+  Item(IDC_PROF_FILE).SetText(*path);
+  Save();
+}
+
+std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save) {
+  ui::FileDialogRequest request;
+  request.owner = handle_;
+  request.save = save;
+  request.title = kFileDialogTitle;
+  request.filterName = "XML Files";
+  request.filterPattern = "*.XML";
+  request.defaultExtension = "xml";
+  request.initialFolder = ui::Configuration().GetProgramFolder();
+  request.flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  return ui::UserInterface().ChooseFile(request);
+}
+
+INT_PTR CProfileConfigurationDlg::OnCommand(WPARAM wParam, LPARAM) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (id == IDC_PROF_OPEN && code == BN_CLICKED) {
+    Open();
+  } else if (id == IDC_PROF_SAVE_AS && code == BN_CLICKED) {
+    SaveAs();
+  } else if (document_) {
+    OnEditingCommand(id, code);
+  }
+  return 0;
+}
+
+void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
+  CXMLNode& root = *document_;
+  const ShiftButtonLists shiftButtons(handle_);
+  const ActionAssignmentGroup assignment(handle_);
+  switch (id) {
+    case IDC_PROF_AVAILABLE:
+      shiftButtons.UpdateAddButton();
+      if (code == LBN_DBLCLK && shiftButtons.CanAdd() && shiftButtons.Add()) ShiftButtonsChanged();
+      return;
+    case IDC_PROF_SHIFT_BUTTONS:
+      shiftButtons.UpdateShiftButtons();
+      if (code == LBN_DBLCLK && shiftButtons.CanRemove() && shiftButtons.Remove()) {
+        ShiftButtonsChanged();
+      }
+      return;
+    case IDC_PROF_ADD:
+      if (code == BN_CLICKED && shiftButtons.Add()) ShiftButtonsChanged();
+      return;
+    case IDC_PROF_REMOVE:
+      if (code == BN_CLICKED && shiftButtons.Remove()) ShiftButtonsChanged();
+      return;
+    case IDC_PROF_UP:
+    case IDC_PROF_DOWN:
+      if (code == BN_CLICKED && shiftButtons.Move(id == IDC_PROF_UP ? -1 : 1)) {
+        ShiftButtonsChanged();
+      }
+      return;
+    case IDC_PROF_THRESHOLD:
+    case IDC_PROF_SENSITIVITY:
+    case IDC_PROF_DELAY:
+      if (code == EN_CHANGE) NumberBoxEdited(id);
+      return;
+    case IDC_PROF_SWAP:
+      if (code == BN_CLICKED &&
+          profileedit::SetAxisSwapped(root, ChosenAxis(),
+                                      ui::Button(GetItem(IDC_PROF_SWAP)).IsChecked())) {
+        MarkChanged();
+      }
+      return;
+    default:
+      break;
+  }
+  if (code != CBN_SELCHANGE) return;
+  switch (id) {
+    case IDC_PROF_JOYSTICK: {
+      // Every choice counts as a change, even of the controller already recorded.
+      MarkChanged();
+      const ControllerEntry controller = ChosenController();
+      profileedit::SetControllerIdentity(root, controller.id, controller.name);
+      break;
+    }
+    case IDC_PROF_ELEMENT:
+    case IDC_PROF_SHIFT_STATE:
+      assignment.ElementChosen(root);
+      break;
+    case IDC_PROF_PERCENT:
+      assignment.ShowAssignment(root);
+      break;
+    case IDC_PROF_THEME:
+      assignment.FillActionList();
+      break;
+    case IDC_PROF_ACTION:
+      // Every choice of an action counts as a change, even of the one already stored.
+      MarkChanged();
+      assignment.AssignAction(root);
+      break;
+    case IDC_PROF_AXIS:
+      AxisChosen();
+      break;
+    case IDC_PROF_AXIS_TYPE:
+      AxisTypeChosen();
+      break;
+    default:
+      break;
+  }
+}
+
+void CProfileConfigurationDlg::ShiftButtonsChanged() {
+  MarkChanged();
+  profileedit::RebuildShiftButtons(*document_, ShiftButtonLists(handle_).Buttons());
+}
+
+void CProfileConfigurationDlg::SetNumberBox(int id, int value) {
+  Item(id).SetNumber(static_cast<unsigned>(value));
+  NumberBoxEdited(id);
+}
+
+void CProfileConfigurationDlg::NumberBoxEdited(int id) {
+  if (!document_) return;
+  const std::string typed = Item(id).Text();
+  bool edited = false;
+  if (id == IDC_PROF_DELAY) {
+    edited = profileedit::SetPollingDelay(*document_, typed);
+  } else if (id == IDC_PROF_THRESHOLD) {
+    edited = profileedit::SetAxisThreshold(*document_, ChosenAxis(), typed);
+  } else if (id == IDC_PROF_SENSITIVITY) {
+    edited = profileedit::SetAxisSensitivity(*document_, ChosenAxis(), typed);
+  }
+  if (edited) MarkChanged();
+}
+
+// Shows the settings of the chosen axis; an axis without an element leaves the controls as
+// they are.
+void CProfileConfigurationDlg::AxisChosen() {
+  const auto settings = profileedit::ReadAxisSettings(*document_, ChosenAxis());
+  if (!settings) return;
+  if (settings->typeEntry) {
+    ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
+    types.Select(types.FindExact(profileedit::kAxisTypeTexts[*settings->typeEntry]));
+  }
+  ui::Button(GetItem(IDC_PROF_SWAP)).SetChecked(settings->swapped);
+  SetNumberBox(IDC_PROF_SENSITIVITY, settings->sensitivity);
+  SetNumberBox(IDC_PROF_THRESHOLD, settings->threshold);
+}
+
+void CProfileConfigurationDlg::AxisTypeChosen() {
+  const std::string axis = ChosenAxis();
+  const bool vertical = List(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kAxisTypeTexts[1];
+  if (profileedit::SetAxisType(*document_, axis, vertical)) MarkChanged();
+  ActionAssignmentGroup(handle_).RelabelAxis(axis, vertical);
+}
+
+std::string CProfileConfigurationDlg::ChosenAxis() { return List(IDC_PROF_AXIS).SelectedText(); }

@@ -1,14 +1,65 @@
-// The Profile page of the configuration window: one profile file: polling delay, shift buttons,
-// axes and action assignments.
+// The Profile page of the configuration window: one profile file, kept as its document tree and
+// edited in place (the controller it is for, polling delay, shift buttons, axis settings and
+// action assignments), written back when the window applies its pages or at once by
+// "Save As". It never builds controller objects and never changes which profile a controller
+// uses: the running controllers see the edits after the configuration reloads.
+//
+// Main thread only. The page owns its document; without one every editing handler is inert.
+// While `loading_` is set (the page fills its controls from a document, or the user refused the
+// file) edits reach the document but do not count as changes.
 #pragma once
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "ui/ConfigurationPage.h"
+#include "ui/Controls.h"
+
+class CXMLNode;
 
 class CProfileConfigurationDlg : public CConfigurationPage {
  public:
   explicit CProfileConfigurationDlg(HWND parent);
+  ~CProfileConfigurationDlg() override;
 
+  // Writes the document to the file shown; a page without a document does nothing.
   void Apply() override;
   INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
   INT_PTR OnInitDialog() override;
+
+ private:
+  struct ControllerEntry {
+    int id = -1;  // -1: the empty entry, or none chosen
+    std::string name;
+  };
+
+  // The document's life.
+  void FillControllerList();
+  ControllerEntry ChosenController();
+  void LoadProfileDocument();
+  void EnableEditing(bool enabled);
+  void ShowDocument();
+  void Open();
+  void SaveAs();
+  std::optional<std::string> ChooseProfileFile(bool save);
+  // False, after the warning, when the file could not be written: the page keeps its edits.
+  bool Save();
+  void MarkChanged();
+
+  // Handlers of the editing controls; they require a document.
+  void OnEditingCommand(int id, int code);
+  void ShiftButtonsChanged();
+  // Sets a number box and runs its handler, as a user's edit of the box would.
+  void SetNumberBox(int id, int value);
+  void NumberBoxEdited(int id);
+  void AxisChosen();
+  void AxisTypeChosen();
+  std::string ChosenAxis();
+
+  ui::Edit Item(int id) { return ui::Edit(GetItem(id)); }
+  ui::ComboBox List(int id) { return ui::ComboBox(GetItem(id)); }
+
+  std::unique_ptr<CXMLNode> document_;
+  bool loading_ = false;
 };

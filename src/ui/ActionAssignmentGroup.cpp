@@ -1,0 +1,119 @@
+#include "ui/ActionAssignmentGroup.h"
+
+#include "actions/ActionLibrary.h"
+#include "profileedit/ActionAssignment.h"
+#include "resource.h"
+
+namespace {
+
+// Filling a list with redraw off draws it once instead of once per entry: a library may hold
+// a thousand actions.
+class RedrawPause {
+ public:
+  explicit RedrawPause(const ui::Window& window) : window_(window.handle()) {
+    SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~RedrawPause() {
+    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window_, nullptr, TRUE);
+  }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+
+ private:
+  HWND window_;
+};
+
+}  // namespace
+
+ActionAssignmentGroup::ActionAssignmentGroup(HWND page)
+    : elements_(GetDlgItem(page, IDC_PROF_ELEMENT)),
+      shiftStates_(GetDlgItem(page, IDC_PROF_SHIFT_STATE)),
+      percents_(GetDlgItem(page, IDC_PROF_PERCENT)),
+      themes_(GetDlgItem(page, IDC_PROF_THEME)),
+      actions_(GetDlgItem(page, IDC_PROF_ACTION)),
+      thresholdLabel_(GetDlgItem(page, IDC_PROF_THRESHOLD_LABEL)),
+      percentSign_(GetDlgItem(page, IDC_PROF_PERCENT_SIGN)) {}
+
+void ActionAssignmentGroup::Fill() const {
+  actions_.Reset();
+  {
+    const RedrawPause pause(themes_);
+    themes_.Reset();
+    const auto lock = LockActionLibrary();
+    for (int i = 0; i < GetThemeCount(); ++i) themes_.Add(GetThemeName(i));
+  }
+  elements_.Reset();
+  for (const std::string& text : profileedit::ElementEntryTexts()) elements_.Add(text);
+  elements_.Select(0);
+  percents_.Reset();
+  for (const std::string& text : profileedit::PercentTexts()) percents_.Add(text);
+  percents_.Select(percents_.FindExact("0"));
+  for (const ui::Window& control : PercentControls()) control.Show(false);
+}
+
+void ActionAssignmentGroup::RelabelAxis(std::string_view axisName, bool vertical) const {
+  const std::optional<std::size_t> first = profileedit::AxisEntryIndex(axisName);
+  if (!first) return;
+  // The entries always carry the list's own spelling of the axis name.
+  const char* name = profileedit::kAxisNames[(*first - profileedit::kButtonEntryCount) / 2];
+  const auto texts = profileedit::AxisEntryTexts(name, vertical);
+  elements_.SetItemText(static_cast<int>(*first), texts[0]);
+  elements_.SetItemText(static_cast<int>(*first) + 1, texts[1]);
+}
+
+void ActionAssignmentGroup::ElementChosen(const CXMLNode& root) const {
+  percents_.Select(percents_.FindExact("0"));
+  const bool axis = elements_.SelectedText().find("Axis") != std::string::npos;
+  for (const ui::Window& control : PercentControls()) control.Show(axis);
+  ShowAssignment(root);
+}
+
+void ActionAssignmentGroup::ShowAssignment(const CXMLNode& root) const {
+  const std::optional<profileedit::ElementTarget> target = ChosenTarget();
+  if (target) {
+    for (const auto& stored :
+         profileedit::AssignedActions(root, *target, shiftStates_.Selection(), Percent())) {
+      themes_.Select(stored.theme ? themes_.FindExact(*stored.theme) : -1);
+      FillActionList();
+      const int action = stored.name ? actions_.FindExact(*stored.name) : -1;
+      if (action >= 0) {
+        actions_.Select(action);
+        return;
+      }
+    }
+  }
+  actions_.Select(0);
+}
+
+void ActionAssignmentGroup::FillActionList() const {
+  const RedrawPause pause(actions_);
+  actions_.Reset();
+  actions_.Add(profileedit::kNoActionText);
+  const std::string theme = themes_.SelectedText();
+  const auto lock = LockActionLibrary();
+  for (const CAction* action : GetActionsOfTheme(theme.c_str())) actions_.Add(action->GetName());
+}
+
+bool ActionAssignmentGroup::AssignAction(CXMLNode& root) const {
+  const std::optional<profileedit::ElementTarget> target = ChosenTarget();
+  const int shiftState = shiftStates_.Selection();
+  const int choice = actions_.Selection();
+  // With the chosen shift state gone from its list there is no combination to store.
+  if (!target || shiftState < 0 || choice < 0) return false;
+  if (choice == 0) return profileedit::RemoveAction(root, *target, shiftState, Percent());
+  return profileedit::AssignAction(root, *target, shiftState, themes_.SelectedText(),
+                                   actions_.ItemText(choice), Percent());
+}
+
+std::array<ui::Window, 3> ActionAssignmentGroup::PercentControls() const {
+  return {thresholdLabel_, percents_, percentSign_};
+}
+
+std::optional<profileedit::ElementTarget> ActionAssignmentGroup::ChosenTarget() const {
+  return profileedit::ParseElementEntry(elements_.SelectedText());
+}
+
+int ActionAssignmentGroup::Percent() const {
+  return profileedit::PercentValue(percents_.SelectedText());
+}

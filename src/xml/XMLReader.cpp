@@ -11,13 +11,22 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <vector>
 
 namespace {
 
 constexpr int kEnd = -1;
 constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr unsigned char kByteOrderMarkStart = 0xEF;
+
+std::string TooLargeReason() {
+  return "the file is larger than " + std::to_string(kXMLMaxFileSize >> 20) +
+         " MiB, the limit for the program's files";
+}
 
 bool IsWhiteSpace(int c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
 // Setting bit 0x20 maps 'A'-'Z' onto 'a'-'z' and nothing else onto them; kEnd stays outside.
@@ -97,10 +106,22 @@ class CXMLParser {
   XMLReadResult ParseDocument() {
     XMLReadResult result;
     c_ = ' ';  // the first skip of white space reads the first byte
-    std::unique_ptr<CXMLNode> root = ParseElement(0);
+    std::unique_ptr<CXMLNode> root;
+    bool outOfMemory = false;
+    try {
+      root = ParseElement(0);
+    } catch (const std::bad_alloc&) {
+      // A hostile file must not end the program: running out of memory fails the read.
+      outOfMemory = true;
+    }
     // A failed read leaves partial lists behind: delete them now, keep the capacity.
     attributes_.clear();
     for (auto& list : children_) list.clear();
+    if (outOfMemory || tooLarge_) {
+      result.status = XMLReadStatus::CannotOpen;
+      result.reason = outOfMemory ? "not enough memory to read the file" : TooLargeReason();
+      return result;
+    }
     if (root) {
       result.status = XMLReadStatus::Ok;
       result.root = std::move(root);
@@ -111,7 +132,11 @@ class CXMLParser {
       result.reason = std::strerror(readError_);
       return result;
     }
-    if (!failed_) Fail(c_ == '/' ? "closing tag without an element" : "no root element");
+    if (!failed_) {
+      Fail(c_ == '/'                   ? "closing tag without an element"
+           : c_ == kByteOrderMarkStart ? "the format has no byte-order mark (EF BB BF)"
+                                       : "no root element");
+    }
     result.status = XMLReadStatus::Malformed;
     result.reason = reason_;
     result.offset = failOffset_;
@@ -136,6 +161,11 @@ class CXMLParser {
     if (n == 0) {
       atEnd_ = true;
       readError_ = source_->Error();
+      return;
+    }
+    // Counted as read, for devices and files that grow while they are read.
+    if (n > kXMLMaxFileSize - offset_) {
+      atEnd_ = tooLarge_ = true;
       return;
     }
     end_ = start_ + n;
@@ -269,6 +299,9 @@ class CXMLParser {
     Advance();
     SkipWhiteSpace();
     if (c_ == '/') return nullptr;  // the parent's closing tag; '/' stays current
+    // What users paste in most, named instead of failing later at an '=' that is not there.
+    if (c_ == '?') return FailElement("the format has no XML declaration (<?...?>)");
+    if (c_ == '!') return FailElement("the format has no comments (<!--...-->)");
     if (depth >= kXMLMaxDepth) return FailElement("elements nested too deeply");
 
     auto node = std::make_unique<CXMLNode>(std::string());
@@ -320,6 +353,7 @@ class CXMLParser {
   const unsigned char* end_ = nullptr;
   std::size_t offset_ = 0;  // input offset of start_
   bool atEnd_ = false;
+  bool tooLarge_ = false;  // more than kXMLMaxFileSize bytes came from the source
   int readError_ = 0;
   int c_ = kEnd;  // the current byte, or kEnd
 
@@ -381,6 +415,16 @@ XMLReadResult ReadXMLFile(const std::string& path) {
     XMLReadResult result;
     result.status = XMLReadStatus::CannotOpen;
     result.reason = std::strerror(errno != 0 ? errno : ENOENT);
+    return result;
+  }
+  // A regular file shows its size: one too large is refused before its first byte is read.
+  std::error_code error;
+  const auto size = std::filesystem::file_size(std::filesystem::path(path), error);
+  if (!error && size > kXMLMaxFileSize) {
+    std::fclose(file);
+    XMLReadResult result;
+    result.status = XMLReadStatus::CannotOpen;
+    result.reason = TooLargeReason();
     return result;
   }
   FileSource source(file);

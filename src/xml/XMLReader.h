@@ -12,6 +12,12 @@
 // stack of the reader, the writer or the destructor (the program's files are 3 or 4 deep).
 constexpr int kXMLMaxDepth = 256;
 
+// Files larger than this are refused unread. The program's own files are a few kilobytes (a
+// large actions library some hundred); the limit leaves a thousandfold room for hand-made ones
+// while the tree of the worst file of that size (only tiny sibling elements) stays within a few
+// hundred megabytes: one element costs some 25 times its text.
+constexpr std::size_t kXMLMaxFileSize = std::size_t{16} << 20;
+
 enum class XMLReadStatus { Ok, CannotOpen, Malformed };
 
 struct XMLReadResult {
@@ -22,6 +28,8 @@ struct XMLReadResult {
 };
 
 // Reads the file at `path` exactly as given (relative paths from the current directory).
+// CannotOpen also when the file is larger than kXMLMaxFileSize (devices and pipes included) or
+// memory runs out while it is read; the reason says which.
 XMLReadResult ReadXMLFile(const std::string& path);
 
 // Parses a document held in memory with the same reader.

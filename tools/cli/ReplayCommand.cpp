@@ -29,7 +29,7 @@ int RunReplay(const std::vector<std::string>& args) {
   const std::string& path = args[0];
   std::string text, reason;
   if (!ReadInputFile(path, text, reason)) {
-    Complain("cannot read \"" + path + "\": " + reason);
+    Complain("cannot open \"" + path + "\": " + reason);
     return kExitFailed;
   }
   const replay::ParseResult parsed = replay::CReplayScriptParser::Parse(text);

@@ -2,26 +2,24 @@
 
 namespace seam {
 
-void SimFiles::FailNext(Step step) {
+void SimFiles::SetFailing(Step step, bool failing) {
   std::lock_guard lock(mutex_);
-  (step == Step::Create ? failCreate_ : failReplace_) = true;
+  (step == Step::Create ? failCreate_ : failReplace_) = failing;
 }
 
-bool SimFiles::TakeFailure(bool& pending) {
+bool SimFiles::Failing(Step step) {
   std::lock_guard lock(mutex_);
-  const bool fail = pending;
-  pending = false;
-  return fail;
+  return step == Step::Create ? failCreate_ : failReplace_;
 }
 
 bool SimFiles::CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) {
   nameTaken = false;
-  if (TakeFailure(failCreate_)) return false;
+  if (Failing(Step::Create)) return false;
   return SystemFiles().CreateDurably(path, bytes, nameTaken);
 }
 
 bool SimFiles::Replace(const std::string& from, const std::string& to) {
-  if (TakeFailure(failReplace_)) return false;
+  if (Failing(Step::Replace)) return false;
   return SystemFiles().Replace(from, to);
 }
 

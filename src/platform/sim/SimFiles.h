@@ -12,15 +12,15 @@ class SimFiles : public IFiles {
  public:
   enum class Step { Create, Replace };
 
-  // The next call of that step fails without touching any file.
-  void FailNext(Step step);
+  // While set, every call of that step fails without touching any file.
+  void SetFailing(Step step, bool failing);
 
   bool CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) override;
   bool Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
 
  private:
-  bool TakeFailure(bool& pending);
+  bool Failing(Step step);
 
   std::mutex mutex_;  // guards the two flags
   bool failCreate_ = false;

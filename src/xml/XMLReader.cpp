@@ -173,7 +173,7 @@ class CXMLParser {
   }
 
   // Records why the document fails (the first reason only); false for the caller to pass up.
-  bool Fail(const char* why) {
+  bool Fail(const std::string& why) {
     if (!failed_) {
       failed_ = true;
       reason_ = why;
@@ -187,7 +187,7 @@ class CXMLParser {
     return false;
   }
 
-  std::unique_ptr<CXMLNode> FailElement(const char* why) {
+  std::unique_ptr<CXMLNode> FailElement(const std::string& why) {
     Fail(why);
     return nullptr;
   }
@@ -283,6 +283,12 @@ class CXMLParser {
     return true;
   }
 
+  // Counts one more element or attribute; false when the document holds too many.
+  bool Count() {
+    return ++items_ <= kXMLMaxItems ||
+           Fail("more than " + std::to_string(kXMLMaxItems) + " elements and attributes");
+  }
+
   template <typename T>
   static void MoveInto(std::vector<T>& to, std::vector<T>& from) {
     to.reserve(from.size());
@@ -303,6 +309,7 @@ class CXMLParser {
     if (c_ == '?') return FailElement("the format has no XML declaration (<?...?>)");
     if (c_ == '!') return FailElement("the format has no comments (<!--...-->)");
     if (depth >= kXMLMaxDepth) return FailElement("elements nested too deeply");
+    if (!Count()) return nullptr;
 
     auto node = std::make_unique<CXMLNode>(std::string());
     if (!ReadName(node->name_)) return nullptr;
@@ -323,6 +330,7 @@ class CXMLParser {
         MoveInto(node->attributes_, attributes_);
         return node;
       }
+      if (!Count()) return nullptr;
       auto attribute = std::make_unique<CAttribute>(attributeName_, std::string());
       if (!ReadValue(attribute->value_)) return nullptr;
       attributes_.push_back(std::move(attribute));
@@ -354,6 +362,7 @@ class CXMLParser {
   std::size_t offset_ = 0;  // input offset of start_
   bool atEnd_ = false;
   bool tooLarge_ = false;  // more than kXMLMaxFileSize bytes came from the source
+  std::size_t items_ = 0;  // elements and attributes read so far
   int readError_ = 0;
   int c_ = kEnd;  // the current byte, or kEnd
 

@@ -14,9 +14,12 @@ constexpr int kXMLMaxDepth = 256;
 
 // Files larger than this are refused unread. The program's own files are a few kilobytes (a
 // large actions library some hundred); the limit leaves a thousandfold room for hand-made ones
-// while the tree of the worst file of that size (only tiny sibling elements) stays within a few
-// hundred megabytes: one element costs some 25 times its text.
+// and bounds the time and memory a read can take.
 constexpr std::size_t kXMLMaxFileSize = std::size_t{16} << 20;
+
+// Documents with more elements and attributes than this fail to load, which bounds the tree of
+// any file to some hundred megabytes (the program's documents hold tens to hundreds).
+constexpr std::size_t kXMLMaxItems = std::size_t{1} << 20;
 
 enum class XMLReadStatus { Ok, CannotOpen, Malformed };
 

@@ -68,6 +68,10 @@ TEST(XMLReader, NamesValuesEntitiesAndNestingAreLimited) {
                  "<A v='" + std::string(256, 'x') + "'/>", "<A v='" + kAmp255 + "x'/>",
                  Repeat("<A>", kXMLMaxDepth + 1) + Repeat("</A>", kXMLMaxDepth + 1),
                  std::string(1000000, '<') + "A", Repeat("<A>", 200000));
+  // Elements and attributes count together: the root and the rest fill the count exactly.
+  const int rest = static_cast<int>(kXMLMaxItems) - 1;
+  ExpectAccepted(true, "<R " + Repeat("a='' ", rest) + "/>");
+  ExpectAccepted(false, "<R>" + Repeat("<a/>", rest) + "<a/></R>");
 }
 
 TEST(XMLReader, BuildsTheTreeInDocumentOrder) {

@@ -11,10 +11,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 #include <new>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -84,6 +82,16 @@ class MemoryChunkSource : public ChunkSource {
   std::size_t left_;
   std::size_t chunk_;
 };
+
+// False when the file is known to be larger than kXMLMaxFileSize. A device or a pipe, which has
+// no size, and a file beyond what ftell can tell are cut by the reader as they are read instead.
+// Leaves the file at its start.
+bool FitsTheLimit(std::FILE* file) {
+  long size = -1;
+  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+  std::rewind(file);
+  return size < 0 || static_cast<unsigned long>(size) <= kXMLMaxFileSize;
+}
 
 }  // namespace
 
@@ -427,9 +435,9 @@ XMLReadResult ReadXMLFile(const std::string& path) {
     return result;
   }
   // A regular file shows its size: one too large is refused before its first byte is read.
-  std::error_code error;
-  const auto size = std::filesystem::file_size(std::filesystem::path(path), error);
-  if (!error && size > kXMLMaxFileSize) {
+  // Asked of the open file, as the path's bytes are in the system's code page, which
+  // std::filesystem may not take.
+  if (!FitsTheLimit(file)) {
     std::fclose(file);
     XMLReadResult result;
     result.status = XMLReadStatus::CannotOpen;

@@ -134,12 +134,17 @@ TEST_F(XMLFiles, AFailedSaveReportsItAndKeepsWhatWasThere) {
   }
 }
 
-TEST_F(XMLFiles, SavesNeverTouchAUsersOwnTemporaryFile) {
+TEST_F(XMLFiles, SavesNeverTouchAUsersOwnTemporaryFileAndTakeCodePagePaths) {
   WriteBytes(dir_ / "Actions.xml.tmp", "mine");
   CXMLNode root("Actions");
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(SaveXMLFile(root, (dir_ / "Actions.xml").string()));
   EXPECT_EQ(ReadBytes(dir_ / "Actions.xml.tmp"), "mine");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"Actions.xml", "Actions.xml.tmp"}));
+  // Paths are bytes in the system's code page, as every file function takes them ("é" in
+  // Windows-1252).
+  const std::string accented = dir_.string() + "/Caf\xE9.xml";
+  ASSERT_TRUE(SaveXMLFile(root, accented));
+  EXPECT_EQ(ReadXMLFile(accented).status, XMLReadStatus::Ok);
 }
 
 TEST_F(XMLFiles, OversizedFilesAreRefusedUnreadAndEndlessSourcesAtTheLimit) {

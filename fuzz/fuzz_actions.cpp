@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzFolder.h"
 #include "actions/AbsoluteMousePlacement.h"
 #include "actions/ActionLibrary.h"
 #include "app/timer/VirtualTimerService.h"
@@ -38,15 +39,8 @@ struct World {
     platform.UseClock(&timers);
     seam::Install(platform.services());
     InstallTimerService(&timers);
-    std::random_device random;
-    const std::string tag = std::to_string(random());
-    path = (std::filesystem::temp_directory_path() / ("tandrel_fuzz_actions_" + tag + ".xml"))
-               .string();
-    rewritten = path + ".rewritten.xml";
-  }
-  ~World() {
-    std::filesystem::remove(path);
-    std::filesystem::remove(rewritten);
+    path = (fuzz::Folder("actions") / "Actions.xml").string();
+    rewritten = (fuzz::Folder("actions") / "Rewritten.xml").string();
   }
 
   seam::SimPlatform platform;

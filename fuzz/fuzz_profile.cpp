@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "FuzzFolder.h"
 #include "actions/ActionLibrary.h"
 #include "actions/ComplexAction.h"
 #include "actions/MouseAction.h"
@@ -37,12 +38,8 @@ struct World {
     platform.joysticks().Plug(0, caps);
     platform.joysticks().Plug(1, caps);
     rest = seam::CenteredJoystickState(caps);
-    std::random_device random;
-    path = (std::filesystem::temp_directory_path() /
-            ("tandrel_fuzz_profile_" + std::to_string(random()) + ".xml"))
-               .string();
-    platform.program().SetModuleFileName(
-        (std::filesystem::temp_directory_path() / "Tandrel.exe").string());
+    path = (fuzz::Folder("profile") / "Profile.xml").string();
+    platform.program().SetModuleFileName((fuzz::Folder("profile") / "Tandrel.exe").string());
     FillLibrary();
   }
 

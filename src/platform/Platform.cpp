@@ -31,6 +31,7 @@ IClock& Clock() { return Require(g_services.clock); }
 IMessages& Messages() { return Require(g_services.messages); }
 IStartupEntry& StartupEntry() { return Require(g_services.startupEntry); }
 IProgram& Program() { return Require(g_services.program); }
+IFiles& Files() { return Require(g_services.files); }
 
 std::string ProgramFolder() {
   std::string path = Program().ModuleFileName();

@@ -101,6 +101,21 @@ class IProgram {
   virtual std::string ModuleFileName() = 0;
 };
 
+// Files written whole and replaced in one step: the saves of the program's documents.
+class IFiles {
+ public:
+  virtual ~IFiles() = default;
+  // Creates `path` only when no file of that name exists, writes `bytes` and returns once they
+  // have reached the disk. False when anything fails, with no file left behind; `nameTaken`
+  // tells that another file already had the name.
+  virtual bool CreateDurably(const std::string& path, const std::string& bytes,
+                             bool& nameTaken) = 0;
+  // Puts the file `from` in the place of `to`, replacing it in one step, and returns once the
+  // change has reached the disk. False, with both files as they were, when it fails.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  virtual void Remove(const std::string& path) = 0;
+};
+
 // The implementations in force. Not owned.
 struct Services {
   IJoysticks* joysticks = nullptr;
@@ -111,6 +126,7 @@ struct Services {
   IMessages* messages = nullptr;
   IStartupEntry* startupEntry = nullptr;
   IProgram* program = nullptr;
+  IFiles* files = nullptr;
 };
 
 // Installs a set of implementations and returns the previous one.
@@ -126,6 +142,10 @@ IClock& Clock();
 IMessages& Messages();
 IStartupEntry& StartupEntry();
 IProgram& Program();
+IFiles& Files();
+
+// The system's own files of this build (POSIX or Win32), which the simulated set uses too.
+IFiles& SystemFiles();
 
 // Installs a set for the life of the object and restores the previous one after.
 class ScopedServices {

@@ -19,6 +19,8 @@ std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 }  // namespace
 
 ParseResult CReplayScriptParser::Parse(std::string_view text) {
+  // Editors on Windows start "UTF-8" files with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   CReplayScriptParser parser;
   ParseResult result;
   int lastLine = 0;

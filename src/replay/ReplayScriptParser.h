@@ -1,6 +1,7 @@
 // The reader of replay scripts. One statement a line; "#" outside a text starts a comment;
 // words are separated by blanks (spaces and tabs); texts stand in double quotes and cannot
-// contain one. Keywords are written in lower case.
+// contain one. Keywords are written in lower case. A UTF-8 byte-order mark at the start is
+// skipped.
 //
 //   config PATH                 first statement; PATH is a word or a text
 //   controller ID [name "TEXT"] [axes LETTERS] [buttons N] [pov] [range MIN MAX]

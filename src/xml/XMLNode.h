@@ -101,3 +101,14 @@ class CXMLNode {
 // "<path as given>"." with the caption "Configuration Error"), or silently when the text is
 // not well formed.
 std::unique_ptr<CXMLNode> LoadXMLFile(const char* path);
+
+// Told of every LoadXMLFile before it reads, with the path as given: tandrel-cli's check names
+// the file that the messages after it come from. Installed like the platform's services, only
+// while no other thread loads documents.
+class XMLLoadObserver {
+ public:
+  virtual ~XMLLoadObserver() = default;
+  virtual void Loading(const char* path) = 0;
+};
+// Installs an observer (null for none) and returns the previous one. Not owned.
+XMLLoadObserver* SetXMLLoadObserver(XMLLoadObserver* observer);

@@ -12,12 +12,19 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <vector>
 
 namespace {
 
 constexpr int kEnd = -1;
 constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr unsigned char kByteOrderMarkStart = 0xEF;
+
+std::string TooLargeReason() {
+  return "the file is larger than " + std::to_string(kXMLMaxFileSize >> 20) +
+         " MiB, the limit for the program's files";
+}
 
 bool IsWhiteSpace(int c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
 // Setting bit 0x20 maps 'A'-'Z' onto 'a'-'z' and nothing else onto them; kEnd stays outside.
@@ -76,6 +83,16 @@ class MemoryChunkSource : public ChunkSource {
   std::size_t chunk_;
 };
 
+// False when the file is known to be larger than kXMLMaxFileSize. A device or a pipe, which has
+// no size, and a file beyond what ftell can tell are cut by the reader as they are read instead.
+// Leaves the file at its start.
+bool FitsTheLimit(std::FILE* file) {
+  long size = -1;
+  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+  std::rewind(file);
+  return size < 0 || static_cast<unsigned long>(size) <= kXMLMaxFileSize;
+}
+
 }  // namespace
 
 // Friend of CXMLNode: it fills the attribute and child lists at their final size.
@@ -97,10 +114,22 @@ class CXMLParser {
   XMLReadResult ParseDocument() {
     XMLReadResult result;
     c_ = ' ';  // the first skip of white space reads the first byte
-    std::unique_ptr<CXMLNode> root = ParseElement(0);
+    std::unique_ptr<CXMLNode> root;
+    bool outOfMemory = false;
+    try {
+      root = ParseElement(0);
+    } catch (const std::bad_alloc&) {
+      // A hostile file must not end the program: running out of memory fails the read.
+      outOfMemory = true;
+    }
     // A failed read leaves partial lists behind: delete them now, keep the capacity.
     attributes_.clear();
     for (auto& list : children_) list.clear();
+    if (outOfMemory || tooLarge_) {
+      result.status = XMLReadStatus::CannotOpen;
+      result.reason = outOfMemory ? "not enough memory to read the file" : TooLargeReason();
+      return result;
+    }
     if (root) {
       result.status = XMLReadStatus::Ok;
       result.root = std::move(root);
@@ -111,7 +140,11 @@ class CXMLParser {
       result.reason = std::strerror(readError_);
       return result;
     }
-    if (!failed_) Fail(c_ == '/' ? "closing tag without an element" : "no root element");
+    if (!failed_) {
+      Fail(c_ == '/'                   ? "closing tag without an element"
+           : c_ == kByteOrderMarkStart ? "the format has no byte-order mark (EF BB BF)"
+                                       : "no root element");
+    }
     result.status = XMLReadStatus::Malformed;
     result.reason = reason_;
     result.offset = failOffset_;
@@ -138,12 +171,17 @@ class CXMLParser {
       readError_ = source_->Error();
       return;
     }
+    // Counted as read, for devices and files that grow while they are read.
+    if (n > kXMLMaxFileSize - offset_) {
+      atEnd_ = tooLarge_ = true;
+      return;
+    }
     end_ = start_ + n;
     c_ = *p_++;
   }
 
   // Records why the document fails (the first reason only); false for the caller to pass up.
-  bool Fail(const char* why) {
+  bool Fail(const std::string& why) {
     if (!failed_) {
       failed_ = true;
       reason_ = why;
@@ -157,7 +195,7 @@ class CXMLParser {
     return false;
   }
 
-  std::unique_ptr<CXMLNode> FailElement(const char* why) {
+  std::unique_ptr<CXMLNode> FailElement(const std::string& why) {
     Fail(why);
     return nullptr;
   }
@@ -253,6 +291,12 @@ class CXMLParser {
     return true;
   }
 
+  // Counts one more element or attribute; false when the document holds too many.
+  bool Count() {
+    return ++items_ <= kXMLMaxItems ||
+           Fail("more than " + std::to_string(kXMLMaxItems) + " elements and attributes");
+  }
+
   template <typename T>
   static void MoveInto(std::vector<T>& to, std::vector<T>& from) {
     to.reserve(from.size());
@@ -269,7 +313,11 @@ class CXMLParser {
     Advance();
     SkipWhiteSpace();
     if (c_ == '/') return nullptr;  // the parent's closing tag; '/' stays current
+    // What users paste in most, named instead of failing later at an '=' that is not there.
+    if (c_ == '?') return FailElement("the format has no XML declaration (<?...?>)");
+    if (c_ == '!') return FailElement("the format has no comments (<!--...-->)");
     if (depth >= kXMLMaxDepth) return FailElement("elements nested too deeply");
+    if (!Count()) return nullptr;
 
     auto node = std::make_unique<CXMLNode>(std::string());
     if (!ReadName(node->name_)) return nullptr;
@@ -290,6 +338,7 @@ class CXMLParser {
         MoveInto(node->attributes_, attributes_);
         return node;
       }
+      if (!Count()) return nullptr;
       auto attribute = std::make_unique<CAttribute>(attributeName_, std::string());
       if (!ReadValue(attribute->value_)) return nullptr;
       attributes_.push_back(std::move(attribute));
@@ -320,6 +369,8 @@ class CXMLParser {
   const unsigned char* end_ = nullptr;
   std::size_t offset_ = 0;  // input offset of start_
   bool atEnd_ = false;
+  bool tooLarge_ = false;  // more than kXMLMaxFileSize bytes came from the source
+  std::size_t items_ = 0;  // elements and attributes read so far
   int readError_ = 0;
   int c_ = kEnd;  // the current byte, or kEnd
 
@@ -381,6 +432,16 @@ XMLReadResult ReadXMLFile(const std::string& path) {
     XMLReadResult result;
     result.status = XMLReadStatus::CannotOpen;
     result.reason = std::strerror(errno != 0 ? errno : ENOENT);
+    return result;
+  }
+  // A regular file shows its size: one too large is refused before its first byte is read.
+  // Asked of the open file, as the path's bytes are in the system's code page, which
+  // std::filesystem may not take.
+  if (!FitsTheLimit(file)) {
+    std::fclose(file);
+    XMLReadResult result;
+    result.status = XMLReadStatus::CannotOpen;
+    result.reason = TooLargeReason();
     return result;
   }
   FileSource source(file);

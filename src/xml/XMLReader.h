@@ -12,6 +12,15 @@
 // stack of the reader, the writer or the destructor (the program's files are 3 or 4 deep).
 constexpr int kXMLMaxDepth = 256;
 
+// Files larger than this are refused unread. The program's own files are a few kilobytes (a
+// large actions library some hundred); the limit leaves a thousandfold room for hand-made ones
+// and bounds the time and memory a read can take.
+constexpr std::size_t kXMLMaxFileSize = std::size_t{16} << 20;
+
+// Documents with more elements and attributes than this fail to load, which bounds the tree of
+// any file to some hundred megabytes (the program's documents hold tens to hundreds).
+constexpr std::size_t kXMLMaxItems = std::size_t{1} << 20;
+
 enum class XMLReadStatus { Ok, CannotOpen, Malformed };
 
 struct XMLReadResult {
@@ -22,6 +31,8 @@ struct XMLReadResult {
 };
 
 // Reads the file at `path` exactly as given (relative paths from the current directory).
+// CannotOpen also when the file is larger than kXMLMaxFileSize (devices and pipes included) or
+// memory runs out while it is read; the reason says which.
 XMLReadResult ReadXMLFile(const std::string& path);
 
 // Parses a document held in memory with the same reader.

@@ -51,8 +51,22 @@ TEST_F(CommandLine, RefusalsAreOneLineAndExitTwo) {
   Write("bad.xml", "<A>\r\n\t<B></C>\r\n</A>\r\n");
   Write("empty.xml", "");
   Write("bad.replay", "config c\n# comment\ncontroller 0\nat 5 button 0 9 down\nend 9\n");
-  ExpectRefused(Tool({"format", "missing.xml"}), {"cannot open", "missing.xml"});
-  ExpectRefused(Tool({"format", "folder"}), {"cannot open", "folder"});
+  // Every command refuses a path it cannot read, whatever lies there.
+  Write("huge", "<R>");
+  std::filesystem::resize_file(dir / "huge", (std::size_t{16} << 20) + 1);
+  std::vector<std::pair<std::string, const char*>> unreadable = {
+      {"missing.xml", ""}, {"folder", ""}, {"huge", "16 MiB"}};
+#ifndef _WIN32
+  unreadable.emplace_back("/dev/zero", "16 MiB");  // endless: only replay reads it whole
+#endif
+  for (const char* command : {"format", "check", "replay"}) {
+    for (const auto& [path, reason] : unreadable) {
+      SCOPED_TRACE(std::string(command) + " " + path);
+      const ToolResult run = Tool({command, path});
+      if (path == "/dev/zero" && std::string(command) != "replay") continue;  // not well formed
+      ExpectRefused(run, {"cannot open", path.c_str(), reason});
+    }
+  }
   ExpectRefused(Tool({"format", "bad.xml"}),
                 {"cannot parse", "bad.xml", "closing tag does not match", "byte 12"});
   ExpectRefused(Tool({"format", "empty.xml"}), {"cannot parse", "empty.xml"});
@@ -112,21 +126,28 @@ TEST_F(CommandLine, CheckPrintsEveryProblemAndChangesNoFile) {
   EXPECT_EQ(run.err, "");
   const std::vector<std::string> lines = LinesOf(run.out);
   ASSERT_FALSE(lines.empty());
+  const auto file = [this](const char* name) { return "file " + (dir / name).string(); };
   EXPECT_EQ(
       lines,
       (std::vector<std::string>{
+          file("Actions.xml"),
           "message [XML Error] The VKAction \"Bad\" has an unknown value: \"Esc\".",
-          "message [XML Error] The action \"Missing\" was not found.",
+          file("Pad.xml"), "message [XML Error] The action \"Missing\" was not found.",
+          file("Tandrel.exe.config"),
           "question [Problem] The ID 16 is not valid. It must be between 0 and 15.\\r\\nDelete it "
           "from the configuration file? -> no",
+          file("Other.xml"),
           "question [Warning...] The XML file \"Other.xml\" seems to contain configuration to a "
           "different joystick from \"Other Pad\" that is connected to ID 1.\\r\\nLoad it "
           "anyway? -> no",
-          "silent The picture \"missing.bmp\" of joystick 0 does not exist.",
+          file("Tandrel.exe.config"),
+          "silent The picture \"missing.bmp\" of joystick 0 does not exist.", file("Game.xml"),
           "silent The profile \"Game.xml\" for windows titled \"Game\" of joystick 0: "
           "The action \"Gone\" was not found.",
+          file("NoSuch.xml"),
           "silent The profile \"NoSuch.xml\" for windows titled \"Edit\" of joystick 0 "
           "does not exist.",
+          file("Broken.xml"),
           "silent The file \"Broken.xml\" is not well formed: " +
               lines.back().substr(lines.back().find(": ") + 2)}));
   EXPECT_EQ(Read("Tandrel.exe.config"), config);
@@ -143,17 +164,57 @@ TEST_F(CommandLine, CheckReportsUnreadableFiles) {
     const char* holds;
   } cases[] = {
       {"x.config", "silent The file \"", "x.config\" is not well formed: "},
-      {"none.config", "message [Configuration Error] Could not open the file \"", "none.config"},
       {"T.exe.config", "silent The file \"A.xml\" is not well formed: ", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.config);
     const ToolResult run = Tool({"check", (dir / c.config).string()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(LinesOf(run.out).size(), 1u) << run.out;
-    EXPECT_EQ(run.out.find(c.start), 0u) << run.out;
+    const std::vector<std::string> lines = LinesOf(run.out);
+    ASSERT_EQ(lines.size(), 2u) << run.out;
+    EXPECT_EQ(lines[0].rfind("file ", 0), 0u) << run.out;
+    EXPECT_EQ(lines[1].find(c.start), 0u) << run.out;
     EXPECT_NE(run.out.find(c.holds), std::string::npos) << run.out;
   }
+}
+
+TEST_F(CommandLine, CheckReportsValuesThatMakeInputsDoNothing) {
+  Write("T.exe.config",
+        "<Configuration><Actions fileName='A.xml'/><Joysticks>"
+        "<Joystick ID='0' fileName='P.xml'/></Joysticks></Configuration>");
+  Write("A.xml",
+        "<Actions><VKActions><VKAction theme='K' name='A' value='0x41'/></VKActions>"
+        "<MouseActions><MouseAction theme='M' name='Left' direction='180' speed='-5'/>"
+        "</MouseActions><MouseWheelActions>"
+        "<MouseWheelAction theme='W' name='Up' direction='up' lines='0'/></MouseWheelActions>"
+        "</Actions>");
+  Write("P.xml",
+        "<Joystick Delay='20000'><ShiftButtons><ShiftButton ButtonNumber='40'/></ShiftButtons>"
+        "<Axes><Axis name='X Axis' type='Horizontal' Threshold='70000' Sensitivity='-1'>"
+        "<Direction Name='Left'><Actions><Action Number='0' Theme='K' Name='A' percent='150'/>"
+        "</Actions></Direction><Direction Name='Right'/></Axis></Axes><Buttons><Button "
+        "number='1'><Actions>"
+        "<Action number='0' Theme='K' name='A'/><Action number='0' theme='k' name='a'/>"
+        "</Actions></Button></Buttons></Joystick>");
+  const ToolResult run = Tool({"check", (dir / "T.exe.config").string()});
+  EXPECT_EQ(run.exitCode, 1);
+  const std::vector<std::string> lines = LinesOf(run.out);
+  const std::vector<std::string> expected = {
+      "file " + (dir / "A.xml").string(),
+      "silent The MouseAction \"Left\" has the speed -5, below 1: the pointer does not move.",
+      "silent The MouseWheelAction \"Up\" has the lines 0, below 1: the wheel does not turn as "
+      "named.",
+      "file " + (dir / "P.xml").string(),
+      "silent The polling delay 20000 ms is outside 0..10000: the controller is in effect never "
+      "read.",
+      "silent The shift button 40 is beyond the 32 buttons a controller can have: it is ignored.",
+      "silent The axis \"X Axis\" has the sensitivity -1, outside 0..65534: it never moves.",
+      "silent The axis \"X Axis\" has the threshold 70000, outside 0..65534: its actions never "
+      "run.",
+      "silent The axis \"X Axis\" direction \"Left\" has an action at 150 percent, outside "
+      "0..100: it never runs.",
+      "silent The button 1 binds the action \"a\" twice in shift state 0."};
+  EXPECT_EQ(lines, expected) << run.out;
 }
 
 TEST_F(CommandLine, ReplayRunsTheDemonstrationOnTheDefaultFilesTheSameEveryTime) {
@@ -182,7 +243,10 @@ TEST_F(CommandLine, ReplayRunsTheDemonstrationOnTheDefaultFilesTheSameEveryTime)
 TEST_F(CommandLine, ReplayTakesARelativeConfigFromTheScriptsFolder) {
   Write("s/cfg/A.xml", "<Actions/>");
   Write("s/cfg/T.config", "<Configuration><Actions fileName='A.xml'/><Joysticks/></Configuration>");
-  Write("s/run.replay", "config cfg/T.config\nend 10\n");
+  // As a Windows editor saves "UTF-8": with a byte-order mark.
+  Write("s/run.replay",
+        "\xEF\xBB\xBF"
+        "config cfg/T.config\nend 10\n");
   const ToolResult run = Tool({"replay", (dir / "s" / "run.replay").string()});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out, "");

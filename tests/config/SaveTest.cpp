@@ -11,10 +11,8 @@ namespace {
 
 class SaveTest : public ConfigFixture {
  protected:
-  // Makes the next save of `name` fail: its temporary file cannot be created.
-  void BlockSaving(const std::string& name) {
-    std::filesystem::create_directory(folder + name + ".tmp");
-  }
+  // Makes the saves fail from now on: their temporary files cannot be created.
+  void BlockSaving() { world.platform().files().SetFailing(seam::SimFiles::Step::Create, true); }
 };
 
 TEST_F(SaveTest, AFailedConfigurationSaveKeepsTheOldFileAndReportsIt) {
@@ -23,7 +21,7 @@ TEST_F(SaveTest, AFailedConfigurationSaveKeepsTheOldFileAndReportsIt) {
       "<Configuration><Actions fileName='Actions.xml'/><Joysticks><Joystick ID='0' "
       "fileName='A.xml'/></Joysticks></Configuration>";
   Write("Tandrel.exe.config", text);
-  BlockSaving("Tandrel.exe.config");
+  BlockSaving();
   CTandrelConfiguration& c = Make();
   EXPECT_FALSE(c.LoadFailed());  // the load itself succeeded
   EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: Could not open the file \"" +
@@ -47,7 +45,7 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryAndAFailureKeepsIt) {
   EXPECT_NE(file.find("name = \"A\""), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml.tmp"));
   // A failed save names the file as configured.
-  BlockSaving("Actions.xml");
+  BlockSaving();
   EXPECT_FALSE(c.SaveActionsFile());
   EXPECT_EQ(Messages(), std::vector<std::string>{
                             "Configuration Error: Could not open the file \"Actions.xml\"."});
@@ -123,7 +121,7 @@ TEST_F(SaveTest, AFailedTabSaveIsReportedAndKeepsTheFile) {
   WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
   CTandrelConfiguration& c = Make();
   const std::string before = Read("Tandrel.exe.config");
-  BlockSaving("Tandrel.exe.config");
+  BlockSaving();
   EXPECT_FALSE(c.SaveJoysticksTab(JoysticksTabState{}));
   const auto log = world.messages().TakeLog();
   ASSERT_EQ(log.size(), 1u);

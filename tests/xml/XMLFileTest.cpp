@@ -123,11 +123,45 @@ TEST_F(XMLFiles, AFailedSaveReportsItAndKeepsWhatWasThere) {
   EXPECT_FALSE(SaveXMLFile(root, (dir_ / "Profile.xml").string()));
   EXPECT_EQ(ReadBytes(dir_ / "Profile.xml" / "inside.txt"), "kept");
   EXPECT_EQ(Entries(), std::vector<std::string>{"Profile.xml"});
-  // The temporary file cannot be created (a folder holds its name): the target is untouched.
+  // The disk refuses the new bytes, or the target cannot be replaced.
   WriteBytes(dir_ / "Actions.xml", "<Actions />\r\n");
-  fs::create_directories(dir_ / "Actions.xml.tmp");
-  EXPECT_FALSE(SaveXMLFile(root, (dir_ / "Actions.xml").string()));
-  EXPECT_EQ(ReadBytes(dir_ / "Actions.xml"), "<Actions />\r\n");
+  for (const auto step : {seam::SimFiles::Step::Create, seam::SimFiles::Step::Replace}) {
+    world_.platform().files().SetFailing(step, true);
+    EXPECT_FALSE(SaveXMLFile(root, (dir_ / "Actions.xml").string()));
+    world_.platform().files().SetFailing(step, false);
+    EXPECT_EQ(ReadBytes(dir_ / "Actions.xml"), "<Actions />\r\n");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"Actions.xml", "Profile.xml"}));
+  }
+}
+
+TEST_F(XMLFiles, SavesNeverTouchAUsersOwnTemporaryFileAndTakeCodePagePaths) {
+  WriteBytes(dir_ / "Actions.xml.tmp", "mine");
+  CXMLNode root("Actions");
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(SaveXMLFile(root, (dir_ / "Actions.xml").string()));
+  EXPECT_EQ(ReadBytes(dir_ / "Actions.xml.tmp"), "mine");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"Actions.xml", "Actions.xml.tmp"}));
+  // Paths are bytes in the system's code page, as every file function takes them ("é" in
+  // Windows-1252).
+  const std::string accented = dir_.string() + "/Caf\xE9.xml";
+  ASSERT_TRUE(SaveXMLFile(root, accented));
+  EXPECT_EQ(ReadXMLFile(accented).status, XMLReadStatus::Ok);
+}
+
+TEST_F(XMLFiles, OversizedFilesAreRefusedUnreadAndEndlessSourcesAtTheLimit) {
+  const fs::path path = dir_ / "huge.xml";
+  WriteBytes(path, "<R>");
+  fs::resize_file(path, kXMLMaxFileSize + 1);
+  XMLReadResult read = ReadXMLFile(path.string());
+  EXPECT_EQ(read.status, XMLReadStatus::CannotOpen);
+  EXPECT_NE(read.reason.find("16 MiB"), std::string::npos) << read.reason;
+  EXPECT_FALSE(LoadXMLFile("huge.xml"));
+  EXPECT_EQ(world_.messages().Log().size(), 1u);  // "Could not open the file ..."
+  // A source without a known size (a device, a pipe) is cut where it passes the limit.
+  const std::string endless = "<R>" + std::string(kXMLMaxFileSize, ' ');
+  read = ReadXMLMemoryInChunks(endless.data(), endless.size(), 1 << 16);
+  EXPECT_EQ(read.status, XMLReadStatus::CannotOpen);
+  EXPECT_EQ(ReadXMLMemoryInChunks(endless.data(), kXMLMaxFileSize, 1 << 16).status,
+            XMLReadStatus::Malformed);
 }
 
 // The kept inputs. The build passes a host path; under Wine the host's root is drive Z:.

@@ -68,6 +68,10 @@ TEST(XMLReader, NamesValuesEntitiesAndNestingAreLimited) {
                  "<A v='" + std::string(256, 'x') + "'/>", "<A v='" + kAmp255 + "x'/>",
                  Repeat("<A>", kXMLMaxDepth + 1) + Repeat("</A>", kXMLMaxDepth + 1),
                  std::string(1000000, '<') + "A", Repeat("<A>", 200000));
+  // Elements and attributes count together: the root and the rest fill the count exactly.
+  const int rest = static_cast<int>(kXMLMaxItems) - 1;
+  ExpectAccepted(true, "<R " + Repeat("a='' ", rest) + "/>");
+  ExpectAccepted(false, "<R>" + Repeat("<a/>", rest) + "<a/></R>");
 }
 
 TEST(XMLReader, BuildsTheTreeInDocumentOrder) {
@@ -147,6 +151,22 @@ TEST(XMLReader, FailuresSayWhyAndWhere) {
   EXPECT_EQ(end.status, XMLReadStatus::Malformed);
   EXPECT_NE(end.reason.find("end of file"), std::string::npos);
   EXPECT_EQ(end.offset, 3u);
+
+  // What users paste at the top of a file is still refused, but named.
+  const struct {
+    const char* text;
+    const char* reason;
+  } pasted[] = {
+      {"<?xml version=\"1.0\"?>\r\n<A/>", "the format has no XML declaration (<?...?>)"},
+      {"<!-- mine -->\r\n<A/>", "the format has no comments (<!--...-->)"},
+      {"<A>< !-- inside --></A>", "the format has no comments (<!--...-->)"},
+      {"\xEF\xBB\xBF<A/>", "the format has no byte-order mark (EF BB BF)"},
+  };
+  for (const auto& p : pasted) {
+    const XMLReadResult read = Read(p.text);
+    EXPECT_EQ(read.status, XMLReadStatus::Malformed) << p.text;
+    EXPECT_EQ(read.reason, p.reason) << p.text;
+  }
 }
 
 }  // namespace

@@ -7,9 +7,14 @@
 // its default profile names the device it was made for, so that every part of the profile is
 // read. Then it reports, as "silent TEXT" lines, what the program would meet without a word:
 // a file that is not well formed, a window rule's profile that is missing, not well formed or
-// holds problems (its loads are quiet), a picture that does not exist.
+// holds problems (its loads are quiet), a picture that does not exist, and values that make an
+// input do nothing or misbehave (ValueCheck.h).
 //
-// Exit code: 0 when nothing was printed but "No problems found.", 1 otherwise.
+// Every finding stands under a line "file PATH" naming the file it comes from (the resolved
+// path); the line is repeated only when the file changes.
+//
+// Exit code: 0 when nothing was printed but "No problems found.", 1 otherwise, 2 when CONFIG
+// itself cannot be read.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -19,6 +24,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "ValueCheck.h"
 #include "actions/TextRules.h"
 #include "app/timer/TimerService.h"
 #include "app/timer/VirtualTimerService.h"
@@ -36,20 +42,31 @@ namespace fs = std::filesystem;
 // Prints the message boxes. While a window rule's profile is read, its messages are the
 // program's silent problems: they are printed as findings, and the question about a profile
 // made for another controller is answered Yes, as the quiet load accepts it.
-class CheckMessages : public seam::IMessages {
+//
+// A message belongs to the file the program read last, except the configuration's own
+// messages, which it shows between the reads of its profiles.
+class CheckMessages : public seam::IMessages, public XMLLoadObserver {
  public:
+  explicit CheckMessages(std::string configPath) : configPath_(std::move(configPath)) {}
+
+  void Loading(const char* path) override { reading_ = seam::ResolveProgramPath(path); }
+
   seam::MessageAnswer Show(const std::string& text, const std::string& caption,
                            seam::MessageButtons buttons, seam::MessageIcon icon) override {
     if (!context_.empty()) {
       if (buttons != seam::MessageButtons::Ok) return seam::MessageAnswer::Yes;
-      Print("silent " + context_ + replay::EscapeLineBreaks(text));
+      Print(reading_, "silent " + context_ + replay::EscapeLineBreaks(text));
       return seam::MessageAnswer::Ok;
     }
     const seam::MessageAnswer answer = answers_.Show(text, caption, buttons, icon);
-    Print(replay::MessageLine(text, caption, buttons, answer));
+    Print(IsConfigurationMessage(text, caption) ? configPath_ : reading_,
+          replay::MessageLine(text, caption, buttons, answer));
     return answer;
   }
-  void Print(const std::string& line) {
+  // Prints a finding about the file at `path` (resolved).
+  void Print(const std::string& path, const std::string& line) {
+    if (path != lastFile_) std::printf("file %s\n", path.c_str());
+    lastFile_ = path;
     std::printf("%s\n", line.c_str());
     ++printed_;
   }
@@ -57,7 +74,17 @@ class CheckMessages : public seam::IMessages {
   int Printed() const { return printed_; }
 
  private:
+  // The configuration shows its own problems under these captions; "Could not open the file"
+  // comes from the read of the file it names.
+  static bool IsConfigurationMessage(const std::string& text, const std::string& caption) {
+    return caption == "Problem" ||
+           (caption == "Configuration Error" && text.rfind("Could not open the file", 0) != 0);
+  }
+
   seam::SimMessages answers_;  // none scripted: No to every question
+  std::string configPath_;
+  std::string reading_;   // the file the program read last
+  std::string lastFile_;  // named by the last "file" line
   std::string context_;
   int printed_ = 0;
 };
@@ -67,19 +94,26 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 class CConfigurationCheck {
  public:
   explicit CConfigurationCheck(const std::string& configPath)
-      : settings_(ConfigurationSettings::ForConfigFile(configPath)) {
+      : settings_(ConfigurationSettings::ForConfigFile(configPath)),
+        messages_(settings_.configPath) {
     settings_.readOnly = true;
     platform_.UseClock(&timers_);
     platform_.program().SetModuleFileName(settings_.modulePath);
   }
 
-  int Run() {
+  // `shown` is CONFIG as the user gave it, for a refusal.
+  int Run(const std::string& shown) {
+    const XMLReadResult config = ReadXMLFile(settings_.configPath);
+    if (config.status == XMLReadStatus::CannotOpen) {
+      Complain("cannot open \"" + shown + "\": " + config.reason);
+      return kExitFailed;
+    }
     seam::Services services = platform_.services();
     services.messages = &messages_;
     seam::ScopedServices installed(services);
     ScopedTimerService timerService(&timers_);
+    ScopedLoadObserver observer(&messages_);
 
-    const XMLReadResult config = ReadXMLFile(settings_.configPath);
     if (config.status == XMLReadStatus::Ok) PlugConfiguredControllers(*config.root);
     {
       CTandrelConfiguration configuration(settings_);
@@ -121,7 +155,7 @@ class CConfigurationCheck {
   void CheckSilentProblems(const CXMLNode& root) {
     if (const CXMLNode* actions = root.FindChild("Actions", nullptr)) {
       if (const char* fileName = config::AttributeText(*actions, "fileName")) {
-        CheckWellFormed(fileName);
+        CheckFile(fileName, ActionValueFindings);
       }
     }
     const CXMLNode* joysticks = root.FindChild("Joysticks", nullptr);
@@ -132,15 +166,19 @@ class CConfigurationCheck {
       int id = -1;
       const bool validId = config::ReadEntryId(*entry, id) && id >= 0 && id < seam::kMaxJoysticks;
       if (const char* picture = config::AttributeText(*entry, "picture")) {
-        if (!fs::exists(fs::path(seam::ResolveProgramPath(picture)))) {
-          messages_.Print("silent The picture " + Quoted(picture) + " of joystick " +
-                          std::to_string(id) + " does not exist.");
+        std::error_code error;
+        if (!fs::exists(fs::path(seam::ResolveProgramPath(picture)), error)) {
+          messages_.Print(settings_.configPath, "silent The picture " + Quoted(picture) +
+                                                    " of joystick " + std::to_string(id) +
+                                                    " does not exist.");
         }
       }
       if (!validId) continue;
       const char* fileName = config::AttributeText(*entry, "fileName");
       // The program read it and reported a file it could not open; not one it cannot parse.
-      if (fileName != nullptr && checked.insert(fileName).second) CheckWellFormed(fileName);
+      if (fileName != nullptr && checked.insert(fileName).second) {
+        CheckFile(fileName, ProfileValueFindings);
+      }
       for (const auto& rule : entry->Children()) {
         if (!actions::EqualsIgnoringCase(rule->Name(), "Profile")) continue;
         CheckRule(id, *rule, checked);
@@ -156,16 +194,20 @@ class CConfigurationCheck {
                              " for windows titled " + Quoted(window != nullptr ? window : "") +
                              " of joystick " + std::to_string(id);
     if (window == nullptr || fileName == nullptr) {
-      messages_.Print("silent A window rule of joystick " + std::to_string(id) +
-                      " has no \"window\" or no \"fileName\": it is never used.");
+      messages_.Print(settings_.configPath,
+                      "silent A window rule of joystick " + std::to_string(id) +
+                          " has no \"window\" or no \"fileName\": it is never used.");
       return;
     }
     if (!checked.insert(fileName).second) return;  // read and reported already
     const std::string path = seam::ResolveProgramPath(fileName);
     const XMLReadResult profile = ReadXMLFile(path);
     if (profile.status == XMLReadStatus::CannotOpen) {
-      messages_.Print("silent " + what +
-                      (fs::exists(fs::path(path)) ? " cannot be opened." : " does not exist."));
+      std::error_code error;
+      messages_.Print(path, "silent " + what +
+                                (fs::exists(fs::path(path), error)
+                                     ? " cannot be opened: " + profile.reason + "."
+                                     : " does not exist."));
       return;
     }
     if (profile.status == XMLReadStatus::Malformed) {
@@ -177,17 +219,40 @@ class CConfigurationCheck {
     CJoystick controller;
     if (controller.Open(id)) controller.LoadProfile(fileName, true);
     messages_.SetContext("");
+    Findings(path, ProfileValueFindings(*profile.root));
   }
 
-  void CheckWellFormed(const std::string& fileName) {
-    const XMLReadResult read = ReadXMLFile(seam::ResolveProgramPath(fileName));
+  // A file the program reads and reports when it cannot open it, but not when it cannot parse
+  // it; then the values it would take without a word.
+  void CheckFile(const std::string& fileName,
+                 std::vector<std::string> (*findings)(const CXMLNode&)) {
+    const std::string path = seam::ResolveProgramPath(fileName);
+    const XMLReadResult read = ReadXMLFile(path);
     if (read.status == XMLReadStatus::Malformed) NotWellFormed(fileName, read);
+    if (read.status == XMLReadStatus::Ok) Findings(path, findings(*read.root));
+  }
+
+  void Findings(const std::string& path, const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) messages_.Print(path, "silent " + text);
   }
 
   void NotWellFormed(const std::string& fileName, const XMLReadResult& read) {
-    messages_.Print("silent The file " + Quoted(fileName) + " is not well formed: " + read.reason +
-                    " at byte " + std::to_string(read.offset) + ".");
+    messages_.Print(seam::ResolveProgramPath(fileName),
+                    "silent The file " + Quoted(fileName) + " is not well formed: " + read.reason +
+                        " at byte " + std::to_string(read.offset) + ".");
   }
+
+  class ScopedLoadObserver {
+   public:
+    explicit ScopedLoadObserver(XMLLoadObserver* observer)
+        : previous_(SetXMLLoadObserver(observer)) {}
+    ~ScopedLoadObserver() { SetXMLLoadObserver(previous_); }
+    ScopedLoadObserver(const ScopedLoadObserver&) = delete;
+    ScopedLoadObserver& operator=(const ScopedLoadObserver&) = delete;
+
+   private:
+    XMLLoadObserver* previous_;
+  };
 
   ConfigurationSettings settings_;
   seam::SimPlatform platform_;
@@ -202,7 +267,7 @@ int RunCheck(const std::vector<std::string>& args) {
   std::error_code error;
   const fs::path full = fs::absolute(fs::path(args[0]), error);
   CConfigurationCheck check(error ? args[0] : full.lexically_normal().string());
-  const int code = check.Run();
+  const int code = check.Run(args[0]);
   if (std::fflush(stdout) != 0) {
     Complain("cannot write the output");
     return kExitFailed;

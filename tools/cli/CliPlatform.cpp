@@ -46,5 +46,6 @@ seam::Services CliPlatform::ServicesOf(CliMessages& messages, CliProgram& progra
   seam::Services s;
   s.messages = &messages;
   s.program = &program;
+  s.files = &seam::SystemFiles();
   return s;
 }

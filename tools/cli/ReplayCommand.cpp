@@ -1,10 +1,9 @@
 // replay SCRIPT: runs the engine on a replay script (src/replay) and prints its events.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "Commands.h"
+#include "InputFile.h"
 #include "replay/ReplayOutput.h"
 #include "replay/ReplayRunner.h"
 #include "replay/ReplayScriptParser.h"
@@ -28,14 +27,9 @@ class StdoutOutput : public replay::IOutput {
 int RunReplay(const std::vector<std::string>& args) {
   if (args.size() != 1) return TakesOne("replay", "SCRIPT");
   const std::string& path = args[0];
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    Complain("cannot open \"" + path + "\"");
-    return kExitFailed;
-  }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    Complain("cannot read \"" + path + "\"");
+  std::string text, reason;
+  if (!ReadInputFile(path, text, reason)) {
+    Complain("cannot open \"" + path + "\": " + reason);
     return kExitFailed;
   }
   const replay::ParseResult parsed = replay::CReplayScriptParser::Parse(text);

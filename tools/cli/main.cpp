@@ -1,5 +1,7 @@
 // tandrel-cli: the program's engine without a desktop, for checking and tidying its files.
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -43,7 +45,24 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string name = argv[1];
   for (const Command& c : kCommands) {
-    if (name == c.name) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (name != c.name) continue;
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    // The commands refuse what they cannot read with a reason of their own; whatever still
+    // escapes them ends the process as a refusal too, never as an abort.
+    std::string failure;
+    try {
+      return c.run(args);
+    } catch (const std::bad_alloc&) {
+      failure = "not enough memory";
+    } catch (const std::exception& e) {
+      failure = e.what();
+    } catch (...) {
+      failure = "unexpected failure";
+    }
+    std::string line = name;
+    for (const std::string& a : args) line += " \"" + a + "\"";
+    Complain(line + ": " + failure);
+    return kExitFailed;
   }
   Complain("unknown command \"" + name + "\"");
   return Usage();

@@ -12,6 +12,7 @@ Services SimPlatform::services() {
   s.messages = &messages_;
   s.startupEntry = &startupEntry_;
   s.program = &program_;
+  s.files = &files_;
   return s;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimFiles.h"
 #include "platform/sim/SimInput.h"
 #include "platform/sim/SimJoysticks.h"
 #include "platform/sim/SimKeyboardLayout.h"
@@ -33,6 +34,7 @@ class SimPlatform {
   SimMessages& messages() { return messages_; }
   SimStartupEntry& startupEntry() { return startupEntry_; }
   SimProgram& program() { return program_; }
+  SimFiles& files() { return files_; }
 
  private:
   SimJoysticks joysticks_;
@@ -43,6 +45,7 @@ class SimPlatform {
   SimMessages messages_;
   SimStartupEntry startupEntry_;
   SimProgram program_;
+  SimFiles files_;
   IClock* clockOverride_ = nullptr;  // set only while no other thread uses the platform
 };
 

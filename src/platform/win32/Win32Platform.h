@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Joysticks.h"
 #include "platform/win32/Win32KeyboardLayout.h"
@@ -31,6 +32,7 @@ class Win32Platform {
   Win32Messages messages_;
   Win32StartupEntry startupEntry_;
   Win32Program program_;
+  Win32Files files_;
 };
 
 }  // namespace seam

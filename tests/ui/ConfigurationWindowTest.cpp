@@ -2,8 +2,9 @@
 // from the test's thread with the messages that clicks and tab changes send.
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose declarations it uses.
+#include <commctrl.h>
 
 #include <array>
 

@@ -2,8 +2,9 @@
 // WM_TRAYNOTIFY with the icon's identifier in wParam and the mouse message in lParam.
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, whose declarations it uses.
+#include <shellapi.h>
 
 constexpr UINT WM_TRAYNOTIFY = WM_USER;
 

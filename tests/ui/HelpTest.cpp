@@ -66,7 +66,8 @@ TEST_F(HelpTest, TheHelpViewerShowsAHelpFileElseTheShellOpensTheManual) {
 
 // Below the control, or above it where the screen ends; one pop-up at a time; a key closes it.
 TEST_F(HelpTest, ThePopUpShowsTheControlsTextBesideIt) {
-  MONITORINFO monitor = {sizeof(monitor)};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
   GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& work = monitor.rcWork;
   const struct {

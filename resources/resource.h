@@ -130,4 +130,13 @@
 #define HELP_ID_PUSH_HOLD 1
 #define HELP_ID_PUSH_HIT 2
 
+// Context help texts, shown when no help file lies beside the program. The text of context
+// number c is string IDS_CONTEXT_HELP(c) = 32200 + c of the string table: the window's
+// contexts 101 to 710 give 32301 to 32910, the push-type buttons' -12199 and -12198 give 20001
+// and 20002, and -12200 (a control without help of its own) gives 20000, which also stands in
+// for any context without a text.
+#define IDS_CONTEXT_HELP_BASE 32200
+#define IDS_CONTEXT_HELP(context) (IDS_CONTEXT_HELP_BASE + (context))
+#define CONTEXT_HELP_NONE (-12200)
+
 #endif  // TANDREL_RESOURCES_RESOURCE_H

@@ -83,6 +83,12 @@ void ApplyTemplateHelpIds(HWND dialog, HINSTANCE instance, int templateId) {
     if (helpId != 0 && control != nullptr && GetWindowContextHelpId(control) == 0) {
       SetWindowContextHelpId(control, helpId);
     }
+    // A drop-down box's edit field is a window of its own and holds the focus while the user
+    // types: F1 there must find the box's help.
+    HWND field = control != nullptr ? GetWindow(control, GW_CHILD) : nullptr;
+    for (; helpId != 0 && field != nullptr; field = GetWindow(field, GW_HWNDNEXT)) {
+      if (GetWindowContextHelpId(field) == 0) SetWindowContextHelpId(field, helpId);
+    }
   }
 }
 

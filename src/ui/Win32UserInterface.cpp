@@ -1,10 +1,35 @@
 #include "ui/Win32UserInterface.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <vector>
 
+#include "ui/ContextHelpTexts.h"
+
 namespace ui {
+
+namespace {
+
+bool IsFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+Win32UserInterface::Win32UserInterface()
+    : help_{[](HWND owner, const std::string& path) {
+              ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            },
+            [](HWND window, const std::string& file, UINT command, ULONG_PTR data) {
+              WinHelpA(window, file.c_str(), command, data);
+            }} {}
 
 int Win32UserInterface::MessageBox(HWND owner, const std::string& text, const std::string& caption,
                                    UINT type) {
@@ -36,11 +61,21 @@ void Win32UserInterface::TrackPopupMenu(HMENU menu, int x, int y, HWND owner) {
 }
 
 void Win32UserInterface::ShowHelpContents(HWND owner, const std::string& helpFile) {
-  WinHelpA(owner, helpFile.c_str(), HELP_FINDER, 0);
+  if (IsFile(helpFile)) {
+    help_.winHelp(owner, helpFile, HELP_FINDER, 0);
+  } else {
+    help_.openDocument(owner, FolderOf(helpFile) + kManualName);
+  }
 }
 
 void Win32UserInterface::ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) {
-  WinHelpA(control, helpFile.c_str(), HELP_CONTEXTPOPUP, context);
+  if (IsFile(helpFile)) {
+    help_.winHelp(control, helpFile, HELP_CONTEXTPOPUP, context);
+    return;
+  }
+  // Context numbers travel as 32-bit values; the push-type buttons' numbers are negative.
+  const int number = static_cast<int>(context);
+  popup_.Show(control, CContextHelpTexts(GetModuleHandleA(nullptr)).TextOf(number));
 }
 
 }  // namespace ui

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// After windows.h, whose declarations it uses.
+#include <commctrl.h>
 
 #include <commctrl.h>
 
@@ -85,15 +87,18 @@ TEST_F(ConfigurationWindowTest, ContextHelpFindsTheTopicOfTheControl) {
     HWND page;
     int control;
     DWORD context;
+    bool inEditField = false;  // the drop-down box's own edit field has the focus
   } cases[] = {
       {window.JoysticksPage()->GetHandle(), IDC_JOY_LAUNCH, 101},
       {window.JoysticksPage()->GetHandle(), IDC_JOY_PICTURE, 107},
       {window.ProfilePage()->GetHandle(), IDC_PROF_SENSITIVITY, 220},
       {window.ProfilePage()->GetHandle(), IDC_PROF_THEME, 301},
       {window.ActionsPage()->GetHandle(), IDC_ACT_SAVE, 303},
+      {window.ActionsPage()->GetHandle(), IDC_ACT_NAME, 302, true},
   };
   for (const auto& c : cases) {
     HWND control = Control(c.page, c.control);
+    if (c.inEditField) control = GetWindow(control, GW_CHILD);
     HELPINFO help = {
         sizeof(HELPINFO), HELPINFO_WINDOW, c.control, control, GetWindowContextHelpId(control), {}};
     // A page does not answer WM_HELP; the system then hands it to the parent window.

@@ -75,9 +75,8 @@ INT_PTR CActionsConfigurationDlg::OnInitDialog() {
 void CActionsConfigurationDlg::MarkChanged() { SetChanged(true); }
 
 void CActionsConfigurationDlg::Apply() {
-  // A failed write has been reported by the configuration.
-  ui::Configuration().SaveActionsFile();
-  SetChanged(false);
+  // A failed write has been reported by the configuration; the edits stay for another try.
+  SetChanged(!ui::Configuration().SaveActionsFile());
 }
 
 void CActionsConfigurationDlg::FillThemeList() {

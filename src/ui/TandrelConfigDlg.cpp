@@ -107,6 +107,13 @@ void CTandrelConfigDlg::ApplyAll() {
   joysticksPage_->Apply();
   profilePage_->Apply();
   actionsPage_->Apply();
+  // The action library's edits live only in memory until the actions file is written: when
+  // that failed, a reload would throw them away. The page keeps them, and the reload waits
+  // for an Apply that writes them (Cancel still discards them).
+  if (actionsPage_->IsChanged()) {
+    UpdateApplyButton();
+    return;
+  }
   EnableWindow(GetItem(IDC_APPLY), FALSE);
   ui::Configuration().Load();
   changed_ = false;

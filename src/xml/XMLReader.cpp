@@ -117,6 +117,7 @@ class CXMLParser {
     std::unique_ptr<CXMLNode> root;
     bool outOfMemory = false;
     try {
+      SkipByteOrderMark();
       root = ParseElement(0);
     } catch (const std::bad_alloc&) {
       // A hostile file must not end the program: running out of memory fails the read.
@@ -140,11 +141,7 @@ class CXMLParser {
       result.reason = std::strerror(readError_);
       return result;
     }
-    if (!failed_) {
-      Fail(c_ == '/'                   ? "closing tag without an element"
-           : c_ == kByteOrderMarkStart ? "the format has no byte-order mark (EF BB BF)"
-                                       : "no root element");
-    }
+    if (!failed_) Fail(c_ == '/' ? "closing tag without an element" : "no root element");
     result.status = XMLReadStatus::Malformed;
     result.reason = reason_;
     result.offset = failOffset_;
@@ -204,6 +201,19 @@ class CXMLParser {
   void StopAt(const unsigned char* at) {
     p_ = at + 1;
     c_ = *at;
+  }
+
+  // Editors on Windows start files saved as "UTF-8" with the mark EF BB BF; the program's
+  // files are plain bytes, so the mark is read over. Anything else starting with EF is left
+  // for the grammar to refuse.
+  void SkipByteOrderMark() {
+    Advance();
+    if (c_ != kByteOrderMarkStart) return;
+    const unsigned char* mark = p_;
+    if (end_ - mark >= 2 && mark[0] == 0xBB && mark[1] == 0xBF) {
+      p_ += 2;
+      c_ = ' ';
+    }
   }
 
   void SkipWhiteSpace() {

@@ -103,6 +103,13 @@ class CConfigurationCheck {
 
   // `shown` is CONFIG as the user gave it, for a refusal.
   int Run(const std::string& shown) {
+    // A device or a pipe is no configuration to report on: it is refused like a folder.
+    std::error_code error;
+    const fs::file_status status = fs::status(fs::path(settings_.configPath), error);
+    if (!error && fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
+      Complain("cannot open \"" + shown + "\": not a regular file");
+      return kExitFailed;
+    }
     const XMLReadResult config = ReadXMLFile(settings_.configPath);
     if (config.status == XMLReadStatus::CannotOpen) {
       Complain("cannot open \"" + shown + "\": " + config.reason);

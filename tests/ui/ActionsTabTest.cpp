@@ -165,6 +165,15 @@ TEST_F(ActionsTabTest, NewCombinationUnderANewThemeAndWhatCancelAndDeleteLeave) 
   Click(page, IDC_ACT_TYPE_VK);
   Click(page, IDC_ACT_SAVE);
   EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), (Items{"Duck", "Fire", "Jump", "Volley"}));
+  // The actions file cannot be written: the saved key stays in the library for another try.
+  test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, true);
+  Click(dialog, IDC_APPLY);
+  EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
+  {
+    auto lock = LockActionLibrary();
+    EXPECT_NE(FindAction("Game", "Duck"), nullptr);
+  }
+  test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);
   Click(dialog, IDCANCEL);
   EXPECT_EQ(program->Join(), IDCANCEL);
   auto lock = LockActionLibrary();

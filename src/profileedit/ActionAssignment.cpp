@@ -44,7 +44,7 @@ Located Locate(const CXMLNode& root, const ElementTarget& target) {
 bool IsEntryFor(const CXMLNode& action, int shiftState, std::optional<int> percent) {
   if (AttributeText(action, "number") == nullptr) return false;
   if (NumberAttribute(action, "number", 0) != shiftState) return false;
-  return !percent || NumberAttribute(action, "percent", 0) == *percent;
+  return !percent.has_value() || NumberAttribute(action, "percent", 0) == percent.value_or(0);
 }
 
 CXMLNode* FindEntry(const CXMLNode& actions, int shiftState, std::optional<int> percent) {

@@ -12,7 +12,10 @@ using actions::AttributeText;
 using actions::DecimalAttribute;
 
 std::string Quoted(const char* text) {
-  return "\"" + std::string(text != nullptr ? text : "") + "\"";
+  std::string quoted = "\"";
+  quoted += text != nullptr ? text : "";
+  quoted += '"';
+  return quoted;
 }
 
 std::string Folded(const char* text) {

@@ -204,16 +204,14 @@ class CXMLParser {
   }
 
   // Editors on Windows start files saved as "UTF-8" with the mark EF BB BF; the program's
-  // files are plain bytes, so the mark is read over. Anything else starting with EF is left
-  // for the grammar to refuse.
+  // files are plain bytes, so the mark is read over.
   void SkipByteOrderMark() {
     Advance();
     if (c_ != kByteOrderMarkStart) return;
-    const unsigned char* mark = p_;
-    if (end_ - mark >= 2 && mark[0] == 0xBB && mark[1] == 0xBF) {
-      p_ += 2;
-      c_ = ' ';
-    }
+    Advance();
+    if (c_ == 0xBB) Advance();
+    // A broken mark cannot start a document either: leave a byte the grammar refuses.
+    c_ = c_ == 0xBF ? ' ' : kByteOrderMarkStart;
   }
 
   void SkipWhiteSpace() {

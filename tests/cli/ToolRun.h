@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,8 @@ class ToolTest : public ::testing::Test {
   void SetUp() override {
     dir = std::filesystem::temp_directory_path() /
           (std::string("tandrel-tool-") +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+           std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     previous = std::filesystem::current_path();

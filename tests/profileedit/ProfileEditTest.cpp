@@ -243,9 +243,12 @@ TEST_F(ProfileEditTest, OpeningAFile) {
 
 TEST_F(ProfileEditTest, AFailedSaveKeepsThePreviousFile) {
   Write("kept.xml", "<Joystick/>");
-  std::filesystem::create_directory(folder + "kept.xml.tmp");  // the save cannot write there
   auto root = CreateProfileDocument(0, "Pad");
-  EXPECT_FALSE(SaveProfileDocument(*root, "kept.xml"));
+  for (auto step : {seam::SimFiles::Step::Create, seam::SimFiles::Step::Replace}) {
+    world.platform().files().SetFailing(step, true);
+    EXPECT_FALSE(SaveProfileDocument(*root, "kept.xml"));
+    world.platform().files().SetFailing(step, false);
+  }
   EXPECT_FALSE(SaveProfileDocument(*root, "no such folder/new.xml"));
   EXPECT_EQ(Read(folder + "kept.xml"), "<Joystick/>");
   EXPECT_FALSE(std::filesystem::exists(folder + "no such folder"));

@@ -172,7 +172,7 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
 // discards the page's edits; without a controller nothing can be edited.
 TEST_F(JoysticksPageTest, UnsavedEditsAreReportedKeptAndDiscardedByClosing) {
   Start({"Pad Zero"});
-  std::filesystem::create_directory(test.folder + "Tandrel.exe.config.tmp");
+  test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, true);
   HWND page = Open();
   ASSERT_NE(page, nullptr);
   Click(page, IDC_JOY_REMOVE);
@@ -185,6 +185,7 @@ TEST_F(JoysticksPageTest, UnsavedEditsAreReportedKeptAndDiscardedByClosing) {
   EXPECT_EQ(test.Read("Tandrel.exe.config"), Crlf(kConfig));
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));  // the window stays open with the edits
   EXPECT_EQ(Shown(page), Shows("", false, true));
+  test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);
   Close(IDCANCEL);
 
   page = Open();

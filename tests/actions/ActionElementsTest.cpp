@@ -154,9 +154,13 @@ TEST_F(ActionElementsTest, BadElementsAreRefusedWithTheirMessages) {
   }
 }
 
-// Actions that differ in one setting are not equal (name, theme and push type: see the base).
+// Actions that differ in one setting are not equal; names and themes compare case-sensitively.
 TEST_F(ActionElementsTest, EqualityComparesTheSettingsOfEachKind) {
   const char* cases[][2] = {
+      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="k" value="0x41"/>)"},
+      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction theme="t" name="K" value="0x41"/>)"},
+      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="K" value="0x41" type="Hit"/>)"},
+      {R"(<ComplexAction name="C"/>)", R"(<ComplexAction name="c"/>)"},
       {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="K" value="0x42"/>)"},
       {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="K" value="0x41" rate="9"/>)"},
       {R"(<MouseAction name="M" direction="1"/>)", R"(<MouseAction name="M" direction="2"/>)"},

@@ -9,12 +9,6 @@
 
 namespace {
 
-class NoOwner : public CShiftButtonOwner {
- public:
-  void ShiftButtonPressed(int) override {}
-  void ShiftButtonReleased(int) override {}
-};
-
 class AxisTest : public ::testing::Test {
  protected:
   // An X axis with "pos" on the max side and "neg" on the min side, both at 0 percent.
@@ -33,7 +27,7 @@ class AxisTest : public ::testing::Test {
   }
 
   VirtualWorld world;
-  NoOwner owner;
+  NoShiftOwner owner;
   EventLog log;
   std::unique_ptr<CJoystickAxis> axis;
 };

@@ -1,3 +1,5 @@
+// One button or hat direction on its own: its slots by shift state, its release list and the
+// windows of the hat.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,25 +10,13 @@
 
 namespace {
 
-// An owner that keeps a shift state the way the controller does.
-class FakeOwner : public CShiftButtonOwner {
- public:
-  void ShiftButtonPressed(int number) override { calls.push_back(state = number); }
-  void ShiftButtonReleased(int number) override {
-    state = 0;
-    calls.push_back(-number);
-  }
-  int state = 0;
-  std::vector<int> calls;  // +k pressed, -k released
-};
-
 class ButtonTest : public ::testing::Test {
  protected:
   // Button 1 with the recorded actions `names` in slots 0, 1, ..., armed by a first poll.
-  void Arm(std::vector<const char*> names, PushType type = PushType::Hold) {
+  void Arm(std::vector<const char*> names) {
     EXPECT_EQ(button.SetShiftCount(static_cast<int>(names.size()) - 1), names.size() > 1);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      button.SetAction(static_cast<int>(i), CRecordingAction(names[i], &log, type), false);
+      button.SetAction(static_cast<int>(i), CRecordingAction(names[i], &log), false);
     }
     Poll(0);
   }
@@ -46,7 +36,7 @@ class ButtonTest : public ::testing::Test {
   }
 
   VirtualWorld world;
-  FakeOwner owner;
+  NoShiftOwner owner;
   EventLog log;
   CJoystickButton button{&owner, 1, "Button 1"};
 };
@@ -83,32 +73,6 @@ TEST_F(ButtonTest, SlotsMoveWithTheShiftNumberAndTheShiftCount) {
   button.SetAction(2, CRecordingAction("c", &log), true);
   ASSERT_TRUE(button.SetShiftCount(1));  // keeps what still fits
   EXPECT_EQ(Slots() + Slots(true), "ab----");
-}
-
-TEST_F(ButtonTest, DisablingReleasesIgnoresPollsAndKeepsATogglePressedEarlier) {
-  Arm({"a"});
-  Poll(1);
-  button.Enable(false);
-  EXPECT_EQ(log, (EventLog{Started("a"), Stopped("a")}));
-  EXPECT_FALSE(button.IsPressed());
-  Poll(0);
-  Poll(1);
-  EXPECT_EQ(log.size(), 2u);
-  button.Enable(true);
-  Poll(1);  // still held: pressed again
-  EXPECT_EQ(log.size(), 3u);
-
-  CJoystickButton toggle(&owner, 2, "Button 2");
-  toggle.SetAction(0, CRecordingAction("t", &log, PushType::Toggle), false);
-  for (std::uint32_t bits : {0u, 2u, 0u}) {
-    seam::JoystickState state;
-    state.buttons = bits;
-    toggle.Update(state);
-  }
-  toggle.Enable(false);
-  EXPECT_EQ(log.back(), Started("t"));
-  toggle.StopAllActions();
-  EXPECT_EQ(log.back(), Stopped("t"));
 }
 
 TEST_F(ButtonTest, RemovingARunningToggleEndsIt) {

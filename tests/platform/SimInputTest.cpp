@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <thread>
 #include <vector>
 
 #include "support/VirtualWorld.h"
@@ -75,23 +74,6 @@ TEST_F(SimInputTest, MovesTheCursorRelativelyOrAbsolutelyAndKeepsItOnTheScreen) 
   desktop.SetScreenSize(0, -5);  // at least one pixel
   EXPECT_EQ(desktop.FullScreenWidth() + desktop.FullScreenHeight(), 2);
   EXPECT_EQ(Cursor(), std::make_pair(0, 0));
-}
-
-TEST_F(SimInputTest, EventsFromSeveralThreadsAreAllRecorded) {
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([this, t] {
-      for (int i = 0; i < 500; ++i) {
-        input.KeyboardEvent(static_cast<std::uint8_t>(0x41 + t), 0, 0);
-        input.MouseEvent(seam::kMouseMove, 1, 0, 0);
-        input.KeyboardEvent(static_cast<std::uint8_t>(0x41 + t), 0, seam::kKeyUp);
-      }
-    });
-  }
-  for (auto& th : threads) th.join();
-  EXPECT_EQ(input.Count(), 6000u);
-  EXPECT_TRUE(input.AllReleased());
-  EXPECT_EQ(Cursor().first, 1919);  // 2000 pixels to the right, clamped
 }
 
 }  // namespace

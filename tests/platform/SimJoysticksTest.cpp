@@ -14,19 +14,6 @@ bool Same(const JoystickState& a, const JoystickState& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-TEST(SimJoysticks, MakeCapsSetsFlagsButtonsRangesAndName) {
-  const JoystickCaps caps = seam::MakeJoystickCaps("xyZr", 12, true, 100, 900, "Pad");
-  EXPECT_EQ(caps.caps, seam::kCapsHasZ | seam::kCapsHasR | seam::kCapsHasPov);
-  EXPECT_EQ(caps.numButtons, 12u);
-  EXPECT_EQ(caps.xMin, 100u);
-  EXPECT_EQ(caps.vMax, 900u);
-  EXPECT_STREQ(caps.productName, "Pad");
-  const JoystickCaps all = seam::MakeJoystickCaps("ZRUV?", 40, false, 0, 1, std::string(50, 'n'));
-  EXPECT_EQ(all.caps, seam::kCapsHasZ | seam::kCapsHasR | seam::kCapsHasU | seam::kCapsHasV);
-  EXPECT_EQ(all.numButtons, 32u);
-  EXPECT_EQ(std::strlen(all.productName), 31u);
-}
-
 // A failed read leaves the caller's record as it was; a controller plugged again starts centred.
 TEST(SimJoysticks, ReadsOfAbsentControllersFailAndLeaveTheRecordsUntouched) {
   seam::SimJoysticks joysticks;

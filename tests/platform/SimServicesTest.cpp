@@ -2,8 +2,6 @@
 // answers, the start-up entry, the program's path, and the test world that installs them.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/VirtualWorld.h"
 
 namespace {
@@ -71,24 +69,6 @@ TEST(ProgramPath, FolderKeepsItsSeparatorAndASecondCharacterColonMakesAPathAbsol
     platform.program().SetModuleFileName(c.program);
     EXPECT_EQ(seam::ResolveProgramPath(c.path), c.resolved) << c.path;
   }
-}
-
-TEST(VirtualWorld, InstallsTheSimulatedPlatformWithVirtualTimeAndPutsThePreviousOnesBack) {
-  const seam::Services before = seam::Current();
-  std::filesystem::path folder;
-  {
-    VirtualWorld world(1000);
-    EXPECT_EQ(&seam::Input(), &world.input());
-    EXPECT_EQ(CurrentTimerService(), &world.timers());
-    world.Advance(250);
-    EXPECT_EQ(seam::Clock().TickCount(), 1250u);
-    folder = world.UseTempProgramFolder();
-    EXPECT_EQ(seam::ProgramFolder(), folder.string());
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
-  }
-  EXPECT_FALSE(std::filesystem::exists(folder));
-  EXPECT_EQ(seam::Current().input, before.input);
-  EXPECT_EQ(CurrentTimerService(), nullptr);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Reading a profile into a controller: which slots the entries fill, the identity question,
+// the messages, and a second profile on top of the first.
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"

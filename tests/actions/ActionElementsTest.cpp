@@ -1,9 +1,11 @@
 // Action elements: the rules for key values, and the comparisons of every kind.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "ActionTestSupport.h"
+#include "actions/TextRules.h"
 #include "xml/XMLNode.h"
 
 namespace {
@@ -51,11 +53,22 @@ TEST_F(ActionElementsTest, EqualityComparesTheSettingsOfEachKind) {
             <CombinedAction theme="Menus" name="Enter"/></ComplexAction>)"},
       {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/></ComplexAction>)",
        R"(<ComplexAction name="C"/>)"},
+      {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/></ComplexAction>)",
+       R"(<ComplexAction name="C"><CombinedAction theme="General" name="Ctrl"/></ComplexAction>)"},
       {R"(<ComplexAction name="K"/>)", R"(<VKAction name="K" value="0x41"/>)"},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(Read(c[0])->IsEqual(Read(c[1]).get())) << c[0] << " " << c[1];
   }
+}
+
+// Numbers as the files store them, and messages filled in. A '%' at the end of a pattern stays
+// even where the text goes on beyond the pattern.
+TEST(TextRulesTest, NumbersAndFillIns) {
+  const std::pair<const char*, int> numbers[] = {
+      {nullptr, 0}, {" \t-12x", -12}, {"+7", 7}, {"-99999999999", INT_MIN}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(actions::ReadDecimal(text), value) << value;
+  EXPECT_EQ(actions::FillIn(std::string_view("%s of 50%s", 9), {"x", "y"}), "x of 50%");
 }
 
 }  // namespace

@@ -172,19 +172,6 @@ TEST_F(VirtualTime, MoveToStopsShortOfTheTargetAndTimeNeverRunsBackwardsNorMoves
   EXPECT_EQ(clock_.Now(), 130u);
 }
 
-TEST_F(VirtualTime, TickCountIsTheLow32BitsAndWraps) {
-  VirtualTimerService clock(0xFFFFFFFFull - 4);
-  ScopedTimerService installed(&clock);
-  std::vector<std::uint32_t> counts;
-  RecordingUser a(clock, "A", log_);
-  a.onTick = [&] { counts.push_back(clock.TickCount()); };
-  a.Start(3);
-  clock.Advance(10);
-  EXPECT_THAT(counts, ElementsAre(0xFFFFFFFEu, 1u, 4u));
-  EXPECT_EQ(clock.TickCount(), 5u);
-  EXPECT_EQ(clock.Now(), 0x100000005ull);
-}
-
 TEST_F(VirtualTime, IdentifiersAreDistinctAndNonZeroAndBadOnesAreRefusedHarmlessly) {
   RecordingUser& a = User("A");
   EXPECT_EQ(StartTimer(0, &a), 0u);

@@ -19,9 +19,9 @@ class MouseActionTest : public ActionTest {
 
 TEST(MouseDirectionTest, RoundTripsAndWrapsAbove360) {
   CMouseAction a(PushType::Hold, false, 30, 70, 20, 0, "M");
-  for (int d = -90; d <= 450; ++d) {
+  for (int d : {-90, -1, 0, 89, 90, 359, 360, 450}) {
     a.SetDirection(d);
-    EXPECT_EQ(a.GetDirection(), (d + 360) % 360);
+    EXPECT_EQ(a.GetDirection(), (d + 360) % 360) << d;
   }
   a.SetDirection(2147483647);  // extreme values neither overflow nor trap
   a.SetDirection(-2147483647 - 1);

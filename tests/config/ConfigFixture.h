@@ -85,7 +85,7 @@ class ConfigFixture : public ::testing::Test {
     configuration.reset();
     ConfigurationSettings settings;
     settings.modulePath = module;
-    settings.readOnly = readOnly;
+    if (readOnly) settings.readOnly = true;  // the default is the program's own
     settings.observer = &observer;
     configuration = std::make_unique<CTandrelConfiguration>(settings);
     return *configuration;

@@ -1,5 +1,6 @@
-// Writing the configuration file, the actions file and the Joysticks tab's merge: atomic
-// saves that leave the previous file whole and report failures.
+// What the configuration writes to disk: the configuration file rewritten by every load, the
+// Joysticks tab merged into the file as it stands, the actions file; atomic saves that leave
+// the previous file whole and report failures.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,124 +12,154 @@ namespace {
 
 class SaveTest : public ConfigFixture {
  protected:
-  // Makes the saves fail from now on: their temporary files cannot be created.
+  // Makes every following save fail: no temporary file can be created.
   void BlockSaving() { world.platform().files().SetFailing(seam::SimFiles::Step::Create, true); }
 };
 
-TEST_F(SaveTest, AFailedConfigurationSaveKeepsTheOldFileAndReportsIt) {
-  Plug(0);
-  const std::string text =
-      "<Configuration><Actions fileName='Actions.xml'/><Joysticks><Joystick ID='0' "
-      "fileName='A.xml'/></Joysticks></Configuration>";
-  Write("Tandrel.exe.config", text);
-  BlockSaving();
-  CTandrelConfiguration& c = Make();
-  EXPECT_FALSE(c.LoadFailed());  // the load itself succeeded
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: Could not open the file \"" +
-                                                 module + ".config\"."});
-  EXPECT_EQ(Read("Tandrel.exe.config"), text);
-  EXPECT_FALSE(c.SaveConfigFile());
-  EXPECT_EQ(Slot(0), "A.xml*");
-}
+using Tab = std::vector<std::pair<int, JoysticksTabState::Controller>>;
 
-TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryAndAFailureKeepsIt) {
-  WriteConfig("");
-  CTandrelConfiguration& c = Make();
-  auto action = std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter");
-  action->SetTheme("Menus");
-  ASSERT_TRUE(AddAction(std::move(action)));
-  ASSERT_TRUE(c.SaveActionsFile());
-  const std::string file = Read("Actions.xml");
-  EXPECT_NE(
-      file.find("<VKAction theme = \"Menus\" name = \"Enter\" type = \"Hit\" value = \"0xd\" />"),
-      std::string::npos);
-  EXPECT_NE(file.find("name = \"A\""), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml.tmp"));
-  // A failed save names the file as configured.
-  BlockSaving();
-  EXPECT_FALSE(c.SaveActionsFile());
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "Configuration Error: Could not open the file \"Actions.xml\"."});
-  EXPECT_EQ(Read("Actions.xml"), file);
-}
-
-TEST_F(SaveTest, AnAbsoluteActionsPathIsUsedAsGivenAndNoneWritesNothing) {
-  std::filesystem::create_directory(folder + "lib");
-  Write("lib/Mine.xml", kActionsFile);
-  Write("Tandrel.exe.config", "<Configuration><Actions fileName='" + folder +
-                                  "lib/Mine.xml'/><Joysticks/></Configuration>");
-  CTandrelConfiguration& c = Make();
-  EXPECT_TRUE(ActionExists("Keys", "C"));
-  ClearActions();
-  ASSERT_TRUE(c.SaveActionsFile());
-  EXPECT_EQ(Read("lib/Mine.xml"),
-            "<Actions >\r\n\t<VKActions />\r\n\t<MouseActions />\r\n\t<MouseWheelActions />\r\n"
-            "\t<ComplexActions />\r\n</Actions>\r\n");
-  // Without an actions element.
-  Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
-  c.Load();
-  Messages();
-  std::filesystem::remove(folder + "Actions.xml");
-  EXPECT_FALSE(c.SaveActionsFile());
-  EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml"));
+// The configuration file before and after a load (no tab) or the tab's save. Existing elements
+// and attributes keep their places and what the program does not know stays; an ID with
+// neither profile nor picture loses its first entry, rules and all; new entries go at the end
+// in ID order with the ID first; "Joysticks" is made only for a profile; an unreadable file
+// starts afresh.
+TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
+  const struct {
+    const char* before;
+    std::optional<Tab> tab;
+    bool launch;
+    std::string after;
+  } cases[] = {
+      {"<config><Extra a='1' b='2'/><Actions fileName='Actions.xml' note='x'/><Joysticks>"
+       "<Joystick ID='0' fileName='A.xml' mine='yes'><Profile window='Edit' fileName='B.xml'/>"
+       "</Joystick></Joysticks></config>",
+       std::nullopt, false,
+       "<config >\r\n\t<Extra a = \"1\" b = \"2\" />\r\n"
+       "\t<Actions fileName = \"Actions.xml\" note = \"x\" />\r\n\t<Joysticks >\r\n"
+       "\t\t<Joystick ID = \"0\" fileName = \"A.xml\" mine = \"yes\" >\r\n"
+       "\t\t\t<Profile window = \"Edit\" fileName = \"B.xml\" />\r\n\t\t</Joystick>\r\n"
+       "\t</Joysticks>\r\n</config>\r\n"},
+      {"<C><LaunchOnStartup value='true' x='1'/><Actions fileName='Mine.xml'/><Joysticks>"
+       "<Joystick picture='p.bmp' ID='1' fileName='Old.xml' enabled='FALSE' enabled='x'>"
+       "<Profile window='W' fileName='R.xml'/></Joystick></Joysticks></C>",
+       Tab{{1, {"New.xml", "", false}}}, false,
+       "<C >\n<LaunchOnStartup value = \"false\" x = \"1\" />\n"
+       "<Actions fileName = \"Mine.xml\" />\n<Joysticks >\n"
+       "<Joystick ID = \"1\" fileName = \"New.xml\" enabled = \"false\" enabled = \"x\" >\n"
+       "<Profile window = \"W\" fileName = \"R.xml\" />\n</Joystick>\n</Joysticks>\n</C>\n"},
+      {"<C><Joysticks><Joystick ID='0' fileName='A.xml' enabled='false' enabled='false'/>"
+       "</Joysticks></C>",
+       Tab{{0, {"", "pad.bmp", true}}}, true,
+       "<C >\n<Joysticks >\n<Joystick ID = \"0\" fileName = \"A.xml\" picture = \"pad.bmp\" />\n"
+       "</Joysticks>\n<LaunchOnStartup value = \"true\" />\n"
+       "<Actions fileName = \"Actions.xml\" />\n</C>\n"},
+      {"<C><Actions fileName='A'/><Joysticks><Joystick ID='3' fileName='X'>"
+       "<Profile window='W' fileName='Y'/></Joystick><Joystick ID='3' fileName='Z'/>"
+       "<Joystick fileName='no id'/><Joystick ID='9' fileName='N'/></Joysticks></C>",
+       Tab{{12, {"T.xml", "t.bmp", false}}, {4, {"F.xml", "", true}}}, false,
+       "<C >\n<Actions fileName = \"A\" />\n<Joysticks >\n"
+       "<Joystick ID = \"3\" fileName = \"Z\" />\n<Joystick fileName = \"no id\" />\n"
+       "<Joystick ID = \"4\" fileName = \"F.xml\" />\n"
+       "<Joystick ID = \"12\" fileName = \"T.xml\" enabled = \"false\" picture = \"t.bmp\" />\n"
+       "</Joysticks>\n<LaunchOnStartup value = \"false\" />\n</C>\n"},
+      {"<Configuration/>", Tab{{0, {"", "only.bmp", true}}}, false,
+       "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
+       "<Actions fileName = \"Actions.xml\" />\n</Configuration>\n"},
+      {"<Configuration/>", Tab{{0, {"", "only.bmp", true}}, {1, {"P.xml", "", true}}}, false,
+       "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
+       "<Actions fileName = \"Actions.xml\" />\n<Joysticks >\n"
+       "<Joystick ID = \"0\" picture = \"only.bmp\" />\n"
+       "<Joystick ID = \"1\" fileName = \"P.xml\" />\n</Joysticks>\n</Configuration>\n"},
+      {"<Configuration><Actions fileName='Actions.xml'/><Joysticks/>",
+       Tab{{2, {"C.xml", "", false}}}, false,
+       "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
+       "<Actions fileName = \"Actions.xml\" />\n<Joysticks >\n"
+       "<Joystick ID = \"2\" fileName = \"C.xml\" enabled = \"false\" />\n</Joysticks>\n"
+       "</Configuration>\n"},
+  };
+  for (const auto& c : cases) {  // the first one makes the configuration
+    SCOPED_TRACE(c.before);
+    Write("Tandrel.exe.config", c.before);
+    std::string after;
+    if (!c.tab) {
+      Make();
+      after = Read("Tandrel.exe.config");
+    } else {
+      JoysticksTabState tab;
+      tab.launchOnStartup = c.launch;
+      for (const auto& [id, data] : *c.tab) tab.controllers[id] = data;
+      ASSERT_TRUE(configuration->SaveJoysticksTab(tab));
+      for (char ch : Read("Tandrel.exe.config")) {
+        if (ch != '\r' && ch != '\t') after += ch;  // one element a line, easier to read
+      }
+    }
+    EXPECT_EQ(after, c.after);
+  }
   EXPECT_EQ(Messages(), std::vector<std::string>{});
 }
 
-TEST_F(SaveTest, TheJoysticksTabMergesIntoTheFileOnDisk) {
+// The tab does not reload; the configuration window does that afterwards.
+TEST_F(SaveTest, TheJoysticksTabTakesEffectAtTheNextLoad) {
   Plug(0);
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"A.xml\" enabled=\"false\"><Profile window=\"W\" "
-      "fileName=\"B.xml\"/></Joystick><Joystick ID=\"3\" fileName=\"C.xml\"/>");
+  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\" enabled=\"false\"/>");
   CTandrelConfiguration& c = Make();
   JoysticksTabState tab;
-  tab.launchOnStartup = true;
   tab.controllers[0] = {"B.xml", "pad.bmp", true};
   ASSERT_TRUE(c.SaveJoysticksTab(tab));
-  EXPECT_EQ(Read("Tandrel.exe.config"),
-            "<Configuration >\r\n"
-            "\t<Actions fileName = \"Actions.xml\" />\r\n"
-            "\t<Joysticks >\r\n"
-            "\t\t<Joystick ID = \"0\" fileName = \"B.xml\" picture = \"pad.bmp\" >\r\n"
-            "\t\t\t<Profile window = \"W\" fileName = \"B.xml\" />\r\n"
-            "\t\t</Joystick>\r\n"
-            "\t</Joysticks>\r\n"
-            "\t<LaunchOnStartup value = \"true\" />\r\n"
-            "</Configuration>\r\n");
-  // The tab does not reload; the configuration window does that afterwards.
   EXPECT_EQ(Slot(0), "A.xml");
   c.Load();
   EXPECT_EQ(Slot(0), "B.xml*");
   EXPECT_EQ(c.GetPicture(0), "pad.bmp");
 }
 
-TEST_F(SaveTest, TheJoysticksTabStartsAfreshWhenTheFileCannotBeRead) {
-  Write("Tandrel.exe.config", "<Configuration><Actions fileName='Actions.xml'/><Joysticks/>");
+TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
+  Plug(0);
+  WriteConfig("<Joystick ID='0' fileName='A.xml'/>");
+  const std::string config = Read("Tandrel.exe.config");
+  BlockSaving();
   CTandrelConfiguration& c = Make();
-  JoysticksTabState tab;
-  tab.controllers[2] = {"C.xml", "", false};
-  ASSERT_TRUE(c.SaveJoysticksTab(tab));
-  EXPECT_EQ(Read("Tandrel.exe.config"),
-            "<Configuration >\r\n"
-            "\t<LaunchOnStartup value = \"false\" />\r\n"
-            "\t<Actions fileName = \"Actions.xml\" />\r\n"
-            "\t<Joysticks >\r\n"
-            "\t\t<Joystick ID = \"2\" fileName = \"C.xml\" enabled = \"false\" />\r\n"
-            "\t</Joysticks>\r\n"
-            "</Configuration>\r\n");
+  EXPECT_FALSE(c.LoadFailed());  // the load itself succeeded
+  EXPECT_EQ(Slot(0), "A.xml*");
+  EXPECT_FALSE(c.SaveConfigFile());
+  EXPECT_FALSE(c.SaveJoysticksTab(JoysticksTabState{}));
+  EXPECT_FALSE(c.SaveActionsFile());
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{
+                "Configuration Error: Could not open the file \"" + module + ".config\".",
+                "Configuration Error: Could not open the file \"" + module + ".config\".",
+                "Error: Coudln't save the configuration file",
+                "Configuration Error: Could not open the file \"Actions.xml\"."}));
+  EXPECT_EQ(Read("Tandrel.exe.config"), config);
+  EXPECT_EQ(Read("Actions.xml"), kActionsFile);
 }
 
-TEST_F(SaveTest, AFailedTabSaveIsReportedAndKeepsTheFile) {
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
+TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNothing) {
+  std::filesystem::create_directory(folder + "lib");
+  Write("lib/Mine.xml", kActionsFile);
+  Write("Tandrel.exe.config", "<Configuration><Actions fileName='" + folder +
+                                  "lib/Mine.xml'/><Joysticks/></Configuration>");
   CTandrelConfiguration& c = Make();
-  const std::string before = Read("Tandrel.exe.config");
-  BlockSaving();
-  EXPECT_FALSE(c.SaveJoysticksTab(JoysticksTabState{}));
-  const auto log = world.messages().TakeLog();
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_EQ(log[0].text, "Coudln't save the configuration file");
-  EXPECT_EQ(log[0].caption, "Error");
-  EXPECT_EQ(log[0].icon, seam::MessageIcon::Error);
-  EXPECT_EQ(Read("Tandrel.exe.config"), before);
+  auto action = std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter");
+  action->SetTheme("Menus");
+  ASSERT_TRUE(AddAction(std::move(action)));
+  ASSERT_TRUE(c.SaveActionsFile());
+  const std::string file = Read("lib/Mine.xml");
+  EXPECT_NE(file.find("\t\t<VKAction theme = \"Keys\" name = \"C\" type = \"Hit\" value = "
+                      "\"0x43\" />\r\n\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = "
+                      "\"Hit\" value = \"0xd\" />\r\n"),
+            std::string::npos);
+  // Nothing but the file itself is left in its folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder + "lib"),
+                          std::filesystem::directory_iterator()),
+            1);
+  Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
+  c.Load();
+  std::filesystem::remove(folder + "Actions.xml");
+  EXPECT_FALSE(c.SaveActionsFile());
+  EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml"));
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "Configuration Error: There is no file that is associated with the "
+                            "actions."});
 }
 
 }  // namespace

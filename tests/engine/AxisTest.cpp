@@ -1,3 +1,5 @@
+// One axis on its own: the dead zone, the speed as percent of the deflection, the sensitivity
+// to jitter, and the entries of one side chosen by percent.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -7,12 +9,6 @@
 
 namespace {
 
-class NoOwner : public CShiftButtonOwner {
- public:
-  void ShiftButtonPressed(int) override {}
-  void ShiftButtonReleased(int) override {}
-};
-
 class AxisTest : public ::testing::Test {
  protected:
   // An X axis with "pos" on the max side and "neg" on the min side, both at 0 percent.
@@ -21,6 +17,7 @@ class AxisTest : public ::testing::Test {
                                            "X Axis");
     axis->AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
     axis->AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
+    log.clear();
     return *axis;
   }
   void At(double x) {
@@ -30,7 +27,7 @@ class AxisTest : public ::testing::Test {
   }
 
   VirtualWorld world;
-  NoOwner owner;
+  NoShiftOwner owner;
   EventLog log;
   std::unique_ptr<CJoystickAxis> axis;
 };
@@ -43,7 +40,6 @@ TEST(AxisPropertiesTest, DeadZoneEdges) {
     int threshold, kept;
     std::uint32_t low, centre, high;
   } cases[] = {{0, 65535, 1000, 1000, 32267, 32767, 33267},
-               {0, 65535, 30000, 30000, 17767, 32767, 47767},
                {0, 65535, 99999, 65535, 0, 32767, 65535},
                {0, 65535, -5, 0, 32767, 32767, 32767},
                {0, 255, 1000, 255, 0, 127, 255},
@@ -62,31 +58,20 @@ TEST(AxisPropertiesTest, DeadZoneEdges) {
   EXPECT_EQ(CJoystickAxisProperties(2, 0, 255).GetThreshold(), 255);  // the default 1000, too
 }
 
+// Every significant movement presses again with the new speed; a jump across the centre
+// releases, then presses the other side.
 TEST_F(AxisTest, DeadZoneEdgesAndSpeedAsPercentOfTheDeflection) {
   Make();
-  At(33267);  // not strictly above high
-  At(32767);  // back, so that the next step exceeds the sensitivity
-  At(33268);
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_GT(log[0].speed, 0.0);
-  At(49401);  // half way: every significant movement presses again with the new speed
-  EXPECT_NEAR(log.back().speed, 50.0, 0.01);
-  At(65535);
-  At(32767);  // back into the dead zone
-  At(0);
-  At(60000);  // a jump across the centre releases, then presses the other side
+  for (double x : {33267.0, 32767.0, 33268.0, 49401.0, 65535.0, 32767.0, 0.0, 60000.0}) At(x);
   EXPECT_EQ(Trace(log), "+pos@0 +pos@50 +pos@100 -pos +neg@100 -neg +pos@83");
-  EXPECT_DOUBLE_EQ(axis->DeflectionPercent(0), 100.0);
-  EXPECT_DOUBLE_EQ(axis->DeflectionPercent(32767), 0.0);
+  EXPECT_GT(log[0].speed, 0.0);
+  EXPECT_NEAR(log[1].speed, 50.0, 0.01);
 }
 
 TEST_F(AxisTest, JitterUpToTheSensitivityIsIgnored) {
-  Make().AddPositiveThreshold(0, CRecordingAction("far", &log), 30);
-  At(40000);
-  for (std::uint32_t x : {40080u, 40100u}) {
-    At(x);
-    EXPECT_EQ(axis->Properties().GetPosition(), 40000u);
-  }
+  Make();
+  for (std::uint32_t x : {40000u, 40080u, 40100u}) At(x);
+  EXPECT_EQ(axis->Properties().GetPosition(), 40000u);
   At(40101);
   EXPECT_EQ(axis->Properties().GetPosition(), 40101u);
   EXPECT_EQ(Trace(log), "+pos@21 +pos@21");
@@ -105,17 +90,6 @@ TEST_F(AxisTest, PercentEntriesTakeOverAndAHighOneStaysUntilTheDeadZone) {
   EXPECT_EQ(Trace(log), "+far@60 -far");
 }
 
-TEST_F(AxisTest, ThresholdsAtAndBeyondTheRange) {
-  Make().Properties().SetThreshold(99999);  // clamped: no position is a deflection
-  for (std::uint32_t x : {0u, 20000u, 32767u, 50000u, 65535u, 0u}) At(x);
-  EXPECT_EQ(Trace(log), "");
-
-  Make().Properties().SetThreshold(60000);  // dead zone 2767..62767
-  for (std::uint32_t x : {62767u, 2767u, 62900u, 2000u}) At(x);
-  EXPECT_EQ(Trace(log), "+pos@5 -pos +neg@28");
-  EXPECT_NEAR(log.back().speed, 100.0 * (2767.5 - 2000) / 2767.5, 1e-9);
-}
-
 TEST_F(AxisTest, EndsOfOtherRangesAndReadingsBeyondThemAreFullDeflections) {
   const struct {
     std::uint32_t min, max;
@@ -124,91 +98,47 @@ TEST_F(AxisTest, EndsOfOtherRangesAndReadingsBeyondThemAreFullDeflections) {
     const char* trace;
   } cases[] = {{100, 1100, 200, 1100, "+pos@100"},
                {100, 1100, 200, 100, "+neg@100"},
-               {0, 1000, 100, 4000000000u, "+pos@100"}};
+               {0, 1000, 100, 4000000000u, "+pos@100"},
+               {0, 65535, 60000, 2000, "+neg@28"}};  // dead zone 2767..62767
   for (const auto& c : cases) {
     Make(c.min, c.max, c.threshold).Properties().SetSensitivity(10);
-    log.clear();
     At(c.x);
     EXPECT_EQ(Trace(log), c.trace) << c.x;
   }
 }
 
-TEST_F(AxisTest, DisablingEndsTheActionAndIgnoresPolls) {
-  Make();
-  At(0);
-  axis->Enable(false);
-  EXPECT_FALSE(axis->IsPressed());
-  At(65535);
-  At(0);
-  EXPECT_EQ(Trace(log), "+neg@100 -neg");
-  axis->SetShiftNumber(2);  // an axis is never a shift button
-  EXPECT_EQ(axis->GetShiftNumber(), 0);
-}
-
-TEST_F(AxisTest, EntriesAreRemovedAndHandedOutAsCopies) {
-  Make().AddPositiveThreshold(0, CRecordingAction("p", &log), 20);
-  axis->AddPositiveThreshold(3, CRecordingAction("ignored", &log), 10);  // no shift state 3
-  auto positive = axis->GetPositiveActions(0);
-  EXPECT_NE(positive.get(), axis->PeekThresholds(false, 0));
-  EXPECT_STREQ(positive->FindThreshold(20)->GetName(), "p");
-  auto negative = axis->GetAction(0, false);
-  EXPECT_STREQ(dynamic_cast<CJoystickAxisThreshold&>(*negative).FindThreshold(0)->GetName(), "neg");
-  axis->RemovePositiveThreshold(0, 99);  // no such entry
-  EXPECT_EQ(axis->PeekThresholds(false, 0)->GetThresholdCount(), 2);
-  for (int percent : {0, 20}) axis->RemovePositiveThreshold(0, percent);
-  EXPECT_EQ(axis->GetPositiveActions(0), nullptr);
-}
-
-// The container of one side's entries.
-
+// The container of one side's entries: the strictly lowest percent below the value wins, the
+// earlier of equals; copies are deep.
 TEST(AxisThresholdTest, FindForValueIsStrictAndPrefersTheEarlierOfEquals) {
-  EventLog log;
-  CJoystickAxisThreshold container;
-  EXPECT_EQ(container.GetPushType(), PushType::None);
-  const std::pair<const char*, int> entries[] = {{"zero", 0}, {"fifty", 50}, {"minus", -10}};
-  for (const auto& [name, percent] : entries) {
-    container.AddThreshold(std::make_unique<CRecordingAction>(name, &log), percent);
-  }
-  EXPECT_EQ(container.FindForValue(0), nullptr);  // -10 is never chosen
-  EXPECT_STREQ(container.FindForValue(0.001)->GetName(), "zero");
-  EXPECT_STREQ(container.FindForValue(50)->GetName(), "zero");
-  EXPECT_STREQ(container.FindForValue(50.5)->GetName(), "fifty");
-  container.RemoveThreshold(-10);
-  EXPECT_EQ(container.GetThresholdCount(), 2);
-  EXPECT_EQ(container.FindThreshold(-10), nullptr);
-
-  auto copy = container.Clone();
-  auto* typed = dynamic_cast<CJoystickAxisThreshold*>(copy.get());
-  ASSERT_NE(typed, nullptr);
-  ASSERT_EQ(typed->GetThresholdCount(), 2);
-  EXPECT_EQ(typed->GetPercentAt(1), 50);
-  EXPECT_NE(typed->GetActionAt(0), container.GetActionAt(0));
-  auto node = container.CreateXMLNode();
-  EXPECT_EQ(node->Name(), "Thresholds");
-  EXPECT_TRUE(node->Attributes().empty());
-  ASSERT_EQ(node->Children().size(), 2u);
-  const CXMLNode& second = *node->Children()[1];
-  EXPECT_EQ(second.Name(), "RecordingAction");
-  EXPECT_STREQ(second.FindAttribute("percent")->GetValue(), "50");
-  EXPECT_STREQ(second.FindAttribute("name")->GetValue(), "fifty");
-}
-
-TEST(AxisThresholdTest, NullSpeedSelectsNothingAndDestructionEndsARunningToggle) {
   VirtualWorld world;
   EventLog log;
-  {
-    CJoystickAxisThreshold container;
-    container.AddThreshold(std::make_unique<CRecordingAction>("a", &log, PushType::Toggle), 0);
-    container.Press(nullptr);
-    EXPECT_TRUE(log.empty());
-    CMouseSpeedData speed(10);
-    container.Press(&speed);
-    EXPECT_FALSE(container.IsActive());  // the container itself never runs
-    EXPECT_NE(container.GetActiveAction(), nullptr);
-    container.Release(nullptr);  // an unarmed toggle keeps running
-    EXPECT_EQ(log.size(), 1u);
+  auto container = std::make_unique<CJoystickAxisThreshold>();
+  const std::pair<const char*, int> entries[] = {{"zero", 0}, {"fifty", 50}, {"minus", -10}};
+  for (const auto& [name, percent] : entries) {
+    container->AddThreshold(std::make_unique<CRecordingAction>(name, &log, PushType::Toggle),
+                            percent);
   }
-  EXPECT_EQ(log, (EventLog{Started("a", 10), Stopped("a")}));
+  EXPECT_EQ(container->FindForValue(0), nullptr);  // -10 is never chosen
+  EXPECT_STREQ(container->FindForValue(50)->GetName(), "zero");
+  EXPECT_STREQ(container->FindForValue(50.5)->GetName(), "fifty");
+  container->RemoveThreshold(-10);
+  auto copy = container->Clone();
+  auto& typed = dynamic_cast<CJoystickAxisThreshold&>(*copy);
+  ASSERT_EQ(typed.GetThresholdCount(), 2);
+  EXPECT_EQ(typed.GetPercentAt(1), 50);
+  EXPECT_NE(typed.GetActionAt(0), container->GetActionAt(0));
+  const auto node = container->CreateXMLNode();
+  ASSERT_EQ(node->Children().size(), 2u);
+  EXPECT_STREQ(node->Children()[1]->FindAttribute("percent")->GetValue(), "50");
+  // A press without a speed selects nothing; a destroyed container ends a running toggle.
+  container->Press(nullptr);
+  CMouseSpeedData speed(10);
+  container->Press(&speed);
+  container->Release(nullptr);
+  copy.reset();
+  EXPECT_EQ(log, (EventLog{Started("zero", 10)}));
+  container.reset();
+  EXPECT_EQ(log, (EventLog{Started("zero", 10), Stopped("zero")}));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// One button or hat direction on its own: its slots by shift state, its release list and the
+// windows of the hat.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,25 +10,13 @@
 
 namespace {
 
-// An owner that keeps a shift state the way the controller does.
-class FakeOwner : public CShiftButtonOwner {
- public:
-  void ShiftButtonPressed(int number) override { calls.push_back(state = number); }
-  void ShiftButtonReleased(int number) override {
-    state = 0;
-    calls.push_back(-number);
-  }
-  int state = 0;
-  std::vector<int> calls;  // +k pressed, -k released
-};
-
 class ButtonTest : public ::testing::Test {
  protected:
   // Button 1 with the recorded actions `names` in slots 0, 1, ..., armed by a first poll.
-  void Arm(std::vector<const char*> names, PushType type = PushType::Hold) {
+  void Arm(std::vector<const char*> names) {
     EXPECT_EQ(button.SetShiftCount(static_cast<int>(names.size()) - 1), names.size() > 1);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      button.SetAction(static_cast<int>(i), CRecordingAction(names[i], &log, type), false);
+      button.SetAction(static_cast<int>(i), CRecordingAction(names[i], &log), false);
     }
     Poll(0);
   }
@@ -46,37 +36,19 @@ class ButtonTest : public ::testing::Test {
   }
 
   VirtualWorld world;
-  FakeOwner owner;
+  NoShiftOwner owner;
   EventLog log;
   CJoystickButton button{&owner, 1, "Button 1"};
 };
 
+// A slot outside the shift count is ignored; a stored action is a copy.
 TEST_F(ButtonTest, ReleaseActionRunsOncePerReleaseEvenWhenStoredAsHold) {
-  button.SetAction(0, CRecordingAction("R", &log, PushType::Hold), true);
-  EXPECT_EQ(button.PeekAction(0, true)->GetPushType(), PushType::Hit);
-  Poll(0);
-  Poll(1);
-  EXPECT_TRUE(log.empty());
-  for (std::uint32_t bits : {0u, 1u, 0u}) Poll(bits);
+  CRecordingAction release("R", &log, PushType::Hold);
+  for (int slot : {0, 1, -1}) button.SetAction(slot, release, true);
+  EXPECT_NE(button.PeekAction(0, true), &release);
+  EXPECT_EQ(Slots(true), "R--");
+  for (std::uint32_t bits : {0u, 1u, 0u, 1u, 0u}) Poll(bits);
   EXPECT_EQ(log, (EventLog{Started("R"), Stopped("R"), Started("R"), Stopped("R")}));
-}
-
-TEST_F(ButtonTest, SlotsHoldCopiesAndIgnoreOutOfRangeStates) {
-  CRecordingAction mine("A", &log);
-  button.SetAction(0, mine, false);
-  EXPECT_NE(button.PeekAction(0, false), &mine);
-  auto copy = button.GetAction(0, false);
-  ASSERT_NE(copy, nullptr);
-  EXPECT_NE(copy.get(), button.PeekAction(0, false));
-  EXPECT_EQ(button.GetAction(0, true), nullptr);
-  EXPECT_EQ(button.GetAction(5, false), nullptr);
-  for (int slot : {1, -1}) button.SetAction(slot, CRecordingAction("B", &log), false);
-  EXPECT_FALSE(button.SetShiftCount(-1));
-  EXPECT_FALSE(button.SetShiftCount(0));  // unchanged
-  button.SetShiftState(1);
-  EXPECT_EQ(button.GetShiftState(), 0);
-  EXPECT_FALSE(button.Init("Other"));  // a second Init changes nothing
-  EXPECT_EQ(Slots(), "A--");
 }
 
 TEST_F(ButtonTest, ShiftStateFallsBackToLowerSlots) {
@@ -90,19 +62,6 @@ TEST_F(ButtonTest, ShiftStateFallsBackToLowerSlots) {
   EXPECT_EQ(log, (EventLog{Started("one"), Stopped("one"), Started("zero")}));
 }
 
-TEST_F(ButtonTest, ShiftButtonChangesStateAndPerformsNoAction) {
-  Arm({"own"});
-  ASSERT_TRUE(button.SetShiftCount(1));
-  button.SetShiftNumber(1);
-  EXPECT_EQ(Slots(), "-own-");  // its own action moved up to slot 1
-  Poll(1);
-  EXPECT_EQ(owner.calls, (std::vector{1}));
-  button.SetShiftState(owner.state);  // what the controller does next
-  Poll(0);
-  EXPECT_EQ(owner.calls, (std::vector{1, -1}));
-  EXPECT_TRUE(log.empty());
-}
-
 TEST_F(ButtonTest, SlotsMoveWithTheShiftNumberAndTheShiftCount) {
   Arm({"a", "b", "c"});
   button.SetShiftNumber(1);  // last slot dropped, others move up
@@ -113,34 +72,7 @@ TEST_F(ButtonTest, SlotsMoveWithTheShiftNumberAndTheShiftCount) {
   EXPECT_EQ(Slots(), "ab-");
   button.SetAction(2, CRecordingAction("c", &log), true);
   ASSERT_TRUE(button.SetShiftCount(1));  // keeps what still fits
-  EXPECT_EQ(button.GetHighestShiftState(), 1);
   EXPECT_EQ(Slots() + Slots(true), "ab----");
-}
-
-TEST_F(ButtonTest, DisablingReleasesIgnoresPollsAndKeepsATogglePressedEarlier) {
-  Arm({"a"});
-  Poll(1);
-  button.Enable(false);
-  EXPECT_EQ(log, (EventLog{Started("a"), Stopped("a")}));
-  EXPECT_FALSE(button.IsPressed());
-  Poll(0);
-  Poll(1);
-  EXPECT_EQ(log.size(), 2u);
-  button.Enable(true);
-  Poll(1);  // still held: pressed again
-  EXPECT_EQ(log.size(), 3u);
-
-  CJoystickButton toggle(&owner, 2, "Button 2");
-  toggle.SetAction(0, CRecordingAction("t", &log, PushType::Toggle), false);
-  for (std::uint32_t bits : {0u, 2u, 0u}) {
-    seam::JoystickState state;
-    state.buttons = bits;
-    toggle.Update(state);
-  }
-  toggle.Enable(false);
-  EXPECT_EQ(log.back(), Started("t"));
-  toggle.StopAllActions();
-  EXPECT_EQ(log.back(), Stopped("t"));
 }
 
 TEST_F(ButtonTest, RemovingARunningToggleEndsIt) {

@@ -75,6 +75,30 @@ inline std::string Axis(const std::string& head, const std::string& first,
          "</Direction><Direction Name='" + second + "'>" + secondInner + "</Direction></Axis>";
 }
 
+// Every element runs something that keeps running (Hold keys that repeat, toggles, a mouse
+// button, pointer movement, the wheel, a combination, an unknown action), and a shift button
+// switches them all.
+inline std::string BusyProfile(const std::string& key) {
+  std::string text = "<ShiftButtons><ShiftButton ButtonNumber='8'/></ShiftButtons><Axes>";
+  for (const char* axis : {"X Axis", "Y Axis", "Z Axis", "R Axis"}) {
+    text +=
+        Axis("name='" + std::string(axis) + "' type='Horizontal' Sensitivity='10'", "Left",
+             Acts(Act("Up toggle") + Act("Wheel down", 0, " percent='60'") + Act("C toggle", 1)),
+             "Right", Acts(Act("Right") + Act(key, 1)));
+  }
+  text += "</Axes><Buttons>";
+  const char* actions[] = {"A", "B", "C toggle", "Left button", "Chord", "D repeat", "A"};
+  for (int n = 1; n <= 7; ++n) {
+    text += Button(n, Acts(Act(actions[n - 1]) + Act(key, 1)) + "<ReleaseActions>" + Act("B") +
+                          "</ReleaseActions>");
+  }
+  text += "</Buttons><POV>";
+  for (const char* direction : {"forward", "right", "backward", "left"}) {
+    text += Hat(direction, Acts(Act("C toggle") + Act("Missing", 1)));
+  }
+  return "<Joystick Delay='1'>" + text + "</POV></Joystick>";
+}
+
 // An action that records its starts and stops (with the speed it was given) instead of
 // sending input, so that tests can check exactly what an element did with its actions.
 struct ActionEvent {
@@ -124,6 +148,13 @@ class CRecordingAction final : public CAction {
 
  private:
   EventLog* log_;
+};
+
+// An owner for elements tested on their own, outside a controller.
+class NoShiftOwner : public CShiftButtonOwner {
+ public:
+  void ShiftButtonPressed(int) override {}
+  void ShiftButtonReleased(int) override {}
 };
 
 class EngineFixture : public ::testing::Test {

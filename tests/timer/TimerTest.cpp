@@ -59,22 +59,16 @@ class NeverStoppingUser : public CTimerUser {
 TEST(TimerFunctions, DispatchToTheInstalledServiceAndRestoreThePreviousOne) {
   int ticks = 0;
   NeverStoppingUser user(ticks);  // no service: refused
-  StopTimer(5);
   VirtualTimerService outer, inner;
   {
     ScopedTimerService a(&outer);
     {
       ScopedTimerService b(&inner);
-      const unsigned id = StartTimer(30, &user);
-      EXPECT_NE(id, 0u);
-      EXPECT_EQ(inner.RunningTimers(), 1u);
-      StopTimer(id);
+      StopTimer(StartTimer(30, &user));
       EXPECT_EQ(inner.RunningTimers(), 0u);
     }
-    EXPECT_EQ(CurrentTimerService(), &outer);
     StartTimer(30, &user);
   }
-  EXPECT_EQ(CurrentTimerService(), nullptr);
   EXPECT_EQ(StartTimer(30, &user), 0u);
   EXPECT_EQ(outer.RunningTimers(), 1u);
   {
@@ -123,38 +117,21 @@ TEST_F(VirtualTime, AUserDestroyedInsideAnotherUsersTickNeverTicksAgain) {
   EXPECT_THAT(log_, ElementsAre("poll@110", "check@110", "check@120", "check@130"));
 }
 
-TEST_F(VirtualTime, TicksComeWholePeriodsAfterTheStartInTimeOrder) {
-  RecordingUser &a = User("A"), &b = User("B");
+// Whole periods after the start, in time order; ties in start order (a restarted timer goes
+// after the others); one user may run several timers.
+TEST_F(VirtualTime, TicksComeWholePeriodsAfterTheStartInTimeOrderAndTiesInStartOrder) {
+  RecordingUser &a = User("A"), &b = User("B"), &c = User("C");
   a.Start(30);
   clock_.Advance(5);
   b.Start(20);
+  c.Start(10);
+  StartTimer(15, &c);
   clock_.Advance(19);
-  EXPECT_TRUE(log_.empty());
-  clock_.Advance(61);
-  EXPECT_THAT(log_, ElementsAre("B@125", "A@130", "B@145", "A@160", "B@165", "B@185"));
-  EXPECT_EQ(clock_.Now(), 185u);
-}
-
-TEST_F(VirtualTime, TicksDueTogetherComeInStartOrderAndOneUserMayRunSeveralTimers) {
-  RecordingUser &slow = User("slow"), &fast = User("fast"), &same = User("same");
-  slow.Start(20);
-  fast.Start(10);
-  same.Start(20);
-  StartTimer(15, &fast);
-  clock_.Advance(40);
-  EXPECT_THAT(log_, ElementsAre("fast@110", "fast@115", "slow@120", "fast@120", "same@120",
-                                "fast@130", "fast@130", "slow@140", "fast@140", "same@140"));
-}
-
-TEST_F(VirtualTime, ARestartedTimerTakesItsPlaceAfterTheOthers) {
-  RecordingUser &a = User("A"), &b = User("B"), &c = User("C");
-  for (RecordingUser* u : {&a, &b, &c}) u->Start(10);
+  EXPECT_THAT(log_, ElementsAre("C@115", "C@120"));
   a.Stop();
-  b.Stop();
-  b.Start(10);
-  a.Start(10);
-  clock_.Advance(10);
-  EXPECT_THAT(log_, ElementsAre("C@110", "B@110", "A@110"));
+  a.Start(11);  // due at 135 with C's two timers, and started after them
+  clock_.Advance(16);
+  EXPECT_THAT(log_, ElementsAre("C@115", "C@120", "B@125", "C@125", "C@135", "C@135", "A@135"));
 }
 
 TEST_F(VirtualTime, StartsAndStopsInsideATickTakeEffectAtOnce) {
@@ -177,21 +154,6 @@ TEST_F(VirtualTime, StartsAndStopsInsideATickTakeEffectAtOnce) {
   EXPECT_EQ(clock_.RunningTimers(), 1u);
 }
 
-TEST_F(VirtualTime, ReArmingInsideATickChangesThePeriodFromThatTick) {
-  // The key-repeat pattern: a long first delay, then a shorter interval.
-  RecordingUser& key = User("key");
-  bool first = true;
-  key.onTick = [&] {
-    if (std::exchange(first, false)) {
-      key.Stop();
-      key.Start(7);
-    }
-  };
-  key.Start(50);
-  clock_.Advance(71);
-  EXPECT_THAT(log_, ElementsAre("key@150", "key@157", "key@164", "key@171"));
-}
-
 TEST_F(VirtualTime, MoveToStopsShortOfTheTargetAndTimeNeverRunsBackwardsNorMovesInATick) {
   RecordingUser& a = User("A");
   a.onTick = [&] { clock_.Advance(1000); };  // ignored inside a tick
@@ -210,36 +172,20 @@ TEST_F(VirtualTime, MoveToStopsShortOfTheTargetAndTimeNeverRunsBackwardsNorMoves
   EXPECT_EQ(clock_.Now(), 130u);
 }
 
-TEST_F(VirtualTime, TickCountIsTheLow32BitsAndWraps) {
-  VirtualTimerService clock(0xFFFFFFFFull - 4);
-  ScopedTimerService installed(&clock);
-  std::vector<std::uint32_t> counts;
-  RecordingUser a(clock, "A", log_);
-  a.onTick = [&] { counts.push_back(clock.TickCount()); };
-  a.Start(3);
-  clock.Advance(10);
-  EXPECT_THAT(counts, ElementsAre(0xFFFFFFFEu, 1u, 4u));
-  EXPECT_EQ(clock.TickCount(), 5u);
-  EXPECT_EQ(clock.Now(), 0x100000005ull);
-}
-
 TEST_F(VirtualTime, IdentifiersAreDistinctAndNonZeroAndBadOnesAreRefusedHarmlessly) {
   RecordingUser& a = User("A");
   EXPECT_EQ(StartTimer(0, &a), 0u);
   EXPECT_EQ(clock_.Start(10, nullptr), 0u);
-  std::vector<unsigned> ids;
+  std::vector<unsigned> ids{0};
   for (int i = 0; i < 50; ++i) ids.push_back(StartTimer(10, &a));
   std::sort(ids.begin(), ids.end());
-  EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
-  EXPECT_NE(ids.front(), 0u);
-  StopTimer(0);
+  EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());  // none is 0 either
   StopTimer(ids.back() + 1000);
   EXPECT_EQ(clock_.RunningTimers(), 50u);
   for (unsigned id : ids) StopTimer(id);
-  StopTimer(ids.front());  // twice
+  StopTimer(ids.back());  // twice
   clock_.Advance(10);
   EXPECT_TRUE(log_.empty());
-  EXPECT_EQ(clock_.RunningTimers(), 0u);
 }
 
 TEST(TimerSchedule, ATickOnTimeMovesOnePeriodALateOneSkipsWhatIsPastAndStaysOnTheGrid) {

@@ -5,11 +5,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
@@ -22,48 +20,30 @@
 #include "actions/MouseWheelAction.h"
 #include "actions/VKAction.h"
 #include "app/timer/RealTimerService.h"
-#include "app/timer/TimerUser.h"
 #include "platform/sim/SimPlatform.h"
 #include "support/TempFolder.h"
+#include "timer/concurrency/Sync.h"
 
 namespace {
 
-// Calls `tick` on the timer thread every millisecond and counts the ticks, so that a test can
-// wait for the thread to move on without sleeping.
-class Ticker : public CTimerUser {
- public:
-  explicit Ticker(std::function<void()> tick = [] {})
-      : tick_(std::move(tick)), id_(StartTimer(1, this)) {}
-  ~Ticker() override {
-    StopTimer(id_);
-    EndTicks();
-  }
-  void OnTimer() override {
-    tick_();
-    std::lock_guard lock(mutex_);
-    ++ticks_;
-    changed_.notify_all();
-  }
-  // Waits until `done` holds, one tick at a time; false after a long time (a hang under test).
-  bool WaitUntil(const std::function<bool(long)>& done) {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return done(ticks_); });
-  }
-  bool WaitTicks(long n) {
-    long target = -1;
-    return WaitUntil([&](long ticks) {
-      if (target < 0) target = ticks + n;
-      return ticks >= target;
-    });
-  }
+// Starts a user that runs `tick` on the timer thread every millisecond and counts its ticks,
+// so that a test can wait for the thread to move on without sleeping.
+std::unique_ptr<CountingUser> Ticker(std::function<void()> tick = {}) {
+  auto user = std::make_unique<CountingUser>(std::move(tick));
+  user->Start(1);
+  return user;
+}
 
- private:
-  std::function<void()> tick_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  long ticks_ = 0;
-  unsigned id_;  // last: the timer may tick as soon as it starts
-};
+// Waits tick by tick until `done` holds; false after a long time (a hang under test).
+bool WaitUntil(CountingUser& ticker, const std::function<bool()>& done) {
+  for (int ticks = ticker.ticks.Value(); !done(); ++ticks) {
+    if (!ticker.ticks.WaitFor(ticks + 1)) return false;
+  }
+  return true;
+}
+bool WaitTicks(CountingUser& ticker, int n) {
+  return ticker.ticks.WaitFor(ticker.ticks.Value() + n);
+}
 
 class ActionsOnRealTimers : public ::testing::Test {
  protected:
@@ -78,12 +58,12 @@ class ActionsOnRealTimers : public ::testing::Test {
     CAbsoluteMousePlacement::Instance().Reset();
   }
   bool WaitForInput(std::size_t count) {
-    return sentinel->WaitUntil([&](long) { return platform.input().Count() >= count; });
+    return WaitUntil(*sentinel, [&] { return platform.input().Count() >= count; });
   }
   // Input stops at once: nothing more arrives while the timer thread ticks `n` times.
   void ExpectNoMoreInput(long n) {
     const std::size_t count = platform.input().Count();
-    ASSERT_TRUE(sentinel->WaitTicks(n));
+    ASSERT_TRUE(WaitTicks(*sentinel, n));
     EXPECT_EQ(platform.input().Count(), count) << "a tick after the end";
   }
 
@@ -91,7 +71,7 @@ class ActionsOnRealTimers : public ::testing::Test {
   seam::ScopedServices services{platform.services()};
   RealTimerService timers;
   ScopedTimerService installed{&timers};
-  std::unique_ptr<Ticker> sentinel = std::make_unique<Ticker>();
+  std::unique_ptr<CountingUser> sentinel = Ticker();
 };
 
 TEST_F(ActionsOnRealTimers, RepeatingKeysReleasedFromAnotherThreadStopAtOnce) {
@@ -151,7 +131,7 @@ TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
 
   // The poll presses and releases on the timer thread, as a controller's tick does.
   std::atomic<unsigned> round{0};
-  auto poll = std::make_unique<Ticker>([&] {
+  auto poll = Ticker([&] {
     const unsigned r = round.fetch_add(1);
     CMouseSpeedData speed(static_cast<double>(r % 100));
     for (auto& a : actions) r % 3 == 0 ? a->Press(&speed) : a->Release(&speed);
@@ -160,10 +140,10 @@ TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
   for (int i = 0; i < 400; ++i) {
     actions[random() % actions.size()]->ForceRelease();
     if (i % 50 == 0) {
-      ASSERT_TRUE(sentinel->WaitTicks(1));
+      ASSERT_TRUE(WaitTicks(*sentinel, 1));
     }
   }
-  ASSERT_TRUE(poll->WaitUntil([](long ticks) { return ticks > 30; }));
+  ASSERT_TRUE(poll->ticks.WaitFor(31));
   poll.reset();
   for (auto& a : actions) a->ForceRelease();
   EXPECT_TRUE(platform.input().AllReleased());
@@ -207,7 +187,7 @@ TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
   // The timer thread clones, as a profile load started by the hot-plug check does, and
   // presses its clones with the library lock released.
   std::atomic<long> found{0};
-  auto reader = std::make_unique<Ticker>([&] {
+  auto reader = Ticker([&] {
     if (auto clone = CloneAction("t0", "both")) {
       found.fetch_add(1);
       clone->Press(nullptr);
@@ -235,10 +215,10 @@ TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
       LoadActions(path.c_str());
     }
     if (i % 10 == 0) {
-      ASSERT_TRUE(sentinel->WaitTicks(1));
+      ASSERT_TRUE(WaitTicks(*sentinel, 1));
     }
   }
-  ASSERT_TRUE(reader->WaitUntil([&](long) { return found.load() > 10; }));
+  ASSERT_TRUE(WaitUntil(*reader, [&] { return found.load() > 10; }));
   reader.reset();
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_TRUE(platform.messages().Log().empty());

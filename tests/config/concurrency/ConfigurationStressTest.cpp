@@ -15,12 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "actions/ActionLibrary.h"
 #include "app/timer/RealTimerService.h"
 #include "config/TandrelConfiguration.h"
-#include "engine/Joystick.h"
-#include "platform/sim/SimPlatform.h"
-#include "support/TempFolder.h"
+#include "engine/EngineFixture.h"
 
 namespace {
 
@@ -31,52 +28,6 @@ constexpr int kIds = 6;  // 0..3 configured, 4 without an entry, 5 configured
 constexpr auto kMinRunTime = std::chrono::milliseconds(2500);
 constexpr auto kMaxRunTime = std::chrono::seconds(40);
 constexpr long kMinOperations = 100;
-
-const char* kActions =
-    "<Actions><VKActions>"
-    "<VKAction theme='Keys' name='A' type='Hold' value='0x41'/>"
-    "<VKAction theme='Keys' name='B' type='Hold' value='0x42'/>"
-    "<VKAction theme='Keys' name='T' type='Toggle' value='0x54'/>"
-    "<VKAction theme='Keys' name='R' type='Repeat' value='0x52' rate='3'/>"
-    "<VKAction theme='Keys' name='Ctrl' type='Hold' value='0x11'/>"
-    "<VKAction theme='Mouse' name='Click' type='Hold' value='0x1'/>"
-    "</VKActions><MouseActions>"
-    "<MouseAction theme='Mouse' name='Right' direction='90' delay='2'/>"
-    "<MouseAction theme='Mouse' name='Left' type='Toggle' direction='270' delay='2'/>"
-    "</MouseActions><MouseWheelActions>"
-    "<MouseWheelAction theme='Mouse' name='Wheel' direction='up' delay='2'/>"
-    "</MouseWheelActions><ComplexActions>"
-    "<ComplexAction theme='Keys' name='Chord'><CombinedAction theme='Keys' name='Ctrl'/>"
-    "<CombinedAction theme='Keys' name='T'/></ComplexAction>"
-    "</ComplexActions></Actions>";
-
-// Every element keeps something running; button 8 is a shift button.
-std::string BusyProfile(const char* key) {
-  std::string text =
-      "<Joystick Delay='1'><ShiftButtons><ShiftButton ButtonNumber='8'/></ShiftButtons><Axes>";
-  for (const char* axis : {"X Axis", "Y Axis"}) {
-    text += std::string("<Axis name='") + axis +
-            "' type='Horizontal' Sensitivity='10'><Direction Name='Left'><Actions>"
-            "<Action Number='0' Theme='Mouse' Name='Left'/>"
-            "<Action Number='0' Theme='Mouse' Name='Wheel' percent='60'/></Actions></Direction>"
-            "<Direction Name='Right'><Actions><Action Number='0' Theme='Mouse' Name='Right'/>"
-            "<Action Number='1' Theme='Keys' Name='" +
-            key + "'/></Actions></Direction></Axis>";
-  }
-  text += "</Axes><Buttons>";
-  const char* actions[] = {"A", "B", "T", "Click", "Chord", "R", key};
-  for (int n = 1; n <= 7; ++n) {
-    text += "<Button number='" + std::to_string(n) + "'><Actions><Action number='0' Theme='" +
-            (n == 4 ? "Mouse" : "Keys") + "' name='" + actions[n - 1] +
-            "'/><Action number='1' Theme='Keys' name='" + key + "'/></Actions></Button>";
-  }
-  text += "</Buttons><POV>";
-  for (const char* direction : {"forward", "right", "backward", "left"}) {
-    text += std::string("<Direction name='") + direction +
-            "'><Actions><Action number='0' Theme='Keys' name='" + key + "'/></Actions></Direction>";
-  }
-  return text + "</POV></Joystick>";
-}
 
 std::string Entry(int id, const std::string& extra) {
   return "<Joystick ID='" + std::to_string(id) + "' fileName='Busy.xml'" + extra +
@@ -89,7 +40,9 @@ void Nap(std::mt19937& rng, int maxMicroseconds) {
 
 TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
   TempFolder folder;
-  std::ofstream(folder.File("Actions.xml"), std::ios::binary) << kActions;
+  FillTestLibrary(2);  // written as the actions file, which the configuration reads back
+  ASSERT_TRUE(SaveActions(folder.File("Actions.xml").c_str()));
+  ClearActions();
   std::ofstream(folder.File("Busy.xml"), std::ios::binary) << BusyProfile("A");
   std::ofstream(folder.File("Game.xml"), std::ios::binary) << BusyProfile("B");
   std::ofstream(folder.File("Tandrel.exe.config"), std::ios::binary)

@@ -27,30 +27,6 @@ constexpr auto kMaxRunTime = std::chrono::seconds(30);
 constexpr long kMinChanges = 300;
 constexpr int kMinPolls = 2000;
 
-// Every element runs something that keeps running (Hold keys that repeat, toggles, a mouse
-// button, pointer movement, the wheel, a combination, an unknown action), and a shift button
-// switches them all.
-std::string BusyProfile(const std::string& key) {
-  std::string text = "<ShiftButtons><ShiftButton ButtonNumber='8'/></ShiftButtons><Axes>";
-  for (const char* axis : {"X Axis", "Y Axis", "Z Axis", "R Axis"}) {
-    text +=
-        Axis("name='" + std::string(axis) + "' type='Horizontal' Sensitivity='10'", "Left",
-             Acts(Act("Up toggle") + Act("Wheel down", 0, " percent='60'") + Act("C toggle", 1)),
-             "Right", Acts(Act("Right") + Act(key, 1)));
-  }
-  text += "</Axes><Buttons>";
-  const char* actions[] = {"A", "B", "C toggle", "Left button", "Chord", "D repeat", "A"};
-  for (int n = 1; n <= 7; ++n) {
-    text += Button(n, Acts(Act(actions[n - 1]) + Act(key, 1)) + "<ReleaseActions>" + Act("B") +
-                          "</ReleaseActions>");
-  }
-  text += "</Buttons><POV>";
-  for (const char* direction : {"forward", "right", "backward", "left"}) {
-    text += Hat(direction, Acts(Act("C toggle") + Act("Missing", 1)));
-  }
-  return "<Joystick Delay='1'>" + text + "</POV></Joystick>";
-}
-
 // The controller table of the test: one lock per slot (`lock` guards `joystick`), as the
 // configuration keeps its table under a lock of its own. The polls never take these locks.
 class Stress {

@@ -40,6 +40,9 @@ void Nap(std::mt19937& rng, int maxMicroseconds) {
 
 TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
   TempFolder folder;
+  seam::SimPlatform platform;
+  platform.program().SetModuleFileName(folder.File("Tandrel.exe"));
+  seam::ScopedServices services(platform.services());
   FillTestLibrary(2);  // written as the actions file, which the configuration reads back
   ASSERT_TRUE(SaveActions(folder.File("Actions.xml").c_str()));
   ClearActions();
@@ -50,9 +53,6 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
              Entry(1, "") + Entry(2, " picture='p.bmp'") + Entry(3, " enabled='false'") +
              Entry(5, "") + "</Joysticks></Configuration>";
 
-  seam::SimPlatform platform;
-  platform.program().SetModuleFileName(folder.File("Tandrel.exe"));
-  seam::ScopedServices services(platform.services());
   RealTimerService timers;
   ScopedTimerService timerService(&timers);
   const seam::JoystickCaps caps = seam::MakeJoystickCaps("", 8, true);

@@ -107,7 +107,7 @@ class CXMLParser {
 
   // Reads from a source through a buffer of `bufferSize` bytes.
   CXMLParser(ChunkSource& source, std::size_t bufferSize) : source_(&source) {
-    buffer_.resize(std::max<std::size_t>(bufferSize, 1));
+    buffer_.resize(std::max<std::size_t>(bufferSize, 3));
     start_ = p_ = end_ = buffer_.data();
   }
 
@@ -209,6 +209,14 @@ class CXMLParser {
   void SkipByteOrderMark() {
     Advance();
     if (c_ != kByteOrderMarkStart) return;
+    // A source read in small pieces may hold back the rest of the mark: the first buffer
+    // gathers it (the buffer has room for three bytes).
+    while (source_ != nullptr && end_ - p_ < 2) {
+      unsigned char* free = buffer_.data() + (end_ - start_);
+      const std::size_t n = source_->Read(free, buffer_.size() - (end_ - start_));
+      if (n == 0) break;
+      end_ += n;
+    }
     const unsigned char* mark = p_;
     if (end_ - mark >= 2 && mark[0] == 0xBB && mark[1] == 0xBF) {
       p_ += 2;

@@ -154,31 +154,29 @@ TEST_F(ActionSaveTest, TheActionsFileAfterTheEditsHoldsEveryEdit) {
   panels.vk = {PushType::Repeat, KeyCodeFromText("A")};
   ASSERT_EQ(SaveAction("Menus", "Key", panels).outcome, EditOutcome::Changed);
 
-  std::string expected;  // tabs and CR LF, as the writer writes every file
-  for (const char* line : {
-           "<Actions >",
-           "\t<VKActions >",
-           "\t\t<VKAction theme = \"Menus\" name = \"Key\" type = \"Repeat\" value = \"0x41\" "
-           "rate = \"250\" />",
-           "\t</VKActions>",
-           "\t<MouseActions >",
-           "\t\t<MouseAction theme = \"Menus\" name = \"Down\" type = \"Hit\" direction = \"180\" "
-           "absolute = \"true\" delay = \"15\" speed = \"120\" acceleration = \"4\" />",
-           "\t</MouseActions>",
-           "\t<MouseWheelActions >",
-           "\t\t<MouseWheelAction theme = \"Menus\" name = \"Up\" type = \"Hold\" direction = "
-           "\"up\" delay = \"40\" lines = \"5\" />",
-           "\t</MouseWheelActions>",
-           "\t<ComplexActions >",
-           "\t\t<ComplexAction theme = \"Menus\" name = \"Chord\" type = \"Hit\" >",
-           "\t\t\t<CombinedAction theme = \"Menus\" name = \"Up\" type = \"Hit\" />",
-           "\t\t\t<CombinedAction theme = \"Menus\" name = \"Key\" type = \"Hold\" />",
-           "\t\t\t<CombinedAction theme = \"Menus\" name = \"Down\" type = \"Hold\" />",
-           "\t\t</ComplexAction>",
-           "\t</ComplexActions>",
-           "</Actions>",
-       }) {
-    expected += std::string(line) + "\r\n";
+  // Written with tabs and CR LF, as the writer writes every file.
+  std::string expected;
+  std::istringstream lines(R"(<Actions >
+  <VKActions >
+    <VKAction theme = "Menus" name = "Key" type = "Repeat" value = "0x41" rate = "250" />
+  </VKActions>
+  <MouseActions >
+    <MouseAction theme = "Menus" name = "Down" type = "Hit" direction = "180" absolute = "true" delay = "15" speed = "120" acceleration = "4" />
+  </MouseActions>
+  <MouseWheelActions >
+    <MouseWheelAction theme = "Menus" name = "Up" type = "Hold" direction = "up" delay = "40" lines = "5" />
+  </MouseWheelActions>
+  <ComplexActions >
+    <ComplexAction theme = "Menus" name = "Chord" type = "Hit" >
+      <CombinedAction theme = "Menus" name = "Up" type = "Hit" />
+      <CombinedAction theme = "Menus" name = "Key" type = "Hold" />
+      <CombinedAction theme = "Menus" name = "Down" type = "Hold" />
+    </ComplexAction>
+  </ComplexActions>
+</Actions>)");
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t blanks = line.find_first_not_of(' ');
+    expected += std::string(blanks / 2, '\t') + line.substr(blanks) + "\r\n";
   }
   ASSERT_TRUE(SaveActions("Actions.xml"));
   std::ostringstream written;

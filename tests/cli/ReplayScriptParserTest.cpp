@@ -50,7 +50,8 @@ TEST(ReplayScriptParser, AScriptWithEveryStatementAndTheDefaults) {
       "# a comment line\r\n"
       "config \"My Files/Tandrel.exe.config\"   # trailing comment\r\n"
       "\r\n"
-      "controller 3 name \"Pad # 1\" axes ZRU buttons 10 pov range 10 1000\n"
+      "controller 3 name \"Pad # 1, a name of 31 letters!!\" axes ZRU buttons 10 pov range 10 "
+      "1000\n"
       "controller 0\n"
       "keyboard 0 20\n"
       "screen 800 600\n"
@@ -71,7 +72,7 @@ TEST(ReplayScriptParser, AScriptWithEveryStatementAndTheDefaults) {
                                                          seam::MessageAnswer::Cancel}));
   EXPECT_EQ(Describe(s),
             "config My Files/Tandrel.exe.config\nkeyboard 0 20\nscreen 800 600\n"
-            "controller 3 [Pad # 1] ZRU 10 pov 10..1000\n"
+            "controller 3 [Pad # 1, a name of 31 letters!!] ZRU 10 pov 10..1000\n"
             "controller 0 [Gamepad] XY 4 0..65535\n"
             "@0 line 9 kind 0 id 3 button 10 down X 0 []\n"
             "@0 line 10 kind 1 id 3 button 0 up U 1000 []\n"
@@ -88,15 +89,6 @@ TEST(ReplayScriptParser, AScriptWithEveryStatementAndTheDefaults) {
                 "end 4294967295");
 }
 
-TEST(ReplayScriptParser, BoundariesThatAreAccepted) {
-  const std::string head = "config c\ncontroller 0 buttons 2 axes Z range 100 200\n";
-  EXPECT_EQ(Good(head + "at 1 axis 0 Y 200\nend 4").events[0].value, 200u);
-  EXPECT_EQ(Good("config c\ncontroller 1 name \"" + std::string(31, 'x') + "\"\nend 1")
-                .controllers[0]
-                .name.size(),
-            31u);
-}
-
 TEST(ReplayScriptParser, TheFrameOfAScript) {
   const std::pair<const char*, const char*> cases[] = {
       {"", "1: the script must start with a config statement"},
@@ -105,7 +97,6 @@ TEST(ReplayScriptParser, TheFrameOfAScript) {
       {"config c\nconfig d\nend 1", "2: config may stand only once"},
       {"config c\nat 1 reload\n", "2: the script has no end statement"},
       {"config c\nend 5\n# fine\nat 6 reload\n", "4: nothing may follow the end statement"},
-      {"config c\nend 5\nend 6", "3: nothing may follow the end statement"},
       {"config c\nfly 5\nend 6", "2: unknown statement \"fly\""},
       {"config c\nEND 5", "2: unknown statement \"END\""},
       {"config\nend 1", "1: config is missing a value"},
@@ -135,7 +126,6 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       {"controller 1 name Pad", "4: name takes a text in quotes"},
       {"controller 1 name \"" + std::string(32, 'x') + "\"",
        "4: the name is longer than 31 characters"},
-      {"controller 1 axes XZW", "4: unknown axis letter W (use X, Y, Z, R, U, V)"},
       {"controller 1 axes zr", "4: unknown axis letter z (use X, Y, Z, R, U, V)"},
       {"controller 1 axes ZRZ", "4: the axis letter Z is given twice"},
       {"controller 1 buttons 33", "4: the number of buttons 33 is above 32"},
@@ -147,7 +137,6 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       // Surroundings.
       {"keyboard 4 0", "4: the keyboard delay 4 is above 3"},
       {"keyboard 0 32", "4: the keyboard speed 32 is above 31"},
-      {"keyboard 0", "4: keyboard is missing a value"},
       {"keyboard 0 1\nkeyboard 0 1", "5: keyboard may stand only once"},
       {"screen 0 10", "4: the screen must be at least 1 x 1"},
       {"at 1 reload\nscreen 10 10",
@@ -173,7 +162,6 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       {"at 1 pov 2 centre",
        "4: the hat angle in hundredths of a degree must be a number, not \"centre\""},
       {"at 1 unplug 3", "4: controller 3 is not declared"},
-      {"at 1 plug", "4: at is missing a value"},
   };
   for (const auto& [statement, error] : cases) {
     EXPECT_EQ(Bad(head + statement + "\nend 9"), error) << statement;

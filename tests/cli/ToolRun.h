@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,11 @@
 
 struct ToolResult {
   int exitCode = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 class ToolTest : public ::testing::Test {
- public:
+ protected:
   // The build passes host paths; under Wine the host's root is drive Z:.
   static std::string HostPath(std::string path) {
 #ifdef _WIN32
@@ -38,7 +38,6 @@ class ToolTest : public ::testing::Test {
     return HostPath(std::string(TANDREL_SOURCE_DIR) + "/" + name);
   }
 
- protected:
   void SetUp() override {
     dir = std::filesystem::temp_directory_path() /
           (std::string("tandrel-tool-") +
@@ -66,56 +65,40 @@ class ToolTest : public ::testing::Test {
   std::string Read(const std::string& name) { return ReadFile(dir / name); }
 
   ToolResult Tool(const std::vector<std::string>& args) {
-    const std::filesystem::path out = dir / "stdout.txt", err = dir / "stderr.txt";
     // Appended piece by piece: GCC 12 warns falsely about "..." + std::string temporaries.
     std::string command;
-    const auto quoted = [&command](const std::string& text) {
+    const auto add = [&command](const char* before, const std::string& quoted) {
+      command += before;
       command += '"';
-      command += text;
+      command += quoted;
       command += '"';
     };
-    quoted(HostPath(TANDREL_CLI));
-    for (const std::string& a : args) {
-      command += ' ';
-      quoted(a);
-    }
-    command += " > ";
-    quoted(out.string());
-    command += " 2> ";
-    quoted(err.string());
+    add("", HostPath(TANDREL_CLI));
+    for (const std::string& a : args) add(" ", a);
+    add(" > ", (dir / "stdout.txt").string());
+    add(" 2> ", (dir / "stderr.txt").string());
 #ifdef _WIN32
     const std::string inner = command;
     command.clear();
-    quoted(inner);  // cmd /c strips one outer pair of quotes
+    add("", inner);  // cmd /c strips one outer pair of quotes
 #endif
-    ToolResult result;
     const int status = std::system(command.c_str());
-#ifdef _WIN32
-    result.exitCode = status;
+#ifndef _WIN32
+    const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #else
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int exitCode = status;
 #endif
-    result.out = ReadFile(out);
-    result.err = ReadFile(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return result;
+    return {exitCode, Read("stdout.txt"), Read("stderr.txt")};
   }
 
   // The lines of an output, without their ends.
   static std::vector<std::string> LinesOf(const std::string& text) {
     std::vector<std::string> lines;
-    std::string line;
-    for (char c : text) {
-      if (c != '\n') {
-        line += c;
-        continue;
-      }
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(std::move(line));
-      line.clear();
+      lines.push_back(line);
     }
-    if (!line.empty()) lines.push_back(line);
     return lines;
   }
 

@@ -51,10 +51,6 @@ class ActionsTabTest : public ::testing::Test {
     vk = open->window.ActionsPage()->VKPanel()->GetHandle();
     complex = open->window.ActionsPage()->ComplexPanel()->GetHandle();
   }
-  void TypeName(const std::string& name) {
-    Erase(page, IDC_ACT_NAME);
-    Type(page, IDC_ACT_NAME, name);
-  }
   bool TypesEnabled() { return IsEnabledControl(page, IDC_ACT_TYPE_VK); }
 
   WindowTestWorld test;
@@ -64,20 +60,19 @@ class ActionsTabTest : public ::testing::Test {
 
 TEST_F(ActionsTabTest, TypedNamesFindActionsAndAChangedKeyReachesTheEngine) {
   EXPECT_EQ(SelectedText(page, IDC_ACT_NAME), "Fire");  // the first of the first theme
-  TypeName("volley");                                   // another case finds Volley
+  Type(page, IDC_ACT_NAME, "volley");                   // another case finds Volley
   EXPECT_TRUE(IsChecked(page, IDC_ACT_TYPE_COMPLEX) && IsWindowVisible(complex));
   EXPECT_EQ(ItemsOf(complex, IDC_COMPLEX_COMBINED), Items{"Fire (Game)"});
-  TypeName("jump");
+  Type(page, IDC_ACT_NAME, "jump");
   EXPECT_TRUE(IsChecked(page, IDC_ACT_TYPE_VK) && IsWindowVisible(vk));
   EXPECT_FALSE(IsWindowVisible(complex) || TypesEnabled());
-  Type(page, IDC_ACT_NAME, "2");  // "jump2" is new: the panel keeps its values
+  Type(page, IDC_ACT_NAME, "2", true);  // "jump2" is new: the panel keeps its values
   EXPECT_TRUE(TypesEnabled());
   EXPECT_EQ(TextOf(vk, IDC_VK_KEY), "0x20");
 
-  TypeName("Jump");
+  Type(page, IDC_ACT_NAME, "Jump");
   Click(page, IDC_ACT_SAVE);  // unchanged
   EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
-  Erase(vk, IDC_VK_KEY);
   Type(vk, IDC_VK_KEY, "0x4g1");  // the g is cut as it is typed
   EXPECT_EQ(TextOf(vk, IDC_VK_KEY), "0x41");
   Click(vk, IDC_PUSH_HIT);
@@ -98,10 +93,9 @@ TEST_F(ActionsTabTest, TypedNamesFindActionsAndAChangedKeyReachesTheEngine) {
 }
 
 TEST_F(ActionsTabTest, NewCombinationUnderANewThemeAndWhatDeleteFailedWriteAndCancelLeave) {
-  Erase(page, IDC_ACT_THEME);
   Type(page, IDC_ACT_THEME, "Moves");
   EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), Items{});
-  TypeName("Dash");
+  Type(page, IDC_ACT_NAME, "Dash");
   Click(page, IDC_ACT_TYPE_COMPLEX);
   ASSERT_TRUE(IsWindowVisible(complex));
   for (const char* part : {"Jump (Game)", "Fire (Game)"}) {
@@ -142,7 +136,7 @@ TEST_F(ActionsTabTest, NewCombinationUnderANewThemeAndWhatDeleteFailedWriteAndCa
 
   // A saved key whose file cannot be written stays in the library for another try; never
   // applied, it is gone after Cancel, while what Apply wrote stays.
-  TypeName("Duck");
+  Type(page, IDC_ACT_NAME, "Duck");
   Click(page, IDC_ACT_TYPE_VK);
   Click(page, IDC_ACT_SAVE);
   EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), (Items{"Duck", "Fire", "Jump", "Volley"}));

@@ -63,7 +63,7 @@ TEST_F(ConfigurationWindowTest, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutR
                        {}};
       SendMessageA(pages[topic.page], WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
       EXPECT_EQ(test.user.Last(),
-                "context help|" + test.folder + "Tandrel.hlp||" + std::to_string(topic.context));
+                "context help|" + test.folder + "Tandrel.hlp|" + std::to_string(topic.context));
       EXPECT_EQ(test.user.owners.back(), control);
     }
     if (way == WM_CLOSE) {

@@ -105,7 +105,7 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
             (Items{"open file|Select Exisiting Configuration|XML Files|*.xml||" + test.folder +
                        "|" + flags,
                    "open file|Select A Bitmap|Bitmaps|*.bmp||" + test.folder + "|" + flags,
-                   "menu|Change||-1"}));
+                   "menu|Change|-1"}));
   EXPECT_EQ(test.user.owners, std::vector<HWND>(3, page));
   SendMessageA(page, WM_COMMAND, ID_PICTURE_REMOVE, 0);
   EXPECT_EQ(Shown(), Shows("", false, false));

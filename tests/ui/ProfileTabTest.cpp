@@ -53,10 +53,9 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
             "Keys Escape");
 
   // Typed digit by digit: "7" stores the least threshold, which the profile already holds.
-  Erase(page, IDC_PROF_THRESHOLD);
   Type(page, IDC_PROF_THRESHOLD, "7");
   EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
-  Type(page, IDC_PROF_THRESHOLD, "000");
+  Type(page, IDC_PROF_THRESHOLD, "000", true);
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
 
   // Buttons 5 and 2 become shift buttons, 2 moves up and leaves again: 5 is shift button 1.
@@ -130,7 +129,6 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
 TEST_F(ProfileTabTest, NewRefusedForeignAndUnwritableProfiles) {
   Start("New.xml");
   // A missing file starts a new profile for the first controller.
-  Erase(page, IDC_PROF_DELAY);
   Type(page, IDC_PROF_DELAY, "45");
   Click(dialog, IDC_APPLY);
   EXPECT_EQ(test.Read("New.xml"), Xml(R"(<Joystick ID = "0" name = "Pad One" delay = "45" />)"));
@@ -138,7 +136,8 @@ TEST_F(ProfileTabTest, NewRefusedForeignAndUnwritableProfiles) {
   // A file with another root: refused, the page is disabled and asks for another file.
   test.Write("Foreign.xml", "<Settings a = \"1\" >\n<Item b = \"2\" />\n</Settings>\n");
   test.user.files = {test.folder + "Foreign.xml"};
-  Click(page, IDC_PROF_OPEN);  // the question's answer: No
+  test.user.answers = {IDNO};
+  Click(page, IDC_PROF_OPEN);
   EXPECT_EQ(test.user.Last(1),
             "message|" + profileedit::InvalidProfileQuestion(test.folder + "Foreign.xml") +
                 "|Warning|" + std::to_string(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
@@ -165,17 +164,16 @@ TEST_F(ProfileTabTest, NewRefusedForeignAndUnwritableProfiles) {
   // A save that fails keeps the file, the document and the changed state.
   const std::string saveFailed = std::string("message|") + profileedit::kSaveFailedText +
                                  "|Warning|" + std::to_string(MB_ICONWARNING);
-  Erase(page, IDC_PROF_DELAY);
   Type(page, IDC_PROF_DELAY, "60");
   test.user.files = {test.folder + "Missing\\Foreign.xml"};
   Click(page, IDC_PROF_SAVE_AS);
   EXPECT_EQ(test.user.Last(), saveFailed);
   // Yes to saving first, and that save fails: no other file is opened.
-  const size_t requests = test.user.count();
+  const size_t requests = test.user.requests.size();
   test.user.answers = {IDYES};
   test.user.files = {test.folder + "New.xml"};
   Click(page, IDC_PROF_OPEN);
-  ASSERT_EQ(test.user.count(), requests + 2);
+  ASSERT_EQ(test.user.requests.size(), requests + 2);
   EXPECT_EQ(test.user.Last(1), std::string("message|") + profileedit::kSaveChangesQuestion +
                                    "|One Moment...|" +
                                    std::to_string(MB_YESNOCANCEL | MB_ICONQUESTION));
@@ -183,7 +181,7 @@ TEST_F(ProfileTabTest, NewRefusedForeignAndUnwritableProfiles) {
   EXPECT_EQ(TextOf(page, IDC_PROF_DELAY), "60");
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
   EXPECT_EQ(test.Read("Foreign.xml"), accepted);
-  EXPECT_EQ(test.user.owners, std::vector<HWND>(test.user.count(), page));
+  EXPECT_EQ(test.user.owners, std::vector<HWND>(test.user.requests.size(), page));
 }
 
 }  // namespace

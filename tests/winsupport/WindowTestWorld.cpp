@@ -17,54 +17,6 @@
 #include "ui/ProfileConfigurationDlg.h"
 #include "ui/ProgramContext.h"
 
-void ScriptedUser::Note(HWND owner, const std::string& kind, const std::string& text,
-                        const std::string& caption, long long flags) {
-  requests.push_back(kind + "|" + text + "|" + caption + "|" + std::to_string(flags));
-  owners.push_back(owner);
-}
-
-int ScriptedUser::MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                             UINT type) {
-  Note(owner, "message", text, caption, type);
-  if (answers.empty()) {
-    const UINT buttons = type & MB_TYPEMASK;
-    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDNO
-           : buttons == MB_OKCANCEL                         ? IDCANCEL
-                                                            : IDOK;
-  }
-  const int answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
-std::optional<std::string> ScriptedUser::ChooseFile(const ui::FileDialogRequest& request) {
-  Note(request.owner, request.save ? "save file" : "open file", request.title,
-       request.filterName + "|" + request.filterPattern + "|" + request.defaultExtension + "|" +
-           request.initialFolder,
-       request.flags);
-  if (files.empty()) return std::nullopt;
-  std::string file = files.front();
-  files.pop_front();
-  return file;
-}
-
-void ScriptedUser::TrackPopupMenu(HMENU menu, int, int, HWND owner) {
-  char text[64] = {};
-  GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
-  Note(owner, "menu", text, "", static_cast<int>(GetMenuDefaultItem(menu, FALSE, 0)));
-  if (menuChoices.empty()) return;
-  PostMessageA(owner, WM_COMMAND, menuChoices.front(), 0);
-  menuChoices.pop_front();
-}
-
-void ScriptedUser::ShowHelpContents(HWND owner, const std::string& helpFile) {
-  Note(owner, "help", helpFile, "", 0);
-}
-
-void ScriptedUser::ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) {
-  Note(control, "context help", helpFile, "", context);
-}
-
 std::string Xml(const std::string& text) {
   std::istringstream in(text);
   std::string out;
@@ -77,10 +29,8 @@ std::string Xml(const std::string& text) {
 
 WindowTestWorld::WindowTestWorld() : folder(world.UseTempProgramFolder("Tandrel.exe")) {
   menu_.reset(LoadMenuA(GetModuleHandleA(nullptr), IDR_POPUP_NAME));
-  ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), nullptr});
+  EndConfiguration();
 }
-
-WindowTestWorld::~WindowTestWorld() { EndConfiguration(); }
 
 void WindowTestWorld::Write(const std::string& name, const std::string& text) {
   std::ofstream(folder + name, std::ios::binary) << Xml(text);
@@ -131,9 +81,8 @@ ModalThread::ModalThread(std::function<INT_PTR()> run) {
 }
 
 ModalThread::~ModalThread() {
-  if (!thread_.joinable()) return;
-  PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-  thread_.join();
+  if (thread_.joinable()) PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+  Join();
 }
 
 HWND ModalThread::WaitForWindow(const char* caption) {
@@ -144,11 +93,6 @@ HWND ModalThread::WaitForWindow(const char* caption) {
     }
   }
   return nullptr;
-}
-
-INT_PTR ModalThread::Join() {
-  if (thread_.joinable()) thread_.join();
-  return result_;
 }
 
 OpenWindow::OpenWindow(int tab) {
@@ -195,13 +139,6 @@ std::string ItemText(HWND control, LRESULT index) {
   return text;
 }
 
-// What takes typing: a combo box's own edit field, or the control.
-HWND EditOf(HWND dialog, int id) {
-  HWND control = Control(dialog, id);
-  HWND edit = FindWindowExA(control, nullptr, "Edit", nullptr);
-  return edit != nullptr ? edit : control;
-}
-
 }  // namespace
 
 HWND Control(HWND dialog, int id) {
@@ -216,15 +153,14 @@ void Click(HWND dialog, int id) {
   SendMessageA(button, BM_CLICK, 0, 0);
 }
 
-void Type(HWND dialog, int id, const std::string& text) {
-  HWND edit = EditOf(dialog, id);
+void Type(HWND dialog, int id, const std::string& text, bool append) {
+  HWND edit = Control(dialog, id);  // or a combo box's own edit field
+  if (HWND inner = FindWindowExA(edit, nullptr, "Edit", nullptr)) edit = inner;
   ASSERT_TRUE(IsWindowEnabled(edit)) << "cannot type into " << id;
-  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-void Erase(HWND dialog, int id) {
-  SendMessageA(EditOf(dialog, id), EM_SETSEL, 0, -1);
-  SendMessageA(EditOf(dialog, id), WM_CHAR, VK_BACK, 1);
+  if (!append) SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (char c : append ? text : "\b" + text) {
+    SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+  }
 }
 
 void Choose(HWND dialog, int id, int index) {
@@ -243,28 +179,11 @@ void Choose(HWND dialog, int id, const std::string& text) {
   Choose(dialog, id, static_cast<int>(index));
 }
 
-void DoubleClick(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK),
-               reinterpret_cast<LPARAM>(Control(dialog, id)));
-}
-
 void SelectTab(HWND dialog, int tabsId, int index) {
   HWND tabs = Control(dialog, tabsId);
   SendMessageA(tabs, TCM_SETCURSEL, index, 0);
   NMHDR header = {tabs, static_cast<UINT_PTR>(tabsId), static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(dialog, WM_NOTIFY, tabsId, reinterpret_cast<LPARAM>(&header));
-}
-
-std::string TextOf(HWND dialog, int id) {
-  char text[1024] = {};
-  GetWindowTextA(Control(dialog, id), text, sizeof(text));
-  return text;
-}
-
-bool IsShown(HWND dialog, int id) { return IsWindowVisible(Control(dialog, id)) != FALSE; }
-bool IsEnabledControl(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)) != FALSE; }
-bool IsChecked(HWND dialog, int id) {
-  return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::vector<std::string> ItemsOf(HWND dialog, int id) {
@@ -280,4 +199,10 @@ std::string SelectedText(HWND dialog, int id) {
   HWND control = Control(dialog, id);
   const LRESULT index = SendMessageA(control, MessagesOf(control).current, 0, 0);
   return index < 0 ? std::string() : ItemText(control, index);
+}
+
+std::string TextOf(HWND dialog, int id) {
+  char text[1024] = {};
+  GetWindowTextA(Control(dialog, id), text, sizeof(text));
+  return text;
 }

@@ -22,16 +22,17 @@
 #include "ui/UserInterface.h"
 
 // The user's side of message boxes, file dialogs, popup menus and help. Each request is noted
-// as "kind|text|caption|flags" with its owner; message boxes take the scripted answers, then
-// the box's "no" answer; file dialogs the scripted paths, then cancel; a popup menu posts the
-// scripted command to its owner.
+// as "kind|text|caption|flags" with its owner. Message boxes take the scripted answers (then
+// OK), file dialogs the scripted paths (then cancel), and a popup menu posts the scripted
+// command to its owner.
 class ScriptedUser : public ui::IUserInterface {
  public:
   ScriptedUser() { ui::InstallUserInterface(this); }
   ~ScriptedUser() override { ui::InstallUserInterface(nullptr); }
   // A request counted from the last.
-  const std::string& Last(size_t fromEnd = 0) const { return requests.at(count() - 1 - fromEnd); }
-  size_t count() const { return requests.size(); }
+  const std::string& Last(size_t fromEnd = 0) const {
+    return requests.at(requests.size() - 1 - fromEnd);
+  }
 
   std::deque<int> answers;
   std::deque<std::string> files;
@@ -40,14 +41,42 @@ class ScriptedUser : public ui::IUserInterface {
   std::vector<HWND> owners;
 
  private:
-  void Note(HWND owner, const std::string& kind, const std::string& text,
-            const std::string& caption, long long flags);
+  void Note(HWND owner, const std::string& what, long long flags) {
+    requests.push_back(what + "|" + std::to_string(flags));
+    owners.push_back(owner);
+  }
+  template <typename T>
+  static T Next(std::deque<T>& script, T none) {
+    if (script.empty()) return none;
+    T next = script.front();
+    script.pop_front();
+    return next;
+  }
   int MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                 UINT type) override;
-  std::optional<std::string> ChooseFile(const ui::FileDialogRequest& request) override;
-  void TrackPopupMenu(HMENU menu, int x, int y, HWND owner) override;
-  void ShowHelpContents(HWND owner, const std::string& helpFile) override;
-  void ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) override;
+                 UINT type) override {
+    Note(owner, "message|" + text + "|" + caption, type);
+    return Next(answers, IDOK);
+  }
+  std::optional<std::string> ChooseFile(const ui::FileDialogRequest& r) override {
+    Note(r.owner,
+         (r.save ? "save file|" : "open file|") + r.title + "|" + r.filterName + "|" +
+             r.filterPattern + "|" + r.defaultExtension + "|" + r.initialFolder,
+         r.flags);
+    const std::string file = Next(files, std::string());
+    return file.empty() ? std::nullopt : std::optional(file);
+  }
+  void TrackPopupMenu(HMENU menu, int, int, HWND owner) override {
+    char text[64] = {};
+    GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
+    Note(owner, std::string("menu|") + text, static_cast<int>(GetMenuDefaultItem(menu, FALSE, 0)));
+    if (const UINT choice = Next(menuChoices, 0u)) PostMessageA(owner, WM_COMMAND, choice, 0);
+  }
+  void ShowHelpContents(HWND owner, const std::string& file) override {
+    Note(owner, "help|" + file, 0);
+  }
+  void ShowContextHelp(HWND control, const std::string& file, DWORD context) override {
+    Note(control, "context help|" + file, context);
+  }
 };
 
 // The profiles the configuration started, as (controller ID, file name).
@@ -64,7 +93,7 @@ std::string Xml(const std::string& text);
 class WindowTestWorld {
  public:
   WindowTestWorld();
-  ~WindowTestWorld();
+  ~WindowTestWorld() { EndConfiguration(); }
 
   // Writes a file into the program folder, as Xml() makes it.
   void Write(const std::string& name, const std::string& text);
@@ -74,9 +103,9 @@ class WindowTestWorld {
   std::string Read(const std::string& name) const;
   // The messages shown through the platform, as "caption: text".
   std::vector<std::string> Messages();
-  // Builds the configuration from the program folder and hands it to the windows.
+  // Builds the configuration from the program folder and hands it to the windows; destroys
+  // it, as the program does after its message loop.
   CTandrelConfiguration& StartConfiguration();
-  // Destroys the configuration, as the program does after its message loop.
   void EndConfiguration();
 
   VirtualWorld world;
@@ -97,7 +126,10 @@ class ModalThread {
   ~ModalThread();  // a run still going gets a quit message
   // The visible top-level window of the thread with this caption; null after 10 s.
   HWND WaitForWindow(const char* caption);
-  INT_PTR Join();
+  INT_PTR Join() {
+    if (thread_.joinable()) thread_.join();
+    return result_;
+  }
 
  private:
   std::thread thread_;
@@ -123,21 +155,24 @@ struct OpenWindow {
 HWND Control(HWND dialog, int id);
 // Clicks a button; a user can only click what is visible and enabled.
 void Click(HWND dialog, int id);
-// Types into an edit field or a combo box's edit field, one character at a time; Erase
-// selects the whole text and deletes it.
-void Type(HWND dialog, int id, const std::string& text);
-void Erase(HWND dialog, int id);
+// Types into an edit field or a combo box's edit field, one character at a time, after
+// erasing its text (select all, delete) unless `append`.
+void Type(HWND dialog, int id, const std::string& text, bool append = false);
 // Chooses an item of a combo box or list box by its index or its exact text (any case).
 void Choose(HWND dialog, int id, int index);
 void Choose(HWND dialog, int id, const std::string& text);
-// Double-clicks the selected item of a list box.
-void DoubleClick(HWND dialog, int id);
 // Selects a tab of a tab control as a click on it does.
 void SelectTab(HWND dialog, int tabsId, int index);
-std::string TextOf(HWND dialog, int id);
-bool IsShown(HWND dialog, int id);
-bool IsEnabledControl(HWND dialog, int id);
-bool IsChecked(HWND dialog, int id);
 // The item texts of a combo box or list box, and the selected one's (empty: none).
 std::vector<std::string> ItemsOf(HWND dialog, int id);
 std::string SelectedText(HWND dialog, int id);
+std::string TextOf(HWND dialog, int id);
+inline void DoubleClick(HWND dialog, int listId) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(Control(dialog, listId)));
+}
+inline bool IsShown(HWND dialog, int id) { return IsWindowVisible(Control(dialog, id)); }
+inline bool IsEnabledControl(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)); }
+inline bool IsChecked(HWND dialog, int id) {
+  return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}

@@ -6,11 +6,9 @@
 #include <atomic>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "HookApi.h"
-#include "UserActions.h"
 #include "WindowTestWorld.h"
 #include "app/win32/NotificationIcon.h"
 #include "app/win32/TandrelApplication.h"
@@ -19,7 +17,9 @@
 
 namespace {
 
+using Items = std::vector<std::string>;
 const std::string kHookDll = std::string(TANDREL_BUILD_DIR) + "/Hook.dll";
+constexpr const char* kWindow = "Tandrel Configuration";
 
 class ApplicationTest : public ::testing::Test {
  protected:
@@ -28,29 +28,9 @@ class ApplicationTest : public ::testing::Test {
     test.world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
     test.StartConfiguration();
   }
-  std::string LastProfile() const { return test.profiles.started.back().second; }
-
   WindowTestWorld test;
   CTandrelApplication application{GetModuleHandleA(nullptr)};
 };
-
-int CountWindows(DWORD thread, const char* caption) {
-  struct Count {
-    const char* caption;
-    int n;
-  } count{caption, 0};
-  EnumThreadWindows(
-      thread,
-      [](HWND window, LPARAM data) {
-        auto* c = reinterpret_cast<Count*>(data);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof(text));
-        if (IsWindowVisible(window) && std::string(text) == c->caption) ++c->n;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
-  return count.n;
-}
 
 // The program's thread runs start-up and the message loop; the test's thread is the shell and
 // the user: it sends the icon's messages and chooses menu items.
@@ -64,14 +44,12 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
   while (!started) std::this_thread::yield();
   HWND main = application.MainWindow();
   EXPECT_FALSE(IsWindowVisible(main));
-  EXPECT_EQ(CountWindows(program.threadId(), "Tandrel Configuration"), 0);
+  EXPECT_EQ(FindWindowA(nullptr, kWindow), nullptr);
   // No Hook.dll beside the program: one message, and the program runs on.
-  const auto messages = test.world.messages().Log();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text,
-            "Couldn't load the Hook dll, automatic profile switching will be turned off.");
-  EXPECT_EQ(messages[0].caption, "Error");
-  EXPECT_EQ(messages[0].icon, seam::MessageIcon::Error);
+  EXPECT_EQ(test.Messages(),
+            Items{"Error: Couldn't load the Hook dll, automatic profile switching will be turned "
+                  "off."});
+  EXPECT_EQ(test.world.messages().Log()[0].icon, seam::MessageIcon::Error);
 
   EXPECT_EQ(SendMessageA(main, WM_CLOSE, 0, 0), 0);
   EXPECT_TRUE(IsWindow(main));
@@ -79,23 +57,19 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
     EXPECT_EQ(SendMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, ignored), -1);
   }
   EXPECT_EQ(SendMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON + 1, WM_LBUTTONDBLCLK), -1);
-  EXPECT_TRUE(test.user.requests.empty());
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_HELP, 0), -1);
-  ASSERT_EQ(test.user.requests.size(), 1u);
-  EXPECT_EQ(test.user.requests[0].kind, "help");
-  EXPECT_TRUE(test.user.requests[0].text.ends_with("\\Tandrel.hlp")) << test.user.requests[0].text;
-
   // Right button: the icon's menu with "Configuration" as its default item, chosen here.
   PostMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, WM_RBUTTONDOWN);
-  HWND window = program.WaitForWindow("Tandrel Configuration");
+  HWND window = program.WaitForWindow(kWindow);
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(test.user.requests[1].kind, "menu");
-  EXPECT_EQ(test.user.requests[1].text, "Configuration");
-  EXPECT_EQ(test.user.requests[1].flags, UINT{ID_CONFIGURATION});
+  EXPECT_TRUE(test.user.Last(1).starts_with("help|") &&
+              test.user.Last(1).ends_with("\\Tandrel.hlp|0"));
+  EXPECT_EQ(test.user.Last(), "menu|Configuration|" + std::to_string(ID_CONFIGURATION));
   // Asking again while it is open brings it forward; there is never a second one.
   EXPECT_EQ(SendMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK), -1);
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_CONFIGURATION, 0), -1);
-  EXPECT_EQ(CountWindows(program.threadId(), "Tandrel Configuration"), 1);
+  EXPECT_TRUE(FindWindowA(nullptr, kWindow) == window &&
+              FindWindowExA(nullptr, window, nullptr, kWindow) == nullptr);
   // The controller keeps working meanwhile: its first button holds the left mouse button.
   test.world.Advance(100);
   test.world.joysticks().PressButton(0, 1);
@@ -120,21 +94,19 @@ TEST_F(ApplicationTest, WindowSwitchesPickProfilesByTitle) {
     std::string title;
     bool destroyed;
     const char* profile;
-  } cases[] = {
-      {"Holiday - Slide Show", false, "SlideShow.xml"},
-      {"Notes - Editor", false, "Gamepad.xml"},
-      {std::string(244, 'x') + "Slide Show", false, "SlideShow.xml"},
-      {std::string(245, 'x') + "Slide Show", false, "Gamepad.xml"},
-      {"Holiday - Slide Show", false, "SlideShow.xml"},
-      {"Holiday - Slide Show", true, "Gamepad.xml"},
-  };
+  } cases[] = {{"Holiday - Slide Show", false, "SlideShow.xml"},
+               {"Notes - Editor", false, "Gamepad.xml"},
+               {std::string(244, 'x') + "Slide Show", false, "SlideShow.xml"},
+               {std::string(245, 'x') + "Slide Show", false, "Gamepad.xml"},
+               {"Holiday - Slide Show", false, "SlideShow.xml"},
+               {"Holiday - Slide Show", true, "Gamepad.xml"}};
   for (const auto& c : cases) {
     HWND other = CreateWindowA("STATIC", c.title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                nullptr, nullptr);
     if (c.destroyed) DestroyWindow(other);
     SendMessageA(application.MainWindow(), WM_WINDOWSWITCHED, reinterpret_cast<WPARAM>(other), 0);
-    EXPECT_EQ(LastProfile(), c.profile) << c.title.size() << (c.destroyed ? " destroyed" : "");
-    if (!c.destroyed) DestroyWindow(other);
+    EXPECT_EQ(test.profiles.started.back().second, c.profile) << c.title.size() << c.destroyed;
+    DestroyWindow(other);
   }
   application.Shutdown();
 }
@@ -152,22 +124,14 @@ TEST(HookComponent, ReportsActivationsToTheRegisteredWindow) {
   HWND receiver =
       CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   registerWindow(receiver);
-  const struct {
-    int code;
-    bool reported;
-  } codes[] = {{HSHELL_WINDOWACTIVATED, true}, {HSHELL_RUDEAPPACTIVATED, true},
-               {HSHELL_WINDOWCREATED, false},  {HSHELL_WINDOWDESTROYED, false},
-               {HSHELL_REDRAW, false},         {HSHELL_GETMINRECT, false}};
-  for (const auto& c : codes) {
-    const auto activated = reinterpret_cast<WPARAM>(receiver) + 16 * c.code;
-    hookProc(c.code, activated, 0);
-    MSG message;
-    const bool posted =
-        PeekMessageA(&message, receiver, WM_WINDOWSWITCHED, WM_WINDOWSWITCHED, PM_REMOVE);
-    EXPECT_EQ(posted, c.reported) << c.code;
-    if (posted) {
-      EXPECT_EQ(message.wParam, activated);
-    }
+  for (int code : {HSHELL_WINDOWACTIVATED, HSHELL_RUDEAPPACTIVATED, HSHELL_WINDOWCREATED,
+                   HSHELL_WINDOWDESTROYED, HSHELL_REDRAW, HSHELL_GETMINRECT}) {
+    const auto activated = reinterpret_cast<WPARAM>(receiver) + 16 * code;
+    hookProc(code, activated, 0);
+    MSG message = {};
+    PeekMessageA(&message, receiver, WM_WINDOWSWITCHED, WM_WINDOWSWITCHED, PM_REMOVE);
+    const bool activation = code == HSHELL_WINDOWACTIVATED || code == HSHELL_RUDEAPPACTIVATED;
+    EXPECT_EQ(message.wParam, activation ? activated : 0) << code;
   }
   DestroyWindow(receiver);
   FreeLibrary(hook);

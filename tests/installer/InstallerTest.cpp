@@ -12,15 +12,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <utility>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const kProgramFiles[] = {"Tandrel.exe", "Hook.dll", "tandrel-cli.exe", "Tandrel.html"};
-const char* const kUserFiles[] = {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml",
-                                  "SlideShow.xml"};
 
 fs::path KnownFolder(int folder) {
   char path[MAX_PATH] = {};
@@ -28,16 +23,14 @@ fs::path KnownFolder(int folder) {
   return path;
 }
 
-// Starts a program; the caller owns the process handle.
-HANDLE Start(const std::string& commandLine) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  // No standard streams: a program left running must not hold the test runner's pipes.
+// Starts a program without standard streams: one left running must not hold the test
+// runner's pipes. The caller owns the process handle.
+HANDLE Start(std::string commandLine) {
+  STARTUPINFOA startup = {sizeof(startup)};
   startup.dwFlags = STARTF_USESTDHANDLES;
   PROCESS_INFORMATION process = {};
-  std::string line = commandLine;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     return nullptr;
   }
   CloseHandle(process.hThread);
@@ -47,61 +40,36 @@ HANDLE Start(const std::string& commandLine) {
 // The exit code of a process that must end within a minute; -1 when it did not.
 DWORD ExitCodeOf(HANDLE process) {
   DWORD code = static_cast<DWORD>(-1);
-  if (process != nullptr && WaitForSingleObject(process, 60000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process, &code);
-  }
+  if (WaitForSingleObject(process, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
   if (process != nullptr) CloseHandle(process);
   return code;
 }
 
-std::string Quoted(const fs::path& path) {
-  std::string quoted = "\"";
-  quoted += path.string();
-  return quoted += '"';
-}
-
 std::string Read(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
   std::ostringstream bytes;
-  bytes << in.rdbuf();
+  bytes << std::ifstream(file, std::ios::binary).rdbuf();
   return bytes.str();
 }
 
-class InstallerTest : public ::testing::Test {
- protected:
-  void SetUp() override { fs::remove_all(folder); }
-  void TearDown() override {
-    if (program != nullptr && WaitForSingleObject(program, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(program, 1);
-      WaitForSingleObject(program, 60000);
-    }
-    if (program != nullptr) CloseHandle(program);
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
-
+TEST(Installer, InstallsStartsUpdatesKeepingTheUsersFilesAndUninstalls) {
   // The build folder's installer, seen from Windows (Wine shows the root as drive Z:).
-  const std::string setup =
-      Quoted("Z:" + fs::path(TANDREL_SETUP).make_preferred().string()) + " /S";
+  const std::string setup = "\"Z:" + fs::path(TANDREL_SETUP).make_preferred().string() + "\" /S";
   const fs::path folder = KnownFolder(CSIDL_LOCAL_APPDATA) / "Programs" / "Tandrel";
   const fs::path shortcut = KnownFolder(CSIDL_PROGRAMS) / "Tandrel.lnk";
-  HANDLE program = nullptr;  // the installed program, while it runs
-};
-
-TEST_F(InstallerTest, InstallsStartsUpdatesKeepingTheUsersFilesAndUninstalls) {
+  const char* const programFiles[] = {"Tandrel.exe", "Hook.dll", "tandrel-cli.exe", "Tandrel.html"};
+  fs::remove_all(folder);
   ASSERT_EQ(ExitCodeOf(Start(setup)), 0u);
-  for (const char* file : kProgramFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
-  for (const char* file : kUserFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
+  for (const char* file : programFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
+  for (const char* file : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
+    EXPECT_TRUE(fs::exists(folder / file)) << file;
+  }
   EXPECT_TRUE(fs::exists(shortcut));
 
   // The installed program comes up to its message loop with its hidden main window.
-  program = Start(Quoted(folder / "Tandrel.exe") + " /NoConfigure");
-  ASSERT_NE(program, nullptr);
+  HANDLE program = Start("\"" + (folder / "Tandrel.exe").string() + "\" /NoConfigure");
   ASSERT_EQ(WaitForInputIdle(program, 60000), 0u);
-  HWND window = FindWindowA("TandrelMainFrame", "Tandrel");
-  ASSERT_NE(window, nullptr);
   DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
+  GetWindowThreadProcessId(FindWindowA("TandrelMainFrame", "Tandrel"), &owner);
   EXPECT_EQ(owner, GetProcessId(program));
 
   // An update over the running program: it is asked to exit (and does so normally), its
@@ -110,13 +78,15 @@ TEST_F(InstallerTest, InstallsStartsUpdatesKeepingTheUsersFilesAndUninstalls) {
   std::ofstream(folder / "Actions.xml", std::ios::binary | std::ios::app) << "\r\n";
   fs::remove(folder / "Tandrel.html");
   ASSERT_EQ(ExitCodeOf(Start(setup)), 0u);
-  EXPECT_EQ(ExitCodeOf(std::exchange(program, nullptr)), 0u);
+  EXPECT_EQ(ExitCodeOf(program), 0u);
   EXPECT_TRUE(fs::exists(folder / "Tandrel.html"));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
 
   // Run in place (_?=) so that it ends when it is done; it cannot remove itself then.
-  ASSERT_EQ(ExitCodeOf(Start(Quoted(folder / "Uninstall.exe") + " /S _?=" + folder.string())), 0u);
-  for (const char* file : kProgramFiles) EXPECT_FALSE(fs::exists(folder / file)) << file;
+  ASSERT_EQ(
+      ExitCodeOf(Start("\"" + (folder / "Uninstall.exe").string() + "\" /S _?=" + folder.string())),
+      0u);
+  for (const char* file : programFiles) EXPECT_FALSE(fs::exists(folder / file)) << file;
   EXPECT_FALSE(fs::exists(shortcut));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
   HKEY key = nullptr;
@@ -124,6 +94,7 @@ TEST_F(InstallerTest, InstallsStartsUpdatesKeepingTheUsersFilesAndUninstalls) {
                           "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tandrel", 0,
                           KEY_READ, &key),
             ERROR_SUCCESS);
+  fs::remove_all(folder);
 }
 
 }  // namespace

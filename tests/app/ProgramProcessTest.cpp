@@ -26,7 +26,8 @@ class ProgramProcess {
     }
     if (withFiles) fs::copy_file(build / "Hook.dll", folder.path() / "Hook.dll");
     std::string command = "\"" + folder.File("Tandrel.exe") + "\" " + arguments;
-    STARTUPINFOA startup = {sizeof(startup)};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
     EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                folder.path().string().c_str(), &startup, &process));
   }

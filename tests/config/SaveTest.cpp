@@ -62,9 +62,6 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
        "<Joystick ID = \"4\" fileName = \"F.xml\" />\n"
        "<Joystick ID = \"12\" fileName = \"T.xml\" enabled = \"false\" picture = \"t.bmp\" />\n"
        "</Joysticks>\n<LaunchOnStartup value = \"false\" />\n</C>\n"},
-      {"<Configuration/>", Tab{{0, {"", "only.bmp", true}}}, false,
-       "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
-       "<Actions fileName = \"Actions.xml\" />\n</Configuration>\n"},
       {"<Configuration/>", Tab{{0, {"", "only.bmp", true}}, {1, {"P.xml", "", true}}}, false,
        "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
        "<Actions fileName = \"Actions.xml\" />\n<Joysticks >\n"
@@ -96,20 +93,6 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
     EXPECT_EQ(after, c.after);
   }
   EXPECT_EQ(Messages(), std::vector<std::string>{});
-}
-
-// The tab does not reload; the configuration window does that afterwards.
-TEST_F(SaveTest, TheJoysticksTabTakesEffectAtTheNextLoad) {
-  Plug(0);
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\" enabled=\"false\"/>");
-  CTandrelConfiguration& c = Make();
-  JoysticksTabState tab;
-  tab.controllers[0] = {"B.xml", "pad.bmp", true};
-  ASSERT_TRUE(c.SaveJoysticksTab(tab));
-  EXPECT_EQ(Slot(0), "A.xml");
-  c.Load();
-  EXPECT_EQ(Slot(0), "B.xml*");
-  EXPECT_EQ(c.GetPicture(0), "pad.bmp");
 }
 
 TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
@@ -148,10 +131,6 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNoth
                       "\"0x43\" />\r\n\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = "
                       "\"Hit\" value = \"0xd\" />\r\n"),
             std::string::npos);
-  // Nothing but the file itself is left in its folder.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder + "lib"),
-                          std::filesystem::directory_iterator()),
-            1);
   Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
   c.Load();
   std::filesystem::remove(folder + "Actions.xml");

@@ -91,24 +91,6 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
   }
 }
 
-TEST_F(SwitchingTest, TheNewProfileDrivesTheControllerAndTheOldOneLetsGo) {
-  WriteConfig(Entry("ID=\"0\" fileName=\"A.xml\""));
-  Make();
-  observer.Take();
-  Hold(0);
-  EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x41});
-  Switch("Game");
-  EXPECT_TRUE(world.input().AllReleased());
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{"0 B.xml"});
-  // The held button does not press B until it was released once.
-  world.Advance(300);
-  EXPECT_TRUE(world.input().AllReleased());
-  world.joysticks().ReleaseButton(0, 1);
-  EXPECT_EQ(Tap(0), "B");
-  Switch("Game");
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{});
-}
-
 TEST_F(SwitchingTest, AFileThatCannotBeOpenedIsStillReported) {
   WriteConfig(Entry("ID=\"0\" fileName=\"A.xml\"", "None.xml"));
   Make();

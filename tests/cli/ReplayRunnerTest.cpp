@@ -145,6 +145,27 @@ TEST_F(ReplayRunnerTest, WindowsSwitchProfiles) {
                                 "160 key 0xd down", "160 key 0xd up", "200 profile 0 Pad.xml"}));
 }
 
+// A controller pulled out goes at the next once-a-second check and lets go of its keys; back,
+// it starts again with its default profile at the check after.
+TEST_F(ReplayRunnerTest, ControllersPulledOutAndPluggedInAtTheChecks) {
+  EXPECT_EQ(
+      Run("# hot-plug\r\nconfig \"files/Tandrel.exe.config\"  # the defaults\r\n\r\n"
+          "controller 0 buttons 4 axes Z\n"
+          "controller 1 name \"Pad # 1\" axes ZRU buttons 10 pov range 10 1000\n"
+          "keyboard 0 0\n"
+          "at 40 button 0 1 down\n"
+          "at 300 unplug 0\n"
+          "at 400 pov 1 9000\n"
+          "at 400 pov 1 center\n"
+          "at 400 window \"\"\n"
+          "at 1500 plug 0\n"
+          "at 2040 button 0 1 down\n"
+          "end 2100\n"),
+      (std::vector<std::string>{"0 profile 0 Pad.xml", "60 key 0x41 down", "310 key 0x41 down",
+                                "710 key 0x41 down", "1000 key 0x41 up", "2000 profile 0 Pad.xml",
+                                "2060 key 0x41 down", "2100 key 0x41 up"}));
+}
+
 TEST_F(ReplayRunnerTest, TheConfigurationIsFoundFromTheScriptsFolderWhateverItsEnding) {
   std::filesystem::rename(dir / "files/Tandrel.exe.config", dir / "files/settings.xml");
   EXPECT_EQ(Run("config files/settings.xml\ncontroller 0\nend 0\n"),

@@ -133,16 +133,18 @@ TEST_F(ReplayRunnerTest, QuestionsTakeTheScriptsAnswersAndNoFileChanges) {
   EXPECT_EQ(Read("files/Tandrel.exe.config"), config);
 }
 
-TEST_F(ReplayRunnerTest, WindowsSwitchProfiles) {
-  EXPECT_EQ(
-      Run(kHead + "at 100 window \"My Game\"\n"
-                  "at 100 window \"Another Game\"\n"
-                  "at 140 button 0 1 down\n"  // the new profile polls at 130, 160, ...
-                  "at 170 button 0 1 up\n"
-                  "at 200 window \"Desktop\"\n"
-                  "end 250\n"),
-      (std::vector<std::string>{"0 profile 0 Pad.xml", "100 profile 0 Other.xml",
-                                "160 key 0xd down", "160 key 0xd up", "200 profile 0 Pad.xml"}));
+TEST_F(ReplayRunnerTest, WindowsSwitchProfilesUntilAReload) {
+  EXPECT_EQ(Run(kHead + "at 100 window \"My Game\"\n"
+                        "at 100 window \"Another Game\"\n"
+                        "at 140 button 0 1 down\n"  // the new profile polls at 130, 160, ...
+                        "at 170 button 0 1 up\n"
+                        "at 200 window \"Desktop\"\n"
+                        "at 220 window \"Game\"\n"
+                        "at 230 reload\n"  // brings back every default
+                        "end 250\n"),
+            (std::vector<std::string>{"0 profile 0 Pad.xml", "100 profile 0 Other.xml",
+                                      "160 key 0xd down", "160 key 0xd up", "200 profile 0 Pad.xml",
+                                      "220 profile 0 Other.xml", "230 profile 0 Pad.xml"}));
 }
 
 // A controller pulled out goes at the next once-a-second check and lets go of its keys; back,

@@ -82,11 +82,7 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
         {"plugs",
          [&](std::mt19937& rng) {
            const int id = static_cast<int>(rng() % kIds);
-           if (rng() % 2 == 0) {
-             platform.joysticks().Unplug(id);
-           } else {
-             platform.joysticks().Plug(id, caps);
-           }
+           rng() % 2 == 0 ? platform.joysticks().Unplug(id) : platform.joysticks().Plug(id, caps);
            Nap(rng, 3000);
          }},
         {"switches",
@@ -104,13 +100,11 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
         {"reads",
          [&](std::mt19937& rng) {
            const int id = static_cast<int>(rng() % kIds);
-           {
-             auto lock = configuration.Lock();
-             if (CJoystick* joystick = configuration.GetJoystick(id)) {
-               joystick->IsActive();
-               joystick->GetDeviceName();
-               joystick->GetProfilePath();
-             }
+           if (auto lock = configuration.Lock();
+               CJoystick* joystick = configuration.GetJoystick(id)) {
+             joystick->IsActive();
+             joystick->GetDeviceName();
+             joystick->GetProfilePath();
            }
            configuration.GetProfileFileName(id);
            configuration.GetPicture(id);

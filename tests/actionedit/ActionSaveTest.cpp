@@ -80,14 +80,6 @@ TEST_F(ActionSaveTest, UnchangedValuesAreNoChangeAndEachSettingChangedAloneIsSto
   }
 }
 
-TEST_F(ActionSaveTest, PanelsWithoutTheActionsPushTypeKeepTheirOwn) {
-  ActionPanelValues panels;
-  panels.wheel.pushType = PushType::Hit;
-  ShowActionValues(CMouseWheelAction(PushType::Repeat, 40, CMouseWheelAction::kDown, 5, ""),
-                   panels);
-  EXPECT_EQ(panels.wheel, (WheelPanelValues{PushType::Hit, CMouseWheelAction::kDown, 40, 5}));
-}
-
 TEST_F(ActionSaveTest, RefusalsChangeNothing) {
   ActionPanelValues key;
   key.checked = ActionKind::VirtualKey;

@@ -168,20 +168,4 @@ TEST_F(ReplayRunnerTest, ControllersPulledOutAndPluggedInAtTheChecks) {
                                 "2060 key 0x41 down", "2100 key 0x41 up"}));
 }
 
-TEST_F(ReplayRunnerTest, TheConfigurationIsFoundFromTheScriptsFolderWhateverItsEnding) {
-  std::filesystem::rename(dir / "files/Tandrel.exe.config", dir / "files/settings.xml");
-  EXPECT_EQ(Run("config files/settings.xml\ncontroller 0\nend 0\n"),
-            std::vector<std::string>{"0 profile 0 Pad.xml"});
-  // A missing one is reported and the run goes on.
-  const std::string path =
-      std::filesystem::absolute(dir / "nowhere/Tandrel.exe.config").lexically_normal().string();
-  EXPECT_EQ(Run("config nowhere/Tandrel.exe.config\nend 2000\n"),
-            std::vector<std::string>{"0 message [Configuration Error] Could not open the file \"" +
-                                     path + "\"."});
-  EXPECT_EQ(GetThemeCount(), 0);
-#ifndef _WIN32
-  EXPECT_EQ(replay::CReplayRunner::ConfigFile("/abs/c.config", "/x"), "/abs/c.config");
-#endif
-}
-
 }  // namespace

@@ -182,14 +182,14 @@ TEST_F(CommandLine, ReplayRunsTheDemonstrationOnTheDefaultFilesTheSameEveryTime)
   EXPECT_EQ(run.out.find("message"), std::string::npos);
   EXPECT_EQ(Tool({"replay", SourceFile("data/Demo.replay")}).out, run.out);
 
-  // A relative config is taken from the script's folder; files as a Windows editor saves
-  // "UTF-8", with a byte-order mark.
+  // A relative config is taken from the script's folder, whatever its ending; files as a
+  // Windows editor saves "UTF-8", with a byte-order mark.
   Write("s/cfg/A.xml", "<Actions/>");
-  Write("s/cfg/T.config",
+  Write("s/cfg/settings.xml",
         "\xEF\xBB\xBF<Configuration><Actions fileName='A.xml'/><Joysticks/></Configuration>");
   Write("s/run.replay",
         "\xEF\xBB\xBF"
-        "config cfg/T.config\nend 10\n");
+        "config cfg/settings.xml\nend 10\n");
   const ToolResult relative = Tool({"replay", (dir / "s" / "run.replay").string()});
   EXPECT_EQ(relative.exitCode, 0);
   EXPECT_EQ(relative.out + relative.err, "");

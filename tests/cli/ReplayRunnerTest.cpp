@@ -148,7 +148,8 @@ TEST_F(ReplayRunnerTest, WindowsSwitchProfilesUntilAReload) {
 }
 
 // A controller pulled out goes at the next once-a-second check and lets go of its keys; back,
-// it starts again with its default profile at the check after.
+// it starts again with its default profile at the check after. A reload lets go too, and a
+// button held through it counts only once released and pressed again.
 TEST_F(ReplayRunnerTest, ControllersPulledOutAndPluggedInAtTheChecks) {
   EXPECT_EQ(
       Run("# hot-plug\r\nconfig \"files/Tandrel.exe.config\"  # the defaults\r\n\r\n"
@@ -162,10 +163,14 @@ TEST_F(ReplayRunnerTest, ControllersPulledOutAndPluggedInAtTheChecks) {
           "at 400 window \"\"\n"
           "at 1500 plug 0\n"
           "at 2040 button 0 1 down\n"
-          "end 2100\n"),
+          "at 2100 reload\n"
+          "at 2200 button 0 1 up\n"
+          "at 2240 button 0 1 down\n"
+          "end 2300\n"),
       (std::vector<std::string>{"0 profile 0 Pad.xml", "60 key 0x41 down", "310 key 0x41 down",
                                 "710 key 0x41 down", "1000 key 0x41 up", "2000 profile 0 Pad.xml",
-                                "2060 key 0x41 down", "2100 key 0x41 up"}));
+                                "2060 key 0x41 down", "2100 key 0x41 up", "2100 profile 0 Pad.xml",
+                                "2250 key 0x41 down", "2300 key 0x41 up"}));
 }
 
 }  // namespace

@@ -135,29 +135,6 @@ TEST_F(LoadTest, ProfileProblemsAreShownAndLeaveTheControllerIdle) {
   EXPECT_EQ(Slot(0), "Other.xml*");
 }
 
-// A reload and the destruction release what the controllers held; a button still held after a
-// reload does nothing until it is released and pressed again.
-TEST_F(LoadTest, AReloadAndTheDestructionReleaseWhatControllersHeld) {
-  Plug(0);
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
-  Make();
-  Hold(0);
-  EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x41});
-  WriteConfig("<Joystick ID=\"0\" fileName=\"B.xml\"/>");
-  configuration->Load();
-  EXPECT_TRUE(world.input().AllReleased());
-  world.Advance(90);
-  EXPECT_TRUE(world.input().AllReleased());
-  world.joysticks().ReleaseButton(0, 1);
-  Hold(0);
-  world.Advance(600);
-  EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x42});
-  configuration.reset();
-  EXPECT_TRUE(world.input().AllReleased());
-  EXPECT_EQ(world.timers().RunningTimers(), 0u);
-  EXPECT_EQ(GetThemeCount(), 0);
-}
-
 TEST(ConfigurationSettings, TheModuleOfAConfigFileIsItsPathWithoutTheEnding) {
   // Without the ending the file names its own module: its folder is the program folder.
   const std::pair<std::string, std::string> cases[] = {{"/x/Tandrel.exe.config", "/x/Tandrel.exe"},

@@ -86,13 +86,6 @@ class ConfigFixture : public ::testing::Test {
     return *configuration;
   }
 
-  // Holds button 1 down after one poll has seen it up.
-  void Hold(int id) {
-    world.Advance(30);
-    world.joysticks().PressButton(id, 1);
-    world.Advance(30);
-  }
-
   // A controller with X, Y and 4 buttons, no hat.
   void Plug(int id, const char* name = "Test Pad") {
     world.joysticks().Plug(id, seam::MakeJoystickCaps("", 4, false, 0, 65535, name));

@@ -27,6 +27,7 @@ TEST(ReplayScriptParser, TheFrameOfAScript) {
       {"config a b\nend 1", "1: unexpected \"b\" after the config statement"},
       {"\"config\" c\nend 1", "1: a statement starts with a keyword, not a text"},
       {"config c\nat 5 reload\nend 4", "3: the end comes before the last statement, at 5"},
+      {"config c\nend soon", "2: the end time must be a number, not \"soon\""},
   };
   for (const auto& [script, error] : cases) EXPECT_EQ(Bad(script), error) << script;
 }

@@ -106,6 +106,7 @@ TEST_F(ProfileEditTest, EditsWriteTheDocumentedFile) {
         Assign("Right X Axis", 0, "K", "C", true),
         Assign("Right X Axis", 0, "K", "C", false),
         {[](CXMLNode& r) { return SetAxisType(r, "Y Axis", true); }, true},
+        {[](CXMLNode& r) { return SetAxisType(r, "Y Axis", true); }, false},
         {[](CXMLNode& r) { return SetAxisThreshold(r, "Y Axis", "7"); }, true},
         {[](CXMLNode& r) { return SetAxisThreshold(r, "Y Axis", "70"); }, false},
         {[](CXMLNode& r) { return SetAxisThreshold(r, "Y Axis", "7000"); }, true},

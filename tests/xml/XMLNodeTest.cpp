@@ -1,4 +1,4 @@
-// The tree: removing what a node holds, and writing values that need escaping.
+// The tree: finding and removing only what a node holds, and writing values that need escaping.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(XMLNode, RemoveDeletesOnlyWhatTheNodeHolds) {
+TEST(XMLNode, FindAndRemoveTouchOnlyWhatTheNodeHolds) {
   CXMLNode root("R"), other("O");
   CXMLNode* a = root.AddChild(std::make_unique<CXMLNode>("A"));
   root.AddChild(std::make_unique<CXMLNode>("B"));
@@ -16,6 +16,7 @@ TEST(XMLNode, RemoveDeletesOnlyWhatTheNodeHolds) {
   CAttribute* x = root.AddAttribute("x", "1");
   root.AddAttribute("y", "2");
 
+  EXPECT_EQ(root.FindChild("b", foreign), nullptr);  // searches only after its own children
   EXPECT_FALSE(root.RemoveChild(foreign) || root.RemoveChild(nullptr));
   EXPECT_FALSE(root.RemoveAttribute(other.AddAttribute("x", "1")) || root.RemoveAttribute(nullptr));
   EXPECT_TRUE(root.RemoveChild(a) && root.RemoveAttribute(x));

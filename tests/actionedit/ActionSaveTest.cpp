@@ -2,12 +2,10 @@
 
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <tuple>
 
 #include "actionedit/ActionDisplay.h"
 #include "actionedit/ActionSave.h"
-#include "actionedit/KeyText.h"
 #include "actionedit/LibraryLists.h"
 #include "actions/ActionLibrary.h"
 #include "actions/MouseWheelAction.h"
@@ -82,14 +80,6 @@ TEST_F(ActionSaveTest, UnchangedValuesAreNoChangeAndEachSettingChangedAloneIsSto
   }
 }
 
-TEST_F(ActionSaveTest, PanelsWithoutTheActionsPushTypeKeepTheirOwn) {
-  ActionPanelValues panels;
-  panels.wheel.pushType = PushType::Hit;
-  ShowActionValues(CMouseWheelAction(PushType::Repeat, 40, CMouseWheelAction::kDown, 5, ""),
-                   panels);
-  EXPECT_EQ(panels.wheel, (WheelPanelValues{PushType::Hit, CMouseWheelAction::kDown, 40, 5}));
-}
-
 TEST_F(ActionSaveTest, RefusalsChangeNothing) {
   ActionPanelValues key;
   key.checked = ActionKind::VirtualKey;
@@ -131,57 +121,6 @@ TEST_F(ActionSaveTest, DeletingAnActionInUseIsRefusedByTheLibrary) {
   EXPECT_EQ(DeleteSelectedAction("Game", "Combo").outcome, EditOutcome::Deleted);
   EXPECT_EQ(ActionNamesOfTheme("GAME"),
             (std::vector<std::string>{"Fire", "Ctrl", "Right", "Scroll"}));
-}
-
-TEST_F(ActionSaveTest, TheActionsFileAfterTheEditsHoldsEveryEdit) {
-  ClearActions();
-  ActionPanelValues panels;
-  panels.checked = ActionKind::VirtualKey;
-  panels.vk = {PushType::Hit, KeyCodeFromText("0xd")};
-  ASSERT_EQ(SaveAction("Menus", "Key", panels).outcome, EditOutcome::Created);
-  panels.checked = ActionKind::MouseMovement;
-  panels.mouse = {PushType::Hit, true, 4, 15, 180, 120};
-  ASSERT_EQ(SaveAction("Menus", "Down", panels).outcome, EditOutcome::Created);
-  panels.checked = ActionKind::MouseWheel;
-  panels.wheel = {PushType::Hold, CMouseWheelAction::kUp, 40, 5};
-  ASSERT_EQ(SaveAction("Menus", "Up", panels).outcome, EditOutcome::Created);
-  panels.checked = ActionKind::Combination;
-  panels.complex = {PushType::Hit,
-                    {{"menus", "up", PushType::Hit},
-                     {"Menus", "Key", PushType::Hold},
-                     {"Menus", "Down", PushType::Hold}}};
-  ASSERT_EQ(SaveAction("Menus", "Chord", panels).outcome, EditOutcome::Created);
-  panels.vk = {PushType::Repeat, KeyCodeFromText("A")};
-  ASSERT_EQ(SaveAction("Menus", "Key", panels).outcome, EditOutcome::Changed);
-
-  // Written with tabs and CR LF, as the writer writes every file.
-  std::string expected;
-  std::istringstream lines(R"(<Actions >
-  <VKActions >
-    <VKAction theme = "Menus" name = "Key" type = "Repeat" value = "0x41" rate = "250" />
-  </VKActions>
-  <MouseActions >
-    <MouseAction theme = "Menus" name = "Down" type = "Hit" direction = "180" absolute = "true" delay = "15" speed = "120" acceleration = "4" />
-  </MouseActions>
-  <MouseWheelActions >
-    <MouseWheelAction theme = "Menus" name = "Up" type = "Hold" direction = "up" delay = "40" lines = "5" />
-  </MouseWheelActions>
-  <ComplexActions >
-    <ComplexAction theme = "Menus" name = "Chord" type = "Hit" >
-      <CombinedAction theme = "Menus" name = "Up" type = "Hit" />
-      <CombinedAction theme = "Menus" name = "Key" type = "Hold" />
-      <CombinedAction theme = "Menus" name = "Down" type = "Hold" />
-    </ComplexAction>
-  </ComplexActions>
-</Actions>)");
-  for (std::string line; std::getline(lines, line);) {
-    const std::size_t blanks = line.find_first_not_of(' ');
-    expected += std::string(blanks / 2, '\t') + line.substr(blanks) + "\r\n";
-  }
-  ASSERT_TRUE(SaveActions("Actions.xml"));
-  std::ostringstream written;
-  written << std::ifstream(folder_ + "Actions.xml", std::ios::binary).rdbuf();
-  EXPECT_EQ(written.str(), expected);
 }
 
 }  // namespace

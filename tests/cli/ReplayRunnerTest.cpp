@@ -133,32 +133,44 @@ TEST_F(ReplayRunnerTest, QuestionsTakeTheScriptsAnswersAndNoFileChanges) {
   EXPECT_EQ(Read("files/Tandrel.exe.config"), config);
 }
 
-TEST_F(ReplayRunnerTest, WindowsSwitchProfiles) {
-  EXPECT_EQ(
-      Run(kHead + "at 100 window \"My Game\"\n"
-                  "at 100 window \"Another Game\"\n"
-                  "at 140 button 0 1 down\n"  // the new profile polls at 130, 160, ...
-                  "at 170 button 0 1 up\n"
-                  "at 200 window \"Desktop\"\n"
-                  "end 250\n"),
-      (std::vector<std::string>{"0 profile 0 Pad.xml", "100 profile 0 Other.xml",
-                                "160 key 0xd down", "160 key 0xd up", "200 profile 0 Pad.xml"}));
+TEST_F(ReplayRunnerTest, WindowsSwitchProfilesUntilAReload) {
+  EXPECT_EQ(Run(kHead + "at 100 window \"My Game\"\n"
+                        "at 100 window \"Another Game\"\n"
+                        "at 140 button 0 1 down\n"  // the new profile polls at 130, 160, ...
+                        "at 170 button 0 1 up\n"
+                        "at 200 window \"Desktop\"\n"
+                        "at 220 window \"Game\"\n"
+                        "at 230 reload\n"  // brings back every default
+                        "end 250\n"),
+            (std::vector<std::string>{"0 profile 0 Pad.xml", "100 profile 0 Other.xml",
+                                      "160 key 0xd down", "160 key 0xd up", "200 profile 0 Pad.xml",
+                                      "220 profile 0 Other.xml", "230 profile 0 Pad.xml"}));
 }
 
-TEST_F(ReplayRunnerTest, TheConfigurationIsFoundFromTheScriptsFolderWhateverItsEnding) {
-  std::filesystem::rename(dir / "files/Tandrel.exe.config", dir / "files/settings.xml");
-  EXPECT_EQ(Run("config files/settings.xml\ncontroller 0\nend 0\n"),
-            std::vector<std::string>{"0 profile 0 Pad.xml"});
-  // A missing one is reported and the run goes on.
-  const std::string path =
-      std::filesystem::absolute(dir / "nowhere/Tandrel.exe.config").lexically_normal().string();
-  EXPECT_EQ(Run("config nowhere/Tandrel.exe.config\nend 2000\n"),
-            std::vector<std::string>{"0 message [Configuration Error] Could not open the file \"" +
-                                     path + "\"."});
-  EXPECT_EQ(GetThemeCount(), 0);
-#ifndef _WIN32
-  EXPECT_EQ(replay::CReplayRunner::ConfigFile("/abs/c.config", "/x"), "/abs/c.config");
-#endif
+// A controller pulled out goes at the next once-a-second check and lets go of its keys; back,
+// it starts again with its default profile at the check after. A reload lets go too, and a
+// button held through it counts only once released and pressed again.
+TEST_F(ReplayRunnerTest, ControllersPulledOutAndPluggedInAtTheChecks) {
+  EXPECT_EQ(
+      Run("# hot-plug\r\nconfig \"files/Tandrel.exe.config\"  # the defaults\r\n\r\n"
+          "controller 0 buttons 4 axes Z\n"
+          "controller 1 name \"Pad # 1\" axes ZRU buttons 10 pov range 10 1000\n"
+          "keyboard 0 0\n"
+          "at 40 button 0 1 down\n"
+          "at 300 unplug 0\n"
+          "at 400 pov 1 9000\n"
+          "at 400 pov 1 center\n"
+          "at 400 window \"\"\n"
+          "at 1500 plug 0\n"
+          "at 2040 button 0 1 down\n"
+          "at 2100 reload\n"
+          "at 2200 button 0 1 up\n"
+          "at 2240 button 0 1 down\n"
+          "end 2300\n"),
+      (std::vector<std::string>{"0 profile 0 Pad.xml", "60 key 0x41 down", "310 key 0x41 down",
+                                "710 key 0x41 down", "1000 key 0x41 up", "2000 profile 0 Pad.xml",
+                                "2060 key 0x41 down", "2100 key 0x41 up", "2100 profile 0 Pad.xml",
+                                "2250 key 0x41 down", "2300 key 0x41 up"}));
 }
 
 }  // namespace

@@ -27,10 +27,8 @@ class ToolTest : public ::testing::Test {
   // The build passes host paths; under Wine the host's root is drive Z:.
   static std::string HostPath(std::string path) {
 #ifdef _WIN32
-    if (!path.empty() && path[0] == '/') {
-      for (char& c : path) c = c == '/' ? '\\' : c;
-      path = "Z:" + path;
-    }
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    if (path[0] == '\\') path = "Z:" + path;
 #endif
     return path;
   }
@@ -43,7 +41,6 @@ class ToolTest : public ::testing::Test {
           (std::string("tandrel-tool-") +
            ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     previous = std::filesystem::current_path();
     std::filesystem::current_path(dir);
@@ -54,24 +51,20 @@ class ToolTest : public ::testing::Test {
     std::filesystem::remove_all(dir, ignored);
   }
 
-  static std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   void Write(const std::string& name, const std::string& text) {
     std::filesystem::create_directories((dir / name).parent_path());
     std::ofstream(dir / name, std::ios::binary) << text;
   }
-  std::string Read(const std::string& name) { return ReadFile(dir / name); }
+  std::string Read(const std::string& name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
 
   ToolResult Tool(const std::vector<std::string>& args) {
     // Appended piece by piece: GCC 12 warns falsely about "..." + std::string temporaries.
     std::string command;
     const auto add = [&command](const char* before, const std::string& quoted) {
-      command += before;
-      command += '"';
-      command += quoted;
-      command += '"';
+      command.append(before).append(1, '"').append(quoted).append(1, '"');
     };
     add("", HostPath(TANDREL_CLI));
     for (const std::string& a : args) add(" ", a);

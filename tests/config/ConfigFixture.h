@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actions/ActionLibrary.h"
@@ -24,23 +25,17 @@ class RecordingObserver : public IConfigurationObserver {
   void ProfileStarted(int id, const std::string& path) override {
     started.push_back(std::to_string(id) + " " + path);
   }
-  std::vector<std::string> Take() {
-    std::vector<std::string> taken;
-    taken.swap(started);
-    return taken;
-  }
+  std::vector<std::string> Take() { return std::exchange(started, {}); }
   std::vector<std::string> started;
 };
 
 // Keys A and B (held), C (a hit) and a left mouse button.
 inline const char* kActionsFile =
-    "<Actions>\r\n"
-    "\t<VKActions>\r\n"
+    "<Actions>\r\n\t<VKActions>\r\n"
     "\t\t<VKAction theme = \"Keys\" name = \"A\" type = \"Hold\" value = \"0x41\" />\r\n"
     "\t\t<VKAction theme = \"Keys\" name = \"B\" type = \"Hold\" value = \"0x42\" />\r\n"
     "\t\t<VKAction theme = \"Keys\" name = \"C\" type = \"Hit\" value = \"0x43\" />\r\n"
-    "\t</VKActions>\r\n"
-    "</Actions>\r\n";
+    "\t</VKActions>\r\n</Actions>\r\n";
 
 // A profile whose button 1 presses the key action `name`.
 inline std::string ButtonProfile(const std::string& name, const std::string& extra = "") {
@@ -89,13 +84,6 @@ class ConfigFixture : public ::testing::Test {
     settings.observer = &observer;
     configuration = std::make_unique<CTandrelConfiguration>(settings);
     return *configuration;
-  }
-
-  // Holds button 1 down after one poll has seen it up.
-  void Hold(int id) {
-    world.Advance(30);
-    world.joysticks().PressButton(id, 1);
-    world.Advance(30);
   }
 
   // A controller with X, Y and 4 buttons, no hat.

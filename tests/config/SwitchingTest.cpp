@@ -1,13 +1,9 @@
 // Automatic profile switching by the title of the window that becomes active.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "ConfigFixture.h"
 
 namespace {
-
-constexpr const char* kReload = "(reload)";
 
 class SwitchingTest : public ConfigFixture {
  protected:
@@ -30,7 +26,7 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
   const struct {
     const char* name;
     std::string entries;
-    std::vector<std::pair<const char*, const char*>> steps;  // title (or kReload), Slots()
+    std::vector<std::pair<const char*, const char*>> steps;  // title, Slots()
   } cases[] = {
       {"the first matching rule wins and the default comes back",
        "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Editor\" fileName=\"B.xml\"/>"
@@ -63,9 +59,6 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
       {"quiet loads accept profiles for other controllers",
        Entry("ID=\"0\" fileName=\"A.xml\"", "Other.xml"),
        {{"My Game", "Other.xml* [] -"}}},
-      {"a reload brings back every default",
-       Entry("ID=\"0\" fileName=\"A.xml\""),
-       {{"Game", "B.xml* [] -"}, {kReload, "A.xml* [] -"}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -75,38 +68,13 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
       SCOPED_TRACE(title ? title : "(null)");
       CJoystick* before = configuration->GetJoystick(0);
       const std::string was = Slots();
-      if (title == kReload) {
-        configuration->Load();
-        EXPECT_EQ(Slots(), slots);
-        continue;
-      }
       Switch(title);
       EXPECT_EQ(Slots(), slots);
       // No reload when the profile is already in force: the object stays.
-      if (was == slots) {
-        EXPECT_EQ(configuration->GetJoystick(0), before);
-      }
+      if (was == slots) EXPECT_EQ(configuration->GetJoystick(0), before);
     }
     EXPECT_EQ(Messages(), std::vector<std::string>{});
   }
-}
-
-TEST_F(SwitchingTest, TheNewProfileDrivesTheControllerAndTheOldOneLetsGo) {
-  WriteConfig(Entry("ID=\"0\" fileName=\"A.xml\""));
-  Make();
-  observer.Take();
-  Hold(0);
-  EXPECT_EQ(world.input().KeysDown(), std::vector<std::uint8_t>{0x41});
-  Switch("Game");
-  EXPECT_TRUE(world.input().AllReleased());
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{"0 B.xml"});
-  // The held button does not press B until it was released once.
-  world.Advance(300);
-  EXPECT_TRUE(world.input().AllReleased());
-  world.joysticks().ReleaseButton(0, 1);
-  EXPECT_EQ(Tap(0), "B");
-  Switch("Game");
-  EXPECT_EQ(observer.Take(), std::vector<std::string>{});
 }
 
 TEST_F(SwitchingTest, AFileThatCannotBeOpenedIsStillReported) {

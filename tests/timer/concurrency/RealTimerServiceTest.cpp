@@ -121,29 +121,6 @@ TEST_F(RealTimerTest, TicksOfDifferentUsersNeverOverlapAndRunOnTheTimerThread) {
   EXPECT_NE(check.thread.load(), std::this_thread::get_id());
 }
 
-TEST_F(RealTimerTest, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
-  Counter entered;
-  std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
-  CountingUser user([&] {
-    if (entered.Value() > 0) return;
-    entered.Increment();
-    // Stay in the tick until the stopper has removed the timer and is (rightly) waiting.
-    while (service_.RunningTimers() != 0) std::this_thread::yield();
-    for (int i = 0; i < 2000; ++i) std::this_thread::yield();
-    tickEnded = true;
-  });
-  user.Start(1);
-  ASSERT_TRUE(entered.WaitFor(1));
-  std::thread([&] {
-    user.Stop();
-    endedWhenStopReturned = tickEnded.load();
-  }).join();
-  EXPECT_TRUE(endedWhenStopReturned.load());
-  const int ticks = user.ticks.Value();
-  WaitForTheService();
-  EXPECT_EQ(user.ticks.Value(), ticks);
-}
-
 TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
   CountingUser started, other;
   int otherTicksAtStop = -1, selfTicks = 0;
@@ -206,61 +183,66 @@ TEST_F(RealTimerTest, StartingAndStoppingFromSeveralThreadsAgainstRunningTicks) 
   EXPECT_EQ(service_.RunningTimers(), 0u);
 }
 
-TEST(RealTimerService, ThreadHooksRunOnTheTimerThreadAroundItsTicks) {
+// The thread hooks run on the timer thread around its ticks; a zero period or no user is
+// refused; a service going away ends every timer and uninstalls itself.
+TEST(RealTimerService, HooksAroundTheTicksAndGoingAwayEndsEveryTimer) {
   std::atomic<std::thread::id> startThread{}, tickThread{};
   std::atomic<int> starts{0}, ends{0}, ticks{0};
   std::atomic<bool> endedAfterTicks{false};
+  CountingUser a([&] { tickThread = std::this_thread::get_id(), ++ticks; }), b;
   {
     RealTimerService service([&] { startThread = std::this_thread::get_id(), ++starts; },
                              [&] { endedAfterTicks = ticks.load() > 0, ++ends; });
-    ScopedTimerService installed(&service);
-    CountingUser user([&] { tickThread = std::this_thread::get_id(), ++ticks; });
-    user.Start(1);
-    ASSERT_TRUE(user.ticks.WaitFor(2));
-    EXPECT_EQ(ends.load(), 0);
-  }
-  EXPECT_EQ(starts.load(), 1);
-  EXPECT_EQ(ends.load(), 1);
-  EXPECT_TRUE(endedAfterTicks.load());
-  EXPECT_EQ(startThread.load(), tickThread.load());
-}
-
-TEST(RealTimerService, RefusesAZeroPeriodAndGoingAwayEndsEveryTimerAndUninstallsIt) {
-  CountingUser a, b;
-  {
-    RealTimerService service;
     EXPECT_EQ(service.Start(0, &a), 0u);
     EXPECT_EQ(service.Start(1, nullptr), 0u);
-    EXPECT_EQ(service.RunningTimers(), 0u);
     InstallTimerService(&service);
     a.Start(1);
     b.Start(5);
     ASSERT_TRUE(a.ticks.WaitFor(2));
+    EXPECT_EQ(ends.load(), 0);
   }
   EXPECT_EQ(CurrentTimerService(), nullptr);
+  EXPECT_EQ(starts.load() + ends.load(), 2);
+  EXPECT_TRUE(endedAfterTicks.load());
+  EXPECT_EQ(startThread.load(), tickThread.load());
 }
 
-TEST(VirtualTimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
-  VirtualTimerService clock;
-  ScopedTimerService installed(&clock);
-  Counter entered;
-  std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
-  CountingUser user([&] {
-    entered.Increment();
-    while (clock.RunningTimers() != 0) std::this_thread::yield();
-    for (int i = 0; i < 2000; ++i) std::this_thread::yield();
-    tickEnded = true;
-  });
-  user.Start(10);
-  std::thread stopper([&] {
-    ASSERT_TRUE(entered.WaitFor(1));
-    user.Stop();
-    endedWhenStopReturned = tickEnded.load();
-  });
-  clock.Advance(100);
-  stopper.join();
-  EXPECT_TRUE(endedWhenStopReturned.load());
-  EXPECT_EQ(user.ticks.Value(), 1);
+// On either service: a stop from another thread returns only after the tick in flight ended,
+// and no tick follows.
+TEST(TimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
+  for (const bool real : {true, false}) {
+    RealTimerService realService;
+    VirtualTimerService virtualService;
+    ScopedTimerService installed(real ? static_cast<ITimerService*>(&realService)
+                                      : &virtualService);
+    const auto running = [&] {
+      return real ? realService.RunningTimers() : virtualService.RunningTimers();
+    };
+    Counter entered;
+    std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
+    CountingUser user([&] {
+      entered.Increment();
+      // Stay in the tick until the stopper has removed the timer and is (rightly) waiting.
+      while (running() != 0) std::this_thread::yield();
+      for (int i = 0; i < 2000; ++i) std::this_thread::yield();
+      tickEnded = true;
+    });
+    user.Start(real ? 1 : 10);
+    std::thread stopper([&] {
+      ASSERT_TRUE(entered.WaitFor(1));
+      user.Stop();
+      endedWhenStopReturned = tickEnded.load();
+    });
+    if (!real) virtualService.Advance(100);
+    stopper.join();
+    EXPECT_TRUE(endedWhenStopReturned.load());
+    if (real) {
+      CountingUser probe;  // ticks run one after another: the service has moved on
+      probe.Start(1);
+      ASSERT_TRUE(probe.ticks.WaitFor(3));
+    }
+    EXPECT_EQ(user.ticks.Value(), 1);
+  }
 }
 
 TEST(VirtualTimerThreads, StartingAndStoppingWhileTimeMoves) {

@@ -20,17 +20,22 @@ void WaitUntilDead(const CTimerUser* user) {
   while (user->IsAlive()) std::this_thread::yield();
 }
 
-TEST(TimerUserHandshake, DestroyingWhileATickRunsWaitsForTheTick) {
-  Counter tickStarted, releaseTick;
+// The destructor waits for the tick that runs; a tick waiting behind it never runs.
+TEST(TimerUserHandshake, DestroyingWaitsForTheRunningTickAndTheWaitingOneNeverRuns) {
+  Counter firstStarted, releaseFirst;
+  std::atomic<int> ticks{0};
   std::atomic<bool> tickEnded{false}, deleteReturned{false}, tickEndedBeforeDelete{false};
   auto user = std::make_unique<CountingUser>([&] {
-    tickStarted.Increment();
-    releaseTick.WaitFor(1);
+    if (++ticks > 1) return;
+    firstStarted.Increment();
+    releaseFirst.WaitFor(1);
     tickEnded = true;
   });
   CountingUser* raw = user.get();
-  std::thread ticker([raw] { raw->RunTick(); });
-  ASSERT_TRUE(tickStarted.WaitFor(1));
+  std::thread running([raw] { raw->RunTick(); });
+  ASSERT_TRUE(firstStarted.WaitFor(1));
+  std::thread waiting([raw] { raw->RunTick(); });
+  while (raw->TicksInside() != 2) std::this_thread::yield();  // waiting behind the running one
   std::thread destroyer([&] {
     user.reset();
     tickEndedBeforeDelete = tickEnded.load();
@@ -38,29 +43,9 @@ TEST(TimerUserHandshake, DestroyingWhileATickRunsWaitsForTheTick) {
   });
   WaitUntilDead(raw);  // the destructor has begun and must now wait for the tick
   EXPECT_FALSE(deleteReturned.load());
-  releaseTick.Increment();
-  destroyer.join();
-  ticker.join();
-  EXPECT_TRUE(tickEndedBeforeDelete.load());
-}
-
-TEST(TimerUserHandshake, ATickWaitingWhenTheObjectIsDestroyedDoesNotRun) {
-  Counter firstStarted, releaseFirst;
-  std::atomic<int> ticks{0};
-  auto user = std::make_unique<CountingUser>([&] {
-    if (++ticks > 1) return;
-    firstStarted.Increment();
-    releaseFirst.WaitFor(1);
-  });
-  CountingUser* raw = user.get();
-  std::thread running([raw] { raw->RunTick(); });
-  ASSERT_TRUE(firstStarted.WaitFor(1));
-  std::thread waiting([raw] { raw->RunTick(); });
-  while (raw->TicksInside() != 2) std::this_thread::yield();  // waiting behind the running one
-  std::thread destroyer([&] { user.reset(); });
-  WaitUntilDead(raw);
   releaseFirst.Increment();
   for (std::thread* t : {&destroyer, &running, &waiting}) t->join();
+  EXPECT_TRUE(tickEndedBeforeDelete.load());
   EXPECT_EQ(ticks.load(), 1);
 }
 
@@ -139,23 +124,12 @@ TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
   EXPECT_EQ(service_.RunningTimers(), 1u);
 }
 
-// A user that never stops its timer, like the configuration's hot-plug check.
-class UnstoppedUser : public CTimerUser {
- public:
-  explicit UnstoppedUser(Counter& ticks) : ticks_(ticks) { StartTimer(1, this); }
-  ~UnstoppedUser() override { EndTicks(); }
-  void OnTimer() override { ticks_.Increment(); }
-
- private:
-  Counter& ticks_;
-};
-
 TEST_F(RealTimerTest, UsersDestroyedWithTheirTimerRunningAreNeverTickedAgain) {
   // Under the sanitizers: no tick reaches a freed object, whatever the moment of destruction.
   for (int round = 0; round < 30; ++round) {
-    Counter ticks;
-    auto user = std::make_unique<UnstoppedUser>(ticks);
-    ASSERT_TRUE(ticks.WaitFor(round % 3));
+    auto user = std::make_unique<CountingUser>();
+    StartTimer(1, user.get());  // a timer it never stops, like the hot-plug check's
+    ASSERT_TRUE(user->ticks.WaitFor(round % 3));
     user.reset();
     EXPECT_EQ(service_.RunningTimers(), 0u);
   }

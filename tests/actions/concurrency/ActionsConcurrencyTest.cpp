@@ -147,23 +147,6 @@ TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
   EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
 }
 
-TEST_F(ActionsOnRealTimers, AbsolutePlacementsFromTwoThreads) {
-  CMouseAction right(PushType::Hold, true, 30, 70, 20, 90, "R");
-  CMouseAction down(PushType::Hold, true, 30, 70, 20, 180, "D");
-  const auto drive = [](CMouseAction& a) {
-    for (int i = 0; i < 2000; ++i) {
-      CMouseSpeedData speed(i % 101);
-      a.Press(&speed);
-      if (i % 7 == 0) a.Release(nullptr);
-    }
-    a.Release(nullptr);
-  };
-  std::thread other([&] { drive(right); });
-  drive(down);
-  other.join();
-  EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
-}
-
 TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
   TempFolder folder;
   const std::string path = folder.File("Actions.xml");

@@ -64,20 +64,6 @@ struct OverlapCheck {
   }
 };
 
-TEST(TimerUserHandshake, TicksOfOneObjectRunOneAfterAnother) {
-  OverlapCheck check;
-  CountingUser user([&] { check.Tick(); });
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&] {
-      for (int i = 0; i < 200; ++i) user.RunTick();
-    });
-  }
-  for (std::thread& t : threads) t.join();
-  EXPECT_EQ(check.overlaps.load(), 0);
-  EXPECT_EQ(user.ticks.Value(), 800);
-}
-
 class RealTimerTest : public ::testing::Test {
  protected:
   // Ticks run one after another: once a fresh timer has ticked a few times, every tick that

@@ -49,47 +49,41 @@ TEST(TimerUserHandshake, DestroyingWaitsForTheRunningTickAndTheWaitingOneNeverRu
   EXPECT_EQ(ticks.load(), 1);
 }
 
-// Counts ticks that overlap another one, and notes whether they all ran on one thread.
-struct OverlapCheck {
-  std::atomic<int> inside{0}, overlaps{0};
-  std::atomic<std::thread::id> thread{};
-  std::atomic<bool> oneThread{true};
-  void Tick() {
-    if (inside.fetch_add(1) != 0) ++overlaps;
-    std::thread::id expected{};
-    const std::thread::id self = std::this_thread::get_id();
-    if (!thread.compare_exchange_strong(expected, self) && expected != self) oneThread = false;
-    for (int i = 0; i < 50; ++i) std::this_thread::yield();
-    inside.fetch_sub(1);
-  }
-};
+// Ticks run one after another: once a fresh timer has ticked a few times, every tick that was
+// in flight before has ended.
+void WaitForTheService() {
+  CountingUser probe;
+  probe.Start(1);
+  ASSERT_TRUE(probe.ticks.WaitFor(3));
+}
 
 class RealTimerTest : public ::testing::Test {
  protected:
-  // Ticks run one after another: once a fresh timer has ticked a few times, every tick that
-  // was in flight before has ended.
-  void WaitForTheService() {
-    CountingUser probe;
-    probe.Start(1);
-    ASSERT_TRUE(probe.ticks.WaitFor(3));
-  }
-
   RealTimerService service_;
   ScopedTimerService installed_{&service_};
 };
 
 TEST_F(RealTimerTest, TicksOfDifferentUsersNeverOverlapAndRunOnTheTimerThread) {
-  OverlapCheck check;
+  std::atomic<int> inside{0}, overlaps{0};
+  std::atomic<std::thread::id> thread{};
+  std::atomic<bool> oneThread{true};
   std::array<std::unique_ptr<CountingUser>, 6> users;
   for (std::size_t i = 0; i < users.size(); ++i) {
-    users[i] = std::make_unique<CountingUser>([&] { check.Tick(); });
+    users[i] = std::make_unique<CountingUser>([&] {
+      if (inside.fetch_add(1) != 0) ++overlaps;
+      std::thread::id expected{};
+      const std::thread::id self = std::this_thread::get_id();
+      if (!thread.compare_exchange_strong(expected, self) && expected != self) oneThread = false;
+      for (int y = 0; y < 50; ++y) std::this_thread::yield();
+      inside.fetch_sub(1);
+    });
     users[i]->Start(i < 4 ? 1 : 2);
   }
   for (auto& user : users) ASSERT_TRUE(user->ticks.WaitFor(40));
   for (auto& user : users) user->Stop();
-  EXPECT_EQ(check.overlaps.load(), 0);
-  EXPECT_TRUE(check.oneThread.load());
-  EXPECT_NE(check.thread.load(), std::this_thread::get_id());
+  EXPECT_EQ(overlaps.load(), 0);
+  EXPECT_TRUE(oneThread.load());
+  EXPECT_NE(thread.load(), std::this_thread::get_id());
 }
 
 TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
@@ -196,11 +190,7 @@ TEST(TimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
     if (!real) virtualService.Advance(100);
     stopper.join();
     EXPECT_TRUE(endedWhenStopReturned.load());
-    if (real) {
-      CountingUser probe;  // ticks run one after another: the service has moved on
-      probe.Start(1);
-      ASSERT_TRUE(probe.ticks.WaitFor(3));
-    }
+    if (real) WaitForTheService();
     EXPECT_EQ(user.ticks.Value(), 1);
   }
 }

@@ -36,7 +36,7 @@ TEST_F(ActionTest, AbsolutePlacementAddsUpAndFollowsAKnownLastTarget) {
   down.Release(nullptr);
   EXPECT_EQ(placement.ContributorCount(), 0u);
   // The centre: 960 / 1920 x 65535 = 32767.5 rounds up; 1536 / 1920 and 864 / 1080 are 0.8.
-  EXPECT_EQ(TakeRecorded(),
+  EXPECT_EQ(Describe(world.input().TakeLog()),
             "0 mouse 8001 32768 32768 0, 0 mouse 8001 52428 32768 0, 0 mouse 8001 52428 52428 0, "
             "0 mouse 8001 32768 52428 0, 0 mouse 8001 32768 32768 0");
   world.desktop().SetCursorPos(1536, 540);  // on the target: it becomes known
@@ -46,7 +46,7 @@ TEST_F(ActionTest, AbsolutePlacementAddsUpAndFollowsAKnownLastTarget) {
   world.desktop().SetCursorPos(1536, 540);
   right.Press(&half);
   right.Press(&quarter);  // known: 960 + (1248 - 1536) = 672, 0.35 of 65535 = 22937.25
-  EXPECT_EQ(TakeRecorded(),
+  EXPECT_EQ(Describe(world.input().TakeLog()),
             "0 mouse 8001 52428 32768 0, 0 mouse 8001 32768 32768 0, 0 mouse 8001 42598 32768 0, "
             "0 mouse 8001 52428 32768 0, 0 mouse 8001 22937 32768 0");
   right.Release(nullptr);

@@ -100,7 +100,7 @@ TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
       <VKAction theme="General" name="Ctrl" value="0x11" /></VKActions><MouseActions>
       <MouseAction theme="T" name="N" type="toggle" direction="450" />
       <MouseAction name="B" direction="abc" Absolute="TRUE" speed="5x" delay="7" />
-      <MouseAction name="C" direction="359" absolute="False" acceleration="-4" /></MouseActions>
+      <MouseAction name="C" direction="-1" absolute="False" acceleration="-4" /></MouseActions>
       <MouseWheelActions><MouseWheelAction name="W" direction="UP" />
       <MouseWheelAction theme="G" name="D" direction="dOwN" delay="15" LINES="-2" />
       </MouseWheelActions><ComplexActions><ComplexAction theme="Menus" name="Confirm" type="Hit">
@@ -119,6 +119,8 @@ TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
            "\"30\" speed = \"70\" acceleration = \"20\" />\r\n",
            "\"\" name = \"B\" type = \"Hold\" direction = \"0\" absolute = \"true\" delay = \"7\" "
            "speed = \"5\" acceleration = \"20\" />\r\n",
+           "\"\" name = \"C\" type = \"Hold\" direction = \"359\" absolute = \"false\" delay = "
+           "\"30\" speed = \"70\" acceleration = \"-4\" />\r\n",
            "\"\" name = \"W\" type = \"Hold\" direction = \"up\" delay = \"30\" lines = \"3\" "
            "/>\r\n",
            "\"G\" name = \"D\" type = \"Hold\" direction = \"down\" delay = \"15\" lines = \"-2\"",

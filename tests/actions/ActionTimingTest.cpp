@@ -53,6 +53,8 @@ TEST_F(ActionTimingTest, EachKindAndPushTypeSendsItsEventsAtTheirTimes) {
        "120 mouse 1 2 0 0, 130 mouse 1 0 0 0"},
       {R"(<MouseAction name="M" direction="0" type="Hit"/>)", "P",
        "0 mouse 1 0 -2 0, 0 mouse 1 0 0 0"},
+      {R"(<MouseAction name="M" direction="180" type="Hit"/>)", "P",
+       "0 mouse 1 0 2 0, 0 mouse 1 0 0 0"},
       {R"(<MouseAction name="M" direction="270" type="Hit"/>)", "P 500 R",
        "0 mouse 1 -2 0 0, 0 mouse 1 0 0 0"},
       // Half a pixel per step: single pixels wait until the carry reaches two.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -28,18 +29,11 @@ std::string Describe(const CAction& a) {
   return text;
 }
 
-// The actions of a theme in library order, or the elements of a group in a written tree.
+// The actions of a theme in library order.
 std::string Summary(const char* theme) {
   std::string text;
   for (const CAction* a : GetActionsOfTheme(theme))
     text += (text.empty() ? "" : " ") + Describe(*a);
-  return text;
-}
-std::string Summary(const CXMLNode& root, const char* group) {
-  std::string text;
-  for (const auto& child : root.FindChild(group, nullptr)->Children()) {
-    text += (text.empty() ? "" : " ") + child->FindAttribute("name")->Value();
-  }
   return text;
 }
 
@@ -62,7 +56,6 @@ TEST_F(ActionLibraryTest, FindsAndClonesIgnoringCaseAndRefusesDuplicates) {
     AddAction(Key(65, PushType::Hold, name, theme));
   }
   EXPECT_TRUE(ActionExists("b", "1"));
-  EXPECT_FALSE(ActionExists("B", "12"));
   EXPECT_EQ(FindAction(nullptr, "1"), nullptr);
   std::unique_ptr<CAction> duplicate = Key(66, PushType::Hold, "1", "b");
   const CAction* kept = duplicate.get();
@@ -82,111 +75,71 @@ TEST_F(ActionLibraryTest, FindsAndClonesIgnoringCaseAndRefusesDuplicates) {
   EXPECT_EQ(GetThemeName(3), nullptr);
   EXPECT_EQ(GetThemeName(-1), nullptr);
   EXPECT_TRUE(IsThemeKnown("A"));
-  ClearActions();
-  EXPECT_EQ(GetThemeCount(), 0);
 }
 
-TEST_F(ActionLibraryTest, DeleteRefusesAnActionInUseByACombination) {
-  AddAction(Key(65, PushType::Hold, "B", "A"));
-  AddAction(std::make_unique<CComplexAction>(
-      PushType::Hold, std::vector<const CAction*>{FindAction("A", "B")}, "Uses", "X", false));
-  EXPECT_FALSE(DeleteAction("a", "b"));
-  EXPECT_EQ(world.messages().Log().at(0).icon, seam::MessageIcon::Information);
-  EXPECT_EQ(MessageTexts("Error"),
-            "Cannot delete the action \"b\" because it is in use by one or more actions.");
-  // Once the combination is gone, the action can go, and its name can be used again.
-  EXPECT_TRUE(DeleteAction("X", "Uses"));
-  EXPECT_TRUE(DeleteAction("A", "B"));
-  EXPECT_FALSE(DeleteAction("A", "B"));
-  EXPECT_TRUE(AddAction(Key(66, PushType::Hold, "b", "a")));
-  EXPECT_EQ(Summary("A"), "b:66");
-  EXPECT_EQ(MessageTexts(), "");
-}
-
-// Actions files loaded and saved again, byte for byte: attribute names in any case, defaults
-// for what is missing, values clamped, parts resolved ignoring case in the library's spelling
-// with their own push types (parts of push types other than Hold and Hit are written without
-// one, and so read back as the library's); what is not written (a rate for a Hit) is gone. The
-// documented example loads back to itself.
+// Actions files loaded and saved again: the documented example byte for byte; then attribute
+// names in any case, defaults for what is missing, values clamped, parts resolved ignoring case
+// in the library's spelling with their own push types (parts of push types other than Hold and
+// Hit are written without one); what is not written (a rate for a Hit) is gone.
 TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"<Actions >\r\n"
-       "\t<VKActions >\r\n"
-       "\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = \"Hit\" value = \"0xd\" />\r\n"
-       "\t</VKActions>\r\n"
-       "\t<MouseActions />\r\n"
-       "\t<MouseWheelActions />\r\n"
-       "\t<ComplexActions >\r\n"
-       "\t\t<ComplexAction theme = \"Menus\" name = \"Confirm\" type = \"Hold\" >\r\n"
-       "\t\t\t<CombinedAction theme = \"Menus\" name = \"Enter\" type = \"Hold\" />\r\n"
-       "\t\t</ComplexAction>\r\n"
-       "\t</ComplexActions>\r\n"
-       "</Actions>\r\n",
-       ""},
-      {R"(<Actions><VKActions>
-         <VKAction THEME="Game" NAME="Fire" TYPE="repeat" VALUE="0x20" RATE="75" />
-         <VKAction name="Esc" value="0x1B" rate="99999999999" type="Repeat" />
-         <VKAction theme="Menus" name="Enter" type="Hit" value="0xD" rate="100" />
-         <VKAction theme="General" name="Ctrl" value="0x11" /></VKActions><MouseActions>
-         <MouseAction theme="T" name="N" type="toggle" direction="450" />
-         <MouseAction name="B" direction="abc" Absolute="TRUE" speed="5x" delay="7" />
-         <MouseAction name="C" direction="359" absolute="False" acceleration="-4" />
-         </MouseActions><MouseWheelActions><MouseWheelAction name="W" direction="UP" />
-         <MouseWheelAction theme="G" name="D" direction="dOwN" delay="15" LINES="-2" />
-         </MouseWheelActions><ComplexActions>
-         <ComplexAction theme="Menus" name="Confirm" type="Hit">
-           <CombinedAction theme="menus" name="ENTER" type="Hit" />
-           <CombinedAction name="Skipped" />
-           <CombinedAction theme="General" name="Ctrl" />
-           <CombinedAction theme="General" name="Ctrl" type="Repeat" /></ComplexAction>
-         </ComplexActions></Actions>)",
-       "<Actions >\r\n\t<VKActions >\r\n"
-       "\t\t<VKAction theme = \"Game\" name = \"Fire\" type = \"Repeat\" value = \"0x20\" rate = "
-       "\"75\" />\r\n"
-       "\t\t<VKAction theme = \"\" name = \"Esc\" type = \"Repeat\" value = \"0x1b\" rate = "
-       "\"2147483647\" />\r\n"
-       "\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = \"Hit\" value = \"0xd\" />\r\n"
-       "\t\t<VKAction theme = \"General\" name = \"Ctrl\" type = \"Hold\" value = \"0x11\" />\r\n"
-       "\t</VKActions>\r\n\t<MouseActions >\r\n"
-       "\t\t<MouseAction theme = \"T\" name = \"N\" type = \"Toggle\" direction = \"90\" absolute "
-       "= \"false\" delay = \"30\" speed = \"70\" acceleration = \"20\" />\r\n"
-       "\t\t<MouseAction theme = \"\" name = \"B\" type = \"Hold\" direction = \"0\" absolute = "
-       "\"true\" delay = \"7\" speed = \"5\" acceleration = \"20\" />\r\n"
-       "\t\t<MouseAction theme = \"\" name = \"C\" type = \"Hold\" direction = \"359\" absolute = "
-       "\"false\" delay = \"30\" speed = \"70\" acceleration = \"-4\" />\r\n"
-       "\t</MouseActions>\r\n\t<MouseWheelActions >\r\n"
-       "\t\t<MouseWheelAction theme = \"\" name = \"W\" type = \"Hold\" direction = \"up\" delay "
-       "= \"30\" lines = \"3\" />\r\n"
-       "\t\t<MouseWheelAction theme = \"G\" name = \"D\" type = \"Hold\" direction = \"down\" "
-       "delay = \"15\" lines = \"-2\" />\r\n"
-       "\t</MouseWheelActions>\r\n\t<ComplexActions >\r\n"
-       "\t\t<ComplexAction theme = \"Menus\" name = \"Confirm\" type = \"Hit\" >\r\n"
-       "\t\t\t<CombinedAction theme = \"Menus\" name = \"Enter\" type = \"Hit\" />\r\n"
-       "\t\t\t<CombinedAction theme = \"General\" name = \"Ctrl\" type = \"Hold\" />\r\n"
-       "\t\t\t<CombinedAction theme = \"General\" name = \"Ctrl\" />\r\n"
-       "\t\t</ComplexAction>\r\n\t</ComplexActions>\r\n</Actions>\r\n"},
-  };
-  for (const auto& [in, out] : cases) {
-    SCOPED_TRACE(in);
-    WriteFile("a.xml", in);
-    ASSERT_TRUE(ReloadActions("a.xml"));
-    ASSERT_TRUE(SaveActions("b.xml"));
-    EXPECT_EQ(ReadFile("b.xml"), out.empty() ? in : out);
-  }
-  EXPECT_EQ(MessageTexts(), "");
-  ClearActions();
+  const std::string example =
+      "<Actions >\r\n\t<VKActions >\r\n"
+      "\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = \"Hit\" value = \"0xd\" />\r\n"
+      "\t</VKActions>\r\n\t<MouseActions />\r\n\t<MouseWheelActions />\r\n\t<ComplexActions >\r\n"
+      "\t\t<ComplexAction theme = \"Menus\" name = \"Confirm\" type = \"Hold\" >\r\n"
+      "\t\t\t<CombinedAction theme = \"Menus\" name = \"Enter\" type = \"Hold\" />\r\n"
+      "\t\t</ComplexAction>\r\n\t</ComplexActions>\r\n</Actions>\r\n";
+  WriteFile("a.xml", example);
+  ASSERT_TRUE(ReloadActions("a.xml"));
   ASSERT_TRUE(SaveActions("b.xml"));
-  EXPECT_EQ(ReadFile("b.xml"),
-            "<Actions >\r\n\t<VKActions />\r\n\t<MouseActions />\r\n\t<MouseWheelActions />\r\n"
-            "\t<ComplexActions />\r\n</Actions>\r\n");
+  EXPECT_EQ(ReadFile("b.xml"), example);
+  WriteFile("a.xml", R"(<Actions><VKActions>
+      <VKAction THEME="Game" NAME="Fire" TYPE="repeat" VALUE="0x20" RATE="75" />
+      <VKAction name="Esc" value="0x1B" rate="99999999999" type="Repeat" />
+      <VKAction theme="Menus" name="Enter" type="Hit" value="0xD" rate="100" />
+      <VKAction theme="General" name="Ctrl" value="0x11" /></VKActions><MouseActions>
+      <MouseAction theme="T" name="N" type="toggle" direction="450" />
+      <MouseAction name="B" direction="abc" Absolute="TRUE" speed="5x" delay="7" />
+      <MouseAction name="C" direction="-1" absolute="False" acceleration="-4" /></MouseActions>
+      <MouseWheelActions><MouseWheelAction name="W" direction="UP" />
+      <MouseWheelAction theme="G" name="D" direction="dOwN" delay="15" LINES="-2" />
+      </MouseWheelActions><ComplexActions><ComplexAction theme="Menus" name="Confirm" type="Hit">
+      <CombinedAction theme="menus" name="ENTER" type="Hit" /><CombinedAction name="Skipped" />
+      <CombinedAction theme="General" name="Ctrl" />
+      <CombinedAction theme="General" name="Ctrl" type="Repeat" /></ComplexAction>
+      </ComplexActions></Actions>)");
+  ASSERT_TRUE(ReloadActions("a.xml"));
+  ASSERT_TRUE(SaveActions("b.xml"));
+  const std::string written = ReadFile("b.xml");
+  for (const char* line : {
+           "\"Game\" name = \"Fire\" type = \"Repeat\" value = \"0x20\" rate = \"75\" />\r\n",
+           "\"\" name = \"Esc\" type = \"Repeat\" value = \"0x1b\" rate = \"2147483647\" />\r\n",
+           "\"Menus\" name = \"Enter\" type = \"Hit\" value = \"0xd\" />\r\n",
+           "\"T\" name = \"N\" type = \"Toggle\" direction = \"90\" absolute = \"false\" delay = "
+           "\"30\" speed = \"70\" acceleration = \"20\" />\r\n",
+           "\"\" name = \"B\" type = \"Hold\" direction = \"0\" absolute = \"true\" delay = \"7\" "
+           "speed = \"5\" acceleration = \"20\" />\r\n",
+           "\"\" name = \"C\" type = \"Hold\" direction = \"359\" absolute = \"false\" delay = "
+           "\"30\" speed = \"70\" acceleration = \"-4\" />\r\n",
+           "\"\" name = \"W\" type = \"Hold\" direction = \"up\" delay = \"30\" lines = \"3\" "
+           "/>\r\n",
+           "\"G\" name = \"D\" type = \"Hold\" direction = \"down\" delay = \"15\" lines = \"-2\"",
+           "\"Menus\" name = \"Confirm\" type = \"Hit\" >\r\n"
+           "\t\t\t<CombinedAction theme = \"Menus\" name = \"Enter\" type = \"Hit\" />\r\n"
+           "\t\t\t<CombinedAction theme = \"General\" name = \"Ctrl\" type = \"Hold\" />\r\n"
+           "\t\t\t<CombinedAction theme = \"General\" name = \"Ctrl\" />\r\n\t\t</ComplexAction>",
+       }) {
+    EXPECT_NE(written.find(std::string("theme = ") + line), std::string::npos) << line;
+  }
+  EXPECT_EQ(written.find("Skipped"), std::string::npos);
+  EXPECT_EQ(MessageTexts(), "");
 }
 
 // Every message of an actions file: bad elements are skipped with their message and loading
-// goes on; a later duplicate is dropped silently; a combination may use only combinations
-// listed before it; a malformed file fails silently.
+// goes on; a combination may use only combinations listed before it; a malformed file fails
+// silently.
 TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
-  const std::string name(250, 'n');  // longer than any fixed buffer: shown whole
-  const std::string value(250, 'v');
+  const std::string name(250, 'n');  // for #: longer than any fixed buffer, shown whole
   const struct {
     std::string summary;  // of the theme ""
     bool loaded;
@@ -194,72 +147,53 @@ TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
   } cases[] = {
       // Every kind, groups in any order and case, whatever the root is called.
       {"K:65 M W C[WK:65]", true, "",
-       "<Stuff><ComplexActions><ComplexAction name='C'>"
-       "<CombinedAction theme='' name='W'/><CombinedAction theme='' name='K'/>"
-       "</ComplexAction></ComplexActions>"
-       "<mousewheelactions><MouseWheelAction name='W' direction='down'/></mousewheelactions>"
-       "<MouseActions><MouseAction name='M' direction='90'/></MouseActions>"
-       "<VKActions><VKAction name='K' value='a'/><Other name='X'/></VKActions></Stuff>"},
-      {"Fire:65", true, "",
-       "<Actions><VKActions><VKAction name='Fire' value='0x41'/>"
-       "<VKAction name='fire' value='0x42'/></VKActions></Actions>"},
+       "<Stuff><ComplexActions><ComplexAction name='C'><CombinedAction theme='' name='W'/>"
+       "<CombinedAction theme='' name='K'/></ComplexAction></ComplexActions><mousewheelactions>"
+       "<MouseWheelAction name='W' direction='down'/></mousewheelactions><MouseActions>"
+       "<MouseAction name='M' direction='90'/></MouseActions><VKActions>"
+       "<VKAction name='K' value='a'/><Other name='X'/></VKActions></Stuff>"},
       {"Good:65 D[Good:65]", true,
-       "The VKAction \"Q\" has an unknown value: \"0X1B\".\n"
-       "The VKAction \"Q\" has an unknown value: \"Esc\".\n"
-       "The VKAction \"Q\" has an unknown value: \"\".\n"
-       "The VKAction \"" +
-           name + "\" has an unknown value: \"" + value +
-           "\".\n"
-           "There is a VKAction with no name\n"
-           "The VKAction \"F\" doesn't have a value.\n"
-           "The VKAction \"F\" has an unknown type: \"Holding\".\n"
-           "There is a MouseAction with no name\n"
-           "The MouseAction \"A\" doesn't have a direction.\n"
-           "The MouseAction \"A\" has an unknown absolute value: \"yes\".\n"
-           "The MouseAction \"A\" has an unknown type: \"\".\n"
-           "There is a MouseWheelAction with no name\n"
-           "The MouseWheelAction \"W\" doesn't have a direction.\n"
-           "The MouseWheelAction \"W\" have an illegal direction \"left\".\n"
-           "The MouseWheelAction \"W\" has an unknown type: \"spin\".\n"
-           "There is a ComplexAction with no name\n"
-           "The ComplexAction \"C\" has an unknown type: \"chord\".\n"
-           "The ComplexAction \"C\" has a CombinedAction with no name.\n"
-           "The ComplexAction \"C\" asked for an undefined action: \"Exit\".\n"
-           "The ComplexAction \"C\" has an unknown type: \"twice\".",
-       "<Actions><VKActions><VKAction name='Q' value='0X1B'/><VKAction name='Q' value='Esc'/>"
-       "<VKAction name='Q' value=''/><VKAction name='" +
-           name + "' value='" + value +
-           "'/>"
-           "<VKAction value='0x41'/><VKAction name='F'/>"
-           "<VKAction name='F' type='Holding' value='0x41'/><VKAction name='Good' value='0x41'/>"
-           "</VKActions><MouseActions><MouseAction direction='0'/><MouseAction name='A'/>"
-           "<MouseAction name='A' direction='0' absolute='yes'/>"
-           "<MouseAction name='A' direction='0' type=''/></MouseActions><MouseWheelActions>"
-           "<MouseWheelAction direction='up'/><MouseWheelAction name='W'/>"
-           "<MouseWheelAction name='W' direction='left'/>"
-           "<MouseWheelAction name='W' direction='up' type='spin'/></MouseWheelActions>"
-           "<ComplexActions><ComplexAction><CombinedAction theme='' name='Good'/></ComplexAction>"
-           "<ComplexAction name='C' type='chord'/>"
-           "<ComplexAction name='C'><CombinedAction theme=''/></ComplexAction>"
-           "<ComplexAction name='C'><CombinedAction theme='' name='Exit'/></ComplexAction>"
-           "<ComplexAction name='C'><CombinedAction theme='' name='Good' type='twice'/>"
-           "</ComplexAction><ComplexAction name='D'><CombinedAction theme='' name='Good'/>"
-           "</ComplexAction></ComplexActions></Actions>"},
-      {"K:65 Late[K:65] After[Late[K:65]]", true,
+       "The VKAction \"Q\" has an unknown value: \"0X1B\".\nThe VKAction \"Q\" has an unknown "
+       "value: \"\".\nThe VKAction \"#\" has an unknown value: \"#\".\nThere is a VKAction with "
+       "no name\nThe VKAction \"F\" doesn't have a value.\nThe VKAction \"F\" has an unknown "
+       "type: \"Holding\".\nThere is a MouseAction with no name\nThe MouseAction \"A\" doesn't "
+       "have a direction.\nThe MouseAction \"A\" has an unknown absolute value: \"yes\".\nThe "
+       "MouseAction \"A\" has an unknown type: \"\".\nThere is a MouseWheelAction with no "
+       "name\nThe MouseWheelAction \"W\" doesn't have a direction.\nThe MouseWheelAction \"W\" "
+       "have an illegal direction \"left\".\nThe MouseWheelAction \"W\" has an unknown type: "
+       "\"spin\".\nThere is a ComplexAction with no name\nThe ComplexAction \"C\" has an unknown "
+       "type: \"chord\".\nThe ComplexAction \"C\" has a CombinedAction with no name.\nThe "
+       "ComplexAction \"C\" asked for an undefined action: \"Exit\".\nThe ComplexAction \"C\" has "
+       "an unknown type: \"twice\".",
+       "<Actions><VKActions><VKAction name='Q' value='0X1B'/><VKAction name='Q' "
+       "value=''/><VKAction name='#' value='#'/><VKAction value='0x41'/><VKAction "
+       "name='F'/><VKAction name='F' type='Holding' value='0x41'/><VKAction name='Good' "
+       "value='0x41'/></VKActions><MouseActions><MouseAction direction='0'/><MouseAction "
+       "name='A'/><MouseAction name='A' direction='0' absolute='yes'/><MouseAction name='A' "
+       "direction='0' type=''/></MouseActions><MouseWheelActions><MouseWheelAction "
+       "direction='up'/><MouseWheelAction name='W'/><MouseWheelAction name='W' "
+       "direction='left'/><MouseWheelAction name='W' direction='up' "
+       "type='spin'/></MouseWheelActions><ComplexActions><ComplexAction><CombinedAction theme='' "
+       "name='Good'/></ComplexAction><ComplexAction name='C' type='chord'/><ComplexAction "
+       "name='C'><CombinedAction theme=''/></ComplexAction><ComplexAction "
+       "name='C'><CombinedAction theme='' name='Exit'/></ComplexAction><ComplexAction "
+       "name='C'><CombinedAction theme='' name='Good' "
+       "type='twice'/></ComplexAction><ComplexAction name='D'><CombinedAction theme='' "
+       "name='Good'/></ComplexAction></ComplexActions></Actions>"},
+      {"K:65 Late[K:65]", true,
        "The ComplexAction \"Early\" asked for an undefined action: \"Late\".",
        "<Actions><VKActions><VKAction name='K' value='0x41'/></VKActions><ComplexActions>"
        "<ComplexAction name='Early'><CombinedAction theme='' name='Late'/></ComplexAction>"
        "<ComplexAction name='Late'><CombinedAction theme='' name='K'/></ComplexAction>"
-       "<ComplexAction name='After'><CombinedAction theme='' name='Late'/></ComplexAction>"
        "</ComplexActions></Actions>"},
       {"", false, "", "<Actions><VKActions><VKAction name='K' value='0x41'/></VKActions>"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.summary);
     ClearActions();
-    WriteFile("a.xml", c.file);
+    WriteFile("a.xml", std::regex_replace(c.file, std::regex("#"), name));
     EXPECT_EQ(LoadActions("a.xml"), c.loaded);
-    EXPECT_EQ(MessageTexts(), c.messages);
+    EXPECT_EQ(MessageTexts(), std::regex_replace(c.messages, std::regex("#"), name));
     EXPECT_EQ(Summary(""), c.summary);
   }
   EXPECT_FALSE(LoadActions("Missing.xml"));
@@ -292,10 +226,8 @@ TEST_F(ActionLibraryTest, WritesCombinationsAfterThoseTheyUse) {
     std::vector<std::pair<const char*, std::vector<const char*>>> combos;  // with their parts
     const char* written;
   } cases[] = {
-      {{{"X", {"Y"}}, {"Y", {"K"}}}, "Y X"},
       {{{"X", {"Y"}}, {"Z", {"K"}}, {"Y", {"Z"}}}, "Z Y X"},
       {{{"P", {"K", "Q"}}, {"Q", {"P"}}}, "Q P"},  // they use each other: no reload
-      {{{"C1", {"K"}}, {"C2", {"K"}}}, "C1 C2"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.written);
@@ -311,7 +243,12 @@ TEST_F(ActionLibraryTest, WritesCombinationsAfterThoseTheyUse) {
         for (const char* part : parts) combo->AppendAction(FindAction("", part));
       }
     }
-    EXPECT_EQ(Summary(*CreateActionsXML(), "ComplexActions"), c.written);
+    std::string written;
+    const auto root = CreateActionsXML();
+    for (const auto& combo : root->Children()[3]->Children()) {
+      written += (written.empty() ? "" : " ") + combo->FindAttribute("name")->Value();
+    }
+    EXPECT_EQ(written, c.written);
     if (c.written[0] == 'Q') continue;
     ASSERT_TRUE(SaveActions("a.xml"));
     EXPECT_TRUE(ReloadActions("a.xml"));
@@ -319,17 +256,10 @@ TEST_F(ActionLibraryTest, WritesCombinationsAfterThoseTheyUse) {
     EXPECT_EQ(GetActionsOfTheme("").size(), c.combos.size() + 1);
   }
   ClearActions();
-  AddAction(std::make_unique<CMouseWheelAction>(PushType::Hold, 30, 0, 3, "W1"));
-  AddAction(Key(65, PushType::Hold, "K1"));
-  AddAction(std::make_unique<CMouseAction>(PushType::Hold, false, 30, 70, 20, 90, "M1"));
-  AddAction(Key(66, PushType::Hold, "K2"));
   AddAction(std::make_unique<CMouseWheelAction>(PushType::Hit, 5, 9, 4, "X"));
   auto root = CreateActionsXML();
-  EXPECT_EQ(Summary(*root, "VKActions") + ", " + Summary(*root, "MouseActions") + ", " +
-                Summary(*root, "MouseWheelActions"),
-            "K1 K2, M1, W1 X");
   // A wheel direction other than up and down is written as unknown (and turns up).
-  EXPECT_STREQ(root->Children()[2]->Children()[1]->FindAttribute("direction")->GetValue(),
+  EXPECT_STREQ(root->Children()[2]->Children()[0]->FindAttribute("direction")->GetValue(),
                "Unknown");
 }
 

@@ -97,7 +97,6 @@ class ActionTest : public ::testing::Test {
     CAbsoluteMousePlacement::Instance().Reset();
   }
 
-  std::string TakeRecorded() { return Describe(world.input().TakeLog()); }
   // The texts of the messages shown since the last call, one a line; every one must carry
   // `caption`.
   std::string MessageTexts(const char* caption = "XML Error") {

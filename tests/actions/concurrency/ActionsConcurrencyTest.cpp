@@ -93,18 +93,27 @@ TEST_F(ActionsOnRealTimers, RepeatingKeysReleasedFromAnotherThreadStopAtOnce) {
   EXPECT_EQ(timers.RunningTimers(), 1u);  // the sentinel
 }
 
+// Every kind on 1 or 2 ms timers: a repeating key, a hold, a toggle, a mouse button, the wheel,
+// relative and absolute movement, and a combination of three of them.
+std::vector<std::unique_ptr<CAction>> EveryKind() {
+  std::vector<std::unique_ptr<CAction>> actions;
+  auto repeat = std::make_unique<CVKAction>(0x44, PushType::Repeat, "R");
+  repeat->SetRate(1);
+  actions.push_back(std::move(repeat));
+  actions.push_back(std::make_unique<CVKAction>(0x45, PushType::Hold, "H"));
+  actions.push_back(std::make_unique<CVKAction>(0x46, PushType::Toggle, "T"));
+  actions.push_back(std::make_unique<CVKAction>(0x01, PushType::Hold, "Left"));
+  actions.push_back(std::make_unique<CMouseWheelAction>(PushType::Hold, 2, 1, 1, "W"));
+  actions.push_back(std::make_unique<CMouseAction>(PushType::Hold, false, 1, 500, 50, 0, "M"));
+  actions.push_back(std::make_unique<CMouseAction>(PushType::Toggle, true, 2, 70, 20, 90, "A"));
+  std::vector<const CAction*> parts = {actions[0].get(), actions[2].get(), actions[3].get()};
+  actions.push_back(std::make_unique<CComplexAction>(PushType::Hold, parts, "C", "", false));
+  return actions;
+}
+
 TEST_F(ActionsOnRealTimers, ActionsDeletedWhileTheirTimersRunAreNeverTickedAgain) {
   for (int i = 0; i < 60; ++i) {
-    std::vector<std::unique_ptr<CAction>> actions;
-    CVKAction part(0x43, PushType::Repeat, "P");
-    part.SetRate(1);
-    auto repeat = std::make_unique<CVKAction>(0x42, PushType::Repeat, "R");
-    repeat->SetRate(1);
-    actions.push_back(std::move(repeat));
-    actions.push_back(std::make_unique<CComplexAction>(
-        PushType::Hold, std::vector<const CAction*>{&part}, "C", "", false));
-    actions.push_back(std::make_unique<CMouseWheelAction>(PushType::Hold, 1, 0, 1, "W"));
-    actions.push_back(std::make_unique<CMouseAction>(PushType::Hold, false, 1, 500, 0, 90, "M"));
+    auto actions = EveryKind();
     const std::size_t before = platform.input().Count();
     for (auto& a : actions) a->Press(nullptr);
     ASSERT_TRUE(WaitForInput(before + 12));
@@ -116,18 +125,7 @@ TEST_F(ActionsOnRealTimers, ActionsDeletedWhileTheirTimersRunAreNeverTickedAgain
 }
 
 TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
-  std::vector<std::unique_ptr<CAction>> actions;
-  auto repeat = std::make_unique<CVKAction>(0x44, PushType::Repeat, "R");
-  repeat->SetRate(2);
-  actions.push_back(std::move(repeat));
-  actions.push_back(std::make_unique<CVKAction>(0x45, PushType::Hold, "H"));
-  actions.push_back(std::make_unique<CVKAction>(0x46, PushType::Toggle, "T"));
-  actions.push_back(std::make_unique<CVKAction>(0x01, PushType::Hold, "Left"));
-  actions.push_back(std::make_unique<CMouseWheelAction>(PushType::Hold, 2, 1, 1, "W"));
-  actions.push_back(std::make_unique<CMouseAction>(PushType::Hold, false, 2, 300, 50, 0, "M"));
-  actions.push_back(std::make_unique<CMouseAction>(PushType::Toggle, true, 2, 70, 20, 90, "A"));
-  std::vector<const CAction*> parts = {actions[0].get(), actions[2].get(), actions[3].get()};
-  actions.push_back(std::make_unique<CComplexAction>(PushType::Hold, parts, "C", "", false));
+  auto actions = EveryKind();
 
   // The poll presses and releases on the timer thread, as a controller's tick does.
   std::atomic<unsigned> round{0};
@@ -139,32 +137,13 @@ TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
   std::mt19937 random(7);
   for (int i = 0; i < 400; ++i) {
     actions[random() % actions.size()]->ForceRelease();
-    if (i % 50 == 0) {
-      ASSERT_TRUE(WaitTicks(*sentinel, 1));
-    }
+    ASSERT_TRUE(i % 50 != 0 || WaitTicks(*sentinel, 1));
   }
   ASSERT_TRUE(poll->ticks.WaitFor(31));
   poll.reset();
   for (auto& a : actions) a->ForceRelease();
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_EQ(timers.RunningTimers(), 1u);
-  EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
-}
-
-TEST_F(ActionsOnRealTimers, AbsolutePlacementsFromTwoThreads) {
-  CMouseAction right(PushType::Hold, true, 30, 70, 20, 90, "R");
-  CMouseAction down(PushType::Hold, true, 30, 70, 20, 180, "D");
-  const auto drive = [](CMouseAction& a) {
-    for (int i = 0; i < 2000; ++i) {
-      CMouseSpeedData speed(i % 101);
-      a.Press(&speed);
-      if (i % 7 == 0) a.Release(nullptr);
-    }
-    a.Release(nullptr);
-  };
-  std::thread other([&] { drive(right); });
-  drive(down);
-  other.join();
   EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
 }
 
@@ -198,25 +177,16 @@ TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
     for (int i = 0; i < GetThemeCount(); ++i) EXPECT_NE(GetThemeName(i), nullptr);
   });
   for (int i = 0; i < 150; ++i) {
+    auto extra = std::make_unique<CVKAction>(0x20, PushType::Hit, "Extra");
+    extra->SetTheme("T1");
     if (i % 5 == 0) ReloadActions(path.c_str());
-    if (i % 5 == 1) {
-      auto extra = std::make_unique<CVKAction>(0x20, PushType::Hit, "Extra");
-      extra->SetTheme("T1");
-      AddAction(std::move(extra));
-      DeleteAction("T1", "K5");
-    }
+    if (i % 5 == 1) AddAction(std::move(extra)), DeleteAction("T1", "K5");
     if (i % 5 == 2) CreateActionsXML();
-    if (i % 5 == 3) {
-      auto lock = LockActionLibrary();
-      if (CAction* a = FindAction("T1", "Extra")) a->SetPushType(PushType::Hold);
+    if (auto lock = LockActionLibrary(); i % 5 == 3 && FindAction("T1", "Extra")) {
+      FindAction("T1", "Extra")->SetPushType(PushType::Hold);  // edited in place, locked
     }
-    if (i % 5 == 4) {
-      ClearActions();
-      LoadActions(path.c_str());
-    }
-    if (i % 10 == 0) {
-      ASSERT_TRUE(WaitTicks(*sentinel, 1));
-    }
+    if (i % 5 == 4) ClearActions(), LoadActions(path.c_str());
+    ASSERT_TRUE(i % 10 != 0 || WaitTicks(*sentinel, 1));
   }
   ASSERT_TRUE(WaitUntil(*reader, [&] { return found.load() > 10; }));
   reader.reset();

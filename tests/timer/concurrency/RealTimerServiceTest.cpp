@@ -20,17 +20,22 @@ void WaitUntilDead(const CTimerUser* user) {
   while (user->IsAlive()) std::this_thread::yield();
 }
 
-TEST(TimerUserHandshake, DestroyingWhileATickRunsWaitsForTheTick) {
-  Counter tickStarted, releaseTick;
+// The destructor waits for the tick that runs; a tick waiting behind it never runs.
+TEST(TimerUserHandshake, DestroyingWaitsForTheRunningTickAndTheWaitingOneNeverRuns) {
+  Counter firstStarted, releaseFirst;
+  std::atomic<int> ticks{0};
   std::atomic<bool> tickEnded{false}, deleteReturned{false}, tickEndedBeforeDelete{false};
   auto user = std::make_unique<CountingUser>([&] {
-    tickStarted.Increment();
-    releaseTick.WaitFor(1);
+    if (++ticks > 1) return;
+    firstStarted.Increment();
+    releaseFirst.WaitFor(1);
     tickEnded = true;
   });
   CountingUser* raw = user.get();
-  std::thread ticker([raw] { raw->RunTick(); });
-  ASSERT_TRUE(tickStarted.WaitFor(1));
+  std::thread running([raw] { raw->RunTick(); });
+  ASSERT_TRUE(firstStarted.WaitFor(1));
+  std::thread waiting([raw] { raw->RunTick(); });
+  while (raw->TicksInside() != 2) std::this_thread::yield();  // waiting behind the running one
   std::thread destroyer([&] {
     user.reset();
     tickEndedBeforeDelete = tickEnded.load();
@@ -38,110 +43,47 @@ TEST(TimerUserHandshake, DestroyingWhileATickRunsWaitsForTheTick) {
   });
   WaitUntilDead(raw);  // the destructor has begun and must now wait for the tick
   EXPECT_FALSE(deleteReturned.load());
-  releaseTick.Increment();
-  destroyer.join();
-  ticker.join();
-  EXPECT_TRUE(tickEndedBeforeDelete.load());
-}
-
-TEST(TimerUserHandshake, ATickWaitingWhenTheObjectIsDestroyedDoesNotRun) {
-  Counter firstStarted, releaseFirst;
-  std::atomic<int> ticks{0};
-  auto user = std::make_unique<CountingUser>([&] {
-    if (++ticks > 1) return;
-    firstStarted.Increment();
-    releaseFirst.WaitFor(1);
-  });
-  CountingUser* raw = user.get();
-  std::thread running([raw] { raw->RunTick(); });
-  ASSERT_TRUE(firstStarted.WaitFor(1));
-  std::thread waiting([raw] { raw->RunTick(); });
-  while (raw->TicksInside() != 2) std::this_thread::yield();  // waiting behind the running one
-  std::thread destroyer([&] { user.reset(); });
-  WaitUntilDead(raw);
   releaseFirst.Increment();
   for (std::thread* t : {&destroyer, &running, &waiting}) t->join();
+  EXPECT_TRUE(tickEndedBeforeDelete.load());
   EXPECT_EQ(ticks.load(), 1);
 }
 
-// Counts ticks that overlap another one, and notes whether they all ran on one thread.
-struct OverlapCheck {
-  std::atomic<int> inside{0}, overlaps{0};
-  std::atomic<std::thread::id> thread{};
-  std::atomic<bool> oneThread{true};
-  void Tick() {
-    if (inside.fetch_add(1) != 0) ++overlaps;
-    std::thread::id expected{};
-    const std::thread::id self = std::this_thread::get_id();
-    if (!thread.compare_exchange_strong(expected, self) && expected != self) oneThread = false;
-    for (int i = 0; i < 50; ++i) std::this_thread::yield();
-    inside.fetch_sub(1);
-  }
-};
-
-TEST(TimerUserHandshake, TicksOfOneObjectRunOneAfterAnother) {
-  OverlapCheck check;
-  CountingUser user([&] { check.Tick(); });
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&] {
-      for (int i = 0; i < 200; ++i) user.RunTick();
-    });
-  }
-  for (std::thread& t : threads) t.join();
-  EXPECT_EQ(check.overlaps.load(), 0);
-  EXPECT_EQ(user.ticks.Value(), 800);
+// Ticks run one after another: once a fresh timer has ticked a few times, every tick that was
+// in flight before has ended.
+void WaitForTheService() {
+  CountingUser probe;
+  probe.Start(1);
+  ASSERT_TRUE(probe.ticks.WaitFor(3));
 }
 
 class RealTimerTest : public ::testing::Test {
  protected:
-  // Ticks run one after another: once a fresh timer has ticked a few times, every tick that
-  // was in flight before has ended.
-  void WaitForTheService() {
-    CountingUser probe;
-    probe.Start(1);
-    ASSERT_TRUE(probe.ticks.WaitFor(3));
-  }
-
   RealTimerService service_;
   ScopedTimerService installed_{&service_};
 };
 
 TEST_F(RealTimerTest, TicksOfDifferentUsersNeverOverlapAndRunOnTheTimerThread) {
-  OverlapCheck check;
+  std::atomic<int> inside{0}, overlaps{0};
+  std::atomic<std::thread::id> thread{};
+  std::atomic<bool> oneThread{true};
   std::array<std::unique_ptr<CountingUser>, 6> users;
   for (std::size_t i = 0; i < users.size(); ++i) {
-    users[i] = std::make_unique<CountingUser>([&] { check.Tick(); });
+    users[i] = std::make_unique<CountingUser>([&] {
+      if (inside.fetch_add(1) != 0) ++overlaps;
+      std::thread::id expected{};
+      const std::thread::id self = std::this_thread::get_id();
+      if (!thread.compare_exchange_strong(expected, self) && expected != self) oneThread = false;
+      for (int y = 0; y < 50; ++y) std::this_thread::yield();
+      inside.fetch_sub(1);
+    });
     users[i]->Start(i < 4 ? 1 : 2);
   }
   for (auto& user : users) ASSERT_TRUE(user->ticks.WaitFor(40));
   for (auto& user : users) user->Stop();
-  EXPECT_EQ(check.overlaps.load(), 0);
-  EXPECT_TRUE(check.oneThread.load());
-  EXPECT_NE(check.thread.load(), std::this_thread::get_id());
-}
-
-TEST_F(RealTimerTest, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
-  Counter entered;
-  std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
-  CountingUser user([&] {
-    if (entered.Value() > 0) return;
-    entered.Increment();
-    // Stay in the tick until the stopper has removed the timer and is (rightly) waiting.
-    while (service_.RunningTimers() != 0) std::this_thread::yield();
-    for (int i = 0; i < 2000; ++i) std::this_thread::yield();
-    tickEnded = true;
-  });
-  user.Start(1);
-  ASSERT_TRUE(entered.WaitFor(1));
-  std::thread([&] {
-    user.Stop();
-    endedWhenStopReturned = tickEnded.load();
-  }).join();
-  EXPECT_TRUE(endedWhenStopReturned.load());
-  const int ticks = user.ticks.Value();
-  WaitForTheService();
-  EXPECT_EQ(user.ticks.Value(), ticks);
+  EXPECT_EQ(overlaps.load(), 0);
+  EXPECT_TRUE(oneThread.load());
+  EXPECT_NE(thread.load(), std::this_thread::get_id());
 }
 
 TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
@@ -162,23 +104,12 @@ TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
   EXPECT_EQ(service_.RunningTimers(), 1u);
 }
 
-// A user that never stops its timer, like the configuration's hot-plug check.
-class UnstoppedUser : public CTimerUser {
- public:
-  explicit UnstoppedUser(Counter& ticks) : ticks_(ticks) { StartTimer(1, this); }
-  ~UnstoppedUser() override { EndTicks(); }
-  void OnTimer() override { ticks_.Increment(); }
-
- private:
-  Counter& ticks_;
-};
-
 TEST_F(RealTimerTest, UsersDestroyedWithTheirTimerRunningAreNeverTickedAgain) {
   // Under the sanitizers: no tick reaches a freed object, whatever the moment of destruction.
   for (int round = 0; round < 30; ++round) {
-    Counter ticks;
-    auto user = std::make_unique<UnstoppedUser>(ticks);
-    ASSERT_TRUE(ticks.WaitFor(round % 3));
+    auto user = std::make_unique<CountingUser>();
+    StartTimer(1, user.get());  // a timer it never stops, like the hot-plug check's
+    ASSERT_TRUE(user->ticks.WaitFor(round % 3));
     user.reset();
     EXPECT_EQ(service_.RunningTimers(), 0u);
   }
@@ -206,61 +137,62 @@ TEST_F(RealTimerTest, StartingAndStoppingFromSeveralThreadsAgainstRunningTicks) 
   EXPECT_EQ(service_.RunningTimers(), 0u);
 }
 
-TEST(RealTimerService, ThreadHooksRunOnTheTimerThreadAroundItsTicks) {
+// The thread hooks run on the timer thread around its ticks; a zero period or no user is
+// refused; a service going away ends every timer and uninstalls itself.
+TEST(RealTimerService, HooksAroundTheTicksAndGoingAwayEndsEveryTimer) {
   std::atomic<std::thread::id> startThread{}, tickThread{};
   std::atomic<int> starts{0}, ends{0}, ticks{0};
   std::atomic<bool> endedAfterTicks{false};
+  CountingUser a([&] { tickThread = std::this_thread::get_id(), ++ticks; }), b;
   {
     RealTimerService service([&] { startThread = std::this_thread::get_id(), ++starts; },
                              [&] { endedAfterTicks = ticks.load() > 0, ++ends; });
-    ScopedTimerService installed(&service);
-    CountingUser user([&] { tickThread = std::this_thread::get_id(), ++ticks; });
-    user.Start(1);
-    ASSERT_TRUE(user.ticks.WaitFor(2));
-    EXPECT_EQ(ends.load(), 0);
-  }
-  EXPECT_EQ(starts.load(), 1);
-  EXPECT_EQ(ends.load(), 1);
-  EXPECT_TRUE(endedAfterTicks.load());
-  EXPECT_EQ(startThread.load(), tickThread.load());
-}
-
-TEST(RealTimerService, RefusesAZeroPeriodAndGoingAwayEndsEveryTimerAndUninstallsIt) {
-  CountingUser a, b;
-  {
-    RealTimerService service;
     EXPECT_EQ(service.Start(0, &a), 0u);
     EXPECT_EQ(service.Start(1, nullptr), 0u);
-    EXPECT_EQ(service.RunningTimers(), 0u);
     InstallTimerService(&service);
     a.Start(1);
     b.Start(5);
     ASSERT_TRUE(a.ticks.WaitFor(2));
+    EXPECT_EQ(ends.load(), 0);
   }
   EXPECT_EQ(CurrentTimerService(), nullptr);
+  EXPECT_EQ(starts.load() + ends.load(), 2);
+  EXPECT_TRUE(endedAfterTicks.load());
+  EXPECT_EQ(startThread.load(), tickThread.load());
 }
 
-TEST(VirtualTimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
-  VirtualTimerService clock;
-  ScopedTimerService installed(&clock);
-  Counter entered;
-  std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
-  CountingUser user([&] {
-    entered.Increment();
-    while (clock.RunningTimers() != 0) std::this_thread::yield();
-    for (int i = 0; i < 2000; ++i) std::this_thread::yield();
-    tickEnded = true;
-  });
-  user.Start(10);
-  std::thread stopper([&] {
-    ASSERT_TRUE(entered.WaitFor(1));
-    user.Stop();
-    endedWhenStopReturned = tickEnded.load();
-  });
-  clock.Advance(100);
-  stopper.join();
-  EXPECT_TRUE(endedWhenStopReturned.load());
-  EXPECT_EQ(user.ticks.Value(), 1);
+// On either service: a stop from another thread returns only after the tick in flight ended,
+// and no tick follows.
+TEST(TimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
+  for (const bool real : {true, false}) {
+    RealTimerService realService;
+    VirtualTimerService virtualService;
+    ScopedTimerService installed(real ? static_cast<ITimerService*>(&realService)
+                                      : &virtualService);
+    const auto running = [&] {
+      return real ? realService.RunningTimers() : virtualService.RunningTimers();
+    };
+    Counter entered;
+    std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
+    CountingUser user([&] {
+      entered.Increment();
+      // Stay in the tick until the stopper has removed the timer and is (rightly) waiting.
+      while (running() != 0) std::this_thread::yield();
+      for (int i = 0; i < 2000; ++i) std::this_thread::yield();
+      tickEnded = true;
+    });
+    user.Start(real ? 1 : 10);
+    std::thread stopper([&] {
+      ASSERT_TRUE(entered.WaitFor(1));
+      user.Stop();
+      endedWhenStopReturned = tickEnded.load();
+    });
+    if (!real) virtualService.Advance(100);
+    stopper.join();
+    EXPECT_TRUE(endedWhenStopReturned.load());
+    if (real) WaitForTheService();
+    EXPECT_EQ(user.ticks.Value(), 1);
+  }
 }
 
 TEST(VirtualTimerThreads, StartingAndStoppingWhileTimeMoves) {

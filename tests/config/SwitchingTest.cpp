@@ -71,7 +71,9 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
       Switch(title);
       EXPECT_EQ(Slots(), slots);
       // No reload when the profile is already in force: the object stays.
-      if (was == slots) EXPECT_EQ(configuration->GetJoystick(0), before);
+      if (was == slots) {
+        EXPECT_EQ(configuration->GetJoystick(0), before);
+      }
     }
     EXPECT_EQ(Messages(), std::vector<std::string>{});
   }

@@ -4,9 +4,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <fstream>
-#include <mutex>
+#include <future>
 #include <thread>
 
 #include "../EngineFixture.h"
@@ -15,35 +14,18 @@
 namespace {
 
 // Message boxes that stay open until the test closes them; every answer is Yes.
-class HeldMessages : public seam::IMessages {
- public:
+struct HeldMessages : seam::IMessages {
   seam::MessageAnswer Show(const std::string&, const std::string&, seam::MessageButtons,
                            seam::MessageIcon) override {
-    std::unique_lock lock(lock_);
-    open_ = true;
-    changed_.notify_all();
-    changed_.wait(lock, [this] { return closed_; });
+    opened.set_value();
+    closedFuture.wait();
     return seam::MessageAnswer::Yes;
   }
-  void WaitUntilOpen() {
-    std::unique_lock lock(lock_);
-    changed_.wait(lock, [this] { return open_; });
-  }
   bool Closed() {
-    std::lock_guard lock(lock_);
-    return closed_;
+    return closedFuture.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
   }
-  void Close() {
-    std::lock_guard lock(lock_);
-    closed_ = true;
-    changed_.notify_all();
-  }
-
- private:
-  std::mutex lock_;  // guards open_ and closed_
-  std::condition_variable changed_;
-  bool open_ = false;
-  bool closed_ = false;
+  std::promise<void> opened, closed;
+  std::shared_future<void> closedFuture = closed.get_future().share();
 };
 
 TEST(LoadDestruction, DestructionWaitsForTheLoadInProgress) {
@@ -68,7 +50,7 @@ TEST(LoadDestruction, DestructionWaitsForTheLoadInProgress) {
   std::atomic<bool> destroyed{false}, loaded{false};
   bool closedBeforeDestroyed = false;
   std::thread loader([&] { loaded.store(joystick->LoadProfile(profile.c_str(), true)); });
-  messages.WaitUntilOpen();  // the load now waits for the answer
+  messages.opened.get_future().wait();  // the load now waits for the answer
   std::thread destroyer([&] {
     joystick.reset();
     closedBeforeDestroyed = messages.Closed();
@@ -77,7 +59,7 @@ TEST(LoadDestruction, DestructionWaitsForTheLoadInProgress) {
   // Give the destroyer every chance to run ahead if it did not wait.
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
   EXPECT_FALSE(destroyed.load());
-  messages.Close();
+  messages.closed.set_value();
   loader.join();
   destroyer.join();
   EXPECT_TRUE(loaded.load());

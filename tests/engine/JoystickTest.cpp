@@ -10,44 +10,29 @@ using JoystickTest = EngineFixture;
 
 const std::string kButton1A = "<Buttons>" + Button(1, Acts(Act("A"))) + "</Buttons>";
 
-std::string Names(CJoystick& joystick) {
-  std::string names;
-  for (int n = 0; n <= joystick.GetElementCount() + 1; ++n) {
-    auto* button = joystick.GetButton(n);
-    names += std::string(button != nullptr ? button->GetName() : "-") + ",";
-  }
-  for (int i = 0; i < joystick.GetAxisCount(); ++i) names += joystick.GetAxis(i)->GetName();
-  return names;
-}
-
+// With a hat, buttons come after the four directions; X and Y always exist; a driver that
+// reports more than 32 buttons is cut at 32. Opening fails without a device or capabilities.
 TEST_F(JoystickTest, ElementsFollowTheCapabilities) {
-  auto pad = Plug(0);  // with a hat, buttons come after the four directions
-  EXPECT_EQ(Names(*pad),
-            "-,POV Forward,POV Right,POV Backward,POV Left,Button 1,Button 2,Button 3,Button 4,-,"
-            "X AxisY Axis");
-  EXPECT_EQ(pad->GetDeviceName(), "Test Pad");
-  seam::JoystickCaps caps = seam::MakeJoystickCaps("ZRUV", 32, false);
-  caps.zMax = 2000;
-  caps.numButtons = 40;  // a driver that reports nonsense is cut at 32
+  auto pad = Plug(0);
+  std::string names;
+  for (int n = 0; n <= 9; ++n) names += pad->GetButton(n) ? pad->GetButton(n)->GetName() : "-";
+  EXPECT_EQ(names, "-POV ForwardPOV RightPOV BackwardPOV LeftButton 1Button 2Button 3Button 4-");
+  seam::JoystickCaps caps = seam::MakeJoystickCaps("RUV", 32, false);
+  caps.numButtons = 40;
+  caps.uMax = 2000;
   auto stick = Plug(3, caps);
   EXPECT_EQ(stick->GetElementCount(), 32);
-  EXPECT_FALSE(stick->HasPov());
-  ASSERT_EQ(stick->GetAxisCount(), 6);
-  EXPECT_EQ(stick->GetAxis(5)->Properties().GetAxisIndex(), 5);
-  EXPECT_EQ(stick->GetAxis(2)->Properties().GetMax(), 2000u);
-  EXPECT_EQ(stick->FindAxis("z axis"), stick->GetAxis(2));
-  auto onlyR = Plug(4, seam::MakeJoystickCaps("R", 0, false));  // X and Y always exist
-  EXPECT_EQ(Names(*onlyR), "-,-,X AxisY AxisR Axis");
-}
-
-TEST_F(JoystickTest, OpenFailsWithoutADeviceOrCapabilities) {
+  EXPECT_STREQ(stick->GetButton(1)->GetName(), "Button 1");
+  ASSERT_EQ(stick->GetAxisCount(), 5);
+  EXPECT_EQ(stick->FindAxis("u axis"), stick->GetAxis(3));
+  EXPECT_EQ(stick->GetAxis(3)->Properties().GetMax(), 2000u);
+  EXPECT_EQ(stick->GetAxis(4)->Properties().GetAxisIndex(), 5);  // V, after the absent Z
   CJoystick joystick;
   for (int id : {5, -1, 16}) EXPECT_FALSE(joystick.Open(id)) << id;
   world.joysticks().Plug(5, Gamepad());
   world.joysticks().SetCapsFailure(5, true);
   EXPECT_TRUE(IsJoystickPresent(5));
   EXPECT_FALSE(joystick.Open(5));
-  EXPECT_EQ(joystick.GetElementCount(), 0);
 }
 
 TEST_F(JoystickTest, PollsAtTheProfileDelay) {

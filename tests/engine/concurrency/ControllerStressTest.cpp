@@ -9,7 +9,6 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <iostream>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -50,12 +49,6 @@ std::string BusyProfile(const std::string& key) {
 // The controller table: one lock per slot, as the configuration keeps its table under a lock
 // of its own. The polls never take these locks.
 struct Stress {
-  Stress() {
-    for (int i = 0; i < 2; ++i) {
-      profiles[i] = folder.File("busy" + std::to_string(i) + ".xml");
-      std::ofstream(profiles[i], std::ios::binary) << BusyProfile(i == 0 ? "A" : "B");
-    }
-  }
   // One random change of one controller; `rng` belongs to the calling thread.
   void Mutate(std::mt19937& rng) {
     const int id = static_cast<int>(rng() % kControllers);
@@ -63,38 +56,23 @@ struct Stress {
     auto& joystick = joysticks[id];
     const char* profile = profiles[rng() % 2].c_str();
     const bool interactive = rng() % 2 == 0;
-    switch (rng() % 6) {
-      case 0:  // replace, as automatic switching does
-      case 1: {
-        auto fresh = std::make_unique<CJoystick>();
-        if (fresh->Open(id) && fresh->LoadProfile(profile, interactive))
-          joystick = std::move(fresh);
-        break;
-      }
-      case 2:
-        if (joystick) joystick->LoadProfile(profile, interactive);
-        break;
-      case 3:
-        if (joystick) joystick->SetActive(rng() % 2 == 0);
-        break;
-      case 4:
-        if (joystick) joystick->RemoveAllElements();
-        break;
-      case 5:
-        joystick.reset();
-        break;
+    const auto change = rng() % 6;
+    if (change <= 1) {  // replace, as automatic switching does
+      auto fresh = std::make_unique<CJoystick>();
+      if (fresh->Open(id) && fresh->LoadProfile(profile, interactive)) joystick = std::move(fresh);
+    } else if (change == 5 || !joystick) {
+      joystick.reset();
+    } else if (change == 2) {
+      joystick->LoadProfile(profile, interactive);
+    } else if (change == 3) {
+      joystick->SetActive(rng() % 2 == 0);
+    } else {
+      joystick->RemoveAllElements();
     }
     changes.fetch_add(1, std::memory_order_relaxed);
   }
-  void ForEach(void (*change)(std::unique_ptr<CJoystick>&)) {
-    for (int id = 0; id < kControllers; ++id) {
-      std::lock_guard lock(locks[id]);
-      change(joysticks[id]);
-    }
-  }
 
   std::atomic<long> changes{0};
-  TempFolder folder;
   std::array<std::string, 2> profiles;
   std::array<std::mutex, kControllers> locks;  // each guards its controller below
   std::array<std::unique_ptr<CJoystick>, kControllers> joysticks;
@@ -104,6 +82,10 @@ struct Stress {
 struct HotPlugTick : CTimerUser {
   explicit HotPlugTick(Stress& stress) : stress(stress) { timer = StartTimer(20, this); }
   ~HotPlugTick() override { EndTicks(); }
+  void End() {  // no tick after it
+    StopTimer(timer);
+    EndTicks();
+  }
   void OnTimer() override {
     stress.Mutate(rng);
     ticks.fetch_add(1, std::memory_order_relaxed);
@@ -128,8 +110,13 @@ TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
     for (int id = 0; id < kControllers; ++id) reads += joysticks.StateReads(id);
     return reads;  // plugged-in counts restart only when a controller is plugged in again
   };
+  TempFolder folder;
   {
     Stress stress;
+    for (int i = 0; i < 2; ++i) {
+      stress.profiles[i] = folder.File("busy" + std::to_string(i) + ".xml");
+      std::ofstream(stress.profiles[i], std::ios::binary) << BusyProfile(i == 0 ? "A" : "B");
+    }
     std::atomic<bool> stop{false};
     std::vector<std::thread> threads;
     threads.emplace_back([&] {  // the player: buttons, hat and axes change all the time
@@ -161,21 +148,19 @@ TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
     }
     stop.store(true);
     for (auto& thread : threads) thread.join();
-    StopTimer(hotPlug.timer);
+    hotPlug.End();
 
     // Deactivation alone ends everything the elements ran, even with the controls still held:
     // no key or button stays down and no action's timer runs on.
-    stress.ForEach([](auto& joystick) {
+    for (auto& joystick : stress.joysticks) {
       if (joystick) joystick->SetActive(false);
-    });
+    }
     EXPECT_TRUE(platform.input().AllReleased());
     EXPECT_EQ(timers.RunningTimers(), 0u);
-    stress.ForEach([](auto& joystick) { joystick.reset(); });
+    for (auto& joystick : stress.joysticks) joystick.reset();
     EXPECT_GE(stress.changes.load(), kMinChanges);
     EXPECT_GT(hotPlug.ticks.load(), 0);
     EXPECT_GE(polls(), kMinPolls);
-    std::cout << "changes " << stress.changes << ", timer-thread changes " << hotPlug.ticks
-              << ", polls " << polls() << "\n";
   }
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_EQ(timers.RunningTimers(), 0u);

@@ -1,30 +1,14 @@
-// Elements on their own: a button's slots by shift state and its release list, the windows of
-// the hat, an axis's dead zone, its speed as percent of the deflection, its jitter filter and
-// the entries of one side chosen by percent.
+// Elements on their own: the windows of the hat, an axis's dead zone, its speed as percent of the
+// deflection, its jitter filter and the entries of one side chosen by percent.
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
 #include "engine/JoystickAxis.h"
-#include "engine/JoystickButton.h"
 #include "engine/JoystickPOVButton.h"
 
 namespace {
 
 struct ElementTest : ::testing::Test {
-  void Poll(std::uint32_t bits) {
-    seam::JoystickState state;
-    state.buttons = bits;
-    button.Update(state);
-  }
-  // The names in slots 0..2 of a list, "-" for an empty slot.
-  std::string Slots(bool releaseList = false) {
-    std::string names;
-    for (int slot = 0; slot <= 2; ++slot) {
-      CAction* action = button.PeekAction(slot, releaseList);
-      names += action != nullptr ? action->GetName() : "-";
-    }
-    return names;
-  }
   // An X axis with "pos" on the max side and "neg" on the min side, both at 0 percent.
   CJoystickAxis& MakeAxis(std::uint32_t min = 0, std::uint32_t max = 65535, int threshold = 1000) {
     axis = std::make_unique<CJoystickAxis>(&owner, CJoystickAxisProperties(0, min, max, threshold),
@@ -43,37 +27,8 @@ struct ElementTest : ::testing::Test {
   VirtualWorld world;
   NoShiftOwner owner;
   std::string log;
-  CJoystickButton button{&owner, 1, "Button 1"};
   std::unique_ptr<CJoystickAxis> axis;
 };
-
-// A slot outside the shift count is ignored; a stored action is a copy; a release action runs
-// once per release even when stored as Hold.
-TEST_F(ElementTest, ReleaseListAndShiftSlots) {
-  CRecordingAction release("R", &log);
-  for (int slot : {0, 1, -1}) button.SetAction(slot, release, true);
-  EXPECT_NE(button.PeekAction(0, true), &release);
-  for (std::uint32_t bits : {0u, 1u, 0u, 1u, 0u}) Poll(bits);
-  EXPECT_EQ(log, "+R -R +R -R");
-  button.RemoveAction(0, true);
-  log.clear();
-  ASSERT_TRUE(button.SetShiftCount(2));
-  for (int slot : {0, 1}) button.SetAction(slot, CRecordingAction(slot ? "b" : "a", &log), false);
-  button.SetShiftState(2);  // no slot 2: falls back to slot 1
-  for (std::uint32_t bits : {1u, 0u}) Poll(bits);
-  button.SetShiftState(0);
-  Poll(1);
-  EXPECT_EQ(log, "+b -b +a");
-  Poll(0);
-  button.SetShiftNumber(1);  // last slot dropped, others move up
-  EXPECT_EQ(Slots(), "-ab");
-  button.SetShiftNumber(2);  // any other change: nothing moves
-  button.SetShiftNumber(0);  // slot 0 dropped, others move down
-  EXPECT_EQ(Slots(), "ab-");
-  button.SetAction(2, CRecordingAction("c", &log), true);
-  ASSERT_TRUE(button.SetShiftCount(1));  // keeps what still fits
-  EXPECT_EQ(Slots() + Slots(true), "ab----");
-}
 
 TEST_F(ElementTest, HatWindowsOverlapOnlyAtTheDiagonals) {
   const struct {

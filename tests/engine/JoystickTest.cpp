@@ -77,21 +77,23 @@ TEST_F(JoystickTest, ShiftStateReachesEveryElementWithinThePoll) {
   EXPECT_EQ(Keys("AE"), "A=dudu E=dudu");
 }
 
+// Under shift 1 the second shift button is an ordinary button.
 TEST_F(JoystickTest, SecondShiftButtonTakesOverWhenTheFirstIsReleased) {
   auto joystick = Plug(0);
   ASSERT_TRUE(Load(*joystick,
                    "<ShiftButtons><ShiftButton ButtonNumber='1'/><ShiftButton ButtonNumber='2'/>"
                    "</ShiftButtons><Buttons>" +
                        Button(2, Acts(Act("E", 1))) + Button(3, Acts(Act("A", 1) + Act("B", 2))) +
-                       "</Buttons>"));
+                       Button(4, Acts(Act("F", 1))) + "</Buttons>"));
   Poll();
   Press(1);
-  Press(2);  // under shift 1: an ordinary button with its action
+  Press(2);
   EXPECT_EQ(joystick->GetShiftState(), 1);
   Press(1, false);
   EXPECT_EQ(joystick->GetShiftState(), 2);  // the held shift button 2 takes over in the poll
   Press(3);
-  EXPECT_EQ(Keys("ABE"), "A= B=d E=du");
+  Press(4);  // an empty slot falls back to the highest lower one
+  EXPECT_EQ(Keys("ABEF"), "A= B=d E=du F=d");
 }
 
 TEST_F(JoystickTest, ButtonHeldAtOpeningWaitsForAReleaseButTheHatFiresAtOnce) {
@@ -100,7 +102,9 @@ TEST_F(JoystickTest, ButtonHeldAtOpeningWaitsForAReleaseButTheHatFiresAtOnce) {
   world.joysticks().SetPov(0, 4500);  // a diagonal runs both of its directions
   CJoystick joystick;
   ASSERT_TRUE(joystick.Open(0));
-  ASSERT_TRUE(Load(joystick, kButton1A + "<POV>" + Hat("Forward", Acts(Act("B"))) +
+  ASSERT_TRUE(Load(joystick, "<Buttons>" + Button(1, Acts(Act("A"))) +
+                                 Button(2, "<ReleaseActions>" + Act("F") + "</ReleaseActions>") +
+                                 "</Buttons><POV>" + Hat("Forward", Acts(Act("B"))) +
                                  Hat("Right", Acts(Act("E"))) + "</POV>"));
   Poll(3);
   EXPECT_EQ(Keys("ABE"), "A= B=d E=d");
@@ -110,7 +114,8 @@ TEST_F(JoystickTest, ButtonHeldAtOpeningWaitsForAReleaseButTheHatFiresAtOnce) {
   world.joysticks().SetButtons(0, 2);
   world.joysticks().SetPov(0, 9000);
   Poll();
-  EXPECT_EQ(Keys("ABE"), "A=du B=du E=d");
+  Press(2, false);  // a release action runs once per release
+  EXPECT_EQ(Keys("ABEF"), "A=du B=du E=d F=du");
 }
 
 // A poll that reads what the previous one read skips the elements, unless something changed

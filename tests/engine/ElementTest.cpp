@@ -11,7 +11,7 @@ namespace {
 struct ElementTest : ::testing::Test {
   // An X axis with "pos" on the max side and "neg" on the min side, both at 0 percent.
   CJoystickAxis& MakeAxis(std::uint32_t min = 0, std::uint32_t max = 65535, int threshold = 1000) {
-    axis = std::make_unique<CJoystickAxis>(&owner, CJoystickAxisProperties(0, min, max, threshold),
+    axis = std::make_unique<CJoystickAxis>(nullptr, CJoystickAxisProperties(0, min, max, threshold),
                                            "X Axis");
     axis->AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
     axis->AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
@@ -25,7 +25,6 @@ struct ElementTest : ::testing::Test {
   }
 
   VirtualWorld world;
-  NoShiftOwner owner;
   std::string log;
   std::unique_ptr<CJoystickAxis> axis;
 };
@@ -36,7 +35,7 @@ TEST_F(ElementTest, HatWindowsOverlapOnlyAtTheDiagonals) {
     std::uint32_t lastIn, firstOut;
   } cases[] = {{0, 6199, 6200}, {0, 29801, 29800}, {90, 2801, 2800}, {270, 33199, 33200}};
   for (const auto& c : cases) {
-    CJoystickPOVButton direction(&owner, c.angle);
+    CJoystickPOVButton direction(nullptr, c.angle);
     EXPECT_TRUE(direction.InRange(c.lastIn)) << c.angle;
     EXPECT_FALSE(direction.InRange(c.firstOut)) << c.angle;
     EXPECT_FALSE(direction.InRange(seam::kPovCentered));

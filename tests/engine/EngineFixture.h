@@ -100,13 +100,6 @@ class CRecordingAction final : public CAction {
   std::string* log_;
 };
 
-// An owner for elements tested on their own, outside a controller.
-class NoShiftOwner : public CShiftButtonOwner {
- public:
-  void ShiftButtonPressed(int) override {}
-  void ShiftButtonReleased(int) override {}
-};
-
 class EngineFixture : public ::testing::Test {
  protected:
   EngineFixture() : folder(world.UseTempProgramFolder()) { FillTestLibrary(); }

@@ -68,6 +68,29 @@ inline std::string Axis(const std::string& head, const std::string& first,
          "</Direction><Direction Name='" + second + "'>" + secondInner + "</Direction></Axis>";
 }
 
+// Every element runs something that keeps running (keys, toggles, a mouse button, pointer
+// movement, the wheel, a combination), with `key` in slot 1 under shift button 8, a release
+// action on every button and an unknown action on the hat.
+inline std::string BusyProfile(const std::string& key = "F") {
+  const std::string shifted = Act(key, 1);
+  std::string text = "<ShiftButtons><ShiftButton ButtonNumber='8'/></ShiftButtons><Axes>";
+  for (const char* axis : {"X", "Y", "Z", "R"}) {
+    text += Axis("name='" + std::string(axis) + " Axis' type='Horizontal' Sensitivity='10'", "Left",
+                 Acts(Act("C toggle") + Act("Wheel down", 0, " percent='60'") + shifted), "Right",
+                 Acts(Act("Right") + shifted));
+  }
+  text += "</Axes><Buttons>";
+  const char* actions[] = {"A", "C toggle", "Left button", "D repeat", "Chord", "B", "A"};
+  for (int n = 1; n <= 7; ++n) {
+    text += Button(n, Acts(Act(actions[n - 1]) + shifted) + "<ReleaseActions>" + Act("B") +
+                          "</ReleaseActions>");
+  }
+  text += "</Buttons><POV>" + Hat("forward", Acts(Act("B"))) +
+          Hat("right", Acts(Act("Up toggle"))) + Hat("backward", Acts(Act("Missing", 1))) +
+          Hat("left", Acts(Act("Chord")));
+  return "<Joystick Delay='1'>" + text + "</POV></Joystick>";
+}
+
 // An action that records its starts (with the speed it was given, in whole percent) and stops
 // instead of sending input, as "+a@50 -a".
 class CRecordingAction final : public CAction {

@@ -24,29 +24,6 @@ constexpr int kControllers = 4;
 constexpr long kMinChanges = 300;
 constexpr int kMinPolls = 2000;
 
-// Every element runs something that keeps running (keys, toggles, a mouse button, pointer
-// movement, the wheel, a combination, an unknown action), and a shift button switches them all.
-std::string BusyProfile(const std::string& key) {
-  const std::string shifted = Act(key, 1);
-  std::string text = "<ShiftButtons><ShiftButton ButtonNumber='8'/></ShiftButtons><Axes>";
-  for (const char* axis : {"X", "Y", "Z", "R"}) {
-    text += Axis("name='" + std::string(axis) + " Axis' type='Horizontal' Sensitivity='10'", "Left",
-                 Acts(Act("Up toggle") + Act("Wheel down", 0, " percent='60'") + shifted), "Right",
-                 Acts(Act("Right") + shifted));
-  }
-  text += "</Axes><Buttons>";
-  const char* actions[] = {"A", "B", "C toggle", "Left button", "Chord", "D repeat", "A"};
-  for (int n = 1; n <= 7; ++n) {
-    text += Button(n, Acts(Act(actions[n - 1]) + shifted) + "<ReleaseActions>" + Act("B") +
-                          "</ReleaseActions>");
-  }
-  text += "</Buttons><POV>";
-  for (const char* direction : {"forward", "right", "backward", "left"}) {
-    text += Hat(direction, Acts(Act("C toggle") + Act("Missing", 1)));
-  }
-  return "<Joystick Delay='1'>" + text + "</POV></Joystick>";
-}
-
 // The controller table: one lock per slot, as the configuration keeps its table under a lock
 // of its own. The polls never take these locks.
 struct Stress {

@@ -1,55 +1,56 @@
-// Elements on their own: the windows of the hat, an axis's dead zone, its speed as percent of the
-// deflection, its jitter filter and the entries of one side chosen by percent.
+// The elements of a controller in detail: the windows of the hat, an axis's dead zone, its speed
+// as percent of the deflection, its jitter filter and the entries of one side chosen by percent.
+// Their actions record their starts, with the speed in whole percent, and stops.
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
-#include "engine/JoystickAxis.h"
-#include "engine/JoystickPOVButton.h"
 
 namespace {
 
-struct ElementTest : ::testing::Test {
-  // An X axis with "pos" on the max side and "neg" on the min side, both at 0 percent.
-  CJoystickAxis& MakeAxis(std::uint32_t min = 0, std::uint32_t max = 65535, int threshold = 1000) {
-    axis = std::make_unique<CJoystickAxis>(nullptr, CJoystickAxisProperties(0, min, max, threshold),
-                                           "X Axis");
-    axis->AddPositiveThreshold(0, CRecordingAction("pos", &log), 0);
-    axis->AddNegativeThreshold(0, CRecordingAction("neg", &log), 0);
-    log.clear();
-    return *axis;
+class ElementTest : public EngineFixture {
+ protected:
+  ElementTest() {
+    for (const char* name : {"pos", "neg", "far", "fw", "ri", "le"}) {
+      auto action = std::make_unique<CRecordingAction>(name, &log);
+      action->SetTheme("Keys");
+      AddAction(std::move(action));
+    }
   }
-  void At(double x) {
-    seam::JoystickState state;
-    state.xPos = static_cast<std::uint32_t>(x);
-    axis->Update(state);
+  // Controller 0 with `caps`, its X axis running `right` and `left`, and the hat.
+  void Make(const std::string& head, const std::string& right = Act("pos"),
+            const std::string& left = Act("neg"), seam::JoystickCaps caps = Gamepad()) {
+    joystick = Plug(0, caps);
+    ASSERT_TRUE(Load(*joystick, "<Axes>" +
+                                    Axis("name='X Axis' type='Horizontal' " + head, "Left",
+                                         Acts(left), "Right", Acts(right)) +
+                                    "</Axes><POV>" + Hat("Forward", Acts(Act("fw"))) +
+                                    Hat("Right", Acts(Act("ri"))) + Hat("Left", Acts(Act("le"))) +
+                                    "</POV>"));
+    log.clear();
   }
 
-  VirtualWorld world;
-  std::string log;
-  std::unique_ptr<CJoystickAxis> axis;
+  std::string log;  // outlives the controller, whose actions stop into it
+  std::unique_ptr<CJoystick> joystick;
 };
 
 TEST_F(ElementTest, HatWindowsOverlapOnlyAtTheDiagonals) {
-  const struct {
-    int angle;
-    std::uint32_t lastIn, firstOut;
-  } cases[] = {{0, 6199, 6200}, {0, 29801, 29800}, {90, 2801, 2800}, {270, 33199, 33200}};
-  for (const auto& c : cases) {
-    CJoystickPOVButton direction(nullptr, c.angle);
-    EXPECT_TRUE(direction.InRange(c.lastIn)) << c.angle;
-    EXPECT_FALSE(direction.InRange(c.firstOut)) << c.angle;
-    EXPECT_FALSE(direction.InRange(seam::kPovCentered));
+  Make("");
+  for (std::uint32_t pov :
+       {2800u, 2801u, 6199u, 6200u, 29800u, 29801u, 33199u, 33200u, seam::kPovCentered}) {
+    world.joysticks().SetPov(0, pov);
+    Poll();
   }
+  EXPECT_EQ(log, "+fw +ri -fw -ri +le +fw -le -fw");
 }
 
 // The dead zone is centred in the range, a threshold wider than the range clamped to it. Every
 // significant movement presses again with the new speed; a jump across the centre releases,
 // then presses the other side; jitter up to the sensitivity is ignored.
 TEST_F(ElementTest, AxisSpeedIsPercentOfTheDeflection) {
-  MakeAxis();
-  for (double x :
-       {33267.0, 32767.0, 33268.0, 49401.0, 65535.0, 32767.0, 0.0, 60000.0, 60100.0, 60101.0}) {
-    At(x);
+  Make("Threshold='1000' Sensitivity='100'");
+  for (std::uint32_t x :
+       {33267u, 32767u, 33268u, 49401u, 65535u, 32767u, 0u, 60000u, 60100u, 60101u}) {
+    Move('X', x);
   }
   EXPECT_EQ(log, "+pos@0 +pos@50 +pos@100 -pos +neg@100 -neg +pos@83 +pos@83");
   const struct {
@@ -63,23 +64,24 @@ TEST_F(ElementTest, AxisSpeedIsPercentOfTheDeflection) {
                {0, 1000, 100, 4000000000u, "+pos@100"},
                {0, 65535, 60000, 2000, "+neg@28"}};  // dead zone 2767..62767
   for (const auto& c : cases) {
-    MakeAxis(c.min, c.max, c.threshold).Properties().SetSensitivity(10);
-    At(c.x);
+    auto caps = Gamepad();
+    caps.xMin = c.min;
+    caps.xMax = c.max;
+    Make("Sensitivity='10' Threshold='" + std::to_string(c.threshold) + "'", Act("pos"), Act("neg"),
+         caps);
+    Move('X', c.x);
     EXPECT_EQ(log, c.trace) << c.x;
   }
 }
 
 // The strictly lowest percent below the value wins; a high entry stays until the dead zone.
 TEST_F(ElementTest, PercentEntriesTakeOverAndAHighOneStaysUntilTheDeadZone) {
-  MakeAxis().AddPositiveThreshold(0, CRecordingAction("B", &log), 50);
-  for (double percent : {30, 50, 70, 30}) At(33267.5 + (65535 - 33267.5) * percent / 100);
-  EXPECT_EQ(log, "+pos@30 +pos@50 -pos +B@70 -B +pos@30");
-  MakeAxis().AddNegativeThreshold(0, CRecordingAction("far", &log), 50);
-  axis->RemoveNegativeThreshold(0, 0);
-  log.clear();  // the replaced axis ended its entry
-  for (double percent : {30, 60, 30}) At(32267.5 - 32267.5 * percent / 100);
-  At(32767);
-  EXPECT_EQ(log, "+far@60 -far");
+  Make("", Act("pos") + Act("far", 0, " percent='50'"), Act("far", 0, " percent='50'"));
+  for (double percent : {30, 50, 70, 30, -30, -60, -30, 0}) {
+    Move('X', static_cast<std::uint32_t>(percent >= 0 ? 33267.5 + 32267.5 * percent / 100
+                                                      : 32267.5 + 32267.5 * percent / 100));
+  }
+  EXPECT_EQ(log, "+pos@30 +pos@50 -pos +far@70 -far +pos@30 -pos +far@60 -far");
 }
 
 }  // namespace

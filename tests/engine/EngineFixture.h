@@ -92,7 +92,7 @@ inline std::string BusyProfile(const std::string& key = "F") {
 }
 
 // An action that records its starts (with the speed it was given, in whole percent) and stops
-// instead of sending input, as "+a@50 -a".
+// instead of sending input, as "+a@50 -a", into a log that must outlive its copies.
 class CRecordingAction final : public CAction {
  public:
   CRecordingAction(const char* name, std::string* log, PushType type = PushType::Hold)

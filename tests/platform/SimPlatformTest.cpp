@@ -1,6 +1,6 @@
 // The simulated platform where the other tests cannot pin a fault down: the keys of the US
-// layout, the cursor at the screen's edges, message boxes with scripted answers, and the
-// program's path.
+// layout, the cursor at the screen's edges, message boxes with scripted answers, the start-up
+// list, and the program's path.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -86,6 +86,18 @@ TEST(SimMessages, QuestionsTakeScriptedAnswersTheyOfferAndOtherwiseTheirDefault)
   for (const auto& [buttons, answer] : boxes) {
     EXPECT_EQ(messages.Show("q", "c", buttons, seam::MessageIcon::Question), answer);
   }
+}
+
+// Values by name in any case; nothing changes while the list is unavailable.
+TEST(SimStartupEntry, WritesAndRemovesValuesWhileAvailable) {
+  seam::SimStartupEntry entry;
+  EXPECT_TRUE(entry.Write("Tandrel", "a") && entry.Write("TANDREL", "b"));
+  entry.SetAvailable(false);
+  EXPECT_FALSE(entry.Write("Tandrel", "c") || entry.Remove("Tandrel"));
+  EXPECT_EQ(entry.Value("tandrel"), "b");
+  entry.SetAvailable(true);
+  EXPECT_TRUE(entry.Remove("Tandrel"));
+  EXPECT_EQ(entry.Size(), 0u);
 }
 
 TEST(ProgramPath, ASecondCharacterColonMakesAPathAbsolute) {

@@ -65,6 +65,9 @@ TEST(SimInput, TheCursorStaysOnTheScreen) {
     world.desktop().GetCursorPos(x, y);
     ASSERT_EQ(x, p);
   }
+  world.desktop().SetScreenSize(0, -5);  // at least one pixel, with the cursor on it
+  world.desktop().GetCursorPos(x, y);
+  EXPECT_EQ(world.desktop().FullScreenWidth() + world.desktop().FullScreenHeight() + x, 2);
 }
 
 // A plain message is answered Ok without using the script; an answer the box does not offer is

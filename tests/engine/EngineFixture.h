@@ -20,12 +20,12 @@
 #include "support/VirtualWorld.h"
 #include "xml/XMLNode.h"
 
-// The library every test reads its profiles against. `mouseInterval` is the period of the
-// pointer and wheel actions.
+// The library every test reads its profiles against, all in the theme "Keys". `mouseInterval`
+// is the period of the pointer and wheel actions.
 inline void FillTestLibrary(int mouseInterval = 30) {
   ClearActions();
-  const auto add = [](const char* theme, std::unique_ptr<CAction> action) {
-    action->SetTheme(theme);
+  const auto add = [](std::unique_ptr<CAction> action) {
+    action->SetTheme("Keys");
     AddAction(std::move(action));
   };
   const struct {
@@ -35,31 +35,24 @@ inline void FillTestLibrary(int mouseInterval = 30) {
   } keys[] = {{0x41, PushType::Hold, "A"},          {0x42, PushType::Hold, "B"},
               {0x43, PushType::Toggle, "C toggle"}, {0x44, PushType::Repeat, "D repeat"},
               {0x45, PushType::Hold, "E"},          {0x46, PushType::Hold, "F"},
-              {0x47, PushType::Toggle, "G toggle"}, {0x48, PushType::Hold, "H"},
-              {0x49, PushType::Toggle, "I toggle"}};
-  for (const auto& k : keys) add("Keys", std::make_unique<CVKAction>(k.vk, k.type, k.name));
+              {0x01, PushType::Hold, "Left button"}};
+  for (const auto& k : keys) add(std::make_unique<CVKAction>(k.vk, k.type, k.name));
   // A combination whose second part toggles: releasing the combination leaves that part down
   // until the next press.
   CVKAction ctrl(0x11, PushType::Hold, "Ctrl"), j(0x4A, PushType::Toggle, "J toggle");
-  add("Keys", std::make_unique<CComplexAction>(
-                  PushType::Hold, std::vector<const CAction*>{&ctrl, &j}, "Chord", "", false));
+  add(std::make_unique<CComplexAction>(PushType::Hold, std::vector<const CAction*>{&ctrl, &j},
+                                       "Chord", "", false));
   const int t = mouseInterval;
-  add("Mouse", std::make_unique<CVKAction>(0x01, PushType::Hold, "Left button"));
-  add("Mouse", std::make_unique<CMouseAction>(PushType::Hold, false, t, 70, 20, 90, "Right"));
-  add("Mouse", std::make_unique<CMouseAction>(PushType::Hold, false, t, 70, 20, 270, "Left"));
-  add("Mouse", std::make_unique<CMouseAction>(PushType::Toggle, false, t, 70, 20, 0, "Up toggle"));
-  add("Mouse", std::make_unique<CMouseWheelAction>(PushType::Hold, t, CMouseWheelAction::kDown, 3,
-                                                   "Wheel down"));
+  add(std::make_unique<CMouseAction>(PushType::Hold, false, t, 70, 20, 90, "Right"));
+  add(std::make_unique<CMouseAction>(PushType::Toggle, false, t, 70, 20, 0, "Up toggle"));
+  add(std::make_unique<CMouseWheelAction>(PushType::Hold, t, CMouseWheelAction::kDown, 3,
+                                          "Wheel down"));
 }
 
 // Profile text: one <Action>, an <Actions> list, a button, a hat direction, an axis.
 inline std::string Act(const std::string& name, int shift = 0, const std::string& extra = "") {
-  const char* theme = name == "Left button" || name == "Right" || name == "Left" ||
-                              name == "Up toggle" || name == "Wheel down"
-                          ? "Mouse"
-                          : "Keys";
-  return "<Action number='" + std::to_string(shift) + "' Theme='" + theme + "' name='" + name +
-         "'" + extra + "/>";
+  return "<Action number='" + std::to_string(shift) + "' Theme='Keys' name='" + name + "'" + extra +
+         "/>";
 }
 inline std::string Acts(const std::string& list) { return "<Actions>" + list + "</Actions>"; }
 inline std::string Button(int number, const std::string& inner) {
@@ -75,56 +68,34 @@ inline std::string Axis(const std::string& head, const std::string& first,
          "</Direction><Direction Name='" + second + "'>" + secondInner + "</Direction></Axis>";
 }
 
-// Every element runs something that keeps running (Hold keys that repeat, toggles, a mouse
-// button, pointer movement, the wheel, a combination, an unknown action), and a shift button
-// switches them all.
-inline std::string BusyProfile(const std::string& key) {
+// Every element runs something that keeps running (keys, toggles, a mouse button, pointer
+// movement, the wheel, a combination), with `key` in slot 1 under shift button 8, a release
+// action on every button and an unknown action on the hat.
+inline std::string BusyProfile(const std::string& key = "F") {
+  const std::string shifted = Act(key, 1);
   std::string text = "<ShiftButtons><ShiftButton ButtonNumber='8'/></ShiftButtons><Axes>";
-  for (const char* axis : {"X Axis", "Y Axis", "Z Axis", "R Axis"}) {
-    text +=
-        Axis("name='" + std::string(axis) + "' type='Horizontal' Sensitivity='10'", "Left",
-             Acts(Act("Up toggle") + Act("Wheel down", 0, " percent='60'") + Act("C toggle", 1)),
-             "Right", Acts(Act("Right") + Act(key, 1)));
+  for (const char* axis : {"X", "Y", "Z", "R"}) {
+    text += Axis("name='" + std::string(axis) + " Axis' type='Horizontal' Sensitivity='10'", "Left",
+                 Acts(Act("C toggle") + Act("Wheel down", 0, " percent='60'") + shifted), "Right",
+                 Acts(Act("Right") + shifted));
   }
   text += "</Axes><Buttons>";
-  const char* actions[] = {"A", "B", "C toggle", "Left button", "Chord", "D repeat", "A"};
+  const char* actions[] = {"A", "C toggle", "Left button", "D repeat", "Chord", "B", "A"};
   for (int n = 1; n <= 7; ++n) {
-    text += Button(n, Acts(Act(actions[n - 1]) + Act(key, 1)) + "<ReleaseActions>" + Act("B") +
+    text += Button(n, Acts(Act(actions[n - 1]) + shifted) + "<ReleaseActions>" + Act("B") +
                           "</ReleaseActions>");
   }
-  text += "</Buttons><POV>";
-  for (const char* direction : {"forward", "right", "backward", "left"}) {
-    text += Hat(direction, Acts(Act("C toggle") + Act("Missing", 1)));
-  }
+  text += "</Buttons><POV>" + Hat("forward", Acts(Act("B"))) +
+          Hat("right", Acts(Act("Up toggle"))) + Hat("backward", Acts(Act("Missing", 1))) +
+          Hat("left", Acts(Act("Chord")));
   return "<Joystick Delay='1'>" + text + "</POV></Joystick>";
 }
 
-// An action that records its starts and stops (with the speed it was given) instead of
-// sending input, so that tests can check exactly what an element did with its actions.
-struct ActionEvent {
-  std::string name;
-  bool start = false;
-  double speed = -1;  // -1: no speed object
-  bool operator==(const ActionEvent&) const = default;
-};
-inline ActionEvent Started(std::string name, double speed = -1) {
-  return {std::move(name), true, speed};
-}
-inline ActionEvent Stopped(std::string name) { return {std::move(name), false, -1}; }
-using EventLog = std::vector<ActionEvent>;
-// "+a@50 -a": starts (with the speed in whole percent, when given) and stops in order.
-inline std::string Trace(const EventLog& log) {
-  std::string text;
-  for (const auto& e : log) {
-    text += (text.empty() ? "" : " ") + std::string(e.start ? "+" : "-") + e.name;
-    if (e.speed >= 0) text += "@" + std::to_string(std::lround(e.speed));
-  }
-  return text;
-}
-
+// An action that records its starts (with the speed it was given, in whole percent) and stops
+// instead of sending input, as "+a@50 -a", into a log that must outlive its copies.
 class CRecordingAction final : public CAction {
  public:
-  CRecordingAction(const char* name, EventLog* log, PushType type = PushType::Hold)
+  CRecordingAction(const char* name, std::string* log, PushType type = PushType::Hold)
       : CAction(type, "", name), log_(log) {}
   CRecordingAction(const CRecordingAction& other) : CAction(other), log_(other.log_) {}
   ~CRecordingAction() override { EndBeforeDestruction(); }
@@ -133,28 +104,23 @@ class CRecordingAction final : public CAction {
     return std::make_unique<CRecordingAction>(*this);
   }
   std::unique_ptr<CXMLNode> CreateXMLNode() const override {
-    auto node = std::make_unique<CXMLNode>("RecordingAction");
-    WriteAttributes(node.get());
-    return node;
+    return std::make_unique<CXMLNode>("RecordingAction");
   }
   void Start(CMouseSpeedData* speed) override {
     SetActive();
-    log_->push_back({GetName(), true, speed != nullptr ? speed->GetSpeed() : -1});
+    Record("+");
+    if (speed != nullptr) *log_ += "@" + std::to_string(std::lround(speed->GetSpeed()));
   }
   void Stop(CMouseSpeedData*) override {
     ClearActive();
-    log_->push_back({GetName(), false, -1});
+    Record("-");
   }
 
  private:
-  EventLog* log_;
-};
-
-// An owner for elements tested on their own, outside a controller.
-class NoShiftOwner : public CShiftButtonOwner {
- public:
-  void ShiftButtonPressed(int) override {}
-  void ShiftButtonReleased(int) override {}
+  void Record(const char* sign) {
+    *log_ += (log_->empty() ? "" : " ") + (sign + std::string(GetName()));
+  }
+  std::string* log_;
 };
 
 class EngineFixture : public ::testing::Test {
@@ -194,26 +160,16 @@ class EngineFixture : public ::testing::Test {
     world.joysticks().SetAxis(0, axis, position);
     Poll();
   }
-
-  // Key events of one virtual key, as 'd' (down) and 'u' (up).
-  std::string KeyTrace(std::uint8_t vk) {
-    std::string trace;
-    for (const auto& e : world.input().Log()) {
-      if (e.IsKey() && e.vk == vk) trace += e.IsKeyDown() ? 'd' : 'u';
-    }
-    return trace;
-  }
-  // The traces of several letter keys: Keys("AB") gives "A=du B=".
+  // The key events of letter keys, 'd' (down) and 'u' (up): Keys("AB") gives "A=du B=".
   std::string Keys(const std::string& letters) {
     std::string text;
-    for (char c : letters)
-      text += (text.empty() ? "" : " ") + std::string(1, c) + "=" + KeyTrace(c);
+    for (char c : letters) {
+      text += (text.empty() ? "" : " ") + std::string(1, c) + "=";
+      for (const auto& e : world.input().Log()) {
+        if (e.IsKey() && e.vk == c) text += e.IsKeyDown() ? 'd' : 'u';
+      }
+    }
     return text;
-  }
-  std::vector<std::string> MessageTexts() {
-    std::vector<std::string> texts;
-    for (const auto& m : world.messages().Log()) texts.push_back(m.text);
-    return texts;
   }
 
   VirtualWorld world;

@@ -2,24 +2,15 @@
 
 #include <atomic>
 #include <random>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
   static std::atomic<unsigned> counter{0};
-  std::random_device seed;
-  const fs::path base = fs::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path candidate =
-        base / ("tandrel-" + std::to_string(seed()) + "-" + std::to_string(counter++));
-    std::error_code error;
-    if (fs::create_directory(candidate, error)) {
-      path_ = candidate;
-      return;
-    }
-  }
-  throw std::runtime_error("cannot create a temporary folder under " + base.string());
+  // Unique across the test processes that run at the same time.
+  path_ = fs::temp_directory_path() /
+          ("tandrel-" + std::to_string(std::random_device()()) + "-" + std::to_string(counter++));
+  fs::create_directory(path_);
 }
 
 TempFolder::~TempFolder() {

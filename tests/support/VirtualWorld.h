@@ -23,14 +23,12 @@ class VirtualWorld {
   VirtualTimerService& timers() { return timers_; }
   seam::SimJoysticks& joysticks() { return platform_.joysticks(); }
   seam::SimInput& input() { return platform_.input(); }
-  seam::SimKeyboardLayout& keyboardLayout() { return platform_.keyboardLayout(); }
   seam::SimDesktop& desktop() { return platform_.desktop(); }
   seam::SimMessages& messages() { return platform_.messages(); }
   seam::SimStartupEntry& startupEntry() { return platform_.startupEntry(); }
   seam::SimProgram& program() { return platform_.program(); }
 
   // Virtual time (see VirtualTimerService).
-  std::uint64_t Now() const { return timers_.Now(); }
   void Advance(std::uint64_t ms) { timers_.Advance(ms); }
   void AdvanceTo(std::uint64_t t) { timers_.AdvanceTo(t); }
   void MoveTo(std::uint64_t t) { timers_.MoveTo(t); }

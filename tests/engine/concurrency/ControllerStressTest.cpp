@@ -9,7 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <iostream>
+#include <future>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -21,96 +21,57 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kControllers = 4;
-// The run lasts at least kMinRunTime and until enough work was done, at most kMaxRunTime.
-constexpr auto kMinRunTime = std::chrono::milliseconds(2000);
-constexpr auto kMaxRunTime = std::chrono::seconds(30);
 constexpr long kMinChanges = 300;
 constexpr int kMinPolls = 2000;
 
-// The controller table of the test: one lock per slot (`lock` guards `joystick`), as the
-// configuration keeps its table under a lock of its own. The polls never take these locks.
-class Stress {
- public:
-  Stress() {
-    for (int i = 0; i < 2; ++i) {
-      profiles_[i] = folder_.File("busy" + std::to_string(i) + ".xml");
-      std::ofstream(profiles_[i], std::ios::binary) << BusyProfile(i == 0 ? "A" : "B");
-    }
-  }
-
+// The controller table: one lock per slot, as the configuration keeps its table under a lock
+// of its own. The polls never take these locks.
+struct Stress {
   // One random change of one controller; `rng` belongs to the calling thread.
   void Mutate(std::mt19937& rng) {
     const int id = static_cast<int>(rng() % kControllers);
-    Slot& slot = slots_[id];
-    std::lock_guard lock(slot.lock);
-    const char* profile = profiles_[rng() % 2].c_str();
+    std::lock_guard lock(locks[id]);
+    auto& joystick = joysticks[id];
+    const char* profile = profiles[rng() % 2].c_str();
     const bool interactive = rng() % 2 == 0;
-    switch (rng() % 6) {
-      case 0:  // replace, as automatic switching does
-      case 1: {
-        auto fresh = std::make_unique<CJoystick>();
-        if (fresh->Open(id) && fresh->LoadProfile(profile, interactive)) {
-          slot.joystick = std::move(fresh);
-        }
-        break;
-      }
-      case 2:
-        if (slot.joystick) slot.joystick->LoadProfile(profile, interactive);
-        break;
-      case 3:
-        if (slot.joystick) slot.joystick->SetActive(rng() % 2 == 0);
-        break;
-      case 4:
-        if (slot.joystick) slot.joystick->RemoveAllElements();
-        break;
-      case 5:
-        slot.joystick.reset();
-        break;
+    const auto change = rng() % 6;
+    if (change <= 1) {  // replace, as automatic switching does
+      auto fresh = std::make_unique<CJoystick>();
+      if (fresh->Open(id) && fresh->LoadProfile(profile, interactive)) joystick = std::move(fresh);
+    } else if (change == 5 || !joystick) {
+      joystick.reset();
+    } else if (change == 2) {
+      joystick->LoadProfile(profile, interactive);
+    } else if (change == 3) {
+      joystick->SetActive(rng() % 2 == 0);
+    } else {
+      joystick->RemoveAllElements();
     }
     changes.fetch_add(1, std::memory_order_relaxed);
   }
 
-  void ForEach(void (*change)(std::unique_ptr<CJoystick>&)) {
-    for (Slot& slot : slots_) {
-      std::lock_guard lock(slot.lock);
-      change(slot.joystick);
-    }
-  }
-
   std::atomic<long> changes{0};
-
- private:
-  struct Slot {
-    std::mutex lock;
-    std::unique_ptr<CJoystick> joystick;
-  };
-  TempFolder folder_;
-  std::array<std::string, 2> profiles_;
-  std::array<Slot, kControllers> slots_;
+  std::array<std::string, 2> profiles;
+  std::array<std::mutex, kControllers> locks;  // each guards its controller below
+  std::array<std::unique_ptr<CJoystick>, kControllers> joysticks;
 };
 
 // A tick that changes controllers from the timer thread, as the hot-plug check does.
-class HotPlugTick : public CTimerUser {
- public:
-  explicit HotPlugTick(Stress& stress) : stress_(stress) { timer_ = StartTimer(20, this); }
-  ~HotPlugTick() override {
-    End();
+struct HotPlugTick : CTimerUser {
+  explicit HotPlugTick(Stress& stress) : stress(stress) { timer = StartTimer(20, this); }
+  ~HotPlugTick() override { EndTicks(); }
+  void End() {  // no tick after it
+    StopTimer(timer);
     EndTicks();
   }
-  void End() {
-    StopTimer(timer_);
-    timer_ = 0;
-  }
   void OnTimer() override {
-    stress_.Mutate(rng_);
+    stress.Mutate(rng);
     ticks.fetch_add(1, std::memory_order_relaxed);
   }
+  Stress& stress;
+  std::mt19937 rng{7};  // used on the timer thread only
+  unsigned timer = 0;
   std::atomic<long> ticks{0};
-
- private:
-  Stress& stress_;
-  std::mt19937 rng_{7};  // used on the timer thread only
-  unsigned timer_ = 0;
 };
 
 TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
@@ -120,17 +81,20 @@ TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
   ScopedTimerService timerService(&timers);
   FillTestLibrary(2);
   auto& joysticks = platform.joysticks();
-  for (int id = 0; id < kControllers; ++id) {
+  for (int id = 0; id < kControllers; ++id)
     joysticks.Plug(id, seam::MakeJoystickCaps("ZR", 8, true));
-  }
   const auto polls = [&] {
     int reads = 0;
     for (int id = 0; id < kControllers; ++id) reads += joysticks.StateReads(id);
     return reads;  // plugged-in counts restart only when a controller is plugged in again
   };
-
+  TempFolder folder;
   {
     Stress stress;
+    for (int i = 0; i < 2; ++i) {
+      stress.profiles[i] = folder.File("busy" + std::to_string(i) + ".xml");
+      std::ofstream(stress.profiles[i], std::ios::binary) << BusyProfile(i == 0 ? "A" : "B");
+    }
     std::atomic<bool> stop{false};
     std::vector<std::thread> threads;
     threads.emplace_back([&] {  // the player: buttons, hat and axes change all the time
@@ -153,11 +117,11 @@ TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
       });
     }
     HotPlugTick hotPlug(stress);
-
+    // At least 2 s and until enough work was done, at most 30 s.
     const auto start = Clock::now();
-    for (auto elapsed = Clock::duration(); elapsed < kMaxRunTime; elapsed = Clock::now() - start) {
-      if (elapsed > kMinRunTime && stress.changes.load() >= kMinChanges && polls() >= kMinPolls)
-        break;
+    while (Clock::now() - start < std::chrono::seconds(30) &&
+           (Clock::now() - start < std::chrono::seconds(2) || stress.changes < kMinChanges ||
+            polls() < kMinPolls)) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     stop.store(true);
@@ -166,20 +130,71 @@ TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
 
     // Deactivation alone ends everything the elements ran, even with the controls still held:
     // no key or button stays down and no action's timer runs on.
-    stress.ForEach([](auto& joystick) {
+    for (auto& joystick : stress.joysticks) {
       if (joystick) joystick->SetActive(false);
-    });
+    }
     EXPECT_TRUE(platform.input().AllReleased());
     EXPECT_EQ(timers.RunningTimers(), 0u);
-    stress.ForEach([](auto& joystick) { joystick.reset(); });
-
+    for (auto& joystick : stress.joysticks) joystick.reset();
     EXPECT_GE(stress.changes.load(), kMinChanges);
     EXPECT_GT(hotPlug.ticks.load(), 0);
     EXPECT_GE(polls(), kMinPolls);
-    std::cout << "changes " << stress.changes << ", timer-thread changes " << hotPlug.ticks
-              << ", polls " << polls() << ", input events " << platform.input().Count()
-              << ", messages " << platform.messages().Count() << "\n";
   }
+  EXPECT_TRUE(platform.input().AllReleased());
+  EXPECT_EQ(timers.RunningTimers(), 0u);
+  ClearActions();
+}
+
+// Message boxes that stay open until the test closes them; every answer is Yes.
+struct HeldMessages : seam::IMessages {
+  seam::MessageAnswer Show(const std::string&, const std::string&, seam::MessageButtons,
+                           seam::MessageIcon) override {
+    opened.set_value();
+    closedFuture.wait();
+    return seam::MessageAnswer::Yes;
+  }
+  bool Closed() {
+    return closedFuture.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+  }
+  std::promise<void> opened, closed;
+  std::shared_future<void> closedFuture = closed.get_future().share();
+};
+
+// A controller destroyed on one thread while another thread loads a profile into it (and waits
+// for an answer to the identity question meanwhile) is destroyed only after the load ended.
+TEST(LoadDestruction, DestructionWaitsForTheLoadInProgress) {
+  seam::SimPlatform platform;
+  HeldMessages messages;
+  seam::Services services = platform.services();
+  services.messages = &messages;
+  seam::ScopedServices installed(services);
+  RealTimerService timers;
+  ScopedTimerService timerService(&timers);
+  FillTestLibrary();
+  platform.joysticks().Plug(0, seam::MakeJoystickCaps("", 4, false, 0, 65535, "Pad"));
+  platform.joysticks().PressButton(0, 1);
+  TempFolder folder;
+  const std::string profile = folder.File("other.xml");
+  std::ofstream(profile, std::ios::binary)
+      << "<Joystick ID='5' name='Another Pad' Delay='1'><Buttons>" + Button(1, Acts(Act("A"))) +
+             "</Buttons></Joystick>";
+
+  auto joystick = std::make_unique<CJoystick>();
+  ASSERT_TRUE(joystick->Open(0));
+  std::atomic<bool> loaded{false};
+  bool closedBeforeDestroyed = false;  // a destroyer that did not wait runs ahead meanwhile
+  std::thread loader([&] { loaded.store(joystick->LoadProfile(profile.c_str(), true)); });
+  messages.opened.get_future().wait();  // the load now waits for the answer
+  std::thread destroyer([&] {
+    joystick.reset();
+    closedBeforeDestroyed = messages.Closed();
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  messages.closed.set_value();
+  loader.join();
+  destroyer.join();
+  EXPECT_TRUE(loaded.load());
+  EXPECT_TRUE(closedBeforeDestroyed);
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_EQ(timers.RunningTimers(), 0u);
   ClearActions();

@@ -54,6 +54,10 @@ TEST_F(ActionTest, CombinationsThatGrowTooLargeAreRejected) {
   }
   EXPECT_EQ(level, 7u);  // 2^8 - 1 = 255 fits, 2^9 - 1 does not
   EXPECT_EQ(MessageTexts(), "The ComplexAction \"7\" combines too many actions.");
+  // Exactly the limit: itself and the 255 of level 6.
+  EXPECT_NE(Read("<ComplexAction theme=\"X\" name=\"edge\"><CombinedAction theme=\"X\" "
+                 "name=\"6\"/></ComplexAction>"),
+            nullptr);
 }
 
 }  // namespace

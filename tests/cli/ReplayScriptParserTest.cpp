@@ -63,6 +63,7 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       {"keyboard 4 0", "4: the keyboard delay 4 is above 3"},
       {"keyboard 0 32", "4: the keyboard speed 32 is above 31"},
       {"keyboard 0 1\nkeyboard 0 1", "5: keyboard may stand only once"},
+      {"keyboard 0 1 2", "4: unexpected \"2\" after the keyboard statement"},
       {"screen 0 10", "4: the screen must be at least 1 x 1"},
       {"at 1 reload\nscreen 10 10",
        "5: screen describes the start: it must come before the first at"},

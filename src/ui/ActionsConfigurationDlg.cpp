@@ -207,41 +207,21 @@ void CActionsConfigurationDlg::DeleteSelectedAction() {
   MarkChanged();
 }
 
-INT_PTR CActionsConfigurationDlg::OnThemeBox(int notification) {
+INT_PTR CActionsConfigurationDlg::OnEditableBox(const ui::ComboBox& box, std::string& text,
+                                                void (CActionsConfigurationDlg::*refresh)(),
+                                                int notification) {
   if (writingBoxes_) return 1;
-  const ui::ComboBox themes = ThemeBox();
   switch (notification) {
     case CBN_SELCHANGE:
-      theme_ = themes.ItemText(themes.Selection());
-      SelectOrWrite(themes, theme_);
-      FillActionList();
+      text = box.ItemText(box.Selection());
+      SelectOrWrite(box, text);
+      (this->*refresh)();
       break;
     case CBN_EDITCHANGE:
-      FillActionList();
+      (this->*refresh)();
       break;
     case CBN_EDITUPDATE:
-      theme_ = themes.Text().substr(0, kTextLimit);
-      break;
-    default:
-      break;
-  }
-  return 1;
-}
-
-INT_PTR CActionsConfigurationDlg::OnNameBox(int notification) {
-  if (writingBoxes_) return 1;
-  const ui::ComboBox names = NameBox();
-  switch (notification) {
-    case CBN_SELCHANGE:
-      name_ = names.ItemText(names.Selection());
-      SelectOrWrite(names, name_);
-      ShowSelectedAction();
-      break;
-    case CBN_EDITCHANGE:
-      ShowSelectedAction();
-      break;
-    case CBN_EDITUPDATE:
-      name_ = names.Text().substr(0, kTextLimit);
+      text = box.Text().substr(0, kTextLimit);
       break;
     default:
       break;
@@ -264,9 +244,11 @@ INT_PTR CActionsConfigurationDlg::OnCommand(WPARAM wParam, LPARAM) {
       ShowPanelForType();
       return 1;
     case IDC_ACT_THEME:
-      return OnThemeBox(HIWORD(wParam));
+      return OnEditableBox(ThemeBox(), theme_, &CActionsConfigurationDlg::FillActionList,
+                           HIWORD(wParam));
     case IDC_ACT_NAME:
-      return OnNameBox(HIWORD(wParam));
+      return OnEditableBox(NameBox(), name_, &CActionsConfigurationDlg::ShowSelectedAction,
+                           HIWORD(wParam));
     default:
       return 0;
   }

@@ -61,8 +61,10 @@ class CActionsConfigurationDlg : public CConfigurationPage {
   void ShowPanelValues(const actionedit::ActionPanelValues& values);
   // Selects the item of this text (ignoring case) or, without one, puts the text into the box.
   void SelectOrWrite(const ui::ComboBox& box, const std::string& text);
-  INT_PTR OnThemeBox(int notification);
-  INT_PTR OnNameBox(int notification);
+  // The theme and the name box: a choice or typing sets the text and refreshes what follows
+  // from it (the action list, or the action shown).
+  INT_PTR OnEditableBox(const ui::ComboBox& box, std::string& text,
+                        void (CActionsConfigurationDlg::*refresh)(), int notification);
   ui::ComboBox ThemeBox();
   ui::ComboBox NameBox();
 

@@ -23,11 +23,7 @@ constexpr const char* kWindow = "Tandrel Configuration";
 
 class ApplicationTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    test.CopyDefaultFiles();
-    test.world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
-    test.StartConfiguration();
-  }
+  void SetUp() override { test.StartOnDefaults(); }
   WindowTestWorld test;
   CTandrelApplication application{GetModuleHandleA(nullptr)};
 };

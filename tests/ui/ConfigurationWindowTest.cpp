@@ -16,11 +16,7 @@ namespace {
 
 class ConfigurationWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    test.CopyDefaultFiles();
-    test.world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
-    test.StartConfiguration();
-  }
+  void SetUp() override { test.StartOnDefaults(); }
   WindowTestWorld test;
 };
 

@@ -1,5 +1,7 @@
 #include "WindowTestWorld.h"
 
+#include "platform/sim/SimJoysticks.h"
+
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -205,4 +207,10 @@ std::string TextOf(HWND dialog, int id) {
   char text[1024] = {};
   GetWindowTextA(Control(dialog, id), text, sizeof(text));
   return text;
+}
+
+void WindowTestWorld::StartOnDefaults() {
+  CopyDefaultFiles();
+  world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
+  StartConfiguration();
 }

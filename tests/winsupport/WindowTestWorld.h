@@ -107,6 +107,8 @@ class WindowTestWorld {
   // it, as the program does after its message loop.
   CTandrelConfiguration& StartConfiguration();
   void EndConfiguration();
+  // The default files with a common gamepad at ID 0, and the configuration started on them.
+  void StartOnDefaults();
 
   VirtualWorld world;
   std::string folder;  // with its trailing separator

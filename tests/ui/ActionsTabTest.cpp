@@ -67,14 +67,12 @@ TEST_F(ActionsTabTest, TypedNamesFindActionsAndAChangedKeyReachesTheEngine) {
   EXPECT_TRUE(IsChecked(page, IDC_ACT_TYPE_VK) && IsWindowVisible(vk));
   EXPECT_FALSE(IsWindowVisible(complex) || TypesEnabled());
   Type(page, IDC_ACT_NAME, "2", true);  // "jump2" is new: the panel keeps its values
-  EXPECT_TRUE(TypesEnabled());
-  EXPECT_EQ(TextOf(vk, IDC_VK_KEY), "0x20");
+  EXPECT_TRUE(TypesEnabled() && TextOf(vk, IDC_VK_KEY) == "0x20");
 
   Type(page, IDC_ACT_NAME, "Jump");
   Click(page, IDC_ACT_SAVE);  // unchanged
   EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
   Type(vk, IDC_VK_KEY, "0x4g1");  // the g is cut as it is typed
-  EXPECT_EQ(TextOf(vk, IDC_VK_KEY), "0x41");
   Click(vk, IDC_PUSH_HIT);
   Click(page, IDC_ACT_SAVE);
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
@@ -92,29 +90,29 @@ TEST_F(ActionsTabTest, TypedNamesFindActionsAndAChangedKeyReachesTheEngine) {
   EXPECT_TRUE(log[0].IsKeyDown() && log[0].vk == 0x41 && log[1].vk == 0x41);
 }
 
-TEST_F(ActionsTabTest, NewCombinationUnderANewThemeAndWhatDeleteFailedWriteAndCancelLeave) {
+// A combination under a new theme is applied; a deletion and a key whose file cannot be
+// written are never applied and are undone by Cancel.
+TEST_F(ActionsTabTest, NewCombinationIsAppliedWhatCancelDiscards) {
   Type(page, IDC_ACT_THEME, "Moves");
   EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), Items{});
   Type(page, IDC_ACT_NAME, "Dash");
   Click(page, IDC_ACT_TYPE_COMPLEX);
-  ASSERT_TRUE(IsWindowVisible(complex));
   for (const char* part : {"Jump (Game)", "Fire (Game)"}) {
     Choose(complex, IDC_COMPLEX_AVAILABLE, part);
     Click(complex, IDC_COMPLEX_ADD);
   }
-  Choose(complex, IDC_COMPLEX_COMBINED, 1);
+  Choose(complex, IDC_COMPLEX_COMBINED, "Fire (Game)");
   EXPECT_FALSE(IsEnabledControl(complex, IDC_COMPLEX_DOWN));
   Click(complex, IDC_COMPLEX_UP);
   EXPECT_FALSE(IsEnabledControl(complex, IDC_COMPLEX_UP));
   Click(complex, IDC_COMPLEX_PART_HIT);  // Fire, now first, is hit
-  Choose(complex, IDC_COMPLEX_COMBINED, 1);
+  Choose(complex, IDC_COMPLEX_COMBINED, "Jump (Game)");
   EXPECT_TRUE(IsChecked(complex, IDC_COMPLEX_PART_HOLD));
   Click(page, IDC_ACT_SAVE);
   EXPECT_EQ(ItemsOf(page, IDC_ACT_THEME), (Items{"Game", "Moves"}));
   EXPECT_EQ(SelectedText(page, IDC_ACT_THEME) + "|" + SelectedText(page, IDC_ACT_NAME),
             "Moves|Dash");
   EXPECT_FALSE(TypesEnabled());
-  EXPECT_EQ(ItemsOf(complex, IDC_COMPLEX_COMBINED), (Items{"Fire (Game)", "Jump (Game)"}));
   Click(dialog, IDC_APPLY);
   std::string expected = Xml(kActions);
   expected.insert(expected.find("\t</ComplexActions>"),
@@ -124,34 +122,22 @@ TEST_F(ActionsTabTest, NewCombinationUnderANewThemeAndWhatDeleteFailedWriteAndCa
     </ComplexAction>)"));
   EXPECT_EQ(test.Read("Actions.xml"), expected);
 
-  // Fire is a part of Volley and Dash: refused with the library's message, nothing changes.
   Choose(page, IDC_ACT_THEME, "Game");
-  Choose(page, IDC_ACT_NAME, "Fire");
+  Choose(page, IDC_ACT_NAME, "Volley");
   Click(page, IDC_ACT_DELETE);
-  EXPECT_EQ(test.Messages(),
-            Items{"Error: Cannot delete the action \"Fire\" because it is in use by one or more "
-                  "actions."});
-  EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), (Items{"Fire", "Jump", "Volley"}));
-  EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
-
-  // A saved key whose file cannot be written stays in the library for another try; never
-  // applied, it is gone after Cancel, while what Apply wrote stays.
   Type(page, IDC_ACT_NAME, "Duck");
   Click(page, IDC_ACT_TYPE_VK);
   Click(page, IDC_ACT_SAVE);
-  EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), (Items{"Duck", "Fire", "Jump", "Volley"}));
+  EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), (Items{"Duck", "Fire", "Jump"}));
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, true);
   Click(dialog, IDC_APPLY);
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
-  {
-    auto lock = LockActionLibrary();
-    EXPECT_NE(FindAction("Game", "Duck"), nullptr);
-  }
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);
   EXPECT_EQ(open->Close(IDCANCEL), IDCANCEL);
+  EXPECT_EQ(test.Read("Actions.xml"), expected);
   auto lock = LockActionLibrary();
+  EXPECT_TRUE(FindAction("Game", "Volley") && FindAction("Moves", "Dash"));
   EXPECT_EQ(FindAction("Game", "Duck"), nullptr);
-  EXPECT_NE(FindAction("Moves", "Dash"), nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "WindowTestWorld.h"
 
-#include "platform/sim/SimJoysticks.h"
-
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -32,17 +30,13 @@ std::string Xml(const std::string& text) {
 WindowTestWorld::WindowTestWorld() : folder(world.UseTempProgramFolder("Tandrel.exe")) {
   menu_.reset(LoadMenuA(GetModuleHandleA(nullptr), IDR_POPUP_NAME));
   EndConfiguration();
+  for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
+    std::filesystem::copy_file(std::string(TANDREL_SOURCE_DIR) + "/data/" + name, folder + name);
+  }
 }
 
 void WindowTestWorld::Write(const std::string& name, const std::string& text) {
   std::ofstream(folder + name, std::ios::binary) << Xml(text);
-}
-
-void WindowTestWorld::CopyDefaultFiles() {
-  for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
-    std::filesystem::copy_file(std::string(TANDREL_SOURCE_DIR) + "/data/" + name, folder + name,
-                               std::filesystem::copy_options::overwrite_existing);
-  }
 }
 
 std::string WindowTestWorld::Read(const std::string& name) const {
@@ -59,12 +53,11 @@ std::vector<std::string> WindowTestWorld::Messages() {
   return texts;
 }
 
-CTandrelConfiguration& WindowTestWorld::StartConfiguration() {
+void WindowTestWorld::StartConfiguration() {
   ConfigurationSettings settings;
   settings.observer = &profiles;
   configuration_ = std::make_unique<CTandrelConfiguration>(settings);
   ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), configuration_.get()});
-  return *configuration_;
 }
 
 void WindowTestWorld::EndConfiguration() {
@@ -135,12 +128,6 @@ ListMessages MessagesOf(HWND control) {
   return {LB_GETCOUNT, LB_GETTEXT, LB_GETCURSEL, LB_SETCURSEL, LB_FINDSTRINGEXACT, LBN_SELCHANGE};
 }
 
-std::string ItemText(HWND control, LRESULT index) {
-  char text[512] = {};
-  SendMessageA(control, MessagesOf(control).text, index, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 }  // namespace
 
 HWND Control(HWND dialog, int id) {
@@ -165,20 +152,15 @@ void Type(HWND dialog, int id, const std::string& text, bool append) {
   }
 }
 
-void Choose(HWND dialog, int id, int index) {
-  HWND control = Control(dialog, id);
-  ASSERT_TRUE(IsWindowEnabled(control)) << "cannot choose in " << id;
-  SendMessageA(control, MessagesOf(control).select, index, 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, MessagesOf(control).changed),
-               reinterpret_cast<LPARAM>(control));
-}
-
 void Choose(HWND dialog, int id, const std::string& text) {
   HWND control = Control(dialog, id);
-  const LRESULT index = SendMessageA(control, MessagesOf(control).find, static_cast<WPARAM>(-1),
+  const ListMessages list = MessagesOf(control);
+  const LRESULT index = SendMessageA(control, list.find, static_cast<WPARAM>(-1),
                                      reinterpret_cast<LPARAM>(text.c_str()));
-  ASSERT_GE(index, 0) << "no item \"" << text << "\" in " << id;
-  Choose(dialog, id, static_cast<int>(index));
+  ASSERT_TRUE(index >= 0 && IsWindowEnabled(control))
+      << "cannot choose \"" << text << "\" in " << id;
+  SendMessageA(control, list.select, index, 0);
+  Notify(dialog, id, list.changed);
 }
 
 void SelectTab(HWND dialog, int tabsId, int index) {
@@ -192,25 +174,21 @@ std::vector<std::string> ItemsOf(HWND dialog, int id) {
   HWND control = Control(dialog, id);
   std::vector<std::string> items;
   for (LRESULT i = 0; i < SendMessageA(control, MessagesOf(control).count, 0, 0); ++i) {
-    items.push_back(ItemText(control, i));
+    char text[512] = {};
+    SendMessageA(control, MessagesOf(control).text, i, reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
   }
   return items;
 }
 
 std::string SelectedText(HWND dialog, int id) {
-  HWND control = Control(dialog, id);
-  const LRESULT index = SendMessageA(control, MessagesOf(control).current, 0, 0);
-  return index < 0 ? std::string() : ItemText(control, index);
+  const LRESULT index =
+      SendMessageA(Control(dialog, id), MessagesOf(Control(dialog, id)).current, 0, 0);
+  return index < 0 ? std::string() : ItemsOf(dialog, id).at(index);
 }
 
 std::string TextOf(HWND dialog, int id) {
   char text[1024] = {};
   GetWindowTextA(Control(dialog, id), text, sizeof(text));
   return text;
-}
-
-void WindowTestWorld::StartOnDefaults() {
-  CopyDefaultFiles();
-  world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
-  StartConfiguration();
 }

@@ -92,23 +92,19 @@ std::string Xml(const std::string& text);
 
 class WindowTestWorld {
  public:
-  WindowTestWorld();
+  WindowTestWorld();  // with the default configuration, actions file and profiles
   ~WindowTestWorld() { EndConfiguration(); }
 
   // Writes a file into the program folder, as Xml() makes it.
   void Write(const std::string& name, const std::string& text);
-  // Copies the default configuration, actions file and profiles into the program folder.
-  void CopyDefaultFiles();
   // The file's bytes; empty when it does not exist.
   std::string Read(const std::string& name) const;
   // The messages shown through the platform, as "caption: text".
   std::vector<std::string> Messages();
   // Builds the configuration from the program folder and hands it to the windows; destroys
   // it, as the program does after its message loop.
-  CTandrelConfiguration& StartConfiguration();
+  void StartConfiguration();
   void EndConfiguration();
-  // The default files with a common gamepad at ID 0, and the configuration started on them.
-  void StartOnDefaults();
 
   VirtualWorld world;
   std::string folder;  // with its trailing separator
@@ -157,11 +153,16 @@ struct OpenWindow {
 HWND Control(HWND dialog, int id);
 // Clicks a button; a user can only click what is visible and enabled.
 void Click(HWND dialog, int id);
+// What the control sends its dialog as the user acts on it (a double click, a click on a
+// picture).
+inline void Notify(HWND dialog, int id, WORD code) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+               reinterpret_cast<LPARAM>(Control(dialog, id)));
+}
 // Types into an edit field or a combo box's edit field, one character at a time, after
 // erasing its text (select all, delete) unless `append`.
 void Type(HWND dialog, int id, const std::string& text, bool append = false);
-// Chooses an item of a combo box or list box by its index or its exact text (any case).
-void Choose(HWND dialog, int id, int index);
+// Chooses the item of a combo box or list box with this exact text (any case).
 void Choose(HWND dialog, int id, const std::string& text);
 // Selects a tab of a tab control as a click on it does.
 void SelectTab(HWND dialog, int tabsId, int index);
@@ -169,11 +170,6 @@ void SelectTab(HWND dialog, int tabsId, int index);
 std::vector<std::string> ItemsOf(HWND dialog, int id);
 std::string SelectedText(HWND dialog, int id);
 std::string TextOf(HWND dialog, int id);
-inline void DoubleClick(HWND dialog, int listId) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_DBLCLK),
-               reinterpret_cast<LPARAM>(Control(dialog, listId)));
-}
-inline bool IsShown(HWND dialog, int id) { return IsWindowVisible(Control(dialog, id)); }
 inline bool IsEnabledControl(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)); }
 inline bool IsChecked(HWND dialog, int id) {
   return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;

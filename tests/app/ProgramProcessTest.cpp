@@ -26,8 +26,7 @@ class ProgramProcess {
     }
     if (withFiles) fs::copy_file(build / "Hook.dll", folder.path() / "Hook.dll");
     std::string command = "\"" + folder.File("Tandrel.exe") + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
+    STARTUPINFOA startup = {sizeof(startup)};
     EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                folder.path().string().c_str(), &startup, &process));
   }
@@ -74,6 +73,7 @@ TEST(Program, WithoutItsConfigurationItSaysSoAndEndsWithoutAWindow) {
   EXPECT_EQ(program.ExitCode(), DWORD(-1));
 }
 
+// "/NoConfigure" counts in any case, anywhere on the command line.
 TEST(Program, RunsHiddenUntilExitAndOpensItsWindowUnlessTold) {
   for (const char* arguments : {"-x/noConfigureX", ""}) {
     ProgramProcess program(true, arguments);
@@ -82,12 +82,11 @@ TEST(Program, RunsHiddenUntilExitAndOpensItsWindowUnlessTold) {
       ASSERT_NE(window, nullptr);
       PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
       for (int i = 0; i < 2000 && IsWindow(window); ++i) Sleep(10);
-      EXPECT_FALSE(IsWindow(window));
     }
     HWND main = program.Find(kMainClass, "Tandrel");
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_EQ(SendMessageA(main, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(main, WM_CLOSE, 0, 0), 0);  // refused
     EXPECT_EQ(program.ExitCode(200), STILL_ACTIVE);
     EXPECT_EQ(program.Find(nullptr, "Tandrel Configuration", false), nullptr);
     EXPECT_EQ(program.Find(nullptr, "Error", false), nullptr);  // Hook.dll was found and installed

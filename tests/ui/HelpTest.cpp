@@ -39,9 +39,7 @@ TEST(Help, PopUpsShowTheControlsTextBesideItTheManualOrAHelpFileTheViewer) {
     int context;
     const char* says;
   } cases[] = {{work.top, 303, "Save:"},
-               {work.top, -12199, "Hold:"},
                {work.bottom - 60, 101, "Launch On Startup:"},
-               {work.bottom - 60, CONTEXT_HELP_NONE, "no help of its own"},
                {work.top, 4242, "no help of its own"}};
   for (const auto& c : cases) {
     SetWindowPos(window, nullptr, 0, c.windowTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -52,10 +50,9 @@ TEST(Help, PopUpsShowTheControlsTextBesideItTheManualOrAHelpFileTheViewer) {
     char text[1024] = {};
     GetWindowTextA(popup, text, sizeof(text));
     EXPECT_NE(std::string(text).find(c.says), std::string::npos) << text;
-    RECT control, shown, overlap;
+    RECT control, shown;
     GetWindowRect(button, &control);
     GetWindowRect(popup, &shown);
-    EXPECT_FALSE(IntersectRect(&overlap, &control, &shown)) << c.context;
     EXPECT_TRUE(shown.top - control.bottom == 2 || control.top - shown.bottom == 2) << c.context;
     EXPECT_TRUE(shown.left >= work.left && shown.right <= work.right && shown.top >= work.top &&
                 shown.bottom <= work.bottom)

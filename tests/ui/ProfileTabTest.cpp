@@ -38,7 +38,7 @@ class ProfileTabTest : public ::testing::Test {
 };
 
 TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
-  test.Write("Pad.xml", R"(<Joystick ID = "0" name = "Pad One" >
+  test.Write("Pad.xml", R"(<Joystick >
 <Buttons ><Button number = "1" ><Actions >
 <Action number = "0" theme = "keys" name = "escape" />
 </Actions></Button></Buttons>
@@ -89,8 +89,9 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
   Choose(page, IDC_PROF_SHIFT_STATE, "No Shift Button");
   Choose(page, IDC_PROF_ACTION, "<<None>>");
 
+  Choose(page, IDC_PROF_JOYSTICK, "Pad One");
   Click(dialog, IDC_APPLY);
-  EXPECT_EQ(test.Read("Pad.xml"), Xml(R"(<Joystick ID = "0" name = "Pad One" delay = "30" >
+  EXPECT_EQ(test.Read("Pad.xml"), Xml(R"(<Joystick delay = "30" ID = "0" name = "Pad One" >
   <Buttons >
     <Button number = "3" >
       <Actions >
@@ -115,57 +116,42 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
 </Joystick>)"));
 }
 
-TEST_F(ProfileTabTest, NewRefusedForeignAndUnwritableProfiles) {
+// A missing file starts a new profile. A save that fails keeps the file, the edits and the
+// changed state, and another file is not opened over them. A file with another root, refused,
+// disables the page, which asks for another file.
+TEST_F(ProfileTabTest, NewUnwritableAndRefusedProfiles) {
   Start("New.xml");
-  // A missing file starts a new profile for the first controller.
   Type(page, IDC_PROF_DELAY, "45");
   Click(dialog, IDC_APPLY);
-  EXPECT_EQ(test.Read("New.xml"), Xml(R"(<Joystick ID = "0" name = "Pad One" delay = "45" />)"));
+  const std::string created = Xml(R"(<Joystick ID = "0" name = "Pad One" delay = "45" />)");
+  EXPECT_EQ(test.Read("New.xml"), created);
 
-  // A file with another root: refused, the page is disabled and asks for another file.
-  test.Write("Foreign.xml", "<Settings a = \"1\" >\n<Item b = \"2\" />\n</Settings>\n");
-  test.user.files = {test.folder + "Foreign.xml"};
-  test.user.answers = {IDNO};
-  Click(page, IDC_PROF_OPEN);
-  EXPECT_EQ(test.user.Last(1),
-            "message|" + profileedit::InvalidProfileQuestion(test.folder + "Foreign.xml") +
-                "|Warning|" + std::to_string(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
-  EXPECT_EQ(test.user.Last(),
-            "open file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
-                std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
-  EXPECT_FALSE(IsEnabledControl(page, IDC_PROF_DELAY));
-
-  // Accepted, it is edited under its own root and written back whole.
-  test.user.files = {test.folder + "Foreign.xml"};
-  test.user.answers = {IDYES};
-  Click(page, IDC_PROF_OPEN);
-  Choose(page, IDC_PROF_JOYSTICK, "Pad One");
-  Click(dialog, IDC_APPLY);
-  const std::string accepted =
-      Xml("<Settings a = \"1\" delay = \"30\" ID = \"0\" name = \"Pad One\" >\n"
-          "  <Item b = \"2\" />\n</Settings>");
-  EXPECT_EQ(test.Read("Foreign.xml"), accepted);
-
-  // A save that fails keeps the file, the document and the changed state.
-  const std::string saveFailed = std::string("message|") + profileedit::kSaveFailedText +
-                                 "|Warning|" + std::to_string(MB_ICONWARNING);
   Type(page, IDC_PROF_DELAY, "60");
-  test.user.files = {test.folder + "Missing\\Foreign.xml"};
+  test.user.files = {test.folder + "Missing\\New.xml", test.folder + "Foreign.xml"};
   Click(page, IDC_PROF_SAVE_AS);
-  EXPECT_EQ(test.user.Last(), saveFailed);
-  // Yes to saving first, and that save fails: no other file is opened.
-  const size_t requests = test.user.requests.size();
-  test.user.answers = {IDYES};
-  test.user.files = {test.folder + "New.xml"};
+  test.user.answers = {IDYES};  // to saving first, which fails again
   Click(page, IDC_PROF_OPEN);
-  ASSERT_EQ(test.user.requests.size(), requests + 2);
-  EXPECT_EQ(test.user.Last(1), std::string("message|") + profileedit::kSaveChangesQuestion +
-                                   "|One Moment...|" +
-                                   std::to_string(MB_YESNOCANCEL | MB_ICONQUESTION));
-  EXPECT_EQ(test.user.Last(), saveFailed);
   EXPECT_EQ(TextOf(page, IDC_PROF_DELAY), "60");
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
-  EXPECT_EQ(test.Read("Foreign.xml"), accepted);
+  EXPECT_EQ(test.Read("New.xml"), created);
+
+  test.Write("Foreign.xml", "<Settings a = \"1\" />");
+  test.user.answers = {IDNO, IDNO};  // the edits go; the file is refused
+  Click(page, IDC_PROF_OPEN);
+  EXPECT_FALSE(IsEnabledControl(page, IDC_PROF_DELAY));
+  const std::string chooser =
+      " file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
+      std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR);
+  const std::string saveFailed = std::string("message|") + profileedit::kSaveFailedText +
+                                 "|Warning|" + std::to_string(MB_ICONWARNING);
+  const std::string saveFirst = std::string("message|") + profileedit::kSaveChangesQuestion +
+                                "|One Moment...|" +
+                                std::to_string(MB_YESNOCANCEL | MB_ICONQUESTION);
+  EXPECT_EQ(test.user.requests,
+            (Items{"save" + chooser, saveFailed, saveFirst, saveFailed, saveFirst, "open" + chooser,
+                   "message|" + profileedit::InvalidProfileQuestion(test.folder + "Foreign.xml") +
+                       "|Warning|" + std::to_string(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2),
+                   "open" + chooser}));
   EXPECT_EQ(test.user.owners, std::vector<HWND>(test.user.requests.size(), page));
 }
 

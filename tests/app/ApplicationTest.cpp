@@ -1,23 +1,16 @@
 // The application frame in the test's process: the hidden main window, its icon messages and
 // menu, the configuration window opened from them, window switching, and Hook.dll's contract.
-#include <gtest/gtest.h>
-#include <windows.h>
 
 #include <atomic>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "HookApi.h"
 #include "WindowTestWorld.h"
 #include "app/win32/NotificationIcon.h"
 #include "app/win32/TandrelApplication.h"
-#include "platform/sim/SimJoysticks.h"
-#include "resource.h"
 
 namespace {
 
-using Items = std::vector<std::string>;
 const std::string kHookDll = std::string(TANDREL_BUILD_DIR) + "/Hook.dll";
 constexpr const char* kWindow = "Tandrel Configuration";
 

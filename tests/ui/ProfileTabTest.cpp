@@ -1,22 +1,15 @@
 // The Profile tab as a user meets it: profiles loaded, edited through the page's controls and
 // written by Apply or "Save As", compared byte for byte; refused files and failed saves.
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <commdlg.h>
 
 #include <array>
-#include <optional>
-#include <vector>
 
 #include "WindowTestWorld.h"
-#include "platform/sim/SimJoysticks.h"
+// After windows.h, whose declarations it uses.
+#include <commdlg.h>
+
 #include "profileedit/ProfileDocument.h"
-#include "resource.h"
 
 namespace {
-
-using Items = std::vector<std::string>;
 
 class ProfileTabTest : public ::testing::Test {
  protected:

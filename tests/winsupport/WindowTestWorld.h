@@ -4,11 +4,13 @@
 // notifications the controls send, from the test's thread to the program's thread.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -16,10 +18,14 @@
 
 #include "config/ConfigurationObserver.h"
 #include "config/TandrelConfiguration.h"
+#include "platform/sim/SimJoysticks.h"
+#include "resource.h"
 #include "support/VirtualWorld.h"
 #include "ui/GdiHandles.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
+
+using Items = std::vector<std::string>;
 
 // The user's side of message boxes, file dialogs, popup menus and help. Each request is noted
 // as "kind|text|caption|flags" with its owner. Message boxes take the scripted answers (then
@@ -29,11 +35,6 @@ class ScriptedUser : public ui::IUserInterface {
  public:
   ScriptedUser() { ui::InstallUserInterface(this); }
   ~ScriptedUser() override { ui::InstallUserInterface(nullptr); }
-  // A request counted from the last.
-  const std::string& Last(size_t fromEnd = 0) const {
-    return requests.at(requests.size() - 1 - fromEnd);
-  }
-
   std::deque<int> answers;
   std::deque<std::string> files;
   std::deque<UINT> menuChoices;

@@ -4,12 +4,10 @@
 // table, shown beside it. With a help file the help viewer gets both.
 
 #include <fstream>
-#include <set>
 
 #include "WindowTestWorld.h"
 #include "support/TempFolder.h"
 #include "ui/ActionsConfigurationDlg.h"
-#include "ui/ContextHelpTexts.h"
 #include "ui/JoysticksConfigurationDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
 #include "ui/Win32UserInterface.h"
@@ -26,7 +24,7 @@ class ConfigurationWindowTest : public ::testing::Test {
 };
 
 TEST_F(ConfigurationWindowTest, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads) {
-  const size_t loads = test.profiles.started.size();  // the profiles one load starts
+  const size_t loads = test.started.size();  // the profiles one load starts
   size_t started = loads;
   for (int way : {IDOK, IDCANCEL, WM_CLOSE}) {
     OpenWindow open;
@@ -68,7 +66,7 @@ TEST_F(ConfigurationWindowTest, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutR
       Click(open.dialog, way);
     }
     EXPECT_EQ(open.program.Join(), way == IDOK ? IDOK : IDCANCEL);
-    EXPECT_EQ(test.profiles.started.size(), started += loads);
+    EXPECT_EQ(test.started.size(), started += loads);
   }
   EXPECT_TRUE(test.world.messages().Log().empty());
 }
@@ -130,22 +128,6 @@ TEST(Help, PopUpsShowTheControlsTextBesideItTheManualOrAHelpFileTheViewer) {
                 helpFile + "|" + std::to_string(HELP_CONTEXTPOPUP) + "|303"}));
   EXPECT_EQ(popUp(), nullptr);
   DestroyWindow(window);
-}
-
-TEST(ContextHelpTexts, EveryContextOfTheWindowHasATextOfItsOwn) {
-  const std::pair<int, int> ranges[] = {{-12200, -12198}, {101, 107}, {201, 207},
-                                        {210, 220},       {301, 308}, {403, 403},
-                                        {503, 507},       {603, 605}, {703, 710}};
-  const ui::CContextHelpTexts texts(GetModuleHandleA(nullptr));
-  std::set<std::string> seen;
-  for (const auto& [first, last] : ranges) {
-    for (int context = first; context <= last; ++context) {
-      const std::optional<std::string> text = texts.Find(context);
-      ASSERT_TRUE(text.has_value()) << context;
-      EXPECT_GT(text->size(), 40u) << context;
-      EXPECT_TRUE(seen.insert(*text).second) << context;
-    }
-  }
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   EXPECT_EQ(test.Read("Tandrel.exe.config"), Xml(kConfig));
   test.world.messages().ClearLog();
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);
-  test.profiles.started.clear();
+  test.started.clear();
   Click(open->dialog, IDC_APPLY);
   // Pad Zero's entry goes, and so does the unplugged controller's; the rules of Pad One stay.
   const std::string pad3 = "    <Joystick ID = \"3\" fileName = \"" + test.folder +
@@ -114,8 +114,8 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
     <Joystick ID = "2" fileName = "Missing.xml" enabled = "false" />
 )" + pad3 + R"(  </Joysticks>
 </Configuration>)"));
-  EXPECT_EQ(test.profiles.started, (std::vector<std::pair<int, std::string>>{
-                                       {1, "Gamepad.xml"}, {3, test.folder + "SlideShow.xml"}}));
+  EXPECT_EQ(test.started, (std::vector<std::pair<int, std::string>>{
+                              {1, "Gamepad.xml"}, {3, test.folder + "SlideShow.xml"}}));
   EXPECT_EQ(test.world.startupEntry().Value("Tandrel"), test.folder + "Tandrel.exe /NoConfigure");
   EXPECT_FALSE(IsEnabledControl(open->dialog, IDC_APPLY));
 

@@ -8,31 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sim/SimKeyboardLayout.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
-
-TEST(Win32KeyboardLayout, AgreesWithTheSimulatedUsLayoutOnCommonKeys) {
-  seam::Win32KeyboardLayout real;
-  seam::SimKeyboardLayout sim;
-  // Wine derives its layout from the X server's key map, which differs from the system's
-  // table on the keypad keys, F13 and above and a few rare keys; these agree.
-  std::vector<unsigned> keys = {VK_BACK,  VK_TAB,      VK_RETURN, VK_SHIFT,  VK_ESCAPE,
-                                VK_SPACE, VK_PRIOR,    VK_RIGHT,  VK_DELETE, VK_RMENU,
-                                VK_OEM_1, VK_OEM_PLUS, VK_OEM_2,  VK_OEM_7};
-  for (unsigned k = 'A'; k <= 'Z'; ++k) keys.push_back(k);
-  for (unsigned k = '0'; k <= '9'; ++k) keys.push_back(k);
-  for (unsigned k = VK_F1; k <= VK_F12; ++k) keys.push_back(k);
-  for (unsigned vk : keys) {
-    for (unsigned type : {seam::kMapVkToScan, seam::kMapVkToChar}) {
-      EXPECT_EQ(real.MapVirtualKey(vk, type), sim.MapVirtualKey(vk, type)) << vk << " " << type;
-    }
-  }
-  for (char c : std::string("azAZ09!@ \r\t\b;:'\",./?-_=+[]{}\\|`~")) {
-    EXPECT_EQ(real.VkKeyScan(c), sim.VkKeyScan(c)) << c;
-  }
-}
 
 // The value goes to the machine-wide list; where that cannot be written (a standard user's
 // HKEY_LOCAL_MACHINE, here a list that cannot be opened) to the user's own list, and it is

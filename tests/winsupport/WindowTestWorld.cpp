@@ -55,7 +55,7 @@ std::vector<std::string> WindowTestWorld::Messages() {
 
 void WindowTestWorld::StartConfiguration() {
   ConfigurationSettings settings;
-  settings.observer = &profiles;
+  settings.observer = this;
   configuration_ = std::make_unique<CTandrelConfiguration>(settings);
   ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), configuration_.get()});
 }

@@ -80,18 +80,11 @@ class ScriptedUser : public ui::IUserInterface {
   }
 };
 
-// The profiles the configuration started, as (controller ID, file name).
-class ProfileLog : public IConfigurationObserver {
- public:
-  void ProfileStarted(int id, const std::string& path) override { started.emplace_back(id, path); }
-  std::vector<std::pair<int, std::string>> started;
-};
-
 // A file's bytes as the program writes them, from lines indented by two blanks a level: tabs
 // for the blanks and CR LF line ends.
 std::string Xml(const std::string& text);
 
-class WindowTestWorld {
+class WindowTestWorld : public IConfigurationObserver {
  public:
   WindowTestWorld();  // with the default configuration, actions file and profiles
   ~WindowTestWorld() { EndConfiguration(); }
@@ -110,7 +103,9 @@ class WindowTestWorld {
   VirtualWorld world;
   std::string folder;  // with its trailing separator
   ScriptedUser user;
-  ProfileLog profiles;
+  // The profiles the configuration started, as (controller ID, file name).
+  std::vector<std::pair<int, std::string>> started;
+  void ProfileStarted(int id, const std::string& path) override { started.emplace_back(id, path); }
 
  private:
   ui::MenuHandle menu_;

@@ -1,5 +1,5 @@
-// The tick path allocates nothing once the timers run: counted by replacing the global
-// allocation functions and marking the timer thread from the service's thread hook.
+// Timers started and stopped from the timer thread, and the tick path's allocations: counted by
+// replacing the global allocation functions and marking the timer thread from its start hook.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,8 +7,8 @@
 #include <memory>
 #include <new>
 
-#include "Sync.h"
 #include "app/timer/RealTimerService.h"
+#include "support/Sync.h"
 
 namespace {
 thread_local bool t_onTimerThread = false;
@@ -39,7 +39,9 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); 
 
 namespace {
 
-TEST(RealTimerAllocation, SteadyTickingAndRestartingInsideATickAllocateNothing) {
+// Stops and starts inside a tick take effect at once, and once the timers run, ticking and
+// restarting from a tick (the key-repeat pattern) allocate nothing.
+TEST(RealTimerAllocation, TicksStartAndStopTimersAtOnceAndSteadyTickingAllocatesNothing) {
   const long unmarked = g_timerThreadAllocations.load();
   t_onTimerThread = true;  // the count itself sees allocations
   auto p = std::make_unique<int>(1);
@@ -48,23 +50,30 @@ TEST(RealTimerAllocation, SteadyTickingAndRestartingInsideATickAllocateNothing) 
 
   RealTimerService service([] { t_onTimerThread = true; });
   ScopedTimerService installed(&service);
-  CountingUser a, b, c;
-  // The key-repeat pattern: stop and start again from the tick, many times over.
+  CountingUser steady, started, other;
+  int otherTicksAtStop = -1, selfTicks = 0;
+  CountingUser self([&] {
+    if (++selfTicks != 3) return;
+    StopTimer(self.id);  // its own timer, in flight: must not wait for itself
+    otherTicksAtStop = other.ticks.Value();
+    other.Stop();  // another timer, from the timer thread
+    started.Start(1);
+  });
   CountingUser rearming([&] {
     rearming.Stop();
     rearming.Start(1);
   });
-  a.Start(1);
-  b.Start(1);
-  c.Start(2);
-  rearming.Start(1);
-  ASSERT_TRUE(c.ticks.WaitFor(3));
+  steady.Start(2);
+  for (CountingUser* user : {&other, &self, &rearming}) user->Start(1);
+  ASSERT_TRUE(started.ticks.WaitFor(3));
   ASSERT_TRUE(rearming.ticks.WaitFor(3));
   const long before = g_timerThreadAllocations.load();
-  ASSERT_TRUE(c.ticks.WaitFor(30));
-  ASSERT_TRUE(a.ticks.WaitFor(60));
+  ASSERT_TRUE(steady.ticks.WaitFor(30));
+  ASSERT_TRUE(started.ticks.WaitFor(60));
   ASSERT_TRUE(rearming.ticks.WaitFor(60));
   EXPECT_EQ(g_timerThreadAllocations.load(), before);
+  EXPECT_EQ(self.ticks.Value(), 3);
+  EXPECT_EQ(other.ticks.Value(), otherTicksAtStop);
 }
 
 }  // namespace

@@ -8,9 +8,18 @@
 #include <functional>
 #include <random>
 #include <thread>
+#include <utility>
 #include <vector>
 
-using StressJob = std::function<void(std::mt19937&)>;
+#include "platform/sim/SimJoysticks.h"
+
+// One round of a job, and the longest pause after it (in microseconds, random below that).
+struct StressJob {
+  template <typename Round>
+  StressJob(Round round, unsigned maxPause = 0) : round(std::move(round)), maxPause(maxPause) {}
+  std::function<void(std::mt19937&)> round;
+  unsigned maxPause;
+};
 
 // Runs every job over and over, each on a thread of its own with a random generator of its own,
 // for at least `least` and until every job ran `minRounds` times and `enough` holds. A run that
@@ -24,7 +33,11 @@ inline void RunStressJobs(
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     threads.emplace_back([&, i] {
       std::mt19937 rng(static_cast<unsigned>(i + 1));
-      for (; !stop.load(); rounds[i].fetch_add(1)) jobs[i](rng);
+      for (const StressJob& job = jobs[i]; !stop.load(); rounds[i].fetch_add(1)) {
+        job.round(rng);
+        if (job.maxPause != 0)
+          std::this_thread::sleep_for(std::chrono::microseconds(rng() % job.maxPause));
+      }
     });
   }
   const auto done = [&] {
@@ -41,4 +54,16 @@ inline void RunStressJobs(
   stop.store(true);
   for (auto& thread : threads) thread.join();
   EXPECT_TRUE(done()) << "the jobs did too little work";
+}
+
+// The player: buttons go up and down (so fresh controllers arm them), the hat and the sticks
+// move, on any of the first `controllers` controllers.
+inline StressJob PlayerJob(seam::SimJoysticks& joysticks, int controllers) {
+  return {[&joysticks, controllers](std::mt19937& rng) {
+            const int id = static_cast<int>(rng() % controllers);
+            joysticks.SetButtons(id, rng() & 0xFF);
+            joysticks.SetPov(id, rng() % 5 == 0 ? seam::kPovCentered : rng() % 36000);
+            for (char axis : {'X', 'Y', 'Z', 'R'}) joysticks.SetAxis(id, axis, rng() % 65536);
+          },
+          500};
 }

@@ -7,22 +7,19 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <fstream>
-#include <future>
 #include <mutex>
 #include <random>
 #include <thread>
 
 #include "../EngineFixture.h"
 #include "app/timer/RealTimerService.h"
+#include "support/StressJobs.h"
+#include "support/Sync.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int kControllers = 4;
-constexpr long kMinChanges = 300;
-constexpr int kMinPolls = 2000;
 
 // The controller table: one lock per slot, as the configuration keeps its table under a lock
 // of its own. The polls never take these locks.
@@ -56,24 +53,6 @@ struct Stress {
   std::array<std::unique_ptr<CJoystick>, kControllers> joysticks;
 };
 
-// A tick that changes controllers from the timer thread, as the hot-plug check does.
-struct HotPlugTick : CTimerUser {
-  explicit HotPlugTick(Stress& stress) : stress(stress) { timer = StartTimer(20, this); }
-  ~HotPlugTick() override { EndTicks(); }
-  void End() {  // no tick after it
-    StopTimer(timer);
-    EndTicks();
-  }
-  void OnTimer() override {
-    stress.Mutate(rng);
-    ticks.fetch_add(1, std::memory_order_relaxed);
-  }
-  Stress& stress;
-  std::mt19937 rng{7};  // used on the timer thread only
-  unsigned timer = 0;
-  std::atomic<long> ticks{0};
-};
-
 TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
   seam::SimPlatform platform;
   seam::ScopedServices services(platform.services());
@@ -89,56 +68,24 @@ TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
     return reads;  // plugged-in counts restart only when a controller is plugged in again
   };
   TempFolder folder;
-  {
-    Stress stress;
-    for (int i = 0; i < 2; ++i) {
-      stress.profiles[i] = folder.File("busy" + std::to_string(i) + ".xml");
-      std::ofstream(stress.profiles[i], std::ios::binary) << BusyProfile(i == 0 ? "A" : "B");
-    }
-    std::atomic<bool> stop{false};
-    std::vector<std::thread> threads;
-    threads.emplace_back([&] {  // the player: buttons, hat and axes change all the time
-      std::mt19937 rng(1);
-      while (!stop.load()) {
-        const int id = static_cast<int>(rng() % kControllers);
-        joysticks.SetButtons(id, rng() & 0xFF);
-        joysticks.SetPov(id, rng() % 5 == 0 ? seam::kPovCentered : rng() % 36000);
-        for (char axis : {'X', 'Y', 'Z', 'R'}) joysticks.SetAxis(id, axis, rng() % 65536);
-        std::this_thread::yield();
-      }
-    });
-    for (int t = 0; t < 2; ++t) {
-      threads.emplace_back([&, t] {
-        std::mt19937 rng(100 + t);
-        while (!stop.load()) {
-          stress.Mutate(rng);
-          std::this_thread::sleep_for(std::chrono::microseconds(rng() % 8000));
-        }
-      });
-    }
-    HotPlugTick hotPlug(stress);
-    // At least 2 s and until enough work was done, at most 30 s.
-    const auto start = Clock::now();
-    while (Clock::now() - start < std::chrono::seconds(30) &&
-           (Clock::now() - start < std::chrono::seconds(2) || stress.changes < kMinChanges ||
-            polls() < kMinPolls)) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    stop.store(true);
-    for (auto& thread : threads) thread.join();
-    hotPlug.End();
+  Stress stress;
+  for (int i = 0; i < 2; ++i) {
+    stress.profiles[i] = folder.File("busy" + std::to_string(i) + ".xml");
+    std::ofstream(stress.profiles[i], std::ios::binary) << BusyProfile(i == 0 ? "A" : "B");
+  }
+  std::mt19937 tickRng(7);  // used on the timer thread only
+  CountingUser hotPlug([&] { stress.Mutate(tickRng); });
+  hotPlug.Start(20);
+  const StressJob change{[&](std::mt19937& rng) { stress.Mutate(rng); }, 8000};
+  RunStressJobs({PlayerJob(joysticks, kControllers), change, change}, std::chrono::seconds(2), 150,
+                [&] { return stress.changes.load() >= 300 && polls() >= 2000; });
+  hotPlug.Stop();
+  EXPECT_GT(hotPlug.ticks.Value(), 0);
 
-    // Deactivation alone ends everything the elements ran, even with the controls still held:
-    // no key or button stays down and no action's timer runs on.
-    for (auto& joystick : stress.joysticks) {
-      if (joystick) joystick->SetActive(false);
-    }
-    EXPECT_TRUE(platform.input().AllReleased());
-    EXPECT_EQ(timers.RunningTimers(), 0u);
-    for (auto& joystick : stress.joysticks) joystick.reset();
-    EXPECT_GE(stress.changes.load(), kMinChanges);
-    EXPECT_GT(hotPlug.ticks.load(), 0);
-    EXPECT_GE(polls(), kMinPolls);
+  // Deactivation alone ends everything the elements ran, even with the controls still held:
+  // no key or button stays down and no action's timer runs on.
+  for (auto& joystick : stress.joysticks) {
+    if (joystick) joystick->SetActive(false);
   }
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_EQ(timers.RunningTimers(), 0u);
@@ -149,15 +96,11 @@ TEST(ControllerStress, PollsNeverMeetElementsBeingChanged) {
 struct HeldMessages : seam::IMessages {
   seam::MessageAnswer Show(const std::string&, const std::string&, seam::MessageButtons,
                            seam::MessageIcon) override {
-    opened.set_value();
-    closedFuture.wait();
+    opened.Increment();
+    closed.WaitFor(1);
     return seam::MessageAnswer::Yes;
   }
-  bool Closed() {
-    return closedFuture.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-  }
-  std::promise<void> opened, closed;
-  std::shared_future<void> closedFuture = closed.get_future().share();
+  Counter opened, closed;
 };
 
 // A controller destroyed on one thread while another thread loads a profile into it (and waits
@@ -181,20 +124,18 @@ TEST(LoadDestruction, DestructionWaitsForTheLoadInProgress) {
 
   auto joystick = std::make_unique<CJoystick>();
   ASSERT_TRUE(joystick->Open(0));
-  std::atomic<bool> loaded{false};
-  bool closedBeforeDestroyed = false;  // a destroyer that did not wait runs ahead meanwhile
-  std::thread loader([&] { loaded.store(joystick->LoadProfile(profile.c_str(), true)); });
-  messages.opened.get_future().wait();  // the load now waits for the answer
-  std::thread destroyer([&] {
-    joystick.reset();
-    closedBeforeDestroyed = messages.Closed();
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  messages.closed.set_value();
+  CJoystick* raw = joystick.get();
+  std::atomic<bool> loaded{false}, destroyed{false};
+  std::thread loader([&] { loaded.store(raw->LoadProfile(profile.c_str(), true)); });
+  ASSERT_TRUE(messages.opened.WaitFor(1));  // the load now waits for the answer
+  std::thread destroyer([&] { joystick.reset(), destroyed = true; });
+  WaitUntilDead(raw);  // the destructor has begun; one that does not wait runs ahead meanwhile
+  for (int i = 0; i < 5000 && !destroyed.load(); ++i) std::this_thread::yield();
+  EXPECT_FALSE(destroyed.load());
+  messages.closed.Increment();
   loader.join();
   destroyer.join();
   EXPECT_TRUE(loaded.load());
-  EXPECT_TRUE(closedBeforeDestroyed);
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_EQ(timers.RunningTimers(), 0u);
   ClearActions();

@@ -11,8 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sim/SimJoysticks.h"
-
 // One round of a job, and the longest pause after it (in microseconds, random below that).
 struct StressJob {
   template <typename Round>
@@ -54,16 +52,4 @@ inline void RunStressJobs(
   stop.store(true);
   for (auto& thread : threads) thread.join();
   EXPECT_TRUE(done()) << "the jobs did too little work";
-}
-
-// The player: buttons go up and down (so fresh controllers arm them), the hat and the sticks
-// move, on any of the first `controllers` controllers.
-inline StressJob PlayerJob(seam::SimJoysticks& joysticks, int controllers) {
-  return {[&joysticks, controllers](std::mt19937& rng) {
-            const int id = static_cast<int>(rng() % controllers);
-            joysticks.SetButtons(id, rng() & 0xFF);
-            joysticks.SetPov(id, rng() % 5 == 0 ? seam::kPovCentered : rng() % 36000);
-            for (char axis : {'X', 'Y', 'Z', 'R'}) joysticks.SetAxis(id, axis, rng() % 65536);
-          },
-          500};
 }

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -72,10 +71,19 @@ class ActionsOnRealTimers : public ::testing::Test {
   CountingUser sentinel;  // its ticks show that the timer thread moved on
 };
 
-// Ended on another thread than the one that ticks them, running actions stop at once: no key
-// stays down and no tick sends anything after. The first rounds wait for the held key's
-// keyboard repeat, whose timer is restarted from its own tick.
+// Pressed by a poll on the timer thread (as a controller's tick does) and ended on another
+// thread, running actions stop at once: no key stays down, no pointer is placed and no tick
+// sends anything after. The first rounds wait for the held key's keyboard repeat, whose timer
+// is restarted from its own tick.
 TEST_F(ActionsOnRealTimers, ReleasedResetOrDeletedFromAnotherThreadStopAtOnce) {
+  std::atomic<std::vector<std::unique_ptr<CAction>>*> toPress{nullptr};
+  CountingUser poll([&] {
+    CMouseSpeedData speed(40);
+    if (auto* actions = toPress.exchange(nullptr)) {
+      for (auto& a : *actions) a->Press(&speed);
+    }
+  });
+  poll.Start(1);
   const auto heldKeyRepeats = [&] {
     return std::ranges::count_if(platform.input().Log(), [](const seam::InputRecord& r) {
              return r.vk == 0x45 && r.IsKeyDown();
@@ -84,7 +92,7 @@ TEST_F(ActionsOnRealTimers, ReleasedResetOrDeletedFromAnotherThreadStopAtOnce) {
   for (int i = 0; i < 90; ++i) {
     auto actions = EveryKind();
     platform.input().ClearLog();
-    for (auto& a : actions) a->Press(nullptr);
+    toPress = &actions;
     ASSERT_TRUE(
         WaitUntil([&] { return i < 3 ? heldKeyRepeats() : platform.input().Count() > 12; }));
     if (i % 3 == 0) {  // released; the toggles end at the release after their second press
@@ -95,34 +103,13 @@ TEST_F(ActionsOnRealTimers, ReleasedResetOrDeletedFromAnotherThreadStopAtOnce) {
     } else {
       actions.clear();  // no release first: deletion must end everything by itself
     }
-    EXPECT_EQ(timers.RunningTimers(), 1u);  // the sentinel
+    EXPECT_EQ(timers.RunningTimers(), 2u);  // the sentinel and the poll
     EXPECT_TRUE(platform.input().AllReleased());
+    EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
     const std::size_t count = platform.input().Count();
     ASSERT_TRUE(WaitTicks(i < 3 ? 60 : 3));  // longer than a repeat interval
     EXPECT_EQ(platform.input().Count(), count) << "a tick after the end, round " << i;
   }
-}
-
-TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
-  auto actions = EveryKind();
-  std::atomic<unsigned> round{0};
-  CountingUser poll([&] {  // presses and releases on the timer thread, as a controller's tick
-    const unsigned r = round.fetch_add(1);
-    CMouseSpeedData speed(static_cast<double>(r % 100));
-    for (auto& a : actions) r % 3 == 0 ? a->Press(&speed) : a->Release(&speed);
-  });
-  poll.Start(1);
-  std::mt19937 random(7);
-  for (int i = 0; i < 400; ++i) {
-    actions[random() % actions.size()]->ForceRelease();
-    ASSERT_TRUE(i % 50 != 0 || WaitTicks(1));
-  }
-  ASSERT_TRUE(poll.ticks.WaitFor(31));
-  poll.Stop();
-  for (auto& a : actions) a->ForceRelease();
-  EXPECT_TRUE(platform.input().AllReleased());
-  EXPECT_EQ(timers.RunningTimers(), 1u);
-  EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
 }
 
 TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {

@@ -1,8 +1,10 @@
 // The configuration on the real timer service with controllers polling every millisecond and
 // holding keys, while other threads pull controllers out and plug them in, switch windows,
-// reload, apply the Joysticks tab, read what the configuration window reads, and run extra
-// hot-plug checks besides the timer's own. Run under ThreadSanitizer: no race, no deadlock,
-// and once the configuration is gone no key or mouse button is left down and no timer runs.
+// reload, apply the Joysticks tab, read what the configuration window reads and change the
+// controllers under the configuration lock (activation, removal of the elements, profile
+// loads), and run extra hot-plug checks besides the timer's own. Run under ThreadSanitizer: a
+// poll never meets elements being changed, nothing deadlocks, and once the configuration is
+// gone no key or mouse button is left down and no timer runs.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -31,7 +33,8 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
   ASSERT_TRUE(SaveActions(folder.File("Actions.xml").c_str()));
   ClearActions();
   std::ofstream(folder.File("Busy.xml"), std::ios::binary) << BusyProfile("A");
-  std::ofstream(folder.File("Game.xml"), std::ios::binary) << BusyProfile("B");
+  const std::string game = folder.File("Game.xml");
+  std::ofstream(game, std::ios::binary) << BusyProfile("B");
   std::ofstream(folder.File("Tandrel.exe.config"), std::ios::binary)
       << "<Configuration><Actions fileName='Actions.xml'/><Joysticks>" + Entry(0, "") +
              Entry(1, "") + Entry(2, " picture='p.bmp'") + Entry(3, " enabled='false'") +
@@ -49,38 +52,48 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
     for (int id : {0, 1, 2, 3, 5}) tab.controllers[id].profile = "Busy.xml";
     tab.controllers[2].picture = "p.bmp";
     tab.controllers[3].enabled = false;
-    RunStressJobs({PlayerJob(platform.joysticks(), kIds),
-                   {[&](std::mt19937& rng) {  // controllers pulled out and plugged in
-                      const int id = static_cast<int>(rng() % kIds);
-                      rng() % 2 == 0 ? platform.joysticks().Unplug(id)
-                                     : platform.joysticks().Plug(id, caps);
-                    },
-                    3000},
-                   {[&](std::mt19937& rng) {
-                      configuration.SwitchProfileForWindow(rng() % 2 == 0 ? "My Game" : "Desktop");
-                    },
-                    3000},
-                   {[&](std::mt19937& rng) {
-                      if (rng() % 4 == 0) configuration.SaveJoysticksTab(tab);
-                      configuration.Load();
-                    },
-                    20000},
-                   {[&](std::mt19937& rng) {  // what the configuration window reads
-                      const int id = static_cast<int>(rng() % kIds);
-                      if (auto lock = configuration.Lock();
-                          CJoystick* joystick = configuration.GetJoystick(id)) {
-                        joystick->IsActive();
-                        joystick->GetDeviceName();
-                        joystick->GetProfilePath();
-                      }
-                      configuration.GetProfileFileName(id);
-                      configuration.GetPicture(id);
-                      configuration.LoadFailed();
-                    },
-                    1000},
-                   // Hot-plug checks besides the timer's own (at least two of its own in the run).
-                   {[&](std::mt19937&) { configuration.RunTick(); }, 5000}},
-                  std::chrono::milliseconds(2500), 100);
+    RunStressJobs(
+        {{[&](std::mt19937& rng) {  // the player: buttons go up and down, hat and sticks move
+            const int id = static_cast<int>(rng() % kIds);
+            platform.joysticks().SetButtons(id, rng() & 0xFF);
+            platform.joysticks().SetPov(id, rng() % 5 == 0 ? seam::kPovCentered : rng() % 36000);
+            for (char axis : {'X', 'Y'}) platform.joysticks().SetAxis(id, axis, rng() % 65536);
+          },
+          500},
+         {[&](std::mt19937& rng) {  // controllers pulled out and plugged in
+            const int id = static_cast<int>(rng() % kIds);
+            rng() % 2 == 0 ? platform.joysticks().Unplug(id) : platform.joysticks().Plug(id, caps);
+          },
+          3000},
+         {[&](std::mt19937& rng) {
+            configuration.SwitchProfileForWindow(rng() % 2 == 0 ? "My Game" : "Desktop");
+          },
+          3000},
+         {[&](std::mt19937& rng) {
+            if (rng() % 4 == 0) configuration.SaveJoysticksTab(tab);
+            configuration.Load();
+          },
+          20000},
+         {[&](std::mt19937& rng) {  // what the windows read, and change under the lock
+            const int id = static_cast<int>(rng() % kIds);
+            if (auto lock = configuration.Lock();
+                CJoystick* joystick = configuration.GetJoystick(id)) {
+              joystick->IsActive();
+              joystick->GetDeviceName();
+              joystick->GetProfilePath();
+              const auto change = rng() % 4;
+              if (change == 0) joystick->SetActive(rng() % 2 == 0);
+              if (change == 1) joystick->RemoveAllElements();
+              if (change == 2) joystick->LoadProfile(game.c_str(), rng() % 2 == 0);
+            }
+            configuration.GetProfileFileName(id);
+            configuration.GetPicture(id);
+            configuration.LoadFailed();
+          },
+          1000},
+         // Hot-plug checks besides the timer's own (at least two of its own in the run).
+         {[&](std::mt19937&) { configuration.RunTick(); }, 5000}},
+        std::chrono::milliseconds(2500), 100);
     EXPECT_GT(platform.input().Count(), 0u);  // some controller held something meanwhile
   }
   // Once the configuration is gone, nothing is held and nothing ticks.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -33,16 +34,13 @@ inline void RunStressJobs(
       std::mt19937 rng(static_cast<unsigned>(i + 1));
       for (const StressJob& job = jobs[i]; !stop.load(); rounds[i].fetch_add(1)) {
         job.round(rng);
-        if (job.maxPause != 0)
-          std::this_thread::sleep_for(std::chrono::microseconds(rng() % job.maxPause));
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % (job.maxPause + 1)));
       }
     });
   }
   const auto done = [&] {
-    for (const auto& r : rounds) {
-      if (r.load() < minRounds) return false;
-    }
-    return enough();
+    return std::ranges::all_of(rounds, [&](const auto& r) { return r.load() >= minRounds; }) &&
+           enough();
   };
   const auto began = std::chrono::steady_clock::now();
   for (auto ran = began - began; ran < std::chrono::minutes(1) && (ran < least || !done());

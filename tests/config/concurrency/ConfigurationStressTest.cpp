@@ -19,11 +19,6 @@ namespace {
 
 constexpr int kIds = 6;  // 0..3 configured, 4 without an entry, 5 configured
 
-std::string Entry(int id, const std::string& extra) {
-  return "<Joystick ID='" + std::to_string(id) + "' fileName='Busy.xml'" + extra +
-         "><Profile window='Game' fileName='Game.xml'/></Joystick>";
-}
-
 TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
   TempFolder folder;
   seam::SimPlatform platform;
@@ -35,10 +30,14 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
   std::ofstream(folder.File("Busy.xml"), std::ios::binary) << BusyProfile("A");
   const std::string game = folder.File("Game.xml");
   std::ofstream(game, std::ios::binary) << BusyProfile("B");
+  std::string entries;
+  for (std::string id : {"0'", "1'", "2' picture='p.bmp'", "3' enabled='false'", "5'"}) {
+    entries += "<Joystick ID='" + id +
+               " fileName='Busy.xml'><Profile window='Game' fileName='Game.xml'/></Joystick>";
+  }
   std::ofstream(folder.File("Tandrel.exe.config"), std::ios::binary)
-      << "<Configuration><Actions fileName='Actions.xml'/><Joysticks>" + Entry(0, "") +
-             Entry(1, "") + Entry(2, " picture='p.bmp'") + Entry(3, " enabled='false'") +
-             Entry(5, "") + "</Joysticks></Configuration>";
+      << "<Configuration><Actions fileName='Actions.xml'/><Joysticks>" + entries +
+             "</Joysticks></Configuration>";
 
   RealTimerService timers;
   ScopedTimerService timerService(&timers);

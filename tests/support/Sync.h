@@ -5,7 +5,6 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "app/timer/TimerUser.h"
@@ -33,11 +32,6 @@ class Counter {
   std::condition_variable changed_;
   int count_ = 0;
 };
-
-// Until the destructor of `user` has begun on another thread.
-inline void WaitUntilDead(const CTimerUser* user) {
-  while (user->IsAlive()) std::this_thread::yield();
-}
 
 // Runs `tick` then counts it. Its own timer is stopped (waiting for its tick in flight), then
 // any other tick ended, before the members go.

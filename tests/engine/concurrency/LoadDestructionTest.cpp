@@ -48,7 +48,8 @@ TEST(LoadDestruction, DestructionWaitsForTheLoadInProgress) {
   std::thread loader([&] { loaded.store(raw->LoadProfile(profile.c_str(), true)); });
   ASSERT_TRUE(messages.opened.WaitFor(1));  // the load now waits for the answer
   std::thread destroyer([&] { joystick.reset(), destroyed = true; });
-  WaitUntilDead(raw);  // the destructor has begun; one that does not wait runs ahead meanwhile
+  // The destructor has begun; one that does not wait for the load runs ahead meanwhile.
+  while (raw->IsAlive()) std::this_thread::yield();
   for (int i = 0; i < 5000 && !destroyed.load(); ++i) std::this_thread::yield();
   EXPECT_FALSE(destroyed.load());
   messages.closed.Increment();

@@ -27,8 +27,8 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
   FillTestLibrary(2);  // written as the actions file, which the configuration reads back
   ASSERT_TRUE(SaveActions(folder.File("Actions.xml").c_str()));
   ClearActions();
-  std::ofstream(folder.File("Busy.xml"), std::ios::binary) << BusyProfile("A");
-  const std::string game = folder.File("Game.xml");
+  const std::string busy = folder.File("Busy.xml"), game = folder.File("Game.xml");
+  std::ofstream(busy, std::ios::binary) << BusyProfile("A");
   std::ofstream(game, std::ios::binary) << BusyProfile("B");
   std::string entries;
   for (std::string id : {"0'", "1'", "2' picture='p.bmp'", "3' enabled='false'", "5'"}) {
@@ -83,7 +83,7 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
               const auto change = rng() % 4;
               if (change == 0) joystick->SetActive(rng() % 2 == 0);
               if (change == 1) joystick->RemoveAllElements();
-              if (change == 2) joystick->LoadProfile(game.c_str(), rng() % 2 == 0);
+              if (change == 2) joystick->LoadProfile((rng() % 2 ? busy : game).c_str(), rng() % 2);
             }
             configuration.GetProfileFileName(id);
             configuration.GetPicture(id);

@@ -4,13 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "actions/AbsoluteMousePlacement.h"
@@ -21,77 +18,10 @@
 #include "actions/VKAction.h"
 #include "app/timer/RealTimerService.h"
 #include "platform/sim/SimPlatform.h"
+#include "support/Sync.h"
 #include "support/TempFolder.h"
-#include "timer/concurrency/Sync.h"
 
 namespace {
-
-// Starts a user that runs `tick` on the timer thread every millisecond and counts its ticks,
-// so that a test can wait for the thread to move on without sleeping.
-std::unique_ptr<CountingUser> Ticker(std::function<void()> tick = {}) {
-  auto user = std::make_unique<CountingUser>(std::move(tick));
-  user->Start(1);
-  return user;
-}
-
-// Waits tick by tick until `done` holds; false after a long time (a hang under test).
-bool WaitUntil(CountingUser& ticker, const std::function<bool()>& done) {
-  for (int ticks = ticker.ticks.Value(); !done(); ++ticks) {
-    if (!ticker.ticks.WaitFor(ticks + 1)) return false;
-  }
-  return true;
-}
-bool WaitTicks(CountingUser& ticker, int n) {
-  return ticker.ticks.WaitFor(ticker.ticks.Value() + n);
-}
-
-class ActionsOnRealTimers : public ::testing::Test {
- protected:
-  ActionsOnRealTimers() {
-    platform.desktop().SetKeyboardDelay(0);  // 250 ms, then every 28 ms
-    platform.desktop().SetKeyboardSpeed(31);
-    Reset();
-  }
-  ~ActionsOnRealTimers() override { Reset(); }
-  static void Reset() {
-    ClearActions();
-    CAbsoluteMousePlacement::Instance().Reset();
-  }
-  bool WaitForInput(std::size_t count) {
-    return WaitUntil(*sentinel, [&] { return platform.input().Count() >= count; });
-  }
-  // Input stops at once: nothing more arrives while the timer thread ticks `n` times.
-  void ExpectNoMoreInput(long n) {
-    const std::size_t count = platform.input().Count();
-    ASSERT_TRUE(WaitTicks(*sentinel, n));
-    EXPECT_EQ(platform.input().Count(), count) << "a tick after the end";
-  }
-
-  seam::SimPlatform platform;
-  seam::ScopedServices services{platform.services()};
-  RealTimerService timers;
-  ScopedTimerService installed{&timers};
-  std::unique_ptr<CountingUser> sentinel = Ticker();
-};
-
-TEST_F(ActionsOnRealTimers, RepeatingKeysReleasedFromAnotherThreadStopAtOnce) {
-  CVKAction repeat(0x41, PushType::Repeat, "R");
-  repeat.SetRate(1);
-  CVKAction hold(0x42, PushType::Hold, "H");
-  for (const auto& [action, rounds, ticks] :
-       {std::tuple{&repeat, 100, 3}, std::tuple{&hold, 4, 60}}) {
-    for (int i = 0; i < rounds; ++i) {
-      action->Press(nullptr);
-      ASSERT_TRUE(WaitForInput(platform.input().Count() + 3));
-      action->Release(nullptr);
-      EXPECT_FALSE(action->IsTimerRunning());
-      EXPECT_TRUE(platform.input().Log().back().IsKeyUp());
-      ExpectNoMoreInput(ticks);  // longer than a repeat interval
-    }
-  }
-  EXPECT_TRUE(platform.input().AllReleased());
-  EXPECT_EQ(timers.RunningTimers(), 1u);  // the sentinel
-}
 
 // Every kind on 1 or 2 ms timers: a repeating key, a hold, a toggle, a mouse button, the wheel,
 // relative and absolute movement, and a combination of three of them.
@@ -111,62 +41,88 @@ std::vector<std::unique_ptr<CAction>> EveryKind() {
   return actions;
 }
 
-TEST_F(ActionsOnRealTimers, ActionsDeletedWhileTheirTimersRunAreNeverTickedAgain) {
-  for (int i = 0; i < 60; ++i) {
-    auto actions = EveryKind();
-    const std::size_t before = platform.input().Count();
-    for (auto& a : actions) a->Press(nullptr);
-    ASSERT_TRUE(WaitForInput(before + 12));
-    actions.clear();  // no release first: deletion must end everything by itself
-    EXPECT_EQ(timers.RunningTimers(), 1u);
-    ExpectNoMoreInput(3);
+class ActionsOnRealTimers : public ::testing::Test {
+ protected:
+  ActionsOnRealTimers() {
+    platform.desktop().SetKeyboardDelay(0);  // 250 ms, then every 28 ms
+    platform.desktop().SetKeyboardSpeed(31);
+    sentinel.Start(1);
   }
-  EXPECT_TRUE(platform.input().AllReleased());
-}
+  ~ActionsOnRealTimers() override {
+    ClearActions();
+    CAbsoluteMousePlacement::Instance().Reset();
+  }
+  // Waits tick by tick of the timer thread until `done` holds; false after a long time (a hang).
+  bool WaitUntil(const std::function<bool()>& done) {
+    for (int ticks = sentinel.ticks.Value(); !done(); ++ticks) {
+      if (!sentinel.ticks.WaitFor(ticks + 1)) return false;
+    }
+    return true;
+  }
+  bool WaitTicks(int n) { return sentinel.ticks.WaitFor(sentinel.ticks.Value() + n); }
 
-TEST_F(ActionsOnRealTimers, PressedByAPollAndResetFromAnotherThread) {
-  auto actions = EveryKind();
+  seam::SimPlatform platform;
+  seam::ScopedServices services{platform.services()};
+  RealTimerService timers;
+  ScopedTimerService installed{&timers};
+  CountingUser sentinel;  // its ticks show that the timer thread moved on
+};
 
-  // The poll presses and releases on the timer thread, as a controller's tick does.
-  std::atomic<unsigned> round{0};
-  auto poll = Ticker([&] {
-    const unsigned r = round.fetch_add(1);
-    CMouseSpeedData speed(static_cast<double>(r % 100));
-    for (auto& a : actions) r % 3 == 0 ? a->Press(&speed) : a->Release(&speed);
+// Pressed by a poll on the timer thread (as a controller's tick does) and ended on another
+// thread, running actions stop at once: no key stays down, no pointer is placed and no tick
+// sends anything after. The first rounds wait for the held key's keyboard repeat, whose timer
+// is restarted from its own tick.
+TEST_F(ActionsOnRealTimers, ReleasedResetOrDeletedFromAnotherThreadStopAtOnce) {
+  std::atomic<std::vector<std::unique_ptr<CAction>>*> toPress{nullptr};
+  CountingUser poll([&] {
+    CMouseSpeedData speed(40);
+    if (auto* actions = toPress.exchange(nullptr)) {
+      for (auto& a : *actions) a->Press(&speed);
+    }
   });
-  std::mt19937 random(7);
-  for (int i = 0; i < 400; ++i) {
-    actions[random() % actions.size()]->ForceRelease();
-    ASSERT_TRUE(i % 50 != 0 || WaitTicks(*sentinel, 1));
+  poll.Start(1);
+  for (int i = 0; i < 90; ++i) {
+    auto actions = EveryKind();
+    platform.input().ClearLog();
+    toPress = &actions;
+    // 300 ticks of 1 ms: the held key's timer, due at 250 ms, has ticked before the last.
+    ASSERT_TRUE(i < 3 ? WaitTicks(300) : WaitUntil([&] { return platform.input().Count() > 12; }));
+    if (i % 3 == 0) {  // released; the toggles end at the release after their second press
+      for (auto& a : actions) a->Release(nullptr);
+      for (auto& a : actions) a->Press(nullptr), a->Release(nullptr);
+    } else if (i % 3 == 1) {
+      for (auto& a : actions) a->ForceRelease();
+    } else {
+      actions.clear();  // no release first: deletion must end everything by itself
+    }
+    EXPECT_EQ(timers.RunningTimers(), 2u);  // the sentinel and the poll
+    EXPECT_TRUE(platform.input().AllReleased());
+    EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
+    const std::size_t count = platform.input().Count();
+    ASSERT_TRUE(WaitTicks(i < 3 ? 60 : 3));  // longer than a repeat interval
+    EXPECT_EQ(platform.input().Count(), count) << "a tick after the end, round " << i;
   }
-  ASSERT_TRUE(poll->ticks.WaitFor(31));
-  poll.reset();
-  for (auto& a : actions) a->ForceRelease();
-  EXPECT_TRUE(platform.input().AllReleased());
-  EXPECT_EQ(timers.RunningTimers(), 1u);
-  EXPECT_EQ(CAbsoluteMousePlacement::Instance().ContributorCount(), 0u);
 }
 
 TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
   TempFolder folder;
   const std::string path = folder.File("Actions.xml");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "<Actions><VKActions>";
-    for (int i = 0; i < 40; ++i) {
-      out << "<VKAction theme='T" << i % 4 << "' name='K" << i << "' value='0x4" << i % 10
-          << "' type='Hit'/>";
-    }
-    out << "</VKActions><ComplexActions><ComplexAction theme='T0' name='Both'>"
-        << "<CombinedAction theme='T0' name='K0'/><CombinedAction theme='T1' name='K1'/>"
-        << "</ComplexAction></ComplexActions></Actions>";
+  std::string keys;
+  for (int i = 0; i < 40; ++i) {
+    keys += "<VKAction theme='T" + std::to_string(i % 4) + "' name='K" + std::to_string(i) +
+            "' value='0x4" + std::to_string(i % 10) + "' type='Hit'/>";
   }
+  std::ofstream(path, std::ios::binary)
+      << "<Actions><VKActions>" + keys +
+             "</VKActions><ComplexActions><ComplexAction theme='T0' "
+             "name='Both'><CombinedAction theme='T0' name='K0'/><CombinedAction theme='T1' "
+             "name='K1'/></ComplexAction></ComplexActions></Actions>";
   ASSERT_TRUE(ReloadActions(path.c_str()));
 
   // The timer thread clones, as a profile load started by the hot-plug check does, and
   // presses its clones with the library lock released.
   std::atomic<long> found{0};
-  auto reader = Ticker([&] {
+  CountingUser reader([&] {
     if (auto clone = CloneAction("t0", "both")) {
       found.fetch_add(1);
       clone->Press(nullptr);
@@ -176,6 +132,7 @@ TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
     for (CAction* a : GetActionsOfTheme("T1")) EXPECT_STREQ(a->GetTheme(), "T1");
     for (int i = 0; i < GetThemeCount(); ++i) EXPECT_NE(GetThemeName(i), nullptr);
   });
+  reader.Start(1);
   for (int i = 0; i < 150; ++i) {
     auto extra = std::make_unique<CVKAction>(0x20, PushType::Hit, "Extra");
     extra->SetTheme("T1");
@@ -186,10 +143,10 @@ TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
       FindAction("T1", "Extra")->SetPushType(PushType::Hold);  // edited in place, locked
     }
     if (i % 5 == 4) ClearActions(), LoadActions(path.c_str());
-    ASSERT_TRUE(i % 10 != 0 || WaitTicks(*sentinel, 1));
+    ASSERT_TRUE(i % 10 != 0 || WaitTicks(1));
   }
-  ASSERT_TRUE(WaitUntil(*reader, [&] { return found.load() > 10; }));
-  reader.reset();
+  ASSERT_TRUE(WaitUntil([&] { return found.load() > 10; }));
+  reader.Stop();
   EXPECT_TRUE(platform.input().AllReleased());
   EXPECT_TRUE(platform.messages().Log().empty());
 }

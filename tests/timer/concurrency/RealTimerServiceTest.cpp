@@ -1,23 +1,85 @@
 // Timers across threads: the tick/destruction handshake with ticks run by hand, the real
-// service (one thread, ticks never overlapping, stopping against ticks in flight, users that go
-// away) and the virtual service while another thread starts and stops timers.
+// service driven from several threads at once and from its own ticks, stops from another
+// thread against the tick in flight on either service, and the tick path's allocations:
+// counted by replacing the global allocation functions and marking the timer thread from the
+// service's start hook.
 #include "app/timer/RealTimerService.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <thread>
-#include <vector>
+#include <utility>
 
-#include "Sync.h"
 #include "app/timer/VirtualTimerService.h"
+#include "support/StressJobs.h"
+#include "support/Sync.h"
+
+namespace {
+thread_local bool t_onTimerThread = false;
+std::atomic<long> g_timerThreadAllocations{0};
+
+void* Allocate(std::size_t n) {
+  if (t_onTimerThread) g_timerThreadAllocations.fetch_add(1, std::memory_order_relaxed);
+  return std::malloc(n == 0 ? 1 : n);
+}
+void* AllocateOrThrow(std::size_t n) {
+  if (void* p = Allocate(n)) return p;
+  throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t n) { return AllocateOrThrow(n); }
+void* operator new[](std::size_t n) { return AllocateOrThrow(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
-void WaitUntilDead(const CTimerUser* user) {
-  while (user->IsAlive()) std::this_thread::yield();
+// Stops and starts inside a tick take effect at once, and once the timers run, ticking and
+// restarting from a tick (the key-repeat pattern) allocate nothing.
+TEST(RealTimerAllocation, TicksStartAndStopTimersAtOnceAndSteadyTickingAllocatesNothing) {
+  const long unmarked = g_timerThreadAllocations.load();
+  t_onTimerThread = true;  // the count itself sees allocations
+  auto p = std::make_unique<int>(1);
+  t_onTimerThread = false;
+  EXPECT_EQ(g_timerThreadAllocations.load(), unmarked + 1);
+
+  RealTimerService service([] { t_onTimerThread = true; });
+  ScopedTimerService installed(&service);
+  CountingUser started, other;
+  int otherTicksAtStop = -1, selfTicks = 0;
+  CountingUser self([&] {
+    if (++selfTicks != 3) return;
+    StopTimer(self.id);  // its own timer, in flight: must not wait for itself
+    otherTicksAtStop = other.ticks.Value();
+    other.Stop();  // another timer, from the timer thread
+    started.Start(1);
+  });
+  CountingUser rearming([&] {
+    rearming.Stop();
+    rearming.Start(1);
+  });
+  other.Start(2);
+  for (CountingUser* user : {&self, &rearming}) user->Start(1);
+  ASSERT_TRUE(started.ticks.WaitFor(3));
+  ASSERT_TRUE(rearming.ticks.WaitFor(3));
+  const long before = g_timerThreadAllocations.load();
+  ASSERT_TRUE(started.ticks.WaitFor(100));
+  ASSERT_TRUE(rearming.ticks.WaitFor(100));  // more restarts than the slots reserved
+  EXPECT_EQ(g_timerThreadAllocations.load(), before);
+  EXPECT_EQ(self.ticks.Value(), 3);
+  EXPECT_EQ(other.ticks.Value(), otherTicksAtStop);
 }
 
 // The destructor waits for the tick that runs; a tick waiting behind it never runs.
@@ -41,7 +103,8 @@ TEST(TimerUserHandshake, DestroyingWaitsForTheRunningTickAndTheWaitingOneNeverRu
     tickEndedBeforeDelete = tickEnded.load();
     deleteReturned = true;
   });
-  WaitUntilDead(raw);  // the destructor has begun and must now wait for the tick
+  // The destructor has begun and must now wait for the tick.
+  while (raw->IsAlive()) std::this_thread::yield();
   EXPECT_FALSE(deleteReturned.load());
   releaseFirst.Increment();
   for (std::thread* t : {&destroyer, &running, &waiting}) t->join();
@@ -49,135 +112,69 @@ TEST(TimerUserHandshake, DestroyingWaitsForTheRunningTickAndTheWaitingOneNeverRu
   EXPECT_EQ(ticks.load(), 1);
 }
 
-// Ticks run one after another: once a fresh timer has ticked a few times, every tick that was
-// in flight before has ended.
-void WaitForTheService() {
-  CountingUser probe;
-  probe.Start(1);
-  ASSERT_TRUE(probe.ticks.WaitFor(3));
-}
-
-class RealTimerTest : public ::testing::Test {
- protected:
-  RealTimerService service_;
-  ScopedTimerService installed_{&service_};
-};
-
-TEST_F(RealTimerTest, TicksOfDifferentUsersNeverOverlapAndRunOnTheTimerThread) {
-  std::atomic<int> inside{0}, overlaps{0};
-  std::atomic<std::thread::id> thread{};
-  std::atomic<bool> oneThread{true};
-  std::array<std::unique_ptr<CountingUser>, 6> users;
-  for (std::size_t i = 0; i < users.size(); ++i) {
-    users[i] = std::make_unique<CountingUser>([&] {
-      if (inside.fetch_add(1) != 0) ++overlaps;
-      std::thread::id expected{};
-      const std::thread::id self = std::this_thread::get_id();
-      if (!thread.compare_exchange_strong(expected, self) && expected != self) oneThread = false;
-      for (int y = 0; y < 50; ++y) std::this_thread::yield();
-      inside.fetch_sub(1);
-    });
-    users[i]->Start(i < 4 ? 1 : 2);
-  }
-  for (auto& user : users) ASSERT_TRUE(user->ticks.WaitFor(40));
-  for (auto& user : users) user->Stop();
-  EXPECT_EQ(overlaps.load(), 0);
-  EXPECT_TRUE(oneThread.load());
-  EXPECT_NE(thread.load(), std::this_thread::get_id());
-}
-
-TEST_F(RealTimerTest, StartAndStopInsideATickTakeEffectAtOnce) {
-  CountingUser started, other;
-  int otherTicksAtStop = -1, selfTicks = 0;
-  CountingUser self([&] {
-    if (++selfTicks != 3) return;
-    StopTimer(self.id);  // its own timer, in flight: must not wait for itself
-    otherTicksAtStop = other.ticks.Value();
-    other.Stop();  // another timer, from the timer thread
-    started.Start(1);
-  });
-  other.Start(1);
-  self.Start(1);
-  ASSERT_TRUE(started.ticks.WaitFor(5));
-  EXPECT_EQ(self.ticks.Value(), 3);
-  EXPECT_EQ(other.ticks.Value(), otherTicksAtStop);
-  EXPECT_EQ(service_.RunningTimers(), 1u);
-}
-
-TEST_F(RealTimerTest, UsersDestroyedWithTheirTimerRunningAreNeverTickedAgain) {
-  // Under the sanitizers: no tick reaches a freed object, whatever the moment of destruction.
-  for (int round = 0; round < 30; ++round) {
-    auto user = std::make_unique<CountingUser>();
-    StartTimer(1, user.get());  // a timer it never stops, like the hot-plug check's
-    ASSERT_TRUE(user->ticks.WaitFor(round % 3));
-    user.reset();
-    EXPECT_EQ(service_.RunningTimers(), 0u);
-  }
-  WaitForTheService();
-}
-
-TEST_F(RealTimerTest, StartingAndStoppingFromSeveralThreadsAgainstRunningTicks) {
-  std::array<std::unique_ptr<CountingUser>, 4> users;
-  for (auto& user : users) user = std::make_unique<CountingUser>();
-  std::atomic<unsigned> lastId{0};
-  std::thread starter([&] {
-    for (int i = 0; i < 300; ++i) {
-      const unsigned id = StartTimer(1 + i % 3, users[i % users.size()].get());
-      ASSERT_NE(id, 0u);
-      lastId = id;
-      if (i % 2 == 0) StopTimer(id);
-    }
-  });
-  std::thread stopper([&] {
-    for (int i = 0; i < 300; ++i) StopTimer(lastId.load() - i % 2);
-  });
-  starter.join();
-  stopper.join();
-  for (auto& user : users) user.reset();  // withdraws every timer still running
-  EXPECT_EQ(service_.RunningTimers(), 0u);
-}
-
-// The thread hooks run on the timer thread around its ticks; a zero period or no user is
-// refused; a service going away ends every timer and uninstalls itself.
-TEST(RealTimerService, HooksAroundTheTicksAndGoingAwayEndsEveryTimer) {
-  std::atomic<std::thread::id> startThread{}, tickThread{};
-  std::atomic<int> starts{0}, ends{0}, ticks{0};
-  std::atomic<bool> endedAfterTicks{false};
-  CountingUser a([&] { tickThread = std::this_thread::get_id(), ++ticks; }), b;
+// Ticks that check they never overlap and run on the service's own thread, while other threads
+// start and stop timers and destroy users whose timers still run; the thread hooks run around
+// the ticks, and the service goes away with a timer still running.
+TEST(RealTimerService, TicksNeverOverlapWhileTimersComeAndGoOnOtherThreads) {
+  std::atomic<std::thread::id> timerThread{};
+  std::atomic<int> inside{0}, overlaps{0}, strangers{0};
+  std::atomic<long> ticks{0}, ticksAtEnd{-1};
+  const auto tick = [&] {
+    if (inside.fetch_add(1) != 0) ++overlaps;
+    if (std::this_thread::get_id() != timerThread.load()) ++strangers;
+    for (int y = 0; y < 50; ++y) std::this_thread::yield();
+    ++ticks;
+    inside.fetch_sub(1);
+  };
+  CountingUser outliving;
   {
-    RealTimerService service([&] { startThread = std::this_thread::get_id(), ++starts; },
-                             [&] { endedAfterTicks = ticks.load() > 0, ++ends; });
-    EXPECT_EQ(service.Start(0, &a), 0u);
+    RealTimerService service([&] { timerThread = std::this_thread::get_id(); },
+                             [&] { ticksAtEnd = ticks.load(); });
+    ScopedTimerService installed(&service);
+    EXPECT_EQ(service.Start(0, &outliving), 0u);
     EXPECT_EQ(service.Start(1, nullptr), 0u);
-    InstallTimerService(&service);
-    a.Start(1);
-    b.Start(5);
-    ASSERT_TRUE(a.ticks.WaitFor(2));
-    EXPECT_EQ(ends.load(), 0);
+    std::array<std::unique_ptr<CountingUser>, 4> users;
+    for (auto& user : users) user = std::make_unique<CountingUser>(tick);
+    std::array<std::atomic<unsigned>, 4> extra{};  // each id is stopped by whoever takes it
+    RunStressJobs({[&](std::mt19937& rng) {
+                     const unsigned id = StartTimer(1 + rng() % 3, users[rng() % 4].get());
+                     StopTimer(extra[rng() % extra.size()].exchange(id));
+                   },
+                   [&](std::mt19937& rng) { StopTimer(extra[rng() % extra.size()].exchange(0)); },
+                   [&](std::mt19937& rng) {  // a timer it never stops, like the hot-plug check's
+                     auto user = std::make_unique<CountingUser>(tick);
+                     StartTimer(1, user.get());
+                     EXPECT_TRUE(user->ticks.WaitFor(static_cast<int>(rng() % 3)));
+                   }},
+                  std::chrono::milliseconds(0), 100, [&] { return ticks.load() >= 300; });
+    for (auto& user : users) user.reset();  // withdraws every timer still running
+    EXPECT_EQ(service.RunningTimers(), 0u);
+    outliving.Start(1);
+    EXPECT_EQ(ticksAtEnd.load(), -1);
   }
   EXPECT_EQ(CurrentTimerService(), nullptr);
-  EXPECT_EQ(starts.load() + ends.load(), 2);
-  EXPECT_TRUE(endedAfterTicks.load());
-  EXPECT_EQ(startThread.load(), tickThread.load());
+  EXPECT_EQ(ticksAtEnd.load(), ticks.load());
+  EXPECT_EQ(overlaps.load(), 0);
+  EXPECT_EQ(strangers.load(), 0);
+  EXPECT_NE(timerThread.load(), std::this_thread::get_id());
 }
 
 // On either service: a stop from another thread returns only after the tick in flight ended,
-// and no tick follows.
+// and no tick follows (on the virtual one, time moves on after the stop).
 TEST(TimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
   for (const bool real : {true, false}) {
     RealTimerService realService;
     VirtualTimerService virtualService;
     ScopedTimerService installed(real ? static_cast<ITimerService*>(&realService)
                                       : &virtualService);
-    const auto running = [&] {
-      return real ? realService.RunningTimers() : virtualService.RunningTimers();
-    };
     Counter entered;
     std::atomic<bool> tickEnded{false}, endedWhenStopReturned{false};
     CountingUser user([&] {
       entered.Increment();
       // Stay in the tick until the stopper has removed the timer and is (rightly) waiting.
-      while (running() != 0) std::this_thread::yield();
+      while (realService.RunningTimers() + virtualService.RunningTimers() != 0) {
+        std::this_thread::yield();
+      }
       for (int i = 0; i < 2000; ++i) std::this_thread::yield();
       tickEnded = true;
     });
@@ -190,7 +187,6 @@ TEST(TimerThreads, StopFromAnotherThreadReturnsAfterTheTickInFlight) {
     if (!real) virtualService.Advance(100);
     stopper.join();
     EXPECT_TRUE(endedWhenStopReturned.load());
-    if (real) WaitForTheService();
     EXPECT_EQ(user.ticks.Value(), 1);
   }
 }
@@ -200,16 +196,12 @@ TEST(VirtualTimerThreads, StartingAndStoppingWhileTimeMoves) {
   ScopedTimerService installed(&clock);
   CountingUser ticking, other;
   ticking.Start(1);
-  std::atomic<bool> done{false};
-  std::thread starter([&] {
-    for (int i = 0; i < 500; ++i) {
-      const unsigned id = StartTimer(1 + i % 5, &other);
-      if (i % 3 != 0) StopTimer(id);
-    }
-    done = true;
-  });
-  while (!done) clock.Advance(1);
-  starter.join();
+  std::array<unsigned, 4> ids{};  // at most 4 more timers at a time
+  RunStressJobs({[&](std::mt19937&) { clock.Advance(1); },
+                 [&](std::mt19937& rng) {
+                   StopTimer(std::exchange(ids[rng() % 4], StartTimer(1 + rng() % 5, &other)));
+                 }},
+                std::chrono::milliseconds(0), 500);
   EXPECT_EQ(ticking.ticks.Value(), static_cast<int>(clock.Now()));
 }
 

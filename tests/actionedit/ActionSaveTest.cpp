@@ -34,7 +34,7 @@ class ActionSaveTest : public ::testing::Test {
   ~ActionSaveTest() override { ClearActions(); }
 
   void Reload() {
-    std::ofstream(folder_ + "Actions.xml", std::ios::binary) << kLibrary;
+    world_.Write("Actions.xml", kLibrary);
     EXPECT_TRUE(ReloadActions("Actions.xml"));
   }
   static ActionPanelValues Shown(const char* theme, const char* name) {

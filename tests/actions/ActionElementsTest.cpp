@@ -1,4 +1,5 @@
-// Action elements: the rules for key values, and the comparisons of every kind.
+// Action elements: the rules for key values, numbers and messages, and the limit on how many
+// actions a combination may press.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -33,21 +34,6 @@ TEST_F(ActionElementsTest, ReadsHexadecimalOrOneCharacterKeyValues) {
   EXPECT_TRUE(MessageTexts().empty());
 }
 
-// Names and themes compare case-sensitively, and actions of different kinds never match (each
-// setting of each kind is compared where the editor tells a change from none).
-TEST_F(ActionElementsTest, EqualityComparesNamesThemesAndKinds) {
-  const char* cases[][2] = {
-      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction name="k" value="0x41"/>)"},
-      {R"(<VKAction name="K" value="0x41"/>)", R"(<VKAction theme="t" name="K" value="0x41"/>)"},
-      {R"(<ComplexAction name="C"><CombinedAction theme="Menus" name="Enter"/></ComplexAction>)",
-       R"(<ComplexAction name="C"><CombinedAction theme="General" name="Ctrl"/></ComplexAction>)"},
-      {R"(<ComplexAction name="K"/>)", R"(<VKAction name="K" value="0x41"/>)"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_FALSE(Read(c[0])->IsEqual(Read(c[1]).get())) << c[0] << " " << c[1];
-  }
-}
-
 // Numbers as the files store them, and messages filled in. A '%' at the end of a pattern stays
 // even where the text goes on beyond the pattern.
 TEST(TextRulesTest, NumbersAndFillIns) {
@@ -55,6 +41,28 @@ TEST(TextRulesTest, NumbersAndFillIns) {
       {nullptr, 0}, {" \t-12x", -12}, {"+7", 7}, {"-99999999999", INT_MIN}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(actions::ReadDecimal(text), value) << value;
   EXPECT_EQ(actions::FillIn(std::string_view("%s of 50%s", 9), {"x", "y"}), "x of 50%");
+}
+
+TEST_F(ActionTest, CombinationsThatGrowTooLargeAreRejected) {
+  AddAction(Key(0x0D, PushType::Hold, "Enter", "Menus"));
+  // Each level uses the previous one twice, doubling the actions it would press.
+  std::string previous = "theme=\"Menus\" name=\"Enter\"";
+  std::size_t level = 0;
+  for (std::unique_ptr<CAction> a; level < 12; ++level) {
+    const std::string part = "<CombinedAction " + previous + "/>", name = std::to_string(level);
+    if (!(a = Read("<ComplexAction theme=\"X\" name=\"" + name + "\">" + part + part +
+                   "</ComplexAction>"))) {
+      break;
+    }
+    ASSERT_TRUE(AddAction(std::move(a)));
+    previous = "theme=\"X\" name=\"" + name + "\"";
+  }
+  EXPECT_EQ(level, 7u);  // 2^8 - 1 = 255 fits, 2^9 - 1 does not
+  EXPECT_EQ(MessageTexts(), "The ComplexAction \"7\" combines too many actions.");
+  // Exactly the limit: itself and the 255 of level 6.
+  EXPECT_NE(Read("<ComplexAction theme=\"X\" name=\"edge\"><CombinedAction theme=\"X\" "
+                 "name=\"6\"/></ComplexAction>"),
+            nullptr);
 }
 
 }  // namespace

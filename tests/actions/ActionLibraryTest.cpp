@@ -39,14 +39,6 @@ std::string Summary(const char* theme) {
 
 class ActionLibraryTest : public ActionTest {
  protected:
-  void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(folder + name, std::ios::binary) << text;
-  }
-  std::string ReadFile(const std::string& name) {
-    std::ifstream in(folder + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
   std::string folder = world.UseTempProgramFolder();
 };
 
@@ -89,11 +81,11 @@ TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
       "\t\t<ComplexAction theme = \"Menus\" name = \"Confirm\" type = \"Hold\" >\r\n"
       "\t\t\t<CombinedAction theme = \"Menus\" name = \"Enter\" type = \"Hold\" />\r\n"
       "\t\t</ComplexAction>\r\n\t</ComplexActions>\r\n</Actions>\r\n";
-  WriteFile("a.xml", example);
+  world.Write("a.xml", example);
   ASSERT_TRUE(ReloadActions("a.xml"));
   ASSERT_TRUE(SaveActions("b.xml"));
-  EXPECT_EQ(ReadFile("b.xml"), example);
-  WriteFile("a.xml", R"(<Actions><VKActions>
+  EXPECT_EQ(world.Read("b.xml"), example);
+  world.Write("a.xml", R"(<Actions><VKActions>
       <VKAction THEME="Game" NAME="Fire" TYPE="repeat" VALUE="0x20" RATE="75" />
       <VKAction name="Esc" value="0x1B" rate="99999999999" type="Repeat" />
       <VKAction theme="Menus" name="Enter" type="Hit" value="0xD" rate="100" />
@@ -110,7 +102,7 @@ TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
       </ComplexActions></Actions>)");
   ASSERT_TRUE(ReloadActions("a.xml"));
   ASSERT_TRUE(SaveActions("b.xml"));
-  const std::string written = ReadFile("b.xml");
+  const std::string written = world.Read("b.xml");
   for (const char* line : {
            "\"Game\" name = \"Fire\" type = \"Repeat\" value = \"0x20\" rate = \"75\" />\r\n",
            "\"\" name = \"Esc\" type = \"Repeat\" value = \"0x1b\" rate = \"2147483647\" />\r\n",
@@ -191,7 +183,7 @@ TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.summary);
     ClearActions();
-    WriteFile("a.xml", std::regex_replace(c.file, std::regex("#"), name));
+    world.Write("a.xml", std::regex_replace(c.file, std::regex("#"), name));
     EXPECT_EQ(LoadActions("a.xml"), c.loaded);
     EXPECT_EQ(MessageTexts(), std::regex_replace(c.messages, std::regex("#"), name));
     EXPECT_EQ(Summary(""), c.summary);
@@ -205,11 +197,11 @@ TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
 
 TEST_F(ActionLibraryTest, LoadingAddsToTheLibraryAndReloadingReplacesIt) {
   AddAction(Key(65, PushType::Hold, "Old"));
-  WriteFile("a.xml",
-            "<Actions><VKActions><VKAction name='New' value='0x43'/>"
-            "<VKAction name='old' value='0x42'/></VKActions><ComplexActions>"
-            "<ComplexAction name='C'><CombinedAction theme='' name='OLD'/></ComplexAction>"
-            "</ComplexActions></Actions>");
+  world.Write("a.xml",
+              "<Actions><VKActions><VKAction name='New' value='0x43'/>"
+              "<VKAction name='old' value='0x42'/></VKActions><ComplexActions>"
+              "<ComplexAction name='C'><CombinedAction theme='' name='OLD'/></ComplexAction>"
+              "</ComplexActions></Actions>");
   EXPECT_TRUE(LoadActions("a.xml"));  // the file's "old" is a duplicate; C uses the library's
   EXPECT_EQ(Summary(""), "Old:65 New:67 C[Old:65]");
   EXPECT_TRUE(ReloadActions("a.xml"));  // C takes the file's own "old"

@@ -1,5 +1,5 @@
-// Every kind of action in virtual time: the events each push type sends and when, the key
-// mapping, and ticks that arrive after a release.
+// Every kind of action in virtual time: the events each push type sends and when, ticks that
+// arrive after a release, and absolute placement around the screen centre.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,7 +36,8 @@ TEST_F(ActionTimingTest, EachKindAndPushTypeSendsItsEventsAtTheirTimes) {
        "0 down 41, 100 down 41, 100 up 41, 200 down 41, 200 up 41, 250 up 41"},
       {R"(<VKAction name="K" value="0x41" type="Repeat" rate="0"/>)", "P 1000 R",
        "0 down 41, 1000 up 41"},
-      {R"(<VKAction name="K" value="0x41" type="Hit"/>)", "P 1000 R", "0 down 41, 0 up 41"},
+      // Keys that type no character go out as extended keys.
+      {R"(<VKAction name="K" value="0x2D" type="Hit"/>)", "P 1000 R", "0 down 2d+ext, 0 up 2d+ext"},
       {R"(<VKAction name="K" value="0x41" type="Toggle"/>)", "P 100 R 2000 P 100 R",
        "0 down 41, 2200 up 41"},
       // A lone release does not arm a toggle; after a forced release a press starts afresh.
@@ -129,20 +130,6 @@ TEST_F(ActionTimingTest, OnlyModifiersAndMouseButtonsAreHeldWithoutRepeating) {
   EXPECT_TRUE(world.input().AllReleased());
 }
 
-TEST_F(ActionTimingTest, ExtendedFlagExactlyForKeysWithoutACharacterAndScanFromTheLayout) {
-  for (const unsigned char key : {0x41, 0x25, 0x2D, 0x1B, 0x70, 0x0D, 0x11}) {
-    CVKAction(key, PushType::Hit, "K").Press(nullptr);
-  }
-  const auto log = world.input().Log();
-  EXPECT_EQ(Describe(log),
-            "0 down 41, 0 up 41, 0 down 25+ext, 0 up 25+ext, 0 down 2d+ext, 0 up 2d+ext, "
-            "0 down 1b, 0 up 1b, 0 down 70+ext, 0 up 70+ext, 0 down d, 0 up d, 0 down 11+ext, "
-            "0 up 11+ext");
-  EXPECT_EQ(log[0].scan, 0x1E);
-  EXPECT_EQ(log[1].scan, 0x1E);
-  EXPECT_EQ(log[2].scan, 0x4B);
-}
-
 // A tick that the timer thread had already begun when another thread released the action
 // arrives after the release; it must find nothing to do.
 TEST_F(ActionTimingTest, ATickThatArrivesAfterTheReleaseSendsNothing) {
@@ -158,6 +145,40 @@ TEST_F(ActionTimingTest, ATickThatArrivesAfterTheReleaseSendsNothing) {
     EXPECT_EQ(world.input().Count(), count);
     EXPECT_EQ(world.timers().RunningTimers(), 0u);
   }
+}
+
+// The screen is 1920 x 1080 and the cursor starts in its middle.
+// Offsets of contributors add up around the centre; once the cursor stands on the last target
+// (it is known), placement sends changes around the centre instead of the target itself.
+TEST_F(ActionTest, AbsolutePlacementAddsUpAndFollowsAKnownLastTarget) {
+  CMouseAction right{PushType::Hold, true, 30, 70, 20, 90, "Right"};
+  CMouseAction down(PushType::Hold, true, 30, 70, 20, 180, "Down");
+  CMouseSpeedData half{50.0}, quarter{25.0};
+  auto& placement = CAbsoluteMousePlacement::Instance();
+  right.Press(nullptr);  // no factor: no contribution, the cursor goes to the centre
+  EXPECT_FALSE(placement.IsContributor(&right));
+  right.Press(&half);  // (0.3 W, 0) = (576, 0)
+  down.Press(&half);   // (0, 0.3 H) = (0, 324)
+  EXPECT_EQ(placement.ContributorCount(), 2u);
+  EXPECT_EQ(world.timers().RunningTimers(), 0u);  // absolute actions need no timer
+  right.Release(nullptr);                         // withdraws, the other stays
+  down.Release(nullptr);
+  EXPECT_EQ(placement.ContributorCount(), 0u);
+  // The centre: 960 / 1920 x 65535 = 32767.5 rounds up; 1536 / 1920 and 864 / 1080 are 0.8.
+  EXPECT_EQ(Describe(world.input().TakeLog()),
+            "0 mouse 8001 32768 32768 0, 0 mouse 8001 52428 32768 0, 0 mouse 8001 52428 52428 0, "
+            "0 mouse 8001 32768 52428 0, 0 mouse 8001 32768 32768 0");
+  world.desktop().SetCursorPos(1536, 540);  // on the target: it becomes known
+  right.Press(&half);
+  right.Press(&half);     // unchanged: a change of zero puts the cursor in the centre...
+  right.Press(&quarter);  // ...which moved it: unknown again, 960 + 288 = 1248 is sent
+  world.desktop().SetCursorPos(1536, 540);
+  right.Press(&half);
+  right.Press(&quarter);  // known: 960 + (1248 - 1536) = 672, 0.35 of 65535 = 22937.25
+  EXPECT_EQ(Describe(world.input().TakeLog()),
+            "0 mouse 8001 52428 32768 0, 0 mouse 8001 32768 32768 0, 0 mouse 8001 42598 32768 0, "
+            "0 mouse 8001 52428 32768 0, 0 mouse 8001 22937 32768 0");
+  right.Release(nullptr);
 }
 
 }  // namespace

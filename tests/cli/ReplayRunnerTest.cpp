@@ -45,8 +45,7 @@ const char* kOther =
 
 class ReplayRunnerTest : public ToolTest {
  protected:
-  void SetUp() override {
-    ToolTest::SetUp();
+  ReplayRunnerTest() {
     Write("files/Actions.xml", kActions);
     Write("files/Pad.xml", kProfile);
     Write("files/Other.xml", kOther);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +15,8 @@
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
+
+#include "support/TempFolder.h"
 
 struct ToolResult {
   int exitCode = -1;
@@ -36,20 +37,8 @@ class ToolTest : public ::testing::Test {
     return HostPath(std::string(TANDREL_SOURCE_DIR) + "/" + name);
   }
 
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          (std::string("tandrel-tool-") +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-           std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    std::filesystem::create_directories(dir);
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
+  ToolTest() { std::filesystem::current_path(dir); }
+  ~ToolTest() override { std::filesystem::current_path(previous); }
 
   void Write(const std::string& name, const std::string& text) {
     std::filesystem::create_directories((dir / name).parent_path());
@@ -95,5 +84,7 @@ class ToolTest : public ::testing::Test {
     return lines;
   }
 
-  std::filesystem::path dir, previous;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  TempFolder folder;
+  const std::filesystem::path dir = folder.path();
 };

@@ -49,31 +49,21 @@ class ConfigFixture : public ::testing::Test {
  protected:
   ConfigFixture() : folder(world.UseTempProgramFolder()), module(folder + "Tandrel.exe") {
     ClearActions();
-    Write("Actions.xml", kActionsFile);
-    Write("A.xml", ButtonProfile("A"));
-    Write("B.xml", ButtonProfile("B"));
-    Write("C.xml", ButtonProfile("C"));
+    world.Write("Actions.xml", kActionsFile);
+    world.Write("A.xml", ButtonProfile("A"));
+    world.Write("B.xml", ButtonProfile("B"));
+    world.Write("C.xml", ButtonProfile("C"));
   }
   ~ConfigFixture() override {
     configuration.reset();
     ClearActions();
   }
 
-  std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream out(folder + name, std::ios::binary | std::ios::trunc);
-    out << text;
-    return name;
-  }
-  std::string Read(const std::string& name) {
-    std::ifstream in(folder + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
   // Writes the configuration file with these "Joystick" entries.
   void WriteConfig(const std::string& entries, const std::string& head = "") {
-    Write("Tandrel.exe.config", "<Configuration>" + head +
-                                    "<Actions fileName=\"Actions.xml\"/><Joysticks>" + entries +
-                                    "</Joysticks></Configuration>");
+    world.Write("Tandrel.exe.config", "<Configuration>" + head +
+                                          "<Actions fileName=\"Actions.xml\"/><Joysticks>" +
+                                          entries + "</Joysticks></Configuration>");
   }
 
   CTandrelConfiguration& Make(bool readOnly = false) {

@@ -46,7 +46,7 @@ TEST_F(LoadTest, ABrokenFileFailsTheLoadAndAReloadRecovers) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file ? c.file : "no file");
     std::filesystem::remove(folder + "Tandrel.exe.config");
-    if (c.file) Write("Tandrel.exe.config", c.file);
+    if (c.file) world.Write("Tandrel.exe.config", c.file);
     EXPECT_TRUE(Make().LoadFailed());
     EXPECT_EQ(Messages(), c.messages);
     EXPECT_EQ(Slot(0), "");  // every present controller has an object, none polling
@@ -78,7 +78,7 @@ TEST_F(LoadTest, LaunchOnStartupKeepsTheStartupEntryInStep) {
 
 TEST_F(LoadTest, SeveralEntriesForOneIdLoadIntoOneControllerAndTheFirstIsReported) {
   Plug(0);
-  Write("Both.xml", "<Joystick/>");
+  world.Write("Both.xml", "<Joystick/>");
   WriteConfig(
       "<Joystick ID=\"1\" picture=\"one.bmp\" fileName=\"B.xml\"/>"
       "<Joystick ID=\"0\" fileName=\"A.xml\" picture=\"pad.bmp\"/>"
@@ -107,7 +107,7 @@ TEST_F(LoadTest, AnInvalidIdIsRemovedFromTheFileOnYes) {
                                          "Problem", seam::MessageButtons::YesNo,
                                          seam::MessageIcon::Question, MessageAnswer::Yes}));
   EXPECT_EQ(log[1].text.substr(0, 14), "The ID -2 is n");
-  const std::string file = Read("Tandrel.exe.config");
+  const std::string file = world.Read("Tandrel.exe.config");
   EXPECT_EQ(file.find("\"16\""), std::string::npos);
   EXPECT_NE(file.find("ID = \"-2\""), std::string::npos);
   configuration->Load();
@@ -117,8 +117,8 @@ TEST_F(LoadTest, AnInvalidIdIsRemovedFromTheFileOnYes) {
 TEST_F(LoadTest, ProfileProblemsAreShownAndLeaveTheControllerIdle) {
   Plug(0, "Pad One");
   Plug(1);
-  Write("Bad.xml", "<Profile/>");
-  Write("Other.xml", ButtonProfile("A", " ID=\"1\" name=\"Pad One\""));
+  world.Write("Bad.xml", "<Profile/>");
+  world.Write("Other.xml", ButtonProfile("A", " ID=\"1\" name=\"Pad One\""));
   WriteConfig(
       "<Joystick ID=\"0\" fileName=\"Other.xml\"/><Joystick ID=\"1\" fileName=\"Bad.xml\"/>");
   Make();

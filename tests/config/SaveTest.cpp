@@ -67,7 +67,7 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
   };
   for (const auto& c : cases) {  // the first one makes the configuration
     SCOPED_TRACE(c.before);
-    Write("Tandrel.exe.config", c.before);
+    world.Write("Tandrel.exe.config", c.before);
     if (!c.tab) {
       Make();
     } else {
@@ -78,7 +78,8 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
     }
     // As the writer writes the expected tree ("": the file as it was).
     const std::string after = c.after.empty() ? c.before : c.after;
-    EXPECT_EQ(Read("Tandrel.exe.config"), ReadXMLMemory(after.data(), after.size()).root->ToText());
+    EXPECT_EQ(world.Read("Tandrel.exe.config"),
+              ReadXMLMemory(after.data(), after.size()).root->ToText());
   }
   EXPECT_EQ(Messages(), std::vector<std::string>{});
 }
@@ -86,7 +87,7 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
 TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
   Plug(0);
   WriteConfig("<Joystick ID='0' fileName='A.xml'/>");
-  const std::string config = Read("Tandrel.exe.config");
+  const std::string config = world.Read("Tandrel.exe.config");
   BlockSaving();
   CTandrelConfiguration& c = Make();
   EXPECT_FALSE(c.LoadFailed());  // the load itself succeeded
@@ -100,26 +101,26 @@ TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
                 "Configuration Error: Could not open the file \"" + module + ".config\".",
                 "Error: Coudln't save the configuration file",
                 "Configuration Error: Could not open the file \"Actions.xml\"."}));
-  EXPECT_EQ(Read("Tandrel.exe.config"), config);
-  EXPECT_EQ(Read("Actions.xml"), kActionsFile);
+  EXPECT_EQ(world.Read("Tandrel.exe.config"), config);
+  EXPECT_EQ(world.Read("Actions.xml"), kActionsFile);
 }
 
 TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNothing) {
   std::filesystem::create_directory(folder + "lib");
-  Write("lib/Mine.xml", kActionsFile);
-  Write("Tandrel.exe.config", "<Configuration><Actions fileName='" + folder +
-                                  "lib/Mine.xml'/><Joysticks/></Configuration>");
+  world.Write("lib/Mine.xml", kActionsFile);
+  world.Write("Tandrel.exe.config", "<Configuration><Actions fileName='" + folder +
+                                        "lib/Mine.xml'/><Joysticks/></Configuration>");
   CTandrelConfiguration& c = Make();
   auto action = std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter");
   action->SetTheme("Menus");
   ASSERT_TRUE(AddAction(std::move(action)));
   ASSERT_TRUE(c.SaveActionsFile());
-  const std::string file = Read("lib/Mine.xml");
+  const std::string file = world.Read("lib/Mine.xml");
   EXPECT_NE(file.find("\t\t<VKAction theme = \"Keys\" name = \"C\" type = \"Hit\" value = "
                       "\"0x43\" />\r\n\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = "
                       "\"Hit\" value = \"0xd\" />\r\n"),
             std::string::npos);
-  Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
+  world.Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
   c.Load();
   std::filesystem::remove(folder + "Actions.xml");
   EXPECT_FALSE(c.SaveActionsFile());

@@ -10,8 +10,8 @@ class SwitchingTest : public ConfigFixture {
   void SetUp() override {
     Plug(0);
     Plug(1);
-    Write("Bad.xml", "<NotAProfile/>");
-    Write("Other.xml", ButtonProfile("C", " ID=\"7\" name=\"Another Pad\""));
+    world.Write("Bad.xml", "<NotAProfile/>");
+    world.Write("Other.xml", ButtonProfile("C", " ID=\"7\" name=\"Another Pad\""));
   }
   void Switch(const char* title) { configuration->SwitchProfileForWindow(title); }
   // "Game" rule to `file` for one entry.

@@ -128,16 +128,11 @@ class EngineFixture : public ::testing::Test {
   EngineFixture() : folder(world.UseTempProgramFolder()) { FillTestLibrary(); }
   ~EngineFixture() override { ClearActions(); }
 
-  // Writes a file into the program folder and returns its name (a relative path).
-  std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream(folder + name, std::ios::binary | std::ios::trunc) << text;
-    return name;
-  }
   // Loads `body` inside <Joystick> from a new file "p<N>.xml".
   bool Load(CJoystick& joystick, const std::string& body, bool interactive = true,
             const std::string& rootAttributes = "") {
-    const auto name = Write("p" + std::to_string(++files) + ".xml",
-                            "<Joystick" + rootAttributes + ">" + body + "</Joystick>");
+    const auto name = world.Write("p" + std::to_string(++files) + ".xml",
+                                  "<Joystick" + rootAttributes + ">" + body + "</Joystick>");
     return joystick.LoadProfile(name.c_str(), interactive);
   }
   // A controller plugged in at `id` and opened; by default X, Y, a hat and 4 buttons.

@@ -42,7 +42,7 @@ class NoStuckInputTest : public EngineFixture,
 TEST_P(NoStuckInputTest, EveryRunningActionEnds) {
   const auto& [scenario, ending] = GetParam();
   auto joystick = Plug(0);
-  ASSERT_TRUE(joystick->LoadProfile(Write("busy.xml", BusyProfile()).c_str(), true));
+  ASSERT_TRUE(joystick->LoadProfile(world.Write("busy.xml", BusyProfile()).c_str(), true));
   Poll();
   auto& j = world.joysticks();
   for (const auto& s : kScenarios[scenario].steps) {

@@ -94,7 +94,7 @@ TEST_F(ProfileReaderTest, MessagesAndWhatIsLeftRead) {
     SCOPED_TRACE(c.text);
     joystick = Plug(0);
     world.messages().ClearLog();
-    if (!c.text.empty()) Write(c.path, c.text);
+    if (!c.text.empty()) world.Write(c.path, c.text);
     EXPECT_EQ(joystick->LoadProfile(c.path, c.interactive), c.loaded);
     std::string texts;
     for (const auto& m : world.messages().Log()) texts += (texts.empty() ? "" : "|") + m.text;
@@ -110,7 +110,7 @@ TEST_F(ProfileReaderTest, SamePathInAnyCaseIsNotReadAgain) {
   EXPECT_FALSE(joystick->LoadProfile("missing.xml", false));
   EXPECT_TRUE(joystick->LoadProfile("MISSING.xml", true));
   EXPECT_TRUE(Load(kButton1A));
-  Write("p1.xml", "<Joystick/>");
+  world.Write("p1.xml", "<Joystick/>");
   world.Advance(15);
   const int reads = world.joysticks().StateReads(0);
   ASSERT_TRUE(joystick->LoadProfile("P1.XML", true));

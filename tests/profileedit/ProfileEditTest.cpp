@@ -40,11 +40,6 @@ Step Shift(std::vector<int> buttons) {
 class ProfileEditTest : public ::testing::Test {
  protected:
   ProfileEditTest() : folder(world.UseTempProgramFolder()) {}
-  std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream(folder + name, std::ios::binary) << text;
-    return name;
-  }
-
   VirtualWorld world;
   std::string folder;
 };
@@ -143,10 +138,8 @@ TEST_F(ProfileEditTest, EditsWriteTheDocumentedFile) {
       EXPECT_EQ(s.steps[i].edit(*root), s.steps[i].changes) << "step " << i;
     }
     ASSERT_TRUE(SaveProfileDocument(*root, "saved.xml"));
-    std::ifstream saved(folder + "saved.xml", std::ios::binary);
     // As the writer writes the expected tree.
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}),
-              ReadXMLMemory(s.file, std::strlen(s.file)).root->ToText());
+    EXPECT_EQ(world.Read("saved.xml"), ReadXMLMemory(s.file, std::strlen(s.file)).root->ToText());
   }
 }
 
@@ -160,7 +153,7 @@ TEST_F(ProfileEditTest, OpeningAFile) {
       {"<joystick name='Pad'/>", "<joystick name = \"Pad\" />\r\n"},
   };
   for (const auto& [content, text] : cases) {
-    const std::string path = content ? Write("opened.xml", content) : "missing.xml";
+    const std::string path = content ? world.Write("opened.xml", content) : "missing.xml";
     auto root = OpenProfileDocument(path, 3, "Pad");
     EXPECT_EQ(root ? root->ToText() : "", text ? text : "") << path;
     EXPECT_EQ(IsProfileDocument(root.get()), text && text[1] != 'A');

@@ -1,5 +1,8 @@
 #include "VirtualWorld.h"
 
+#include <fstream>
+#include <iterator>
+
 VirtualWorld::VirtualWorld(std::uint64_t start)
     : timers_(start), services_(Prepare()), timerService_(&timers_) {}
 
@@ -14,5 +17,16 @@ std::string VirtualWorld::UseTempProgramFolder(const std::string& programName) {
   folder_ = std::make_unique<TempFolder>();
   const std::string file = folder_->File(programName);
   program().SetModuleFileName(file);
-  return file.substr(0, file.size() - programName.size());
+  folderPath_ = file.substr(0, file.size() - programName.size());
+  return folderPath_;
+}
+
+std::string VirtualWorld::Write(const std::string& name, const std::string& text) const {
+  std::ofstream(folderPath_ + name, std::ios::binary | std::ios::trunc) << text;
+  return name;
+}
+
+std::string VirtualWorld::Read(const std::string& name) const {
+  std::ifstream in(folderPath_ + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }

@@ -36,6 +36,9 @@ class VirtualWorld {
   // Puts the program into a fresh temporary folder that goes with the world, and returns
   // that folder with its trailing separator (what seam::ProgramFolder() then returns).
   std::string UseTempProgramFolder(const std::string& programName = "Tandrel.exe");
+  // A file of that folder, byte for byte; Write returns the name it was given.
+  std::string Write(const std::string& name, const std::string& text) const;
+  std::string Read(const std::string& name) const;
 
  private:
   seam::Services Prepare();
@@ -43,6 +46,7 @@ class VirtualWorld {
   seam::SimPlatform platform_;
   VirtualTimerService timers_;
   std::unique_ptr<TempFolder> folder_;
+  std::string folderPath_;
   seam::ScopedServices services_;
   ScopedTimerService timerService_;
 };

@@ -58,6 +58,14 @@ TEST_F(ProfileReaderTest, MessagesAndWhatIsLeftRead) {
       {"id.xml", "<Joystick ID='0' name='Other Pad'/>", true, false,
        "The XML file \"id.xml\" seems to contain configuration to a different joystick from "
        "\"Test Pad\" that is connected to ID 0.\r\nLoad it anyway?"},
+      // A profile names its controller by ID and name, in any case; without a name it fits any
+      // controller, a name without an ID none; automatic loads never ask.
+      {"any.xml", "<Joystick ID='7'/>", true, true, ""},
+      {"case.xml", "<Joystick ID='0' name='TEST pad'/>", true, true, ""},
+      {"auto.xml", "<Joystick ID='3' name='Other Pad'/>", false, true, ""},
+      {"noid.xml", "<Joystick name='Test Pad'/>", true, false,
+       "The XML file \"noid.xml\" seems to contain configuration to a different joystick from "
+       "\"Test Pad\" that is connected to ID 0.\r\nLoad it anyway?"},
       {"missing.xml", "", false, false, "Could not open the file \"missing.xml\"."},
       {"", "", true, false, "Could not open the file \"\"."},  // not the initial state
       {"p.xml", problems, true, true,
@@ -103,36 +111,6 @@ TEST_F(ProfileReaderTest, MessagesAndWhatIsLeftRead) {
     EXPECT_EQ(Column(), c.column);
   }
   EXPECT_EQ(EntryAt(0, false), "B");  // the third direction is ignored
-}
-
-// Even a file that could not be opened; a profile read again would restart the polling.
-TEST_F(ProfileReaderTest, SamePathInAnyCaseIsNotReadAgain) {
-  EXPECT_FALSE(joystick->LoadProfile("missing.xml", false));
-  EXPECT_TRUE(joystick->LoadProfile("MISSING.xml", true));
-  EXPECT_TRUE(Load(kButton1A));
-  world.Write("p1.xml", "<Joystick/>");
-  world.Advance(15);
-  const int reads = world.joysticks().StateReads(0);
-  ASSERT_TRUE(joystick->LoadProfile("P1.XML", true));
-  world.Advance(15);
-  EXPECT_EQ(world.joysticks().StateReads(0) - reads, 1);
-  EXPECT_EQ(world.messages().Count(), 1u);
-  EXPECT_EQ(Column(), "----A---");
-}
-
-// A profile names a controller by its ID and name; the question when they differ is answered
-// No by default; automatic loads never ask.
-TEST_F(ProfileReaderTest, IdentityCheck) {
-  EXPECT_TRUE(Load("", true, " ID='7'"));                  // no name: any controller
-  EXPECT_TRUE(Load("", true, " ID='0' name='TEST pad'"));  // matching, in any case
-  EXPECT_TRUE(Load("", false, " ID='3' name='Other Pad'"));
-  EXPECT_EQ(world.messages().Count(), 0u);
-  EXPECT_FALSE(Load("", true, " name='Test Pad'"));  // a name without an ID never matches
-  EXPECT_EQ(world.messages().Log().at(0).buttons, seam::MessageButtons::YesNo);
-  EXPECT_FALSE(joystick->IsActive());
-  world.messages().QueueAnswer(seam::MessageAnswer::Yes);
-  EXPECT_TRUE(Load("", true, " ID='1' name='Test Pad'"));
-  EXPECT_TRUE(joystick->IsActive());
 }
 
 // Shift buttons count in declaration order. A second profile adds to the first: a button that

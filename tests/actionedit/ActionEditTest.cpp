@@ -1,14 +1,15 @@
+// Editing the action library as the Actions tab does: refusals and their messages, deleting
+// an action in use, and the rules of the key field's text.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <functional>
+#include <cstring>
 #include <tuple>
 
 #include "actionedit/ActionDisplay.h"
 #include "actionedit/ActionSave.h"
+#include "actionedit/KeyText.h"
 #include "actionedit/LibraryLists.h"
 #include "actions/ActionLibrary.h"
-#include "actions/MouseWheelAction.h"
 #include "support/VirtualWorld.h"
 
 namespace actionedit {
@@ -30,13 +31,12 @@ constexpr const char* kItself =
 
 class ActionSaveTest : public ::testing::Test {
  protected:
-  ActionSaveTest() : folder_(world_.UseTempProgramFolder()) { Reload(); }
+  ActionSaveTest() {
+    world_.UseTempProgramFolder();
+    EXPECT_TRUE(ReloadActions(world_.Write("Actions.xml", kLibrary).c_str()));
+  }
   ~ActionSaveTest() override { ClearActions(); }
 
-  void Reload() {
-    world_.Write("Actions.xml", kLibrary);
-    EXPECT_TRUE(ReloadActions("Actions.xml"));
-  }
   static ActionPanelValues Shown(const char* theme, const char* name) {
     ActionPanelValues panels;
     EXPECT_TRUE(ShowLibraryAction(theme, name, panels)) << name;
@@ -44,41 +44,7 @@ class ActionSaveTest : public ::testing::Test {
   }
   static std::string LibraryText() { return CreateActionsXML()->ToText(); }
   VirtualWorld world_;
-  std::string folder_;
 };
-
-TEST_F(ActionSaveTest, UnchangedValuesAreNoChangeAndEachSettingChangedAloneIsStored) {
-  using Edit = std::function<void(ActionPanelValues&)>;
-  const std::pair<const char*, Edit> cases[] = {
-      {"Fire", [](auto& p) { p.vk.pushType = PushType::Toggle; }},
-      {"Fire", [](auto& p) { p.vk.key = 0x41; }},
-      {"Right", [](auto& p) { p.mouse.pushType = PushType::Hold; }},
-      {"Right", [](auto& p) { p.mouse.absolute = true; }},
-      {"Right", [](auto& p) { p.mouse.acceleration = 5; }},
-      {"Right", [](auto& p) { p.mouse.delay = 10; }},
-      {"Right", [](auto& p) { p.mouse.direction = 0; }},
-      {"Right", [](auto& p) { p.mouse.speed = 99; }},
-      {"Scroll", [](auto& p) { p.wheel.pushType = PushType::Hit; }},
-      {"Scroll", [](auto& p) { p.wheel.direction = CMouseWheelAction::kUp; }},
-      {"Scroll", [](auto& p) { p.wheel.delay = 50; }},
-      {"Scroll", [](auto& p) { p.wheel.lines = 9; }},
-      {"Combo", [](auto& p) { p.complex.pushType = PushType::Hold; }},
-      {"Combo", [](auto& p) { std::swap(p.complex.parts[0], p.complex.parts[1]); }},
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    Reload();
-    ActionPanelValues wanted = Shown("GAME", cases[i].first);
-    // A combination's parts are rebuilt at every save, which is always a change.
-    const bool rebuilt = wanted.checked == ActionKind::Combination;
-    EXPECT_EQ(SaveAction("game", cases[i].first, wanted).outcome,
-              rebuilt ? EditOutcome::Changed : EditOutcome::Nothing)
-        << i;
-    EXPECT_EQ(Shown("Game", cases[i].first), wanted) << i;  // a Hit combination stays Hit
-    cases[i].second(wanted);
-    EXPECT_EQ(SaveAction("Game", cases[i].first, wanted).outcome, EditOutcome::Changed) << i;
-    EXPECT_EQ(Shown("Game", cases[i].first), wanted) << i;
-  }
-}
 
 TEST_F(ActionSaveTest, RefusalsChangeNothing) {
   ActionPanelValues key;
@@ -121,6 +87,34 @@ TEST_F(ActionSaveTest, DeletingAnActionInUseIsRefusedByTheLibrary) {
   EXPECT_EQ(DeleteSelectedAction("Game", "Combo").outcome, EditOutcome::Deleted);
   EXPECT_EQ(ActionNamesOfTheme("GAME"),
             (std::vector<std::string>{"Fire", "Ctrl", "Right", "Scroll"}));
+}
+
+// What the field keeps of the typed text; null when the filter accepts it.
+TEST(KeyTextTest, FilterKeepsOneCharacterOrZeroXWithTwoHexDigits) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", nullptr}, {"A", nullptr}, {"0x", nullptr}, {"0x41", nullptr}, {"0xfF", nullptr},
+      {"0X", "0"},   {"AB", "A"},    {"x1", "x"},     {"0xg", "0x"},     {"0x4g", "0x4"}};
+  for (const auto& [typed, kept] : cases) {
+    const auto expected = kept ? std::optional(KeyTextCut{kept, std::strlen(kept)}) : std::nullopt;
+    EXPECT_EQ(FilterKeyText(typed), expected) << typed;
+  }
+}
+
+TEST(KeyTextTest, KeyCodesFromTextAndBack) {
+  VirtualWorld world;  // the United States keyboard layout
+  struct Case {
+    const char* text;
+    unsigned code;
+  };
+  const Case fromText[] = {{"A", 65},     {"a", 65}, {"1", 0x31}, {"0x9", 9},   {"0x41", 65},
+                           {"0xfF", 255}, {"", 0},   {"0x", 0},   {"\xE9", 255}};
+  for (const Case& c : fromText) EXPECT_EQ(KeyCodeFromText(c.text), c.code) << c.text;
+
+  const Case toText[] = {{"0x41", 65}, {"0x9", 9}, {"0x0", 0}, {"0xFF", 0x1FF}};
+  for (const Case& c : toText) {
+    EXPECT_EQ(KeyCodeText(c.code), c.text);
+    EXPECT_EQ(KeyCodeFromText(KeyCodeText(c.code)), c.code & 0xFF) << c.text;
+  }
 }
 
 }  // namespace

@@ -52,28 +52,22 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       {"controller 1 name \"" + std::string(32, 'x') + "\"",
        "4: the name is longer than 31 characters"},
       {"controller 1 axes zr", "4: unknown axis letter z (use X, Y, Z, R, U, V)"},
-      {"controller 1 axes ZRZ", "4: the axis letter Z is given twice"},
       {"controller 1 buttons 33", "4: the number of buttons 33 is above 32"},
       {"controller 1 range 5 5", "4: the range minimum must be below its maximum"},
-      {"controller 1 range 5", "4: missing the range maximum"},
       {"controller 1 range 0 4294967296", "4: the range maximum 4294967296 is above 4294967295"},
       {"at 0 reload\ncontroller 1",
        "5: controller describes the start: it must come before the first at"},
       // Surroundings.
       {"keyboard 4 0", "4: the keyboard delay 4 is above 3"},
       {"keyboard 0 32", "4: the keyboard speed 32 is above 31"},
-      {"keyboard 0 1\nkeyboard 0 1", "5: keyboard may stand only once"},
       {"keyboard 0 1 2", "4: unexpected \"2\" after the keyboard statement"},
       {"screen 0 10", "4: the screen must be at least 1 x 1"},
-      {"at 1 reload\nscreen 10 10",
-       "5: screen describes the start: it must come before the first at"},
       {"answer maybe", "4: the answer must be yes, no, ok or cancel, not \"maybe\""},
       // Timed statements.
       {"at 5 reload\nat 4 reload", "5: time goes backwards: the statement before is at 5"},
       {"at 4294967296 reload", "4: the time 4294967296 is above 4294967295"},
       {"at 1.5 reload", "4: the time must be a number, not \"1.5\""},
       {"at 1 jump", "4: unknown event \"jump\" (button, axis, pov, window, unplug, plug, reload)"},
-      {"at 1 reload now", "4: unexpected \"now\" after the at statement"},
       {"at 1 button 1 1 down", "4: controller 1 is not declared"},
       {"at 1 button 0 3 down", "4: controller 0 has no button 3"},
       {"at 1 button 0 0 down", "4: controller 0 has no button 0"},
@@ -85,9 +79,6 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       {"at 1 axis 0 X 201", "4: the axis value 201 is outside the range 100..200"},
       {"at 1 pov 0 9000", "4: controller 0 has no hat"},
       {"at 1 pov 2 36000", "4: the hat angle in hundredths of a degree 36000 is above 35999"},
-      {"at 1 pov 2 centre",
-       "4: the hat angle in hundredths of a degree must be a number, not \"centre\""},
-      {"at 1 unplug 3", "4: controller 3 is not declared"},
   };
   for (const auto& [statement, error] : cases) {
     EXPECT_EQ(Bad(head + statement + "\nend 9"), error) << statement;

@@ -138,22 +138,6 @@ TEST_F(VirtualTime, StartsAndStopsInsideATickTakeEffectAtOnce) {
   EXPECT_EQ(clock_.RunningTimers(), 1u);
 }
 
-// MoveTo stops short of the ticks due at the target; time never runs backwards nor moves in a
-// tick, and nothing is delivered twice.
-TEST_F(VirtualTime, MoveToStopsShortOfTheTarget) {
-  RecordingUser& a = User("A");
-  a.onTick = [&] { clock_.Advance(1000); };
-  a.Start(10);
-  clock_.MoveTo(120);
-  log_.push_back("event");
-  clock_.AdvanceTo(120);
-  clock_.AdvanceTo(120);
-  clock_.MoveTo(50);
-  clock_.AdvanceTo(130);
-  EXPECT_THAT(log_, ElementsAre("A@110", "event", "A@120", "A@130"));
-  EXPECT_EQ(clock_.Now(), 130u);
-}
-
 TEST(TimerSchedule, ATickOnTimeMovesOnePeriodALateOneSkipsWhatIsPastAndStaysOnTheGrid) {
   using std::chrono::microseconds, std::chrono::milliseconds;
   const auto at = [](int ms) { return timer_schedule::Clock::time_point(milliseconds(ms)); };

@@ -1,6 +1,5 @@
-// Documents on disk: LoadXMLFile's path rule and message, the buffered file reader, SaveXMLFile's
-// replace-or-keep guarantee, and the inputs kept in tests/data/xml (hostile shapes, and anything
-// the fuzzer ever finds).
+// Documents on disk: the buffered file reader, SaveXMLFile's replace-or-keep guarantee, and the
+// inputs kept in tests/data/xml (hostile shapes, and anything the fuzzer ever finds).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,27 +31,6 @@ class XMLFiles : public ::testing::Test {
   VirtualWorld world_;
   const fs::path dir_{world_.UseTempProgramFolder()};
 };
-
-TEST_F(XMLFiles, LoadTakesRelativePathsFromTheProgramFolderAndReportsWhatItCannotOpen) {
-  WriteBytes(dir_ / "Actions.xml", "<Actions><Theme name='General'/></Actions>");
-  WriteBytes(dir_ / "p.xml", "<Joystick/>");
-  WriteBytes(dir_ / "bad.xml", "<?xml version=\"1.0\"?>\r\n<Joystick/>");
-  EXPECT_STREQ(LoadXMLFile("Actions.xml")->GetName(), "Actions");
-  EXPECT_STREQ(LoadXMLFile((dir_ / "p.xml").string().c_str())->GetName(), "Joystick");
-  EXPECT_FALSE(LoadXMLFile("bad.xml"));  // malformed: no message
-  fs::create_directories(dir_ / "folder.xml");
-  EXPECT_FALSE(LoadXMLFile("folder.xml"));
-  EXPECT_EQ(world_.messages().Log(),
-            (std::vector<seam::MessageRecord>{
-                {"Could not open the file \"folder.xml\".", "Configuration Error",
-                 seam::MessageButtons::Ok, seam::MessageIcon::Error, seam::MessageAnswer::Ok}}));
-  // A source without a known size (a device, a pipe) is cut where it passes the limit.
-  const std::string endless = "<R>" + std::string(kXMLMaxFileSize, ' ');
-  EXPECT_EQ(ReadXMLMemoryInChunks(endless.data(), endless.size(), 1 << 16).status,
-            XMLReadStatus::CannotOpen);
-  EXPECT_EQ(ReadXMLMemoryInChunks(endless.data(), kXMLMaxFileSize, 1 << 16).status,
-            XMLReadStatus::Malformed);
-}
 
 TEST_F(XMLFiles, ANameStraddlingTheReadBufferIsStillLimited) {
   const std::string path = (dir_ / "big.xml").string();

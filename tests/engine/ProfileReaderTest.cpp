@@ -1,5 +1,5 @@
-// Reading a profile into a controller: which slots the entries fill, the identity question,
-// the messages, and a second profile on top of the first.
+// Reading a profile into a controller: which slots the entries fill, the identity question
+// and the messages.
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
@@ -111,23 +111,6 @@ TEST_F(ProfileReaderTest, MessagesAndWhatIsLeftRead) {
     EXPECT_EQ(Column(), c.column);
   }
   EXPECT_EQ(EntryAt(0, false), "B");  // the third direction is ignored
-}
-
-// Shift buttons count in declaration order. A second profile adds to the first: a button that
-// becomes a shift button moves its actions up one slot, and as the shift buttons are read
-// before the actions, the new profile's own slot 0 is still slot 0.
-TEST_F(ProfileReaderTest, ShiftButtonsInDeclarationOrderAndASecondProfileOnTop) {
-  ASSERT_TRUE(Load(R"(<ShiftButtons>
-    <ShiftButton ButtonNumber="3"/><ShiftButton ButtonNumber="3"/><ShiftButton/>
-    <ShiftButton ButtonNumber="0"/><ShiftButton ButtonNumber="9"/><ShiftButton buttonnumber="1"/>
-    </ShiftButtons><Buttons>)" +
-                   Button(2, Acts(Act("A"))) + "</Buttons>"));
-  ASSERT_TRUE(Load("<ShiftButtons><ShiftButton ButtonNumber='2'/></ShiftButtons><Buttons>" +
-                   Button(2, Acts(Act("B"))) + "</Buttons>"));
-  EXPECT_EQ(joystick->GetShiftButtonCount(), 3);
-  std::string numbers;  // buttons 3, 1 and 2, behind the hat
-  for (int n = 1; n <= 8; ++n) numbers += std::to_string(joystick->GetButton(n)->GetShiftNumber());
-  EXPECT_EQ(numbers + Column(0) + Column(1), "00002310-----B-------A--");
 }
 
 // Slots by the action's number; names and directions in any case; entries without a number,

@@ -10,24 +10,12 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "actions/ActionLibrary.h"
-#include "config/ConfigurationObserver.h"
 #include "config/TandrelConfiguration.h"
 #include "engine/Joystick.h"
 #include "support/VirtualWorld.h"
-
-// Records the profiles that started polling, as "ID PATH".
-class RecordingObserver : public IConfigurationObserver {
- public:
-  void ProfileStarted(int id, const std::string& path) override {
-    started.push_back(std::to_string(id) + " " + path);
-  }
-  std::vector<std::string> Take() { return std::exchange(started, {}); }
-  std::vector<std::string> started;
-};
 
 // Keys A and B (held), C (a hit) and a left mouse button.
 inline const char* kActionsFile =
@@ -71,7 +59,6 @@ class ConfigFixture : public ::testing::Test {
     ConfigurationSettings settings;
     settings.modulePath = module;
     if (readOnly) settings.readOnly = true;  // the default is the program's own
-    settings.observer = &observer;
     configuration = std::make_unique<CTandrelConfiguration>(settings);
     return *configuration;
   }
@@ -115,6 +102,5 @@ class ConfigFixture : public ::testing::Test {
   VirtualWorld world;
   std::string folder;
   std::string module;
-  RecordingObserver observer;
   std::unique_ptr<CTandrelConfiguration> configuration;
 };

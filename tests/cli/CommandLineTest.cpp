@@ -49,17 +49,20 @@ TEST_F(CommandLine, RefusalsExitTwoWithNothingOnStdout) {
   }
 }
 
+// The tree read, as the writer writes it: a name directly before the tag end has no value and
+// is dropped, a value without a name is kept; only the root is read, what follows is ignored.
 TEST_F(CommandLine, FormatPrintsAFileAsTheWriterWritesIt) {
   Write("sub/p.xml",
-        "<Joystick delay='30'\n  name = \"it's &AMP; more &lt;\">\n"
-        "  <Button number='1' press=\"General:Enter\"/>\n  < Axis ></axis>\n</joystick>\n");
+        "<Joystick delay='30'\n  name = \"it's &AMP; more &lt;\" w>\n"
+        "  <Button number='1' press=\"General:Enter\" ='v'/>\n  < Axis ><d/></ AXIS >\n"
+        "</joystick>\ngarbage & <<<\n");
   const ToolResult run = Tool({"format", "sub/p.xml"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
             "<Joystick delay = \"30\" name = \"it's &amp; more &lt;\" >\r\n"
-            "\t<Button number = \"1\" press = \"General:Enter\" />\r\n\t<Axis />\r\n"
-            "</Joystick>\r\n");
+            "\t<Button number = \"1\" press = \"General:Enter\"  = \"v\" />\r\n"
+            "\t<Axis >\r\n\t\t<d />\r\n\t</Axis>\r\n</Joystick>\r\n");
 }
 
 TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {

@@ -18,25 +18,14 @@ const char* kActions =
     "<VKAction theme='K' name='A' type='Hold' value='0x41'/>"
     "<VKAction theme='K' name='Left' type='Hit' value='0x25'/>"
     "<VKAction theme='M' name='Click' type='Hit' value='0x1'/>"
-    "</VKActions><MouseActions>"
-    "<MouseAction theme='M' name='Right' direction='90' speed='1000' delay='50'/>"
-    "<MouseAction theme='M' name='Place' direction='90' absolute='true'/>"
-    "</MouseActions><MouseWheelActions>"
-    "<MouseWheelAction theme='M' name='Down' direction='down' type='Hit'/>"
-    "</MouseWheelActions></Actions>";
+    "</VKActions></Actions>";
 
 const char* kProfile =
     "<Joystick><Buttons>"
     "<Button number='1'><Actions><Action number='0' theme='K' name='A'/></Actions></Button>"
     "<Button number='2'><Actions><Action number='0' theme='K' name='Left'/></Actions></Button>"
     "<Button number='3'><Actions><Action number='0' theme='M' name='Click'/></Actions></Button>"
-    "<Button number='4'><Actions><Action number='0' theme='M' name='Down'/></Actions></Button>"
-    "</Buttons><Axes><Axis name='X Axis' type='Horizontal'>"
-    "<Direction name='Left'/><Direction name='Right'><Actions>"
-    "<Action number='0' theme='M' name='Right'/></Actions></Direction></Axis>"
-    "<Axis name='Z Axis' type='Horizontal'><Direction name='Left'/><Direction name='Right'>"
-    "<Actions><Action number='0' theme='M' name='Place'/></Actions></Direction></Axis>"
-    "</Axes></Joystick>";
+    "</Buttons></Joystick>";
 
 class ReplayRunnerTest : public ToolTest {
  protected:
@@ -86,27 +75,6 @@ TEST_F(ReplayRunnerTest, StatementsComeBeforeTheTicksOfTheirTimeAndKeysFollowThe
                        "120 key 0x41 down", "370 key 0x41 down", "398 key 0x41 down",
                        // The program shuts down at the end and lets go of the key.
                        "400 key 0x41 up"}));
-}
-
-TEST_F(ReplayRunnerTest, MouseMovesWheelAndAbsolutePlacement) {
-  const auto lines = Run(kHead +
-                         "screen 1000 500\n"
-                         "at 40 button 0 4 down\n"
-                         "at 70 button 0 4 up\n"
-                         "at 70 axis 0 X 65535\n"
-                         "at 130 axis 0 X 32767\n"
-                         "at 200 axis 0 Z 65535\n"
-                         "end 240\n");
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "0 profile 0 Pad.xml", "60 wheel -30",
-                       // Speed 1000 at full deflection and 50 ms steps: about 50 pixels a step.
-                       "90 mouse move 49 0", "140 mouse move 51 0",
-                       // Back in the dead zone at the poll at 150: the movement stops.
-                       "150 mouse move 0 0",
-                       // Full deflection: 1.2 half-screens right of the centre, off the right edge.
-                       "210 mouse absolute 72089 32768",
-                       // The shut-down at the end withdraws it: the cursor goes back to the centre.
-                       "240 mouse absolute 32768 32768"}));
 }
 
 TEST_F(ReplayRunnerTest, QuestionsTakeTheScriptsAnswersAndNoFileChanges) {

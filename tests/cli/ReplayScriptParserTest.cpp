@@ -44,7 +44,6 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       {"at 1 window Notepad", "4: the window title must stand in double quotes"},
       // Controllers.
       {"controller 16", "4: controller ID 16 is above 15"},
-      {"controller -1", "4: controller ID must be a number, not \"-1\""},
       {"controller 0", "4: controller 0 is declared twice"},
       {"controller 1 pov pov", "4: the controller option pov is given twice"},
       {"controller 1 hat", "4: unknown controller option \"hat\""},
@@ -54,12 +53,10 @@ TEST(ReplayScriptParser, EveryStatementRefusesBadWords) {
       {"controller 1 axes zr", "4: unknown axis letter z (use X, Y, Z, R, U, V)"},
       {"controller 1 buttons 33", "4: the number of buttons 33 is above 32"},
       {"controller 1 range 5 5", "4: the range minimum must be below its maximum"},
-      {"controller 1 range 0 4294967296", "4: the range maximum 4294967296 is above 4294967295"},
       {"at 0 reload\ncontroller 1",
        "5: controller describes the start: it must come before the first at"},
       // Surroundings.
       {"keyboard 4 0", "4: the keyboard delay 4 is above 3"},
-      {"keyboard 0 32", "4: the keyboard speed 32 is above 31"},
       {"keyboard 0 1 2", "4: unexpected \"2\" after the keyboard statement"},
       {"screen 0 10", "4: the screen must be at least 1 x 1"},
       {"answer maybe", "4: the answer must be yes, no, ok or cancel, not \"maybe\""},

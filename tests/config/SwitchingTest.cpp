@@ -79,13 +79,4 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
   }
 }
 
-TEST_F(SwitchingTest, AFileThatCannotBeOpenedIsStillReported) {
-  WriteConfig(Entry("ID=\"0\" fileName=\"A.xml\"", "None.xml"));
-  Make();
-  Switch("Game");
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{"Configuration Error: Could not open the file \"None.xml\"."});
-  EXPECT_EQ(Slot(0), "A.xml*");
-}
-
 }  // namespace

@@ -1,12 +1,10 @@
-// Timers on one thread: dispatch to the installed service, the lives of timer users, ticks on
-// virtual time (their times, their order, starting and stopping inside a tick) and the real
-// service's periodic grid.
+// Timers on one thread: dispatch to the installed service, ticks on virtual time (their times,
+// their order, starting and stopping inside a tick) and the real service's periodic grid.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -74,31 +72,6 @@ TEST_F(VirtualTime, DispatchIdentifiersAndRefusals) {
   InstallTimerService(nullptr);
   EXPECT_EQ(StartTimer(30, &user), 0u);
   InstallTimerService(&clock_);
-}
-
-TEST_F(VirtualTime, ADeadUserNeverTicksAndTakesOnlyItsOwnTimersAway) {
-  User("keep").Start(1000);
-  auto user = std::make_unique<RecordingUser>(clock_, "dead", log_);
-  StartTimer(1000, user.get());  // timers it never stops, like the hot-plug check's
-  StartTimer(500, user.get());
-  EXPECT_TRUE(user->IsAlive());
-  clock_.Advance(1000);
-  EXPECT_EQ(clock_.RunningTimers(), 3u);
-  user.reset();
-  EXPECT_EQ(clock_.RunningTimers(), 1u);
-  clock_.Advance(5000);  // under AddressSanitizer: no tick reaches the freed object
-  EXPECT_EQ(log_.size(), 9u);
-}
-
-TEST_F(VirtualTime, AUserDestroyedInsideAnotherUsersTickNeverTicksAgain) {
-  // The hot-plug check deletes controller objects on the timer thread, between their polls.
-  RecordingUser& checker = User("check");
-  auto polled = std::make_unique<RecordingUser>(clock_, "poll", log_);
-  polled->Start(10);
-  checker.onTick = [&] { polled.reset(); };
-  checker.Start(10);  // due with the poll at 110, after it
-  clock_.Advance(30);
-  EXPECT_THAT(log_, ElementsAre("poll@110", "check@110", "check@120", "check@130"));
 }
 
 // Whole periods after the start, in time order; ties in start order (a restarted timer goes

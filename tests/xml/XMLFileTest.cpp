@@ -32,14 +32,6 @@ class XMLFiles : public ::testing::Test {
   const fs::path dir_{world_.UseTempProgramFolder()};
 };
 
-TEST_F(XMLFiles, ANameStraddlingTheReadBufferIsStillLimited) {
-  const std::string path = (dir_ / "big.xml").string();
-  // A 64-letter name still fails when it straddles a buffer boundary.
-  WriteBytes(
-      path, "<Root>" + std::string(65536 - 6 - 30, ' ') + "<" + std::string(64, 'x') + "/></Root>");
-  EXPECT_EQ(ReadXMLFile(path).status, XMLReadStatus::Malformed);
-}
-
 TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
   WriteBytes(dir_ / "P.xml", "old contents");
   WriteBytes(dir_ / "P.xml.tmp", "mine");  // a user's own file

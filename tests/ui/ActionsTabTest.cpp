@@ -104,7 +104,8 @@ TEST_F(ActionsTabTest, LookUpChangeCombineApplyAndWhatCancelDiscards) {
   Click(dialog, IDC_APPLY);
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);
-  EXPECT_EQ(open->Close(IDCANCEL), IDCANCEL);
+  Click(dialog, IDCANCEL);
+  EXPECT_EQ(open->program.Join(), IDCANCEL);
   EXPECT_EQ(test.Read("Actions.xml"), expected);
   auto lock = LockActionLibrary();
   EXPECT_TRUE(FindAction("Game", "Volley") && FindAction("Moves", "Dash"));

@@ -1,7 +1,5 @@
 #include "WindowTestWorld.h"
 
-#include <gtest/gtest.h>
-
 #include <commctrl.h>
 
 #include <atomic>
@@ -10,9 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "resource.h"
 #include "ui/ActionsConfigurationDlg.h"
-#include "ui/ConfigurationPage.h"
 #include "ui/JoysticksConfigurationDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
 #include "ui/ProgramContext.h"
@@ -105,27 +101,13 @@ OpenWindow::~OpenWindow() {
   if (window.IsRunning()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-INT_PTR OpenWindow::Close(int button) {
-  Click(dialog, button);
-  return program.Join();
-}
-
 namespace {
 
-// The messages of a combo box or of a list box.
-struct ListMessages {
-  UINT count, text, current, select, find;
-  WORD changed;
-};
-
-ListMessages MessagesOf(HWND control) {
+// The message of a combo box (`combo`) or of a list box (`list`).
+UINT ListMessage(HWND control, UINT combo, UINT list) {
   char name[16] = {};
   GetClassNameA(control, name, sizeof(name));
-  if (_stricmp(name, "ComboBox") == 0) {
-    return {CB_GETCOUNT,  CB_GETLBTEXT,       CB_GETCURSEL,
-            CB_SETCURSEL, CB_FINDSTRINGEXACT, CBN_SELCHANGE};
-  }
-  return {LB_GETCOUNT, LB_GETTEXT, LB_GETCURSEL, LB_SETCURSEL, LB_FINDSTRINGEXACT, LBN_SELCHANGE};
+  return _stricmp(name, "ComboBox") == 0 ? combo : list;
 }
 
 }  // namespace
@@ -154,13 +136,13 @@ void Type(HWND dialog, int id, const std::string& text, bool append) {
 
 void Choose(HWND dialog, int id, const std::string& text) {
   HWND control = Control(dialog, id);
-  const ListMessages list = MessagesOf(control);
-  const LRESULT index = SendMessageA(control, list.find, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT index =
+      SendMessageA(control, ListMessage(control, CB_FINDSTRINGEXACT, LB_FINDSTRINGEXACT),
+                   static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
   ASSERT_TRUE(index >= 0 && IsWindowEnabled(control))
       << "cannot choose \"" << text << "\" in " << id;
-  SendMessageA(control, list.select, index, 0);
-  Notify(dialog, id, list.changed);
+  SendMessageA(control, ListMessage(control, CB_SETCURSEL, LB_SETCURSEL), index, 0);
+  Notify(dialog, id, ListMessage(control, CBN_SELCHANGE, LBN_SELCHANGE));
 }
 
 void SelectTab(HWND dialog, int tabsId, int index) {
@@ -173,17 +155,20 @@ void SelectTab(HWND dialog, int tabsId, int index) {
 std::vector<std::string> ItemsOf(HWND dialog, int id) {
   HWND control = Control(dialog, id);
   std::vector<std::string> items;
-  for (LRESULT i = 0; i < SendMessageA(control, MessagesOf(control).count, 0, 0); ++i) {
+  for (LRESULT i = 0;
+       i < SendMessageA(control, ListMessage(control, CB_GETCOUNT, LB_GETCOUNT), 0, 0); ++i) {
     char text[512] = {};
-    SendMessageA(control, MessagesOf(control).text, i, reinterpret_cast<LPARAM>(text));
+    SendMessageA(control, ListMessage(control, CB_GETLBTEXT, LB_GETTEXT), i,
+                 reinterpret_cast<LPARAM>(text));
     items.push_back(text);
   }
   return items;
 }
 
 std::string SelectedText(HWND dialog, int id) {
+  HWND control = Control(dialog, id);
   const LRESULT index =
-      SendMessageA(Control(dialog, id), MessagesOf(Control(dialog, id)).current, 0, 0);
+      SendMessageA(control, ListMessage(control, CB_GETCURSEL, LB_GETCURSEL), 0, 0);
   return index < 0 ? std::string() : ItemsOf(dialog, id).at(index);
 }
 

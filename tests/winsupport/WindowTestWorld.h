@@ -136,8 +136,6 @@ class ModalThread {
 struct OpenWindow {
   explicit OpenWindow(int tab = 0);
   ~OpenWindow();  // a test that stopped half-way leaves it open: it is cancelled
-  // Clicks the button (IDOK, IDCANCEL) and returns what the window ended with.
-  INT_PTR Close(int button);
 
   CTandrelConfigDlg window{nullptr};
   ModalThread program{[this] { return window.DoModal(); }};

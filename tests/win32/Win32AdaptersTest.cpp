@@ -39,8 +39,7 @@ TEST(Win32StartupEntry, WritesMachineWideOrPerUserAndRemovesFromBoth) {
       administrator(machine, user), system;
   const struct {
     seam::Win32StartupEntry& entry;
-    std::string write;  // empty: remove
-    std::string machine, user;
+    std::string write, machine, user;  // nothing to write: remove
   } steps[] = {{standardUser, command, "none", stored},
                {administrator, "short", "short\0"s, "none"},  // one start, not two
                {standardUser, command, "short\0"s, stored},

@@ -59,9 +59,8 @@ class ScriptedUser : public ui::IUserInterface {
   }
   template <typename T>
   static T Next(std::deque<T>& script, T none) {
-    if (script.empty()) return none;
-    T next = script.front();
-    script.pop_front();
+    const T next = script.empty() ? none : script.front();
+    if (!script.empty()) script.pop_front();
     return next;
   }
   int MessageBox(HWND owner, const std::string& text, const std::string& caption,
@@ -219,9 +218,7 @@ inline void Type(HWND dialog, int id, const std::string& text, bool append = fal
   if (HWND inner = FindWindowExA(edit, nullptr, "Edit", nullptr)) edit = inner;
   ASSERT_TRUE(IsWindowEnabled(edit)) << "cannot type into " << id;
   if (!append) SendMessageA(edit, EM_SETSEL, 0, -1);
-  for (char c : append ? text : "\b" + text) {
-    SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-  }
+  for (char c : append ? text : "\b" + text) SendMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 1);
 }
 // The message of a combo box (`combo`) or of a list box (`list`).
 inline UINT ListMessage(HWND control, UINT combo, UINT list) {

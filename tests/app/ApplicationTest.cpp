@@ -71,22 +71,16 @@ TEST_F(ApplicationTest, WindowSwitchesPickProfilesByTitle) {
   fs::copy_file(kHookDll, test.folder + "Hook.dll");
   ASSERT_TRUE(application.Start());
   EXPECT_TRUE(test.world.messages().Log().empty());  // the hook is in place
-  const struct {
-    std::string title;
-    bool destroyed;
-    const char* profile;
-  } cases[] = {{"Holiday - Slide Show", false, "SlideShow.xml"},
-               {std::string(244, 'x') + "Slide Show", false, "SlideShow.xml"},
-               {std::string(245, 'x') + "Slide Show", false, "Gamepad.xml"},
-               {"Holiday - Slide Show", true, "Gamepad.xml"}};
-  for (const auto& c : cases) {
-    HWND other = CreateWindowA("STATIC", c.title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               nullptr, nullptr);
-    if (c.destroyed) DestroyWindow(other);
+  std::string profiles;
+  for (size_t letters : {244, 245, 244, 0}) {  // 0: a window gone before its switch is handled
+    HWND other = CreateWindowA("STATIC", (std::string(letters, 'x') + "Slide Show").c_str(),
+                               WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    if (letters == 0) DestroyWindow(other);
     SendMessageA(application.MainWindow(), WM_WINDOWSWITCHED, reinterpret_cast<WPARAM>(other), 0);
-    EXPECT_EQ(test.started.back().second, c.profile) << c.title.size() << c.destroyed;
     DestroyWindow(other);
+    profiles += test.started.back().second + " ";
   }
+  EXPECT_EQ(profiles, "SlideShow.xml Gamepad.xml SlideShow.xml Gamepad.xml ");
   application.Shutdown();
 }
 
@@ -123,11 +117,11 @@ class ProgramProcess {
   ProgramProcess(bool withFiles, const std::string& arguments) {
     const fs::path build(TANDREL_BUILD_DIR);
     fs::copy_file(build / "Tandrel.exe", folder.path() / "Tandrel.exe");
-    for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
-      if (withFiles)
+    if (withFiles) {
+      for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"})
         fs::copy_file(fs::path(TANDREL_SOURCE_DIR) / "data" / name, folder.path() / name);
+      fs::copy_file(build / "Hook.dll", folder.path() / "Hook.dll");
     }
-    if (withFiles) fs::copy_file(build / "Hook.dll", folder.path() / "Hook.dll");
     std::string command = "\"" + folder.File("Tandrel.exe") + "\" " + arguments;
     STARTUPINFOA startup = {sizeof(startup)};
     EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -41,7 +41,7 @@ HANDLE Start(std::string commandLine) {
 DWORD ExitCodeOf(HANDLE process) {
   DWORD code = static_cast<DWORD>(-1);
   if (WaitForSingleObject(process, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
-  if (process != nullptr) CloseHandle(process);
+  CloseHandle(process);
   return code;
 }
 
@@ -60,9 +60,8 @@ TEST(Installer, InstallsStartsUpdatesKeepingTheUsersFilesAndUninstalls) {
   fs::remove_all(folder);
   ASSERT_EQ(ExitCodeOf(Start(setup)), 0u);
   for (const char* file : programFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
-  for (const char* file : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
+  for (const char* file : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"})
     EXPECT_TRUE(fs::exists(folder / file)) << file;
-  }
   EXPECT_TRUE(fs::exists(shortcut));
 
   // The installed program comes up to its message loop with its hidden main window.
@@ -90,10 +89,8 @@ TEST(Installer, InstallsStartsUpdatesKeepingTheUsersFilesAndUninstalls) {
   EXPECT_FALSE(fs::exists(shortcut));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
   HKEY key = nullptr;
-  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER,
-                          "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tandrel", 0,
-                          KEY_READ, &key),
-            ERROR_SUCCESS);
+  const char* entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tandrel";
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, entry, 0, KEY_READ, &key), ERROR_SUCCESS);
   fs::remove_all(folder);
 }
 

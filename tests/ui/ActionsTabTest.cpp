@@ -3,7 +3,6 @@
 
 #include "WindowTestWorld.h"
 #include "actions/ActionLibrary.h"
-#include "ui/ActionsConfigurationDlg.h"
 #include "ui/ComplexActionConfigDlg.h"
 #include "ui/VKActionConfigDlg.h"
 
@@ -23,41 +22,33 @@ const std::string kActions = R"(<Actions >
   </ComplexActions>
 </Actions>)";
 
-class ActionsTabTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test.Write("Tandrel.exe.config", R"(<Configuration >
+TEST(ActionsTab, LookUpChangeCombineApplyAndWhatCancelDiscards) {
+  WindowTestWorld test;
+  test.Write("Tandrel.exe.config", R"(<Configuration >
 <Actions fileName = "Actions.xml" />
 <Joysticks ><Joystick ID = "0" fileName = "Pad.xml" /></Joysticks>
 </Configuration>)");
-    test.Write("Actions.xml", kActions);
-    test.Write("Pad.xml", R"(<Joystick delay = "20" ><Buttons ><Button number = "1" ><Actions >
+  test.Write("Actions.xml", kActions);
+  test.Write("Pad.xml", R"(<Joystick delay = "20" ><Buttons ><Button number = "1" ><Actions >
 <Action number = "0" theme = "Game" name = "Jump" />
 </Actions></Button></Buttons></Joystick>)");
-    test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
-    test.StartConfiguration();
-    open.emplace(2);
-    dialog = open->dialog, page = open->page;
-    vk = open->window.ActionsPage()->VKPanel()->GetHandle();
-    complex = open->window.ActionsPage()->ComplexPanel()->GetHandle();
-  }
-  bool TypesEnabled() { return IsEnabledControl(page, IDC_ACT_TYPE_VK); }
+  test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
+  test.StartConfiguration();
+  OpenWindow open(2);
+  HWND dialog = open.dialog, page = open.page;
+  HWND vk = open.window.ActionsPage()->VKPanel()->GetHandle();
+  HWND complex = open.window.ActionsPage()->ComplexPanel()->GetHandle();
+  const auto typesEnabled = [&] { return IsEnabledControl(page, IDC_ACT_TYPE_VK); };
 
-  WindowTestWorld test;
-  std::optional<OpenWindow> open;
-  HWND dialog = nullptr, page = nullptr, vk = nullptr, complex = nullptr;
-};
-
-TEST_F(ActionsTabTest, LookUpChangeCombineApplyAndWhatCancelDiscards) {
   EXPECT_EQ(SelectedText(page, IDC_ACT_NAME), "Fire");  // the first of the first theme
   Type(page, IDC_ACT_NAME, "volley");                   // another case finds Volley
   EXPECT_TRUE(IsChecked(page, IDC_ACT_TYPE_COMPLEX) && IsWindowVisible(complex));
   EXPECT_EQ(ItemsOf(complex, IDC_COMPLEX_COMBINED), Items{"Fire (Game)"});
   Type(page, IDC_ACT_NAME, "jump");
   EXPECT_TRUE(IsChecked(page, IDC_ACT_TYPE_VK) && IsWindowVisible(vk));
-  EXPECT_FALSE(IsWindowVisible(complex) || TypesEnabled());
+  EXPECT_FALSE(IsWindowVisible(complex) || typesEnabled());
   Type(page, IDC_ACT_NAME, "2", true);  // "jump2" is new: the panel keeps its values
-  EXPECT_TRUE(TypesEnabled() && TextOf(vk, IDC_VK_KEY) == "0x20");
+  EXPECT_TRUE(typesEnabled() && TextOf(vk, IDC_VK_KEY) == "0x20");
   Type(page, IDC_ACT_NAME, "Jump");
   Type(vk, IDC_VK_KEY, "0x4g1");  // the g is cut as it is typed
   Click(vk, IDC_PUSH_HIT);
@@ -81,7 +72,7 @@ TEST_F(ActionsTabTest, LookUpChangeCombineApplyAndWhatCancelDiscards) {
   EXPECT_EQ(ItemsOf(page, IDC_ACT_THEME), (Items{"Game", "Moves"}));
   EXPECT_EQ(SelectedText(page, IDC_ACT_THEME) + "|" + SelectedText(page, IDC_ACT_NAME),
             "Moves|Dash");
-  EXPECT_FALSE(TypesEnabled());
+  EXPECT_FALSE(typesEnabled());
   Click(dialog, IDC_APPLY);
   std::string expected = Xml(kActions);
   expected.replace(expected.find("\"Hold\" value = \"0x20\""), 21, "\"Hit\" value = \"0x41\"");
@@ -104,7 +95,8 @@ TEST_F(ActionsTabTest, LookUpChangeCombineApplyAndWhatCancelDiscards) {
   Click(dialog, IDC_APPLY);
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);
-  EXPECT_EQ(open->Close(IDCANCEL), IDCANCEL);
+  Click(dialog, IDCANCEL);
+  EXPECT_EQ(open.program.Join(), IDCANCEL);
   EXPECT_EQ(test.Read("Actions.xml"), expected);
   auto lock = LockActionLibrary();
   EXPECT_TRUE(FindAction("Game", "Volley") && FindAction("Moves", "Dash"));

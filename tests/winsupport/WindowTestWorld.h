@@ -6,11 +6,18 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, whose declarations it uses.
+#include <commctrl.h>
 
+#include <atomic>
+#include <chrono>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -21,7 +28,11 @@
 #include "platform/sim/SimJoysticks.h"
 #include "resource.h"
 #include "support/VirtualWorld.h"
+#include "ui/ActionsConfigurationDlg.h"
 #include "ui/GdiHandles.h"
+#include "ui/JoysticksConfigurationDlg.h"
+#include "ui/ProfileConfigurationDlg.h"
+#include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
 
@@ -48,9 +59,8 @@ class ScriptedUser : public ui::IUserInterface {
   }
   template <typename T>
   static T Next(std::deque<T>& script, T none) {
-    if (script.empty()) return none;
-    T next = script.front();
-    script.pop_front();
+    const T next = script.empty() ? none : script.front();
+    if (!script.empty()) script.pop_front();
     return next;
   }
   int MessageBox(HWND owner, const std::string& text, const std::string& caption,
@@ -82,23 +92,56 @@ class ScriptedUser : public ui::IUserInterface {
 
 // A file's bytes as the program writes them, from lines indented by two blanks a level: tabs
 // for the blanks and CR LF line ends.
-std::string Xml(const std::string& text);
+inline std::string Xml(const std::string& text) {
+  std::istringstream in(text);
+  std::string out;
+  for (std::string line; std::getline(in, line);) {
+    const size_t blanks = line.find_first_not_of(' ');
+    out += std::string(blanks / 2, '\t') + line.substr(blanks) + "\r\n";
+  }
+  return out;
+}
 
 class WindowTestWorld : public IConfigurationObserver {
  public:
-  WindowTestWorld();  // with the default configuration, actions file and profiles
+  // With the default configuration, actions file and profiles.
+  WindowTestWorld() : folder(world.UseTempProgramFolder("Tandrel.exe")) {
+    menu_.reset(LoadMenuA(GetModuleHandleA(nullptr), IDR_POPUP_NAME));
+    EndConfiguration();
+    for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
+      std::filesystem::copy_file(std::string(TANDREL_SOURCE_DIR) + "/data/" + name, folder + name);
+    }
+  }
   ~WindowTestWorld() { EndConfiguration(); }
 
   // Writes a file into the program folder, as Xml() makes it.
-  void Write(const std::string& name, const std::string& text);
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(folder + name, std::ios::binary) << Xml(text);
+  }
   // The file's bytes; empty when it does not exist.
-  std::string Read(const std::string& name) const;
+  std::string Read(const std::string& name) const {
+    std::ostringstream bytes;
+    bytes << std::ifstream(folder + name, std::ios::binary).rdbuf();
+    return bytes.str();
+  }
   // The messages shown through the platform, as "caption: text".
-  std::vector<std::string> Messages();
+  std::vector<std::string> Messages() {
+    std::vector<std::string> texts;
+    for (const auto& m : world.messages().Log()) texts.push_back(m.caption + ": " + m.text);
+    return texts;
+  }
   // Builds the configuration from the program folder and hands it to the windows; destroys
   // it, as the program does after its message loop.
-  void StartConfiguration();
-  void EndConfiguration();
+  void StartConfiguration() {
+    ConfigurationSettings settings;
+    settings.observer = this;
+    configuration_ = std::make_unique<CTandrelConfiguration>(settings);
+    ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), configuration_.get()});
+  }
+  void EndConfiguration() {
+    ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), nullptr});
+    configuration_.reset();
+  }
 
   VirtualWorld world;
   std::string folder;  // with its trailing separator
@@ -116,10 +159,29 @@ class WindowTestWorld : public IConfigurationObserver {
 // as the program's main thread would.
 class ModalThread {
  public:
-  explicit ModalThread(std::function<INT_PTR()> run);
-  ~ModalThread();  // a run still going gets a quit message
+  explicit ModalThread(std::function<INT_PTR()> run) {
+    std::atomic<DWORD> id{0};
+    thread_ = std::thread([this, run, &id] {
+      id = GetCurrentThreadId();
+      result_ = run();
+    });
+    while (id == 0) std::this_thread::yield();
+    threadId_ = id;
+  }
+  ~ModalThread() {  // a run still going gets a quit message
+    if (thread_.joinable()) PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    Join();
+  }
   // The visible top-level window of the thread with this caption; null after 10 s.
-  HWND WaitForWindow(const char* caption);
+  HWND WaitForWindow(const char* caption) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (; std::chrono::steady_clock::now() < end; std::this_thread::yield()) {
+      for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, caption)) != nullptr;) {
+        if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == threadId_) return w;
+      }
+    }
+    return nullptr;
+  }
   INT_PTR Join() {
     if (thread_.joinable()) thread_.join();
     return result_;
@@ -131,24 +193,18 @@ class ModalThread {
   INT_PTR result_ = 0;
 };
 
-// The configuration window, opened modally on the program's thread at one of its tabs
-// (0 Joysticks, 1 Profile, 2 Actions).
-struct OpenWindow {
-  explicit OpenWindow(int tab = 0);
-  ~OpenWindow();  // a test that stopped half-way leaves it open: it is cancelled
-  // Clicks the button (IDOK, IDCANCEL) and returns what the window ended with.
-  INT_PTR Close(int button);
-
-  CTandrelConfigDlg window{nullptr};
-  ModalThread program{[this] { return window.DoModal(); }};
-  HWND dialog = program.WaitForWindow("Tandrel Configuration");
-  HWND page = nullptr;  // the tab's page
-};
-
 // Control `id` of `dialog`, failing the test when it is missing.
-HWND Control(HWND dialog, int id);
+inline HWND Control(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  EXPECT_NE(control, nullptr) << "no control " << id;
+  return control;
+}
 // Clicks a button; a user can only click what is visible and enabled.
-void Click(HWND dialog, int id);
+inline void Click(HWND dialog, int id) {
+  HWND button = Control(dialog, id);
+  ASSERT_TRUE(IsWindowVisible(button) && IsWindowEnabled(button)) << "cannot click " << id;
+  SendMessageA(button, BM_CLICK, 0, 0);
+}
 // What the control sends its dialog as the user acts on it (a double click, a click on a
 // picture).
 inline void Notify(HWND dialog, int id, WORD code) {
@@ -157,16 +213,84 @@ inline void Notify(HWND dialog, int id, WORD code) {
 }
 // Types into an edit field or a combo box's edit field, one character at a time, after
 // erasing its text (select all, delete) unless `append`.
-void Type(HWND dialog, int id, const std::string& text, bool append = false);
+inline void Type(HWND dialog, int id, const std::string& text, bool append = false) {
+  HWND edit = Control(dialog, id);  // or a combo box's own edit field
+  if (HWND inner = FindWindowExA(edit, nullptr, "Edit", nullptr)) edit = inner;
+  ASSERT_TRUE(IsWindowEnabled(edit)) << "cannot type into " << id;
+  if (!append) SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (char c : append ? text : "\b" + text) SendMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 1);
+}
+// The message of a combo box (`combo`) or of a list box (`list`).
+inline UINT ListMessage(HWND control, UINT combo, UINT list) {
+  char name[16] = {};
+  GetClassNameA(control, name, sizeof(name));
+  return _stricmp(name, "ComboBox") == 0 ? combo : list;
+}
 // Chooses the item of a combo box or list box with this exact text (any case).
-void Choose(HWND dialog, int id, const std::string& text);
+inline void Choose(HWND dialog, int id, const std::string& text) {
+  HWND control = Control(dialog, id);
+  const LRESULT index =
+      SendMessageA(control, ListMessage(control, CB_FINDSTRINGEXACT, LB_FINDSTRINGEXACT),
+                   static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  ASSERT_TRUE(index >= 0 && IsWindowEnabled(control))
+      << "cannot choose \"" << text << "\" in " << id;
+  SendMessageA(control, ListMessage(control, CB_SETCURSEL, LB_SETCURSEL), index, 0);
+  Notify(dialog, id, ListMessage(control, CBN_SELCHANGE, LBN_SELCHANGE));
+}
 // Selects a tab of a tab control as a click on it does.
-void SelectTab(HWND dialog, int tabsId, int index);
+inline void SelectTab(HWND dialog, int tabsId, int index) {
+  HWND tabs = Control(dialog, tabsId);
+  SendMessageA(tabs, TCM_SETCURSEL, index, 0);
+  NMHDR header = {tabs, static_cast<UINT_PTR>(tabsId), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(dialog, WM_NOTIFY, tabsId, reinterpret_cast<LPARAM>(&header));
+}
 // The item texts of a combo box or list box, and the selected one's (empty: none).
-std::vector<std::string> ItemsOf(HWND dialog, int id);
-std::string SelectedText(HWND dialog, int id);
-std::string TextOf(HWND dialog, int id);
+inline std::vector<std::string> ItemsOf(HWND dialog, int id) {
+  HWND control = Control(dialog, id);
+  std::vector<std::string> items(
+      SendMessageA(control, ListMessage(control, CB_GETCOUNT, LB_GETCOUNT), 0, 0));
+  for (size_t i = 0; i < items.size(); ++i) {
+    char text[512] = {};
+    SendMessageA(control, ListMessage(control, CB_GETLBTEXT, LB_GETTEXT), i,
+                 reinterpret_cast<LPARAM>(text));
+    items[i] = text;
+  }
+  return items;
+}
+inline std::string SelectedText(HWND dialog, int id) {
+  HWND control = Control(dialog, id);
+  const LRESULT index =
+      SendMessageA(control, ListMessage(control, CB_GETCURSEL, LB_GETCURSEL), 0, 0);
+  return index < 0 ? std::string() : ItemsOf(dialog, id).at(index);
+}
+inline std::string TextOf(HWND dialog, int id) {
+  char text[1024] = {};
+  GetWindowTextA(Control(dialog, id), text, sizeof(text));
+  return text;
+}
 inline bool IsEnabledControl(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)); }
 inline bool IsChecked(HWND dialog, int id) {
   return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
+
+// The configuration window, opened modally on the program's thread at one of its tabs
+// (0 Joysticks, 1 Profile, 2 Actions); a test that stopped half-way leaves it open: it is
+// cancelled.
+struct OpenWindow {
+  explicit OpenWindow(int tab = 0) {
+    EXPECT_NE(dialog, nullptr) << "the configuration window did not open";
+    if (dialog == nullptr) return;
+    if (tab != 0) SelectTab(dialog, IDC_TABS, tab);
+    CConfigurationPage* pages[] = {window.JoysticksPage(), window.ProfilePage(),
+                                   window.ActionsPage()};
+    page = pages[tab]->GetHandle();
+  }
+  ~OpenWindow() {
+    if (window.IsRunning()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
+
+  CTandrelConfigDlg window{nullptr};
+  ModalThread program{[this] { return window.DoModal(); }};
+  HWND dialog = program.WaitForWindow("Tandrel Configuration");
+  HWND page = nullptr;  // the tab's page
+};

@@ -46,6 +46,15 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
                   "off."});
   EXPECT_EQ(test.world.messages().Log()[0].icon, seam::MessageIcon::Error);
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_HELP, 0), -1);
+  // A restarted shell has lost the icon; its "TaskbarCreated" brings it back.
+  NOTIFYICONDATAA icon = {};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = main;
+  icon.uID = ID_TRAY_ICON;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon));
+  SendMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon));
   // Right button: the icon's menu with "Configuration" as its default item, chosen here.
   PostMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, WM_RBUTTONDOWN);
   HWND window = program.WaitForWindow(kWindow);
@@ -123,7 +132,8 @@ class ProgramProcess {
       fs::copy_file(build / "Hook.dll", folder.path() / "Hook.dll");
     }
     std::string command = "\"" + folder.File("Tandrel.exe") + "\" " + arguments;
-    STARTUPINFOA startup = {sizeof(startup)};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
     EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                folder.path().string().c_str(), &startup, &process));
   }

@@ -13,8 +13,10 @@ CNotificationIcon::CNotificationIcon(HWND owner, HINSTANCE instance) {
   record_.uCallbackMessage = WM_TRAYNOTIFY;
   record_.hIcon = static_cast<HICON>(LoadImageA(instance, IDI_JOY_NAME, IMAGE_ICON, 16, 16, 0));
   std::strncpy(record_.szTip, "Tandrel", sizeof(record_.szTip) - 1);
-  Shell_NotifyIconA(NIM_ADD, &record_);
+  Restore();
 }
+
+void CNotificationIcon::Restore() { Shell_NotifyIconA(NIM_ADD, &record_); }
 
 CNotificationIcon::~CNotificationIcon() {
   Shell_NotifyIconA(NIM_DELETE, &record_);

@@ -14,6 +14,8 @@ class CNotificationIcon {
   CNotificationIcon(HWND owner, HINSTANCE instance);
   // Deletes the icon.
   ~CNotificationIcon();
+  // Adds the icon again: a restarted shell has lost it and says so with "TaskbarCreated".
+  void Restore();
   CNotificationIcon(const CNotificationIcon&) = delete;
   CNotificationIcon& operator=(const CNotificationIcon&) = delete;
 

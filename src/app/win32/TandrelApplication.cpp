@@ -106,6 +106,9 @@ LRESULT CALLBACK CTandrelApplication::WindowProc(HWND window, UINT message, WPAR
 }
 
 LRESULT CTandrelApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Sent to every top-level window when the shell (re)starts its taskbar.
+  static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  if (message == taskbarCreated && icon_ != nullptr) icon_->Restore();
   switch (message) {
     case WM_CLOSE:
       return 0;  // only "Exit" ends the program

@@ -16,8 +16,8 @@
 #include "actions/ActionLibrary.h"
 #include "actions/ComplexAction.h"
 #include "actions/VKAction.h"
-#include "app/timer/VirtualTimerService.h"
 #include "platform/sim/SimPlatform.h"
+#include "timer/VirtualTimerService.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "actions/ActionLibrary.h"
-#include "app/timer/TimerService.h"
-#include "app/timer/VirtualTimerService.h"
 #include "config/TandrelConfiguration.h"
 #include "platform/sim/SimPlatform.h"
 #include "replay/ReplayRunner.h"
 #include "replay/ReplayScriptParser.h"
+#include "timer/TimerService.h"
+#include "timer/VirtualTimerService.h"
 
 namespace fs = std::filesystem;
 

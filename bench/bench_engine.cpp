@@ -17,9 +17,9 @@
 #include "actions/MouseAction.h"
 #include "actions/MouseWheelAction.h"
 #include "actions/VKAction.h"
-#include "app/timer/VirtualTimerService.h"
 #include "engine/Joystick.h"
 #include "platform/sim/SimPlatform.h"
+#include "timer/VirtualTimerService.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/timer/RealTimerService.h"
-#include "app/timer/TimerUser.h"
+#include "timer/RealTimerService.h"
+#include "timer/TimerUser.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <sys/resource.h>
 #endif
 
-#include "app/timer/RealTimerService.h"
-#include "app/timer/TimerService.h"
 #include "config/TandrelConfiguration.h"
 #include "platform/sim/SimPlatform.h"
+#include "timer/RealTimerService.h"
+#include "timer/TimerService.h"
 
 namespace {
 

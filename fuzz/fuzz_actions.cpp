@@ -20,8 +20,8 @@
 #include "FuzzFolder.h"
 #include "actions/AbsoluteMousePlacement.h"
 #include "actions/ActionLibrary.h"
-#include "app/timer/VirtualTimerService.h"
 #include "platform/sim/SimPlatform.h"
+#include "timer/VirtualTimerService.h"
 #include "xml/XMLReader.h"
 
 namespace {

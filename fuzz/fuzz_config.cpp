@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "FuzzFolder.h"
-#include "app/timer/VirtualTimerService.h"
 #include "config/TandrelConfiguration.h"
 #include "platform/sim/SimPlatform.h"
 #include "replay/ReplayRunner.h"
 #include "replay/ReplayScriptParser.h"
+#include "timer/VirtualTimerService.h"
 
 namespace fs = std::filesystem;
 

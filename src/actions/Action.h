@@ -26,7 +26,7 @@
 #include <string_view>
 
 #include "actions/MouseSpeedData.h"
-#include "app/timer/TimerUser.h"
+#include "timer/TimerUser.h"
 
 #include "xml/XMLNode.h"
 

@@ -33,10 +33,10 @@
 #include <string>
 #include <vector>
 
-#include "app/timer/TimerUser.h"
 #include "config/JoysticksTabMerge.h"
 #include "config/SwitchRules.h"
 #include "platform/Types.h"
+#include "timer/TimerUser.h"
 
 class CJoystick;
 class CXMLNode;

@@ -32,11 +32,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/timer/TimerUser.h"
 #include "engine/JoystickAxis.h"
 #include "engine/JoystickButtonBase.h"
 #include "engine/ShiftButtonOwner.h"
 #include "platform/Types.h"
+#include "timer/TimerUser.h"
 
 class CXMLNode;
 class CProfileMessages;

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/timer/TimerService.h"
-#include "app/timer/VirtualTimerService.h"
 #include "config/TandrelConfiguration.h"
 #include "platform/sim/SimPlatform.h"
+#include "timer/TimerService.h"
+#include "timer/VirtualTimerService.h"
 
 namespace replay {
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <utility>
 
-#include "app/timer/TimerUser.h"
+#include "timer/TimerUser.h"
 
 class Counter {
  public:

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "app/timer/TimerService.h"
-#include "app/timer/VirtualTimerService.h"
 #include "platform/sim/SimPlatform.h"
+#include "timer/TimerService.h"
+#include "timer/VirtualTimerService.h"
 
 class VirtualWorld {
  public:

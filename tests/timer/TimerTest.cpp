@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/timer/TimerSchedule.h"
-#include "app/timer/TimerService.h"
-#include "app/timer/TimerUser.h"
-#include "app/timer/VirtualTimerService.h"
+#include "timer/TimerSchedule.h"
+#include "timer/TimerService.h"
+#include "timer/TimerUser.h"
+#include "timer/VirtualTimerService.h"
 
 using ::testing::ElementsAre;
 

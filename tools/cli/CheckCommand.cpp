@@ -26,13 +26,13 @@
 #include "Commands.h"
 #include "ValueCheck.h"
 #include "actions/TextRules.h"
-#include "app/timer/TimerService.h"
-#include "app/timer/VirtualTimerService.h"
 #include "config/ConfigDocument.h"
 #include "config/TandrelConfiguration.h"
 #include "engine/Joystick.h"
 #include "platform/sim/SimPlatform.h"
 #include "replay/ReplayOutput.h"
+#include "timer/TimerService.h"
+#include "timer/VirtualTimerService.h"
 #include "xml/XMLReader.h"
 
 namespace {

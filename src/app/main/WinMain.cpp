@@ -4,12 +4,12 @@
 // last, after the message loop, releasing whatever the controllers hold pressed.
 #include <windows.h>
 
-#include "app/timer/RealTimerService.h"
-#include "app/timer/TimerService.h"
 #include "app/win32/TandrelApplication.h"
 #include "config/TandrelConfiguration.h"
 #include "platform/win32/ScopedTimerResolution.h"
 #include "platform/win32/Win32Platform.h"
+#include "timer/RealTimerService.h"
+#include "timer/TimerService.h"
 #include "ui/ProgramContext.h"
 #include "ui/Win32UserInterface.h"
 

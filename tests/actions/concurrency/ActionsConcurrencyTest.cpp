@@ -16,10 +16,10 @@
 #include "actions/MouseAction.h"
 #include "actions/MouseWheelAction.h"
 #include "actions/VKAction.h"
-#include "app/timer/RealTimerService.h"
 #include "platform/sim/SimPlatform.h"
 #include "support/Sync.h"
 #include "support/TempFolder.h"
+#include "timer/RealTimerService.h"
 
 namespace {
 

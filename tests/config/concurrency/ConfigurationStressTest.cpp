@@ -10,10 +10,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/timer/RealTimerService.h"
 #include "config/TandrelConfiguration.h"
 #include "engine/EngineFixture.h"
 #include "support/StressJobs.h"
+#include "timer/RealTimerService.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "../EngineFixture.h"
-#include "app/timer/RealTimerService.h"
 #include "support/Sync.h"
+#include "timer/RealTimerService.h"
 
 namespace {
 

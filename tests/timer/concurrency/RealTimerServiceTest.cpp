@@ -3,7 +3,7 @@
 // thread against the tick in flight on either service, and the tick path's allocations:
 // counted by replacing the global allocation functions and marking the timer thread from the
 // service's start hook.
-#include "app/timer/RealTimerService.h"
+#include "timer/RealTimerService.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@
 #include <thread>
 #include <utility>
 
-#include "app/timer/VirtualTimerService.h"
 #include "support/StressJobs.h"
 #include "support/Sync.h"
+#include "timer/VirtualTimerService.h"
 
 namespace {
 thread_local bool t_onTimerThread = false;

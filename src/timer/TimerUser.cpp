@@ -1,6 +1,6 @@
-#include "app/timer/TimerUser.h"
+#include "timer/TimerUser.h"
 
-#include "app/timer/TimerService.h"
+#include "timer/TimerService.h"
 
 CTimerUser::~CTimerUser() { EndTicks(); }
 

@@ -1,4 +1,4 @@
-#include "app/timer/TimerService.h"
+#include "timer/TimerService.h"
 
 #include <atomic>
 

@@ -14,8 +14,8 @@
 #include <mutex>
 #include <thread>
 
-#include "app/timer/TimerService.h"
 #include "platform/Platform.h"
+#include "timer/TimerService.h"
 
 class VirtualTimerService : public ITimerService, public seam::IClock {
  public:

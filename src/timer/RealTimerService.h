@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/timer/TimerService.h"
+#include "timer/TimerService.h"
 
 class RealTimerService : public ITimerService {
  public:

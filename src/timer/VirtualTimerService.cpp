@@ -1,6 +1,6 @@
-#include "app/timer/VirtualTimerService.h"
+#include "timer/VirtualTimerService.h"
 
-#include "app/timer/TimerUser.h"
+#include "timer/TimerUser.h"
 
 VirtualTimerService::VirtualTimerService(std::uint64_t start) : now_(start) {}
 

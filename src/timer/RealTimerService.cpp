@@ -1,9 +1,9 @@
-#include "app/timer/RealTimerService.h"
+#include "timer/RealTimerService.h"
 
 #include <utility>
 
-#include "app/timer/TimerSchedule.h"
-#include "app/timer/TimerUser.h"
+#include "timer/TimerSchedule.h"
+#include "timer/TimerUser.h"
 
 namespace {
 constexpr std::size_t kInitialSlots = 64;

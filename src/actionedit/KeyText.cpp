@@ -30,7 +30,7 @@ std::optional<KeyTextCut> FilterKeyText(std::string_view text) {
 
 unsigned char KeyCodeFromText(std::string_view text) {
   if (text.size() == 1) {
-    return static_cast<unsigned char>(seam::KeyboardLayout().VkKeyScan(text[0]) & 0xFF);
+    return static_cast<unsigned char>(seam::KeyboardLayout().KeyForChar(text[0]) & 0xFF);
   }
   return static_cast<unsigned char>(actions::FoldHexDigits(text) & 0xFF);
 }

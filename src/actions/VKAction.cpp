@@ -27,7 +27,7 @@ bool ParseKeyValue(const std::string& value, unsigned char& key) {
     return true;
   }
   if (value.size() == 1) {
-    key = static_cast<unsigned char>(seam::KeyboardLayout().VkKeyScan(value[0]) & 0xFF);
+    key = static_cast<unsigned char>(seam::KeyboardLayout().KeyForChar(value[0]) & 0xFF);
     return true;
   }
   return false;
@@ -72,10 +72,10 @@ void CVKAction::SendKey(bool down) const {
       break;
   }
   seam::IKeyboardLayout& layout = seam::KeyboardLayout();
-  const auto scan = static_cast<std::uint8_t>(layout.MapVirtualKey(key_, seam::kMapVkToScan));
+  const auto scan = static_cast<std::uint8_t>(layout.MapKey(key_, seam::kMapVkToScan));
   std::uint32_t flags = down ? 0 : seam::kKeyUp;
   // Keys that type no character (arrows, Insert, function keys, Ctrl, ...) go out as extended.
-  if (layout.MapVirtualKey(key_, seam::kMapVkToChar) == 0) flags |= seam::kKeyExtended;
+  if (layout.MapKey(key_, seam::kMapVkToChar) == 0) flags |= seam::kKeyExtended;
   seam::Input().KeyboardEvent(key_, scan, flags);
 }
 

@@ -13,16 +13,6 @@
 
 #include "platform/Types.h"
 
-// windows.h spells MapVirtualKey and VkKeyScan as macros for their A/W variants, which would
-// rename the methods below in a file that includes it first. Such files call the system's
-// functions by their A names.
-#ifdef MapVirtualKey
-#undef MapVirtualKey
-#endif
-#ifdef VkKeyScan
-#undef VkKeyScan
-#endif
-
 namespace seam {
 
 // The multimedia joystick functions.
@@ -52,9 +42,9 @@ class IKeyboardLayout {
   virtual ~IKeyboardLayout() = default;
   // mapType kMapVkToScan: scan code of a virtual key; kMapVkToChar: its unshifted character
   // (0 for keys without one). 0 when there is no translation.
-  virtual unsigned MapVirtualKey(unsigned code, unsigned mapType) = 0;
+  virtual unsigned MapKey(unsigned code, unsigned mapType) = 0;
   // Virtual key in the low byte, shift state in the high byte; -1 when no key types it.
-  virtual std::int16_t VkKeyScan(char ch) = 0;
+  virtual std::int16_t KeyForChar(char ch) = 0;
 };
 
 // Desktop settings and geometry.

@@ -171,7 +171,7 @@ void CActionsConfigurationDlg::SaveAction() {
     case actionedit::EditOutcome::Deleted:  // a save deletes nothing
       return;
     case actionedit::EditOutcome::Refused:
-      ui::UserInterface().MessageBox(handle_, result.message, result.caption, MB_OK);
+      ui::UserInterface().ShowMessage(handle_, result.message, result.caption, MB_OK);
       return;
     case actionedit::EditOutcome::Changed:
       MarkChanged();  // the page stays on this action

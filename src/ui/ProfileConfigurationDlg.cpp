@@ -87,7 +87,7 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
   const ControllerEntry controller = ChosenController();
   document_ = profileedit::OpenProfileDocument(path, controller.id, controller.name);
   if (!profileedit::IsProfileDocument(document_.get())) {
-    const int answer = ui::UserInterface().MessageBox(
+    const int answer = ui::UserInterface().ShowMessage(
         handle_, profileedit::InvalidProfileQuestion(path), profileedit::kInvalidProfileCaption,
         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer != IDYES) {
@@ -160,8 +160,8 @@ void CProfileConfigurationDlg::Apply() { Save(); }
 bool CProfileConfigurationDlg::Save() {
   if (!document_) return true;
   if (!profileedit::SaveProfileDocument(*document_, Item(IDC_PROF_FILE).Text())) {
-    ui::UserInterface().MessageBox(handle_, profileedit::kSaveFailedText,
-                                   profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+    ui::UserInterface().ShowMessage(handle_, profileedit::kSaveFailedText,
+                                    profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   SetChanged(false);
@@ -170,9 +170,9 @@ bool CProfileConfigurationDlg::Save() {
 
 void CProfileConfigurationDlg::Open() {
   if (IsChanged()) {
-    const int answer = ui::UserInterface().MessageBox(handle_, profileedit::kSaveChangesQuestion,
-                                                      profileedit::kSaveChangesCaption,
-                                                      MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer = ui::UserInterface().ShowMessage(handle_, profileedit::kSaveChangesQuestion,
+                                                       profileedit::kSaveChangesCaption,
+                                                       MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL) return;
     // Edits that could not be written stay on the page rather than be dropped by the next file.
     if (answer == IDYES && !Save()) return;

@@ -29,8 +29,8 @@ class IUserInterface {
   virtual ~IUserInterface() = default;
   // MessageBoxA: `type` holds the MB_* buttons, icon and default-button flags; the result is
   // the ID* of the button chosen.
-  virtual int MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                         UINT type) = 0;
+  virtual int ShowMessage(HWND owner, const std::string& text, const std::string& caption,
+                          UINT type) = 0;
   // The chosen full path, or nothing when the user cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   // Tracks a popup menu at a screen position; the chosen item reaches `owner` as WM_COMMAND.

@@ -31,9 +31,9 @@ Win32UserInterface::Win32UserInterface()
               WinHelpA(window, file.c_str(), command, data);
             }} {}
 
-int Win32UserInterface::MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                                   UINT type) {
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+int Win32UserInterface::ShowMessage(HWND owner, const std::string& text, const std::string& caption,
+                                    UINT type) {
+  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
 std::optional<std::string> Win32UserInterface::ChooseFile(const FileDialogRequest& request) {

@@ -29,8 +29,8 @@ class Win32UserInterface : public IUserInterface {
   Win32UserInterface();
   explicit Win32UserInterface(HelpCalls help) : help_(std::move(help)) {}
 
-  int MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                 UINT type) override;
+  int ShowMessage(HWND owner, const std::string& text, const std::string& caption,
+                  UINT type) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   void TrackPopupMenu(HMENU menu, int x, int y, HWND owner) override;
   void ShowHelpContents(HWND owner, const std::string& helpFile) override;

@@ -26,7 +26,8 @@ fs::path KnownFolder(int folder) {
 // Starts a program without standard streams: one left running must not hold the test
 // runner's pipes. The caller owns the process handle.
 HANDLE Start(std::string commandLine) {
-  STARTUPINFOA startup = {sizeof(startup)};
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -63,8 +63,8 @@ class ScriptedUser : public ui::IUserInterface {
     if (!script.empty()) script.pop_front();
     return next;
   }
-  int MessageBox(HWND owner, const std::string& text, const std::string& caption,
-                 UINT type) override {
+  int ShowMessage(HWND owner, const std::string& text, const std::string& caption,
+                  UINT type) override {
     Note(owner, "message|" + text + "|" + caption, type);
     return Next(answers, IDOK);
   }

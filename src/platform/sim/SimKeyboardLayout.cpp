@@ -94,7 +94,7 @@ SimKeyboardLayout::SimKeyboardLayout() {
   for (const KeyEntry& k : kKeys) keys_[k.vk] = {k.scan, k.ch};
 }
 
-unsigned SimKeyboardLayout::MapVirtualKey(unsigned code, unsigned mapType) {
+unsigned SimKeyboardLayout::MapKey(unsigned code, unsigned mapType) {
   if (code >= keys_.size()) return 0;
   const Key& key = keys_[code];
   switch (mapType) {
@@ -107,7 +107,7 @@ unsigned SimKeyboardLayout::MapVirtualKey(unsigned code, unsigned mapType) {
   }
 }
 
-std::int16_t SimKeyboardLayout::VkKeyScan(char ch) {
+std::int16_t SimKeyboardLayout::KeyForChar(char ch) {
   const unsigned char c = static_cast<unsigned char>(ch);
   if (c >= 'a' && c <= 'z') return static_cast<std::int16_t>(c - 'a' + 'A');
   if (c >= 'A' && c <= 'Z') return static_cast<std::int16_t>(kShiftStateShift | c);

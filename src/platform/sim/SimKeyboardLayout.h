@@ -21,9 +21,9 @@ class SimKeyboardLayout : public IKeyboardLayout {
   // kMapVkToChar: letters in upper case, digits, punctuation of the unshifted key, and the
   // control characters of Backspace, Tab, Enter, Escape and Break; 0 for every key without
   // one. Other map types and codes above 255 give 0.
-  unsigned MapVirtualKey(unsigned code, unsigned mapType) override;
+  unsigned MapKey(unsigned code, unsigned mapType) override;
   // Printable ASCII and the control characters a US keyboard types; -1 for the rest.
-  std::int16_t VkKeyScan(char ch) override;
+  std::int16_t KeyForChar(char ch) override;
 
  private:
   struct Key {

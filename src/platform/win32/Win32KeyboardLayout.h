@@ -8,8 +8,8 @@ namespace seam {
 // Stateless.
 class Win32KeyboardLayout : public IKeyboardLayout {
  public:
-  unsigned MapVirtualKey(unsigned code, unsigned mapType) override;
-  std::int16_t VkKeyScan(char ch) override;
+  unsigned MapKey(unsigned code, unsigned mapType) override;
+  std::int16_t KeyForChar(char ch) override;
 };
 
 }  // namespace seam

@@ -138,20 +138,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const bool wellFormed =
       ReadXMLMemory(reinterpret_cast<const char*>(data), size).status == XMLReadStatus::Ok;
-  Require(LoadActions(w.path.c_str()) == wellFormed);
+  Require((LoadActions(w.path.c_str()) == ActionsFileState::Read) == wellFormed);
 
   if (wellFormed) {
     const std::size_t loaded = LibrarySize();
     const std::string first = CreateActionsXML()->ToText();
     WriteFile(w.rewritten, first.data(), first.size());
     w.platform.messages().ClearLog();
-    Require(ReloadActions(w.rewritten.c_str()));
+    Require(ReloadActions(w.rewritten.c_str()) == ActionsFileState::Read);
     Require(w.platform.messages().Count() == 0);
     Require(LibrarySize() == loaded);
     const std::unique_ptr<CXMLNode> second = CreateActionsXML();
     const std::string secondText = second->ToText();
     WriteFile(w.rewritten, secondText.data(), secondText.size());
-    Require(ReloadActions(w.rewritten.c_str()));
+    Require(ReloadActions(w.rewritten.c_str()) == ActionsFileState::Read);
     Require(SameTree(*CreateActionsXML(), *second));
     Play(w, static_cast<std::uint32_t>(size));
   }

@@ -48,6 +48,7 @@
 #define IDC_JOY_ENABLED 1109  // check box "This joystick is enabled."
 #define IDC_JOY_PICTURE 1130  // bitmap static; a click opens the picture menu
 #define IDC_JOY_VERSION 1131  // static "Tandrel 3.20" in the label font
+#define IDC_JOY_STATE 1132    // static beside 1109: why an enabled controller does not poll
 
 // Profile tab (124).
 #define IDC_PROF_FILE 1089             // read-only edit after "File name:"

@@ -54,16 +54,28 @@ bool IsThemeKnown(const char* theme);
 // Deletes every action and every theme name.
 void ClearActions();
 
+// What became of the last read of the actions file.
+enum class ActionsFileState {
+  Read,        // read whole (elements its readers refused were reported and skipped)
+  Missing,     // no file of that name: reported; writing one loses nothing
+  Unreadable,  // a file that cannot be opened or is not well formed: reported; the program
+               // must not write over it without keeping its bytes (KeepCopyOf)
+};
+
 // Reads an actions file (a relative path is taken from the program's folder) and adds its
 // actions: key, mouse and wheel actions first, then combinations in file order, each of which
 // may use any action added before it. A bad element is reported by its reader ("XML Error")
-// and skipped; an action whose theme and name are taken is dropped silently. False when the
-// file cannot be opened (reported by the reader) or is malformed (silently). The file is read
-// without the lock; its actions join the library at once at the end.
-bool LoadActions(const char* path);
+// and skipped; an action whose theme and name are taken is dropped silently. A file that cannot
+// be opened or is not well formed is reported ("Configuration Error": the file, what is wrong
+// and where) and adds nothing. The file is read without the lock; its actions join the library
+// at once at the end.
+ActionsFileState LoadActions(const char* path);
 // ClearActions and LoadActions in one step for readers of the library: they see the old
 // actions or the new ones, never an empty library in between. On failure the library is empty.
-bool ReloadActions(const char* path);
+ActionsFileState ReloadActions(const char* path);
+// True while the library is empty because its last ReloadActions failed: the actions that
+// profiles name are then missing for that one reason, which has been reported already.
+bool ActionLibraryFailedToLoad();
 
 // The actions file's tree of the library: root "Actions" with the groups "VKActions",
 // "MouseActions", "MouseWheelActions" and "ComplexActions", each in library order, except that

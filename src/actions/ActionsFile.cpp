@@ -1,5 +1,6 @@
 // The actions file: reading it into the library and building its tree from the library.
 #include <algorithm>
+#include <atomic>
 #include <unordered_map>
 
 #include "actions/ActionIndex.h"
@@ -11,6 +12,7 @@
 #include "actions/TextRules.h"
 #include "actions/VKAction.h"
 #include "platform/Platform.h"
+#include "xml/XMLLoad.h"
 #include "xml/XMLNode.h"
 #include "xml/XMLSave.h"
 
@@ -70,13 +72,18 @@ void ForEachChildNamed(const CXMLNode& parent, const char* name, Visit visit) {
   }
 }
 
-bool LoadActionsFile(const char* path, bool replace) {
-  if (path == nullptr) return false;
-  // The reader shows its own message when the file cannot be opened.
-  std::unique_ptr<CXMLNode> root = LoadXMLFile(path);
+// Set by the last ReloadActions: its file could not be used.
+std::atomic<bool> g_failedToLoad{false};
+
+ActionsFileState LoadActionsFile(const char* path, bool replace) {
+  if (path == nullptr) return ActionsFileState::Missing;
+  // The reader reports a file that cannot be opened or parsed, saying what and where.
+  XMLReadResult read = LoadXMLDocument(path, XMLReport::Everything);
+  std::unique_ptr<CXMLNode> root = std::move(read.root);
+  if (replace) g_failedToLoad = !root;
   if (!root) {
     if (replace) ClearActions();
-    return false;
+    return read.missing ? ActionsFileState::Missing : ActionsFileState::Unreadable;
   }
   // The root's own name is not checked.
   CStagedActions staged(!replace);
@@ -99,7 +106,7 @@ bool LoadActionsFile(const char* path, bool replace) {
   // Freed here, after the library lock is released.
   std::vector<std::unique_ptr<CAction>> leftovers =
       actions::CommitToLibrary(staged.Take(), replace);
-  return true;
+  return ActionsFileState::Read;
 }
 
 // Builds the "ComplexActions" group: library order, except that each combination is preceded
@@ -148,9 +155,11 @@ class CCombinationWriter {
 
 }  // namespace
 
-bool LoadActions(const char* path) { return LoadActionsFile(path, false); }
+ActionsFileState LoadActions(const char* path) { return LoadActionsFile(path, false); }
 
-bool ReloadActions(const char* path) { return LoadActionsFile(path, true); }
+ActionsFileState ReloadActions(const char* path) { return LoadActionsFile(path, true); }
+
+bool ActionLibraryFailedToLoad() { return g_failedToLoad; }
 
 std::unique_ptr<CXMLNode> CreateActionsXML() {
   auto root = std::make_unique<CXMLNode>("Actions");

@@ -24,7 +24,11 @@ void MergeController(CXMLNode& joysticks, int id, const JoysticksTabState::Contr
     created->AddAttribute("ID", std::to_string(id));
     entry = created.get();
   }
-  if (!tab.profile.empty()) config::SetAttributeText(*entry, "fileName", tab.profile);
+  if (tab.profile.empty()) {
+    config::RemoveAttributes(*entry, "fileName");
+  } else {
+    config::SetAttributeText(*entry, "fileName", tab.profile);
+  }
   if (tab.enabled) {
     config::RemoveAttributes(*entry, "enabled");
   } else {
@@ -49,11 +53,14 @@ void MergeJoysticksTab(CXMLNode& root, const JoysticksTabState& state) {
   CXMLNode* joysticks = root.FindChild("Joysticks", nullptr);
   if (joysticks == nullptr) {
     bool anyProfile = false;
-    for (const auto& controller : state.controllers) anyProfile |= !controller.profile.empty();
+    for (const auto& controller : state.controllers) {
+      anyProfile |= controller && !controller->profile.empty();
+    }
     if (!anyProfile) return;
     joysticks = root.AddChild(std::make_unique<CXMLNode>("Joysticks"));
   }
   for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-    MergeController(*joysticks, id, state.controllers[static_cast<std::size_t>(id)]);
+    const auto& controller = state.controllers[static_cast<std::size_t>(id)];
+    if (controller) MergeController(*joysticks, id, *controller);
   }
 }

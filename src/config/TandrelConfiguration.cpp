@@ -9,6 +9,7 @@
 #include "config/ConfigurationObserver.h"
 #include "engine/Joystick.h"
 #include "platform/Platform.h"
+#include "xml/XMLLoad.h"
 #include "xml/XMLNode.h"
 #include "xml/XMLSave.h"
 
@@ -25,6 +26,23 @@ std::string FolderOf(const std::string& modulePath) {
 
 std::string CouldNotOpen(const std::string& path) {
   return "Could not open the file \"" + path + "\".";
+}
+
+// Before a file that could not be read is written over: keeps its bytes beside it and says
+// where. False, after saying so, when no copy could be made: the file must then stay as it is.
+bool KeepUnreadableFile(const std::string& shownName, const std::string& path) {
+  if (const std::optional<std::string> copy = KeepCopyOf(path)) {
+    seam::Messages().Show(
+        "The file \"" + shownName + "\" could not be read. Its contents were kept in \"" + *copy +
+            "\" before it was written again.",
+        "Configuration", seam::MessageButtons::Ok, seam::MessageIcon::Information);
+    return true;
+  }
+  seam::ShowError("The file \"" + shownName +
+                      "\" could not be read, and no copy of it could be kept beside it, so it "
+                      "was not written.",
+                  "Configuration Error");
+  return false;
 }
 
 }  // namespace
@@ -98,6 +116,13 @@ std::optional<std::string> CTandrelConfiguration::GetProfileFileName(int id) con
   return std::string(fileName);
 }
 
+bool CTandrelConfiguration::IsJoystickEnabled(int id) const {
+  std::lock_guard lock(lock_);
+  if (joysticksElement_ == nullptr) return false;
+  const CXMLNode* entry = config::FindJoystickEntry(*joysticksElement_, id);
+  return entry != nullptr && !config::IsEntryDisabled(*entry);
+}
+
 std::optional<std::string> CTandrelConfiguration::GetPicture(int id) const {
   std::lock_guard lock(lock_);
   if (GetJoystick(id) == nullptr || joysticksElement_ == nullptr) return std::nullopt;
@@ -126,8 +151,8 @@ void CTandrelConfiguration::Load() {
     if (controller->Open(id)) slot = std::move(controller);
   }
 
-  // The reader reports a file that cannot be opened; one that cannot be parsed fails silently.
-  document_ = LoadXMLFile(configPath_.c_str());
+  // The reader reports a file that cannot be opened or parsed, saying what and where.
+  document_ = LoadXMLDocument(configPath_.c_str(), XMLReport::Everything).root;
   if (!document_) {
     loadFailed_ = true;
     return;
@@ -211,7 +236,8 @@ bool CTandrelConfiguration::LoadActionsFile() {
   const char* fileName = config::AttributeText(*actionsElement_, "fileName");
   if (fileName == nullptr) return false;
   // Readers of the library see the old actions or the new ones, never an empty library.
-  return ReloadActions(fileName);
+  actionsFileState_ = ReloadActions(fileName);
+  return actionsFileState_ == ActionsFileState::Read;
 }
 
 bool CTandrelConfiguration::SaveConfigFile() {
@@ -222,29 +248,46 @@ bool CTandrelConfiguration::SaveConfigFile() {
   return false;
 }
 
-bool CTandrelConfiguration::SaveActionsFile() {
+bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
   std::string fileName;
+  bool unreadable = false;
   {
     std::lock_guard lock(lock_);
     if (actionsElement_ == nullptr) return false;
     const char* name = config::AttributeText(*actionsElement_, "fileName");
     if (name == nullptr) return false;
     fileName = name;
+    unreadable = actionsFileState_ == ActionsFileState::Unreadable;
   }
   if (readOnly_) return true;
   // Outside the configuration lock: the library takes its own lock to write.
   const std::string path = seam::IsAbsolutePath(fileName) ? fileName : programFolder_ + fileName;
-  if (SaveActions(path.c_str())) return true;
+  if (unreadable) {
+    // The library is empty only because the file could not be read: writing it would destroy
+    // the user's actions. Unless the user has built a library since, nothing is written; then
+    // the file's bytes are kept first.
+    if (!libraryEdited) return true;
+    if (!KeepUnreadableFile(fileName, path)) return false;
+  }
+  if (SaveActions(path.c_str())) {
+    std::lock_guard lock(lock_);
+    actionsFileState_ = ActionsFileState::Read;
+    return true;
+  }
   seam::ShowError(CouldNotOpen(fileName), "Configuration Error");
   return false;
 }
 
 bool CTandrelConfiguration::SaveJoysticksTab(const JoysticksTabState& state) {
   std::lock_guard lock(lock_);
-  // The file as it stands on disk; when it cannot be read (the reader has reported a file
-  // that cannot be opened), a new one.
-  std::unique_ptr<CXMLNode> root = LoadXMLFile(configPath_.c_str());
-  if (!root) root = std::make_unique<CXMLNode>("Configuration");
+  // The file as it stands on disk; when it cannot be read (the reader has reported why), a new
+  // one, after the old file's bytes are kept beside it.
+  XMLReadResult read = LoadXMLDocument(configPath_.c_str(), XMLReport::Everything);
+  std::unique_ptr<CXMLNode> root = std::move(read.root);
+  if (!root) {
+    if (!read.missing && !readOnly_ && !KeepUnreadableFile(configPath_, configPath_)) return false;
+    root = std::make_unique<CXMLNode>("Configuration");
+  }
   MergeJoysticksTab(*root, state);
   if (readOnly_ || SaveXMLFile(*root, configPath_)) return true;
   seam::Messages().Show("Coudln't save the configuration file", "Error", seam::MessageButtons::Ok,

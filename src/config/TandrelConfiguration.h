@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/ActionLibrary.h"
 #include "config/JoysticksTabMerge.h"
 #include "config/SwitchRules.h"
 #include "platform/Types.h"
@@ -91,6 +92,9 @@ class CTandrelConfiguration : public CTimerUser {
   // The "fileName" of the first entry with that ID; none when there is no joysticks element,
   // no such entry, or no "fileName".
   std::optional<std::string> GetProfileFileName(int id) const;
+  // Whether the first entry with that ID is enabled as the file says (no "enabled" = "false");
+  // false when there is no such entry.
+  bool IsJoystickEnabled(int id) const;
   // The "picture" of the first entry with that ID; none when there is no controller object
   // for the ID, no entry, or no "picture".
   std::optional<std::string> GetPicture(int id) const;
@@ -99,8 +103,11 @@ class CTandrelConfiguration : public CTimerUser {
   // "Could not open the file "<path>"." when it cannot be written (the old file stays whole).
   bool SaveConfigFile();
   // Writes the action library to the actions file. False after showing the same message, with
-  // the file name as the configuration gives it, when it cannot be written.
-  bool SaveActionsFile();
+  // the file name as the configuration gives it, when it cannot be written. When the last load
+  // could not read the file, the library is empty for that reason alone: then nothing is
+  // written unless `libraryEdited` (the user built a library since), and the file's bytes are
+  // kept beside it first (KeepCopyOf), which is said; false when no copy could be made.
+  bool SaveActionsFile(bool libraryEdited = true);
   // The Joysticks tab's Apply: merges `state` into the configuration file as it stands on disk
   // (see JoysticksTabMerge.h) and writes it. False after showing "Coudln't save the
   // configuration file" (caption "Error") when it cannot be written. Does not reload.
@@ -138,6 +145,7 @@ class CTandrelConfiguration : public CTimerUser {
   bool launchOnStartup_ = false;
   bool loadFailed_ = false;
   std::array<std::unique_ptr<CJoystick>, seam::kMaxJoysticks> controllers_;
+  ActionsFileState actionsFileState_ = ActionsFileState::Missing;
   std::unique_ptr<CXMLNode> document_;
   CXMLNode* actionsElement_ = nullptr;    // in document_
   CXMLNode* joysticksElement_ = nullptr;  // in document_

@@ -11,6 +11,7 @@
 #include "engine/ProfileMessages.h"
 #include "engine/ProfileReader.h"
 #include "platform/Platform.h"
+#include "xml/XMLLoad.h"
 #include "xml/XMLNode.h"
 
 namespace {
@@ -346,7 +347,7 @@ void CJoystick::LoadActionListLocked(int number, const CXMLNode* list, CProfileM
     if (theme == nullptr || name == nullptr) continue;
     std::unique_ptr<CAction> action = CloneLibraryAction(theme, name);
     if (!action) {
-      messages.Error(actions::FillIn("The action \"%s\" was not found.", {name}));
+      messages.MissingAction(name);
       continue;
     }
     element.StoreAction(shiftState, std::move(action), releaseList);
@@ -362,13 +363,17 @@ bool CJoystick::LoadProfile(const char* path, bool interactive) {
     if (profileRequested_ && actions::EqualsIgnoringCase(requested, profilePath_)) return true;
   }
   SetActiveUnderLoadLock(false);
-  std::unique_ptr<CXMLNode> root = LoadXMLFile(requested.c_str());
+  // An interactive load also reports a file that is not well formed, saying what and where.
+  std::unique_ptr<CXMLNode> root =
+      LoadXMLDocument(requested.c_str(),
+                      interactive ? XMLReport::Everything : XMLReport::CannotOpen)
+          .root;
   {
     std::lock_guard elements(elementsLock_);
     profilePath_ = requested;
     profileRequested_ = true;
   }
-  if (!root) return false;  // a file that cannot be opened was reported by the XML reader
+  if (!root) return false;  // reported by the XML reader
   CProfileReader reader(*this, requested, interactive);
   if (!reader.Read(*root)) return false;
   SetPollingDelay(reader.PollingDelay());

@@ -350,7 +350,7 @@ bool CJoystickAxis::LoadDirectionActions(const CXMLNode* actionsElement, bool ne
     if (theme == nullptr || name == nullptr) continue;
     std::unique_ptr<CAction> action = CloneLibraryAction(theme, name);
     if (!action) {
-      messages.Error(actions::FillIn("The action \"%s\" was not found.", {name}));
+      messages.MissingAction(name);
       continue;
     }
     StoreThreshold(negative, shiftState, std::move(action),

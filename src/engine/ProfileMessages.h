@@ -17,6 +17,9 @@ class CProfileMessages {
   bool IsInteractive() const { return interactive_; }
   // A reading problem: shown later with the caption "XML Error" and the error icon.
   void Error(std::string text);
+  // "The action "<name>" was not found.", unless the whole library failed to load: that one
+  // cause has been reported already and is not repeated for every reference.
+  void MissingAction(const std::string& name);
   // Shows every collected message, in order, and forgets them.
   void ShowAll();
   const std::vector<std::string>& Pending() const { return pending_; }

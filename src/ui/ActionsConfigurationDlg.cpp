@@ -76,7 +76,7 @@ void CActionsConfigurationDlg::MarkChanged() { SetChanged(true); }
 
 void CActionsConfigurationDlg::Apply() {
   // A failed write has been reported by the configuration; the edits stay for another try.
-  SetChanged(!ui::Configuration().SaveActionsFile());
+  SetChanged(!ui::Configuration().SaveActionsFile(IsChanged()));
 }
 
 void CActionsConfigurationDlg::FillThemeList() {

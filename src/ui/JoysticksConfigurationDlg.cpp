@@ -53,8 +53,15 @@ INT_PTR CJoysticksConfigurationDlg::OnInitDialog() {
         for (int control : kControllerControls) ui::Window(GetItem(control)).Enable(true);
         current_ = id;
       }
-      SetEnabled(id, joystick->IsActive());
-      SetProfileFile(id, configuration.GetProfileFileName(id));
+      // The setting as the file has it: a profile that failed to load must not turn into a
+      // disabled controller at the next Apply.
+      const std::optional<std::string> profile = configuration.GetProfileFileName(id);
+      const bool enabled = profile.has_value() && configuration.IsJoystickEnabled(id);
+      Controller& controller = controllers_[static_cast<size_t>(id)];
+      controller.present = true;
+      controller.notPolling = enabled && !joystick->IsActive();
+      SetEnabled(id, enabled);
+      SetProfileFile(id, profile);
       SetPictureFile(id, configuration.GetPicture(id));
       select.Add(joystick->GetDeviceName(), id);
     }
@@ -111,6 +118,7 @@ void CJoysticksConfigurationDlg::Apply() {
   state.launchOnStartup = launchOnStartup_;
   for (size_t id = 0; id < controllers_.size(); ++id) {
     const Controller& controller = controllers_[id];
+    if (!controller.present) continue;  // its entries stay as the file has them
     state.controllers[id] = {controller.profile.value_or(""), controller.picture.value_or(""),
                              controller.enabled};
   }
@@ -153,6 +161,8 @@ void CJoysticksConfigurationDlg::ShowController() {
   const Controller* controller = Find(current_);
   if (controller == nullptr) return;
   ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(controller->enabled);
+  ui::Window(GetItem(IDC_JOY_STATE))
+      .SetText(controller->notPolling ? "(its profile could not be loaded)" : "");
   ui::Edit(GetItem(IDC_JOY_PROFILE)).SetText(controller->profile.value_or(""));
   ShowPicture(current_);
 }

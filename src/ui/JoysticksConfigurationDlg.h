@@ -26,6 +26,8 @@ class CJoysticksConfigurationDlg : public CConfigurationPage {
  private:
   // The page's copy of one controller's settings; nothing is a value the file does not hold.
   struct Controller {
+    bool present = false;     // the page holds data for it: it had an object when filled
+    bool notPolling = false;  // enabled with a profile, yet not polling: the profile failed
     bool enabled = false;
     std::optional<std::string> profile;
     std::optional<std::string> picture;

@@ -1,6 +1,6 @@
 #include "platform/Platform.h"
+#include "xml/XMLLoad.h"
 #include "xml/XMLNode.h"
-#include "xml/XMLReader.h"
 
 namespace {
 // Written only while no other thread loads documents (see XMLLoadObserver).
@@ -13,13 +13,24 @@ XMLLoadObserver* SetXMLLoadObserver(XMLLoadObserver* observer) {
   return previous;
 }
 
-std::unique_ptr<CXMLNode> LoadXMLFile(const char* path) {
+std::string NotValidText(const std::string& path, const XMLReadResult& result) {
+  return "The file \"" + path + "\" is not valid: " + result.reason + ", at " + result.Position() +
+         ".";
+}
+
+XMLReadResult LoadXMLDocument(const char* path, XMLReport report) {
   if (g_observer != nullptr) g_observer->Loading(path);
   XMLReadResult result = ReadXMLFile(seam::ResolveProgramPath(path));
+  // The path as the caller gave it, not the resolved one.
   if (result.status == XMLReadStatus::CannotOpen) {
-    // The path as the caller gave it, not the resolved one.
     seam::ShowError(std::string("Could not open the file \"") + path + "\".",
                     "Configuration Error");
+  } else if (result.status == XMLReadStatus::Malformed && report == XMLReport::Everything) {
+    seam::ShowError(NotValidText(path, result), "Configuration Error");
   }
-  return std::move(result.root);
+  return result;
+}
+
+std::unique_ptr<CXMLNode> LoadXMLFile(const char* path) {
+  return std::move(LoadXMLDocument(path, XMLReport::CannotOpen).root);
 }

@@ -93,6 +93,38 @@ bool FitsTheLimit(std::FILE* file) {
   return size < 0 || static_cast<unsigned long>(size) <= kXMLMaxFileSize;
 }
 
+// Counts lines and columns over the bytes before a failure, piece by piece: line 1 + the line
+// feeds seen, column 1 + the characters after the last one (UTF-8 continuation bytes and a
+// leading byte-order mark are not characters of their own).
+class PositionCounter {
+ public:
+  void Count(const unsigned char* bytes, std::size_t n) {
+    std::size_t i = 0;
+    if (!started_ && n >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) i = 3;
+    started_ = true;
+    for (; i < n; ++i) {
+      if (bytes[i] == '\n') {
+        ++line_;
+        column_ = 1;
+      } else if ((bytes[i] & 0xC0) != 0x80) {
+        ++column_;
+      }
+    }
+  }
+  std::size_t Line() const { return line_; }
+  std::size_t Column() const { return column_; }
+
+ private:
+  bool started_ = false;
+  std::size_t line_ = 1;
+  std::size_t column_ = 1;
+};
+
+void SetPosition(XMLReadResult& result, const PositionCounter& counter) {
+  result.line = counter.Line();
+  result.column = counter.Column();
+}
+
 }  // namespace
 
 // Friend of CXMLNode: it fills the attribute and child lists at their final size.
@@ -192,6 +224,16 @@ class CXMLParser {
     return false;
   }
 
+  // Records a failure that stands at an earlier byte of the input.
+  bool FailAt(const std::string& why, std::size_t offset) {
+    if (!failed_) {
+      failed_ = true;
+      reason_ = why;
+      failOffset_ = offset;
+    }
+    return false;
+  }
+
   std::unique_ptr<CXMLNode> FailElement(const std::string& why) {
     Fail(why);
     return nullptr;
@@ -212,6 +254,18 @@ class CXMLParser {
     if (c_ == 0xBB) Advance();
     // A broken mark cannot start a document either: leave a byte the grammar refuses.
     c_ = c_ == 0xBF ? ' ' : kByteOrderMarkStart;
+  }
+
+  // The current byte is the '?' of "<?" at the start of the document: reads up to "?>".
+  bool SkipDeclaration() {
+    declarationRead_ = true;
+    Advance();
+    for (int previous = 0; !(previous == '?' && c_ == '>'); Advance()) {
+      if (c_ == kEnd) return Fail("XML declaration not closed by '?>'");
+      previous = c_;
+    }
+    Advance();
+    return true;
   }
 
   void SkipWhiteSpace() {
@@ -269,9 +323,16 @@ class CXMLParser {
     SkipWhiteSpace();
     if (c_ != '\'' && c_ != '"') return Fail("expected a quote before an attribute value");
     const int quote = c_;
+    // A value left open runs to the end of the file: it is reported where it opened.
+    const std::size_t opening = offset_ + static_cast<std::size_t>(p_ - start_) - 1;
     Advance();
     while (c_ != quote) {
-      if (c_ == kEnd) return Fail("attribute value not closed");
+      if (c_ == kEnd) {
+        return FailAt(
+            "attribute value not closed: its quote has no partner before the end of "
+            "the file",
+            opening);
+      }
       if (c_ == '&') {
         if (!DecodeEntity()) return false;
         if (value.size() == kXMLMaxValueLength)
@@ -321,9 +382,19 @@ class CXMLParser {
     Advance();
     SkipWhiteSpace();
     if (c_ == '/') return nullptr;  // the parent's closing tag; '/' stays current
+    if (c_ == '?' && depth == 0 && !declarationRead_) {
+      // Editors add a declaration; it carries nothing the program reads, so it is read over
+      // (and not written back).
+      if (!SkipDeclaration()) return nullptr;
+      return ParseElement(0);
+    }
     // What users paste in most, named instead of failing later at an '=' that is not there.
-    if (c_ == '?') return FailElement("the format has no XML declaration (<?...?>)");
-    if (c_ == '!') return FailElement("the format has no comments (<!--...-->)");
+    if (c_ == '?') return FailElement("the format has only one XML declaration, at the start");
+    if (c_ == '!') {
+      return FailElement(
+          "the format has no comments (<!--...-->): the program would drop them when it writes "
+          "the file");
+    }
     if (depth >= kXMLMaxDepth) return FailElement("elements nested too deeply");
     if (!Count()) return nullptr;
 
@@ -377,6 +448,7 @@ class CXMLParser {
   const unsigned char* end_ = nullptr;
   std::size_t offset_ = 0;  // input offset of start_
   bool atEnd_ = false;
+  bool declarationRead_ = false;
   bool tooLarge_ = false;  // more than kXMLMaxFileSize bytes came from the source
   std::size_t items_ = 0;  // elements and attributes read so far
   int readError_ = 0;
@@ -428,9 +500,41 @@ class CXMLParser {
   std::size_t failOffset_ = 0;
 };
 
+namespace {
+
+void LocateInMemory(XMLReadResult& result, const char* data) {
+  if (result.status != XMLReadStatus::Malformed) return;
+  PositionCounter counter;
+  counter.Count(reinterpret_cast<const unsigned char*>(data), result.offset);
+  SetPosition(result, counter);
+}
+
+// Reads the file again from its start up to the failure.
+void LocateInFile(XMLReadResult& result, std::FILE* file) {
+  if (result.status != XMLReadStatus::Malformed) return;
+  std::rewind(file);
+  PositionCounter counter;
+  std::vector<unsigned char> buffer(kBufferSize);
+  for (std::size_t left = result.offset; left > 0;) {
+    const std::size_t n = std::fread(buffer.data(), 1, std::min(left, buffer.size()), file);
+    if (n == 0) break;
+    counter.Count(buffer.data(), n);
+    left -= n;
+  }
+  SetPosition(result, counter);
+}
+
+}  // namespace
+
+std::string XMLReadResult::Position() const {
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
   CXMLParser parser(data, size);
-  return parser.ParseDocument();
+  XMLReadResult result = parser.ParseDocument();
+  LocateInMemory(result, data);
+  return result;
 }
 
 XMLReadResult ReadXMLFile(const std::string& path) {
@@ -439,7 +543,9 @@ XMLReadResult ReadXMLFile(const std::string& path) {
   if (file == nullptr) {
     XMLReadResult result;
     result.status = XMLReadStatus::CannotOpen;
-    result.reason = std::strerror(errno != 0 ? errno : ENOENT);
+    const int error = errno != 0 ? errno : ENOENT;
+    result.reason = std::strerror(error);
+    result.missing = error == ENOENT;
     return result;
   }
   // A regular file shows its size: one too large is refused before its first byte is read.
@@ -454,11 +560,14 @@ XMLReadResult ReadXMLFile(const std::string& path) {
   }
   FileSource source(file);
   XMLReadResult result = CXMLParser(source, kBufferSize).ParseDocument();
+  LocateInFile(result, file);
   std::fclose(file);
   return result;
 }
 
 XMLReadResult ReadXMLMemoryInChunks(const char* data, std::size_t size, std::size_t chunk) {
   MemoryChunkSource source(data, size, std::max<std::size_t>(chunk, 1));
-  return CXMLParser(source, chunk).ParseDocument();
+  XMLReadResult result = CXMLParser(source, chunk).ParseDocument();
+  LocateInMemory(result, data);
+  return result;
 }

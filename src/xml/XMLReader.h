@@ -27,7 +27,14 @@ struct XMLReadResult {
   std::unique_ptr<CXMLNode> root;  // set only when status is Ok
   XMLReadStatus status = XMLReadStatus::Malformed;
   std::string reason;      // why it failed, in a few words
+  bool missing = false;    // CannotOpen: no file of that name exists
   std::size_t offset = 0;  // Malformed: offset of the byte where the reader stopped
+  // Malformed: where that byte stands, as an editor counts (from 1; a column counts UTF-8
+  // characters).
+  std::size_t line = 0;
+  std::size_t column = 0;
+  // "line L, column C".
+  std::string Position() const;
 };
 
 // Reads the file at `path` exactly as given (relative paths from the current directory).

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <random>
 
 #include "platform/Platform.h"
@@ -49,4 +51,38 @@ bool SaveXMLFile(const CXMLNode& root, const std::string& path) {
     return false;
   }
   return false;
+}
+
+namespace {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file) return std::nullopt;
+  std::string bytes;
+  try {
+    char buffer[64 * 1024];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) {
+      bytes.append(buffer, n);
+    }
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  if (std::ferror(file.get())) return std::nullopt;
+  return bytes;
+}
+
+constexpr int kCopyNames = 99;
+
+}  // namespace
+
+std::optional<std::string> KeepCopyOf(const std::string& path) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  for (int n = 1; n <= kCopyNames; ++n) {
+    const std::string copy = n == 1 ? path + ".bak" : path + "." + std::to_string(n) + ".bak";
+    bool nameTaken = false;
+    if (seam::Files().CreateDurably(copy, *bytes, nameTaken)) return copy;
+    if (!nameTaken) return std::nullopt;
+  }
+  return std::nullopt;
 }

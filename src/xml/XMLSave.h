@@ -1,6 +1,7 @@
 // Saving a document so that a failed or interrupted save never destroys the previous file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "xml/XMLNode.h"
@@ -12,3 +13,9 @@
 // old file untouched and no temporary file left, when anything fails; showing a message is the
 // caller's business.
 bool SaveXMLFile(const CXMLNode& root, const std::string& path);
+
+// Keeps the bytes of the file at `path` in a new file beside it, "<path>.bak" or, when that name
+// is taken, "<path>.2.bak" and so on: before the program writes over a file that it could not
+// read, or read only in part. Returns the copy's path; none when the file could not be read or
+// no copy could be made (the caller must then not write over the file).
+std::optional<std::string> KeepCopyOf(const std::string& path);

@@ -28,7 +28,7 @@ class ActionSaveTest : public ::testing::Test {
  protected:
   ActionSaveTest() {
     world_.UseTempProgramFolder();
-    EXPECT_TRUE(ReloadActions(world_.Write("Actions.xml", kLibrary).c_str()));
+    EXPECT_EQ(ReloadActions(world_.Write("Actions.xml", kLibrary).c_str()), ActionsFileState::Read);
   }
   ~ActionSaveTest() override { ClearActions(); }
 

@@ -107,7 +107,7 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "");
   const auto file = [this](const char* name) { return "file " + (dir / name).string(); };
-  const std::string closing = "expected a child element or a closing tag (end of file) at byte ";
+  const std::string closing = "expected a child element or a closing tag (end of file), at line ";
   EXPECT_EQ(
       LinesOf(run.out),
       (std::vector<std::string>{
@@ -122,6 +122,9 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
           "question [Warning...] The XML file \"Other.xml\" seems to contain configuration to a "
           "different joystick from \"Other Pad\" that is connected to ID 1.\\r\\nLoad it "
           "anyway? -> no",
+          file("Torn.xml"),
+          "message [Configuration Error] The file \"Torn.xml\" is not valid: " + closing +
+              "1, column 11.",
           file("Actions.xml"),
           "silent The MouseAction \"Left\" has the speed -5, below 1: the pointer does not move.",
           "silent The MouseWheelAction \"Up\" has the lines 0, below 1: the wheel does not turn "
@@ -135,10 +138,8 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
           "silent The profile \"NoSuch.xml\" for windows titled \"Edit\" of joystick 0 "
           "does not exist.",
           file("Broken.xml"),
-          "silent The file \"Broken.xml\" is not well formed: closing tag does not match at byte "
-          "29.",
-          file("Torn.xml"),
-          "silent The file \"Torn.xml\" is not well formed: " + closing + "10.",
+          "silent The file \"Broken.xml\" is not well formed: closing tag does not match, at "
+          "line 1, column 30.",
           file("Values.xml"),
           "silent The polling delay 20000 ms is outside 0..10000: the controller is in effect "
           "never read.",
@@ -151,12 +152,12 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
           "0..100: it never runs.",
           "silent The button 1 binds the action \"a\" twice in shift state 0."}));
   EXPECT_EQ(Read("Tandrel.exe.config") + Read("Actions.xml"), config + actions);
-  // A configuration that is not well formed is reported like any other file.
+  // A configuration that is not well formed is reported as the program reports it.
   const std::string broken = (dir / "x.config").string();
   EXPECT_EQ(LinesOf(Tool({"check", broken}).out),
-            (std::vector<std::string>{
-                "file " + broken,
-                "silent The file \"" + broken + "\" is not well formed: " + closing + "15."}));
+            (std::vector<std::string>{"file " + broken,
+                                      "message [Configuration Error] The file \"" + broken +
+                                          "\" is not valid: " + closing + "1, column 16."}));
 }
 
 TEST_F(CommandLine, ReplayRunsTheDemonstrationOnTheDefaultFilesTheSameEveryTime) {

@@ -36,7 +36,10 @@ TEST_F(LoadTest, ABrokenFileFailsTheLoadAndAReloadRecovers) {
     std::vector<std::string> messages;
   } cases[] = {
       {nullptr, {"Configuration Error: Could not open the file \"" + module + ".config\"."}},
-      {"<Configuration><Actions fileName=\"Actions.xml\">", {}},  // unparsable: silent
+      {"<Configuration>\r\n<Actions fileName=\"Actions.xml\">",
+       {"Configuration Error: The file \"" + module +
+        ".config\" is not valid: expected a child element or a closing tag (end of file), at "
+        "line 2, column 33."}},
       {"<Configuration><Joysticks/></Configuration>", {noActions}},
       {"<Configuration><Actions file=\"x\"/><Joysticks/></Configuration>", {noActions}},
       {"<Configuration><Actions fileName=\"Actions.xml\"/></Configuration>",

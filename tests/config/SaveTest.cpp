@@ -21,9 +21,9 @@ using Tab = std::vector<std::pair<int, JoysticksTabState::Controller>>;
 
 // The configuration file before and after a load (no tab) or the tab's save, byte for byte.
 // Existing elements and attributes keep their places and what the program does not know stays; an
-// ID with neither profile nor picture loses its first entry, rules and all; new entries go at the
-// end in ID order with the ID first; "Joysticks" is made only for a profile; an unreadable file
-// starts afresh.
+// ID the tab shows with neither profile nor picture loses its first entry, rules and all, and IDs
+// it does not show keep theirs; new entries go at the end in ID order with the ID first;
+// "Joysticks" is made only for a profile; an unreadable file starts afresh, its bytes kept.
 TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
   const struct {
     const char* before;
@@ -45,14 +45,15 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
       {"<C><Joysticks><Joystick ID='0' fileName='A.xml' enabled='false' enabled='false'/>"
        "</Joysticks></C>",
        Tab{{0, {"", "pad.bmp", true}}}, true,
-       "<C><Joysticks><Joystick ID='0' fileName='A.xml' picture='pad.bmp'/></Joysticks>"
+       "<C><Joysticks><Joystick ID='0' picture='pad.bmp'/></Joysticks>"
        "<LaunchOnStartup value='true'/><Actions fileName='Actions.xml'/></C>"},
       {"<C><Actions fileName='A'/><Joysticks><Joystick ID='3' fileName='X'>"
        "<Profile window='W' fileName='Y'/></Joystick><Joystick ID='3' fileName='Z'/>"
        "<Joystick fileName='no id'/><Joystick ID='9' fileName='N'/></Joysticks></C>",
-       Tab{{12, {"T.xml", "t.bmp", false}}, {4, {"F.xml", "", true}}}, false,
+       Tab{{12, {"T.xml", "t.bmp", false}}, {4, {"F.xml", "", true}}, {3, {"", "", true}}}, false,
        "<C><Actions fileName='A'/><Joysticks><Joystick ID='3' fileName='Z'/>"
-       "<Joystick fileName='no id'/><Joystick ID='4' fileName='F.xml'/>"
+       "<Joystick fileName='no id'/><Joystick ID='9' fileName='N'/>"
+       "<Joystick ID='4' fileName='F.xml'/>"
        "<Joystick ID='12' fileName='T.xml' enabled='false' picture='t.bmp'/></Joysticks>"
        "<LaunchOnStartup value='false'/></C>"},
       {"<Configuration/>", Tab{{0, {"", "only.bmp", true}}, {1, {"P.xml", "", true}}}, false,
@@ -81,7 +82,17 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
     EXPECT_EQ(world.Read("Tandrel.exe.config"),
               ReadXMLMemory(after.data(), after.size()).root->ToText());
   }
-  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  const std::string config = module + ".config";
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{
+                "Configuration Error: The file \"" + config +
+                    "\" is not valid: expected a child element or a closing tag (end of file), at "
+                    "line 1, column 61.",
+                "Configuration: The file \"" + config +
+                    "\" could not be read. Its contents were "
+                    "kept in \"" +
+                    config + ".bak\" before it was written again."}));
+  EXPECT_EQ(world.Read("Tandrel.exe.config.bak"), cases[std::size(cases) - 1].before);
 }
 
 TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
@@ -131,3 +142,42 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNoth
 }
 
 }  // namespace
+
+// A hand-edited actions file with a typo leaves the library empty: one message says what and
+// where, the profiles naming its actions say nothing more, and no save writes over the file
+// until the user has built a library again, and then only after keeping its bytes beside it.
+// A declaration, as editors add one, is no typo.
+TEST_F(SaveTest, AnActionsFileThatCannotBeReadIsNeverLost) {
+  Plug(0);
+  Plug(1);
+  WriteConfig("<Joystick ID='0' fileName='A.xml'/><Joystick ID='1' fileName='B.xml'/>");
+  const std::string typo =
+      "<Actions>\r\n\t<VKActions>\r\n\t\t<VKAction theme = \"Keys\" name = \"A\r\n"
+      "\t</VKActions>\r\n</Actions>\r\n";
+  world.Write("Actions.xml", typo);
+  CTandrelConfiguration& c = Make();
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "Configuration Error: The file \"Actions.xml\" is not valid: attribute "
+                            "value not closed: its quote has no partner before the end of the "
+                            "file, at line 3, column 35."});
+  EXPECT_EQ(Slot(0) + Slot(1), "A.xml*B.xml*");  // the profiles load, with nothing to press
+  EXPECT_TRUE(c.SaveActionsFile(false));         // OK with no edits
+  c.Load();
+  EXPECT_EQ(world.Read("Actions.xml"), typo);
+  EXPECT_EQ(Messages().size(), 1u);  // the same one message at every reload
+  ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
+  ASSERT_TRUE(c.SaveActionsFile(true));
+  EXPECT_EQ(world.Read("Actions.xml.bak"), typo);
+  EXPECT_NE(world.Read("Actions.xml").find("name = \"Enter\""), std::string::npos);
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "Configuration: The file \"Actions.xml\" could not be read. Its "
+                            "contents were kept in \"" +
+                            folder +
+                            "Actions.xml.bak\" before it was "
+                            "written again."});
+  world.Write("Actions.xml", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" +
+                                 std::string(kActionsFile));
+  c.Load();
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  EXPECT_EQ(Tap(0) + Tap(1), "AB");
+}

@@ -60,22 +60,22 @@ class JoysticksPageTest : public ::testing::Test {
 TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheFile) {
   EXPECT_EQ(ItemsOf(page, IDC_JOY_SELECT), kPads);
   EXPECT_FALSE(IsChecked(page, IDC_JOY_LAUNCH));
-  // Disabled in the file, a profile that did not load, no entry at all: not enabled.
+  // Enabled as the file says: disabled there, or no entry at all, is not enabled; a profile
+  // that did not load is enabled yet, and said to have failed.
   const Shows filled[] = {{"Gamepad.xml", true, true},
                           {"Gamepad.xml", false, false},
-                          {"Missing.xml", false, false},
+                          {"Missing.xml", true, false},
                           {"", false, false}};
   for (int i : {1, 2, 3, 0}) {
     Choose(page, IDC_JOY_SELECT, kPads[i]);
     EXPECT_EQ(Shown(), filled[i]) << i;
+    EXPECT_EQ(TextOf(page, IDC_JOY_STATE), i == 2 ? "(its profile could not be loaded)" : "");
   }
   EXPECT_FALSE(IsEnabledControl(open->dialog, IDC_APPLY));
 
-  // Pad Zero loses profile and picture (the picture through its menu).
+  // Pad Zero loses its profile and keeps its picture.
   Click(page, IDC_JOY_REMOVE);
-  Notify(page, IDC_JOY_PICTURE, STN_CLICKED);
-  SendMessageA(page, WM_COMMAND, ID_PICTURE_REMOVE, 0);
-  EXPECT_EQ(Shown(), Shows("", false, false));
+  EXPECT_EQ(Shown(), Shows("", false, true));
   // Pad Three gets a profile and a picture from the dialogs, stored with their full paths.
   Choose(page, IDC_JOY_SELECT, "Pad Three");
   test.user.files = {test.folder + "SlideShow.xml", test.folder + "Pad.bmp"};
@@ -101,17 +101,20 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);
   test.started.clear();
   Click(open->dialog, IDC_APPLY);
-  // Pad Zero's entry goes, and so does the unplugged controller's; the rules of Pad One stay.
+  // Pad Zero keeps only its picture; the rules of Pad One, the failed profile's setting and the
+  // unplugged controller's entry stay.
   const std::string pad3 = "    <Joystick ID = \"3\" fileName = \"" + test.folder +
                            "SlideShow.xml\" picture = \"" + test.folder + "Pad.bmp\" />\n";
   EXPECT_EQ(test.Read("Tandrel.exe.config"), Xml(R"(<Configuration >
   <LaunchOnStartup value = "true" />
   <Actions fileName = "Actions.xml" />
   <Joysticks >
+    <Joystick ID = "0" picture = "Pad.bmp" enabled = "false" />
     <Joystick ID = "1" fileName = "Gamepad.xml" >
       <Profile window = "Slide Show" fileName = "SlideShow.xml" />
     </Joystick>
-    <Joystick ID = "2" fileName = "Missing.xml" enabled = "false" />
+    <Joystick ID = "2" fileName = "Missing.xml" />
+    <Joystick ID = "5" fileName = "Gamepad.xml" />
 )" + pad3 + R"(  </Joysticks>
 </Configuration>)"));
   EXPECT_EQ(test.started, (std::vector<std::pair<int, std::string>>{
@@ -119,8 +122,11 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   EXPECT_EQ(test.world.startupEntry().Value("Tandrel"), test.folder + "Tandrel.exe /NoConfigure");
   EXPECT_FALSE(IsEnabledControl(open->dialog, IDC_APPLY));
 
-  // Closing without applying discards the edits; without a controller nothing can be edited.
-  Click(page, IDC_JOY_REMOVE);
+  // Closing without applying discards the edits (a picture removed through its menu); without
+  // a controller nothing can be edited.
+  Notify(page, IDC_JOY_PICTURE, STN_CLICKED);
+  SendMessageA(page, WM_COMMAND, ID_PICTURE_REMOVE, 0);
+  EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, false));
   Open();
   Choose(page, IDC_JOY_SELECT, "Pad Three");
   EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, true));

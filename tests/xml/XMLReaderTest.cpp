@@ -18,6 +18,7 @@ XMLReadResult Read(const std::string& text) {
     EXPECT_EQ(pieces.status, whole.status) << text << " in chunks of " << chunk;
     EXPECT_EQ(pieces.reason, whole.reason);
     EXPECT_EQ(pieces.offset, whole.offset);
+    EXPECT_EQ(pieces.Position(), whole.Position());
     EXPECT_EQ(pieces.root ? pieces.root->ToText() : "", whole.root ? whole.root->ToText() : "");
   }
   return whole;
@@ -101,26 +102,37 @@ TEST(XMLReader, EveryTruncatedDocumentFails) {
   EXPECT_TRUE(Accepts(whole));
 }
 
-TEST(XMLReader, FailuresSayWhyAndWhere) {
-  // What users paste at the top of a file is still refused, but named.
+TEST(XMLReader, FailuresSayWhyAndWhereAsAnEditorCounts) {
   const struct {
     const char* text;
     const char* reason;
-    std::size_t offset;
+    std::size_t line, column;
   } cases[] = {
-      {"<A>\r\n<B x='1'></C>\r\n</A>", "closing tag does not match", 17},
-      {"<A>", "expected a child element or a closing tag (end of file)", 3},
-      {"<?xml version=\"1.0\"?>\r\n<A/>", "the format has no XML declaration (<?...?>)", 1},
-      {"<!-- mine -->\r\n<A/>", "the format has no comments (<!--...-->)", 1},
-      {"<A>< !-- inside --></A>", "the format has no comments (<!--...-->)", 5},
+      {"<A>\r\n<B x='1'></C>\r\n</A>", "closing tag does not match", 2, 13},
+      {"<A>", "expected a child element or a closing tag (end of file)", 1, 4},
+      // Columns count characters: the mark, "é" and "ゲ" are one each, or none.
+      {"\xEF\xBB\xBF<A\tn='\xC3\xA9\xE3\x82\xB2' x y/>", "expected '=' after an attribute name", 1,
+       13},
+      {"<?xml version=\"1.0\"?>\r\n<?xml?><A/>",
+       "the format has only one XML declaration, at the start", 2, 2},
+      {"<?xml version=\"1.0\"", "XML declaration not closed by '?>' (end of file)", 1, 20},
+      {"<!-- mine -->\r\n<A/>",
+       "the format has no comments (<!--...-->): the program would drop them when it writes the "
+       "file",
+       1, 2},
   };
   for (const auto& c : cases) {
     const XMLReadResult read = Read(c.text);
     EXPECT_EQ(read.status, XMLReadStatus::Malformed) << c.text;
     EXPECT_FALSE(read.root);
     EXPECT_EQ(read.reason, c.reason) << c.text;
-    EXPECT_EQ(read.offset, c.offset) << c.text;
+    EXPECT_EQ(read.Position(),
+              "line " + std::to_string(c.line) + ", column " + std::to_string(c.column))
+        << c.text;
   }
+  // A declaration as editors write it, after the byte-order mark, is read over.
+  EXPECT_TRUE(Accepts("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<A x='1'/>"));
+  EXPECT_TRUE(Accepts(" < ?x?>\n<A/>"));
 }
 
 TEST(XMLWriter, AValueThatNeedsEscapingReadsBackAsWritten) {

@@ -75,10 +75,11 @@ class CheckMessages : public seam::IMessages, public XMLLoadObserver {
 
  private:
   // The configuration shows its own problems under these captions; "Could not open the file"
-  // comes from the read of the file it names.
+  // and "The file ... is not valid" come from the read of the file they name.
   static bool IsConfigurationMessage(const std::string& text, const std::string& caption) {
     return caption == "Problem" ||
-           (caption == "Configuration Error" && text.rfind("Could not open the file", 0) != 0);
+           (caption == "Configuration Error" && text.rfind("Could not open the file", 0) != 0 &&
+            text.rfind("The file \"", 0) != 0);
   }
 
   seam::SimMessages answers_;  // none scripted: No to every question
@@ -123,12 +124,9 @@ class CConfigurationCheck {
 
     if (config.status == XMLReadStatus::Ok) PlugConfiguredControllers(*config.root);
     {
+      // The program reports a configuration it cannot read, saying what and where.
       CTandrelConfiguration configuration(settings_);
-      if (config.status == XMLReadStatus::Malformed) {
-        NotWellFormed(settings_.configPath, config);
-      } else if (config.status == XMLReadStatus::Ok) {
-        CheckSilentProblems(*config.root);
-      }
+      if (config.status == XMLReadStatus::Ok) CheckSilentProblems(*config.root);
     }
     if (messages_.Printed() == 0) {
       std::printf("No problems found.\n");
@@ -182,7 +180,7 @@ class CConfigurationCheck {
       }
       if (!validId) continue;
       const char* fileName = config::AttributeText(*entry, "fileName");
-      // The program read it and reported a file it could not open; not one it cannot parse.
+      // The program read it and reported a file it could not open or parse.
       if (fileName != nullptr && checked.insert(fileName).second) {
         CheckFile(fileName, ProfileValueFindings);
       }
@@ -229,13 +227,12 @@ class CConfigurationCheck {
     Findings(path, ProfileValueFindings(*profile.root));
   }
 
-  // A file the program reads and reports when it cannot open it, but not when it cannot parse
-  // it; then the values it would take without a word.
+  // A file the program reads and reports when it cannot open or parse it: the values it would
+  // take without a word.
   void CheckFile(const std::string& fileName,
                  std::vector<std::string> (*findings)(const CXMLNode&)) {
     const std::string path = seam::ResolveProgramPath(fileName);
     const XMLReadResult read = ReadXMLFile(path);
-    if (read.status == XMLReadStatus::Malformed) NotWellFormed(fileName, read);
     if (read.status == XMLReadStatus::Ok) Findings(path, findings(*read.root));
   }
 
@@ -244,9 +241,9 @@ class CConfigurationCheck {
   }
 
   void NotWellFormed(const std::string& fileName, const XMLReadResult& read) {
-    messages_.Print(seam::ResolveProgramPath(fileName),
-                    "silent The file " + Quoted(fileName) + " is not well formed: " + read.reason +
-                        " at byte " + std::to_string(read.offset) + ".");
+    messages_.Print(seam::ResolveProgramPath(fileName), "silent The file " + Quoted(fileName) +
+                                                            " is not well formed: " + read.reason +
+                                                            ", at " + read.Position() + ".");
   }
 
   class ScopedLoadObserver {

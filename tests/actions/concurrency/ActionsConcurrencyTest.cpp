@@ -117,7 +117,7 @@ TEST_F(ActionsOnRealTimers, TheLibraryIsReadOnTheTimerThreadWhileItIsEdited) {
              "</VKActions><ComplexActions><ComplexAction theme='T0' "
              "name='Both'><CombinedAction theme='T0' name='K0'/><CombinedAction theme='T1' "
              "name='K1'/></ComplexAction></ComplexActions></Actions>";
-  ASSERT_TRUE(ReloadActions(path.c_str()));
+  ASSERT_EQ(ReloadActions(path.c_str()), ActionsFileState::Read);
 
   // The timer thread clones, as a profile load started by the hot-plug check does, and
   // presses its clones with the library lock released.

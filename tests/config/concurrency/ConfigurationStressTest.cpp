@@ -48,9 +48,10 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
     ASSERT_FALSE(configuration.LoadFailed());
     // The tab's state that matches the file, so that applying it keeps the file as it is.
     JoysticksTabState tab;
-    for (int id : {0, 1, 2, 3, 5}) tab.controllers[id].profile = "Busy.xml";
-    tab.controllers[2].picture = "p.bmp";
-    tab.controllers[3].enabled = false;
+    for (int id : {0, 1, 2, 3, 5})
+      tab.controllers[id] = JoysticksTabState::Controller{"Busy.xml", "", true};
+    tab.controllers[2]->picture = "p.bmp";
+    tab.controllers[3]->enabled = false;
     RunStressJobs(
         {{[&](std::mt19937& rng) {  // the player: buttons go up and down, hat and sticks move
             const int id = static_cast<int>(rng() % kIds);

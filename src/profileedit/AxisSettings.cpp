@@ -22,10 +22,11 @@ bool BeginsIgnoringCase(std::string_view text, std::string_view prefix) {
 }
 
 bool SetLeastNumber(CXMLNode& root, std::string_view axisName, std::string_view typed,
-                    const char* attribute, int least) {
+                    const char* attribute, int least, NumberSource source) {
   const int value = std::max(EditNumber(typed).value_or(least), least);
   CXMLNode& axis = FindOrCreateAxis(root, axisName);
   const char* stored = AttributeText(axis, attribute);
+  if (stored != nullptr && source == NumberSource::Shown) return false;
   if (stored != nullptr && NumberAttribute(axis, attribute, 0) == value) return false;
   return SetAttribute(axis, attribute, std::to_string(value));
 }
@@ -72,12 +73,14 @@ std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_v
   return settings;
 }
 
-bool SetAxisThreshold(CXMLNode& root, std::string_view axisName, std::string_view typed) {
-  return SetLeastNumber(root, axisName, typed, "threshold", kDefaultThreshold);
+bool SetAxisThreshold(CXMLNode& root, std::string_view axisName, std::string_view typed,
+                      NumberSource source) {
+  return SetLeastNumber(root, axisName, typed, "threshold", kDefaultThreshold, source);
 }
 
-bool SetAxisSensitivity(CXMLNode& root, std::string_view axisName, std::string_view typed) {
-  return SetLeastNumber(root, axisName, typed, "sensitivity", kDefaultSensitivity);
+bool SetAxisSensitivity(CXMLNode& root, std::string_view axisName, std::string_view typed,
+                        NumberSource source) {
+  return SetLeastNumber(root, axisName, typed, "sensitivity", kDefaultSensitivity, source);
 }
 
 bool SetAxisSwapped(CXMLNode& root, std::string_view axisName, bool swapped) {

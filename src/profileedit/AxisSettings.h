@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "profileedit/ProfileDocument.h"
 #include "xml/XMLNode.h"
 
 namespace profileedit {
@@ -32,10 +33,12 @@ CXMLNode* FindAxisElement(const CXMLNode& root, std::string_view axisName);
 std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_view axisName);
 
 // The threshold as typed; below 1000 or not a number stores 1000. Nothing changes when the
-// element's "Threshold" already holds that number.
-bool SetAxisThreshold(CXMLNode& root, std::string_view axisName, std::string_view typed);
+// element's "Threshold" already holds that number, or holds any value and `source` is Shown.
+bool SetAxisThreshold(CXMLNode& root, std::string_view axisName, std::string_view typed,
+                      NumberSource source = NumberSource::Typed);
 // The same with the least value 100 and "sensitivity".
-bool SetAxisSensitivity(CXMLNode& root, std::string_view axisName, std::string_view typed);
+bool SetAxisSensitivity(CXMLNode& root, std::string_view axisName, std::string_view typed,
+                        NumberSource source = NumberSource::Typed);
 // Checked: "swapped" "true"; unchecked: no "swapped" at all.
 bool SetAxisSwapped(CXMLNode& root, std::string_view axisName, bool swapped);
 // The chosen type ("Horizontal" or "Vertical") and the directions renamed to match

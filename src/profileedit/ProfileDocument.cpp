@@ -72,7 +72,8 @@ bool SetControllerIdentity(CXMLNode& root, int controllerId, std::string_view co
   return SetAttribute(root, "name", controllerName) || setID;
 }
 
-bool SetPollingDelay(CXMLNode& root, std::string_view typed) {
+bool SetPollingDelay(CXMLNode& root, std::string_view typed, NumberSource source) {
+  if (source == NumberSource::Shown && AttributeText(root, "delay") != nullptr) return false;
   return SetAttribute(root, "delay", std::to_string(EditNumber(typed).value_or(0)));
 }
 

@@ -55,9 +55,16 @@ int ReadPollingDelay(const CXMLNode& root);
 // Records the chosen controller: "ID" and "name" set (added when missing); a negative ID (the
 // empty entry) removes both.
 bool SetControllerIdentity(CXMLNode& root, int controllerId, std::string_view controllerName);
+// Who put a value into a number box: the user typing, or the page showing the document. A value
+// the page shows never replaces what the document holds (a text such as "020", or a threshold
+// below the least the box stores, stays as the user wrote it); it only makes an absent default
+// explicit.
+enum class NumberSource { Typed, Shown };
+
 // The polling delay as typed (0 when empty): "delay" is added when the root has no "Delay" of
 // any spelling, and replaced only when its text differs from the value in decimal.
-bool SetPollingDelay(CXMLNode& root, std::string_view typed);
+bool SetPollingDelay(CXMLNode& root, std::string_view typed,
+                     NumberSource source = NumberSource::Typed);
 
 // The number in a digits-only edit box; none when it is empty or holds anything else. Values
 // beyond the range of int are clamped to it.

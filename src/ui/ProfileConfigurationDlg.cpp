@@ -125,9 +125,9 @@ void CProfileConfigurationDlg::EnableEditing(bool enabled) {
   ShiftButtonLists(handle_).DisableButtons();
 }
 
-// Fills the controls from the document. The number boxes run their handlers as they are set,
-// so a profile without a delay gains "delay" "30" and an X axis threshold below the least
-// stored value is raised; neither counts as a change while loading.
+// Fills the controls from the document. A value shown in a number box that the document lacks
+// is made explicit ("delay" "30"); one it holds stays as written (an X axis threshold below the
+// least stored value too). Neither counts as a change while loading.
 void CProfileConfigurationDlg::ShowDocument() {
   CXMLNode& root = *document_;
   ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
@@ -201,6 +201,8 @@ std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save
   request.defaultExtension = "xml";
   request.initialFolder = ui::Configuration().GetProgramFolder();
   request.flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  // Replacing a file, another profile or the program's own, is asked first.
+  if (save) request.flags |= OFN_OVERWRITEPROMPT;
   return ui::UserInterface().ChooseFile(request);
 }
 
@@ -247,7 +249,8 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
     case IDC_PROF_THRESHOLD:
     case IDC_PROF_SENSITIVITY:
     case IDC_PROF_DELAY:
-      if (code == EN_CHANGE) NumberBoxEdited(id);
+      if (code == EN_CHANGE && !showingNumber_)
+        NumberBoxEdited(id, profileedit::NumberSource::Typed);
       return;
     case IDC_PROF_SWAP:
       if (code == BN_CLICKED &&
@@ -300,22 +303,26 @@ void CProfileConfigurationDlg::ShiftButtonsChanged() {
 }
 
 void CProfileConfigurationDlg::SetNumberBox(int id, int value) {
+  // The box's own notification arrives while it is set: it is the page showing, not the user.
+  showingNumber_ = true;
   Item(id).SetNumber(static_cast<unsigned>(value));
-  NumberBoxEdited(id);
+  showingNumber_ = false;
+  NumberBoxEdited(id, profileedit::NumberSource::Shown);
 }
 
-void CProfileConfigurationDlg::NumberBoxEdited(int id) {
+void CProfileConfigurationDlg::NumberBoxEdited(int id, profileedit::NumberSource source) {
   if (!document_) return;
   const std::string typed = Item(id).Text();
   bool edited = false;
   if (id == IDC_PROF_DELAY) {
-    edited = profileedit::SetPollingDelay(*document_, typed);
+    edited = profileedit::SetPollingDelay(*document_, typed, source);
   } else if (id == IDC_PROF_THRESHOLD) {
-    edited = profileedit::SetAxisThreshold(*document_, ChosenAxis(), typed);
+    edited = profileedit::SetAxisThreshold(*document_, ChosenAxis(), typed, source);
   } else if (id == IDC_PROF_SENSITIVITY) {
-    edited = profileedit::SetAxisSensitivity(*document_, ChosenAxis(), typed);
+    edited = profileedit::SetAxisSensitivity(*document_, ChosenAxis(), typed, source);
   }
-  if (edited) MarkChanged();
+  // A default the page only showed is no edit of the user's.
+  if (edited && source == profileedit::NumberSource::Typed) MarkChanged();
 }
 
 // Shows the settings of the chosen axis; an axis without an element leaves the controls as

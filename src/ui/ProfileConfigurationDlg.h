@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "profileedit/ProfileDocument.h"
 #include "ui/ConfigurationPage.h"
 #include "ui/Controls.h"
 
@@ -52,7 +53,7 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   void ShiftButtonsChanged();
   // Sets a number box and runs its handler, as a user's edit of the box would.
   void SetNumberBox(int id, int value);
-  void NumberBoxEdited(int id);
+  void NumberBoxEdited(int id, profileedit::NumberSource source);
   void AxisChosen();
   void AxisTypeChosen();
   std::string ChosenAxis();
@@ -62,4 +63,5 @@ class CProfileConfigurationDlg : public CConfigurationPage {
 
   std::unique_ptr<CXMLNode> document_;
   bool loading_ = false;
+  bool showingNumber_ = false;  // SetNumberBox is putting a value into a box
 };

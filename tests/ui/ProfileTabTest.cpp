@@ -29,24 +29,27 @@ class ProfileTabTest : public ::testing::Test {
 };
 
 TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
-  test.Write("Pad.xml", R"(<Joystick >
+  test.Write("Pad.xml", R"(<Joystick Delay = "020" >
 <Buttons ><Button number = "1" ><Actions >
 <Action number = "0" theme = "keys" name = "escape" />
 </Actions></Button></Buttons>
-<Axes ><Axis name = "X Axis" threshold = "500" /></Axes>
+<Axes ><Axis name = "X Axis" threshold = "500" /><Axis name = "Y Axis" threshold = "800" /></Axes>
 </Joystick>)");
   Start("Pad.xml");
-  // Loading fills in the delay and raises the threshold without counting as a change.
-  EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
-  EXPECT_EQ(TextOf(page, IDC_PROF_DELAY) + " " + TextOf(page, IDC_PROF_THRESHOLD), "30 500");
+  // What the page shows of values the user never edits stays in the profile as written, also
+  // a threshold below the least the box stores; absent defaults become explicit. None of it
+  // counts as a change.
+  EXPECT_EQ(TextOf(page, IDC_PROF_DELAY) + " " + TextOf(page, IDC_PROF_THRESHOLD), "20 500");
   EXPECT_EQ(SelectedText(page, IDC_PROF_THEME) + " " + SelectedText(page, IDC_PROF_ACTION),
             "Keys Escape");
-
-  // Typed digit by digit: "7" stores the least threshold, which the profile already holds.
-  Type(page, IDC_PROF_THRESHOLD, "7");
+  Choose(page, IDC_PROF_AXIS, "Y Axis");
+  EXPECT_EQ(TextOf(page, IDC_PROF_THRESHOLD), "800");
   EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
-  Type(page, IDC_PROF_THRESHOLD, "000", true);
+
+  // Typed digit by digit: "7" stores the least threshold, then "7000".
+  Type(page, IDC_PROF_THRESHOLD, "7");
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
+  Type(page, IDC_PROF_THRESHOLD, "000", true);
 
   // Buttons 5 and 2 become shift buttons, 2 moves up and leaves again: 5 is shift button 1.
   Choose(page, IDC_PROF_AVAILABLE, "Button 5");
@@ -59,7 +62,6 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
   EXPECT_EQ(ItemsOf(page, IDC_PROF_SHIFT_STATE), (Items{"No Shift Button", "Shift Button 1"}));
 
   // A vertical Y axis names its directions Up and Down.
-  Choose(page, IDC_PROF_AXIS, "Y Axis");
   Choose(page, IDC_PROF_AXIS_TYPE, "Vertical");
 
   // Element, percent (empty: the percent list is hidden), theme and action, in shift state 1.
@@ -79,7 +81,7 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
 
   Choose(page, IDC_PROF_JOYSTICK, "Pad One");
   Click(dialog, IDC_APPLY);
-  EXPECT_EQ(test.Read("Pad.xml"), Xml(R"(<Joystick delay = "30" ID = "0" name = "Pad One" >
+  EXPECT_EQ(test.Read("Pad.xml"), Xml(R"(<Joystick Delay = "020" ID = "0" name = "Pad One" >
   <Buttons >
     <Button number = "3" >
       <Actions >
@@ -88,8 +90,8 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
     </Button>
   </Buttons>
   <Axes >
-    <Axis name = "X Axis" threshold = "7000" sensitivity = "100" type = "horizontal" />
-    <Axis name = "Y Axis" type = "Vertical" >
+    <Axis name = "X Axis" threshold = "500" sensitivity = "100" type = "horizontal" />
+    <Axis name = "Y Axis" threshold = "7000" type = "Vertical" sensitivity = "100" >
       <Direction name = "Down" >
         <Actions >
           <Action number = "1" theme = "Keys" name = "Tab" percent = "50" />
@@ -104,8 +106,9 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
 </Joystick>)"));
 }
 
-// A missing file starts a new profile. A save that fails keeps the edits and the changed
-// state, and no other file is opened over them. A file with another root, refused, disables the
+// A missing file starts a new profile. "Save As" has the save dialog ask before it replaces a
+// file. A save that fails keeps the edits and the changed state, and no other file is opened
+// over them. A file with another root, refused, disables the
 // page, which asks for another file.
 TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
   Start("New.xml");
@@ -117,6 +120,10 @@ TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
   EXPECT_EQ(TextOf(page, IDC_PROF_DELAY), "60");
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
   EXPECT_EQ(test.user.requests.size(), 4u);  // the file, its failure, saving first, its failure
+  EXPECT_EQ(test.user.requests[0], "save file|Select A Configuration File|XML Files|*.XML|xml|" +
+                                       test.folder + "|" +
+                                       std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                                                      OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT));
 
   test.Write("Foreign.xml", "<Settings a = \"1\" />");
   test.user.answers = {IDNO, IDNO};  // the edits go; the file is refused

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -120,11 +121,6 @@ class PositionCounter {
   std::size_t column_ = 1;
 };
 
-void SetPosition(XMLReadResult& result, const PositionCounter& counter) {
-  result.line = counter.Line();
-  result.column = counter.Column();
-}
-
 }  // namespace
 
 // Friend of CXMLNode: it fills the attribute and child lists at their final size.
@@ -177,6 +173,7 @@ class CXMLParser {
     result.status = XMLReadStatus::Malformed;
     result.reason = reason_;
     result.offset = failOffset_;
+    result.openValueOffset = multiLineValue_;
     return result;
   }
 
@@ -323,6 +320,7 @@ class CXMLParser {
     SkipWhiteSpace();
     if (c_ != '\'' && c_ != '"') return Fail("expected a quote before an attribute value");
     const int quote = c_;
+    const std::size_t valueStart = value.size();
     // A value left open runs to the end of the file: it is reported where it opened.
     const std::size_t opening = offset_ + static_cast<std::size_t>(p_ - start_) - 1;
     Advance();
@@ -357,6 +355,9 @@ class CXMLParser {
       Advance();
     }
     Advance();
+    // A value over several lines is most often one whose closing quote is missing: should its
+    // element fail, the reader names it.
+    if (value.find('\n', valueStart) != std::string::npos) multiLineValue_ = opening;
     return true;
   }
 
@@ -377,6 +378,7 @@ class CXMLParser {
   // current byte is then not '<', or it is the '/' of the parent's closing tag), or when the
   // document fails (failed_ is then set).
   std::unique_ptr<CXMLNode> ParseElement(int depth) {
+    multiLineValue_.reset();
     SkipWhiteSpace();
     if (c_ != '<') return nullptr;
     Advance();
@@ -498,36 +500,58 @@ class CXMLParser {
   bool failed_ = false;
   std::string reason_;
   std::size_t failOffset_ = 0;
+  std::optional<std::size_t> multiLineValue_;  // opening quote of one in the current start tag
 };
 
 namespace {
 
-void LocateInMemory(XMLReadResult& result, const char* data) {
+// Where a failure, and the value the reader suspects for it, stand. `count(offset, counter)`
+// feeds the counter the input's first `offset` bytes.
+template <typename CountTo>
+void Locate(XMLReadResult& result, CountTo count) {
   if (result.status != XMLReadStatus::Malformed) return;
-  PositionCounter counter;
-  counter.Count(reinterpret_cast<const unsigned char*>(data), result.offset);
-  SetPosition(result, counter);
+  PositionCounter at;
+  count(result.offset, at);
+  result.line = at.Line();
+  result.column = at.Column();
+  if (result.openValueOffset) {
+    PositionCounter value;
+    count(*result.openValueOffset, value);
+    result.openValueLine = value.Line();
+    result.openValueColumn = value.Column();
+  }
 }
 
-// Reads the file again from its start up to the failure.
+void LocateInMemory(XMLReadResult& result, const char* data) {
+  Locate(result, [data](std::size_t offset, PositionCounter& counter) {
+    counter.Count(reinterpret_cast<const unsigned char*>(data), offset);
+  });
+}
+
+// Reads the file again from its start up to each place.
 void LocateInFile(XMLReadResult& result, std::FILE* file) {
-  if (result.status != XMLReadStatus::Malformed) return;
-  std::rewind(file);
-  PositionCounter counter;
-  std::vector<unsigned char> buffer(kBufferSize);
-  for (std::size_t left = result.offset; left > 0;) {
-    const std::size_t n = std::fread(buffer.data(), 1, std::min(left, buffer.size()), file);
-    if (n == 0) break;
-    counter.Count(buffer.data(), n);
-    left -= n;
-  }
-  SetPosition(result, counter);
+  Locate(result, [file](std::size_t offset, PositionCounter& counter) {
+    std::rewind(file);
+    std::vector<unsigned char> buffer(kBufferSize);
+    for (std::size_t left = offset; left > 0;) {
+      const std::size_t n = std::fread(buffer.data(), 1, std::min(left, buffer.size()), file);
+      if (n == 0) break;
+      counter.Count(buffer.data(), n);
+      left -= n;
+    }
+  });
 }
 
 }  // namespace
 
 std::string XMLReadResult::Position() const {
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  std::string text = "line " + std::to_string(line) + ", column " + std::to_string(column);
+  if (openValueOffset) {
+    text += " (the value that opens at line " + std::to_string(openValueLine) + ", column " +
+            std::to_string(openValueColumn) +
+            " runs over several lines: is its closing quote missing?)";
+  }
+  return text;
 }
 
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {

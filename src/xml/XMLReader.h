@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "xml/XMLNode.h"
@@ -33,7 +34,12 @@ struct XMLReadResult {
   // characters).
   std::size_t line = 0;
   std::size_t column = 0;
-  // "line L, column C".
+  // Malformed in a start tag holding a value over several lines: where that value opens (a
+  // missing closing quote makes one).
+  std::optional<std::size_t> openValueOffset;
+  std::size_t openValueLine = 0;
+  std::size_t openValueColumn = 0;
+  // "line L, column C", and the suspect value's place when there is one.
   std::string Position() const;
 };
 

@@ -121,6 +121,11 @@ TEST(XMLReader, FailuresSayWhyAndWhereAsAnEditorCounts) {
        "file",
        1, 2},
   };
+  // A closing quote left out shows far below; the value that ran on is named.
+  const XMLReadResult quote = Read("<A x = \"1 />\r\n<B y = \"2\"/></A>");
+  EXPECT_EQ(quote.reason + " at " + quote.Position(),
+            "expected '=' after an attribute name at line 2, column 9 (the value that opens at "
+            "line 1, column 8 runs over several lines: is its closing quote missing?)");
   for (const auto& c : cases) {
     const XMLReadResult read = Read(c.text);
     EXPECT_EQ(read.status, XMLReadStatus::Malformed) << c.text;

@@ -5,10 +5,18 @@
 #include "actions/TextRules.h"
 #include "config/TandrelConfiguration.h"
 #include "engine/Joystick.h"
+#include "platform/Platform.h"
 
 void CTandrelConfiguration::SwitchProfileForWindow(const char* title) {
-  const std::string_view text = title != nullptr ? title : "";
-  std::lock_guard lock(lock_);
+  seam::ScopedFindings findings;  // a rule's file that cannot be opened, shown after the lock
+  {
+    std::lock_guard lock(lock_);
+    SwitchProfilesLocked(title != nullptr ? title : "");
+  }
+  seam::ShowFindings(findings.Take());
+}
+
+void CTandrelConfiguration::SwitchProfilesLocked(std::string_view text) {
   for (const config::SwitchEntry& entry : switchEntries_) {
     bool matched = false;
     bool done = false;

@@ -8,6 +8,7 @@
 #include "config/ConfigDocument.h"
 #include "config/ConfigurationObserver.h"
 #include "engine/Joystick.h"
+#include "platform/Findings.h"
 #include "platform/Platform.h"
 #include "xml/XMLLoad.h"
 #include "xml/XMLNode.h"
@@ -133,7 +134,30 @@ std::optional<std::string> CTandrelConfiguration::GetPicture(int id) const {
 }
 
 void CTandrelConfiguration::Load() {
-  std::lock_guard lock(lock_);
+  // What the files hold wrong is shown once the pass is over and the lock released, all
+  // together; so is the question about IDs outside 0..15, asked once for all of them.
+  seam::ScopedFindings findings;
+  std::vector<InvalidEntry> invalid;
+  unsigned generation = 0;
+  {
+    std::lock_guard lock(lock_);
+    invalid = LoadLocked();
+    generation = loadGeneration_;
+  }
+  seam::ShowFindings(findings.Take());
+  if (!invalid.empty() && AskToDeleteInvalidIds(invalid)) {
+    std::lock_guard lock(lock_);
+    // Unless a reload has replaced the document meanwhile.
+    if (loadGeneration_ == generation) {
+      for (const InvalidEntry& entry : invalid) joysticksElement_->RemoveChild(entry.entry);
+      SaveConfigFile();
+    }
+  }
+  seam::ShowFindings(findings.Take());  // a save that failed
+}
+
+std::vector<CTandrelConfiguration::InvalidEntry> CTandrelConfiguration::LoadLocked() {
+  ++loadGeneration_;
   loadFailed_ = false;
   switchEntries_.clear();
   actionsElement_ = nullptr;
@@ -155,7 +179,7 @@ void CTandrelConfiguration::Load() {
   document_ = LoadXMLDocument(configPath_.c_str(), XMLReport::Everything).root;
   if (!document_) {
     loadFailed_ = true;
-    return;
+    return {};
   }
   const CXMLNode* launch = document_->FindChild("LaunchOnStartup", nullptr);
   launchOnStartup_ =
@@ -164,47 +188,45 @@ void CTandrelConfiguration::Load() {
 
   CXMLNode* actions = document_->FindChild("Actions", nullptr);
   if (actions == nullptr || actions->FindAttribute("fileName") == nullptr) {
-    seam::ShowError("There is no file that is associated with the actions.", "Configuration Error");
+    ReportAboutConfiguration("There is no file that is associated with the actions.");
     loadFailed_ = true;
-    return;
+    return {};
   }
   actionsElement_ = actions;
   LoadActionsFile();
 
   joysticksElement_ = document_->FindChild("Joysticks", nullptr);
   if (joysticksElement_ == nullptr) {
-    seam::ShowError("There are no configured joysticks.", "Configuration Error");
+    ReportAboutConfiguration("There are no configured joysticks.");
     loadFailed_ = true;
-    return;
+    return {};
   }
-  LoadEntries();
+  std::vector<InvalidEntry> invalid = LoadEntries();
   switchEntries_ = config::ReadSwitchEntries(*joysticksElement_);
-  // Rewritten in the writer's layout, so that entries removed above leave the file too.
+  // Rewritten in the writer's layout.
   SaveConfigFile();
+  return invalid;
 }
 
-void CTandrelConfiguration::LoadEntries() {
+void CTandrelConfiguration::ReportAboutConfiguration(const std::string& text) const {
+  seam::NoteReadingFile(configPath_);
+  seam::ShowError(text, "Configuration Error");
+}
+
+std::vector<CTandrelConfiguration::InvalidEntry> CTandrelConfiguration::LoadEntries() {
+  std::vector<InvalidEntry> invalid;
   // The path each slot was last asked to load in this pass: a second entry for the same ID
   // naming the same file is not read again (the controller keeps what it has).
   std::array<std::optional<std::string>, seam::kMaxJoysticks> requested;
-  CXMLNode* entry = joysticksElement_->FindChild("Joystick", nullptr);
-  while (entry != nullptr) {
-    CXMLNode* next = joysticksElement_->FindChild("Joystick", entry);
+  for (CXMLNode* entry = joysticksElement_->FindChild("Joystick", nullptr); entry != nullptr;
+       entry = joysticksElement_->FindChild("Joystick", entry)) {
     int id = 0;
     if (!config::ReadEntryId(*entry, id)) {
-      seam::ShowError("There is a joystick with no ID.", "Configuration Error");
-      entry = next;
+      ReportAboutConfiguration("There is a joystick with no ID.");
       continue;
     }
     if (id < 0 || id >= seam::kMaxJoysticks) {
-      const std::string question =
-          "The ID " + std::to_string(id) +
-          " is not valid. It must be between 0 and 15.\r\nDelete it from the configuration file?";
-      if (seam::Messages().Show(question, "Problem", seam::MessageButtons::YesNo,
-                                seam::MessageIcon::Question) == seam::MessageAnswer::Yes) {
-        joysticksElement_->RemoveChild(entry);
-      }
-      entry = next;
+      invalid.push_back({entry, config::AttributeText(*entry, "ID")});
       continue;
     }
     const char* fileName = config::AttributeText(*entry, "fileName");
@@ -217,8 +239,27 @@ void CTandrelConfiguration::LoadEntries() {
       if (config::IsEntryDisabled(*entry)) controller->SetActive(false);
       if (loaded && readsFile && controller->IsActive()) Notify(id, fileName);
     }
-    entry = next;
   }
+  return invalid;
+}
+
+bool CTandrelConfiguration::AskToDeleteInvalidIds(const std::vector<InvalidEntry>& invalid) {
+  std::string question;
+  if (invalid.size() == 1) {
+    question = "The ID " + invalid.front().idText +
+               " is not valid. It must be between 0 and 15.\r\nDelete it from the configuration "
+               "file?";
+  } else {
+    std::string ids;
+    for (std::size_t i = 0; i < invalid.size(); ++i) {
+      ids += (i == 0 ? "" : i + 1 == invalid.size() ? " and " : ", ") + invalid[i].idText;
+    }
+    question = "The IDs " + ids +
+               " are not valid. They must be between 0 and 15.\r\nDelete them from the "
+               "configuration file?";
+  }
+  return seam::Messages().Show(question, "Problem", seam::MessageButtons::YesNo,
+                               seam::MessageIcon::Question) == seam::MessageAnswer::Yes;
 }
 
 void CTandrelConfiguration::ApplyRunKey() {
@@ -290,24 +331,27 @@ bool CTandrelConfiguration::SaveJoysticksTab(const JoysticksTabState& state) {
   }
   MergeJoysticksTab(*root, state);
   if (readOnly_ || SaveXMLFile(*root, configPath_)) return true;
-  seam::Messages().Show("Coudln't save the configuration file", "Error", seam::MessageButtons::Ok,
-                        seam::MessageIcon::Error);
+  seam::Report("Coudln't save the configuration file", "Error");
   return false;
 }
 
 void CTandrelConfiguration::OnTimer() {
-  std::unique_lock lock(lock_, std::try_to_lock);
-  if (!lock.owns_lock()) return;  // the main thread is busy with the table: next second
-  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-    auto& slot = controllers_[static_cast<std::size_t>(id)];
-    const bool present = IsJoystickPresent(id);
-    if (slot && !present) {
-      slot->SetActive(false);
-      slot.reset();
-    } else if (!slot && present) {
-      ConnectJoystick(id);
+  seam::ScopedFindings findings;  // of the profiles loaded, shown after the lock
+  {
+    std::unique_lock lock(lock_, std::try_to_lock);
+    if (!lock.owns_lock()) return;  // the main thread is busy with the table: next second
+    for (int id = 0; id < seam::kMaxJoysticks; ++id) {
+      auto& slot = controllers_[static_cast<std::size_t>(id)];
+      const bool present = IsJoystickPresent(id);
+      if (slot && !present) {
+        slot->SetActive(false);
+        slot.reset();
+      } else if (!slot && present) {
+        ConnectJoystick(id);
+      }
     }
   }
+  seam::ShowFindings(findings.Take());
 }
 
 void CTandrelConfiguration::ConnectJoystick(int id) {

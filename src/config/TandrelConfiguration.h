@@ -31,6 +31,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "actions/ActionLibrary.h"
@@ -123,10 +124,19 @@ class CTandrelConfiguration : public CTimerUser {
   void OnTimer() override;
 
  private:
+  // An entry whose ID lies outside 0..15, with the ID as the file writes it.
+  struct InvalidEntry {
+    CXMLNode* entry;
+    std::string idText;
+  };
+  std::vector<InvalidEntry> LoadLocked();
+  std::vector<InvalidEntry> LoadEntries();
+  static bool AskToDeleteInvalidIds(const std::vector<InvalidEntry>& invalid);
+  void ReportAboutConfiguration(const std::string& text) const;
+  void SwitchProfilesLocked(std::string_view title);
   void ApplyRunKey();
   bool LoadActionsFile();
   void ConnectJoystick(int id);
-  void LoadEntries();
   enum class SwitchResult { Switched, NoDevice, LoadFailed };
   // Replaces the controller of a slot by a freshly opened one loaded quietly with `fileName`.
   // NoDevice and LoadFailed drop the new object and leave the slot alone.
@@ -144,6 +154,7 @@ class CTandrelConfiguration : public CTimerUser {
   mutable std::recursive_mutex lock_;
   bool launchOnStartup_ = false;
   bool loadFailed_ = false;
+  unsigned loadGeneration_ = 0;  // counts the loads: each makes a new document
   std::array<std::unique_ptr<CJoystick>, seam::kMaxJoysticks> controllers_;
   ActionsFileState actionsFileState_ = ActionsFileState::Missing;
   std::unique_ptr<CXMLNode> document_;

@@ -52,7 +52,15 @@ std::string ResolveProgramPath(const std::string& path) {
 }
 
 void ShowError(const std::string& text, const std::string& caption) {
-  Messages().Show(text, caption, MessageButtons::Ok, MessageIcon::Error);
+  Report(text, caption, MessageIcon::Error);
+}
+
+void ShowFindings(const std::vector<Finding>& findings) { Messages().ShowFindings(findings); }
+
+void IMessages::ShowFindings(const std::vector<Finding>& findings) {
+  if (findings.empty()) return;
+  const Finding shown = CombineFindings(findings);
+  Show(shown.text, shown.caption, MessageButtons::Ok, shown.icon);
 }
 
 MessageAnswer DefaultAnswer(MessageButtons buttons) {

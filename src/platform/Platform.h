@@ -10,7 +10,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "platform/Findings.h"
 #include "platform/Types.h"
 
 namespace seam {
@@ -71,6 +73,9 @@ class IMessages {
   virtual ~IMessages() = default;
   virtual MessageAnswer Show(const std::string& text, const std::string& caption,
                              MessageButtons buttons, MessageIcon icon) = 0;
+  // The findings of one load (Findings.h): one box for all of them, combined by
+  // CombineFindings; nothing for none. A checker that lists every finding overrides it.
+  virtual void ShowFindings(const std::vector<Finding>& findings);
 };
 
 // The start-up entry: a named value in the list of programs started with the system.
@@ -158,8 +163,10 @@ std::string ProgramFolder();
 bool IsAbsolutePath(const std::string& path);
 std::string ResolveProgramPath(const std::string& path);
 
-// Shows a message with the OK button.
+// Reports an error with the OK button (Report: collected while the thread collects findings).
 void ShowError(const std::string& text, const std::string& caption);
+// Shows collected findings: Messages().ShowFindings.
+void ShowFindings(const std::vector<Finding>& findings);
 
 // The answer of a box closed without a choice: Ok, Cancel for Ok/Cancel, No for the questions.
 MessageAnswer DefaultAnswer(MessageButtons buttons);

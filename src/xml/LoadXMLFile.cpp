@@ -20,6 +20,7 @@ std::string NotValidText(const std::string& path, const XMLReadResult& result) {
 
 XMLReadResult LoadXMLDocument(const char* path, XMLReport report) {
   if (g_observer != nullptr) g_observer->Loading(path);
+  seam::NoteReadingFile(path);
   XMLReadResult result = ReadXMLFile(seam::ResolveProgramPath(path));
   // The path as the caller gave it, not the resolved one.
   if (result.status == XMLReadStatus::CannotOpen) {

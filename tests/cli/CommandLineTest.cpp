@@ -111,27 +111,26 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
   EXPECT_EQ(
       LinesOf(run.out),
       (std::vector<std::string>{
-          file("Actions.xml"),
-          "message [XML Error] The VKAction \"Bad\" has an unknown value: \"Esc\".",
-          file("Pad.xml"),
-          "message [XML Error] The action \"Missing\" was not found.",
-          file("Tandrel.exe.config"),
-          "question [Problem] The ID 16 is not valid. It must be between 0 and 15.\\r\\nDelete it "
-          "from the configuration file? -> no",
           file("Other.xml"),
           "question [Warning...] The XML file \"Other.xml\" seems to contain configuration to a "
           "different joystick from \"Other Pad\" that is connected to ID 1.\\r\\nLoad it "
           "anyway? -> no",
+          // The load's messages once it is over, then its question about the IDs.
+          file("Actions.xml"),
+          "message [XML Error] The VKAction \"Bad\" has an unknown value: \"Esc\".",
+          file("Pad.xml"), "message [XML Error] The action \"Missing\" was not found.",
           file("Torn.xml"),
           "message [Configuration Error] The file \"Torn.xml\" is not valid: " + closing +
               "1, column 11.",
+          file("Tandrel.exe.config"),
+          "question [Problem] The ID 16 is not valid. It must be between 0 and 15.\\r\\nDelete it "
+          "from the configuration file? -> no",
           file("Actions.xml"),
           "silent The MouseAction \"Left\" has the speed -5, below 1: the pointer does not move.",
           "silent The MouseWheelAction \"Up\" has the lines 0, below 1: the wheel does not turn "
           "as named.",
           file("Tandrel.exe.config"),
-          "silent The picture \"missing.bmp\" of joystick 0 does not exist.",
-          file("Game.xml"),
+          "silent The picture \"missing.bmp\" of joystick 0 does not exist.", file("Game.xml"),
           "silent The profile \"Game.xml\" for windows titled \"Game\" of joystick 0: "
           "The action \"Gone\" was not found.",
           file("NoSuch.xml"),

@@ -88,8 +88,8 @@ TEST_F(ReplayRunnerTest, QuestionsTakeTheScriptsAnswersAndNoFileChanges) {
   const std::string noId = " message [Configuration Error] There is a joystick with no ID.";
   // The file was never rewritten: the entry answered Yes is back at the reload.
   EXPECT_EQ(Run("config files/Tandrel.exe.config\nanswer yes\nat 5 reload\nend 5\n"),
-            (std::vector<std::string>{"0" + question + "yes", "0" + noId, "5" + question + "no",
-                                      "5" + noId}));
+            (std::vector<std::string>{"0" + noId, "0" + question + "yes", "5" + noId,
+                                      "5" + question + "no"}));
   EXPECT_EQ(Read("files/Tandrel.exe.config"), config);
 }
 

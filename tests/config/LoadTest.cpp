@@ -93,24 +93,45 @@ TEST_F(LoadTest, SeveralEntriesForOneIdLoadIntoOneControllerAndTheFirstIsReporte
   EXPECT_EQ(Tap(0), "A");  // button 1 keeps A from the first file
 }
 
-// The entry answered Yes goes from the file; a kept one asks again at every load.
-TEST_F(LoadTest, AnInvalidIdIsRemovedFromTheFileOnYes) {
-  WriteConfig("<Joystick ID=\"16\" fileName=\"A.xml\"/><Joystick ID=\"-2\"/>");
-  world.messages().QueueAnswer(MessageAnswer::Yes);
-  world.messages().QueueAnswer(MessageAnswer::No);
+// A load shows what it found in one box: the first eight and a count of the rest.
+TEST_F(LoadTest, ALoadShowsItsFindingsTogether) {
+  std::string entries;
+  for (int i = 0; i < 10; ++i) entries += "<Joystick/>";
+  WriteConfig(entries);
   Make();
+  std::string eight;
+  for (int i = 0; i < 8; ++i) eight += "\r\n\r\nThere is a joystick with no ID.";
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: 10 problems were found:" +
+                                                 eight + "\r\n\r\n... and 2 more."});
+}
+
+// IDs outside 0..15 are asked about once for all, as the file writes them, after the load and
+// its messages: No keeps them and asks again at the next load, Yes takes them out of the file.
+TEST_F(LoadTest, InvalidIdsAreAskedAboutOnceAndRemovedOnYes) {
+  WriteConfig(
+      "<Joystick ID=\"16\" fileName=\"A.xml\"/><Joystick ID=\"-2\"/><Joystick/>"
+      "<Joystick ID=\"4294967296\"/><Joystick ID=\"0\"/>");
+  Make();
+  const std::string question =
+      "The IDs 16, -2 and 4294967296 are not valid. They must be between 0 and 15.\r\nDelete "
+      "them from the configuration file?";
   const auto log = world.messages().TakeLog();
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0], (seam::MessageRecord{"The ID 16 is not valid. It must be between 0 and "
-                                         "15.\r\nDelete it from the configuration file?",
-                                         "Problem", seam::MessageButtons::YesNo,
-                                         seam::MessageIcon::Question, MessageAnswer::Yes}));
-  EXPECT_EQ(log[1].text.substr(0, 14), "The ID -2 is n");
+  EXPECT_EQ(log[0].text, "There is a joystick with no ID.");
+  EXPECT_EQ(log[1], (seam::MessageRecord{question, "Problem", seam::MessageButtons::YesNo,
+                                         seam::MessageIcon::Question, MessageAnswer::No}));
+  world.messages().QueueAnswer(MessageAnswer::Yes);
+  configuration->Load();
+  EXPECT_EQ(world.messages().TakeLog().back().text, question);
   const std::string file = world.Read("Tandrel.exe.config");
   EXPECT_EQ(file.find("\"16\""), std::string::npos);
-  EXPECT_NE(file.find("ID = \"-2\""), std::string::npos);
+  EXPECT_EQ(file.find("\"-2\""), std::string::npos);
+  EXPECT_NE(file.find("ID = \"0\""), std::string::npos);
+  WriteConfig("<Joystick ID=\"99\"/>");
   configuration->Load();
-  EXPECT_EQ(world.messages().TakeLog().size(), 1u);
+  EXPECT_EQ(world.messages().TakeLog().back().text,
+            "The ID 99 is not valid. It must be between 0 and 15.\r\nDelete it from the "
+            "configuration file?");
 }
 
 // A profile for another controller is asked about (No by default), one that fails leaves its

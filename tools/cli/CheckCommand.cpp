@@ -63,6 +63,18 @@ class CheckMessages : public seam::IMessages, public XMLLoadObserver {
           replay::MessageLine(text, caption, buttons, answer));
     return answer;
   }
+  // Every finding of a load on a line of its own, under the file it was read from.
+  void ShowFindings(const std::vector<seam::Finding>& findings) override {
+    for (const seam::Finding& finding : findings) {
+      const std::string file = IsConfigurationMessage(finding.text, finding.caption)
+                                   ? configPath_
+                                   : seam::ResolveProgramPath(finding.file);
+      Print(file, context_.empty()
+                      ? replay::MessageLine(finding.text, finding.caption, seam::MessageButtons::Ok,
+                                            seam::MessageAnswer::Ok)
+                      : "silent " + context_ + replay::EscapeLineBreaks(finding.text));
+    }
+  }
   // Prints a finding about the file at `path` (resolved).
   void Print(const std::string& path, const std::string& line) {
     if (path != lastFile_) std::printf("file %s\n", path.c_str());

@@ -300,16 +300,13 @@ bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
     fileName = name;
     unreadable = actionsFileState_ == ActionsFileState::Unreadable;
   }
-  if (readOnly_) return true;
+  // An unedited library is what the file holds: writing it could only lose what the file holds
+  // beyond it (all of it, when the file could not be read). So the file is written only after
+  // the user has edited the library; a file that could not be read is kept beside it first.
+  if (readOnly_ || !libraryEdited) return true;
   // Outside the configuration lock: the library takes its own lock to write.
   const std::string path = seam::IsAbsolutePath(fileName) ? fileName : programFolder_ + fileName;
-  if (unreadable) {
-    // The library is empty only because the file could not be read: writing it would destroy
-    // the user's actions. Unless the user has built a library since, nothing is written; then
-    // the file's bytes are kept first.
-    if (!libraryEdited) return true;
-    if (!KeepUnreadableFile(fileName, path)) return false;
-  }
+  if (unreadable && !KeepUnreadableFile(fileName, path)) return false;
   if (SaveActions(path.c_str())) {
     std::lock_guard lock(lock_);
     actionsFileState_ = ActionsFileState::Read;

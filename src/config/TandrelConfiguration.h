@@ -103,11 +103,11 @@ class CTandrelConfiguration : public CTimerUser {
   // Writes the loaded document back to the configuration file. False after showing
   // "Could not open the file "<path>"." when it cannot be written (the old file stays whole).
   bool SaveConfigFile();
-  // Writes the action library to the actions file. False after showing the same message, with
-  // the file name as the configuration gives it, when it cannot be written. When the last load
-  // could not read the file, the library is empty for that reason alone: then nothing is
-  // written unless `libraryEdited` (the user built a library since), and the file's bytes are
-  // kept beside it first (KeepCopyOf), which is said; false when no copy could be made.
+  // Writes the action library to the actions file once the user has edited it
+  // (`libraryEdited`); an unedited library is the file's own content and is not written. False
+  // after showing the same message, with the file name as the configuration gives it, when it
+  // cannot be written. When the last load could not read the file, its bytes are kept beside it
+  // first (KeepCopyOf), which is said; false when no copy could be made.
   bool SaveActionsFile(bool libraryEdited = true);
   // The Joysticks tab's Apply: merges `state` into the configuration file as it stands on disk
   // (see JoysticksTabMerge.h) and writes it. False after showing "Coudln't save the

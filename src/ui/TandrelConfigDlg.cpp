@@ -107,10 +107,10 @@ void CTandrelConfigDlg::ApplyAll() {
   joysticksPage_->Apply();
   profilePage_->Apply();
   actionsPage_->Apply();
-  // The action library's edits live only in memory until the actions file is written: when
-  // that failed, a reload would throw them away. The page keeps them, and the reload waits
-  // for an Apply that writes them (Cancel still discards them).
-  if (actionsPage_->IsChanged()) {
+  // A page that could not write its files keeps its edits (the action library's live only in
+  // memory, so a reload would throw them away): the reload waits for an Apply that writes them
+  // all (Cancel still discards them).
+  if (actionsPage_->IsChanged() || profilePage_->IsChanged() || joysticksPage_->IsChanged()) {
     UpdateApplyButton();
     return;
   }

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -96,10 +98,21 @@ class IProgram {
   virtual std::string ModuleFileName() = 0;
 };
 
-// Files written whole and replaced in one step: the saves of the program's documents.
+// A file opened for reading, or why it was not.
+struct OpenedFile {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, std::fclose};
+  std::string why;       // when there is no file: the reason in a few words
+  bool missing = false;  // no file of that name exists
+};
+
+// Files read, and written whole and replaced in one step: the program's documents. Paths are
+// UTF-8.
 class IFiles {
  public:
   virtual ~IFiles() = default;
+  // Opens a regular file for binary reading. Anything else (a folder, a device such as "COM1",
+  // a pipe) is refused without being opened for reading, so that nothing can block the reader.
+  virtual OpenedFile OpenForReading(const std::string& path) = 0;
   // Creates `path` only when no file of that name exists, writes `bytes` and returns once they
   // have reached the disk. False when anything fails, with no file left behind; `nameTaken`
   // tells that another file already had the name.

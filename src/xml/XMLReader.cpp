@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -16,15 +17,19 @@
 #include <optional>
 #include <vector>
 
+#include "platform/Platform.h"
+
 namespace {
 
 constexpr int kEnd = -1;
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr unsigned char kByteOrderMarkStart = 0xEF;
 
-std::string TooLargeReason() {
-  return "the file is larger than " + std::to_string(kXMLMaxFileSize >> 20) +
-         " MiB, the limit for the program's files";
+// With the size when it is known.
+std::string TooLargeReason(std::optional<std::uint64_t> size = std::nullopt) {
+  return (size ? "the file holds " + std::to_string(*size) + " bytes, " : "the file is ") +
+         "larger than " + std::to_string(kXMLMaxFileSize >> 20) + " MiB (" +
+         std::to_string(kXMLMaxFileSize) + " bytes), the limit for the program's files";
 }
 
 bool IsWhiteSpace(int c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
@@ -84,14 +89,14 @@ class MemoryChunkSource : public ChunkSource {
   std::size_t chunk_;
 };
 
-// False when the file is known to be larger than kXMLMaxFileSize. A device or a pipe, which has
-// no size, and a file beyond what ftell can tell are cut by the reader as they are read instead.
-// Leaves the file at its start.
-bool FitsTheLimit(std::FILE* file) {
+// The size of a file, when the system tells it (a file beyond what ftell can tell is cut by the
+// reader as it is read instead). Leaves the file at its start.
+std::optional<std::uint64_t> SizeOf(std::FILE* file) {
   long size = -1;
   if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
   std::rewind(file);
-  return size < 0 || static_cast<unsigned long>(size) <= kXMLMaxFileSize;
+  if (size < 0) return std::nullopt;
+  return static_cast<std::uint64_t>(size);
 }
 
 // Counts lines and columns over the bytes before a failure, piece by piece: line 1 + the line
@@ -562,30 +567,26 @@ XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
 }
 
 XMLReadResult ReadXMLFile(const std::string& path) {
-  errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+  // Only a regular file is opened: a device or a pipe could block the reader for good.
+  seam::OpenedFile opened = seam::SystemFiles().OpenForReading(path);
+  if (!opened.file) {
     XMLReadResult result;
     result.status = XMLReadStatus::CannotOpen;
-    const int error = errno != 0 ? errno : ENOENT;
-    result.reason = std::strerror(error);
-    result.missing = error == ENOENT;
+    result.reason = opened.why;
+    result.missing = opened.missing;
     return result;
   }
+  std::FILE* file = opened.file.get();
   // A regular file shows its size: one too large is refused before its first byte is read.
-  // Asked of the open file, as the path's bytes are in the system's code page, which
-  // std::filesystem may not take.
-  if (!FitsTheLimit(file)) {
-    std::fclose(file);
+  if (const std::optional<std::uint64_t> size = SizeOf(file); size && *size > kXMLMaxFileSize) {
     XMLReadResult result;
     result.status = XMLReadStatus::CannotOpen;
-    result.reason = TooLargeReason();
+    result.reason = TooLargeReason(*size);
     return result;
   }
   FileSource source(file);
   XMLReadResult result = CXMLParser(source, kBufferSize).ParseDocument();
   LocateInFile(result, file);
-  std::fclose(file);
   return result;
 }
 

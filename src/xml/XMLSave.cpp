@@ -56,18 +56,19 @@ bool SaveXMLFile(const CXMLNode& root, const std::string& path) {
 namespace {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) return std::nullopt;
+  seam::OpenedFile opened = seam::SystemFiles().OpenForReading(path);
+  if (!opened.file) return std::nullopt;
+  std::FILE* file = opened.file.get();
   std::string bytes;
   try {
     char buffer[64 * 1024];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) {
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
       bytes.append(buffer, n);
     }
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
-  if (std::ferror(file.get())) return std::nullopt;
+  if (std::ferror(file)) return std::nullopt;
   return bytes;
 }
 

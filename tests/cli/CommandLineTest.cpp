@@ -17,12 +17,13 @@ TEST_F(CommandLine, RefusalsExitTwoWithNothingOnStdout) {
   Write("huge", "<R>");
   std::filesystem::resize_file(dir / "huge", (std::size_t{16} << 20) + 1);
   std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
-      {{"format", "bad.xml"}, {"cannot parse", "bad.xml", "closing tag does not match", "byte 12"}},
+      {{"format", "bad.xml"},
+       {"cannot parse", "bad.xml", "closing tag does not match, at line 2, column 8"}},
       {{"replay", "bad.replay"}, {"bad.replay: line 4: controller 0 has no button 9"}},
 #ifndef _WIN32
-      // An endless device: format finds no document in it, check takes no device for a
-      // configuration, replay stops reading at the size limit.
-      {{"format", "/dev/zero"}, {"cannot parse", "/dev/zero"}},
+      // An endless device: format and check read no device, replay stops reading its script at
+      // the size limit.
+      {{"format", "/dev/zero"}, {"cannot open", "/dev/zero", "not a regular file"}},
       {{"check", "/dev/zero"}, {"cannot open", "/dev/zero", "not a regular file"}},
       {{"replay", "/dev/zero"}, {"cannot open", "/dev/zero", "16 MiB"}},
 #endif

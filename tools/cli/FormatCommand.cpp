@@ -13,8 +13,7 @@ int RunFormat(const std::vector<std::string>& args) {
       Complain("cannot open \"" + path + "\": " + result.reason);
       return kExitFailed;
     case XMLReadStatus::Malformed:
-      Complain("cannot parse \"" + path + "\": " + result.reason + " at byte " +
-               std::to_string(result.offset));
+      Complain("cannot parse \"" + path + "\": " + result.reason + ", at " + result.Position());
       return kExitFailed;
     case XMLReadStatus::Ok:
       break;

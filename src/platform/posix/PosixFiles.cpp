@@ -1,8 +1,11 @@
 #include "platform/posix/PosixFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
+#include <cstring>
 
 namespace seam {
 
@@ -31,6 +34,31 @@ void SyncFolderOf(const std::string& path) {
 }
 
 }  // namespace
+
+OpenedFile PosixFiles::OpenForReading(const std::string& path) {
+  OpenedFile opened;
+  // Without blocking: opening a pipe for reading would wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    opened.why = std::strerror(errno);
+    opened.missing = errno == ENOENT;
+    return opened;
+  }
+  struct stat status = {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    opened.why = S_ISDIR(status.st_mode) ? "it is a folder"
+                                         : "it is not a regular file (a device or a pipe)";
+    return opened;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  opened.file.reset(::fdopen(fd, "rb"));
+  if (!opened.file) {
+    opened.why = std::strerror(errno);
+    ::close(fd);
+  }
+  return opened;
+}
 
 bool PosixFiles::CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) {
   nameTaken = false;

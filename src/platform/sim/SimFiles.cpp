@@ -12,6 +12,10 @@ bool SimFiles::Failing(Step step) {
   return step == Step::Create ? failCreate_ : failReplace_;
 }
 
+OpenedFile SimFiles::OpenForReading(const std::string& path) {
+  return SystemFiles().OpenForReading(path);
+}
+
 bool SimFiles::CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) {
   nameTaken = false;
   if (Failing(Step::Create)) return false;

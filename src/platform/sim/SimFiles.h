@@ -15,6 +15,7 @@ class SimFiles : public IFiles {
   // While set, every call of that step fails without touching any file.
   void SetFailing(Step step, bool failing);
 
+  OpenedFile OpenForReading(const std::string& path) override;
   bool CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) override;
   bool Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;

@@ -1,6 +1,8 @@
-// Files through the Win32 API, with paths in the system's code page like every file function
-// of the program.
+// Files through the Win32 API. Paths are UTF-8, turned into wide paths at this boundary (with
+// the long-path prefix for absolute ones), so any name Windows allows works, of any length.
 #pragma once
+
+#include <string>
 
 #include "platform/Platform.h"
 
@@ -9,10 +11,18 @@ namespace seam {
 // Holds no state: one object serves every thread.
 class Win32Files : public IFiles {
  public:
+  OpenedFile OpenForReading(const std::string& path) override;
   bool CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) override;
-  // MoveFileExA with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH.
+  // MoveFileExW with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH.
   bool Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
 };
+
+// A UTF-8 path as the wide functions take it: separators as backslashes, and an absolute path
+// ("C:\...", "\\server\share\...") behind the prefix that lifts the length limit.
+std::wstring WidePath(const std::string& path);
+// UTF-8 and UTF-16 both ways.
+std::wstring Widen(const std::string& text);
+std::string Narrow(const std::wstring& text);
 
 }  // namespace seam

@@ -88,7 +88,7 @@ void XTestInput::KeyboardEvent(std::uint8_t vk, std::uint8_t /*scan*/, std::uint
   const bool down = (flags & kKeyUp) == 0;
   if (down ? !heldKeys_.insert(keycode).second : heldKeys_.erase(keycode) == 0) return;
   XTestFakeKeyEvent(connection_.display(), keycode, down, CurrentTime);
-  XFlush(connection_.display());
+  XSync(connection_.display(), False);
 }
 
 void XTestInput::Button(unsigned button, bool down) {
@@ -135,7 +135,7 @@ void XTestInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t d
       XTestFakeButtonEvent(display, button, False, CurrentTime);
     }
   }
-  XFlush(display);
+  XSync(display, False);
 }
 
 }  // namespace seam

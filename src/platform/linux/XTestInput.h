@@ -2,7 +2,8 @@
 // virtual-key table (XKeyTable.h): a keysym the server's keyboard map lacks is bound to a spare
 // keycode for as long as the adapter lives. The X server repeats a held key itself with its
 // own delay and rate (XKB), so a key-down for a key this adapter already holds sends nothing:
-// the engine's repeat ticks would double the server's repeats. What it still holds when it is
+// the engine's repeat ticks would double the server's repeats. Each call returns once the
+// server has taken its events, so events reach it in the engine's order. What it still holds when it is
 // destroyed (or on ReleaseAll) is released, so nothing stays pressed.
 #pragma once
 

@@ -85,10 +85,13 @@ TEST(SdlJoysticks, SixteenDevicesHaveIdsAndASeventeenthWaitsForAFreeOne) {
 }
 
 TEST(SdlJoysticks, StatesAreScaledToTheEngineRange) {
-  VirtualPad pad("Pad", 2, 34, true);
+  VirtualPad pad("Pad", 4, 34, true, 3);
   auto joysticks = OpenJoysticks();
+  ASSERT_TRUE(joysticks->IsPresent(0));  // opened with the sticks centred, the trigger let go
   pad.Axis(0, 0);  // SDL's -32768
   pad.Axis(1, 65535);
+  pad.Axis(2, 16384);
+  pad.Axis(3, 65535);  // the trigger pressed fully
   pad.Button(1, true);
   pad.Button(10, true);
   pad.Button(33, true);  // beyond what the engine reads
@@ -97,12 +100,16 @@ TEST(SdlJoysticks, StatesAreScaledToTheEngineRange) {
   ASSERT_TRUE(Eventually([&] { return joysticks->GetState(0, state) && state.buttons != 0; }));
   EXPECT_EQ(state.xPos, 0u);
   EXPECT_EQ(state.yPos, 65535u);
-  EXPECT_EQ(state.zPos, 32767u);  // a missing axis rests in the middle
+  EXPECT_EQ(state.zPos, 16384u);
+  EXPECT_EQ(state.rPos, 65534u);
+  EXPECT_EQ(state.uPos, 32767u);  // a missing axis rests in the middle
   EXPECT_EQ(state.buttons, 0x201u);
   EXPECT_EQ(state.buttonNumber, 2u);
   EXPECT_EQ(state.pov, 27000u);
   pad.Pov(seam::kPovCentered);
+  pad.Axis(3, 0);  // the trigger let go: in the middle
   ASSERT_TRUE(Eventually([&] { return joysticks->GetState(0, state) && state.pov == seam::kPovCentered; }));
+  EXPECT_EQ(state.rPos, 32767u);
   EXPECT_FALSE(joysticks->GetState(1, state));
 
   const std::pair<Uint8, std::uint32_t> hats[] = {

@@ -10,6 +10,9 @@ namespace {
 constexpr std::uint32_t kCapsOfAxis[] = {0, 0, kCapsHasZ, kCapsHasR, kCapsHasU, kCapsHasV};
 constexpr int kMostAxes = 6;
 constexpr int kMostButtons = 32;
+// An axis at its lowest end when the device is opened is a trigger (a pad's LT and RT), not a
+// stick: a stick rests in the middle.
+constexpr Sint16 kTriggerRest = -32767;
 
 // Only device arrivals and removals reach SDL's queue; states are read when they are asked for.
 constexpr Uint32 kIgnoredEvents[] = {SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION,
@@ -32,6 +35,10 @@ std::uint32_t PovOfHat(std::uint8_t hat) {
 }
 
 std::uint32_t ScaledAxis(std::int16_t value) { return static_cast<std::uint32_t>(value + 32768); }
+
+std::uint32_t ScaledTrigger(std::int16_t value) {
+  return 32767 + static_cast<std::uint32_t>(value + 32768) / 2;
+}
 
 std::unique_ptr<SdlJoysticks> SdlJoysticks::Open(std::string& reason, DeviceReport report) {
   // The program handles its signals itself; SDL must not turn them into quit events.
@@ -92,9 +99,14 @@ void SdlJoysticks::FollowDevices() {
     SDL_Joystick* joystick = SDL_JoystickOpen(index);
     if (joystick == nullptr) continue;
     *free = joystick;
+    const auto id = static_cast<std::size_t>(free - slots_.begin());
+    triggers_[id] = 0;
+    for (int axis = 0; axis < std::min(SDL_JoystickNumAxes(joystick), kMostAxes); ++axis) {
+      if (SDL_JoystickGetAxis(joystick, axis) <= kTriggerRest) triggers_[id] |= 1u << axis;
+    }
     if (report_) {
       const char* name = SDL_JoystickName(joystick);
-      report_(static_cast<int>(free - slots_.begin()), name ? name : "", true);
+      report_(static_cast<int>(id), name ? name : "", true);
     }
   }
 }
@@ -136,8 +148,11 @@ bool SdlJoysticks::GetState(int id, JoystickState& state) {
                                          &read.rPos, &read.uPos, &read.vPos};
   const int axes = std::min(SDL_JoystickNumAxes(joystick), kMostAxes);
   for (int axis = 0; axis < kMostAxes; ++axis) {
-    // A missing axis rests in the middle, as the multimedia interface reports it.
-    *positions[axis] = axis < axes ? ScaledAxis(SDL_JoystickGetAxis(joystick, axis)) : 32767;
+    // A missing axis rests in the middle, as the multimedia interface reports it; so does a
+    // trigger, read from the middle to the end it is pressed towards.
+    const bool trigger = (triggers_[id] >> axis) & 1;
+    const Sint16 value = axis < axes ? SDL_JoystickGetAxis(joystick, axis) : 0;
+    *positions[axis] = axis >= axes ? 32767 : trigger ? ScaledTrigger(value) : ScaledAxis(value);
   }
   const int buttons = std::min(SDL_JoystickNumButtons(joystick), kMostButtons);
   for (int button = 0; button < buttons; ++button) {

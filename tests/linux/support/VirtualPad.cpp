@@ -4,8 +4,8 @@
 
 #include "platform/Types.h"
 
-VirtualPad::VirtualPad(std::string name, int axes, int buttons, bool hat)
-    : name_(std::move(name)), axes_(axes), buttons_(buttons), hat_(hat) {
+VirtualPad::VirtualPad(std::string name, int axes, int buttons, bool hat, int triggerAxis)
+    : name_(std::move(name)), axes_(axes), buttons_(buttons), hat_(hat), triggerAxis_(triggerAxis) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   EXPECT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
   Plug();
@@ -29,8 +29,8 @@ void VirtualPad::Plug() {
   ASSERT_GE(index, 0) << SDL_GetError();
   handle_ = SDL_JoystickOpen(index);
   ASSERT_NE(handle_, nullptr) << SDL_GetError();
-  // A stick at rest is centred.
-  for (int axis = 0; axis < axes_; ++axis) Axis(axis, 32768);
+  // A stick at rest is centred, a trigger at its lowest end.
+  for (int axis = 0; axis < axes_; ++axis) Axis(axis, axis == triggerAxis_ ? 0 : 32768);
 }
 
 void VirtualPad::Unplug() {

@@ -9,7 +9,8 @@
 
 class VirtualPad {
  public:
-  VirtualPad(std::string name, int axes, int buttons, bool hat);
+  // `triggerAxis`: an axis that rests at its lowest end, as a pad's trigger does (-1: none).
+  VirtualPad(std::string name, int axes, int buttons, bool hat, int triggerAxis = -1);
   ~VirtualPad();
   VirtualPad(const VirtualPad&) = delete;
   VirtualPad& operator=(const VirtualPad&) = delete;
@@ -24,6 +25,7 @@ class VirtualPad {
   std::string name_;
   int axes_, buttons_;
   bool hat_;
+  int triggerAxis_;
   SDL_Joystick* handle_ = nullptr;
 };
 

@@ -27,10 +27,10 @@ using seam::JoystickState;
 
 std::unique_ptr<seam::SdlJoysticks> OpenJoysticks(std::vector<std::string>* reports = nullptr) {
   std::string reason;
-  auto joysticks = seam::SdlJoysticks::Open(reason, [reports](int id, const std::string& name,
-                                                              bool arrived) {
-    if (reports) reports->push_back(std::to_string(id) + (arrived ? " + " : " - ") + name);
-  });
+  auto joysticks =
+      seam::SdlJoysticks::Open(reason, [reports](int id, const std::string& name, bool arrived) {
+        if (reports) reports->push_back(std::to_string(id) + (arrived ? " + " : " - ") + name);
+      });
   EXPECT_TRUE(joysticks) << reason;
   return joysticks;
 }
@@ -88,7 +88,7 @@ TEST(SdlJoysticks, StatesAreScaledToTheEngineRange) {
   VirtualPad pad("Pad", 4, 34, true, 3);
   auto joysticks = OpenJoysticks();
   ASSERT_TRUE(joysticks->IsPresent(0));  // opened with the sticks centred, the trigger let go
-  pad.Axis(0, 0);  // SDL's -32768
+  pad.Axis(0, 0);                        // SDL's -32768
   pad.Axis(1, 65535);
   pad.Axis(2, 16384);
   pad.Axis(3, 65535);  // the trigger pressed fully
@@ -108,14 +108,20 @@ TEST(SdlJoysticks, StatesAreScaledToTheEngineRange) {
   EXPECT_EQ(state.pov, 27000u);
   pad.Pov(seam::kPovCentered);
   pad.Axis(3, 0);  // the trigger let go: in the middle
-  ASSERT_TRUE(Eventually([&] { return joysticks->GetState(0, state) && state.pov == seam::kPovCentered; }));
+  ASSERT_TRUE(
+      Eventually([&] { return joysticks->GetState(0, state) && state.pov == seam::kPovCentered; }));
   EXPECT_EQ(state.rPos, 32767u);
   EXPECT_FALSE(joysticks->GetState(1, state));
 
-  const std::pair<Uint8, std::uint32_t> hats[] = {
-      {SDL_HAT_UP, 0},         {SDL_HAT_RIGHTUP, 4500},  {SDL_HAT_RIGHT, 9000},
-      {SDL_HAT_RIGHTDOWN, 13500}, {SDL_HAT_DOWN, 18000}, {SDL_HAT_LEFTDOWN, 22500},
-      {SDL_HAT_LEFT, 27000},   {SDL_HAT_LEFTUP, 31500},  {SDL_HAT_CENTERED, seam::kPovCentered}};
+  const std::pair<Uint8, std::uint32_t> hats[] = {{SDL_HAT_UP, 0},
+                                                  {SDL_HAT_RIGHTUP, 4500},
+                                                  {SDL_HAT_RIGHT, 9000},
+                                                  {SDL_HAT_RIGHTDOWN, 13500},
+                                                  {SDL_HAT_DOWN, 18000},
+                                                  {SDL_HAT_LEFTDOWN, 22500},
+                                                  {SDL_HAT_LEFT, 27000},
+                                                  {SDL_HAT_LEFTUP, 31500},
+                                                  {SDL_HAT_CENTERED, seam::kPovCentered}};
   for (const auto& [hat, pov] : hats) EXPECT_EQ(seam::PovOfHat(hat), pov) << int(hat);
 }
 
@@ -167,9 +173,18 @@ TEST_F(XAdapters, PointerMovesButtonsAndWheelNotches) {
   input->MouseEvent(seam::kMouseWheel, 0, 0, 60);
   std::vector<std::pair<unsigned long, bool>> buttons;
   for (const XRecord& r : recorder.Take()) buttons.emplace_back(r.code, r.down);
-  EXPECT_EQ(buttons, (std::vector<std::pair<unsigned long, bool>>{
-                         {3, true}, {2, true}, {3, false}, {2, false}, {4, true}, {4, false},
-                         {5, true}, {5, false}, {5, true}, {5, false}, {4, true}, {4, false}}));
+  EXPECT_EQ(buttons, (std::vector<std::pair<unsigned long, bool>>{{3, true},
+                                                                  {2, true},
+                                                                  {3, false},
+                                                                  {2, false},
+                                                                  {4, true},
+                                                                  {4, false},
+                                                                  {5, true},
+                                                                  {5, false},
+                                                                  {5, true},
+                                                                  {5, false},
+                                                                  {4, true},
+                                                                  {4, false}}));
 }
 
 TEST_F(XAdapters, WhatIsHeldIsReleasedOnRequestAndAtTheEnd) {

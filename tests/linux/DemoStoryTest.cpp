@@ -53,7 +53,8 @@ Expected FromReplay(const std::string& output, ::Display* display) {
     std::string kind, a, b;
     words >> time >> kind >> a >> b;
     if (kind == "key") {
-      const auto keysym = seam::KeysymForVirtualKey(static_cast<std::uint8_t>(std::stoul(a, nullptr, 16)));
+      const auto keysym =
+          seam::KeysymForVirtualKey(static_cast<std::uint8_t>(std::stoul(a, nullptr, 16)));
       const KeyCode keycode = XKeysymToKeycode(display, keysym.value_or(0));
       expected.presses.push_back(
           {XRecord::Key, b == "down", XkbKeycodeToKeysym(display, keycode, 0, 0), time});
@@ -63,7 +64,8 @@ Expected FromReplay(const std::string& output, ::Display* display) {
       expected.moveX += std::stoi(b);
       expected.moveY += dy;
     } else if (kind == "mouse") {
-      const std::map<std::string, unsigned long> buttons = {{"left", 1}, {"middle", 2}, {"right", 3}};
+      const std::map<std::string, unsigned long> buttons = {
+          {"left", 1}, {"middle", 2}, {"right", 3}};
       expected.presses.push_back({XRecord::Button, b == "down", buttons.at(a), time});
     } else if (kind == "wheel") {
       wheelDelta += std::stol(a);
@@ -95,13 +97,27 @@ class ScriptDriver {
     using Kind = replay::Event::Kind;
     VirtualPad* pad = pads_.count(e.id) ? pads_[e.id].get() : nullptr;
     switch (e.kind) {
-      case Kind::Button: pad->Button(e.button, e.down); break;
-      case Kind::Axis: pad->Axis(AxisIndex(e.axis), e.value); break;
-      case Kind::Pov: pad->Pov(e.value); break;
-      case Kind::Window: manager_.Activate(windows_[e.title]); break;
-      case Kind::Unplug: pad->Unplug(); break;
-      case Kind::Plug: pad->Plug(); break;
-      case Kind::Reload: ADD_FAILURE() << "the story has no reload"; break;
+      case Kind::Button:
+        pad->Button(e.button, e.down);
+        break;
+      case Kind::Axis:
+        pad->Axis(AxisIndex(e.axis), e.value);
+        break;
+      case Kind::Pov:
+        pad->Pov(e.value);
+        break;
+      case Kind::Window:
+        manager_.Activate(windows_[e.title]);
+        break;
+      case Kind::Unplug:
+        pad->Unplug();
+        break;
+      case Kind::Plug:
+        pad->Plug();
+        break;
+      case Kind::Reload:
+        ADD_FAILURE() << "the story has no reload";
+        break;
     }
   }
 
@@ -115,11 +131,12 @@ class ScriptDriver {
 
 TEST(DemoStory, LiveOnXTheDemonstrationDeliversWhatTheReplayPrints) {
   TempFolder folder;
-  for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml", "Demo.replay"}) {
+  for (const char* name :
+       {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml", "Demo.replay"}) {
     fs::copy_file(fs::path(TANDREL_SOURCE_DIR) / "data" / name, folder.path() / name);
   }
-  ASSERT_EQ(RunToEnd({TANDREL_CLI, "replay", folder.File("Demo.replay")}, {}, folder.File("replay.txt"),
-                     folder.File("replay-err.txt")),
+  ASSERT_EQ(RunToEnd({TANDREL_CLI, "replay", folder.File("Demo.replay")}, {},
+                     folder.File("replay.txt"), folder.File("replay-err.txt")),
             0)
       << ReadFile(folder.File("replay-err.txt"));
   const auto parsed = replay::CReplayScriptParser::Parse(ReadFile(folder.File("Demo.replay")));
@@ -173,7 +190,8 @@ TEST(DemoStory, LiveOnXTheDemonstrationDeliversWhatTheReplayPrints) {
   for (std::size_t i = 0; i < presses.size(); ++i) {
     const XRecord& live = presses[i];
     const XRecord& wanted = expected.presses[i];
-    EXPECT_EQ(std::tuple(live.kind, live.down, live.code), std::tuple(wanted.kind, wanted.down, wanted.code))
+    EXPECT_EQ(std::tuple(live.kind, live.down, live.code),
+              std::tuple(wanted.kind, wanted.down, wanted.code))
         << "event " << i;
     const long late = static_cast<long>(live.time) - static_cast<long>(wanted.time);
     EXPECT_LE(std::abs(late), kTolerance) << "event " << i << " at " << wanted.time;

@@ -81,12 +81,15 @@ TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   config.replace(config.find("\"false\""), 7, "\"true\"");
   Write(mine / "Tandrel.exe.config", config);
   auto third = Start({TANDREL_PROGRAM, "run", mine.string()});
-  ASSERT_TRUE(Eventually([&] { return fs::exists(home.path() / "config" / "autostart" / "tandrel.desktop"); }));
+  ASSERT_TRUE(Eventually(
+      [&] { return fs::exists(home.path() / "config" / "autostart" / "tandrel.desktop"); }));
   third->Signal(SIGTERM);
   EXPECT_EQ(third->Wait(), 0);
-  const std::string entry = ReadFile((home.path() / "config" / "autostart" / "tandrel.desktop").string());
-  EXPECT_NE(entry.find("\nExec=\"" + std::string(TANDREL_PROGRAM) + "\" run \"" + mine.string() + "\"\n"),
-            std::string::npos)
+  const std::string entry =
+      ReadFile((home.path() / "config" / "autostart" / "tandrel.desktop").string());
+  EXPECT_NE(
+      entry.find("\nExec=\"" + std::string(TANDREL_PROGRAM) + "\" run \"" + mine.string() + "\"\n"),
+      std::string::npos)
       << entry;
   EXPECT_EQ(third->Out(), "") << "nothing is printed without --verbose";
 }
@@ -109,10 +112,14 @@ TEST_F(ProgramTest, EveryFailureIsOneLineAndANonZeroExit) {
       {{"run", "--fast"}, {}, 2, "tandrel: unknown option \"--fast\""},
       {{"run", "missing"}, {}, 1, "tandrel: \"missing\" is not a folder"},
       {{"run", "empty"}, {}, 1, "tandrel: there is no Tandrel.exe.config in \"empty\""},
-      {{"run"}, {"XDG_CONFIG_HOME=", "HOME="}, 1,
+      {{"run"},
+       {"XDG_CONFIG_HOME=", "HOME="},
+       1,
        "tandrel: neither XDG_CONFIG_HOME nor HOME names a folder for the configuration"},
       {{"run", good}, {"DISPLAY=:9999"}, 1, "tandrel: cannot open the X display \":9999\""},
-      {{"run", "broken"}, {}, 1,
+      {{"run", "broken"},
+       {},
+       1,
        "tandrel: the configuration \"" + (home.path() / "broken" / "Tandrel.exe.config").string() +
            "\" cannot be used"},
   };
@@ -125,7 +132,8 @@ TEST_F(ProgramTest, EveryFailureIsOneLineAndANonZeroExit) {
     EXPECT_EQ(process->Wait(), c.code) << c.line;
     const std::string err = process->Err();
     EXPECT_NE(err.find(c.line + "\n"), std::string::npos) << err;
-    if (c.code == 1) EXPECT_EQ(err.substr(err.rfind('\n', err.size() - 2) + 1), c.line + "\n") << err;
+    if (c.code == 1)
+      EXPECT_EQ(err.substr(err.rfind('\n', err.size() - 2) + 1), c.line + "\n") << err;
     EXPECT_EQ(process->Out(), "");
   }
   fs::current_path(previous);
@@ -155,8 +163,9 @@ TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {
   EXPECT_EQ(process->Wait(), 0) << process->Err();
   EXPECT_EQ(recorder.KeysDown(), std::vector<unsigned>{});
   EXPECT_EQ(recorder.ButtonMask(), 0u);
-  EXPECT_NE(process->Out().find("controller 0 plugged in \"Wireless Gamepad\"\nprofile 0 Gamepad.xml\n"),
-            std::string::npos)
+  EXPECT_NE(
+      process->Out().find("controller 0 plugged in \"Wireless Gamepad\"\nprofile 0 Gamepad.xml\n"),
+      std::string::npos)
       << process->Out();
 }
 

@@ -246,7 +246,8 @@ class CConfigurationCheck {
     const std::string path = seam::ResolveProgramPath(fileName);
     const XMLReadResult read = ReadXMLFile(path);
     if (read.status != XMLReadStatus::Ok) return;
-    for (const std::string& text : LinuxKeyFindings(*read.root)) messages_.Print(path, "linux " + text);
+    for (const std::string& text : LinuxKeyFindings(*read.root))
+      messages_.Print(path, "linux " + text);
   }
 
   void Findings(const std::string& path, const std::vector<std::string>& texts) {

@@ -19,8 +19,7 @@ void Complain(std::FILE* err, const std::string& text) {
   std::fflush(err);
 }
 
-std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::FILE* err) {
+std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args, std::FILE* err) {
   const auto refuse = [err](const std::string& reason) -> std::optional<RunSettings> {
     Complain(err, reason);
     std::fputs(kUsage, err);

@@ -27,8 +27,7 @@ struct RunSettings {
 
 // Reads `run [FOLDER] [--verbose]`; none after printing a one-line reason and the usage on
 // `err`.
-std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::FILE* err);
+std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args, std::FILE* err);
 
 // Writes "tandrel: TEXT" on `err`.
 void Complain(std::FILE* err, const std::string& text);

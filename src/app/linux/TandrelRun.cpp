@@ -38,7 +38,8 @@ class Program {
 
   int Run() {
     InstanceLock lock(folder_);
-    if (!lock.Held()) return Fail("another tandrel already runs on this display (" + lock.Path() + ")");
+    if (!lock.Held())
+      return Fail("another tandrel already runs on this display (" + lock.Path() + ")");
     seam::InstallXErrorHandlers();
     seam::LinuxPlatformSettings platformSettings;
     platformSettings.modulePath = folder_ + "/Tandrel.exe";
@@ -124,7 +125,8 @@ int RunTandrel(const RunSettings& settings) {
     return kExitFailed;
   }
   if (folder.seeded) {
-    ProgramLog(settings.out, false).Note("tandrel: first run: copied the default files to " + folder.folder);
+    ProgramLog(settings.out, false)
+        .Note("tandrel: first run: copied the default files to " + folder.folder);
   }
   return Program(settings, folder.folder).Run();
 }

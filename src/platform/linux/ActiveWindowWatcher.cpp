@@ -26,7 +26,8 @@ std::optional<std::string> Property(Display* display, Window window, Atom proper
   }
   std::optional<std::string> value;
   if (data != nullptr && actualType == type && actualFormat == format) {
-    const std::size_t bytes = items * static_cast<std::size_t>(format == 32 ? sizeof(long) : format / 8);
+    const std::size_t bytes =
+        items * static_cast<std::size_t>(format == 32 ? sizeof(long) : format / 8);
     value = std::string(reinterpret_cast<const char*>(data), bytes);
   }
   if (data != nullptr) XFree(data);

@@ -17,7 +17,8 @@ MessageAnswer ConsoleMessages::Show(const std::string& text, const std::string& 
                                     MessageButtons buttons, MessageIcon /*icon*/) {
   const MessageAnswer answer = DefaultAnswer(buttons);
   std::string line = "tandrel: " + caption + ": " + OneLine(text);
-  if (buttons != MessageButtons::Ok) line += answer == MessageAnswer::Cancel ? " -> cancel" : " -> no";
+  if (buttons != MessageButtons::Ok)
+    line += answer == MessageAnswer::Cancel ? " -> cancel" : " -> no";
   std::lock_guard lock(mutex_);
   std::fprintf(out_, "%s\n", line.c_str());
   std::fflush(out_);

@@ -16,21 +16,30 @@ constexpr Sint16 kTriggerRest = -32767;
 
 // Only device arrivals and removals reach SDL's queue; states are read when they are asked for.
 constexpr Uint32 kIgnoredEvents[] = {SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION,
-                                     SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_JOYBATTERYUPDATED};
+                                     SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP,   SDL_JOYBATTERYUPDATED};
 
 }  // namespace
 
 std::uint32_t PovOfHat(std::uint8_t hat) {
   switch (hat) {
-    case SDL_HAT_UP: return 0;
-    case SDL_HAT_RIGHTUP: return 4500;
-    case SDL_HAT_RIGHT: return 9000;
-    case SDL_HAT_RIGHTDOWN: return 13500;
-    case SDL_HAT_DOWN: return 18000;
-    case SDL_HAT_LEFTDOWN: return 22500;
-    case SDL_HAT_LEFT: return 27000;
-    case SDL_HAT_LEFTUP: return 31500;
-    default: return kPovCentered;
+    case SDL_HAT_UP:
+      return 0;
+    case SDL_HAT_RIGHTUP:
+      return 4500;
+    case SDL_HAT_RIGHT:
+      return 9000;
+    case SDL_HAT_RIGHTDOWN:
+      return 13500;
+    case SDL_HAT_DOWN:
+      return 18000;
+    case SDL_HAT_LEFTDOWN:
+      return 22500;
+    case SDL_HAT_LEFT:
+      return 27000;
+    case SDL_HAT_LEFTUP:
+      return 31500;
+    default:
+      return kPovCentered;
   }
 }
 
@@ -71,8 +80,8 @@ void SdlJoysticks::Refresh() {
   SDL_Event events[16];
   bool changed = !scanned_;
   int n = 0;
-  while ((n = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_JOYDEVICEADDED,
-                             SDL_JOYDEVICEREMOVED)) > 0) {
+  while ((n = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_JOYDEVICEADDED, SDL_JOYDEVICEREMOVED)) >
+         0) {
     changed = true;
   }
   if (changed) FollowDevices();
@@ -131,8 +140,8 @@ bool SdlJoysticks::GetCaps(int id, JoystickCaps& caps) {
   const int axes = std::min(SDL_JoystickNumAxes(joystick), kMostAxes);
   for (int axis = 2; axis < axes; ++axis) filled.caps |= kCapsOfAxis[axis];
   if (SDL_JoystickNumHats(joystick) > 0) filled.caps |= kCapsHasPov;
-  filled.numButtons = static_cast<std::uint32_t>(
-      std::clamp(SDL_JoystickNumButtons(joystick), 0, kMostButtons));
+  filled.numButtons =
+      static_cast<std::uint32_t>(std::clamp(SDL_JoystickNumButtons(joystick), 0, kMostButtons));
   const char* name = SDL_JoystickName(joystick);
   std::strncpy(filled.productName, name != nullptr ? name : "", kProductNameSize - 1);
   caps = filled;

@@ -50,7 +50,7 @@ class SdlJoysticks : public IJoysticks {
   SDL_Joystick* At(int id);
 
   const DeviceReport report_;
-  std::mutex mutex_;  // guards everything below, and every SDL call
+  std::mutex mutex_;                                  // guards everything below, and every SDL call
   std::array<SDL_Joystick*, kMaxJoysticks> slots_{};  // owned: closed when the device goes
   std::array<std::uint8_t, kMaxJoysticks> triggers_{};  // per slot, a bit per trigger axis
   std::chrono::steady_clock::time_point lastRefresh_{};

@@ -18,19 +18,24 @@ unsigned CharacterOf(std::uint32_t keysym) {
   if (keysym >= 'a' && keysym <= 'z') return keysym - 'a' + 'A';
   if (keysym >= 0x20 && keysym < 0x7F) return keysym;
   switch (keysym) {
-    case 0xFF08: return '\b';
-    case 0xFF09: return '\t';
-    case 0xFF0D: return '\r';
-    case 0xFF1B: return 0x1B;
-    default: return 0;
+    case 0xFF08:
+      return '\b';
+    case 0xFF09:
+      return '\t';
+    case 0xFF0D:
+      return '\r';
+    case 0xFF1B:
+      return 0x1B;
+    default:
+      return 0;
   }
 }
 
 }  // namespace
 
 unsigned XKeyboardLayout::MapKey(unsigned code, unsigned mapType) {
-  const auto keysym = code < 256 ? KeysymForVirtualKey(static_cast<std::uint8_t>(code))
-                                 : std::nullopt;
+  const auto keysym =
+      code < 256 ? KeysymForVirtualKey(static_cast<std::uint8_t>(code)) : std::nullopt;
   if (!keysym) return 0;
   if (mapType == kMapVkToChar) return CharacterOf(*keysym);
   if (mapType != kMapVkToScan) return 0;

@@ -57,13 +57,14 @@ unsigned XTestInput::KeycodeFor(std::uint32_t keysym) {
   // Borrow the highest keycode that has no symbol at all.
   int low = 0, high = 0, perKeycode = 0;
   XDisplayKeycodes(display, &low, &high);
-  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(low), high - low + 1,
-                                    &perKeycode);
+  KeySym* map =
+      XGetKeyboardMapping(display, static_cast<KeyCode>(low), high - low + 1, &perKeycode);
   if (map == nullptr) return 0;
   unsigned spare = 0;
   for (int keycode = high; keycode >= low && spare == 0; --keycode) {
     bool empty = true;
-    for (int i = 0; i < perKeycode; ++i) empty = empty && map[(keycode - low) * perKeycode + i] == 0;
+    for (int i = 0; i < perKeycode; ++i)
+      empty = empty && map[(keycode - low) * perKeycode + i] == 0;
     if (empty) spare = static_cast<unsigned>(keycode);
   }
   XFree(map);

@@ -3,8 +3,8 @@
 // keycode for as long as the adapter lives. The X server repeats a held key itself with its
 // own delay and rate (XKB), so a key-down for a key this adapter already holds sends nothing:
 // the engine's repeat ticks would double the server's repeats. Each call returns once the
-// server has taken its events, so events reach it in the engine's order. What it still holds when it is
-// destroyed (or on ReleaseAll) is released, so nothing stays pressed.
+// server has taken its events, so events reach it in the engine's order. What it still holds when
+// it is destroyed (or on ReleaseAll) is released, so nothing stays pressed.
 #pragma once
 
 #include <bitset>
@@ -44,8 +44,8 @@ class XTestInput : public IInput {
   XConnection& connection_;
   std::function<void(std::uint8_t)> report_;
   // Guarded by the connection's lock.
-  std::set<unsigned> heldKeys_;     // keycodes
-  std::set<unsigned> heldButtons_;  // X buttons
+  std::set<unsigned> heldKeys_;                     // keycodes
+  std::set<unsigned> heldButtons_;                  // X buttons
   std::map<std::uint32_t, unsigned> boundKeysyms_;  // keysym -> spare keycode bound to it
   std::bitset<256> reported_;
   std::int32_t wheelRest_ = 0;  // wheel delta short of a whole notch

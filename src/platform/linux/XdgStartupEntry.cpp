@@ -14,7 +14,9 @@ bool XdgStartupEntry::Write(const std::string& /*name*/, const std::string& /*co
       "Type=Application\n"
       "Name=Tandrel\n"
       "Comment=Game controllers drive the keyboard and the mouse\n"
-      "Exec=" + exec_ + "\n"
+      "Exec=" +
+      exec_ +
+      "\n"
       "Terminal=false\n"
       "NoDisplay=true\n"
       "Hidden=false\n"

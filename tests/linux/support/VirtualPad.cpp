@@ -48,13 +48,15 @@ void VirtualPad::Button(int number, bool down) {
 }
 
 void VirtualPad::Axis(int index, std::uint32_t position) {
-  SDL_JoystickSetVirtualAxis(handle_, index, static_cast<Sint16>(static_cast<int>(position) - 32768));
+  SDL_JoystickSetVirtualAxis(handle_, index,
+                             static_cast<Sint16>(static_cast<int>(position) - 32768));
 }
 
 void VirtualPad::Pov(std::uint32_t hundredths) {
   static const Uint8 kHats[] = {SDL_HAT_UP,   SDL_HAT_RIGHTUP,  SDL_HAT_RIGHT, SDL_HAT_RIGHTDOWN,
                                 SDL_HAT_DOWN, SDL_HAT_LEFTDOWN, SDL_HAT_LEFT,  SDL_HAT_LEFTUP};
-  const Uint8 hat = hundredths == seam::kPovCentered ? SDL_HAT_CENTERED : kHats[(hundredths / 4500) % 8];
+  const Uint8 hat =
+      hundredths == seam::kPovCentered ? SDL_HAT_CENTERED : kHats[(hundredths / 4500) % 8];
   SDL_JoystickSetVirtualHat(handle_, 0, hat);
 }
 

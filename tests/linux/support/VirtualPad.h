@@ -15,9 +15,9 @@ class VirtualPad {
   VirtualPad(const VirtualPad&) = delete;
   VirtualPad& operator=(const VirtualPad&) = delete;
 
-  void Button(int number, bool down);                // 1-based
-  void Axis(int index, std::uint32_t position);      // 0..65535
-  void Pov(std::uint32_t hundredths);                // or seam::kPovCentered
+  void Button(int number, bool down);            // 1-based
+  void Axis(int index, std::uint32_t position);  // 0..65535
+  void Pov(std::uint32_t hundredths);            // or seam::kPovCentered
   void Unplug();
   void Plug();
 

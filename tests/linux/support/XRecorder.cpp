@@ -9,9 +9,9 @@
 XRecorder::XRecorder() : display_(XOpenDisplay(nullptr)) {
   EXPECT_NE(display_, nullptr);
   const int screen = DefaultScreen(display_);
-  window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
-                                DisplayWidth(display_, screen), DisplayHeight(display_, screen), 0,
-                                0, 0);
+  window_ =
+      XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
+                          DisplayWidth(display_, screen), DisplayHeight(display_, screen), 0, 0, 0);
   XSelectInput(display_, window_,
                KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                    PropertyChangeMask | ExposureMask);
@@ -40,8 +40,8 @@ std::vector<XRecord> XRecorder::Take() {
         break;
       case ButtonPress:
       case ButtonRelease:
-        records.push_back({XRecord::Button, event.type == ButtonPress, event.xbutton.button,
-                           event.xbutton.time});
+        records.push_back(
+            {XRecord::Button, event.type == ButtonPress, event.xbutton.button, event.xbutton.time});
         break;
       default:
         break;
@@ -59,8 +59,8 @@ unsigned long XRecorder::ServerTime() {
 }
 
 Window XRecorder::MakeWindow(const std::string& title, bool ewmhName) {
-  const Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0,
-                                            0, 0);
+  const Window window =
+      XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
   SetTitle(window, title, ewmhName);
   return window;
 }

@@ -1,7 +1,7 @@
 #include "XvfbServer.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -16,8 +16,8 @@ XvfbServer::XvfbServer() {
   int fds[2];
   if (pipe(fds) != 0) return;
   const std::string fd = std::to_string(fds[1]);
-  std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1280x1024x24",
-                                   "-nolisten", "tcp", "-noreset"};
+  std::vector<std::string> args = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
+                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);

@@ -59,10 +59,3 @@ void VirtualPad::Pov(std::uint32_t hundredths) {
       hundredths == seam::kPovCentered ? SDL_HAT_CENTERED : kHats[(hundredths / 4500) % 8];
   SDL_JoystickSetVirtualHat(handle_, 0, hat);
 }
-
-bool SdlHasInstance(SDL_JoystickID instance) {
-  for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-    if (SDL_JoystickGetDeviceInstanceID(index) == instance) return true;
-  }
-  return false;
-}

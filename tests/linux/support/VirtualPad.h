@@ -28,6 +28,3 @@ class VirtualPad {
   int triggerAxis_;
   SDL_Joystick* handle_ = nullptr;
 };
-
-// Whether SDL still lists a device of this instance.
-bool SdlHasInstance(SDL_JoystickID instance);

@@ -86,7 +86,8 @@ class Program {
                      {signals.FileDescriptor(), POLLIN, 0},
                      {settings_.stopFd, POLLIN, 0}};
     for (;;) {
-      // The events that arrived before the wait must not wait for the next one.
+      // The events that arrived before the wait must not wait for the next one; a closed
+      // connection reads as readable, and Dispatch then finds it lost.
       if (!watcher.Dispatch()) return Ending::DisplayLost;
       if (poll(fds, 3, -1) < 0) continue;  // EINTR: a signal without signalfd, say
       if (fds[2].revents != 0) return Ending::Stopped;
@@ -94,10 +95,6 @@ class Program {
         const SignalAction action = signals.Take();
         if (action == SignalAction::Stop) return Ending::Stopped;
         if (action == SignalAction::Reload) configuration.Load();
-      }
-      if (fds[0].revents & (POLLHUP | POLLERR)) {
-        watcher.Dispatch();
-        return Ending::DisplayLost;
       }
     }
   }

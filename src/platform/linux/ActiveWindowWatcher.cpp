@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/linux/XConnection.h"
 
@@ -25,7 +26,8 @@ std::optional<std::string> Property(Display* display, Window window, Atom proper
     return std::nullopt;
   }
   std::optional<std::string> value;
-  if (data != nullptr && actualType == type && actualFormat == format) {
+  if (data != nullptr && (type == AnyPropertyType || actualType == type) &&
+      actualFormat == format) {
     const std::size_t bytes =
         items * static_cast<std::size_t>(format == 32 ? sizeof(long) : format / 8);
     value = std::string(reinterpret_cast<const char*>(data), bytes);
@@ -67,14 +69,17 @@ int ActiveWindowWatcher::FileDescriptor() const { return ConnectionNumber(displa
 
 unsigned long ActiveWindowWatcher::ActiveWindow() {
   const auto value = Property(display_, root_, netActiveWindow_, XA_WINDOW, 32);
-  if (!value || value->size() < sizeof(long)) return 0;
-  return *reinterpret_cast<const unsigned long*>(value->data());
+  unsigned long window = 0;
+  if (!value || value->size() < sizeof window) return 0;
+  std::memcpy(&window, value->data(), sizeof window);
+  return window;
 }
 
 std::string ActiveWindowWatcher::TitleOf(unsigned long window) {
   if (window == 0) return {};
   auto title = Property(display_, window, netWmName_, utf8String_, 8);
-  if (!title) title = Property(display_, window, wmName_, XA_STRING, 8);
+  // WM_NAME may be STRING or COMPOUND_TEXT: its bytes are taken as they are.
+  if (!title) title = Property(display_, window, wmName_, AnyPropertyType, 8);
   std::string text = title.value_or("");
   if (text.size() > kMaxTitle) text.resize(kMaxTitle);
   return text;

@@ -12,12 +12,16 @@ function(tandrel_module name dir)
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
-# tandrel_test(NAME DIR LIBS... [CONCURRENCY] [WINDOW]): one test program from every .cpp in
-# DIR. CONCURRENCY marks the programs that the ThreadSanitizer lane builds; WINDOW runs the
-# program in a virtual display under Wine.
+# tandrel_test(NAME DIR LIBS... [CONCURRENCY] [WINDOW] [LINUX]): one test program from every .cpp
+# in DIR. CONCURRENCY marks the programs that the ThreadSanitizer lane builds; WINDOW runs the
+# program in a virtual display under Wine; LINUX marks the programs of the Linux lane, which
+# builds no others.
 function(tandrel_test name dir)
-  cmake_parse_arguments(T "CONCURRENCY;WINDOW" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "CONCURRENCY;WINDOW;LINUX" "" "LIBS" ${ARGN})
   if(TANDREL_SANITIZE STREQUAL "thread" AND NOT T_CONCURRENCY)
+    return()
+  endif()
+  if((TANDREL_LINUX AND NOT T_LINUX) OR (T_LINUX AND NOT TANDREL_LINUX))
     return()
   endif()
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
@@ -30,6 +34,9 @@ function(tandrel_test name dir)
   set(labels "")
   if(T_CONCURRENCY)
     list(APPEND labels concurrency)
+  endif()
+  if(T_LINUX)
+    list(APPEND labels linux)
   endif()
   if(WIN32 AND T_WINDOW)
     add_test(NAME ${name} COMMAND xvfb-run -a wine $<TARGET_FILE:${name}>)

@@ -8,6 +8,12 @@ configure_native() {  # folder, sanitizer, build type, extra options...
     -DTANDREL_SANITIZE="$san" "$@" >/dev/null
 }
 
+# The Linux program, its tests and its Debian package (optimised: the package comes from here).
+configure_linux() {
+  cmake -S "$root" -B "$root/build/linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTANDREL_LINUX=ON >/dev/null
+}
+
 configure_windows() {
   cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null

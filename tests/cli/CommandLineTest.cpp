@@ -81,7 +81,9 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
       "</Joysticks></Configuration>";
   const std::string actions =
       "<Actions><VKActions><VKAction theme='K' name='A' value='0x41'/>"
-      "<VKAction theme='K' name='Bad' value='Esc'/></VKActions><MouseActions>"
+      "<VKAction theme='K' name='Bad' value='Esc'/><VKAction theme='K' name='Kana' value='0x15'/>"
+      "<VKAction theme='K' name='Tilde' value='~'/><VKAction theme='M' name='L' value='0x1'/>"
+      "</VKActions><MouseActions>"
       "<MouseAction theme='M' name='Left' direction='180' speed='-5'/></MouseActions>"
       "<MouseWheelActions><MouseWheelAction theme='W' name='Up' direction='up' lines='0'/>"
       "</MouseWheelActions></Actions>";
@@ -130,6 +132,8 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
           "silent The MouseAction \"Left\" has the speed -5, below 1: the pointer does not move.",
           "silent The MouseWheelAction \"Up\" has the lines 0, below 1: the wheel does not turn "
           "as named.",
+          "linux The VKAction \"Kana\" sends the key 0x15, which tandrel on Linux cannot send: no "
+          "X key stands for it.",
           file("Tandrel.exe.config"),
           "silent The picture \"missing.bmp\" of joystick 0 does not exist.", file("Game.xml"),
           "silent The profile \"Game.xml\" for windows titled \"Game\" of joystick 0: "

@@ -8,7 +8,8 @@
 // read. Then it reports, as "silent TEXT" lines, what the program would meet without a word:
 // a file that is not well formed, a window rule's profile that is missing, not well formed or
 // holds problems (its loads are quiet), a picture that does not exist, and values that make an
-// input do nothing or misbehave (ValueCheck.h).
+// input do nothing or misbehave (ValueCheck.h); and, as "linux TEXT" lines, the keys of the
+// actions file that the Linux program cannot send.
 //
 // Every finding stands under a line "file PATH" naming the file it comes from (the resolved
 // path); the line is repeated only when the file changes.
@@ -173,6 +174,7 @@ class CConfigurationCheck {
     if (const CXMLNode* actions = root.FindChild("Actions", nullptr)) {
       if (const char* fileName = config::AttributeText(*actions, "fileName")) {
         CheckFile(fileName, ActionValueFindings);
+        CheckLinuxKeys(fileName);
       }
     }
     const CXMLNode* joysticks = root.FindChild("Joysticks", nullptr);
@@ -246,6 +248,15 @@ class CConfigurationCheck {
     const std::string path = seam::ResolveProgramPath(fileName);
     const XMLReadResult read = ReadXMLFile(path);
     if (read.status == XMLReadStatus::Ok) Findings(path, findings(*read.root));
+  }
+
+  // Keys the Linux program would not send, as "linux TEXT" lines.
+  void CheckLinuxKeys(const std::string& fileName) {
+    const std::string path = seam::ResolveProgramPath(fileName);
+    const XMLReadResult read = ReadXMLFile(path);
+    if (read.status != XMLReadStatus::Ok) return;
+    for (const std::string& text : LinuxKeyFindings(*read.root))
+      messages_.Print(path, "linux " + text);
   }
 
   void Findings(const std::string& path, const std::vector<std::string>& texts) {

@@ -1,9 +1,13 @@
 #include "ValueCheck.h"
 
+#include <cstdio>
 #include <set>
+#include <string_view>
 #include <tuple>
 
 #include "actions/TextRules.h"
+#include "platform/Platform.h"
+#include "platform/XKeyTable.h"
 #include "xml/XMLNode.h"
 
 namespace {
@@ -141,5 +145,26 @@ std::vector<std::string> ActionValueFindings(const CXMLNode& actions) {
   });
   ForEach(actions.FindChild("MouseWheelActions", nullptr), "MouseWheelAction",
           [&](const CXMLNode& a) { check(a, "lines", 1, 1, "the wheel does not turn as named"); });
+  return findings;
+}
+
+std::vector<std::string> LinuxKeyFindings(const CXMLNode& actions) {
+  std::vector<std::string> findings;
+  ForEach(actions.FindChild("VKActions", nullptr), "VKAction", [&](const CXMLNode& a) {
+    const std::string value = AttributeText(a, "value") != nullptr ? AttributeText(a, "value") : "";
+    unsigned key = 0;
+    if (value.size() >= 2 && value[0] == '0' && value[1] == 'x') {
+      key = actions::FoldHexDigits(std::string_view(value).substr(2)) & 0xFF;
+    } else if (value.size() == 1) {
+      key = static_cast<unsigned>(seam::KeyboardLayout().KeyForChar(value[0])) & 0xFF;
+    } else {
+      return;  // the program refuses the action; its message says so
+    }
+    if (seam::XCanSendVirtualKey(static_cast<std::uint8_t>(key))) return;
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%x", key);
+    findings.push_back("The VKAction " + Quoted(AttributeText(a, "name")) + " sends the key " +
+                       code + ", which tandrel on Linux cannot send: no X key stands for it.");
+  });
   return findings;
 }

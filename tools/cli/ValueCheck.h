@@ -16,3 +16,6 @@ constexpr int kLongestUsefulPollingDelay = 10000;
 
 std::vector<std::string> ProfileValueFindings(const CXMLNode& profile);
 std::vector<std::string> ActionValueFindings(const CXMLNode& actions);
+// The VKActions whose key the Linux program cannot send (XKeyTable.h); one-character values
+// are taken through the installed keyboard layout, as the program reads them.
+std::vector<std::string> LinuxKeyFindings(const CXMLNode& actions);

@@ -1,0 +1,34 @@
+// What `tandrel run --verbose` prints, one line at a time from any thread: profiles that start
+// ("profile ID PATH", as tandrel-cli replay prints them), controllers that come and go, the
+// active window's title, and keys the X table cannot send. Without --verbose it prints nothing.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "config/ConfigurationObserver.h"
+
+namespace app {
+
+class ProgramLog : public IConfigurationObserver {
+ public:
+  ProgramLog(std::FILE* out, bool verbose) : out_(out), verbose_(verbose) {}
+
+  void ProfileStarted(int id, const std::string& path) override;
+  void Controller(int id, const std::string& name, bool arrived);
+  void Window(const std::string& title);
+  void UnsendableKey(std::uint8_t vk);
+  // Printed with or without --verbose.
+  void Note(const std::string& text);
+
+ private:
+  void Line(const std::string& text, bool always = false);
+
+  std::mutex mutex_;  // one line at a time
+  std::FILE* const out_;
+  const bool verbose_;
+};
+
+}  // namespace app

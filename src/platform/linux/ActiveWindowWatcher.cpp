@@ -1,0 +1,128 @@
+#include "platform/linux/ActiveWindowWatcher.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/linux/XConnection.h"
+
+namespace seam {
+
+namespace {
+
+// A property's bytes; empty when the window or the property is missing (a protocol error,
+// which the process-wide handler ignores) or of another type.
+std::optional<std::string> Property(Display* display, Window window, Atom property, Atom type,
+                                    int format) {
+  Atom actualType = None;
+  int actualFormat = 0;
+  unsigned long items = 0, after = 0;
+  unsigned char* data = nullptr;
+  const long kMostLongs = 1024;  // 4 KiB: far beyond any title that is kept
+  if (XGetWindowProperty(display, window, property, 0, kMostLongs, False, type, &actualType,
+                         &actualFormat, &items, &after, &data) != Success) {
+    return std::nullopt;
+  }
+  std::optional<std::string> value;
+  if (data != nullptr && (type == AnyPropertyType || actualType == type) &&
+      actualFormat == format) {
+    const std::size_t bytes =
+        items * static_cast<std::size_t>(format == 32 ? sizeof(long) : format / 8);
+    value = std::string(reinterpret_cast<const char*>(data), bytes);
+  }
+  if (data != nullptr) XFree(data);
+  return value;
+}
+
+}  // namespace
+
+std::unique_ptr<ActiveWindowWatcher> ActiveWindowWatcher::Open(std::string& reason,
+                                                               TitleReport report) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    const char* name = std::getenv("DISPLAY");
+    reason = "cannot open the X display \"" + std::string(name != nullptr ? name : "") + "\"";
+    return nullptr;
+  }
+  return std::unique_ptr<ActiveWindowWatcher>(new ActiveWindowWatcher(display, std::move(report)));
+}
+
+ActiveWindowWatcher::ActiveWindowWatcher(Display* display, TitleReport report)
+    : display_(display), report_(std::move(report)) {
+  WatchForConnectionLoss(display_, lost_);
+  root_ = DefaultRootWindow(display_);
+  netActiveWindow_ = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+  netWmName_ = XInternAtom(display_, "_NET_WM_NAME", False);
+  utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
+  wmName_ = XA_WM_NAME;
+  XSelectInput(display_, root_, PropertyChangeMask);
+  XFlush(display_);
+}
+
+ActiveWindowWatcher::~ActiveWindowWatcher() {
+  if (!lost_) XCloseDisplay(display_);
+}
+
+int ActiveWindowWatcher::FileDescriptor() const { return ConnectionNumber(display_); }
+
+unsigned long ActiveWindowWatcher::ActiveWindow() {
+  const auto value = Property(display_, root_, netActiveWindow_, XA_WINDOW, 32);
+  unsigned long window = 0;
+  if (!value || value->size() < sizeof window) return 0;
+  std::memcpy(&window, value->data(), sizeof window);
+  return window;
+}
+
+std::string ActiveWindowWatcher::TitleOf(unsigned long window) {
+  if (window == 0) return {};
+  auto title = Property(display_, window, netWmName_, utf8String_, 8);
+  // WM_NAME may be STRING or COMPOUND_TEXT: its bytes are taken as they are.
+  if (!title) title = Property(display_, window, wmName_, AnyPropertyType, 8);
+  std::string text = title.value_or("");
+  if (text.size() > kMaxTitle) text.resize(kMaxTitle);
+  return text;
+}
+
+void ActiveWindowWatcher::Follow(unsigned long window) {
+  if (window == active_) return;
+  // Title changes of the window that was active no longer matter.
+  if (active_ != 0) XSelectInput(display_, active_, NoEventMask);
+  active_ = window;
+  if (active_ != 0) XSelectInput(display_, active_, PropertyChangeMask);
+}
+
+void ActiveWindowWatcher::Report() {
+  const std::string title = TitleOf(active_);
+  if (lost_ || title == lastTitle_) return;
+  lastTitle_ = title;
+  if (report_) report_(title);
+}
+
+void ActiveWindowWatcher::ReportCurrent() {
+  Follow(ActiveWindow());
+  lastTitle_.reset();
+  Report();
+}
+
+bool ActiveWindowWatcher::Dispatch() {
+  bool changed = false;
+  while (!lost_ && XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    if (event.type != PropertyNotify) continue;
+    const XPropertyEvent& property = event.xproperty;
+    if (property.window == root_ && property.atom == netActiveWindow_) {
+      Follow(ActiveWindow());
+      changed = true;
+    } else if (property.window == active_ &&
+               (property.atom == netWmName_ || property.atom == wmName_)) {
+      changed = true;
+    }
+  }
+  if (changed) Report();
+  return !lost_;
+}
+
+}  // namespace seam

@@ -19,8 +19,7 @@ constexpr auto kStepTime = std::chrono::seconds(5);
 constexpr UINT kQueryTimeoutMs = 5000;
 constexpr UINT kTrayNotify = WM_USER;         // the icon's message to the hidden main window
 constexpr int kMessageText = 0xFFFF;          // the static holding a message box's text
-constexpr int kFileNameEdit = 0x480;          // edt1: the file dialogs' file name field (Wine)
-constexpr int kFileNameCombo = 0x47C;         // cmb13: the same field on Windows
+constexpr int kFileName = 0x47C;              // cmb13: the file dialogs' file name field
 constexpr const char* kMenuClass = "#32768";  // a popup menu's window
 constexpr const char* kMainClass = "TandrelMainFrame";
 
@@ -43,6 +42,30 @@ std::string ClassOf(HWND window) {
 }
 bool IsClass(HWND window, const char* name) { return _stricmp(ClassOf(window).c_str(), name) == 0; }
 
+// The edit field a user types into: the control itself, or the one inside a combo box.
+HWND EditOf(HWND control) {
+  if (control == nullptr || IsClass(control, "Edit")) return control;
+  HWND edit = nullptr;
+  EnumChildWindows(
+      control,
+      [](HWND child, LPARAM found) -> BOOL {
+        if (!IsClass(child, "Edit")) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&edit));
+  return edit;
+}
+
+// Texts come as the program holds them (UTF-16) and are turned into the test's code page here:
+// the system turns some of them, but not every list's items, between processes.
+std::string Narrow(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(size > 0 ? size - 1 : 0, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
+  return narrow;
+}
+
 // Why a user could not act on the control now; empty when they could.
 std::string Unusable(HWND control) {
   if (control == nullptr) return "there is no such control";
@@ -54,26 +77,6 @@ std::string Unusable(HWND control) {
     if (!IsWindowEnabled(w)) return "its window is disabled (is a modal window open?)";
   }
   return {};
-}
-
-// The environment of the program: the test's own, with the stand-in winmm.dll beside the
-// program loaded in place of the system's when the folder has one.
-std::string ChildEnvironment(bool fakeWinmm) {
-  const std::string key = "WINEDLLOVERRIDES=";
-  std::string block;
-  bool found = false;
-  char* all = GetEnvironmentStringsA();
-  for (const char* entry = all; *entry != '\0'; entry += std::strlen(entry) + 1) {
-    std::string variable(entry);
-    if (fakeWinmm && _strnicmp(entry, key.c_str(), key.size()) == 0) {
-      variable += ";winmm=n,b";
-      found = true;
-    }
-    block += variable + '\0';
-  }
-  FreeEnvironmentStringsA(all);
-  if (fakeWinmm && !found) block += key + "winmm=n,b" + '\0';
-  return block + '\0';
 }
 
 // Memory inside the program for the messages whose pointers the system does not carry between
@@ -108,10 +111,16 @@ class RemoteMemory {
 
 Program::Program(const ProgramFolder& folder, const std::string& arguments) : folder_(folder) {
   std::string command = "\"" + folder.Path("Tandrel.exe") + "\" " + arguments;
-  std::string environment = ChildEnvironment(folder.UsesFakeControllers());
+  char overrides[512] = {};
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof(overrides));
+  if (folder.UsesFakeControllers() &&
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") &&
+      std::string(overrides).find("winmm=n") == std::string::npos) {
+    throw StepFailed("Wine loads the stand-in winmm.dll only with WINEDLLOVERRIDES=winmm=n,b");
+  }
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, environment.data(),
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.Path("").c_str(), &startup, &process_)) {
     throw StepFailed("cannot start " + command);
   }
@@ -132,12 +141,13 @@ void Program::Step(const std::string& name, const Where& where, Attempt attempt)
   const auto end = std::chrono::steady_clock::now() + kStepTime;
   for (;;) {
     Pump();
+    const bool ended = Ended();  // before the attempt, which may see it end
     std::string why = "the program is still busy with an earlier act";
     if (Settled()) {
       why = attempt();
       if (why.empty()) return;
     }
-    if (Ended() || std::chrono::steady_clock::now() > end) Fail(name, where, why);
+    if (ended || std::chrono::steady_clock::now() > end) Fail(name, where, why);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
@@ -152,8 +162,9 @@ void Program::Fail(const std::string& name, const Where& where, const std::strin
 
 bool Program::Ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
 
-// The program has handled every act sent so far: it has answered it, or it has shown or closed
-// a window since (a modal window answers only when it closes).
+// The program has handled every act sent so far: it has answered it, or it shows a window it
+// did not show before (a modal window, which answers only when it closes). A window that has
+// merely gone does not count: the program may still be busy closing it.
 bool Program::Settled() {
   if (Ended()) {
     pending_.clear();
@@ -162,8 +173,10 @@ bool Program::Settled() {
   std::erase_if(pending_,
                 [](const PendingAct& act) { return AnsweredActs().contains(act.number); });
   const std::set<HWND> windows = VisibleWindows();
-  return std::all_of(pending_.begin(), pending_.end(),
-                     [&](const PendingAct& act) { return act.windowsBefore != windows; });
+  return std::all_of(pending_.begin(), pending_.end(), [&](const PendingAct& act) {
+    return !std::includes(act.windowsBefore.begin(), act.windowsBefore.end(), windows.begin(),
+                          windows.end());
+  });
 }
 
 std::set<HWND> Program::VisibleWindows() const {
@@ -233,16 +246,18 @@ std::string Program::Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 bool Program::Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   DWORD_PTR answer = 0;
   const bool answered =
-      SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kQueryTimeoutMs, &answer);
+      SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kQueryTimeoutMs, &answer);
   result = static_cast<LRESULT>(answer);
   return answered;
 }
 
 std::string Program::TextOf(HWND window) {
-  std::vector<char> text(4096, '\0');
-  LRESULT ignored = 0;
-  Query(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), ignored);
-  return text.data();
+  LRESULT length = 0;
+  if (!Query(window, WM_GETTEXTLENGTH, 0, 0, length)) return {};
+  std::wstring text(length + 1, L'\0');
+  Query(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), length);
+  text.resize(wcslen(text.c_str()));
+  return Narrow(text);
 }
 
 // The texts of a list or combo box's items.
@@ -257,10 +272,11 @@ std::string Program::ItemsOf(HWND control, std::vector<std::string>& items) {
   for (LRESULT i = 0; i < count; ++i) {
     LRESULT length = 0;
     Query(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, length);
-    std::vector<char> text(length < 0 ? 1 : length + 1, '\0');
+    std::wstring text(length < 0 ? 1 : length + 1, L'\0');
     Query(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
           length);
-    items[i] = text.data();
+    text.resize(wcslen(text.c_str()));
+    items[i] = Narrow(text);
   }
   return {};
 }
@@ -310,8 +326,7 @@ std::string Program::Answer(const std::string& caption, int button, Where where)
 
 void Program::ChooseFile(const std::string& title, const std::string& path, Where where) {
   Window dialog = WaitForWindow(title, "#32770", where);
-  dialog.Type(dialog.HasControl(kFileNameEdit, where) ? kFileNameEdit : kFileNameCombo, path,
-              where);
+  dialog.Type(kFileName, path, where);
   dialog.Click(IDOK, where);
 }
 
@@ -326,8 +341,10 @@ void Program::UseIconMenu(const std::string& item, Where where) {
     if (position < 0) return "the icon's menu has no such item";
     HWND menu = FindTopLevel("", kMenuClass, true);
     if (menu == nullptr) return "no menu is shown";
-    // The menu's own loop reads the keys from the program's queue, as a user's keys.
-    for (int i = 0; i <= position; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    // The menu's own loop reads the keys from the program's queue, as a user's keys: Home
+    // goes to the first item whichever is highlighted.
+    PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
+    for (int i = 0; i < position; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     return {};
   });
@@ -370,7 +387,8 @@ HWND Window::Control(int id) const {
       handle_,
       [](HWND window, LPARAM parameter) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(parameter);
-        if (GetDlgCtrlID(window) == s.id && IsWindowVisible(GetParent(window))) {
+        HWND parent = GetParent(window);
+        if (GetDlgCtrlID(window) == s.id && IsWindowVisible(parent) && IsClass(parent, "#32770")) {
           HWND& slot = IsWindowVisible(window) ? s.visible : s.hidden;
           if (slot == nullptr) slot = window;
         }
@@ -401,10 +419,7 @@ void Window::Click(int id, Where where) {
 
 void Window::Type(int id, const std::string& text, Where where) {
   program_->Step("type \"" + text + "\" into " + Name(id) + InMe(), where, [&] {
-    HWND control = Control(id);
-    if (control != nullptr && IsClass(control, "ComboBox")) {
-      control = FindWindowExA(control, nullptr, "Edit", nullptr);
-    }
+    HWND control = EditOf(Control(id));
     std::string why = Unusable(control);
     if (why.empty()) why = program_->Act(control, EM_SETSEL, 0, -1);
     for (char c : "\b" + text) {
@@ -484,56 +499,42 @@ void Window::ClickTab(const std::string& tab, Where where) {
   });
 }
 
+template <typename Read>
+void Window::Inspect(const std::string& what, int id, const Where& where, Read read) {
+  program_->Step("read " + what + " of " + Name(id) + InMe(), where, [&]() -> std::string {
+    HWND control = Control(id);
+    return control != nullptr ? read(control) : "there is no such control";
+  });
+}
+
 std::string Window::Text(int id, Where where) {
   std::string text;
-  program_->Step("read the text of " + Name(id) + InMe(), where, [&]() -> std::string {
-    HWND control = Control(id);
-    if (control == nullptr) return "there is no such control";
+  Inspect("the text", id, where, [&](HWND control) {
     text = program_->TextOf(control);
-    return {};
+    return std::string();
   });
   return text;
 }
 
 std::vector<std::string> Window::Items(int id, Where where) {
   std::vector<std::string> items;
-  program_->Step("read the items of " + Name(id) + InMe(), where,
-                 [&] { return program_->ItemsOf(Control(id), items); });
+  Inspect("the items", id, where, [&](HWND control) { return program_->ItemsOf(control, items); });
   return items;
-}
-
-std::string Window::Selection(int id, Where where) {
-  std::string selection;
-  program_->Step("read the selection of " + Name(id) + InMe(), where, [&] {
-    HWND control = Control(id);
-    std::vector<std::string> items;
-    LRESULT index = -1;
-    std::string why = program_->ItemsOf(control, items);
-    if (why.empty() &&
-        !program_->Query(control, IsClass(control, "ComboBox") ? CB_GETCURSEL : LB_GETCURSEL, 0, 0,
-                         index)) {
-      why = "the program does not answer";
-    }
-    if (index >= 0 && static_cast<size_t>(index) < items.size()) selection = items[index];
-    return why;
-  });
-  return selection;
 }
 
 bool Window::IsEnabled(int id, Where where) {
   bool enabled = false;
-  program_->Step("see whether " + Name(id) + " is enabled" + InMe(), where, [&]() -> std::string {
-    HWND control = Control(id);
-    enabled = control != nullptr && IsWindowEnabled(control);
-    return control != nullptr ? "" : "there is no such control";
+  Inspect("the enabled state", id, where, [&](HWND control) {
+    enabled = IsWindowEnabled(control);
+    return std::string();
   });
   return enabled;
 }
 
 bool Window::IsVisible(int id, Where where) {
   bool visible = false;
-  program_->Step("see whether " + Name(id) + " is visible" + InMe(), where, [&] {
-    visible = IsWindowVisible(Control(id));
+  Inspect("the visible state", id, where, [&](HWND control) {
+    visible = IsWindowVisible(control);
     return std::string();
   });
   return visible;
@@ -541,21 +542,10 @@ bool Window::IsVisible(int id, Where where) {
 
 bool Window::IsChecked(int id, Where where) {
   LRESULT state = BST_UNCHECKED;
-  program_->Step("see whether " + Name(id) + " is checked" + InMe(), where, [&]() -> std::string {
-    HWND control = Control(id);
-    if (control == nullptr) return "there is no such control";
-    return program_->Query(control, BM_GETCHECK, 0, 0, state) ? "" : "the program does not answer";
+  Inspect("the check", id, where, [&](HWND control) {
+    return program_->Query(control, BM_GETCHECK, 0, 0, state) ? "" : "no answer";
   });
   return state == BST_CHECKED;
-}
-
-bool Window::HasControl(int id, Where where) {
-  bool found = false;
-  program_->Step("look for control " + std::to_string(id) + InMe(), where, [&] {
-    found = Control(id) != nullptr;
-    return std::string();
-  });
-  return found;
 }
 
 bool Window::IsOpen(Where where) {

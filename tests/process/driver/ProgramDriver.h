@@ -30,8 +30,9 @@ using Where = std::source_location;
 class Program;
 
 // A top-level window of the program (the configuration window, a message box, a file dialog).
-// Controls are found by identifier among the controls whose parent is visible (so on the page
-// and the panel shown), a visible one first.
+// Controls are found by identifier among the children of the window and of the dialogs shown
+// inside it (the tab's page, the action panel), a visible one first; the parts of a control
+// (a combo box's edit field, a shell view's list) are not controls of their own.
 class Window {
  public:
   Window(Program& program, HWND handle, std::string caption);
@@ -49,7 +50,6 @@ class Window {
 
   std::string Text(int id, Where where = Where::current());
   std::vector<std::string> Items(int id, Where where = Where::current());
-  std::string Selection(int id, Where where = Where::current());  // empty: none
   bool IsEnabled(int id, Where where = Where::current());
   bool IsVisible(int id, Where where = Where::current());
   bool IsChecked(int id, Where where = Where::current());
@@ -58,6 +58,9 @@ class Window {
 
  private:
   HWND Control(int id) const;  // null when there is none
+  // One step reading the control once the program has settled; `read` returns why it cannot.
+  template <typename Read>
+  void Inspect(const std::string& what, int id, const Where& where, Read read);
   std::string Name(int id) const;
   std::string InMe() const { return " in \"" + caption_ + "\""; }
 

@@ -1,7 +1,7 @@
 #include "ProgramFolder.h"
 
-#include <windows.h>
-
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,6 +32,13 @@ ProgramFolder& ProgramFolder::Put(const std::string& name, const std::string& by
   return *this;
 }
 
+ProgramFolder::HeldFile ProgramFolder::KeepOpen(const std::string& name) const {
+  HANDLE file = CreateFileA(Path(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + Path(name));
+  return HeldFile(file, &CloseHandle);
+}
+
 std::string ProgramFolder::Read(const std::string& name) const {
   std::ostringstream bytes;
   bytes << std::ifstream(folder_.path() / name, std::ios::binary).rdbuf();
@@ -39,6 +46,15 @@ std::string ProgramFolder::Read(const std::string& name) const {
 }
 
 std::string ProgramFolder::Path(const std::string& name) const { return folder_.File(name); }
+
+std::vector<std::string> ProgramFolder::Files() const {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder_.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 void ProgramFolder::Plug(const FakeController& controller) {
   if (!fakeControllers_) {
@@ -67,8 +83,11 @@ void ProgramFolder::WriteControllers() const {
   const std::string file = Path("winmm-controllers.txt");
   const std::string next = file + ".next";
   std::ofstream(next, std::ios::binary) << script.str();
-  if (!MoveFileExA(next.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    throw std::runtime_error("cannot write " + file);
+  // The program may be reading the script just then, which keeps it from being replaced.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!MoveFileExA(next.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (std::chrono::steady_clock::now() > end) throw std::runtime_error("cannot write " + file);
+    Sleep(1);
   }
 }
 

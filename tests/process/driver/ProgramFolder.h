@@ -2,8 +2,12 @@
 // (the default files, Hook.dll, files of its own, scripted controllers).
 #pragma once
 
+#include <windows.h>
+
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "support/TempFolder.h"
 
@@ -16,9 +20,9 @@ struct FakeController {
   std::string axes = "XYZRU";
   int buttons = 10;
   bool pov = true;
-  std::map<char, unsigned> positions;  // by axis letter, 0..65535; 32767 where not given
-  unsigned pressed = 0;                // button bits, button 1 in bit 0
-  unsigned angle = 65535;              // the hat in hundredths of a degree; 65535 centred
+  std::map<char, unsigned> positions = {};  // by axis letter, 0..65535; 32767 where not given
+  unsigned pressed = 0;                     // button bits, button 1 in bit 0
+  unsigned angle = 65535;                   // the hat in hundredths of a degree; 65535 centred
 };
 
 class ProgramFolder {
@@ -30,10 +34,16 @@ class ProgramFolder {
   ProgramFolder& AddHook();
   // Writes a file with exactly these bytes.
   ProgramFolder& Put(const std::string& name, const std::string& bytes);
+  // Holds a file open without sharing, as another program may: until the result goes, the file
+  // can be neither read nor replaced.
+  using HeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
+  HeldFile KeepOpen(const std::string& name) const;
   // The file's bytes; empty when it does not exist.
   std::string Read(const std::string& name) const;
   // The full path of a file in the folder, as the program spells it.
   std::string Path(const std::string& name) const;
+  // The names of the files in the folder, sorted.
+  std::vector<std::string> Files() const;
 
   // Plugs a controller in (or changes the one with its ID) through the stand-in winmm.dll,
   // which goes beside the program with the first controller; the program sees the change at

@@ -2,8 +2,8 @@
 // place of the system's with WINEDLLOVERRIDES=winmm=n,b), it reports the controllers scripted
 // in "winmm-controllers.txt" beside it through the real joystick calls. The file is read again
 // at every call, so a test changes positions, buttons and the hat, or plugs and unplugs
-// controllers, while the program runs. One line per controller (blank lines and lines starting
-// with '#' are skipped):
+// controllers, while the program runs (replacing the file in one step). One line per controller
+// (blank lines and lines starting with '#' are skipped):
 //
 //   ID name="Product" axes=XYZRUV buttons=N pov=0|1 X=.. Y=.. Z=.. R=.. U=.. V=.. pressed=BITS
 //   angle=HUNDREDTHS
@@ -22,7 +22,6 @@
 #include <fstream>
 #include <iomanip>
 #include <map>
-#include <mutex>
 #include <sstream>
 #include <string>
 
@@ -80,25 +79,19 @@ Controller ParseLine(std::istringstream& line) {
   return c;
 }
 
-// The controllers as the script says now; the last readable script while a test replaces it.
+// The controllers as the script says now (none while it cannot be read).
 std::map<UINT, Controller> Controllers() {
-  static std::mutex lock;
-  static std::map<UINT, Controller> last;
-  std::lock_guard guard(lock);
-  std::ifstream file(ScriptPath());
-  if (!file) return last;
   std::map<UINT, Controller> read;
+  std::ifstream file(ScriptPath());
   try {
     for (std::string text; std::getline(file, text);) {
       std::istringstream line(text);
       UINT id = 0;
-      if (text.empty() || text[0] == '#' || !(line >> id)) continue;
-      read[id] = ParseLine(line);
+      if (!text.empty() && text[0] != '#' && line >> id) read[id] = ParseLine(line);
     }
   } catch (const std::exception&) {
-    return last;  // a number out of range: keep what was read before
+    return {};  // a number out of range
   }
-  last = read;
   return read;
 }
 

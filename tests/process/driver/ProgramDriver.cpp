@@ -138,12 +138,13 @@ Program::~Program() {
 template <typename Attempt>
 void Program::Step(const std::string& name, const Where& where, Attempt attempt) {
   ++steps_;
+  stepName_ = name;
   const auto end = std::chrono::steady_clock::now() + kStepTime;
   for (;;) {
     Pump();
     const bool ended = Ended();  // before the attempt, which may see it end
-    std::string why = "the program is still busy with an earlier act";
-    if (Settled()) {
+    std::string why = Unsettled();
+    if (why.empty()) {
       why = attempt();
       if (why.empty()) return;
     }
@@ -162,21 +163,25 @@ void Program::Fail(const std::string& name, const Where& where, const std::strin
 
 bool Program::Ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
 
-// The program has handled every act sent so far: it has answered it, or it shows a window it
-// did not show before (a modal window, which answers only when it closes). A window that has
-// merely gone does not count: the program may still be busy closing it.
-bool Program::Settled() {
+// Empty once the program has handled every act sent so far: it has answered it, or it shows a
+// window it did not show before (a modal window, which answers only when it closes). A window
+// that has merely gone does not count: the program may still be busy closing it.
+std::string Program::Unsettled() {
   if (Ended()) {
     pending_.clear();
-    return true;
+    return {};
   }
   std::erase_if(pending_,
                 [](const PendingAct& act) { return AnsweredActs().contains(act.number); });
   const std::set<HWND> windows = VisibleWindows();
-  return std::all_of(pending_.begin(), pending_.end(), [&](const PendingAct& act) {
-    return !std::includes(act.windowsBefore.begin(), act.windowsBefore.end(), windows.begin(),
-                          windows.end());
-  });
+  for (const PendingAct& act : pending_) {
+    if (std::includes(act.windowsBefore.begin(), act.windowsBefore.end(), windows.begin(),
+                      windows.end())) {
+      return "the program has not finished step " + std::to_string(act.step) + " \"" +
+             act.stepName + "\" (no answer, no new window)";
+    }
+  }
+  return {};
 }
 
 std::set<HWND> Program::VisibleWindows() const {
@@ -235,7 +240,7 @@ std::string Program::Shown() const {
 
 std::string Program::Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   static ULONG_PTR acts = 0;
-  PendingAct act{++acts, VisibleWindows()};
+  PendingAct act{++acts, VisibleWindows(), steps_, stepName_};
   if (!SendMessageCallbackA(window, message, wParam, lParam, OnAnswered, act.number)) {
     return "the window is gone";
   }

@@ -5,8 +5,8 @@
 //
 // Every call is one numbered step. A step waits (polling) until it can act or read: first until
 // the program has finished handling the previous steps' acts (each act is sent, and counts as
-// handled once the program has answered it or has shown or closed a window meanwhile, as a
-// modal message box or dialog does), then until what it needs is there (a window, a visible
+// handled once the program has answered it or has shown a new window meanwhile, as a modal
+// message box or dialog does), then until what it needs is there (a window, a visible
 // and enabled control, an item). When that does not happen within a few seconds, the story
 // ends with an exception naming the step, where the story called it, why, and the windows the
 // program shows: step 7 "click "Apply" in "Tandrel Configuration"" (Stories.cpp:42): the
@@ -104,7 +104,7 @@ class Program {
   void Step(const std::string& name, const Where& where, Attempt attempt);
   [[noreturn]] void Fail(const std::string& name, const Where& where, const std::string& why);
   bool Ended() const;
-  bool Settled();
+  std::string Unsettled();
   std::set<HWND> VisibleWindows() const;
   HWND FindTopLevel(const std::string& caption, const std::string& windowClass, bool visible) const;
   std::string Shown() const;
@@ -119,10 +119,13 @@ class Program {
   struct PendingAct {
     ULONG_PTR number;
     std::set<HWND> windowsBefore;
+    int step;
+    std::string stepName;
   };
   const ProgramFolder& folder_;
   PROCESS_INFORMATION process_ = {};
   int steps_ = 0;
+  std::string stepName_;
   std::vector<PendingAct> pending_;
 };
 

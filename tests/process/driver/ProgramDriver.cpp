@@ -218,7 +218,7 @@ HWND Program::FindTopLevel(const std::string& caption, const std::string& window
 }
 
 // What the program shows, for a failure's message.
-std::string Program::Shown() const {
+std::string Program::Shown() {
   DWORD code = 0;
   if (Ended() && GetExitCodeProcess(process_.hProcess, &code)) {
     std::ostringstream ended;
@@ -231,7 +231,7 @@ std::string Program::Shown() const {
     GetWindowTextA(w, caption, sizeof(caption));
     shown += (shown.empty() ? "" : ", ") + ("\"" + std::string(caption) + "\" (" + ClassOf(w));
     if (HWND text = GetDlgItem(w, kMessageText)) {
-      shown += ": \"" + const_cast<Program*>(this)->TextOf(text) + "\"";
+      shown += ": \"" + TextOf(text) + "\"";
     }
     shown += ")";
   }

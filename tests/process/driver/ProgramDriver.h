@@ -36,7 +36,6 @@ class Program;
 class Window {
  public:
   Window(Program& program, HWND handle, std::string caption);
-  HWND Handle() const { return handle_; }
 
   // A click on a button, check box or radio button; it must be visible and enabled.
   void Click(int id, Where where = Where::current());
@@ -53,7 +52,6 @@ class Window {
   bool IsEnabled(int id, Where where = Where::current());
   bool IsVisible(int id, Where where = Where::current());
   bool IsChecked(int id, Where where = Where::current());
-  bool HasControl(int id, Where where = Where::current());
   bool IsOpen(Where where = Where::current());
 
  private:
@@ -107,7 +105,7 @@ class Program {
   std::string Unsettled();
   std::set<HWND> VisibleWindows() const;
   HWND FindTopLevel(const std::string& caption, const std::string& windowClass, bool visible) const;
-  std::string Shown() const;
+  std::string Shown();
   // Sends an act to a window of the program without waiting for it; later steps do.
   std::string Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // Sends a query and waits for its answer; false when the program does not answer.

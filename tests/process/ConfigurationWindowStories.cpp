@@ -1,0 +1,130 @@
+// The configuration window of Tandrel.exe as a user meets it, one story a tab: its real message
+// boxes and file dialogs, and the files it writes.
+
+#include <gtest/gtest.h>
+
+#include "ProgramDriver.h"
+#include "resource.h"
+
+namespace {
+
+using driver::FakeController;
+using driver::Program;
+using driver::ProgramFolder;
+using driver::Window;
+
+constexpr const char* kWindow = "Tandrel Configuration";
+constexpr const char* kProfileDialog = "Select A Configuration File";
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Two controllers from the stand-in winmm.dll, each starting with its configured profile; the
+// second one is given another profile through the real open dialog.
+TEST(JoysticksTab, ShowsEachControllerAndChangesItsProfile) {
+  ProgramFolder folder;
+  folder.AddDefaultFiles().AddHook();
+  folder.Plug(FakeController{.id = 0, .name = "Fake Pad"});
+  folder.Plug(FakeController{.id = 2, .name = "Other Pad", .axes = "XY", .buttons = 4});
+  Program program(folder);
+  Window window = program.WaitForWindow(kWindow);
+  EXPECT_FALSE(program.HasWindow("Error"));  // Hook.dll is in place
+  EXPECT_EQ(window.Items(IDC_JOY_SELECT), (std::vector<std::string>{"Fake Pad", "Other Pad"}));
+  EXPECT_EQ(window.Text(IDC_JOY_PROFILE), "Gamepad.xml");
+  EXPECT_TRUE(window.IsChecked(IDC_JOY_ENABLED));  // its profile loaded at start-up
+  window.Choose(IDC_JOY_SELECT, "Other Pad");
+  window.Click(IDC_JOY_CHANGE);
+  program.ChooseFile("Select Exisiting Configuration", folder.Path("SlideShow.xml"));
+  EXPECT_EQ(window.Text(IDC_JOY_PROFILE), folder.Path("SlideShow.xml"));
+  window.Click(IDOK);
+  EXPECT_FALSE(window.IsOpen());
+  const std::string config = folder.Read("Tandrel.exe.config");
+  EXPECT_TRUE(Contains(config, "<Joystick ID = \"0\" fileName = \"Gamepad.xml\" >")) << config;
+  EXPECT_TRUE(Contains(
+      config, "<Joystick ID = \"2\" fileName = \"" + folder.Path("SlideShow.xml") + "\" >"))
+      << config;
+}
+
+// Every question of the Profile tab through the real message boxes and file dialogs: save the
+// changed profile first (Cancel, then Yes while another program holds the file, so that the save
+// fails), and use a file that is not a profile (No).
+TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
+  ProgramFolder folder;
+  folder.AddDefaultFiles().AddHook().Put("Notes.xml", "<Notes />\r\n");
+  folder.Plug(FakeController{});
+  const std::string gamepad = folder.Read("Gamepad.xml");
+  Program program(folder);
+  Window window = program.WaitForWindow(kWindow);
+  window.ClickTab("Profiles");
+  EXPECT_EQ(window.Text(IDC_PROF_FILE), "Gamepad.xml");
+  window.Type(IDC_PROF_DELAY, "25");
+  window.Click(IDC_PROF_OPEN);
+  EXPECT_EQ(program.Answer("One Moment...", IDCANCEL),
+            "You made changes to the current profile.\r\nDo you want to save it first?");
+  {
+    const auto editor = folder.KeepOpen("Gamepad.xml");
+    window.Click(IDC_PROF_OPEN);
+    program.Answer("One Moment...", IDYES);
+    EXPECT_EQ(program.Answer("Warning", IDOK),
+              "Couldn't open the Profile for writing (no changes made).");
+  }
+  EXPECT_EQ(folder.Read("Gamepad.xml"), gamepad);
+  EXPECT_FALSE(program.HasWindow(kProfileDialog));  // nothing else is opened over the edits
+  EXPECT_TRUE(window.IsEnabled(IDC_APPLY));
+
+  window.Click(IDC_PROF_SAVE_AS);
+  program.ChooseFile(kProfileDialog, folder.Path("Copy.xml"));
+  EXPECT_EQ(window.Text(IDC_PROF_FILE), folder.Path("Copy.xml"));
+  EXPECT_TRUE(Contains(folder.Read("Copy.xml"), "<Joystick delay = \"25\" >"));
+  window.Click(IDC_PROF_OPEN);  // saved: no question
+  program.ChooseFile(kProfileDialog, folder.Path("Notes.xml"));
+  EXPECT_EQ(program.Answer("Warning", IDNO),
+            "The file \"" + folder.Path("Notes.xml") +
+                "\" doesn't seem to be a valid Tandrel Profile.\r\nIf you save a profile in "
+                "this file you'll lose any other data this file contains.\r\nAre you sure you "
+                "want to use it?");
+  program.CancelFileDialog(kProfileDialog);  // No asks for another file
+  EXPECT_FALSE(window.IsEnabled(IDC_PROF_DELAY));
+  EXPECT_EQ(folder.Files(),
+            (std::vector<std::string>{"Actions.xml", "Copy.xml", "Gamepad.xml", "Hook.dll",
+                                      "Notes.xml", "SlideShow.xml", "Tandrel.exe",
+                                      "Tandrel.exe.config", "winmm-controllers.txt", "winmm.dll"}));
+}
+
+// The Actions tab's refusals come as message boxes owned by the window, which stays; what is
+// saved reaches the actions file with OK.
+TEST(ActionsTab, RefusesWhatItCannotSaveAndWritesWhatItSaves) {
+  ProgramFolder folder;
+  folder.AddHook()
+      .Put("Tandrel.exe.config",
+           "<Configuration >\r\n\t<Actions fileName = \"Actions.xml\" />\r\n\t<Joysticks />\r\n"
+           "</Configuration>\r\n")
+      .Put("Actions.xml", "<Actions />\r\n");
+  Program program(folder);
+  Window window = program.WaitForWindow(kWindow);
+  window.ClickTab("Actions");
+  window.Type(IDC_ACT_THEME, "Game");
+  window.Type(IDC_ACT_NAME, "Say \"it's\"");
+  window.Click(IDC_ACT_SAVE);
+  EXPECT_EQ(program.Answer("Error", IDOK), "The Action Name cannot contain both:', and \"");
+  window.Type(IDC_ACT_NAME, "Jump");
+  window.Click(IDC_ACT_SAVE);
+  EXPECT_EQ(program.Answer("Error", IDOK),
+            "Choose the type of the new action first: Virtual Key, Mouse Movement, Mouse Wheel "
+            "or Combination.");
+  window.Click(IDC_ACT_TYPE_VK);
+  window.Type(IDC_VK_KEY, " ");
+  window.Click(IDC_ACT_SAVE);
+  EXPECT_FALSE(window.IsEnabled(IDC_ACT_TYPE_VK));  // Jump exists now: its type is fixed
+  window.Click(IDOK);
+  EXPECT_FALSE(window.IsOpen());
+  EXPECT_TRUE(Contains(folder.Read("Actions.xml"),
+                       "<VKAction theme = \"Game\" name = \"Jump\" type = \"Hold\" value = "
+                       "\"0x20\" />"))
+      << folder.Read("Actions.xml");
+  program.UseIconMenu("Exit");
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+}  // namespace

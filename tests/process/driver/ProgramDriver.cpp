@@ -1,0 +1,565 @@
+#include "ProgramDriver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "resource.h"
+
+namespace driver {
+
+namespace {
+
+constexpr auto kStepTime = std::chrono::seconds(5);
+constexpr UINT kQueryTimeoutMs = 5000;
+constexpr UINT kTrayNotify = WM_USER;         // the icon's message to the hidden main window
+constexpr int kMessageText = 0xFFFF;          // the static holding a message box's text
+constexpr int kFileName = 0x47C;              // cmb13: the file dialogs' file name field
+constexpr const char* kMenuClass = "#32768";  // a popup menu's window
+constexpr const char* kMainClass = "TandrelMainFrame";
+
+// The acts the program has answered, by number; the answers arrive while the driver pumps.
+std::set<ULONG_PTR>& AnsweredActs() {
+  static std::set<ULONG_PTR> answered;
+  return answered;
+}
+void CALLBACK OnAnswered(HWND, UINT, ULONG_PTR number, LRESULT) { AnsweredActs().insert(number); }
+
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+bool IsClass(HWND window, const char* name) { return _stricmp(ClassOf(window).c_str(), name) == 0; }
+
+// The edit field a user types into: the control itself, or the one inside a combo box.
+HWND EditOf(HWND control) {
+  if (control == nullptr || IsClass(control, "Edit")) return control;
+  HWND edit = nullptr;
+  EnumChildWindows(
+      control,
+      [](HWND child, LPARAM found) -> BOOL {
+        if (!IsClass(child, "Edit")) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&edit));
+  return edit;
+}
+
+// Texts come as the program holds them (UTF-16) and are turned into the test's code page here:
+// the system turns some of them, but not every list's items, between processes.
+std::string Narrow(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string narrow(size > 0 ? size - 1 : 0, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), size, nullptr, nullptr);
+  return narrow;
+}
+
+// Why a user could not act on the control now; empty when they could.
+std::string Unusable(HWND control) {
+  if (control == nullptr) return "there is no such control";
+  if (!IsWindowVisible(control)) return "the control is hidden";
+  if (!IsWindowEnabled(control)) return "the control is disabled";
+  HWND desktop = GetDesktopWindow();
+  for (HWND w = GetAncestor(control, GA_PARENT); w != nullptr && w != desktop;
+       w = GetAncestor(w, GA_PARENT)) {
+    if (!IsWindowEnabled(w)) return "its window is disabled (is a modal window open?)";
+  }
+  return {};
+}
+
+// Memory inside the program for the messages whose pointers the system does not carry between
+// processes (the tab control's).
+class RemoteMemory {
+ public:
+  RemoteMemory(HANDLE process, size_t size)
+      : process_(process),
+        address_(static_cast<char*>(
+            VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
+  ~RemoteMemory() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+  char* At(size_t offset) const { return address_ + offset; }
+  bool Write(size_t offset, const void* bytes, size_t size) const {
+    return address_ != nullptr && WriteProcessMemory(process_, At(offset), bytes, size, nullptr);
+  }
+  bool Read(size_t offset, void* bytes, size_t size) const {
+    return address_ != nullptr && ReadProcessMemory(process_, At(offset), bytes, size, nullptr);
+  }
+
+ private:
+  HANDLE process_;
+  char* address_;
+};
+
+}  // namespace
+
+// ---- Program ---------------------------------------------------------------------------------
+
+Program::Program(const ProgramFolder& folder, const std::string& arguments) : folder_(folder) {
+  std::string command = "\"" + folder.Path("Tandrel.exe") + "\" " + arguments;
+  char overrides[512] = {};
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof(overrides));
+  if (folder.UsesFakeControllers() &&
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") &&
+      std::string(overrides).find("winmm=n") == std::string::npos) {
+    throw StepFailed("Wine loads the stand-in winmm.dll only with WINEDLLOVERRIDES=winmm=n,b");
+  }
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.Path("").c_str(), &startup, &process_)) {
+    throw StepFailed("cannot start " + command);
+  }
+}
+
+Program::~Program() {
+  if (!Ended()) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, INFINITE);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+template <typename Attempt>
+void Program::Step(const std::string& name, const Where& where, Attempt attempt) {
+  ++steps_;
+  stepName_ = name;
+  const auto end = std::chrono::steady_clock::now() + kStepTime;
+  for (;;) {
+    Pump();
+    const bool ended = Ended();  // before the attempt, which may see it end
+    std::string why = Unsettled();
+    if (why.empty()) {
+      why = attempt();
+      if (why.empty()) return;
+    }
+    if (ended || std::chrono::steady_clock::now() > end) Fail(name, where, why);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void Program::Fail(const std::string& name, const Where& where, const std::string& why) {
+  std::ostringstream message;
+  message << "step " << steps_ << " \"" << name << "\" ("
+          << std::filesystem::path(where.file_name()).filename().string() << ":" << where.line()
+          << "): " << why << "; " << Shown();
+  throw StepFailed(message.str());
+}
+
+bool Program::Ended() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
+
+// Empty once the program has handled every act sent so far: it has answered it, or it shows a
+// window it did not show before (a modal window, which answers only when it closes). A window
+// that has merely gone does not count: the program may still be busy closing it.
+std::string Program::Unsettled() {
+  if (Ended()) {
+    pending_.clear();
+    return {};
+  }
+  std::erase_if(pending_,
+                [](const PendingAct& act) { return AnsweredActs().contains(act.number); });
+  const std::set<HWND> windows = VisibleWindows();
+  for (const PendingAct& act : pending_) {
+    if (std::includes(act.windowsBefore.begin(), act.windowsBefore.end(), windows.begin(),
+                      windows.end())) {
+      return "the program has not finished step " + std::to_string(act.step) + " \"" +
+             act.stepName + "\" (no answer, no new window)";
+    }
+  }
+  return {};
+}
+
+std::set<HWND> Program::VisibleWindows() const {
+  struct Search {
+    DWORD process;
+    std::set<HWND> found;
+  } search{process_.dwProcessId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s.process && IsWindowVisible(window)) s.found.insert(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Program::FindTopLevel(const std::string& caption, const std::string& windowClass,
+                           bool visible) const {
+  const char* className = windowClass.empty() ? nullptr : windowClass.c_str();
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char text[256] = {};
+    GetWindowTextA(w, text, sizeof(text));
+    if (owner == process_.dwProcessId && (!visible || IsWindowVisible(w)) &&
+        (caption.empty() || caption == text)) {
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+// What the program shows, for a failure's message.
+std::string Program::Shown() {
+  DWORD code = 0;
+  if (Ended() && GetExitCodeProcess(process_.hProcess, &code)) {
+    std::ostringstream ended;
+    ended << "Tandrel.exe has ended with code 0x" << std::hex << code;
+    return ended.str();
+  }
+  std::string shown;
+  for (HWND w : VisibleWindows()) {
+    char caption[256] = {};
+    GetWindowTextA(w, caption, sizeof(caption));
+    shown += (shown.empty() ? "" : ", ") + ("\"" + std::string(caption) + "\" (" + ClassOf(w));
+    if (HWND text = GetDlgItem(w, kMessageText)) {
+      shown += ": \"" + TextOf(text) + "\"";
+    }
+    shown += ")";
+  }
+  return shown.empty() ? "Tandrel.exe shows no window" : "Tandrel.exe shows " + shown;
+}
+
+std::string Program::Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static ULONG_PTR acts = 0;
+  PendingAct act{++acts, VisibleWindows(), steps_, stepName_};
+  if (!SendMessageCallbackA(window, message, wParam, lParam, OnAnswered, act.number)) {
+    return "the window is gone";
+  }
+  pending_.push_back(std::move(act));
+  return {};
+}
+
+bool Program::Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  DWORD_PTR answer = 0;
+  const bool answered =
+      SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kQueryTimeoutMs, &answer);
+  result = static_cast<LRESULT>(answer);
+  return answered;
+}
+
+std::string Program::TextOf(HWND window) {
+  LRESULT length = 0;
+  if (!Query(window, WM_GETTEXTLENGTH, 0, 0, length)) return {};
+  std::wstring text(length + 1, L'\0');
+  Query(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), length);
+  text.resize(wcslen(text.c_str()));
+  return Narrow(text);
+}
+
+// The texts of a list or combo box's items.
+std::string Program::ItemsOf(HWND control, std::vector<std::string>& items) {
+  if (control == nullptr) return "there is no such control";
+  const bool combo = IsClass(control, "ComboBox");
+  LRESULT count = 0;
+  if (!Query(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, count) || count < 0) {
+    return "the program does not answer";
+  }
+  items.assign(count, std::string());
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = 0;
+    Query(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, length);
+    std::wstring text(length < 0 ? 1 : length + 1, L'\0');
+    Query(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+          length);
+    text.resize(wcslen(text.c_str()));
+    items[i] = Narrow(text);
+  }
+  return {};
+}
+
+int Program::MenuPosition(const std::string& item) const {
+  int position = -1;
+  HMODULE exe =
+      LoadLibraryExA(folder_.Path("Tandrel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (HMENU menu = LoadMenuA(exe, IDR_POPUP_NAME)) {
+    HMENU icon = GetSubMenu(menu, IDR_POPUP_NOTIFY_MENU);
+    for (int i = 0; i < GetMenuItemCount(icon) && position < 0; ++i) {
+      char text[64] = {};
+      GetMenuStringA(icon, i, text, sizeof(text), MF_BYPOSITION);
+      if (item == text) position = i;
+    }
+    DestroyMenu(menu);
+  }
+  if (exe != nullptr) FreeLibrary(exe);
+  return position;
+}
+
+Window Program::WaitForWindow(const std::string& caption, const std::string& windowClass,
+                              Where where) {
+  HWND found = nullptr;
+  Step("wait for the window \"" + caption + "\"", where, [&]() -> std::string {
+    found = FindTopLevel(caption, windowClass, true);
+    return found != nullptr ? "" : "there is no such window";
+  });
+  return Window(*this, found, caption);
+}
+
+bool Program::HasWindow(const std::string& caption, Where where) {
+  bool found = false;
+  Step("look for the window \"" + caption + "\"", where, [&] {
+    found = FindTopLevel(caption, "", true) != nullptr;
+    return std::string();
+  });
+  return found;
+}
+
+std::string Program::Answer(const std::string& caption, int button, Where where) {
+  Window box = WaitForWindow(caption, "#32770", where);
+  const std::string text = box.Text(kMessageText, where);
+  box.Click(button, where);
+  return text;
+}
+
+void Program::ChooseFile(const std::string& title, const std::string& path, Where where) {
+  Window dialog = WaitForWindow(title, "#32770", where);
+  dialog.Type(kFileName, path, where);
+  dialog.Click(IDOK, where);
+}
+
+void Program::CancelFileDialog(const std::string& title, Where where) {
+  WaitForWindow(title, "#32770", where).Click(IDCANCEL, where);
+}
+
+void Program::UseIconMenu(const std::string& item, Where where) {
+  SendToMainWindow(kTrayNotify, ID_TRAY_ICON, WM_RBUTTONDOWN, where);
+  const int position = MenuPosition(item);
+  Step("choose \"" + item + "\" in the icon's menu", where, [&]() -> std::string {
+    if (position < 0) return "the icon's menu has no such item";
+    HWND menu = FindTopLevel("", kMenuClass, true);
+    if (menu == nullptr) return "no menu is shown";
+    // The menu's own loop reads the keys from the program's queue, as a user's keys: Home
+    // goes to the first item whichever is highlighted.
+    PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
+    for (int i = 0; i < position; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return {};
+  });
+}
+
+void Program::SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam, Where where) {
+  std::ostringstream name;
+  name << "send message 0x" << std::hex << message << " to the main window";
+  Step(name.str(), where, [&]() -> std::string {
+    HWND main = FindTopLevel("", kMainClass, false);
+    return main != nullptr ? Act(main, message, wParam, lParam) : "there is no main window";
+  });
+}
+
+bool Program::IsRunning(Where where) {
+  Step("check whether Tandrel.exe runs", where, [] { return std::string(); });
+  return !Ended();
+}
+
+DWORD Program::WaitForExit(Where where) {
+  Step("wait for Tandrel.exe to end", where,
+       [&] { return Ended() ? std::string() : std::string("it still runs"); });
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+// ---- Window ----------------------------------------------------------------------------------
+
+Window::Window(Program& program, HWND handle, std::string caption)
+    : program_(&program), handle_(handle), caption_(std::move(caption)) {}
+
+HWND Window::Control(int id) const {
+  struct Search {
+    int id;
+    HWND visible = nullptr;
+    HWND hidden = nullptr;
+  } search{id};
+  EnumChildWindows(
+      handle_,
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(parameter);
+        HWND parent = GetParent(window);
+        if (GetDlgCtrlID(window) == s.id && IsWindowVisible(parent) && IsClass(parent, "#32770")) {
+          HWND& slot = IsWindowVisible(window) ? s.visible : s.hidden;
+          if (slot == nullptr) slot = window;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.visible != nullptr ? search.visible : search.hidden;
+}
+
+// The control as a failure names it: a button by its text, others by identifier.
+std::string Window::Name(int id) const {
+  HWND control = Control(id);
+  if (control != nullptr && IsClass(control, "Button")) {
+    std::string text = program_->TextOf(control);
+    std::erase(text, '&');
+    if (!text.empty()) return "\"" + text + "\"";
+  }
+  return "control " + std::to_string(id);
+}
+
+void Window::Click(int id, Where where) {
+  program_->Step("click " + Name(id) + InMe(), where, [&] {
+    HWND control = Control(id);
+    const std::string why = Unusable(control);
+    return why.empty() ? program_->Act(control, BM_CLICK, 0, 0) : why;
+  });
+}
+
+void Window::Type(int id, const std::string& text, Where where) {
+  program_->Step("type \"" + text + "\" into " + Name(id) + InMe(), where, [&] {
+    HWND control = EditOf(Control(id));
+    std::string why = Unusable(control);
+    if (why.empty()) why = program_->Act(control, EM_SETSEL, 0, -1);
+    for (char c : "\b" + text) {
+      if (why.empty()) why = program_->Act(control, WM_CHAR, static_cast<BYTE>(c), 1);
+    }
+    return why;
+  });
+}
+
+void Window::Choose(int id, const std::string& item, Where where) {
+  program_->Step("choose \"" + item + "\" in " + Name(id) + InMe(), where, [&]() -> std::string {
+    HWND control = Control(id);
+    if (const std::string why = Unusable(control); !why.empty()) return why;
+    std::vector<std::string> items;
+    if (const std::string why = program_->ItemsOf(control, items); !why.empty()) return why;
+    const auto found = std::find_if(items.begin(), items.end(), [&](const std::string& text) {
+      return _stricmp(text.c_str(), item.c_str()) == 0;
+    });
+    if (found == items.end()) return "it has no such item";
+    const WPARAM index = found - items.begin();
+    // The notification the control would send its dialog, which the program handles.
+    const bool combo = IsClass(control, "ComboBox");
+    const WORD notification = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
+    std::string why = program_->Act(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
+    if (why.empty()) {
+      why = program_->Act(GetParent(control), WM_COMMAND, MAKEWPARAM(id, notification),
+                          reinterpret_cast<LPARAM>(control));
+    }
+    return why;
+  });
+}
+
+// A notification of the tab control never reaches the program from another process, so the tab
+// is clicked with the mouse where the tab control has drawn it.
+void Window::ClickTab(const std::string& tab, Where where) {
+  HWND tabs = FindWindowExA(handle_, nullptr, WC_TABCONTROLA, nullptr);
+  LRESULT index = -1;
+  program_->Step("click the tab \"" + tab + "\"" + InMe(), where, [&]() -> std::string {
+    if (const std::string why = Unusable(tabs); !why.empty()) return why;
+    struct Item {
+      TCITEMA item;
+      char text[256];
+      RECT rect;
+    };
+    const RemoteMemory memory(program_->process_.hProcess, sizeof(Item));
+    LRESULT count = 0;
+    program_->Query(tabs, TCM_GETITEMCOUNT, 0, 0, count);
+    for (LRESULT i = 0; i < count && index < 0; ++i) {
+      Item item = {};
+      item.item.mask = TCIF_TEXT;
+      item.item.pszText = memory.At(offsetof(Item, text));
+      item.item.cchTextMax = sizeof(item.text);
+      LRESULT read = 0;
+      if (memory.Write(0, &item, sizeof(item)) &&
+          program_->Query(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(memory.At(0)), read) &&
+          read && memory.Read(0, &item, sizeof(item)) && tab == item.text) {
+        index = i;
+      }
+    }
+    if (index < 0) return "there is no such tab";
+    RECT rect = {};
+    LRESULT got = 0;
+    if (!program_->Query(tabs, TCM_GETITEMRECT, index,
+                         reinterpret_cast<LPARAM>(memory.At(offsetof(Item, rect))), got) ||
+        !got || !memory.Read(offsetof(Item, rect), &rect, sizeof(rect))) {
+      return "the tab control does not tell where the tab is";
+    }
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    std::string why = program_->Act(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    if (why.empty()) why = program_->Act(tabs, WM_LBUTTONUP, 0, point);
+    return why;
+  });
+  program_->Step("see the tab \"" + tab + "\" chosen" + InMe(), where, [&]() -> std::string {
+    LRESULT chosen = -1;
+    program_->Query(tabs, TCM_GETCURSEL, 0, 0, chosen);
+    return chosen == index ? "" : "tab " + std::to_string(chosen) + " is chosen";
+  });
+}
+
+template <typename Read>
+void Window::Inspect(const std::string& what, int id, const Where& where, Read read) {
+  program_->Step("read " + what + " of " + Name(id) + InMe(), where, [&]() -> std::string {
+    HWND control = Control(id);
+    return control != nullptr ? read(control) : "there is no such control";
+  });
+}
+
+std::string Window::Text(int id, Where where) {
+  std::string text;
+  Inspect("the text", id, where, [&](HWND control) {
+    text = program_->TextOf(control);
+    return std::string();
+  });
+  return text;
+}
+
+std::vector<std::string> Window::Items(int id, Where where) {
+  std::vector<std::string> items;
+  Inspect("the items", id, where, [&](HWND control) { return program_->ItemsOf(control, items); });
+  return items;
+}
+
+bool Window::IsEnabled(int id, Where where) {
+  bool enabled = false;
+  Inspect("the enabled state", id, where, [&](HWND control) {
+    enabled = IsWindowEnabled(control);
+    return std::string();
+  });
+  return enabled;
+}
+
+bool Window::IsVisible(int id, Where where) {
+  bool visible = false;
+  Inspect("the visible state", id, where, [&](HWND control) {
+    visible = IsWindowVisible(control);
+    return std::string();
+  });
+  return visible;
+}
+
+bool Window::IsChecked(int id, Where where) {
+  LRESULT state = BST_UNCHECKED;
+  Inspect("the check", id, where, [&](HWND control) {
+    return program_->Query(control, BM_GETCHECK, 0, 0, state) ? "" : "no answer";
+  });
+  return state == BST_CHECKED;
+}
+
+bool Window::IsOpen(Where where) {
+  bool open = false;
+  program_->Step("see whether \"" + caption_ + "\" is open", where, [&] {
+    open = IsWindowVisible(handle_);
+    return std::string();
+  });
+  return open;
+}
+
+}  // namespace driver

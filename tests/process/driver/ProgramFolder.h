@@ -1,0 +1,63 @@
+// A program folder of its own for one story: Tandrel.exe, and beside it what the story chooses
+// (the default files, Hook.dll, files of its own, scripted controllers).
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/TempFolder.h"
+
+namespace driver {
+
+// A controller reported by the stand-in winmm.dll: capabilities, and its state as it is now.
+struct FakeController {
+  int id = 0;
+  std::string name = "Fake Pad";
+  std::string axes = "XYZRU";
+  int buttons = 10;
+  bool pov = true;
+  std::map<char, unsigned> positions = {};  // by axis letter, 0..65535; 32767 where not given
+  unsigned pressed = 0;                     // button bits, button 1 in bit 0
+  unsigned angle = 65535;                   // the hat in hundredths of a degree; 65535 centred
+};
+
+class ProgramFolder {
+ public:
+  ProgramFolder();  // with Tandrel.exe alone
+
+  // The default configuration, actions file and profiles of data/.
+  ProgramFolder& AddDefaultFiles();
+  ProgramFolder& AddHook();
+  // Writes a file with exactly these bytes.
+  ProgramFolder& Put(const std::string& name, const std::string& bytes);
+  // Holds a file open without sharing, as another program may: until the result goes, the file
+  // can be neither read nor replaced.
+  using HeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
+  HeldFile KeepOpen(const std::string& name) const;
+  // The file's bytes; empty when it does not exist.
+  std::string Read(const std::string& name) const;
+  // The full path of a file in the folder, as the program spells it.
+  std::string Path(const std::string& name) const;
+  // The names of the files in the folder, sorted.
+  std::vector<std::string> Files() const;
+
+  // Plugs a controller in (or changes the one with its ID) through the stand-in winmm.dll,
+  // which goes beside the program with the first controller; the program sees the change at
+  // its next poll.
+  void Plug(const FakeController& controller);
+  void Unplug(int id);
+  bool UsesFakeControllers() const { return fakeControllers_; }
+
+ private:
+  void WriteControllers() const;
+
+  TempFolder folder_;
+  std::map<int, FakeController> controllers_;
+  bool fakeControllers_ = false;
+};
+
+}  // namespace driver

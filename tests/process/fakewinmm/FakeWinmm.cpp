@@ -1,0 +1,167 @@
+// A stand-in winmm.dll for the process-level tests: placed beside Tandrel.exe (and loaded in
+// place of the system's with WINEDLLOVERRIDES=winmm=n,b), it reports the controllers scripted
+// in "winmm-controllers.txt" beside it through the real joystick calls. The file is read again
+// at every call, so a test changes positions, buttons and the hat, or plugs and unplugs
+// controllers, while the program runs (replacing the file in one step). One line per controller
+// (blank lines and lines starting with '#' are skipped):
+//
+//   ID name="Product" axes=XYZRUV buttons=N pov=0|1 X=.. Y=.. Z=.. R=.. U=.. V=.. pressed=BITS
+//   angle=HUNDREDTHS
+//
+// Every axis reads 0..65535 (absent axes 0, present ones 32767 unless given), `pressed` is the
+// button bits in decimal, `angle` the hat in hundredths of a degree (65535: centred).
+// The timer resolution calls simply succeed.
+#define _WINMM_
+#include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
+
+#include <array>
+#include <bit>
+#include <cstring>
+#include <fstream>
+#include <iomanip>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Controller {
+  std::string name;
+  std::string axes;
+  unsigned buttons = 0;
+  bool pov = false;
+  std::map<char, DWORD> positions;  // by axis letter
+  DWORD pressed = 0;
+  DWORD angle = JOY_POVCENTERED;
+
+  DWORD Position(char axis) const {
+    const auto given = positions.find(axis);
+    if (given != positions.end()) return given->second;
+    return axes.find(axis) == std::string::npos ? 0 : 32767;
+  }
+};
+
+constexpr UINT kMaxControllers = 16;
+
+std::string ScriptPath() {
+  HMODULE self = nullptr;
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&ScriptPath), &self);
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(self, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + "winmm-controllers.txt";
+}
+
+Controller ParseLine(std::istringstream& line) {
+  Controller c;
+  for (std::string key, value; line >> std::ws && std::getline(line, key, '=');) {
+    line >> std::quoted(value);  // a quoted name may hold blanks
+    if (key == "name") {
+      c.name = value;
+    } else if (key == "axes") {
+      c.axes = value;
+    } else if (key == "buttons") {
+      c.buttons = std::stoul(value);
+    } else if (key == "pov") {
+      c.pov = value == "1";
+    } else if (key == "pressed") {
+      c.pressed = std::stoul(value);
+    } else if (key == "angle") {
+      c.angle = std::stoul(value);
+    } else if (key.size() == 1) {
+      c.positions[key[0]] = std::stoul(value);
+    }
+  }
+  return c;
+}
+
+// The controllers as the script says now (none while it cannot be read).
+std::map<UINT, Controller> Controllers() {
+  std::map<UINT, Controller> read;
+  std::ifstream file(ScriptPath());
+  try {
+    for (std::string text; std::getline(file, text);) {
+      std::istringstream line(text);
+      UINT id = 0;
+      if (!text.empty() && text[0] != '#' && line >> id) read[id] = ParseLine(line);
+    }
+  } catch (const std::exception&) {
+    return {};  // a number out of range
+  }
+  return read;
+}
+
+MMRESULT Find(UINT id, Controller& controller) {
+  if (id >= kMaxControllers) return JOYERR_PARMS;
+  const auto controllers = Controllers();
+  const auto found = controllers.find(id);
+  if (found == controllers.end()) return JOYERR_UNPLUGGED;
+  controller = found->second;
+  return JOYERR_NOERROR;
+}
+
+}  // namespace
+
+extern "C" {
+
+MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size) {
+  Controller c;
+  if (caps == nullptr || size < sizeof(JOYCAPSA)) return MMSYSERR_INVALPARAM;
+  if (const MMRESULT result = Find(static_cast<UINT>(id), c); result != JOYERR_NOERROR) {
+    return result;
+  }
+  *caps = {};
+  caps->wMid = 1;
+  caps->wPid = 1;
+  std::strncpy(caps->szPname, c.name.c_str(), MAXPNAMELEN - 1);
+  caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 65535;
+  caps->wNumButtons = c.buttons;
+  caps->wMaxButtons = 32;
+  caps->wPeriodMin = 10;
+  caps->wPeriodMax = 1000;
+  caps->wMaxAxes = 6;
+  caps->wNumAxes = static_cast<UINT>(c.axes.size());
+  const std::array<std::pair<char, UINT>, 4> flags = {
+      {{'Z', JOYCAPS_HASZ}, {'R', JOYCAPS_HASR}, {'U', JOYCAPS_HASU}, {'V', JOYCAPS_HASV}}};
+  for (const auto& [axis, flag] : flags) {
+    if (c.axes.find(axis) != std::string::npos) caps->wCaps |= flag;
+  }
+  if (c.pov) caps->wCaps |= JOYCAPS_HASPOV | JOYCAPS_POV4DIR;
+  return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joyGetPos(UINT id, LPJOYINFO info) {
+  Controller c;
+  if (info == nullptr) return MMSYSERR_INVALPARAM;
+  if (const MMRESULT result = Find(id, c); result != JOYERR_NOERROR) return result;
+  info->wXpos = c.Position('X');
+  info->wYpos = c.Position('Y');
+  info->wZpos = c.Position('Z');
+  info->wButtons = c.pressed & 0xF;
+  return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
+  Controller c;
+  if (info == nullptr || info->dwSize < sizeof(JOYINFOEX)) return MMSYSERR_INVALPARAM;
+  if (const MMRESULT result = Find(id, c); result != JOYERR_NOERROR) return result;
+  info->dwXpos = c.Position('X');
+  info->dwYpos = c.Position('Y');
+  info->dwZpos = c.Position('Z');
+  info->dwRpos = c.Position('R');
+  info->dwUpos = c.Position('U');
+  info->dwVpos = c.Position('V');
+  info->dwButtons = c.pressed;
+  info->dwButtonNumber = static_cast<DWORD>(std::popcount(c.pressed));
+  info->dwPOV = c.pov ? c.angle : JOY_POVCENTERED;
+  return JOYERR_NOERROR;
+}
+
+MMRESULT WINAPI timeBeginPeriod(UINT) { return TIMERR_NOERROR; }
+MMRESULT WINAPI timeEndPeriod(UINT) { return TIMERR_NOERROR; }
+
+}  // extern "C"

@@ -70,9 +70,16 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
               "Couldn't open the Profile for writing (no changes made).");
   }
   EXPECT_EQ(folder.Read("Gamepad.xml"), gamepad);
+  const std::string actions = folder.Read("Actions.xml");
   EXPECT_FALSE(program.HasWindow(kProfileDialog));  // nothing else is opened over the edits
   EXPECT_TRUE(window.IsEnabled(IDC_APPLY));
 
+  // The save dialog asks before it replaces a file: No writes nothing.
+  window.Click(IDC_PROF_SAVE_AS);
+  program.ChooseFile(kProfileDialog, folder.Path("Actions.xml"));
+  EXPECT_TRUE(Contains(program.Answer(kProfileDialog, IDNO), "already exists"));
+  program.CancelFileDialog(kProfileDialog);
+  EXPECT_EQ(window.Text(IDC_PROF_FILE), "Gamepad.xml");
   window.Click(IDC_PROF_SAVE_AS);
   program.ChooseFile(kProfileDialog, folder.Path("Copy.xml"));
   EXPECT_EQ(window.Text(IDC_PROF_FILE), folder.Path("Copy.xml"));
@@ -86,6 +93,7 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
                 "want to use it?");
   program.CancelFileDialog(kProfileDialog);  // No asks for another file
   EXPECT_FALSE(window.IsEnabled(IDC_PROF_DELAY));
+  EXPECT_EQ(folder.Read("Actions.xml"), actions);
   EXPECT_EQ(folder.Files(),
             (std::vector<std::string>{"Actions.xml", "Copy.xml", "Gamepad.xml", "Hook.dll",
                                       "Notes.xml", "SlideShow.xml", "Tandrel.exe",

@@ -19,6 +19,50 @@ TEST(StartUp, WithoutItsConfigurationItSaysSoAndEndsWithoutAWindow) {
   EXPECT_EQ(program.WaitForExit(), DWORD(-1));
 }
 
+// A configuration with a typo is named with what is wrong and where, and the program ends; an
+// actions file with a typo is named too, the program runs without actions, and an OK without
+// edits leaves the file as the user wrote it.
+TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
+  ProgramFolder folder;
+  folder.AddDefaultFiles().AddHook();
+  std::string config = folder.Read("Tandrel.exe.config");
+  const std::string actions =
+      "<Actions>\r\n\t<VKActions>\r\n\t\t<VKAction theme=\"Keys\" name=\"A\"\r\n";
+  folder.Put("Actions.xml", actions);
+  {
+    folder.Put("Tandrel.exe.config", "<Configuration>\r\n  <Actions fileName \"Actions.xml\"/>");
+    Program program(folder);
+    EXPECT_EQ(program.Answer("Configuration Error", IDOK),
+              "The file \"" + folder.Path("Tandrel.exe.config") +
+                  "\" is not valid: expected '=' after an attribute name, at line 2, column 21.");
+    EXPECT_EQ(program.WaitForExit(), DWORD(-1));
+  }
+  folder.Put("Tandrel.exe.config", config);
+  Program program(folder);
+  EXPECT_EQ(program.Answer("Configuration Error", IDOK),
+            "The file \"Actions.xml\" is not valid: expected '=' after an attribute name (end of "
+            "file), at line 4, column 1.");
+  program.WaitForWindow("Tandrel Configuration").Click(IDOK);
+  program.UseIconMenu("Exit");
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_EQ(folder.Read("Actions.xml"), actions);
+  EXPECT_EQ(folder.Read("Actions.xml.bak"), "");
+}
+
+// One copy runs per program folder: starting it again brings up the running copy's window.
+TEST(StartUp, ASecondStartBringsUpTheRunningCopysWindow) {
+  ProgramFolder folder;
+  folder.AddDefaultFiles().AddHook();
+  Program first(folder, "/NOCONFIGURE");
+  first.SendToMainWindow(WM_NULL, 0, 0);  // once it runs
+  EXPECT_FALSE(first.HasWindow("Tandrel Configuration"));
+  Program second(folder);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  first.WaitForWindow("Tandrel Configuration").Click(IDCANCEL);
+  first.UseIconMenu("Exit");
+  EXPECT_EQ(first.WaitForExit(), 0u);
+}
+
 // Without Hook.dll it says so once and runs on, hidden ("/NoConfigure" counts in any case,
 // anywhere on the command line), until "Exit" in the icon's menu.
 TEST(StartUp, RunsBehindItsIconUntilExit) {

@@ -23,6 +23,7 @@
 #include "actions/Action.h"
 
 #include "xml/XMLNode.h"
+#include "xml/XMLSave.h"
 
 std::unique_lock<std::recursive_mutex> LockActionLibrary();
 
@@ -82,6 +83,6 @@ bool ActionLibraryFailedToLoad();
 // a combination is written after every combination it uses, so the file loads back whole.
 std::unique_ptr<CXMLNode> CreateActionsXML();
 // Writes CreateActionsXML() to `path` (a relative path is taken from the program's folder)
-// without ever destroying the previous file. False when the file could not be written;
-// reporting it is the caller's business.
-bool SaveActions(const char* path);
+// without ever destroying the previous file. Not saved when the file could not be written, or
+// would not be read back (the refusal says why); reporting it is the caller's business.
+XMLSaveResult SaveActions(const char* path);

@@ -185,8 +185,8 @@ std::unique_ptr<CXMLNode> CreateActionsXML() {
   return root;
 }
 
-bool SaveActions(const char* path) {
-  if (path == nullptr) return false;
+XMLSaveResult SaveActions(const char* path) {
+  if (path == nullptr) return {};
   const std::unique_ptr<CXMLNode> root = CreateActionsXML();
   return SaveXMLFile(*root, seam::ResolveProgramPath(path));
 }

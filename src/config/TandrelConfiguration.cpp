@@ -284,8 +284,11 @@ bool CTandrelConfiguration::LoadActionsFile() {
 bool CTandrelConfiguration::SaveConfigFile() {
   std::lock_guard lock(lock_);
   if (!document_ || readOnly_) return true;
-  if (SaveXMLFile(*document_, configPath_)) return true;
-  seam::ShowError(CouldNotOpen(configPath_), "Configuration Error");
+  const XMLSaveResult saved = SaveXMLFile(*document_, configPath_);
+  if (saved) return true;
+  seam::ShowError(saved.refusal.empty() ? CouldNotOpen(configPath_)
+                                        : NotWrittenText(configPath_, saved.refusal),
+                  "Configuration Error");
   return false;
 }
 
@@ -307,12 +310,15 @@ bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
   // Outside the configuration lock: the library takes its own lock to write.
   const std::string path = seam::IsAbsolutePath(fileName) ? fileName : programFolder_ + fileName;
   if (unreadable && !KeepUnreadableFile(fileName, path)) return false;
-  if (SaveActions(path.c_str())) {
+  const XMLSaveResult saved = SaveActions(path.c_str());
+  if (saved) {
     std::lock_guard lock(lock_);
     actionsFileState_ = ActionsFileState::Read;
     return true;
   }
-  seam::ShowError(CouldNotOpen(fileName), "Configuration Error");
+  seam::ShowError(
+      saved.refusal.empty() ? CouldNotOpen(fileName) : NotWrittenText(fileName, saved.refusal),
+      "Configuration Error");
   return false;
 }
 
@@ -327,8 +333,12 @@ bool CTandrelConfiguration::SaveJoysticksTab(const JoysticksTabState& state) {
     root = std::make_unique<CXMLNode>("Configuration");
   }
   MergeJoysticksTab(*root, state);
-  if (readOnly_ || SaveXMLFile(*root, configPath_)) return true;
-  seam::Report("Coudln't save the configuration file", "Error");
+  if (readOnly_) return true;
+  const XMLSaveResult saved = SaveXMLFile(*root, configPath_);
+  if (saved) return true;
+  seam::Report(saved.refusal.empty() ? "Coudln't save the configuration file"
+                                     : NotWrittenText(configPath_, saved.refusal),
+               "Error");
   return false;
 }
 

@@ -49,7 +49,7 @@ bool IsProfileDocument(const CXMLNode* root) {
   return root != nullptr && XMLNamesEqual(root->Name(), kRootName);
 }
 
-bool SaveProfileDocument(const CXMLNode& root, const std::string& pathText) {
+XMLSaveResult SaveProfileDocument(const CXMLNode& root, const std::string& pathText) {
   return SaveXMLFile(root, seam::ResolveProgramPath(pathText));
 }
 

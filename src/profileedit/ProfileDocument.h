@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "xml/XMLNode.h"
+#include "xml/XMLSave.h"
 
 namespace profileedit {
 
@@ -40,10 +41,10 @@ std::unique_ptr<CXMLNode> OpenProfileDocument(const std::string& pathText, int c
 // Whether the document can be edited without asking: its root is "Joystick".
 bool IsProfileDocument(const CXMLNode* root);
 
-// Writes the document over the file without ever destroying the previous one. False, with the
-// file untouched, when it cannot be written: the page then shows kSaveFailedText and keeps
-// its changed state.
-bool SaveProfileDocument(const CXMLNode& root, const std::string& pathText);
+// Writes the document over the file without ever destroying the previous one. Not saved, with
+// the file untouched, when it cannot be written (the page then shows kSaveFailedText and keeps
+// its changed state) or would not be read back (the page says why).
+XMLSaveResult SaveProfileDocument(const CXMLNode& root, const std::string& pathText);
 
 // The controller name the profile was made for ("name" of the root), if any.
 std::optional<std::string> ProfileControllerName(const CXMLNode& root);

@@ -12,6 +12,7 @@
 #include "ui/Controls.h"
 #include "ui/ProgramContext.h"
 #include "ui/UserInterface.h"
+#include "xml/XMLNode.h"
 
 namespace {
 
@@ -206,6 +207,20 @@ void CJoysticksConfigurationDlg::ShowPictureMenu() {
   if (menu != nullptr) ui::UserInterface().TrackPopupMenu(menu, cursor.x, cursor.y, handle_);
 }
 
+// The configuration file holds values of at most kXMLMaxValueLength bytes: a longer path is
+// refused here, where the user chose it, rather than written into a file that cannot be read.
+bool CJoysticksConfigurationDlg::FitsTheConfiguration(const std::string& path) {
+  if (path.size() <= kXMLMaxValueLength) return true;
+  ui::UserInterface().ShowMessage(
+      handle_,
+      "The path \"" + path + "\" is " + std::to_string(path.size()) +
+          " bytes long, and the configuration file holds paths of at most " +
+          std::to_string(kXMLMaxValueLength) +
+          " bytes. Choose a file in a folder with a shorter path.",
+      "Error", MB_OK | MB_ICONERROR);
+  return false;
+}
+
 std::optional<std::string> CJoysticksConfigurationDlg::ChooseFile(const char* title,
                                                                   const char* filterName,
                                                                   const char* filterPattern) {
@@ -216,5 +231,7 @@ std::optional<std::string> CJoysticksConfigurationDlg::ChooseFile(const char* ti
   request.filterPattern = filterPattern;
   request.initialFolder = ui::Configuration().GetProgramFolder();
   request.flags = OFN_LONGNAMES | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  return ui::UserInterface().ChooseFile(request);
+  std::optional<std::string> file = ui::UserInterface().ChooseFile(request);
+  if (file && !FitsTheConfiguration(*file)) return std::nullopt;
+  return file;
 }

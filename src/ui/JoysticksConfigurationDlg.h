@@ -46,7 +46,9 @@ class CJoysticksConfigurationDlg : public CConfigurationPage {
   void RemoveProfile();
   void ChoosePicture();
   void ShowPictureMenu();
-  // The open-file dialog of the Change buttons; none when the user cancelled.
+  bool FitsTheConfiguration(const std::string& path);
+  // The open-file dialog of the Change buttons; none when the user cancelled or the path is
+  // too long for the configuration file (which is said).
   std::optional<std::string> ChooseFile(const char* title, const char* filterName,
                                         const char* filterPattern);
 

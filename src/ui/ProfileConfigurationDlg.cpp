@@ -159,9 +159,13 @@ void CProfileConfigurationDlg::Apply() { Save(); }
 
 bool CProfileConfigurationDlg::Save() {
   if (!document_) return true;
-  if (!profileedit::SaveProfileDocument(*document_, Item(IDC_PROF_FILE).Text())) {
-    ui::UserInterface().ShowMessage(handle_, profileedit::kSaveFailedText,
-                                    profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+  const std::string path = Item(IDC_PROF_FILE).Text();
+  const XMLSaveResult saved = profileedit::SaveProfileDocument(*document_, path);
+  if (!saved) {
+    ui::UserInterface().ShowMessage(
+        handle_,
+        saved.refusal.empty() ? profileedit::kSaveFailedText : NotWrittenText(path, saved.refusal),
+        profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   SetChanged(false);

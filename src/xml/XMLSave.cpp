@@ -8,6 +8,7 @@
 #include <random>
 
 #include "platform/Platform.h"
+#include "xml/XMLReader.h"
 
 namespace {
 
@@ -35,22 +36,67 @@ constexpr int kAttempts = 16;
 
 }  // namespace
 
-bool SaveXMLFile(const CXMLNode& root, const std::string& path) {
+namespace {
+
+// Counts the elements and attributes of a tree and finds its longest value.
+void Measure(const CXMLNode& node, std::size_t& items, const CAttribute*& longest) {
+  ++items;
+  for (const auto& attribute : node.Attributes()) {
+    ++items;
+    if (longest == nullptr || attribute->Value().size() > longest->Value().size()) {
+      longest = attribute.get();
+    }
+  }
+  for (const auto& child : node.Children()) Measure(*child, items, longest);
+}
+
+}  // namespace
+
+std::optional<std::string> WhyUnreadable(const CXMLNode& root, const std::string& text) {
+  if (text.size() > kXMLMaxFileSize) {
+    return "it would hold " + std::to_string(text.size()) + " bytes, more than the " +
+           std::to_string(kXMLMaxFileSize) + " (" + std::to_string(kXMLMaxFileSize >> 20) +
+           " MiB) that the program reads";
+  }
+  std::size_t items = 0;
+  const CAttribute* longest = nullptr;
+  Measure(root, items, longest);
+  if (longest != nullptr && longest->Value().size() > kXMLMaxValueLength) {
+    return "its \"" + longest->Name() + "\" would hold " + std::to_string(longest->Value().size()) +
+           " bytes, more than the " + std::to_string(kXMLMaxValueLength) +
+           " that the program reads in a value";
+  }
+  if (items > kXMLMaxItems) {
+    return "it would hold " + std::to_string(items) + " elements and attributes, more than the " +
+           std::to_string(kXMLMaxItems) + " that the program reads";
+  }
+  return std::nullopt;
+}
+
+std::string NotWrittenText(const std::string& name, const std::string& refusal) {
+  return "The file \"" + name + "\" was not written: " + refusal + ".";
+}
+
+XMLSaveResult SaveXMLFile(const CXMLNode& root, const std::string& path) {
   const std::string text = root.ToText();
+  // Never a file that the program could not read back.
+  if (std::optional<std::string> refusal = WhyUnreadable(root, text)) {
+    return {false, std::move(*refusal)};
+  }
   seam::IFiles& files = seam::Files();
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string temporary = TemporaryNameBeside(path);
     bool nameTaken = false;
     if (!files.CreateDurably(temporary, text, nameTaken)) {
       if (nameTaken) continue;
-      return false;
+      return {};
     }
     // The new bytes are on the disk: whatever happens now, the target is the old file or this.
-    if (files.Replace(temporary, path)) return true;
+    if (files.Replace(temporary, path)) return {true, {}};
     files.Remove(temporary);
-    return false;
+    return {};
   }
-  return false;
+  return {};
 }
 
 namespace {

@@ -106,12 +106,19 @@ TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
   EXPECT_FALSE(c.SaveConfigFile());
   EXPECT_FALSE(c.SaveJoysticksTab(JoysticksTabState{}));
   EXPECT_FALSE(c.SaveActionsFile());
+  // A value the reader would refuse is never written.
+  JoysticksTabState longPath;
+  longPath.controllers[0] = JoysticksTabState::Controller{std::string(258, 'p'), "", true};
+  EXPECT_FALSE(c.SaveJoysticksTab(longPath));
   EXPECT_EQ(Messages(),
             (std::vector<std::string>{
                 "Configuration Error: Could not open the file \"" + module + ".config\".",
                 "Configuration Error: Could not open the file \"" + module + ".config\".",
                 "Error: Coudln't save the configuration file",
-                "Configuration Error: Could not open the file \"Actions.xml\"."}));
+                "Configuration Error: Could not open the file \"Actions.xml\".",
+                "Error: The file \"" + module +
+                    ".config\" was not written: its \"fileName\" would hold 258 bytes, more than "
+                    "the 255 that the program reads in a value."}));
   EXPECT_EQ(world.Read("Tandrel.exe.config"), config);
   EXPECT_EQ(world.Read("Actions.xml"), kActionsFile);
 }

@@ -76,8 +76,18 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   // Pad Zero loses its profile and keeps its picture.
   Click(page, IDC_JOY_REMOVE);
   EXPECT_EQ(Shown(), Shows("", false, true));
-  // Pad Three gets a profile and a picture from the dialogs, stored with their full paths.
+  // Pad Three gets a profile and a picture from the dialogs, stored with their full paths; a
+  // path longer than the configuration file holds is refused at once.
   Choose(page, IDC_JOY_SELECT, "Pad Three");
+  const std::string longPath = "C:\\" + std::string(249, 'd') + "\\P.xml";
+  test.user.files = {longPath};
+  Click(page, IDC_JOY_CHANGE);
+  EXPECT_EQ(test.user.requests.back(),
+            "message|The path \"" + longPath +
+                "\" is 258 bytes long, and the configuration file holds paths of at most 255 "
+                "bytes. Choose a file in a folder with a shorter path.|Error|" +
+                std::to_string(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(Shown(), Shows("", false, false));
   test.user.files = {test.folder + "SlideShow.xml", test.folder + "Pad.bmp"};
   Click(page, IDC_JOY_CHANGE);
   SendMessageA(page, WM_COMMAND, ID_PICTURE_CHANGE, 0);

@@ -51,6 +51,17 @@ TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
     EXPECT_FALSE(SaveXMLFile(root, (dir_ / "P.xml").string()));
     world_.platform().files().SetFailing(step, false);
   }
+  // Nothing the reader would refuse: a value of 256 bytes, a file beyond 16 MiB.
+  CXMLNode longValue("Joystick");
+  longValue.AddAttribute("fileName", std::string(256, 'x'));
+  EXPECT_EQ(SaveXMLFile(longValue, (dir_ / "P.xml").string()).refusal,
+            "its \"fileName\" would hold 256 bytes, more than the 255 that the program reads in a "
+            "value");
+  CXMLNode huge("Actions");
+  for (int i = 0; i < 70000; ++i) huge.AddAttribute("v", std::string(250, '>'));  // as "&gt;"
+  const XMLSaveResult tooLarge = SaveXMLFile(huge, (dir_ / "P.xml").string());
+  EXPECT_FALSE(tooLarge);
+  EXPECT_EQ(tooLarge.refusal.substr(0, 16), "it would hold 70");
   EXPECT_EQ(ReadBytes(dir_ / "P.xml") + ReadBytes(dir_ / "New.xml"), saved + saved);
   EXPECT_EQ(ReadBytes(dir_ / "P.xml.tmp"), "mine");
   std::set<std::string> entries;

@@ -74,9 +74,13 @@ ActionsFileState LoadActions(const char* path);
 // ClearActions and LoadActions in one step for readers of the library: they see the old
 // actions or the new ones, never an empty library in between. On failure the library is empty.
 ActionsFileState ReloadActions(const char* path);
-// True while the library is empty because its last ReloadActions failed: the actions that
-// profiles name are then missing for that one reason, which has been reported already.
+// True while the library is empty because its last ReloadActions failed (or the file was not
+// read, see below): the actions that profiles name are then missing for that one reason, which
+// has been reported already.
 bool ActionLibraryFailedToLoad();
+// Empties the library for a file that must not be read as an actions file (reported by the
+// caller), as a failed ReloadActions does.
+void ClearActionsForUnusableFile();
 
 // The actions file's tree of the library: root "Actions" with the groups "VKActions",
 // "MouseActions", "MouseWheelActions" and "ComplexActions", each in library order, except that

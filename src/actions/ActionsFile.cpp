@@ -161,6 +161,11 @@ ActionsFileState ReloadActions(const char* path) { return LoadActionsFile(path, 
 
 bool ActionLibraryFailedToLoad() { return g_failedToLoad; }
 
+void ClearActionsForUnusableFile() {
+  g_failedToLoad = true;
+  ClearActions();
+}
+
 std::unique_ptr<CXMLNode> CreateActionsXML() {
   auto root = std::make_unique<CXMLNode>("Actions");
   CXMLNode* keys = root->AddChild(std::make_unique<CXMLNode>("VKActions"));

@@ -1,6 +1,10 @@
 #include "config/ConfigDocument.h"
 
+#include <cctype>
+#include <vector>
+
 #include "actions/TextRules.h"
+#include "platform/Platform.h"
 #include "xml/XMLNode.h"
 
 namespace config {
@@ -40,6 +44,55 @@ void SetAttributeText(CXMLNode& node, const char* name, const std::string& value
 
 void RemoveAttributes(CXMLNode& node, const char* name) {
   while (CAttribute* attribute = node.FindAttribute(name)) node.RemoveAttribute(attribute);
+}
+
+}  // namespace config
+
+namespace config {
+
+std::string ComparablePath(const std::string& path) {
+  std::string resolved = seam::ResolveProgramPath(path);
+  for (char& c : resolved) {
+    c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t end; start <= resolved.size(); start = end + 1) {
+    end = resolved.find('/', start);
+    if (end == std::string::npos) end = resolved.size();
+    const std::string part = resolved.substr(start, end - start);
+    if (part == "." || (part.empty() && !parts.empty())) continue;
+    if (part == ".." && parts.size() > 1) {
+      parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  std::string joined;
+  for (std::size_t i = 0; i < parts.size(); ++i) joined += (i == 0 ? "" : "/") + parts[i];
+  return joined;
+}
+
+std::string OtherUseOf(const std::string& path, const std::string& configPath,
+                       const CXMLNode* joysticks) {
+  const std::string wanted = ComparablePath(path);
+  if (wanted == ComparablePath(configPath)) return "the configuration file";
+  if (joysticks == nullptr) return {};
+  for (const auto& entry : joysticks->Children()) {
+    if (!actions::EqualsIgnoringCase(entry->Name(), "Joystick")) continue;
+    const char* id = AttributeText(*entry, "ID");
+    const std::string profileOf = "the profile of joystick " + std::string(id != nullptr ? id : "");
+    const char* fileName = AttributeText(*entry, "fileName");
+    if (fileName != nullptr && ComparablePath(fileName) == wanted) return profileOf;
+    for (const auto& rule : entry->Children()) {
+      const char* ruleFile = AttributeText(*rule, "fileName");
+      if (actions::EqualsIgnoringCase(rule->Name(), "Profile") && ruleFile != nullptr &&
+          ComparablePath(ruleFile) == wanted) {
+        return profileOf;
+      }
+    }
+  }
+  return {};
 }
 
 }  // namespace config

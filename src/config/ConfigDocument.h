@@ -27,6 +27,17 @@ bool ReadEntryId(const CXMLNode& entry, int& id);
 // passed over. Null when there is none.
 CXMLNode* FindJoystickEntry(const CXMLNode& joysticks, int id);
 
+// A stored path as it can be compared with another: resolved from the program folder, with one
+// kind of separator, "." and ".." taken out, and in one letter case (Windows file names ignore
+// it).
+std::string ComparablePath(const std::string& path);
+
+// What else in the configuration the file of this path is, besides an actions file: "the
+// configuration file" or "the profile of joystick N" (of an entry or of a window rule); empty
+// when nothing.
+std::string OtherUseOf(const std::string& path, const std::string& configPath,
+                       const CXMLNode* joysticks);
+
 // Sets the first attribute of that name, or appends it when there is none.
 void SetAttributeText(CXMLNode& node, const char* name, const std::string& value);
 // Removes every attribute of that name.

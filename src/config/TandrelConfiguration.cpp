@@ -193,7 +193,18 @@ std::vector<CTandrelConfiguration::InvalidEntry> CTandrelConfiguration::LoadLock
     return {};
   }
   actionsElement_ = actions;
-  LoadActionsFile();
+  // The actions file is never the configuration or a profile: the first save of the library
+  // would write an actions document over it.
+  actionsRefusal_ = config::OtherUseOf(config::AttributeText(*actions, "fileName"), configPath_,
+                                       document_->FindChild("Joysticks", nullptr));
+  if (actionsRefusal_.empty()) {
+    LoadActionsFile();
+  } else {
+    actionsRefusal_ = "The file \"" + std::string(config::AttributeText(*actions, "fileName")) +
+                      "\" cannot be the actions file: it is " + actionsRefusal_ + ".";
+    ReportAboutConfiguration(actionsRefusal_);
+    ClearActionsForUnusableFile();
+  }
 
   joysticksElement_ = document_->FindChild("Joysticks", nullptr);
   if (joysticksElement_ == nullptr) {
@@ -294,6 +305,7 @@ bool CTandrelConfiguration::SaveConfigFile() {
 
 bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
   std::string fileName;
+  std::string refusal;
   bool unreadable = false;
   {
     std::lock_guard lock(lock_);
@@ -302,6 +314,11 @@ bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
     if (name == nullptr) return false;
     fileName = name;
     unreadable = actionsFileState_ == ActionsFileState::Unreadable;
+    refusal = actionsRefusal_;
+  }
+  if (!refusal.empty() && libraryEdited && !readOnly_) {
+    seam::ShowError(refusal, "Configuration Error");
+    return false;
   }
   // An unedited library is what the file holds: writing it could only lose what the file holds
   // beyond it (all of it, when the file could not be read). So the file is written only after

@@ -157,6 +157,7 @@ class CTandrelConfiguration : public CTimerUser {
   unsigned loadGeneration_ = 0;  // counts the loads: each makes a new document
   std::array<std::unique_ptr<CJoystick>, seam::kMaxJoysticks> controllers_;
   ActionsFileState actionsFileState_ = ActionsFileState::Missing;
+  std::string actionsRefusal_;  // why the actions file named is not read, nor ever written
   std::unique_ptr<CXMLNode> document_;
   CXMLNode* actionsElement_ = nullptr;    // in document_
   CXMLNode* joysticksElement_ = nullptr;  // in document_

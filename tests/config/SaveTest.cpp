@@ -188,3 +188,25 @@ TEST_F(SaveTest, AnActionsFileThatCannotBeReadIsNeverLost) {
   EXPECT_EQ(Messages(), std::vector<std::string>{});
   EXPECT_EQ(Tap(0) + Tap(1), "AB");
 }
+
+// An actions file can never be the configuration or a profile: it is refused, read as no
+// library, and never written.
+TEST_F(SaveTest, TheConfigurationOrAProfileIsNeverTheActionsFile) {
+  Plug(0);
+  for (const auto& [actions, other] : {std::pair{"TANDREL.exe.config", "the configuration file"},
+                                       std::pair{"sub/../a.xml", "the profile of joystick 0"}}) {
+    world.Write(
+        "Tandrel.exe.config",
+        std::string("<Configuration><Actions fileName='") + actions +
+            "'/><Joysticks><Joystick ID='0' fileName='A.xml'/></Joysticks></Configuration>");
+    CTandrelConfiguration& c = Make();
+    const std::string refusal = "Configuration Error: The file \"" + std::string(actions) +
+                                "\" cannot be the actions file: it is " + other + ".";
+    EXPECT_EQ(Messages(), std::vector<std::string>{refusal});  // and no action "not found"
+    ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
+    EXPECT_FALSE(c.SaveActionsFile(true));
+    EXPECT_EQ(Messages(), std::vector<std::string>{refusal});
+    EXPECT_EQ(world.Read("A.xml"), ButtonProfile("A"));
+    EXPECT_EQ(world.Read("Tandrel.exe.config").rfind("<Configuration >", 0), 0u);
+  }
+}

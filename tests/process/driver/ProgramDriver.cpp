@@ -59,6 +59,13 @@ HWND EditOf(HWND control) {
 
 // Texts come as the program holds them (UTF-16) and are turned into the test's code page here:
 // the system turns some of them, but not every list's items, between processes.
+std::wstring Widen(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
+  return wide;
+}
+
 std::string Narrow(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string narrow(size > 0 ? size - 1 : 0, '\0');
@@ -238,10 +245,13 @@ std::string Program::Shown() {
   return shown.empty() ? "Tandrel.exe shows no window" : "Tandrel.exe shows " + shown;
 }
 
-std::string Program::Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+std::string Program::Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
   static ULONG_PTR acts = 0;
   PendingAct act{++acts, VisibleWindows(), steps_, stepName_};
-  if (!SendMessageCallbackA(window, message, wParam, lParam, OnAnswered, act.number)) {
+  const BOOL sent =
+      wide ? SendMessageCallbackW(window, message, wParam, lParam, OnAnswered, act.number)
+           : SendMessageCallbackA(window, message, wParam, lParam, OnAnswered, act.number);
+  if (!sent) {
     return "the window is gone";
   }
   pending_.push_back(std::move(act));
@@ -427,8 +437,9 @@ void Window::Type(int id, const std::string& text, Where where) {
     HWND control = EditOf(Control(id));
     std::string why = Unusable(control);
     if (why.empty()) why = program_->Act(control, EM_SETSEL, 0, -1);
-    for (char c : "\b" + text) {
-      if (why.empty()) why = program_->Act(control, WM_CHAR, static_cast<BYTE>(c), 1);
+    // Characters as UTF-16 units, as the keyboard gives them: any letter can be typed.
+    for (wchar_t c : Widen("\b" + text)) {
+      if (why.empty()) why = program_->Act(control, WM_CHAR, c, 1, true);
     }
     return why;
   });

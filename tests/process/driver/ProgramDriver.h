@@ -107,7 +107,7 @@ class Program {
   HWND FindTopLevel(const std::string& caption, const std::string& windowClass, bool visible) const;
   std::string Shown();
   // Sends an act to a window of the program without waiting for it; later steps do.
-  std::string Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  std::string Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide = false);
   // Sends a query and waits for its answer; false when the program does not answer.
   bool Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   std::string TextOf(HWND window);

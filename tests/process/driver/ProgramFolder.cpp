@@ -11,24 +11,39 @@ namespace driver {
 
 namespace fs = std::filesystem;
 
-ProgramFolder::ProgramFolder() {
-  fs::copy_file(fs::path(TANDREL_BUILD_DIR) / "Tandrel.exe", folder_.path() / "Tandrel.exe");
+namespace {
+
+// Names are UTF-8, as the program's.
+fs::path U8(const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); }
+
+}  // namespace
+
+ProgramFolder::ProgramFolder(const std::string& folderName)
+    : root_(folderName.empty() ? root_ : root_ / U8(folderName)) {
+  fs::create_directories(root_);
+  fs::copy_file(fs::path(TANDREL_BUILD_DIR) / "Tandrel.exe", root_ / "Tandrel.exe");
 }
 
 ProgramFolder& ProgramFolder::AddDefaultFiles() {
   for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
-    fs::copy_file(fs::path(TANDREL_SOURCE_DIR) / "data" / name, folder_.path() / name);
+    fs::copy_file(fs::path(TANDREL_SOURCE_DIR) / "data" / name, root_ / U8(name));
   }
   return *this;
 }
 
+ProgramFolder& ProgramFolder::AddDefaultFileAs(const std::string& defaultName,
+                                               const std::string& name) {
+  fs::copy_file(fs::path(TANDREL_SOURCE_DIR) / "data" / defaultName, root_ / U8(name));
+  return *this;
+}
+
 ProgramFolder& ProgramFolder::AddHook() {
-  fs::copy_file(fs::path(TANDREL_BUILD_DIR) / "Hook.dll", folder_.path() / "Hook.dll");
+  fs::copy_file(fs::path(TANDREL_BUILD_DIR) / "Hook.dll", root_ / "Hook.dll");
   return *this;
 }
 
 ProgramFolder& ProgramFolder::Put(const std::string& name, const std::string& bytes) {
-  std::ofstream(folder_.path() / name, std::ios::binary) << bytes;
+  std::ofstream(root_ / U8(name), std::ios::binary) << bytes;
   return *this;
 }
 
@@ -41,16 +56,22 @@ ProgramFolder::HeldFile ProgramFolder::KeepOpen(const std::string& name) const {
 
 std::string ProgramFolder::Read(const std::string& name) const {
   std::ostringstream bytes;
-  bytes << std::ifstream(folder_.path() / name, std::ios::binary).rdbuf();
+  bytes << std::ifstream(root_ / U8(name), std::ios::binary).rdbuf();
   return bytes.str();
 }
 
-std::string ProgramFolder::Path(const std::string& name) const { return folder_.File(name); }
+std::string ProgramFolder::Path(const std::string& name) const {
+  std::string path = folder_.File("");
+  const std::u8string below = root_.lexically_relative(folder_.path()).u8string();
+  if (below != u8".") path += std::string(below.begin(), below.end()) + "\\";
+  return path + name;
+}
 
 std::vector<std::string> ProgramFolder::Files() const {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder_.path())) {
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(root_)) {
+    const std::u8string name = entry.path().filename().u8string();
+    names.emplace_back(name.begin(), name.end());
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -58,7 +79,7 @@ std::vector<std::string> ProgramFolder::Files() const {
 
 void ProgramFolder::Plug(const FakeController& controller) {
   if (!fakeControllers_) {
-    fs::copy_file(TANDREL_FAKE_WINMM, folder_.path() / "winmm.dll");
+    fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
     fakeControllers_ = true;
   }
   controllers_[controller.id] = controller;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,11 +28,15 @@ struct FakeController {
 
 class ProgramFolder {
  public:
-  ProgramFolder();  // with Tandrel.exe alone
+  // With Tandrel.exe alone, in a folder of this name (UTF-8) inside the temporary one, or in
+  // the temporary folder itself.
+  explicit ProgramFolder(const std::string& folderName = "");
 
   // The default configuration, actions file and profiles of data/.
   ProgramFolder& AddDefaultFiles();
   ProgramFolder& AddHook();
+  // A default file of data/ under another name.
+  ProgramFolder& AddDefaultFileAs(const std::string& defaultName, const std::string& name);
   // Writes a file with exactly these bytes.
   ProgramFolder& Put(const std::string& name, const std::string& bytes);
   // Holds a file open without sharing, as another program may: until the result goes, the file
@@ -56,6 +61,7 @@ class ProgramFolder {
   void WriteControllers() const;
 
   TempFolder folder_;
+  std::filesystem::path root_;  // the program folder
   std::map<int, FakeController> controllers_;
   bool fakeControllers_ = false;
 };

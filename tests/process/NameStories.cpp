@@ -1,0 +1,52 @@
+// Every folder and file name Windows allows works: names are UTF-8 in the files and in the
+// program, from the program's own folder to the files named in the configuration and those
+// chosen in the real dialogs.
+
+#include <gtest/gtest.h>
+
+#include "ProgramDriver.h"
+#include "resource.h"
+
+namespace {
+
+using driver::FakeController;
+using driver::Program;
+using driver::ProgramFolder;
+using driver::Window;
+
+TEST(Names, CyrillicJapaneseAndAccentedNamesWork) {
+  ProgramFolder folder("Игры ゲーム");
+  folder.AddHook()
+      .AddDefaultFileAs("Actions.xml", "Aktionen-é.xml")
+      .AddDefaultFileAs("Gamepad.xml", "Профиль.xml")
+      .AddDefaultFileAs("SlideShow.xml", "ゲーム.xml")
+      .Put("Tandrel.exe.config",
+           "<Configuration >\r\n\t<Actions fileName = \"Aktionen-é.xml\" />\r\n\t<Joysticks >\r\n"
+           "\t\t<Joystick ID = \"0\" fileName = \"Профиль.xml\" />\r\n\t</Joysticks>\r\n"
+           "</Configuration>\r\n");
+  folder.Plug(FakeController{});
+  Program program(folder);
+  Window window = program.WaitForWindow("Tandrel Configuration");
+  EXPECT_FALSE(program.HasWindow("Configuration Error"));
+  EXPECT_EQ(window.Text(IDC_JOY_PROFILE), "Профиль.xml");
+  EXPECT_TRUE(window.IsChecked(IDC_JOY_ENABLED));  // the profile loaded, with its actions
+  window.Click(IDC_JOY_CHANGE);
+  program.ChooseFile("Select Exisiting Configuration", folder.Path("ゲーム.xml"));
+  window.ClickTab("Profiles");
+  EXPECT_EQ(window.Text(IDC_PROF_FILE), "Профиль.xml");
+  EXPECT_FALSE(window.Items(IDC_PROF_THEME).empty());
+  window.Click(IDC_PROF_OPEN);
+  program.ChooseFile("Select A Configuration File", folder.Path("ゲーム.xml"));
+  EXPECT_EQ(window.Text(IDC_PROF_FILE), folder.Path("ゲーム.xml"));
+  window.Click(IDOK);
+  EXPECT_FALSE(window.IsOpen());
+  const std::string config = folder.Read("Tandrel.exe.config");
+  EXPECT_NE(config.find("fileName = \"" + folder.Path("ゲーム.xml") + "\""), std::string::npos)
+      << config;
+  EXPECT_NE(config.find("fileName = \"Aktionen-é.xml\""), std::string::npos) << config;
+  program.UseIconMenu("Exit");
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_EQ(folder.Files().size(), 9u);  // no stray file with a garbled name
+}
+
+}  // namespace

@@ -93,6 +93,7 @@ INT_PTR CTandrelConfigDlg::OnNotify(WPARAM, LPARAM lParam) {
     EnableWindow(page->GetHandle(), TRUE);
     // Above the tab control, which was created first and would otherwise cover it.
     SetWindowPos(page->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    page->Shown();
   }
   return 0;
 }

@@ -21,6 +21,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -109,39 +110,39 @@ HANDLE StartNotepad() {
   return notepad;
 }
 
+// The visible windows with their texts: the top-level ones, or the controls within a window.
+std::vector<std::pair<HWND, std::string>> VisibleWindows(HWND parent = nullptr) {
+  std::vector<std::pair<HWND, std::string>> windows;
+  auto add = [](HWND window, LPARAM into) -> BOOL {
+    char text[2048] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (IsWindowVisible(window))
+      reinterpret_cast<decltype(windows)*>(into)->emplace_back(window, text);
+    return TRUE;
+  };
+  if (parent == nullptr)
+    EnumWindows(add, reinterpret_cast<LPARAM>(&windows));
+  else
+    EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 // The installer's wizard, a window of another process, driven through its controls.
 class Wizard {
  public:
   // The wizard whose caption starts with these words (the uninstaller's ends in a space).
   explicit Wizard(const std::string& caption) {
-    std::pair<std::string, HWND> search{caption, nullptr};
     Eventually([&] {
-      EnumWindows(
-          [](HWND window, LPARAM into) -> BOOL {
-            auto& [wanted, found] = *reinterpret_cast<std::pair<std::string, HWND>*>(into);
-            char text[256] = {};
-            GetWindowTextA(window, text, sizeof(text));
-            if (IsWindowVisible(window) && std::string(text).starts_with(wanted)) found = window;
-            return found == nullptr;
-          },
-          reinterpret_cast<LPARAM>(&search));
-      return search.second != nullptr;
+      for (const auto& [window, text] : VisibleWindows())
+        if (text.starts_with(caption)) window_ = window;
+      return window_ != nullptr;
     });
-    window_ = search.second;
   }
   bool Found() const { return window_ != nullptr; }
   // The texts of every visible control, one a line.
   std::string Texts() const {
     std::string texts;
-    EnumChildWindows(
-        window_,
-        [](HWND child, LPARAM into) {
-          char text[2048] = {};
-          if (IsWindowVisible(child) && GetWindowTextA(child, text, sizeof(text)) > 0)
-            *reinterpret_cast<std::string*>(into) += std::string(text) + "\n";
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    for (const auto& [control, text] : VisibleWindows(window_)) texts += text + "\n";
     return texts;
   }
   bool Shows(const std::string& words) const {
@@ -149,18 +150,9 @@ class Wizard {
   }
   // The visible control with this text.
   HWND Control(const std::string& text) const {
-    std::pair<std::string, HWND> search{text, nullptr};
-    EnumChildWindows(
-        window_,
-        [](HWND child, LPARAM into) -> BOOL {
-          auto& [wanted, found] = *reinterpret_cast<std::pair<std::string, HWND>*>(into);
-          char text[256] = {};
-          GetWindowTextA(child, text, sizeof(text));
-          if (IsWindowVisible(child) && wanted == text) found = child;
-          return found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (const auto& [control, itsText] : VisibleWindows(window_))
+      if (itsText == text) return control;
+    return nullptr;
   }
   bool IsChecked(const std::string& text) const {
     return SendMessageA(Control(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -181,14 +173,14 @@ class Wizard {
   HWND window_ = nullptr;
 };
 
+constexpr const char* kRunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
 // What Windows runs at the next sign-in for the installer: the per-user RunOnce commands.
 std::map<std::string, std::string> RemovalsAtNextSignIn() {
   std::map<std::string, std::string> commands;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0,
-                    KEY_READ, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunOnce, 0, KEY_READ, &key) != ERROR_SUCCESS)
     return commands;
-  }
   char name[1024], command[2048];
   for (DWORD i = 0;; ++i) {
     DWORD nameSize = sizeof(name), commandSize = sizeof(command), type = 0;
@@ -202,17 +194,22 @@ std::map<std::string, std::string> RemovalsAtNextSignIn() {
   return commands;
 }
 
-// A restart: every program ends, then Windows runs and forgets each RunOnce command.
+// Windows forgets each RunOnce command as it runs it.
+std::map<std::string, std::string> TakeRemovalsAtNextSignIn() {
+  const auto commands = RemovalsAtNextSignIn();
+  for (const auto& [name, command] : commands)
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunOnce, name.c_str());
+  return commands;
+}
+
+// A restart: every program ends, then the RunOnce commands run.
 void Restart(std::initializer_list<HANDLE> programs) {
   for (HANDLE program : programs) {
     TerminateProcess(program, 0);
     ExitCodeOf(program);
   }
-  for (const auto& [name, command] : RemovalsAtNextSignIn()) {
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
-                       name.c_str());
+  for (const auto& [name, command] : TakeRemovalsAtNextSignIn())
     EXPECT_EQ(ExitCodeOf(Start(command)), 0u) << command;
-  }
 }
 
 const char* const kUsersFiles[] = {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml",
@@ -227,6 +224,7 @@ TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUse
   const fs::path folder = KnownFolder(CSIDL_LOCAL_APPDATA) / "Programs" / "Tandrel";
   const fs::path shortcut = KnownFolder(CSIDL_PROGRAMS) / "Tandrel.lnk";
   fs::remove_all(folder);
+  TakeRemovalsAtNextSignIn();  // of an earlier run that failed
   const std::set<std::string> temporaryBefore = InstallersTemporaryFiles();
 
   ASSERT_EQ(ExitCodeOf(Start(setup + " /S")), 0u);

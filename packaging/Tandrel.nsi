@@ -58,17 +58,26 @@ Var FinishText
 !insertmacro MUI_LANGUAGE "English"
 
 !macro Functions un
-; Asks every running Tandrel to exit, as its menu's "Exit" does, so that its files can be
-; replaced or removed; waits up to ten seconds for each.
+; Asks every Tandrel running from the installation folder to exit, as its menu's "Exit" does,
+; so that its files can be replaced or removed, and waits up to ten seconds for each. A Tandrel
+; started from another folder (an unzipped copy) runs on.
 Function ${un}CloseRunningTandrel
   StrCpy $1 0
+  StrCpy $0 0
   loop:
-    FindWindow $0 "TandrelMainFrame"
+    FindWindow $0 "TandrelMainFrame" "" "" $0
     StrCmp $0 0 done
+    StrCpy $4 ""
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r2) p .r3' ; limited query rights
+    System::Call 'kernel32::QueryFullProcessImageNameW(p r3, i 0, w .r4, *i ${NSIS_MAX_STRLEN})'
+    System::Call 'kernel32::CloseHandle(p r3)'
+    StrCmp $4 "$INSTDIR\Tandrel.exe" 0 loop
     IntCmp $1 100 done
     SendMessage $0 ${WM_COMMAND} ${EXIT_COMMAND} 0 /TIMEOUT=2000
     Sleep 100
     IntOp $1 $1 + 1
+    StrCpy $0 0
     Goto loop
   done:
 FunctionEnd

@@ -3,6 +3,13 @@
 ; programs folder. The program files are replaced on every install; the user's files are
 ; written only when missing, and the uninstaller leaves them.
 ;
+; Updating and uninstalling work while Tandrel and other programs run: a running Tandrel is asked
+; to exit; Hook.dll, which the system loaded into other programs through Tandrel's window hook,
+; is waited for until those programs let go of it. A program file still in use then is renamed
+; aside and removed at the user's next sign-in (a restart), through the per-user RunOnce list:
+; removal at restart by the system (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT, Delete
+; /REBOOTOK) needs administrator rights, which this installer does not ask for.
+;
 ; makensis -DVERSION=3.20 -DSTAGE=<folder of the files> -DICON=<Tandrel.ico> -DOUTFILE=<setup.exe>
 
 Unicode true
@@ -13,7 +20,9 @@ SetCompressor /SOLID lzma
 !define APP "Tandrel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
 !define EXIT_COMMAND 40003 ; the notification icon menu's "Exit"
+!define KEPT "Your configuration, actions and profiles (Tandrel.exe.config, Actions.xml and the profile files) are kept when you update or uninstall Tandrel."
 
 Name "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -21,10 +30,17 @@ InstallDir "$LOCALAPPDATA\Programs\${APP}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${APP} ${VERSION}"
 
+; The program files left in use, for the closing words ("Hook.dll, Tandrel.exe").
+Var InUse
+Var FinishText
+
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_WELCOMEPAGE_TEXT "This installs ${APP} ${VERSION} for you alone; it needs no administrator rights.$\r$\n$\r$\nYour configuration, actions and profiles from an earlier installation are kept."
+!define MUI_WELCOMEPAGE_TEXT "This installs ${APP} ${VERSION} for you alone; it needs no administrator rights.$\r$\n$\r$\nTo update, run this over your installation: a running ${APP} is closed first and then replaced.$\r$\n$\r$\n${KEPT}"
+!define MUI_FINISHPAGE_TEXT "$FinishText"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Tandrel.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Tandrel.html"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the user manual"
@@ -32,28 +48,91 @@ BrandingText "${APP} ${VERSION}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "${APP} will be removed from the folder below; a running ${APP} is closed first. Your configuration, actions and profiles stay in this folder, and an installation into it later uses them again."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!define MUI_FINISHPAGE_TEXT_REBOOT "$FinishText"
+!define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
+!insertmacro MUI_UNPAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
 
-; Asks every running Tandrel to exit, as its menu's "Exit" does, so that its files can be
-; replaced or removed; waits up to ten seconds for each.
-!macro CloseRunningTandrel un
+!macro Functions un
+; Asks every Tandrel running from the installation folder to exit, as its menu's "Exit" does,
+; so that its files can be replaced or removed, and waits up to ten seconds for each. A Tandrel
+; started from another folder (an unzipped copy) runs on.
 Function ${un}CloseRunningTandrel
   StrCpy $1 0
+  StrCpy $0 0
   loop:
-    FindWindow $0 "TandrelMainFrame"
+    FindWindow $0 "TandrelMainFrame" "" "" $0
     StrCmp $0 0 done
+    StrCpy $4 ""
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r2) p .r3' ; limited query rights
+    System::Call 'kernel32::QueryFullProcessImageNameW(p r3, i 0, w .r4, *i ${NSIS_MAX_STRLEN})'
+    System::Call 'kernel32::CloseHandle(p r3)'
+    StrCmp $4 "$INSTDIR\Tandrel.exe" 0 loop
     IntCmp $1 100 done
     SendMessage $0 ${WM_COMMAND} ${EXIT_COMMAND} 0 /TIMEOUT=2000
     Sleep 100
     IntOp $1 $1 + 1
+    StrCpy $0 0
     Goto loop
   done:
 FunctionEnd
+
+; Frees the program file $R0 for writing or removal. A program that the window hook reached
+; keeps Hook.dll loaded until it next handles a message, so every program is sent an empty one
+; while waiting, up to five seconds. A file still in use then (by a program that never lets
+; go, or a Tandrel that did not exit) is renamed aside, as a file in use can be, and removed at
+; the user's next sign-in. Earlier leftovers of the file that are free by now go first.
+Function ${un}FreeProgramFile
+  Delete "$R0.old*"
+  IfFileExists $R0 0 done
+  StrCpy $R1 0
+  try:
+    ClearErrors
+    FileOpen $R2 $R0 a
+    IfErrors 0 free
+    IntCmp $R1 20 aside
+    SendMessage ${HWND_BROADCAST} ${WM_NULL} 0 0 /TIMEOUT=100
+    Sleep 250
+    IntOp $R1 $R1 + 1
+    Goto try
+  free:
+    FileClose $R2
+    Goto done
+  aside:
+    StrCpy $R1 1
+    IfFileExists "$R0.old$R1" 0 +3
+    IntOp $R1 $R1 + 1
+    Goto -2
+    ClearErrors
+    Rename $R0 "$R0.old$R1"
+    IfErrors done
+    ; Run at the next sign-in: the leftover goes, and so does the folder once nothing is left.
+    WriteRegStr HKCU "${RUNONCE_KEY}" "${APP} leftover $R0.old$R1" \
+      '"$SYSDIR\cmd.exe" /d /c del /f /q "$R0.old$R1" & rmdir "$INSTDIR" 2>nul'
+    DetailPrint "In use by another program: $R0. It is removed when Windows restarts."
+    ${GetFileName} $R0 $R2
+    ${If} $InUse == ""
+      StrCpy $InUse $R2
+    ${Else}
+      StrCpy $InUse "$InUse, $R2"
+    ${EndIf}
+  done:
+FunctionEnd
 !macroend
-!insertmacro CloseRunningTandrel ""
-!insertmacro CloseRunningTandrel "un."
+
+!insertmacro Functions ""
+!insertmacro Functions "un."
+
+!macro FreeAndInstall file
+  StrCpy $R0 "$INSTDIR\${file}"
+  Call FreeProgramFile
+  File "${STAGE}/${file}"
+!macroend
 
 Section "Tandrel"
   SetShellVarContext current
@@ -61,9 +140,9 @@ Section "Tandrel"
   SetOutPath "$INSTDIR"
 
   SetOverwrite on
-  File "${STAGE}/Tandrel.exe"
-  File "${STAGE}/Hook.dll"
-  File "${STAGE}/tandrel-cli.exe"
+  !insertmacro FreeAndInstall "Tandrel.exe"
+  !insertmacro FreeAndInstall "Hook.dll"
+  !insertmacro FreeAndInstall "tandrel-cli.exe"
   File "${STAGE}/Tandrel.html"
 
   ; The user's own files: the defaults only where there is none yet.
@@ -74,6 +153,8 @@ Section "Tandrel"
   File "${STAGE}/SlideShow.xml"
   SetOverwrite on
 
+  StrCpy $R0 "$INSTDIR\Uninstall.exe"
+  Call FreeProgramFile
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\Tandrel.exe" "" "$INSTDIR\Tandrel.exe" 0
 
@@ -85,21 +166,75 @@ Section "Tandrel"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+
+  StrCpy $FinishText "${APP} ${VERSION} has been installed in $INSTDIR.$\r$\n$\r$\n${KEPT}"
+  ${If} $InUse != ""
+    ; Tandrel works at once; the old copies only wait to be removed.
+    StrCpy $FinishText "$FinishText$\r$\n$\r$\nOther programs still use the previous version's $InUse (now moved aside): it is removed when Windows restarts."
+  ${EndIf}
 SectionEnd
+
+!macro FreeAndDelete file
+  StrCpy $R0 "$INSTDIR\${file}"
+  Call un.FreeProgramFile
+  Delete "$R0"
+!macroend
 
 Section "Uninstall"
   SetShellVarContext current
   Call un.CloseRunningTandrel
-  Delete "$INSTDIR\Tandrel.exe"
-  Delete "$INSTDIR\Hook.dll"
-  Delete "$INSTDIR\tandrel-cli.exe"
-  Delete "$INSTDIR\Tandrel.html"
-  Delete "$INSTDIR\Uninstall.exe"
+  !insertmacro FreeAndDelete "Tandrel.exe"
+  !insertmacro FreeAndDelete "Hook.dll"
+  !insertmacro FreeAndDelete "tandrel-cli.exe"
+  !insertmacro FreeAndDelete "Tandrel.html"
+  !insertmacro FreeAndDelete "Uninstall.exe"
   Delete "$SMPROGRAMS\${APP}.lnk"
   ; The per-user start-up value ("Launch On Startup" for a standard user) would start a
   ; program that is gone.
   DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ; The configuration, actions and profiles stay; the folder goes only when nothing is left.
+  ; A folder that is the current one of this process cannot be removed.
+  SetOutPath "$TEMP"
   RMDir "$INSTDIR"
+
+  ${If} $InUse != ""
+    SetRebootFlag true
+    StrCpy $FinishText "${APP} has been uninstalled, except for $InUse, which other programs still use. Restart Windows to remove it."
+  ${Else}
+    StrCpy $FinishText "${APP} has been uninstalled from your computer."
+  ${EndIf}
+  IfFileExists "$INSTDIR\*.*" 0 +2
+  StrCpy $FinishText "$FinishText$\r$\n$\r$\nYour configuration, actions and profiles are kept in $INSTDIR."
+  IfRebootFlag 0 +2
+  StrCpy $FinishText "$FinishText$\r$\n$\r$\nDo you want to restart now?"
 SectionEnd
+
+; Windows starts the uninstaller as a copy of it in a temporary folder, which it cannot remove
+; while it runs, and which only an administrator's removal at restart would take away. A hidden
+; command removes the copy and its folder once this process has ended.
+Var TemporaryCopyRemoval
+Function un.RemoveTemporaryCopy
+  StrCmp $TemporaryCopyRemoval "started" done
+  StrLen $0 "$TEMP\~nsu"
+  StrCpy $1 $EXEDIR $0
+  StrCmp $1 "$TEMP\~nsu" 0 done
+  StrCpy $TemporaryCopyRemoval "started"
+  SetOutPath "$TEMP"
+  ExecShell "" "$SYSDIR\cmd.exe" '/d /q /c for /l %i in (1,1,60) do (del /f /q "$EXEPATH" 2>nul & rmdir "$EXEDIR" 2>nul & if exist "$EXEDIR" (ping -n 2 127.0.0.1 >nul) else (exit))' SW_HIDE
+  done:
+FunctionEnd
+
+Function un.onGUIEnd
+  Call un.RemoveTemporaryCopy
+FunctionEnd
+
+Function un.onUninstSuccess
+  IfSilent 0 +2
+  Call un.RemoveTemporaryCopy
+FunctionEnd
+
+Function un.onUninstFailed
+  IfSilent 0 +2
+  Call un.RemoveTemporaryCopy
+FunctionEnd

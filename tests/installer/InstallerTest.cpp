@@ -1,17 +1,27 @@
-// The Windows installer, silently, in this Wine prefix's own user folders: it puts the program
-// into the user's programs folder with a Start-menu entry, the installed program starts, an
-// update replaces the running program but keeps the user's edited files, and the uninstaller
-// removes the program and leaves those files.
+// The Windows installer in this Wine prefix's own user folders, as a user meets it: installed
+// silently, then updated and uninstalled through the wizard while Tandrel runs and another
+// program (Notepad) holds Hook.dll, which the system loaded into it through Tandrel's window
+// hook. Wine never unloads a hook's library from a program, so there it stays in use for good,
+// as in a program that does not let go of it on Windows: the installer has to move it aside and
+// say that it goes at the next restart; the "restart" is played at the end (the programs end,
+// and the per-user RunOnce commands run as Windows runs them at the next sign-in).
 #include <gtest/gtest.h>
 
 #include <windows.h>
-// After windows.h, whose declarations it uses.
+// After windows.h, whose declarations they use.
 #include <shlobj.h>
+#include <tlhelp32.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -52,47 +62,270 @@ std::string Read(const fs::path& file) {
   return bytes.str();
 }
 
-TEST(Installer, InstallsStartsUpdatesKeepingTheUsersFilesAndUninstalls) {
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
+
+// What the installers leave in the temporary folder: the uninstaller's copy (~nsu*) and the
+// folders of their own helpers (ns*.tmp); other tests use the folder meanwhile.
+std::set<std::string> InstallersTemporaryFiles() {
+  std::set<std::string> names;
+  for (const std::string& name : Names(fs::temp_directory_path())) {
+    if (name.starts_with("~nsu") || (name.starts_with("ns") && name.ends_with(".tmp")))
+      names.insert(name);
+  }
+  return names;
+}
+
+// Waits for what another process does; false when it has not happened within a minute.
+bool Eventually(const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+bool HasLoaded(HANDLE process, const fs::path& library) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetProcessId(process));
+  MODULEENTRY32 module = {};
+  module.dwSize = sizeof(module);
+  bool found = false;
+  for (BOOL more = Module32First(snapshot, &module); more && !found;
+       more = Module32Next(snapshot, &module)) {
+    found = lstrcmpiA(module.szExePath, library.string().c_str()) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+// Whether the process has Tandrel's hidden main window (other tests may show theirs meanwhile).
+bool HasMainWindow(HANDLE process) {
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "TandrelMainFrame", "Tandrel"));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == GetProcessId(process)) return true;
+  }
+  return false;
+}
+
+// Another program with a window, started while Tandrel's hook is installed.
+HANDLE StartNotepad() {
+  HANDLE notepad = Start("notepad.exe");
+  WaitForInputIdle(notepad, 60000);
+  return notepad;
+}
+
+// The visible windows with their texts: the top-level ones, or the controls within a window.
+std::vector<std::pair<HWND, std::string>> VisibleWindows(HWND parent = nullptr) {
+  std::vector<std::pair<HWND, std::string>> windows;
+  auto add = [](HWND window, LPARAM into) -> BOOL {
+    char text[2048] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (IsWindowVisible(window))
+      reinterpret_cast<decltype(windows)*>(into)->emplace_back(window, text);
+    return TRUE;
+  };
+  if (parent == nullptr)
+    EnumWindows(add, reinterpret_cast<LPARAM>(&windows));
+  else
+    EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// The installer's wizard, a window of another process, driven through its controls.
+class Wizard {
+ public:
+  // The wizard whose caption starts with these words (the uninstaller's ends in a space).
+  explicit Wizard(const std::string& caption) {
+    Eventually([&] {
+      for (const auto& [window, text] : VisibleWindows())
+        if (text.starts_with(caption)) window_ = window;
+      return window_ != nullptr;
+    });
+  }
+  bool Found() const { return window_ != nullptr; }
+  // The texts of every visible control, one a line.
+  std::string Texts() const {
+    std::string texts;
+    for (const auto& [control, text] : VisibleWindows(window_)) texts += text + "\n";
+    return texts;
+  }
+  bool Shows(const std::string& words) const {
+    return Eventually([&] { return Texts().find(words) != std::string::npos; });
+  }
+  // The visible control with this text.
+  HWND Control(const std::string& text) const {
+    for (const auto& [control, itsText] : VisibleWindows(window_))
+      if (itsText == text) return control;
+    return nullptr;
+  }
+  bool IsChecked(const std::string& text) const {
+    return SendMessageA(Control(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  // A click on the enabled button or check box with this text, once it is there.
+  void Click(const std::string& text) const {
+    HWND button = nullptr;
+    ASSERT_TRUE(Eventually([&] {
+      button = Control(text);
+      return button != nullptr && IsWindowEnabled(button);
+    })) << text
+        << " in\n"
+        << Texts();
+    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, nullptr);
+  }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+constexpr const char* kRunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+// What Windows runs at the next sign-in for the installer: the per-user RunOnce commands.
+std::map<std::string, std::string> RemovalsAtNextSignIn() {
+  std::map<std::string, std::string> commands;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunOnce, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return commands;
+  char name[1024], command[2048];
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = sizeof(name), commandSize = sizeof(command), type = 0;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(command),
+                      &commandSize) != ERROR_SUCCESS) {
+      break;
+    }
+    if (std::string(name).starts_with("Tandrel")) commands[name] = command;
+  }
+  RegCloseKey(key);
+  return commands;
+}
+
+// Windows forgets each RunOnce command as it runs it.
+std::map<std::string, std::string> TakeRemovalsAtNextSignIn() {
+  const auto commands = RemovalsAtNextSignIn();
+  for (const auto& [name, command] : commands)
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunOnce, name.c_str());
+  return commands;
+}
+
+// A restart: every program ends, then the RunOnce commands run.
+void Restart(std::initializer_list<HANDLE> programs) {
+  for (HANDLE program : programs) {
+    TerminateProcess(program, 0);
+    ExitCodeOf(program);
+  }
+  for (const auto& [name, command] : TakeRemovalsAtNextSignIn())
+    EXPECT_EQ(ExitCodeOf(Start(command)), 0u) << command;
+}
+
+const char* const kUsersFiles[] = {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml",
+                                   "SlideShow.xml"};
+const char* const kProgramFiles[] = {"Tandrel.exe", "Hook.dll", "tandrel-cli.exe", "Tandrel.html",
+                                     "Uninstall.exe"};
+const char* const kKept = "Your configuration, actions and profiles";
+
+TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUsersFiles) {
   // The build folder's installer, seen from Windows (Wine shows the root as drive Z:).
-  const std::string setup = "\"Z:" + fs::path(TANDREL_SETUP).make_preferred().string() + "\" /S";
+  const std::string setup = "\"Z:" + fs::path(TANDREL_SETUP).make_preferred().string() + "\"";
   const fs::path folder = KnownFolder(CSIDL_LOCAL_APPDATA) / "Programs" / "Tandrel";
   const fs::path shortcut = KnownFolder(CSIDL_PROGRAMS) / "Tandrel.lnk";
-  const char* const programFiles[] = {"Tandrel.exe", "Hook.dll", "tandrel-cli.exe", "Tandrel.html"};
   fs::remove_all(folder);
-  ASSERT_EQ(ExitCodeOf(Start(setup)), 0u);
-  for (const char* file : programFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
-  for (const char* file : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"})
-    EXPECT_TRUE(fs::exists(folder / file)) << file;
+  TakeRemovalsAtNextSignIn();  // of an earlier run that failed
+  const std::set<std::string> temporaryBefore = InstallersTemporaryFiles();
+
+  ASSERT_EQ(ExitCodeOf(Start(setup + " /S")), 0u);
+  for (const char* file : kProgramFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
+  for (const char* file : kUsersFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
   EXPECT_TRUE(fs::exists(shortcut));
 
-  // The installed program comes up to its message loop with its hidden main window.
+  // The installed program comes up to its message loop with its hidden main window and its
+  // hook; a program opened then gets Hook.dll loaded. The old copy is marked (a trailing byte
+  // does not keep it from loading) to tell it from the new one.
+  const fs::path hook = folder / "Hook.dll";
+  const std::string newHook = Read(hook);
+  std::ofstream(hook, std::ios::binary | std::ios::app) << '\0';
   HANDLE program = Start("\"" + (folder / "Tandrel.exe").string() + "\" /NoConfigure");
   ASSERT_EQ(WaitForInputIdle(program, 60000), 0u);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(FindWindowA("TandrelMainFrame", "Tandrel"), &owner);
-  EXPECT_EQ(owner, GetProcessId(program));
+  EXPECT_TRUE(HasMainWindow(program));
+  HANDLE notepad = StartNotepad();
+  ASSERT_TRUE(HasLoaded(notepad, hook));
+  // A copy unzipped elsewhere runs on through the update and the uninstall.
+  const fs::path unzipped = fs::temp_directory_path() / "Tandrel unzipped";
+  fs::remove_all(unzipped);
+  fs::copy("Z:" + (fs::path(TANDREL_SETUP).parent_path() / "Tandrel-3.20").string(), unzipped);
+  HANDLE otherCopy = Start("\"" + (unzipped / "Tandrel.exe").string() + "\" /NoConfigure");
+  ASSERT_EQ(WaitForInputIdle(otherCopy, 60000), 0u);
 
-  // An update over the running program: it is asked to exit (and does so normally), its
-  // files are replaced, and the user's edited actions stay.
+  // The update through the wizard: it says what stays, closes Tandrel (which exits normally),
+  // replaces Hook.dll although Notepad holds it, keeps the user's edited actions and says
+  // that the old copy goes at the next restart.
   const std::string edited = Read(folder / "Actions.xml") + "\r\n";
   std::ofstream(folder / "Actions.xml", std::ios::binary | std::ios::app) << "\r\n";
   fs::remove(folder / "Tandrel.html");
-  ASSERT_EQ(ExitCodeOf(Start(setup)), 0u);
+  HANDLE update = Start(setup);
+  {
+    Wizard wizard("Tandrel 3.20 Setup");
+    ASSERT_TRUE(wizard.Found());
+    EXPECT_TRUE(wizard.Shows("are kept when you update or uninstall Tandrel"));
+    wizard.Click("&Next >");
+    wizard.Click("&Install");
+    ASSERT_TRUE(wizard.Shows("has been installed")) << wizard.Texts();
+    EXPECT_TRUE(wizard.Shows(kKept));
+    EXPECT_TRUE(
+        wizard.Shows("Other programs still use the previous version's Hook.dll (now "
+                     "moved aside): it is removed when Windows restarts."));
+    wizard.Click("&Run Tandrel 3.20");  // neither start the program nor open the manual now
+    wizard.Click("Show the user manual");
+    wizard.Click("&Finish");
+  }
+  EXPECT_EQ(ExitCodeOf(update), 0u);
   EXPECT_EQ(ExitCodeOf(program), 0u);
+  EXPECT_EQ(Read(hook), newHook);
+  EXPECT_EQ(Read(folder / "Hook.dll.old1"), newHook + '\0');
   EXPECT_TRUE(fs::exists(folder / "Tandrel.html"));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
+  ASSERT_EQ(RemovalsAtNextSignIn().size(), 1u);
 
-  // Run in place (_?=) so that it ends when it is done; it cannot remove itself then.
-  ASSERT_EQ(
-      ExitCodeOf(Start("\"" + (folder / "Uninstall.exe").string() + "\" /S _?=" + folder.string())),
-      0u);
-  for (const char* file : programFiles) EXPECT_FALSE(fs::exists(folder / file)) << file;
+  // The uninstall through the wizard while the new Tandrel runs and another Notepad holds the
+  // new Hook.dll: the program is removed but for Hook.dll, which goes at the restart that
+  // the wizard asks for (later, as chosen for the user); the user's files stay.
+  program = Start("\"" + (folder / "Tandrel.exe").string() + "\" /NoConfigure");
+  ASSERT_EQ(WaitForInputIdle(program, 60000), 0u);
+  HANDLE secondNotepad = StartNotepad();
+  ASSERT_TRUE(HasLoaded(secondNotepad, hook));
+  EXPECT_EQ(ExitCodeOf(Start("\"" + (folder / "Uninstall.exe").string() + "\"")), 0u);
+  {
+    Wizard wizard("Tandrel 3.20 Uninstall");
+    ASSERT_TRUE(wizard.Found());
+    EXPECT_TRUE(wizard.Shows(kKept + std::string(" stay in this folder")));
+    wizard.Click("&Uninstall");
+    ASSERT_TRUE(wizard.Shows("has been uninstalled, except for Hook.dll")) << wizard.Texts();
+    EXPECT_TRUE(wizard.Shows("Restart Windows to remove it."));
+    EXPECT_TRUE(wizard.Shows(kKept + std::string(" are kept in ") + folder.string()));
+    ASSERT_TRUE(wizard.IsChecked("I want to manually reboot later"));
+    wizard.Click("&Finish");
+  }
+  EXPECT_EQ(ExitCodeOf(program), 0u);
+  EXPECT_TRUE(fs::exists(folder / "Hook.dll.old2"));
+  for (const char* file : kProgramFiles) EXPECT_FALSE(fs::exists(folder / file)) << file;
   EXPECT_FALSE(fs::exists(shortcut));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
   HKEY key = nullptr;
   const char* entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tandrel";
   EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, entry, 0, KEY_READ, &key), ERROR_SUCCESS);
+  // Windows runs the uninstaller as a copy in a temporary folder; neither stays.
+  EXPECT_TRUE(Eventually([&] { return InstallersTemporaryFiles() == temporaryBefore; }));
+
+  EXPECT_EQ(WaitForSingleObject(otherCopy, 0), WAIT_TIMEOUT);
+  Restart({notepad, secondNotepad, otherCopy});
+  EXPECT_EQ(Names(folder), std::set<std::string>(std::begin(kUsersFiles), std::end(kUsersFiles)));
+  EXPECT_TRUE(RemovalsAtNextSignIn().empty());
   fs::remove_all(folder);
+  fs::remove_all(unzipped);
 }
 
 }  // namespace

@@ -37,6 +37,12 @@ bool CHookConnection::Connect(HWND window) {
 }
 
 CHookConnection::~CHookConnection() {
-  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  if (hook_ != nullptr) {
+    UnhookWindowsHookEx(hook_);
+    // The system unloads Hook.dll from the programs the hook reached only when they next handle
+    // a message. An empty one to every top-level window lets them go of it now, so that an
+    // update can replace the file once Tandrel has ended.
+    PostMessageA(HWND_BROADCAST, WM_NULL, 0, 0);
+  }
   if (module_ != nullptr) FreeLibrary(module_);
 }

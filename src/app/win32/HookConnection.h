@@ -12,7 +12,7 @@ class CHookConnection {
   // Loads the component from `path` and installs its hook reporting to `window`. On any
   // failure nothing stays loaded and the one error message is shown.
   CHookConnection(const std::string& path, HWND window);
-  // Removes the hook, then unloads the component.
+  // Removes the hook, tells the programs it reached to let go of the component, then unloads it.
   ~CHookConnection();
   CHookConnection(const CHookConnection&) = delete;
   CHookConnection& operator=(const CHookConnection&) = delete;

@@ -49,6 +49,7 @@
 #define IDC_JOY_PICTURE 1130  // bitmap static; a click opens the picture menu
 #define IDC_JOY_VERSION 1131  // static "Tandrel 3.20" in the label font
 #define IDC_JOY_STATE 1132    // static beside 1109: why an enabled controller does not poll
+#define IDC_JOY_NONE 1133     // static in the About group: shown while no controller is present
 
 // Profile tab (124).
 #define IDC_PROF_FILE 1089             // read-only edit after "File name:"

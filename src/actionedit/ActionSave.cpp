@@ -22,6 +22,11 @@ EditResult Refuse(std::string message) {
   return {EditOutcome::Refused, std::move(message), kErrorCaption};
 }
 
+// A name of spaces alone is as blank in the lists as an empty one.
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 bool HasBothQuotes(std::string_view text) {
   return text.find('\'') != std::string_view::npos && text.find('"') != std::string_view::npos;
 }
@@ -160,6 +165,10 @@ EditResult SaveAction(std::string_view theme, std::string_view name,
     return Outcome(UpdateInPlace(*existing, panels) ? EditOutcome::Changed : EditOutcome::Nothing);
   }
 
+  // A blank name or theme would be a blank entry in every list (one written by hand still
+  // loads and can be edited above).
+  if (IsBlank(name)) return Refuse("The Action Name cannot be empty.");
+  if (IsBlank(theme)) return Refuse("The Theme Name cannot be empty.");
   std::unique_ptr<CAction> created = BuildNew(panels, nameText.c_str());
   if (!created) {
     return Refuse(
@@ -173,7 +182,33 @@ EditResult SaveAction(std::string_view theme, std::string_view name,
   return Outcome(AddAction(std::move(created)) ? EditOutcome::Created : EditOutcome::Nothing);
 }
 
+EditResult DeletionRefusal(std::string_view theme, std::string_view name) {
+  auto lock = LockActionLibrary();
+  const std::string themeText(theme);
+  const std::string nameText(name);
+  std::string users;
+  for (int i = 0; i < GetThemeCount(); ++i) {
+    for (const CAction* action : GetActionsOfTheme(GetThemeName(i))) {
+      const auto* combination = dynamic_cast<const CComplexAction*>(action);
+      if (combination == nullptr || !combination->UsesAction(themeText.c_str(), nameText.c_str())) {
+        continue;
+      }
+      users += (users.empty() ? "" : ", ") + std::string(action->GetName()) + " (" +
+               action->GetTheme() + ")";
+    }
+  }
+  if (users.empty()) return Outcome(EditOutcome::Nothing);
+  EditResult refused = Refuse(actions::FillIn(
+      "Cannot delete the action \"%s\" because it is in use by one or more actions.", {name}));
+  refused.message += "\r\nUsed by: " + users;
+  refused.icon = seam::MessageIcon::Information;
+  return refused;
+}
+
 EditResult DeleteSelectedAction(std::string_view theme, std::string_view name) {
+  if (EditResult refused = DeletionRefusal(theme, name); refused.outcome == EditOutcome::Refused) {
+    return refused;
+  }
   const bool deleted = DeleteAction(std::string(theme).c_str(), std::string(name).c_str());
   return Outcome(deleted ? EditOutcome::Deleted : EditOutcome::Nothing);
 }

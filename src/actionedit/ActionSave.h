@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "actionedit/PanelValues.h"
+#include "platform/Types.h"
 
 namespace actionedit {
 
@@ -17,13 +18,14 @@ enum class EditOutcome {
   Changed,  // an existing action changed in place: mark the page changed
   Created,  // a new action joined the library: refresh the lists, show it, mark changed
   Deleted,  // an action left the library: refresh the lists, mark changed
-  Refused,  // nothing changed; show `message` with `caption` (owned by the page, OK only)
+  Refused,  // nothing changed; show `message` with `caption` and `icon` (owned by the page, OK)
 };
 
 struct EditResult {
   EditOutcome outcome = EditOutcome::Nothing;
   std::string message;
   std::string caption;
+  seam::MessageIcon icon = seam::MessageIcon::None;
   bool operator==(const EditResult&) const = default;
 };
 
@@ -34,7 +36,8 @@ struct EditResult {
 //    differs (push type first, then the type's settings in the tab's order); unchanged values
 //    give Nothing. A combination's parts are always rebuilt from the Combined list, which is
 //    always a change.
-//  - Otherwise a new action of the checked type is built with the theme set and, for a
+//  - Otherwise a new action with a blank name or theme is refused; else a new action of the checked
+//  type is built with the theme set and, for a
 //    combination, a copy of each entry's library action with the entry's push type appended
 //    in order. With no type checked nothing is created and the user is told to choose one.
 //  - A combination that would contain itself, directly or through one of its parts, is refused:
@@ -43,9 +46,12 @@ struct EditResult {
 EditResult SaveAction(std::string_view theme, std::string_view name,
                       const ActionPanelValues& panels);
 
-// Deletes the action `name` of `theme`. Nothing when there is none, or when a combination uses
-// it: then the library has already shown its message ("Cannot delete the action ..."), and
-// nothing changed.
+// Refused, naming them, when combinations use the action `name` of `theme` (each must lose that
+// part first, or the actions file could not be read back); Nothing otherwise.
+EditResult DeletionRefusal(std::string_view theme, std::string_view name);
+
+// Deletes the action `name` of `theme`. Nothing when there is none; refused, naming them, when
+// combinations use it (each must lose that part first).
 EditResult DeleteSelectedAction(std::string_view theme, std::string_view name);
 
 }  // namespace actionedit

@@ -45,9 +45,15 @@ int CMouseAction::GetDirection() const {
   return static_cast<int>(direction < 360 ? direction : static_cast<long long>(angle_) - 270);
 }
 
+int CMouseAction::NormalDirection(long long degrees) {
+  return static_cast<int>((degrees % 360 + 360) % 360);
+}
+
+// Every direction is kept as its equal within 0..359, so that what is shown, what is written
+// and what moves the cursor agree (999 degrees are 279 everywhere).
 void CMouseAction::SetDirection(int direction) {
-  const long long angle = static_cast<long long>(direction) - 90;
-  angle_ = static_cast<int>(angle >= 0 ? angle : static_cast<long long>(direction) + 270);
+  const int degrees = NormalDirection(direction);
+  angle_ = degrees >= 90 ? degrees - 90 : degrees + 270;
 }
 
 double CMouseAction::GetOffsetX() const {

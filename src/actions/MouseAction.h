@@ -25,6 +25,8 @@ class CMouseAction final : public CAction {
 
   int GetDirection() const;
   void SetDirection(int direction);
+  // The direction within 0..359 that moves the same way as `degrees`.
+  static int NormalDirection(long long degrees);
   int GetDelay() const { return delay_; }
   void SetDelay(int delay) { delay_ = delay; }
   int GetSpeed() const { return speed_; }

@@ -73,6 +73,21 @@ std::string ComparablePath(const std::string& path) {
   return joined;
 }
 
+std::vector<std::string> ProfileFileNames(const CXMLNode& joysticks) {
+  std::vector<std::string> names;
+  for (const auto& entry : joysticks.Children()) {
+    if (!actions::EqualsIgnoringCase(entry->Name(), "Joystick")) continue;
+    if (const char* fileName = AttributeText(*entry, "fileName")) names.emplace_back(fileName);
+    for (const auto& rule : entry->Children()) {
+      const char* ruleFile = AttributeText(*rule, "fileName");
+      if (actions::EqualsIgnoringCase(rule->Name(), "Profile") && ruleFile != nullptr) {
+        names.emplace_back(ruleFile);
+      }
+    }
+  }
+  return names;
+}
+
 std::string OtherUseOf(const std::string& path, const std::string& configPath,
                        const CXMLNode* joysticks) {
   const std::string wanted = ComparablePath(path);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "actions/TextRules.h"
 
@@ -31,6 +32,10 @@ CXMLNode* FindJoystickEntry(const CXMLNode& joysticks, int id);
 // kind of separator, "." and ".." taken out, and in one letter case (Windows file names ignore
 // it).
 std::string ComparablePath(const std::string& path);
+
+// Every profile file the entries of `joysticks` name, as written: each entry's "fileName" and
+// those of its "Profile" window rules, in file order (repeats included).
+std::vector<std::string> ProfileFileNames(const CXMLNode& joysticks);
 
 // What else in the configuration the file of this path is, besides an actions file: "the
 // configuration file" or "the profile of joystick N" (of an entry or of a window rule); empty

@@ -118,6 +118,12 @@ std::optional<std::string> CTandrelConfiguration::GetProfileFileName(int id) con
   return std::string(fileName);
 }
 
+std::vector<std::string> CTandrelConfiguration::GetProfileFileNames() const {
+  std::lock_guard lock(lock_);
+  if (joysticksElement_ == nullptr) return {};
+  return config::ProfileFileNames(*joysticksElement_);
+}
+
 bool CTandrelConfiguration::IsJoystickEnabled(int id) const {
   std::lock_guard lock(lock_);
   if (joysticksElement_ == nullptr) return false;

@@ -93,6 +93,8 @@ class CTandrelConfiguration : public CTimerUser {
   // The "fileName" of the first entry with that ID; none when there is no joysticks element,
   // no such entry, or no "fileName".
   std::optional<std::string> GetProfileFileName(int id) const;
+  // Every profile file the configuration names, defaults and window rules (ConfigDocument.h).
+  std::vector<std::string> GetProfileFileNames() const;
   // Whether the first entry with that ID is enabled as the file says (no "enabled" = "false");
   // false when there is no such entry.
   bool IsJoystickEnabled(int id) const;

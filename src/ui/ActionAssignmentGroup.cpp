@@ -35,14 +35,24 @@ ActionAssignmentGroup::ActionAssignmentGroup(HWND page)
       thresholdLabel_(GetDlgItem(page, IDC_PROF_THRESHOLD_LABEL)),
       percentSign_(GetDlgItem(page, IDC_PROF_PERCENT_SIGN)) {}
 
+void ActionAssignmentGroup::FillThemeList() const {
+  const RedrawPause pause(themes_);
+  themes_.Reset();
+  const auto lock = LockActionLibrary();
+  for (int i = 0; i < GetThemeCount(); ++i) themes_.Add(GetThemeName(i));
+}
+
+void ActionAssignmentGroup::FollowLibrary(const CXMLNode& root) const {
+  const std::string theme = themes_.SelectedText();
+  FillThemeList();
+  themes_.Select(themes_.FindExact(theme));
+  FillActionList();
+  ShowAssignment(root);
+}
+
 void ActionAssignmentGroup::Fill() const {
   actions_.Reset();
-  {
-    const RedrawPause pause(themes_);
-    themes_.Reset();
-    const auto lock = LockActionLibrary();
-    for (int i = 0; i < GetThemeCount(); ++i) themes_.Add(GetThemeName(i));
-  }
+  FillThemeList();
   elements_.Reset();
   for (const std::string& text : profileedit::ElementEntryTexts()) elements_.Add(text);
   elements_.Select(0);

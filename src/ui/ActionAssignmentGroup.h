@@ -24,6 +24,9 @@ class ActionAssignmentGroup {
   // The 48 element entries (every axis horizontal) with the first selected, the percents with
   // "0" selected and hidden, the library's themes, and an empty action list.
   void Fill() const;
+  // Refills the theme list from the library, keeping the chosen theme where it still exists,
+  // and shows the stored action again.
+  void FollowLibrary(const CXMLNode& root) const;
   // The axis' two element entries read "Up"/"Down" (vertical) or "Left"/"Right"; the
   // selection stays where it was.
   void RelabelAxis(std::string_view axisName, bool vertical) const;
@@ -41,6 +44,7 @@ class ActionAssignmentGroup {
   bool AssignAction(CXMLNode& root) const;
 
  private:
+  void FillThemeList() const;
   std::optional<profileedit::ElementTarget> ChosenTarget() const;
   int Percent() const;
   // "Threshold:", the percent list and "%": shown only while an axis entry is chosen.

@@ -1,16 +1,22 @@
 #include "ui/ActionsConfigurationDlg.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "actionedit/ActionDisplay.h"
 #include "actionedit/ActionSave.h"
 #include "actionedit/LibraryLists.h"
+#include "actions/ActionLibrary.h"
+#include "config/ConfigDocument.h"
 #include "config/TandrelConfiguration.h"
+#include "profileedit/ActionUsers.h"
 #include "resource.h"
 #include "ui/ComplexActionConfigDlg.h"
 #include "ui/MouseActionConfigDlg.h"
 #include "ui/MouseWheelActionConfigDlg.h"
+#include "ui/ProfileConfigurationDlg.h"
 #include "ui/ProgramContext.h"
+#include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
 #include "ui/VKActionConfigDlg.h"
 
@@ -171,7 +177,7 @@ void CActionsConfigurationDlg::SaveAction() {
     case actionedit::EditOutcome::Deleted:  // a save deletes nothing
       return;
     case actionedit::EditOutcome::Refused:
-      ui::UserInterface().ShowMessage(handle_, result.message, result.caption, MB_OK);
+      ShowRefusal(result);
       return;
     case actionedit::EditOutcome::Changed:
       MarkChanged();  // the page stays on this action
@@ -193,11 +199,45 @@ void CActionsConfigurationDlg::SaveAction() {
   }
 }
 
+void CActionsConfigurationDlg::ShowRefusal(const actionedit::EditResult& refusal) {
+  const UINT icon = refusal.icon == seam::MessageIcon::Information ? MB_ICONINFORMATION : 0;
+  ui::UserInterface().ShowMessage(handle_, refusal.message, refusal.caption, MB_OK | icon);
+}
+
+bool CActionsConfigurationDlg::MayDeleteUsedAction() {
+  std::vector<std::string> users =
+      profileedit::ProfilesUsingAction(ui::Configuration().GetProfileFileNames(), theme_, name_);
+  CProfileConfigurationDlg* profilePage = Owner() ? Owner()->ProfilePage() : nullptr;
+  if (const auto open = profilePage ? profilePage->FileUsingAction(theme_, name_) : std::nullopt) {
+    const std::string openPath = config::ComparablePath(*open);
+    if (std::none_of(users.begin(), users.end(), [&](const std::string& user) {
+          return config::ComparablePath(user) == openPath;
+        })) {
+      users.push_back(*open);
+    }
+  }
+  if (users.empty()) return true;
+  std::string question = "The action \"" + name_ + "\" is used by these profiles:\r\n";
+  for (const std::string& user : users) question += user + "\r\n";
+  question += "Their inputs do nothing without it. Delete it anyway?";
+  return ui::UserInterface().ShowMessage(handle_, question, "Delete Action",
+                                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 void CActionsConfigurationDlg::DeleteSelectedAction() {
-  // A refusal (the action is in use) has been shown by the library; nothing changed.
-  if (actionedit::DeleteSelectedAction(theme_, name_).outcome != actionedit::EditOutcome::Deleted) {
+  {
+    const auto lock = LockActionLibrary();
+    if (FindAction(theme_.c_str(), name_.c_str()) == nullptr) return;
+  }
+  if (const actionedit::EditResult refused = actionedit::DeletionRefusal(theme_, name_);
+      refused.outcome == actionedit::EditOutcome::Refused) {
+    ShowRefusal(refused);
     return;
   }
+  if (!MayDeleteUsedAction()) return;
+  const actionedit::EditResult result = actionedit::DeleteSelectedAction(theme_, name_);
+  if (result.outcome == actionedit::EditOutcome::Refused) ShowRefusal(result);
+  if (result.outcome != actionedit::EditOutcome::Deleted) return;
   // The theme stays listed even when it lost its last action.
   const std::string theme = theme_;
   FillThemeList();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "actionedit/ActionSave.h"
 #include "actionedit/PanelValues.h"
 #include "ui/ConfigurationPage.h"
 #include "ui/Controls.h"
@@ -42,6 +43,10 @@ class CActionsConfigurationDlg : public CConfigurationPage {
   void SaveAction();
   void DeleteSelectedAction();
   void MarkChanged();
+  // Asks before deleting an action that profiles use (the configuration's and the one open on
+  // the Profile tab), naming them; true when there are none or the user agrees.
+  bool MayDeleteUsedAction();
+  void ShowRefusal(const actionedit::EditResult& refusal);
 
   // The panels of the current opening; null before it.
   CVKActionConfigDlg* VKPanel() { return vkPanel_.get(); }

@@ -15,6 +15,8 @@ class CConfigurationPage : public CTandrelDlg {
   bool IsChanged() const { return changed_; }
   // Writes the page's edits to their files and clears the changed state.
   virtual void Apply() = 0;
+  // The user turned to the page's tab: a page showing what other pages edit shows it anew.
+  virtual void Shown() {}
 
   INT_PTR DoModal() override { return 0; }
   INT_PTR OnNotify(WPARAM, LPARAM) override { return 0; }
@@ -22,6 +24,8 @@ class CConfigurationPage : public CTandrelDlg {
  protected:
   // Sets or clears the changed state and tells the owner.
   void SetChanged(bool changed);
+  // The window of the pages; null before SetOwner.
+  CTandrelConfigDlg* Owner() const { return owner_; }
 
  private:
   CTandrelConfigDlg* owner_ = nullptr;

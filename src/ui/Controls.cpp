@@ -18,6 +18,15 @@ unsigned Window::Number() const {
 
 void Window::SetNumber(unsigned value) const { SetText(std::to_string(value)); }
 
+void Edit::SetPath(const std::string& path) const {
+  SetText(path);
+  // The caret after the last character (counted in UTF-16 units, as the box counts them),
+  // brought into view.
+  const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthW(handle_));
+  SendMessageA(handle_, EM_SETSEL, end, static_cast<LPARAM>(end));
+  SendMessageA(handle_, EM_SCROLLCARET, 0, 0);
+}
+
 int ComboBox::Add(const std::string& text, LPARAM data) const {
   const int index = static_cast<int>(
       SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));

@@ -32,6 +32,8 @@ class Edit : public Window {
   void LimitText(int characters) const { SendMessageA(handle_, EM_LIMITTEXT, characters, 0); }
   // Puts the caret after `position` characters.
   void SetCaret(int position) const { SendMessageA(handle_, EM_SETSEL, position, position); }
+  // Sets a path, scrolled so that its end (the file name) is what a narrow box shows.
+  void SetPath(const std::string& path) const;
 };
 
 class Button : public Window {

@@ -16,9 +16,10 @@
 
 namespace {
 
-// The controls that edit a controller: disabled while no controller is present.
-constexpr int kControllerControls[] = {IDC_JOY_LAUNCH, IDC_JOY_SELECT,  IDC_JOY_CHANGE,
-                                       IDC_JOY_REMOVE, IDC_JOY_ENABLED, IDC_JOY_PICTURE};
+// The controls that edit a controller: disabled while no controller is present. "Launch On
+// Startup" is the program's own setting and stays usable.
+constexpr int kControllerControls[] = {IDC_JOY_SELECT, IDC_JOY_CHANGE, IDC_JOY_REMOVE,
+                                       IDC_JOY_ENABLED, IDC_JOY_PICTURE};
 
 }  // namespace
 
@@ -71,6 +72,7 @@ INT_PTR CJoysticksConfigurationDlg::OnInitDialog() {
 
   select.Select(0);
   if (current_ >= 0) ShowController();
+  ui::Window(GetItem(IDC_JOY_NONE)).Show(current_ < 0);
   ui::Button(GetItem(IDC_JOY_LAUNCH)).SetChecked(launchOnStartup_);
   return CTandrelDlg::OnInitDialog();
 }
@@ -164,7 +166,7 @@ void CJoysticksConfigurationDlg::ShowController() {
   ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(controller->enabled);
   ui::Window(GetItem(IDC_JOY_STATE))
       .SetText(controller->notPolling ? "(its profile could not be loaded)" : "");
-  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetText(controller->profile.value_or(""));
+  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetPath(controller->profile.value_or(""));
   ShowPicture(current_);
 }
 
@@ -178,7 +180,7 @@ void CJoysticksConfigurationDlg::ChooseProfile() {
   if (Find(current_) == nullptr) return;
   const auto file = ChooseFile("Select Exisiting Configuration", "XML Files", "*.xml");
   if (!file) return;
-  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetText(*file);
+  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetPath(*file);
   ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(true);
   SetProfileFile(current_, *file);
   SetEnabled(current_, true);

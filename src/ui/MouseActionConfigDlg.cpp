@@ -1,5 +1,6 @@
 #include "ui/MouseActionConfigDlg.h"
 
+#include "actionedit/NumberFields.h"
 #include "resource.h"
 
 namespace {
@@ -19,13 +20,25 @@ INT_PTR CMouseActionConfigDlg::OnInitDialog() {
   return CActionPanelDlg::OnInitDialog();
 }
 
-unsigned CMouseActionConfigDlg::GetDirection() { return EditItem(IDC_MOUSE_DIRECTION).Number(); }
+INT_PTR CMouseActionConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
+  if (HIWORD(wParam) != EN_KILLFOCUS) return 0;
+  if (LOWORD(wParam) == IDC_MOUSE_DIRECTION) SetDirection(GetDirection());
+  if (LOWORD(wParam) == IDC_MOUSE_DELAY) SetUpdateDelay(GetUpdateDelay());
+  return 0;
+}
+
+unsigned CMouseActionConfigDlg::GetDirection() {
+  return static_cast<unsigned>(actionedit::StoredDirection(EditItem(IDC_MOUSE_DIRECTION).Text()));
+}
 void CMouseActionConfigDlg::SetDirection(unsigned degrees) {
   EditItem(IDC_MOUSE_DIRECTION).SetNumber(degrees);
 }
 unsigned CMouseActionConfigDlg::GetSpeed() { return EditItem(IDC_MOUSE_SPEED).Number(); }
 void CMouseActionConfigDlg::SetSpeed(unsigned speed) { EditItem(IDC_MOUSE_SPEED).SetNumber(speed); }
-unsigned CMouseActionConfigDlg::GetUpdateDelay() { return EditItem(IDC_MOUSE_DELAY).Number(); }
+unsigned CMouseActionConfigDlg::GetUpdateDelay() {
+  return static_cast<unsigned>(
+      actionedit::StoredNumber(actionedit::kUpdateDelay, EditItem(IDC_MOUSE_DELAY).Text()));
+}
 void CMouseActionConfigDlg::SetUpdateDelay(unsigned delay) {
   EditItem(IDC_MOUSE_DELAY).SetNumber(delay);
 }

@@ -10,7 +10,11 @@ class CMouseActionConfigDlg : public CActionPanelDlg {
   explicit CMouseActionConfigDlg(HWND parent);
 
   INT_PTR OnInitDialog() override;
+  // A direction or delay box the user leaves shows the value stored for its text.
+  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+  // The direction (0..359) and the delay as stored for the boxes' texts
+  // (actionedit/NumberFields.h).
   unsigned GetDirection();
   void SetDirection(unsigned degrees);
   unsigned GetSpeed();

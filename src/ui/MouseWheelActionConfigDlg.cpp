@@ -1,5 +1,6 @@
 #include "ui/MouseWheelActionConfigDlg.h"
 
+#include "actionedit/NumberFields.h"
 #include "actions/MouseWheelAction.h"
 #include "resource.h"
 
@@ -25,11 +26,24 @@ void CMouseWheelActionConfigDlg::SetDirection(int direction) {
   ButtonItem(IDC_WHEEL_DOWN).SetChecked(direction == CMouseWheelAction::kDown);
 }
 
-unsigned CMouseWheelActionConfigDlg::GetLines() { return EditItem(IDC_WHEEL_LINES).Number(); }
+INT_PTR CMouseWheelActionConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
+  if (HIWORD(wParam) != EN_KILLFOCUS) return 0;
+  if (LOWORD(wParam) == IDC_WHEEL_LINES) SetLines(GetLines());
+  if (LOWORD(wParam) == IDC_WHEEL_DELAY) SetUpdateDelay(GetUpdateDelay());
+  return 0;
+}
+
+unsigned CMouseWheelActionConfigDlg::GetLines() {
+  return static_cast<unsigned>(
+      actionedit::StoredNumber(actionedit::kWheelLines, EditItem(IDC_WHEEL_LINES).Text()));
+}
 void CMouseWheelActionConfigDlg::SetLines(unsigned lines) {
   EditItem(IDC_WHEEL_LINES).SetNumber(lines);
 }
-unsigned CMouseWheelActionConfigDlg::GetUpdateDelay() { return EditItem(IDC_WHEEL_DELAY).Number(); }
+unsigned CMouseWheelActionConfigDlg::GetUpdateDelay() {
+  return static_cast<unsigned>(
+      actionedit::StoredNumber(actionedit::kUpdateDelay, EditItem(IDC_WHEEL_DELAY).Text()));
+}
 void CMouseWheelActionConfigDlg::SetUpdateDelay(unsigned delay) {
   EditItem(IDC_WHEEL_DELAY).SetNumber(delay);
 }

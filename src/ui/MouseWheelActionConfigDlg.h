@@ -9,11 +9,14 @@ class CMouseWheelActionConfigDlg : public CActionPanelDlg {
   explicit CMouseWheelActionConfigDlg(HWND parent);
 
   INT_PTR OnInitDialog() override;
+  // A number box the user leaves shows the value stored for its text.
+  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   // CMouseWheelAction::kUp unless "Down" alone is checked.
   int GetDirection();
   // kUp checks "Up", kDown checks "Down"; other values leave both.
   void SetDirection(int direction);
+  // The lines and the delay as stored for the boxes' texts (actionedit/NumberFields.h).
   unsigned GetLines();
   void SetLines(unsigned lines);
   unsigned GetUpdateDelay();

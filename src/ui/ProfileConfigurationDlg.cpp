@@ -6,6 +6,7 @@
 
 #include "config/TandrelConfiguration.h"
 #include "engine/Joystick.h"
+#include "profileedit/ActionUsers.h"
 #include "profileedit/AxisSettings.h"
 #include "profileedit/ElementEntries.h"
 #include "profileedit/ProfileDocument.h"
@@ -47,11 +48,21 @@ INT_PTR CProfileConfigurationDlg::OnInitDialog() {
     controllers.Select(1);
     const int id = static_cast<int>(controllers.ItemData(1));
     if (const auto fileName = ui::Configuration().GetProfileFileName(id)) {
-      Item(IDC_PROF_FILE).SetText(*fileName);
+      Item(IDC_PROF_FILE).SetPath(*fileName);
       LoadProfileDocument();
     }
   }
   return CTandrelDlg::OnInitDialog();
+}
+
+void CProfileConfigurationDlg::Shown() {
+  if (document_) ActionAssignmentGroup(handle_).FollowLibrary(*document_);
+}
+
+std::optional<std::string> CProfileConfigurationDlg::FileUsingAction(std::string_view theme,
+                                                                     std::string_view name) {
+  if (!document_ || !profileedit::UsesAction(*document_, theme, name)) return std::nullopt;
+  return Item(IDC_PROF_FILE).Text();
 }
 
 void CProfileConfigurationDlg::FillControllerList() {
@@ -184,7 +195,7 @@ void CProfileConfigurationDlg::Open() {
   }
   const std::optional<std::string> path = ChooseProfileFile(false);
   if (!path) return;
-  Item(IDC_PROF_FILE).SetText(*path);
+  Item(IDC_PROF_FILE).SetPath(*path);
   document_.reset();
   LoadProfileDocument();
 }
@@ -192,8 +203,23 @@ void CProfileConfigurationDlg::Open() {
 void CProfileConfigurationDlg::SaveAs() {
   const std::optional<std::string> path = ChooseProfileFile(true);
   if (!path) return;
-  Item(IDC_PROF_FILE).SetText(*path);
-  Save();
+  const std::string previous = Item(IDC_PROF_FILE).Text();
+  Item(IDC_PROF_FILE).SetPath(*path);
+  if (document_) {
+    Save();
+    return;
+  }
+  // No profile is open (no controller had one, or the user refused a file): a new profile for
+  // the chosen controller becomes the file, and the page edits it from there.
+  const ControllerEntry controller = ChosenController();
+  document_ = profileedit::CreateProfileDocument(controller.id, controller.name);
+  if (controller.id < 0) profileedit::SetControllerIdentity(*document_, -1, "");
+  if (!Save()) {
+    document_.reset();
+    Item(IDC_PROF_FILE).SetPath(previous);
+    return;
+  }
+  LoadProfileDocument();
 }
 
 std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save) {
@@ -256,6 +282,7 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
     case IDC_PROF_DELAY:
       if (code == EN_CHANGE && !showingNumber_)
         NumberBoxEdited(id, profileedit::NumberSource::Typed);
+      if (code == EN_KILLFOCUS) ShowStoredNumber(id);
       return;
     case IDC_PROF_SWAP:
       if (code == BN_CLICKED &&
@@ -328,6 +355,21 @@ void CProfileConfigurationDlg::NumberBoxEdited(int id, profileedit::NumberSource
   }
   // A default the page only showed is no edit of the user's.
   if (edited && source == profileedit::NumberSource::Typed) MarkChanged();
+}
+
+// The box the user left shows what the profile stores for its text (a threshold typed below
+// the least stored, say); the box is only shown anew, nothing is stored.
+void CProfileConfigurationDlg::ShowStoredNumber(int id) {
+  std::optional<std::string> stored;
+  if (id == IDC_PROF_DELAY) {
+    stored = profileedit::PollingDelayText(*document_);
+  } else if (const auto axis = profileedit::ReadAxisSettings(*document_, ChosenAxis())) {
+    stored = id == IDC_PROF_THRESHOLD ? axis->threshold : axis->sensitivity;
+  }
+  if (!stored || Item(id).Text() == *stored) return;
+  showingNumber_ = true;
+  Item(id).SetText(*stored);
+  showingNumber_ = false;
 }
 
 // Shows the settings of the chosen axis; an axis without an element leaves the controls as

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "profileedit/ProfileDocument.h"
 #include "ui/ConfigurationPage.h"
@@ -28,6 +29,10 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   void Apply() override;
   INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
   INT_PTR OnInitDialog() override;
+  // The theme and action lists show the library as the Actions tab left it.
+  void Shown() override;
+  // The file shown, when the open profile (with its unapplied edits) uses the action.
+  std::optional<std::string> FileUsingAction(std::string_view theme, std::string_view name);
 
  private:
   struct ControllerEntry {
@@ -55,6 +60,7 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   // a number (NumberBoxText), and runs its handler as a user's edit of the box would.
   void SetNumberBox(int id, const std::string& text);
   void NumberBoxEdited(int id, profileedit::NumberSource source);
+  void ShowStoredNumber(int id);
   void AxisChosen();
   void AxisTypeChosen();
   std::string ChosenAxis();

@@ -4,6 +4,7 @@
 
 #include "config/TandrelConfiguration.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32Messages.h"
 #include "resource.h"
 #include "ui/ActionsConfigurationDlg.h"
 #include "ui/JoysticksConfigurationDlg.h"
@@ -45,11 +46,13 @@ INT_PTR CTandrelConfigDlg::DoModal() {
   const INT_PTR result =
       DialogBoxParamA(Instance(), MAKEINTRESOURCEA(TemplateId()), GetParentHandle(), DialogProc,
                       reinterpret_cast<LPARAM>(this));
+  seam::Win32Messages::SetOwner(nullptr);
   running_ = false;
   return result;
 }
 
 INT_PTR CTandrelConfigDlg::OnInitDialog() {
+  seam::Win32Messages::SetOwner(handle_);
   DeletePages();
   tabs_ = GetItem(IDC_TABS);
   joysticksIndex_ = InsertTab(tabs_, 0, "Joysticks");
@@ -93,6 +96,7 @@ INT_PTR CTandrelConfigDlg::OnNotify(WPARAM, LPARAM lParam) {
     EnableWindow(page->GetHandle(), TRUE);
     // Above the tab control, which was created first and would otherwise cover it.
     SetWindowPos(page->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    page->Shown();
   }
   return 0;
 }

@@ -35,8 +35,9 @@ class IUserInterface {
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   // Tracks a popup menu at a screen position; the chosen item reaches `owner` as WM_COMMAND.
   virtual void TrackPopupMenu(HMENU menu, int x, int y, HWND owner) = 0;
-  // The help file's contents (the notification icon's "Help").
-  virtual void ShowHelpContents(HWND owner, const std::string& helpFile) = 0;
+  // The help file's contents (the notification icon's "Help"). False when nothing could show
+  // them (no program opens the manual); the caller says so.
+  virtual bool ShowHelpContents(HWND owner, const std::string& helpFile) = 0;
   // The pop-up help topic of a control (F1 in the configuration window).
   virtual void ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) = 0;
 };

@@ -25,7 +25,9 @@ std::string FolderOf(const std::string& path) {
 
 Win32UserInterface::Win32UserInterface()
     : help_{[](HWND owner, const std::string& path) {
-              ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+              // Values above 32 mean success.
+              return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", path.c_str(), nullptr,
+                                                             nullptr, SW_SHOWNORMAL)) > 32;
             },
             [](HWND window, const std::string& file, UINT command, ULONG_PTR data) {
               WinHelpA(window, file.c_str(), command, data);
@@ -60,12 +62,12 @@ void Win32UserInterface::TrackPopupMenu(HMENU menu, int x, int y, HWND owner) {
   ::TrackPopupMenu(menu, 0, x, y, 0, owner, nullptr);
 }
 
-void Win32UserInterface::ShowHelpContents(HWND owner, const std::string& helpFile) {
+bool Win32UserInterface::ShowHelpContents(HWND owner, const std::string& helpFile) {
   if (IsFile(helpFile)) {
     help_.winHelp(owner, helpFile, HELP_FINDER, 0);
-  } else {
-    help_.openDocument(owner, FolderOf(helpFile) + kManualName);
+    return true;
   }
+  return help_.openDocument(owner, FolderOf(helpFile) + kManualName);
 }
 
 void Win32UserInterface::ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) {

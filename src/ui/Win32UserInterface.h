@@ -17,8 +17,9 @@ namespace ui {
 
 // The calls through which help leaves the program; the defaults are the system's.
 struct HelpCalls {
-  // Opens a document with the program the user has chosen for it (ShellExecuteA "open").
-  std::function<void(HWND owner, const std::string& path)> openDocument;
+  // Opens a document with the program the user has chosen for it (ShellExecuteA "open"); false
+  // when none is registered or it could not start.
+  std::function<bool(HWND owner, const std::string& path)> openDocument;
   std::function<void(HWND window, const std::string& file, UINT command, ULONG_PTR data)> winHelp;
 };
 
@@ -33,7 +34,7 @@ class Win32UserInterface : public IUserInterface {
                   UINT type) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   void TrackPopupMenu(HMENU menu, int x, int y, HWND owner) override;
-  void ShowHelpContents(HWND owner, const std::string& helpFile) override;
+  bool ShowHelpContents(HWND owner, const std::string& helpFile) override;
   void ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) override;
 
  private:

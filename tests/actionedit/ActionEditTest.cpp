@@ -75,13 +75,13 @@ TEST_F(ActionSaveTest, RefusalsChangeNothing) {
   EXPECT_EQ(SaveAction("say \"hi\"", "it's", key).outcome, EditOutcome::Created);
 }
 
-TEST_F(ActionSaveTest, DeletingAnActionInUseIsRefusedByTheLibrary) {
+TEST_F(ActionSaveTest, DeletingAnActionInUseIsRefusedNamingItsCombinations) {
   const std::string before = LibraryText();
-  EXPECT_EQ(DeleteSelectedAction("game", "FIRE").outcome, EditOutcome::Nothing);
-  const auto shown = world_.messages().TakeLog();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text,
-            "Cannot delete the action \"FIRE\" because it is in use by one or more actions.");
+  const EditResult refused = DeleteSelectedAction("game", "FIRE");
+  EXPECT_EQ(refused.outcome, EditOutcome::Refused);
+  EXPECT_EQ(refused.message,
+            "Cannot delete the action \"FIRE\" because it is in use by one or more "
+            "actions.\r\nUsed by: Combo (Game)");
   EXPECT_EQ(LibraryText(), before);
   EXPECT_EQ(DeleteSelectedAction("Game", "Combo").outcome, EditOutcome::Deleted);
   EXPECT_EQ(ActionNamesOfTheme("GAME"), (std::vector<std::string>{"Fire", "Ctrl"}));

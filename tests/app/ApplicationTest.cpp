@@ -44,6 +44,9 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
                   "off."});
   EXPECT_EQ(test.world.messages().Log()[0].icon, seam::MessageIcon::Error);
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_HELP, 0), -1);
+  // Where no program opens the manual, Help says so and names it.
+  test.user.helpOpens = false;
+  EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_HELP, 0), -1);
   // A restarted shell has lost the icon; its "TaskbarCreated" brings it back.
   NOTIFYICONDATAA icon = {};
   icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -57,10 +60,17 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
   PostMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, WM_RBUTTONDOWN);
   HWND window = program.WaitForWindow(kWindow);
   ASSERT_NE(window, nullptr);
-  ASSERT_EQ(test.user.requests.size(), 2u);  // the help file beside the program, and the menu
+  // The help file beside the program, twice, the second time without a program for the manual,
+  // and the menu.
+  ASSERT_EQ(test.user.requests.size(), 4u);
   EXPECT_TRUE(test.user.requests[0].starts_with("help|") &&
               test.user.requests[0].ends_with("\\Tandrel.hlp|0"));
-  EXPECT_EQ(test.user.requests[1], "menu|Configuration|" + std::to_string(ID_CONFIGURATION));
+  EXPECT_TRUE(test.user.requests[2].ends_with(
+      "\\Tandrel.html\" could not be opened: no program is registered to open .html "
+      "files.\r\nOpen it with a web browser.|Help|" +
+      std::to_string(MB_OK | MB_ICONINFORMATION)))
+      << test.user.requests[2];
+  EXPECT_EQ(test.user.requests[3], "menu|Configuration|" + std::to_string(ID_CONFIGURATION));
   // Asking again while it is open brings it forward; there is never a second one.
   EXPECT_EQ(SendMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK), -1);
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_CONFIGURATION, 0), -1);

@@ -4,6 +4,8 @@
 #include "WindowTestWorld.h"
 #include "actions/ActionLibrary.h"
 #include "ui/ComplexActionConfigDlg.h"
+#include "ui/MouseActionConfigDlg.h"
+#include "ui/MouseWheelActionConfigDlg.h"
 #include "ui/VKActionConfigDlg.h"
 
 namespace {
@@ -101,6 +103,75 @@ TEST(ActionsTab, LookUpChangeCombineApplyAndWhatCancelDiscards) {
   auto lock = LockActionLibrary();
   EXPECT_TRUE(FindAction("Game", "Volley") && FindAction("Moves", "Dash"));
   EXPECT_EQ(FindAction("Game", "Duck"), nullptr);
+}
+
+// What the engine could not use is refused, or shown as stored when the user leaves a box; a
+// deletion names who uses the action: combinations refuse it, profiles are asked about. The
+// Profile tab lists the library as this tab left it.
+TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
+  WindowTestWorld test;
+  test.Write("Tandrel.exe.config", R"(<Configuration >
+<Actions fileName = "Actions.xml" />
+<Joysticks ><Joystick ID = "0" fileName = "Pad.xml" >
+<Profile window = "Race" fileName = "Race.xml" /></Joystick></Joysticks>
+</Configuration>)");
+  test.Write("Actions.xml", kActions);
+  const std::string usesJump = R"(<Joystick ><Buttons ><Button number = "2" ><Actions >
+<Action number = "0" theme = "GAME" name = "jump" />
+</Actions></Button></Buttons></Joystick>)";
+  test.Write("Pad.xml", usesJump);
+  test.Write("Race.xml", usesJump);
+  test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
+  test.StartConfiguration();
+  OpenWindow open(2);
+  HWND page = open.page;
+  HWND wheel = open.window.ActionsPage()->WheelPanel()->GetHandle();
+  HWND mouse = open.window.ActionsPage()->MousePanel()->GetHandle();
+  const auto leave = [](HWND panel, int id, const std::string& text) {
+    Type(panel, id, text);
+    Notify(panel, id, EN_KILLFOCUS);
+    return TextOf(panel, id);
+  };
+
+  Type(page, IDC_ACT_THEME, "Moves");
+  Type(page, IDC_ACT_NAME, " ");
+  Click(page, IDC_ACT_TYPE_WHEEL);
+  Click(page, IDC_ACT_SAVE);
+  EXPECT_EQ(test.user.requests.back(), "message|The Action Name cannot be empty.|Error|0");
+  Type(page, IDC_ACT_NAME, "Scroll");
+  EXPECT_EQ(leave(wheel, IDC_WHEEL_LINES, "0"), "1");
+  EXPECT_EQ(leave(wheel, IDC_WHEEL_DELAY, ""), "30");
+  Click(page, IDC_ACT_SAVE);
+  Type(page, IDC_ACT_NAME, "Aim");
+  Click(page, IDC_ACT_TYPE_MOUSE);
+  EXPECT_EQ(leave(mouse, IDC_MOUSE_DIRECTION, "999"), "279");
+  Click(page, IDC_ACT_SAVE);
+
+  Choose(page, IDC_ACT_THEME, "Game");
+  Choose(page, IDC_ACT_NAME, "Fire");
+  Click(page, IDC_ACT_DELETE);
+  EXPECT_EQ(test.user.requests.back(),
+            "message|Cannot delete the action \"Fire\" because it is in use by one or more "
+            "actions.\r\nUsed by: Volley (Game)|Error|" +
+                std::to_string(MB_OK | MB_ICONINFORMATION));
+  test.user.answers = {IDNO};
+  Choose(page, IDC_ACT_NAME, "Jump");
+  Click(page, IDC_ACT_DELETE);
+  EXPECT_EQ(test.user.requests.back(),
+            "message|The action \"Jump\" is used by these profiles:\r\nPad.xml\r\nRace.xml\r\n"
+            "Their inputs do nothing without it. Delete it anyway?|Delete Action|" +
+                std::to_string(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+  EXPECT_EQ(ItemsOf(page, IDC_ACT_NAME), (Items{"Fire", "Jump", "Volley"}));
+
+  SelectTab(open.dialog, IDC_TABS, 1);
+  EXPECT_EQ(ItemsOf(open.window.ProfilePage()->GetHandle(), IDC_PROF_THEME),
+            (Items{"Game", "Moves"}));
+  Click(open.dialog, IDOK);
+  EXPECT_EQ(open.program.Join(), IDOK);
+  const std::string written = test.Read("Actions.xml");
+  EXPECT_NE(written.find(R"(direction = "279")"), std::string::npos) << written;
+  EXPECT_NE(written.find(R"(direction = "up" delay = "30" lines = "1")"), std::string::npos)
+      << written;
 }
 
 }  // namespace

@@ -4,9 +4,15 @@
 // table, shown beside it. With a help file the help viewer gets both.
 
 #include <fstream>
+#include <vector>
 
 #include "WindowTestWorld.h"
 #include "support/TempFolder.h"
+#include "ui/ActionsConfigurationDlg.h"
+#include "ui/ComplexActionConfigDlg.h"
+#include "ui/MouseActionConfigDlg.h"
+#include "ui/MouseWheelActionConfigDlg.h"
+#include "ui/VKActionConfigDlg.h"
 #include "ui/Win32UserInterface.h"
 
 namespace {
@@ -53,12 +59,61 @@ TEST(ConfigurationWindow, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads
   EXPECT_TRUE(test.world.messages().Log().empty());
 }
 
+// Every label, check box and radio button of the window, its pages and its panels shows its
+// whole text in the window's own font: the text, wrapped as the control wraps it, fits.
+TEST(ConfigurationWindow, NoLabelIsClipped) {
+  WindowTestWorld test;
+  test.StartConfiguration();
+  OpenWindow open;
+  CActionsConfigurationDlg& actions = *open.window.ActionsPage();
+  std::vector<HWND> windows = {open.dialog,
+                               open.window.JoysticksPage()->GetHandle(),
+                               open.window.ProfilePage()->GetHandle(),
+                               actions.GetHandle(),
+                               actions.VKPanel()->GetHandle(),
+                               actions.MousePanel()->GetHandle(),
+                               actions.WheelPanel()->GetHandle(),
+                               actions.ComplexPanel()->GetHandle()};
+  std::vector<std::string> clipped;
+  for (HWND window : windows) {
+    for (HWND control = GetWindow(window, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+      char className[32] = {};
+      GetClassNameA(control, className, sizeof(className));
+      const LONG style = GetWindowLongA(control, GWL_STYLE);
+      const LONG kind = style & 0x0F;
+      const bool label = _stricmp(className, "Static") == 0 && kind <= SS_RIGHT;
+      const bool box = _stricmp(className, "Button") == 0 && kind != BS_GROUPBOX &&
+                       kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON;
+      char text[512] = {};
+      GetWindowTextA(control, text, sizeof(text));  // labels share the identifier -1
+      if ((!label && !box) || text[0] == '\0') continue;
+      RECT client;
+      GetClientRect(control, &client);
+      // A check box or radio button draws its box and a gap before the text.
+      if (box) client.right -= GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
+      RECT needed = {0, 0, client.right, 0};
+      HDC dc = GetDC(control);
+      HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+      DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+      SelectObject(dc, old);
+      ReleaseDC(control, dc);
+      if (needed.right > client.right || needed.bottom > client.bottom) clipped.push_back(text);
+    }
+  }
+  EXPECT_EQ(clipped, Items{});
+}
+
 // Below the control, or above it where the screen ends; one pop-up at a time; a key closes it.
 TEST(Help, PopUpsShowTheControlsTextBesideItTheManualOrAHelpFileTheViewer) {
   TempFolder folder;
   const std::string helpFile = folder.File("Tandrel.hlp");
   Items calls;
-  ui::Win32UserInterface user{{[&](HWND, const std::string& path) { calls.push_back(path); },
+  ui::Win32UserInterface user{{[&](HWND, const std::string& path) {
+                                 calls.push_back(path);
+                                 return true;
+                               },
                                [&](HWND, const std::string& file, UINT command, ULONG_PTR data) {
                                  calls.push_back(file + "|" + std::to_string(command) + "|" +
                                                  std::to_string(data));

@@ -97,6 +97,8 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   Click(page, IDC_JOY_LAUNCH);
   Choose(page, IDC_JOY_SELECT, "Pad Three");
   EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, true));
+  // A path longer than the box shows its end, the file name.
+  EXPECT_GT(SendMessageA(Control(page, IDC_JOY_PROFILE), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 
   // Files that cannot be written are reported and stay whole; the window stays open with the
   // edits.
@@ -131,7 +133,11 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   EXPECT_FALSE(IsEnabledControl(open->dialog, IDC_APPLY));
 
   // Closing without applying discards the edits (a picture removed through its menu); without
-  // a controller nothing can be edited.
+  // a controller nothing but "Launch On Startup" can be edited, and the page says why.
+  const auto noControllerNote = [&] {
+    return (GetWindowLongA(GetDlgItem(page, IDC_JOY_NONE), GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  EXPECT_FALSE(noControllerNote());
   Notify(page, IDC_JOY_PICTURE, STN_CLICKED);
   SendMessageA(page, WM_COMMAND, ID_PICTURE_REMOVE, 0);
   EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, false));
@@ -141,6 +147,7 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   for (int id = 0; id < 4; ++id) test.world.joysticks().Unplug(id);
   Open();
   EXPECT_FALSE(IsEnabledControl(page, IDC_JOY_SELECT) || IsEnabledControl(page, IDC_JOY_CHANGE));
+  EXPECT_TRUE(IsEnabledControl(page, IDC_JOY_LAUNCH) && noControllerNote());
   // Only the profile that cannot be read, at each reload.
   EXPECT_EQ(test.Messages(),
             Items(2, "Configuration Error: Could not open the file \"Missing.xml\"."));

@@ -46,10 +46,13 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
   EXPECT_EQ(TextOf(page, IDC_PROF_THRESHOLD), "800");
   EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
 
-  // Typed digit by digit: "7" stores the least threshold, then "7000".
+  // Typed digit by digit: "7" stores the least threshold, which the box shows when the user
+  // leaves it; then "7000".
   Type(page, IDC_PROF_THRESHOLD, "7");
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
-  Type(page, IDC_PROF_THRESHOLD, "000", true);
+  Notify(page, IDC_PROF_THRESHOLD, EN_KILLFOCUS);
+  EXPECT_EQ(TextOf(page, IDC_PROF_THRESHOLD), "1000");
+  Type(page, IDC_PROF_THRESHOLD, "7000");
 
   // Buttons 5 and 2 become shift buttons, 2 moves up and leaves again: 5 is shift button 1.
   Choose(page, IDC_PROF_AVAILABLE, "Button 5");
@@ -134,7 +137,7 @@ TEST_F(ProfileTabTest, NumbersTheBoxesCannotHoldShowAsWrittenAndStay) {
 // A missing file starts a new profile. "Save As" has the save dialog ask before it replaces a
 // file. A save that fails keeps the edits and the changed state, and no other file is opened
 // over them. A file with another root, refused, disables the
-// page, which asks for another file.
+// page, which asks for another file; "Save As" then starts a new profile.
 TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
   Start("New.xml");
   Type(page, IDC_PROF_DELAY, "60");
@@ -158,6 +161,12 @@ TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
             "open file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
                 std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
   EXPECT_EQ(test.Read("New.xml"), "");
+
+  // With no profile open, "Save As" writes a new one for the chosen controller and edits it.
+  test.user.files = {test.folder + "Fresh.xml"};
+  Click(page, IDC_PROF_SAVE_AS);
+  EXPECT_TRUE(IsEnabledControl(page, IDC_PROF_DELAY));
+  EXPECT_EQ(test.Read("Fresh.xml"), Xml(R"(<Joystick ID = "0" name = "Pad One" />)"));
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ class ScriptedUser : public ui::IUserInterface {
   std::deque<int> answers;
   std::deque<std::string> files;
   std::deque<UINT> menuChoices;
+  bool helpOpens = true;  // whether a program opens the manual
   std::vector<std::string> requests;
   std::vector<HWND> owners;
 
@@ -82,8 +83,9 @@ class ScriptedUser : public ui::IUserInterface {
     Note(owner, std::string("menu|") + text, static_cast<int>(GetMenuDefaultItem(menu, FALSE, 0)));
     if (const UINT choice = Next(menuChoices, 0u)) PostMessageA(owner, WM_COMMAND, choice, 0);
   }
-  void ShowHelpContents(HWND owner, const std::string& file) override {
+  bool ShowHelpContents(HWND owner, const std::string& file) override {
     Note(owner, "help|" + file, 0);
+    return helpOpens;
   }
   void ShowContextHelp(HWND control, const std::string& file, DWORD context) override {
     Note(control, "context help|" + file, context);

@@ -2,9 +2,12 @@
 
 #include "HookApi.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32Files.h"
 
 CHookConnection::CHookConnection(const std::string& path, HWND window) {
-  module_ = LoadLibraryA(path.c_str());
+  // Wide, with the long-path prefix: the program's folder may be deep, or not in the system's
+  // code page. (Wine cannot set the global hook from a module path over 260 characters.)
+  module_ = LoadLibraryW(seam::WidePath(path).c_str());
   if (module_ != nullptr && Connect(window)) return;
   if (module_ != nullptr) FreeLibrary(module_);
   module_ = nullptr;

@@ -10,10 +10,12 @@
 #include "app/win32/HookConnection.h"
 #include "app/win32/NotificationIcon.h"
 #include "config/TandrelConfiguration.h"
+#include "platform/Platform.h"
 #include "resource.h"
 #include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
+#include "ui/Win32UserInterface.h"
 
 CTandrelApplication::CTandrelApplication(HINSTANCE instance) : instance_(instance) {}
 
@@ -162,11 +164,14 @@ void CTandrelApplication::ShowPopupMenu() {
 }
 
 void CTandrelApplication::OpenHelp() {
-  char path[1001] = {};
-  GetModuleFileNameA(nullptr, path, 1000);
-  std::string file(path);
-  file = file.substr(0, file.find_last_of('\\') + 1) + "Tandrel.hlp";
-  ui::UserInterface().ShowHelpContents(window_, file);
+  const std::string folder = seam::ProgramFolder();
+  if (ui::UserInterface().ShowHelpContents(window_, folder + "Tandrel.hlp")) return;
+  ui::UserInterface().ShowMessage(
+      window_,
+      "The manual \"" + folder + ui::Win32UserInterface::kManualName +
+          "\" could not be opened: no program is registered to open .html files.\r\nOpen it "
+          "with a web browser.",
+      "Help", MB_OK | MB_ICONINFORMATION);
 }
 
 void CTandrelApplication::OnWindowSwitched(HWND activated) {

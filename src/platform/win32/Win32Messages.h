@@ -1,15 +1,27 @@
-// Message boxes without an owner window.
+// Message boxes of the core: owned by the configuration window while it is open (so that none
+// falls behind it and leaves it looking frozen), without an owner otherwise.
 #pragma once
+
+#include <windows.h>
+
+#include <atomic>
 
 #include "platform/Platform.h"
 
 namespace seam {
 
-// Stateless. A box shown from any thread blocks that thread until it is answered.
+// A box shown from any thread blocks that thread until it is answered.
 class Win32Messages : public IMessages {
  public:
   MessageAnswer Show(const std::string& text, const std::string& caption, MessageButtons buttons,
                      MessageIcon icon) override;
+
+  // The window that owns the boxes from now on; null for none. Set by the main thread, read by
+  // any thread that shows a box.
+  static void SetOwner(HWND owner) { owner_ = owner; }
+
+ private:
+  static inline std::atomic<HWND> owner_ = nullptr;
 };
 
 }  // namespace seam

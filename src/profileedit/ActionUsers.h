@@ -1,0 +1,23 @@
+// Which profiles use a library action, by theme and name as the profile readers look actions
+// up (without regard to case): asked before the Actions tab deletes one, since a profile that
+// names a missing action leaves its input doing nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CXMLNode;
+
+namespace profileedit {
+
+// Whether any "Action" entry of the document names the action.
+bool UsesAction(const CXMLNode& root, std::string_view theme, std::string_view name);
+
+// Those of the profile files (as the configuration names them, relative to the program's
+// folder or absolute) whose document uses the action, each once, in the given order. A file
+// that cannot be read uses nothing.
+std::vector<std::string> ProfilesUsingAction(const std::vector<std::string>& files,
+                                             std::string_view theme, std::string_view name);
+
+}  // namespace profileedit

@@ -1,6 +1,7 @@
 // The actions' hot paths: (a) Press + Release of a Hit key action and of a Hold key action, the
 // events going to a sink that discards them (ns per pair); (b) FindAction and CloneAction in a
-// library of 1,000 actions in 50 themes; (c) LoadActions of a 1,000-action file. The timer
+// library of 1,000 actions in 50 themes; (c) LoadActions of a 1,000-action file, and of 5,000
+// combinations each listed before the one it uses, in chains of 1, 50 and 250. The timer
 // service is virtual time that never advances, so a Hold key's repeat timer is started and
 // stopped but never ticks.
 #include <benchmark/benchmark.h>
@@ -178,6 +179,29 @@ void BM_LoadActions1000(benchmark::State& state) {
   ClearActions();
 }
 BENCHMARK(BM_LoadActions1000)->Unit(benchmark::kMillisecond);
+
+// 5,000 combinations, each listed before the one it uses, in chains of state.range(0) ending in
+// a key action (the deepest a combination may nest is 255 levels).
+void BM_LoadCombinationsInReverse(benchmark::State& state) {
+  World();
+  const int chain = static_cast<int>(state.range(0));
+  std::string file = "<Actions><ComplexActions>";
+  for (int i = 0; i < 5000; ++i) {
+    const std::string part = (i + 1) % chain == 0 ? "K" : "C" + std::to_string(i + 1);
+    file += "<ComplexAction name='C" + std::to_string(i) + "'><CombinedAction theme='' name='" +
+            part + "'/></ComplexAction>";
+  }
+  file += "</ComplexActions><VKActions><VKAction name='K' value='0x41'/></VKActions></Actions>";
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "tandrel_bench_combinations.xml").string();
+  std::ofstream(path, std::ios::binary) << file;
+  World().platform.messages().ClearLog();
+  for (auto _ : state) benchmark::DoNotOptimize(ReloadActions(path.c_str()));
+  state.counters["actions"] = static_cast<double>(GetActionsOfTheme("").size());
+  state.counters["messages"] = static_cast<double>(World().platform.messages().Count());
+  ClearActions();
+}
+BENCHMARK(BM_LoadCombinationsInReverse)->Arg(1)->Arg(50)->Arg(250)->Unit(benchmark::kMillisecond);
 
 void BM_CreateActionsXML1000(benchmark::State& state) {
   World();

@@ -129,6 +129,7 @@ std::optional<ActionElementHeader> ReadActionHeader(const CXMLNode& element,
     return std::nullopt;
   }
   ActionElementHeader header;
+  header.className = className;
   header.name = name->Value();
   if (const CAttribute* type = element.FindAttribute("Type")) {
     header.type = ParsePushType(type->GetValue());
@@ -139,6 +140,19 @@ std::optional<ActionElementHeader> ReadActionHeader(const CXMLNode& element,
     }
   }
   return header;
+}
+
+std::optional<int> ReadActionNumber(const CXMLNode& element, const ActionElementHeader& header,
+                                    const char* attribute, int fallback) {
+  const CAttribute* number = element.FindAttribute(attribute);
+  if (number == nullptr) return fallback;
+  const std::optional<int> value = actions::ReadDecimalWithin(number->GetValue());
+  if (!value) {
+    actions::ShowXMLError(
+        actions::FillIn("The %s \"%s\" has an invalid %s value: \"%s\".",
+                        {header.className, header.name, attribute, number->Value()}));
+  }
+  return value;
 }
 
 void ApplyThemeAttribute(const CXMLNode& element, CAction& action) {

@@ -143,10 +143,17 @@ class CAction : public CTimerUser {
 // gives "The <class> "<name>" has an unknown type: "<type>"."). Shows the message and returns
 // nothing when the element is rejected.
 struct ActionElementHeader {
+  std::string className;
   std::string name;
   PushType type = PushType::Hold;
 };
 std::optional<ActionElementHeader> ReadActionHeader(const CXMLNode& element,
                                                     std::string_view className);
+// A number of the element (`attribute` as the writer spells it; any case is read): its value,
+// or `fallback` when the element has none. None, after the message "The <class> "<name>" has
+// an invalid <attribute> value: "<text>"." (the text as the file writes it), when the number
+// lies beyond the range of int: the program cannot hold it, and would write another one back.
+std::optional<int> ReadActionNumber(const CXMLNode& element, const ActionElementHeader& header,
+                                    const char* attribute, int fallback);
 // The last step of every reader: the "theme" attribute, when present, becomes the theme.
 void ApplyThemeAttribute(const CXMLNode& element, CAction& action);

@@ -57,7 +57,9 @@ void ClearActions();
 
 // What became of the last read of the actions file.
 enum class ActionsFileState {
-  Read,        // read whole (elements its readers refused were reported and skipped)
+  Read,        // read whole
+  ReadInPart,  // read, but elements its readers refused were reported and skipped: the program
+               // must not write over it without keeping its bytes (KeepCopyOf)
   Missing,     // no file of that name: reported; writing one loses nothing
   Unreadable,  // a file that cannot be opened or is not well formed: reported; the program
                // must not write over it without keeping its bytes (KeepCopyOf)
@@ -65,11 +67,14 @@ enum class ActionsFileState {
 
 // Reads an actions file (a relative path is taken from the program's folder) and adds its
 // actions: key, mouse and wheel actions first, then combinations in file order, each of which
-// may use any action added before it. A bad element is reported by its reader ("XML Error")
-// and skipped; an action whose theme and name are taken is dropped silently. A file that cannot
-// be opened or is not well formed is reported ("Configuration Error": the file, what is wrong
-// and where) and adds nothing. The file is read without the lock; its actions join the library
-// at once at the end.
+// may use any action of the library or of the file, whatever their order in the file
+// (CombinationBuilder.h). A bad element is reported by its reader ("XML Error") and skipped,
+// and so is an action whose theme and name are taken ("The <element> "<name>" of the theme
+// "<theme>" is skipped: an action with that theme and name comes before it."): the first one
+// read stays, key, mouse and wheel actions coming before combinations. A file that cannot be
+// opened or is not well formed is reported ("Configuration Error": the file, what is wrong and
+// where) and adds nothing. The file is read without the lock; its actions join the library at
+// once at the end.
 ActionsFileState LoadActions(const char* path);
 // ClearActions and LoadActions in one step for readers of the library: they see the old
 // actions or the new ones, never an empty library in between. On failure the library is empty.

@@ -1,10 +1,14 @@
 // The actions file: reading it into the library and building its tree from the library.
 #include <algorithm>
 #include <atomic>
+#include <optional>
+#include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "actions/ActionIndex.h"
 #include "actions/ActionLibrary.h"
+#include "actions/CombinationBuilder.h"
 #include "actions/ComplexAction.h"
 #include "actions/LibraryCommit.h"
 #include "actions/MouseAction.h"
@@ -25,11 +29,24 @@ class CStagedActions {
  public:
   explicit CStagedActions(bool seeLibrary) : seeLibrary_(seeLibrary) {}
 
-  // Keeps the action unless its theme and name are taken (then it is dropped silently).
-  void Stage(std::unique_ptr<CAction> action) {
-    if (Taken(action->GetTheme(), action->GetName())) return;
+  // Keeps the action unless its theme and name are taken: then it is reported and dropped.
+  bool Stage(std::unique_ptr<CAction> action, const char* elementName) {
+    if (Taken(action->GetTheme(), action->GetName())) {
+      actions::ShowXMLError(actions::FillIn(
+          "The %s \"%s\" of the theme \"%s\" is skipped: an action with that theme and name "
+          "comes before it.",
+          {elementName, action->GetName(), action->GetTheme()}));
+      return false;
+    }
     index_.Add(action.get());
     actions_.push_back(std::move(action));
+    return true;
+  }
+
+  // The file's own action of that theme and name, unless the library's comes first.
+  const CAction* InFile(const std::string& theme, const std::string& name) const {
+    if (seeLibrary_ && ActionExists(theme.c_str(), name.c_str())) return nullptr;
+    return index_.Find(theme, name);
   }
 
   std::unique_ptr<CAction> Resolve(const char* theme, const char* name) const {
@@ -40,7 +57,13 @@ class CStagedActions {
     return staged != nullptr ? staged->Clone() : nullptr;
   }
 
-  std::vector<std::unique_ptr<CAction>> Take() { return std::move(actions_); }
+  // The staged actions in order, but for those dropped (combinations that could not be built).
+  std::vector<std::unique_ptr<CAction>> Take(const std::vector<const CComplexAction*>& dropped) {
+    const std::unordered_set<const CAction*> gone(dropped.begin(), dropped.end());
+    std::erase_if(actions_, [&gone](const auto& action) { return gone.count(action.get()) != 0; });
+    index_.Clear();
+    return std::move(actions_);
+  }
 
  private:
   bool Taken(const char* theme, const char* name) const {
@@ -85,28 +108,44 @@ ActionsFileState LoadActionsFile(const char* path, bool replace) {
     if (replace) ClearActions();
     return read.missing ? ActionsFileState::Missing : ActionsFileState::Unreadable;
   }
-  // The root's own name is not checked.
+  // The root's own name is not checked. Every element an action is read from and that does not
+  // join the library is counted: the file then holds more than the library it gave.
+  std::size_t skipped = 0;
   CStagedActions staged(!replace);
   for (const Group& group : kSimpleGroups) {
     const CXMLNode* node = root->FindChild(group.groupName, nullptr);
     if (node == nullptr) continue;
     ForEachChildNamed(*node, group.elementName, [&](const CXMLNode& element) {
-      if (auto action = group.read(&element)) staged.Stage(std::move(action));
+      auto action = group.read(&element);
+      if (!action || !staged.Stage(std::move(action), group.elementName)) ++skipped;
     });
   }
+  // Combinations are staged under their names first and get their parts once all are read, so
+  // that each may use any other, before or after it in the file.
+  std::vector<PendingCombination> pending;
   if (const CXMLNode* node = root->FindChild("ComplexActions", nullptr)) {
-    const ActionResolver resolve = [&staged](const char* theme, const char* name) {
-      return staged.Resolve(theme, name);
-    };
     ForEachChildNamed(*node, "ComplexAction", [&](const CXMLNode& element) {
-      if (auto action = ReadComplexAction(&element, resolve)) staged.Stage(std::move(action));
+      std::optional<ComplexActionElement> combination = ReadComplexActionElement(element);
+      CComplexAction* action = combination ? combination->action.get() : nullptr;
+      if (!combination || !staged.Stage(std::move(combination->action), "ComplexAction")) {
+        ++skipped;
+        return;
+      }
+      pending.push_back({action, std::move(combination->entries)});
     });
   }
+  const CombinationParts parts{
+      [&staged](const std::string& theme, const std::string& name) {
+        return staged.InFile(theme, name);
+      },
+      [&staged](const char* theme, const char* name) { return staged.Resolve(theme, name); }};
+  const std::vector<const CComplexAction*> failed = BuildCombinations(pending, parts);
+  skipped += failed.size();
   root.reset();
   // Freed here, after the library lock is released.
   std::vector<std::unique_ptr<CAction>> leftovers =
-      actions::CommitToLibrary(staged.Take(), replace);
-  return ActionsFileState::Read;
+      actions::CommitToLibrary(staged.Take(failed), replace);
+  return skipped == 0 ? ActionsFileState::Read : ActionsFileState::ReadInPart;
 }
 
 // Builds the "ComplexActions" group: library order, except that each combination is preceded

@@ -128,58 +128,71 @@ void CComplexAction::WriteAttributes(CXMLNode* element) const {
   }
 }
 
-std::unique_ptr<CAction> ReadComplexAction(const CXMLNode* element) {
-  return ReadComplexAction(
-      element, [](const char* theme, const char* name) { return CloneAction(theme, name); });
-}
-
-std::unique_ptr<CAction> ReadComplexAction(const CXMLNode* element, const ActionResolver& resolve) {
-  if (element == nullptr) return nullptr;
-  const auto header = ReadActionHeader(*element, "ComplexAction");
-  if (!header) return nullptr;
+std::optional<ComplexActionElement> ReadComplexActionElement(const CXMLNode& element) {
+  const auto header = ReadActionHeader(element, "ComplexAction");
+  if (!header) return std::nullopt;
   const std::string& name = header->name;
-
-  // Parts collected so far are freed with `parts` when the combination is dropped.
-  std::vector<std::unique_ptr<CAction>> parts;
-  std::size_t total = 1;  // the actions pressed in all, the combination itself included
-  for (const CXMLNode* entry = element->FindChild("CombinedAction", nullptr); entry != nullptr;
-       entry = element->FindChild("CombinedAction", entry)) {
+  ComplexActionElement read;
+  for (const CXMLNode* entry = element.FindChild("CombinedAction", nullptr); entry != nullptr;
+       entry = element.FindChild("CombinedAction", entry)) {
     const CAttribute* theme = entry->FindAttribute("Theme");
     if (theme == nullptr) continue;  // an entry without a theme is ignored
     const CAttribute* partName = entry->FindAttribute("name");
     if (partName == nullptr) {
       actions::ShowXMLError(
           actions::FillIn("The ComplexAction \"%s\" has a CombinedAction with no name.", {name}));
-      return nullptr;
+      return std::nullopt;
     }
-    std::unique_ptr<CAction> part = resolve(theme->GetValue(), partName->GetValue());
+    CombinedActionEntry part{theme->Value(), partName->Value()};
+    if (const CAttribute* type = entry->FindAttribute("Type")) {
+      part.type = ParsePushType(type->GetValue());
+      if (part.type == PushType::None) {
+        actions::ShowXMLError(actions::FillIn(
+            "The ComplexAction \"%s\" has an unknown type: \"%s\".", {name, type->Value()}));
+        return std::nullopt;
+      }
+    }
+    read.entries.push_back(std::move(part));
+  }
+  read.action = std::make_unique<CComplexAction>(header->type, name.c_str());
+  ApplyThemeAttribute(element, *read.action);
+  return read;
+}
+
+bool ResolveCombinedActions(CComplexAction& action, const std::vector<CombinedActionEntry>& entries,
+                            const ActionResolver& resolve) {
+  // Parts collected so far are freed with `parts` when the combination is dropped.
+  std::vector<std::unique_ptr<CAction>> parts;
+  std::size_t total = 1;  // the actions pressed in all, the combination itself included
+  for (const CombinedActionEntry& entry : entries) {
+    std::unique_ptr<CAction> part = resolve(entry.theme.c_str(), entry.name.c_str());
     if (!part) {
       actions::ShowXMLError(
           actions::FillIn("The ComplexAction \"%s\" asked for an undefined action: \"%s\".",
-                          {name, partName->Value()}));
-      return nullptr;
+                          {action.GetName(), entry.name}));
+      return false;
     }
-    if (const CAttribute* type = entry->FindAttribute("Type")) {
-      const PushType partType = ParsePushType(type->GetValue());
-      if (partType == PushType::None) {
-        actions::ShowXMLError(actions::FillIn(
-            "The ComplexAction \"%s\" has an unknown type: \"%s\".", {name, type->Value()}));
-        return nullptr;
-      }
-      part->SetPushType(partType);
-    }
+    if (entry.type != PushType::None) part->SetPushType(entry.type);
     const auto* nested = dynamic_cast<const CComplexAction*>(part.get());
     total += nested != nullptr ? nested->CountNestedActions() : 1;
     if (total > CComplexAction::kMaxNestedActions) {
-      actions::ShowXMLError(
-          actions::FillIn("The ComplexAction \"%s\" combines too many actions.", {name}));
-      return nullptr;
+      actions::ShowXMLError(actions::FillIn("The ComplexAction \"%s\" combines too many actions.",
+                                            {action.GetName()}));
+      return false;
     }
     parts.push_back(std::move(part));
   }
+  for (auto& part : parts) action.AdoptAction(std::move(part));
+  return true;
+}
 
-  auto action = std::make_unique<CComplexAction>(header->type, name.c_str());
-  for (auto& part : parts) action->AdoptAction(std::move(part));
-  ApplyThemeAttribute(*element, *action);
-  return action;
+std::unique_ptr<CAction> ReadComplexAction(const CXMLNode* element) {
+  if (element == nullptr) return nullptr;
+  std::optional<ComplexActionElement> read = ReadComplexActionElement(*element);
+  if (!read) return nullptr;
+  const ActionResolver fromLibrary = [](const char* theme, const char* name) {
+    return CloneAction(theme, name);
+  };
+  if (!ResolveCombinedActions(*read->action, read->entries, fromLibrary)) return nullptr;
+  return std::move(read->action);
 }

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "actions/Action.h"
@@ -58,12 +60,36 @@ class CComplexAction final : public CAction {
   std::vector<std::unique_ptr<CAction>> parts_;  // in press order
 };
 
-// Finds the library action a "CombinedAction" names and returns a private copy of it, or null.
+// Finds the action a "CombinedAction" names and returns a private copy of it, or null.
 using ActionResolver = std::function<std::unique_ptr<CAction>(const char* theme, const char* name)>;
 
+// One "CombinedAction" entry: the action it names, and the push type it gives that part (None:
+// the action's own).
+struct CombinedActionEntry {
+  std::string theme;
+  std::string name;
+  PushType type = PushType::None;
+};
+
+// A "ComplexAction" element read without its parts: the combination (push type, name and theme,
+// no parts yet) and the entries that name its parts. An entry without "Theme" is left out.
+struct ComplexActionElement {
+  std::unique_ptr<CComplexAction> action;
+  std::vector<CombinedActionEntry> entries;
+};
+
+// Reads the element itself; none, after its message ("XML Error"), when the element is wrong:
+// no name, an unknown type, an entry with no name or with an unknown type.
+std::optional<ComplexActionElement> ReadComplexActionElement(const CXMLNode& element);
+
+// Gives `action` one part per entry, in order, each a private copy from `resolve` with the
+// entry's push type. False, after the message, when an entry names no action ("asked for an
+// undefined action") or the combination would press more than kMaxNestedActions in all; the
+// combination then has no parts and must be dropped.
+bool ResolveCombinedActions(CComplexAction& action, const std::vector<CombinedActionEntry>& entries,
+                            const ActionResolver& resolve);
+
 // Reads a "ComplexAction" element, resolving its parts in the action library; null (after its
-// message) when the element is rejected.
+// message) when the element is rejected. The actions file reads its combinations in any order
+// (CombinationBuilder.h).
 std::unique_ptr<CAction> ReadComplexAction(const CXMLNode* element);
-// The same with another source of parts (the actions file loader resolves in what it has read
-// so far, before the actions join the library).
-std::unique_ptr<CAction> ReadComplexAction(const CXMLNode* element, const ActionResolver& resolve);

@@ -185,12 +185,19 @@ std::unique_ptr<CAction> ReadMouseAction(const CXMLNode* element) {
       return nullptr;
     }
   }
-  auto action = std::make_unique<CMouseAction>(
-      header->type, absolute,
-      actions::DecimalAttribute(*element, "Delay", CMouseAction::kDefaultDelay),
-      actions::DecimalAttribute(*element, "Speed", CMouseAction::kDefaultSpeed),
-      actions::DecimalAttribute(*element, "Acceleration", CMouseAction::kDefaultAcceleration),
-      actions::ReadDecimal(direction->GetValue()), header->name.c_str());
+  const std::optional<int> degrees = ReadActionNumber(*element, *header, "direction", 0);
+  if (!degrees) return nullptr;
+  const std::optional<int> delay =
+      ReadActionNumber(*element, *header, "delay", CMouseAction::kDefaultDelay);
+  if (!delay) return nullptr;
+  const std::optional<int> speed =
+      ReadActionNumber(*element, *header, "speed", CMouseAction::kDefaultSpeed);
+  if (!speed) return nullptr;
+  const std::optional<int> acceleration =
+      ReadActionNumber(*element, *header, "acceleration", CMouseAction::kDefaultAcceleration);
+  if (!acceleration) return nullptr;
+  auto action = std::make_unique<CMouseAction>(header->type, absolute, *delay, *speed,
+                                               *acceleration, *degrees, header->name.c_str());
   ApplyThemeAttribute(*element, *action);
   return action;
 }

@@ -91,10 +91,14 @@ std::unique_ptr<CAction> ReadMouseWheelAction(const CXMLNode* element) {
                         {header->name, direction->Value()}));
     return nullptr;
   }
-  auto action = std::make_unique<CMouseWheelAction>(
-      header->type, actions::DecimalAttribute(*element, "Delay", CMouseWheelAction::kDefaultDelay),
-      value, actions::DecimalAttribute(*element, "lines", CMouseWheelAction::kDefaultLines),
-      header->name.c_str());
+  const std::optional<int> delay =
+      ReadActionNumber(*element, *header, "delay", CMouseWheelAction::kDefaultDelay);
+  if (!delay) return nullptr;
+  const std::optional<int> lines =
+      ReadActionNumber(*element, *header, "lines", CMouseWheelAction::kDefaultLines);
+  if (!lines) return nullptr;
+  auto action = std::make_unique<CMouseWheelAction>(header->type, *delay, value, *lines,
+                                                    header->name.c_str());
   ApplyThemeAttribute(*element, *action);
   return action;
 }

@@ -1,5 +1,6 @@
 #include "actions/TextRules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -18,32 +19,49 @@ const char* AttributeText(const CXMLNode& element, const char* name) {
   return attribute != nullptr ? attribute->GetValue() : nullptr;
 }
 
-int ReadDecimal(const char* text) {
+namespace {
+
+// The number at the start of `text` as a long long, its magnitude stopped just beyond the range
+// of int (so that it never overflows and a value beyond the range stays beyond it).
+long long ReadWideDecimal(const char* text) {
   if (text == nullptr) return 0;
   const char* p = text;
   while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f') ++p;
   bool negative = false;
   if (*p == '+' || *p == '-') negative = (*p++ == '-');
-  // Accumulated as a negative number, whose range holds INT_MIN.
-  constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+  constexpr long long kBeyond = static_cast<long long>(std::numeric_limits<int>::max()) + 2;
   long long magnitude = 0;
   for (; *p >= '0' && *p <= '9'; ++p) {
     magnitude = magnitude * 10 + (*p - '0');
-    if (magnitude > kLimit) magnitude = kLimit;
+    if (magnitude > kBeyond) magnitude = kBeyond;
   }
-  if (negative) return static_cast<int>(-magnitude);
-  return magnitude >= kLimit ? std::numeric_limits<int>::max() : static_cast<int>(magnitude);
+  return negative ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+int ReadDecimal(const char* text) {
+  const long long value = ReadWideDecimal(text);
+  return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
+}
+
+std::optional<int> ReadDecimalWithin(const char* text, int least, int most) {
+  const long long value = ReadWideDecimal(text);
+  if (value < least || value > most) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+unsigned HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
+  if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
+  if (c >= 'A' && c <= 'F') return static_cast<unsigned>(c - 'A' + 10);
+  return 0;
 }
 
 unsigned FoldHexDigits(std::string_view text) {
   unsigned result = 0;
-  for (const char c : text) {
-    unsigned digit = 0;
-    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-    if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-    if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-    result = (result << 4) + digit;
-  }
+  for (const char c : text) result = (result << 4) + HexDigitValue(c);
   return result;
 }
 

@@ -3,8 +3,10 @@
 // at any length.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,12 @@ const char* AttributeText(const CXMLNode& element, const char* name);
 // space, an optional sign, then decimal digits; text without digits reads as 0. Values beyond
 // the range of int are clamped to it instead of overflowing.
 int ReadDecimal(const char* text);
+// ReadDecimal of `text` when that number lies within least..most; none when it does not, or
+// lies beyond the range of int (ReadDecimal would clamp it): a value the program cannot take
+// as written, which its reader reports as the file writes it.
+std::optional<int> ReadDecimalWithin(const char* text, int least = INT_MIN, int most = INT_MAX);
+// The value of a hexadecimal digit ("0"-"9", "a"-"f", "A"-"F"); 0 for any other character.
+unsigned HexDigitValue(char c);
 // The hexadecimal fold of key values: for each character the value is multiplied by 16 and the
 // character's digit value added ("0"-"9", "a"-"f", "A"-"F"; any other character adds nothing but
 // still shifts). Wraps modulo 2^32; callers keep the low byte.

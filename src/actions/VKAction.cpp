@@ -20,19 +20,6 @@ constexpr unsigned char kMiddleButton = 0x04;
 int RepeatDelayMs() { return (std::clamp(seam::Desktop().KeyboardDelay(), 0, 3) + 1) * 250; }
 int RepeatIntervalMs() { return 400 - 12 * std::clamp(seam::Desktop().KeyboardSpeed(), 0, 31); }
 
-bool ParseKeyValue(const std::string& value, unsigned char& key) {
-  if (value.size() >= 2 && value[0] == '0' && value[1] == 'x') {
-    key = static_cast<unsigned char>(actions::FoldHexDigits(std::string_view(value).substr(2)) &
-                                     0xFF);
-    return true;
-  }
-  if (value.size() == 1) {
-    key = static_cast<unsigned char>(seam::KeyboardLayout().KeyForChar(value[0]) & 0xFF);
-    return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 CVKAction::CVKAction(unsigned char key, PushType type, const char* name)
@@ -128,6 +115,21 @@ void CVKAction::WriteAttributes(CXMLNode* element) const {
   if (GetPushType() == PushType::Repeat) element->AddAttribute("rate", std::to_string(rate_));
 }
 
+std::optional<unsigned char> ReadKeyValue(const std::string& value) {
+  if (value.size() >= 2 && value[0] == '0' && value[1] == 'x') {
+    unsigned key = 0;
+    for (const char c : std::string_view(value).substr(2)) {
+      key = (key << 4) + actions::HexDigitValue(c);
+      if (key > 0xFF) return std::nullopt;  // once beyond a byte, every digit keeps it there
+    }
+    return static_cast<unsigned char>(key);
+  }
+  if (value.size() == 1) {
+    return static_cast<unsigned char>(seam::KeyboardLayout().KeyForChar(value[0]) & 0xFF);
+  }
+  return std::nullopt;
+}
+
 std::unique_ptr<CAction> ReadVKAction(const CXMLNode* element) {
   if (element == nullptr) return nullptr;
   const auto header = ReadActionHeader(*element, "VKAction");
@@ -138,16 +140,17 @@ std::unique_ptr<CAction> ReadVKAction(const CXMLNode* element) {
         actions::FillIn("The VKAction \"%s\" doesn't have a value.", {header->name}));
     return nullptr;
   }
-  unsigned char key = 0;
-  if (!ParseKeyValue(value->Value(), key)) {
+  const std::optional<unsigned char> key = ReadKeyValue(value->Value());
+  if (!key) {
     actions::ShowXMLError(actions::FillIn("The VKAction \"%s\" has an unknown value: \"%s\".",
                                           {header->name, value->Value()}));
     return nullptr;
   }
-  auto action = std::make_unique<CVKAction>(key, header->type, header->name.c_str());
-  if (const CAttribute* rate = element->FindAttribute("rate")) {
-    action->SetRate(actions::ReadDecimal(rate->GetValue()));
-  }
+  const std::optional<int> rate =
+      ReadActionNumber(*element, *header, "rate", CVKAction::kDefaultRate);
+  if (!rate) return nullptr;
+  auto action = std::make_unique<CVKAction>(*key, header->type, header->name.c_str());
+  action->SetRate(*rate);
   ApplyThemeAttribute(*element, *action);
   return action;
 }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "actions/Action.h"
 
@@ -44,3 +46,7 @@ class CVKAction final : public CAction {
 
 // Reads a "VKAction" element; null (after its message) when the element is rejected.
 std::unique_ptr<CAction> ReadVKAction(const CXMLNode* element);
+// The key a "value" stands for: "0x" and hexadecimal digits (any other character adds nothing
+// but still shifts), or one character taken through the keyboard layout (its shift state
+// dropped). None when the reader refuses it: any other text, or a number beyond one byte.
+std::optional<unsigned char> ReadKeyValue(const std::string& value);

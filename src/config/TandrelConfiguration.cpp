@@ -29,19 +29,20 @@ std::string CouldNotOpen(const std::string& path) {
   return "Could not open the file \"" + path + "\".";
 }
 
-// Before a file that could not be read is written over: keeps its bytes beside it and says
-// where. False, after saying so, when no copy could be made: the file must then stay as it is.
-bool KeepUnreadableFile(const std::string& shownName, const std::string& path) {
+// Before a file that could not be read, or was read only in part, is written over: keeps its
+// bytes beside it and says where. False, after saying so, when no copy could be made: the file
+// must then stay as it is.
+bool KeepUnreadableFile(const std::string& shownName, const std::string& path,
+                        bool readInPart = false) {
+  const std::string unread =
+      "The file \"" + shownName + "\" could not be read" + (readInPart ? " in full" : "");
   if (const std::optional<std::string> copy = KeepCopyOf(path)) {
     seam::Messages().Show(
-        "The file \"" + shownName + "\" could not be read. Its contents were kept in \"" + *copy +
-            "\" before it was written again.",
+        unread + ". Its contents were kept in \"" + *copy + "\" before it was written again.",
         "Configuration", seam::MessageButtons::Ok, seam::MessageIcon::Information);
     return true;
   }
-  seam::ShowError("The file \"" + shownName +
-                      "\" could not be read, and no copy of it could be kept beside it, so it "
-                      "was not written.",
+  seam::ShowError(unread + ", and no copy of it could be kept beside it, so it was not written.",
                   "Configuration Error");
   return false;
 }
@@ -295,7 +296,8 @@ bool CTandrelConfiguration::LoadActionsFile() {
   if (fileName == nullptr) return false;
   // Readers of the library see the old actions or the new ones, never an empty library.
   actionsFileState_ = ReloadActions(fileName);
-  return actionsFileState_ == ActionsFileState::Read;
+  return actionsFileState_ == ActionsFileState::Read ||
+         actionsFileState_ == ActionsFileState::ReadInPart;
 }
 
 bool CTandrelConfiguration::SaveConfigFile() {
@@ -312,14 +314,14 @@ bool CTandrelConfiguration::SaveConfigFile() {
 bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
   std::string fileName;
   std::string refusal;
-  bool unreadable = false;
+  ActionsFileState state = ActionsFileState::Read;
   {
     std::lock_guard lock(lock_);
     if (actionsElement_ == nullptr) return false;
     const char* name = config::AttributeText(*actionsElement_, "fileName");
     if (name == nullptr) return false;
     fileName = name;
-    unreadable = actionsFileState_ == ActionsFileState::Unreadable;
+    state = actionsFileState_;
     refusal = actionsRefusal_;
   }
   if (!refusal.empty() && libraryEdited && !readOnly_) {
@@ -328,11 +330,16 @@ bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
   }
   // An unedited library is what the file holds: writing it could only lose what the file holds
   // beyond it (all of it, when the file could not be read). So the file is written only after
-  // the user has edited the library; a file that could not be read is kept beside it first.
+  // the user has edited the library; a file that could not be read, or whose load skipped
+  // elements, is kept beside it first.
   if (readOnly_ || !libraryEdited) return true;
   // Outside the configuration lock: the library takes its own lock to write.
   const std::string path = seam::IsAbsolutePath(fileName) ? fileName : programFolder_ + fileName;
-  if (unreadable && !KeepUnreadableFile(fileName, path)) return false;
+  const bool readInPart = state == ActionsFileState::ReadInPart;
+  if ((state == ActionsFileState::Unreadable || readInPart) &&
+      !KeepUnreadableFile(fileName, path, readInPart)) {
+    return false;
+  }
   const XMLSaveResult saved = SaveActions(path.c_str());
   if (saved) {
     std::lock_guard lock(lock_);

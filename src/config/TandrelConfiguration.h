@@ -108,8 +108,10 @@ class CTandrelConfiguration : public CTimerUser {
   // Writes the action library to the actions file once the user has edited it
   // (`libraryEdited`); an unedited library is the file's own content and is not written. False
   // after showing the same message, with the file name as the configuration gives it, when it
-  // cannot be written. When the last load could not read the file, its bytes are kept beside it
-  // first (KeepCopyOf), which is said; false when no copy could be made.
+  // cannot be written. When the last load could not read the file, or skipped any of its
+  // elements, its bytes are kept beside it first (KeepCopyOf), which is said ("The file "<name>"
+  // could not be read [in full]. Its contents were kept in "<copy>" before it was written
+  // again."); false when no copy could be made.
   bool SaveActionsFile(bool libraryEdited = true);
   // The Joysticks tab's Apply: merges `state` into the configuration file as it stands on disk
   // (see JoysticksTabMerge.h) and writes it. False after showing "Coudln't save the

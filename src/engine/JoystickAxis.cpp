@@ -1,6 +1,7 @@
 #include "engine/JoystickAxis.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -250,12 +251,21 @@ bool CJoystickAxis::Load(const CXMLNode& axisElement, CProfileMessages& messages
 
   const char* name = actions::AttributeText(axisElement, "Name");
   if (name == nullptr || !EqualsIgnoringCase(name, name_)) return false;
-  if (const char* sensitivity = actions::AttributeText(axisElement, "Sensitivity")) {
-    properties_.SetSensitivity(actions::ReadDecimal(sensitivity));
-  }
-  if (const char* threshold = actions::AttributeText(axisElement, "Threshold")) {
-    properties_.SetThreshold(actions::ReadDecimal(threshold));
-  }
+  // A width the program cannot take as written (a negative threshold; a number beyond the
+  // range of int) is reported as it stands and not used: the axis keeps its own.
+  const auto width = [&](const char* attribute, int least,
+                         void (CJoystickAxisProperties::*set)(int)) {
+    const char* text = actions::AttributeText(axisElement, attribute);
+    if (text == nullptr) return;
+    if (const auto value = actions::ReadDecimalWithin(text, least)) {
+      (properties_.*set)(*value);
+    } else {
+      messages.Error(
+          FillIn("The axis \"%s\" has an invalid %s value: \"%s\".", {name_, attribute, text}));
+    }
+  };
+  width("Sensitivity", INT_MIN, &CJoystickAxisProperties::SetSensitivity);
+  width("Threshold", 0, &CJoystickAxisProperties::SetThreshold);
 
   const char* type = actions::AttributeText(axisElement, "type");
   if (type == nullptr) {

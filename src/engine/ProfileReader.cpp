@@ -45,7 +45,13 @@ bool CProfileReader::ReadTree(const CXMLNode& root, CProfileMessages& messages) 
   }
   if (!IdentityAccepted(root)) return false;
   if (const char* delay = actions::AttributeText(root, "Delay")) {
-    pollingDelay_ = actions::ReadDecimal(delay);
+    // A delay the program cannot take as written is reported as it stands and not used.
+    if (const auto value = actions::ReadDecimalWithin(delay, 0)) {
+      pollingDelay_ = *value;
+    } else {
+      messages.Error(actions::FillIn("The profile \"%s\" has an invalid Delay value: \"%s\".",
+                                     {path_, delay}));
+    }
   }
 
   std::lock_guard elements(joystick_.elementsLock_);

@@ -60,8 +60,8 @@ std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_v
   const CXMLNode* axis = FindAxisElement(root, axisName);
   if (axis == nullptr) return std::nullopt;
   AxisSettings settings;
-  settings.threshold = NumberAttribute(*axis, "threshold", kDefaultThreshold);
-  settings.sensitivity = NumberAttribute(*axis, "sensitivity", kDefaultSensitivity);
+  settings.threshold = NumberBoxText(*axis, "threshold", kDefaultThreshold);
+  settings.sensitivity = NumberBoxText(*axis, "sensitivity", kDefaultSensitivity);
   if (const char* type = AttributeText(*axis, "type")) {
     settings.typeEntry.reset();
     for (std::size_t i = 0; i < kAxisTypeTexts.size() && !settings.typeEntry; ++i) {

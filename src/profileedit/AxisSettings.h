@@ -17,10 +17,10 @@ namespace profileedit {
 inline constexpr int kDefaultThreshold = 1000;   // also the least threshold stored
 inline constexpr int kDefaultSensitivity = 100;  // also the least sensitivity stored
 
-// The values the axis controls show.
+// The values the axis controls show, the numbers as the boxes show them (NumberBoxText).
 struct AxisSettings {
-  int threshold = kDefaultThreshold;
-  int sensitivity = kDefaultSensitivity;
+  std::string threshold = std::to_string(kDefaultThreshold);
+  std::string sensitivity = std::to_string(kDefaultSensitivity);
   // The entry of kAxisTypeTexts whose text begins with "type" ignoring case (0, "Horizontal",
   // without "type"); none when no entry does, and the type list keeps its selection.
   std::optional<std::size_t> typeEntry = 0;

@@ -14,6 +14,13 @@ int NumberAttribute(const CXMLNode& node, const char* name, int fallback) {
   return actions::DecimalAttribute(node, name, fallback);
 }
 
+std::string NumberBoxText(const CXMLNode& node, const char* name, int fallback) {
+  const char* text = AttributeText(node, name);
+  if (text == nullptr) return std::to_string(fallback);
+  const std::optional<int> number = actions::ReadDecimalWithin(text, 0);
+  return number ? std::to_string(*number) : std::string(text);
+}
+
 CXMLNode* FindChildNamed(const CXMLNode& parent, const char* element, const char* key,
                          std::string_view value) {
   for (CXMLNode* child = parent.FindChild(element, nullptr); child != nullptr;

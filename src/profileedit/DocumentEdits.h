@@ -15,6 +15,11 @@ namespace profileedit {
 const char* AttributeText(const CXMLNode& node, const char* name);
 // The number the attribute holds, as the program's files store numbers, or `fallback`.
 int NumberAttribute(const CXMLNode& node, const char* name, int fallback);
+// What a digits-only number box shows for the attribute: its number in decimal ("020" as
+// "20"), or `fallback` when there is none; but the text as the file writes it when the box
+// cannot hold that number (negative, or beyond the range of int), never a number wrapped or
+// clamped in its place.
+std::string NumberBoxText(const CXMLNode& node, const char* name, int fallback);
 
 // The first child `element` whose attribute `key` holds `value` ignoring case.
 CXMLNode* FindChildNamed(const CXMLNode& parent, const char* element, const char* key,

@@ -59,8 +59,8 @@ std::optional<std::string> ProfileControllerName(const CXMLNode& root) {
   return std::string(name);
 }
 
-int ReadPollingDelay(const CXMLNode& root) {
-  return NumberAttribute(root, "Delay", kDefaultPollingDelay);
+std::string PollingDelayText(const CXMLNode& root) {
+  return NumberBoxText(root, "Delay", kDefaultPollingDelay);
 }
 
 bool SetControllerIdentity(CXMLNode& root, int controllerId, std::string_view controllerName) {

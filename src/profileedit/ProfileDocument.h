@@ -48,8 +48,8 @@ XMLSaveResult SaveProfileDocument(const CXMLNode& root, const std::string& pathT
 
 // The controller name the profile was made for ("name" of the root), if any.
 std::optional<std::string> ProfileControllerName(const CXMLNode& root);
-// "Delay" of the root, or 30.
-int ReadPollingDelay(const CXMLNode& root);
+// "Delay" of the root as the delay box shows it (NumberBoxText), "30" without one.
+std::string PollingDelayText(const CXMLNode& root);
 
 // Edits of the root; each returns whether the document changed.
 //

@@ -124,9 +124,9 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
   if (document_) {
     ShowDocument();
   } else {
-    SetNumberBox(IDC_PROF_DELAY, profileedit::kDefaultPollingDelay);
-    SetNumberBox(IDC_PROF_THRESHOLD, 7000);
-    SetNumberBox(IDC_PROF_SENSITIVITY, 500);
+    SetNumberBox(IDC_PROF_DELAY, std::to_string(profileedit::kDefaultPollingDelay));
+    SetNumberBox(IDC_PROF_THRESHOLD, "7000");
+    SetNumberBox(IDC_PROF_SENSITIVITY, "500");
   }
   loading_ = false;
 }
@@ -138,13 +138,14 @@ void CProfileConfigurationDlg::EnableEditing(bool enabled) {
 
 // Fills the controls from the document. A value shown in a number box that the document lacks
 // is made explicit ("delay" "30"); one it holds stays as written (an X axis threshold below the
-// least stored value too). Neither counts as a change while loading.
+// least stored value too), and one the box cannot hold as a number ("-5") is shown as written.
+// Neither counts as a change while loading.
 void CProfileConfigurationDlg::ShowDocument() {
   CXMLNode& root = *document_;
   ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
   const std::optional<std::string> name = profileedit::ProfileControllerName(root);
   controllers.Select(name ? controllers.FindExact(*name) : -1);
-  SetNumberBox(IDC_PROF_DELAY, profileedit::ReadPollingDelay(root));
+  SetNumberBox(IDC_PROF_DELAY, profileedit::PollingDelayText(root));
   ShiftButtonLists(handle_).Fill(profileedit::ReadShiftButtons(root));
   const ActionAssignmentGroup assignment(handle_);
   assignment.ShowAssignment(root);
@@ -333,10 +334,10 @@ void CProfileConfigurationDlg::ShiftButtonsChanged() {
   profileedit::RebuildShiftButtons(*document_, ShiftButtonLists(handle_).Buttons());
 }
 
-void CProfileConfigurationDlg::SetNumberBox(int id, int value) {
+void CProfileConfigurationDlg::SetNumberBox(int id, const std::string& text) {
   // The box's own notification arrives while it is set: it is the page showing, not the user.
   showingNumber_ = true;
-  Item(id).SetNumber(static_cast<unsigned>(value));
+  Item(id).SetText(text);
   showingNumber_ = false;
   NumberBoxEdited(id, profileedit::NumberSource::Shown);
 }
@@ -359,15 +360,15 @@ void CProfileConfigurationDlg::NumberBoxEdited(int id, profileedit::NumberSource
 // The box the user left shows what the profile stores for its text (a threshold typed below
 // the least stored, say); the box is only shown anew, nothing is stored.
 void CProfileConfigurationDlg::ShowStoredNumber(int id) {
-  std::optional<int> stored;
+  std::optional<std::string> stored;
   if (id == IDC_PROF_DELAY) {
-    stored = profileedit::ReadPollingDelay(*document_);
+    stored = profileedit::PollingDelayText(*document_);
   } else if (const auto axis = profileedit::ReadAxisSettings(*document_, ChosenAxis())) {
     stored = id == IDC_PROF_THRESHOLD ? axis->threshold : axis->sensitivity;
   }
-  if (!stored || Item(id).Text() == std::to_string(*stored)) return;
+  if (!stored || Item(id).Text() == *stored) return;
   showingNumber_ = true;
-  Item(id).SetNumber(static_cast<unsigned>(*stored));
+  Item(id).SetText(*stored);
   showingNumber_ = false;
 }
 

@@ -56,8 +56,9 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   // Handlers of the editing controls; they require a document.
   void OnEditingCommand(int id, int code);
   void ShiftButtonsChanged();
-  // Sets a number box and runs its handler, as a user's edit of the box would.
-  void SetNumberBox(int id, int value);
+  // Sets a number box to a number, or to a text from the document that the box cannot hold as
+  // a number (NumberBoxText), and runs its handler as a user's edit of the box would.
+  void SetNumberBox(int id, const std::string& text);
   void NumberBoxEdited(int id, profileedit::NumberSource source);
   void ShowStoredNumber(int id);
   void AxisChosen();

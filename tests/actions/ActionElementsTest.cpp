@@ -22,9 +22,9 @@ class ActionElementsTest : public ActionTest {
 };
 
 TEST_F(ActionElementsTest, ReadsHexadecimalOrOneCharacterKeyValues) {
-  // Only the low byte counts and other characters shift without adding; one character goes
-  // through the layout, its shift state dropped.
-  const char* values[] = {"0x1B", "0xd", "0xaB", "0x141", "0x1g", "0x", "0x123456789abcdef41",
+  // Leading zeros add nothing and other characters shift without adding; one character goes
+  // through the layout, its shift state dropped. (A number beyond one byte is refused.)
+  const char* values[] = {"0x1B", "0xd", "0xaB", "0x0041", "0x1g", "0x", "0x000000000000000041",
                           "a",    "A",   "0"};
   const unsigned char keys[] = {0x1B, 0x0D, 0xAB, 0x41, 0x10, 0x00, 0x41, 0x41, 0x41, 0x30};
   for (int i = 0; i < 10; ++i) {

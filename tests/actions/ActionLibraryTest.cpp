@@ -63,8 +63,8 @@ TEST_F(ActionLibraryTest, FindsAndClonesIgnoringCaseAndRefusesDuplicates) {
 }
 
 // Actions files loaded and saved again: the documented example byte for byte; then attribute
-// names in any case, defaults for what is missing, values clamped, parts resolved ignoring case
-// in the library's spelling with their own push types (parts of push types other than Hold and
+// names in any case, defaults for what is missing, the largest number kept, parts resolved ignoring
+// case in the library's spelling with their own push types (parts of push types other than Hold and
 // Hit are written without one); what is not written (a rate for a Hit) is gone.
 TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
   const std::string example =
@@ -80,7 +80,7 @@ TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
   EXPECT_EQ(world.Read("b.xml"), example);
   world.Write("a.xml", R"(<Actions><VKActions>
       <VKAction THEME="Game" NAME="Fire" TYPE="repeat" VALUE="0x20" RATE="75" />
-      <VKAction name="Esc" value="0x1B" rate="99999999999" type="Repeat" />
+      <VKAction name="Esc" value="0x1B" rate="2147483647" type="Repeat" />
       <VKAction theme="Menus" name="Enter" type="Hit" value="0xD" rate="100" />
       <VKAction theme="General" name="Ctrl" value="0x11" /></VKActions><MouseActions>
       <MouseAction theme="T" name="N" type="toggle" direction="450" />
@@ -121,22 +121,24 @@ TEST_F(ActionLibraryTest, FilesSavedAfterLoading) {
 }
 
 // Every message of an actions file: bad elements are skipped with their message and loading
-// goes on; a combination may use only combinations listed before it.
+// goes on; a combination may use any other, listed before or after it.
 TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
   const std::string name(250, 'n');  // for #: longer than any fixed buffer, shown whole
+  constexpr ActionsFileState kWhole = ActionsFileState::Read,
+                             kInPart = ActionsFileState::ReadInPart;
   const struct {
     std::string summary;  // of the theme ""
-    bool loaded;
+    ActionsFileState state;
     std::string messages, file;
   } cases[] = {
       // Every kind, groups in any order and case, whatever the root is called.
-      {"K:65 M W C[WK:65]", true, "",
+      {"K:65 M W C[WK:65]", kWhole, "",
        "<Stuff><ComplexActions><ComplexAction name='C'><CombinedAction theme='' name='W'/>"
        "<CombinedAction theme='' name='K'/></ComplexAction></ComplexActions><mousewheelactions>"
        "<MouseWheelAction name='W' direction='down'/></mousewheelactions><MouseActions>"
        "<MouseAction name='M' direction='90'/></MouseActions><VKActions>"
        "<VKAction name='K' value='a'/><Other name='X'/></VKActions></Stuff>"},
-      {"Good:65 D[Good:65]", true,
+      {"Good:65 D[Good:65]", kInPart,
        "The VKAction \"Q\" has an unknown value: \"0X1B\".\nThe VKAction \"Q\" has an unknown "
        "value: \"\".\nThe VKAction \"#\" has an unknown value: \"#\".\nThere is a VKAction with "
        "no name\nThe VKAction \"F\" doesn't have a value.\nThe VKAction \"F\" has an unknown "
@@ -147,8 +149,8 @@ TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
        "have an illegal direction \"left\".\nThe MouseWheelAction \"W\" has an unknown type: "
        "\"spin\".\nThere is a ComplexAction with no name\nThe ComplexAction \"C\" has an unknown "
        "type: \"chord\".\nThe ComplexAction \"C\" has a CombinedAction with no name.\nThe "
-       "ComplexAction \"C\" asked for an undefined action: \"Exit\".\nThe ComplexAction \"C\" has "
-       "an unknown type: \"twice\".",
+       "ComplexAction \"C\" has an unknown type: \"twice\".\nThe ComplexAction \"C\" asked for "
+       "an undefined action: \"Exit\".",
        "<Actions><VKActions><VKAction name='Q' value='0X1B'/><VKAction name='Q' "
        "value=''/><VKAction name='#' value='#'/><VKAction value='0x41'/><VKAction "
        "name='F'/><VKAction name='F' type='Holding' value='0x41'/><VKAction name='Good' "
@@ -164,18 +166,57 @@ TEST_F(ActionLibraryTest, LoadsWhatItCanAndReportsTheRest) {
        "name='C'><CombinedAction theme='' name='Good' "
        "type='twice'/></ComplexAction><ComplexAction name='D'><CombinedAction theme='' "
        "name='Good'/></ComplexAction></ComplexActions></Actions>"},
-      {"K:65 Late[K:65]", true,
-       "The ComplexAction \"Early\" asked for an undefined action: \"Late\".",
-       "<Actions><VKActions><VKAction name='K' value='0x41'/></VKActions><ComplexActions>"
-       "<ComplexAction name='Early'><CombinedAction theme='' name='Late'/></ComplexAction>"
-       "<ComplexAction name='Late'><CombinedAction theme='' name='K'/></ComplexAction>"
-       "</ComplexActions></Actions>"},
+      // Numbers the program cannot hold, reported as the file writes them; the edges load.
+      {"Edge:255 Far Wide", kInPart,
+       "The VKAction \"Big\" has an unknown value: \"0x1FFFFFFFF\".\nThe VKAction \"Slow\" has "
+       "an invalid rate value: \"99999999999\".\nThe MouseAction \"Round\" has an invalid "
+       "direction value: \"99999999999\".\nThe MouseAction \"Late\" has an invalid delay value: "
+       "\"-2147483649\".\nThe MouseWheelAction \"Spin\" has an invalid lines value: "
+       "\"+4294967296\".",
+       "<Actions><VKActions><VKAction name='Big' value='0x1FFFFFFFF'/><VKAction name='Edge' "
+       "value='0x0FF' rate='-2147483648'/><VKAction name='Slow' value='0x41' "
+       "rate='99999999999'/></VKActions><MouseActions><MouseAction name='Round' "
+       "direction='99999999999'/><MouseAction name='Far' direction='2147483647' speed='-1' "
+       "delay='-2147483648'/><MouseAction name='Late' direction='0' delay='-2147483649'/>"
+       "</MouseActions><MouseWheelActions><MouseWheelAction name='Spin' direction='up' "
+       "lines='+4294967296'/><MouseWheelAction name='Wide' direction='up' "
+       "lines='2147483647'/></MouseWheelActions></Actions>"},
+      // Combinations in any order; a cycle, a missing part and the combinations that use them
+      // are named.
+      {"K:65 Early[Late[K:65]] Late[K:65]", kInPart,
+       "The ComplexActions \"A\", \"B\" and \"C\" use each other in a cycle.\nThe ComplexAction "
+       "\"Self\" uses itself.\nThe ComplexAction \"UsesB\" uses the ComplexAction \"b\", which "
+       "could not be read.\nThe ComplexAction \"Lost\" asked for an undefined action: "
+       "\"Nowhere\".\nThe ComplexAction \"UsesLost\" uses the ComplexAction \"Lost\", which could "
+       "not be read.",
+       "<Actions><ComplexActions><ComplexAction name='Early'><CombinedAction theme='' "
+       "name='Late'/></ComplexAction><ComplexAction name='A'><CombinedAction theme='' "
+       "name='B'/></ComplexAction><ComplexAction name='B'><CombinedAction theme='' name='K'/>"
+       "<CombinedAction theme='' name='C'/></ComplexAction><ComplexAction name='C'>"
+       "<CombinedAction theme='' name='A'/></ComplexAction><ComplexAction name='Self'>"
+       "<CombinedAction theme='' name='self'/></ComplexAction><ComplexAction name='UsesB'>"
+       "<CombinedAction theme='' name='b'/></ComplexAction><ComplexAction name='UsesLost'>"
+       "<CombinedAction theme='' name='Lost'/></ComplexAction><ComplexAction name='Lost'>"
+       "<CombinedAction theme='' name='Nowhere'/></ComplexAction><ComplexAction name='Late'>"
+       "<CombinedAction theme='' name='K'/></ComplexAction></ComplexActions><VKActions>"
+       "<VKAction name='K' value='0x41'/></VKActions></Actions>"},
+      // The first of two actions with one theme and name stays, key, mouse and wheel actions
+      // coming before combinations.
+      {"Fire:65 C[Fire:65]", kInPart,
+       "The VKAction \"FIRE\" of the theme \"\" is skipped: an action with that theme and name "
+       "comes before it.\nThe ComplexAction \"fire\" of the theme \"\" is skipped: an action "
+       "with that theme and name comes before it.\nThe ComplexAction \"c\" of the theme \"\" is "
+       "skipped: an action with that theme and name comes before it.",
+       "<Actions><ComplexActions><ComplexAction name='fire'/><ComplexAction name='C'>"
+       "<CombinedAction theme='' name='Fire'/></ComplexAction><ComplexAction name='c'/>"
+       "</ComplexActions><VKActions><VKAction name='Fire' value='0x41'/><VKAction name='FIRE' "
+       "value='0x42'/></VKActions></Actions>"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.summary);
     ClearActions();
     world.Write("a.xml", std::regex_replace(c.file, std::regex("#"), name));
-    EXPECT_EQ(LoadActions("a.xml") == ActionsFileState::Read, c.loaded);
+    EXPECT_EQ(LoadActions("a.xml"), c.state);
     EXPECT_EQ(MessageTexts(), std::regex_replace(c.messages, std::regex("#"), name));
     EXPECT_EQ(Summary(""), c.summary);
   }
@@ -194,14 +235,43 @@ TEST_F(ActionLibraryTest, LoadingAddsToTheLibraryAndReloadingReplacesIt) {
               "<VKAction name='old' value='0x42'/></VKActions><ComplexActions>"
               "<ComplexAction name='C'><CombinedAction theme='' name='OLD'/></ComplexAction>"
               "</ComplexActions></Actions>");
-  EXPECT_EQ(LoadActions("a.xml"),
-            ActionsFileState::Read);  // the file's "old" is a duplicate; C uses the library's
+  // The file's "old" is a duplicate of the library's, which C uses.
+  EXPECT_EQ(LoadActions("a.xml"), ActionsFileState::ReadInPart);
   EXPECT_EQ(Summary(""), "Old:65 New:67 C[Old:65]");
+  EXPECT_EQ(MessageTexts(),
+            "The VKAction \"old\" of the theme \"\" is skipped: an action with "
+            "that theme and name comes before it.");
   EXPECT_EQ(ReloadActions("a.xml"), ActionsFileState::Read);  // C takes the file's own "old"
   EXPECT_EQ(Summary(""), "New:67 old:66 C[old:66]");
   EXPECT_EQ(MessageTexts(), "");
   EXPECT_NE(ReloadActions("gone.xml"), ActionsFileState::Read);
   EXPECT_EQ(GetThemeCount(), 0);
+}
+
+// Many combinations, each listed before the one it uses, in chains of ten (bench_actions loads
+// them in chains as deep as a combination may nest), load whole without a message, and are
+// written back each after the one it uses.
+TEST_F(ActionLibraryTest, ManyCombinationsListedBeforeTheirPartsLoadWhole) {
+  constexpr int kCount = 5000, kChain = 10;
+  std::string file = "<Actions><ComplexActions>";
+  for (int i = 0; i < kCount; ++i) {
+    const std::string part = (i + 1) % kChain == 0 ? "K" : "C" + std::to_string(i + 1);
+    file += "<ComplexAction name='C" + std::to_string(i) + "'><CombinedAction theme='' name='" +
+            part + "'/></ComplexAction>";
+  }
+  world.Write("a.xml", file +
+                           "</ComplexActions><VKActions><VKAction name='K' value='0x41'/>"
+                           "</VKActions></Actions>");
+  ASSERT_EQ(ReloadActions("a.xml"), ActionsFileState::Read);
+  EXPECT_EQ(MessageTexts(), "");
+  EXPECT_EQ(GetActionsOfTheme("").size(), kCount + 1u);
+  const auto* first = dynamic_cast<const CComplexAction*>(FindAction("", "C0"));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->CountNestedActions(), kChain + 1u);
+  ASSERT_TRUE(SaveActions("b.xml"));
+  EXPECT_EQ(ReloadActions("b.xml"), ActionsFileState::Read);
+  EXPECT_EQ(GetActionsOfTheme("").size(), kCount + 1u);
+  EXPECT_EQ(MessageTexts(), "");
 }
 
 // A combination is written after every combination it uses, even a later one, each once; the

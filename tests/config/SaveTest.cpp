@@ -189,6 +189,43 @@ TEST_F(SaveTest, AnActionsFileThatCannotBeReadIsNeverLost) {
   EXPECT_EQ(Tap(0) + Tap(1), "AB");
 }
 
+// A load that skipped elements of the actions file shows what it skipped in one box, as the
+// file writes it. The file is not written until the user has edited the library, and then only
+// after its bytes are kept beside it, once.
+TEST_F(SaveTest, AnActionsFileReadInPartIsKeptBesideItBeforeItIsWritten) {
+  Plug(0);
+  WriteConfig("<Joystick ID='0' fileName='A.xml'/>");
+  const std::string actions =
+      "<Actions><VKActions><VKAction theme='Keys' name='A' value='0x41'/><VKAction theme='keys' "
+      "name='a' value='0x42'/><VKAction theme='Keys' name='Big' value='0x1FFFFFFFF'/>"
+      "</VKActions><MouseActions><MouseAction theme='Keys' name='Up' direction='99999999999'/>"
+      "</MouseActions><ComplexActions><ComplexAction theme='Keys' name='AB'><CombinedAction "
+      "theme='Keys' name='BA'/></ComplexAction><ComplexAction theme='Keys' name='BA'>"
+      "<CombinedAction theme='Keys' name='AB'/></ComplexAction></ComplexActions></Actions>";
+  world.Write("Actions.xml", actions);
+  CTandrelConfiguration& c = Make();
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "XML Error: 4 problems were found:\r\n\r\nThe VKAction \"a\" of the "
+                            "theme \"keys\" is skipped: an action with that theme and name comes "
+                            "before it.\r\n\r\nThe VKAction \"Big\" has an unknown value: "
+                            "\"0x1FFFFFFFF\".\r\n\r\nThe MouseAction \"Up\" has an invalid "
+                            "direction value: \"99999999999\".\r\n\r\nThe ComplexActions \"AB\" "
+                            "and \"BA\" use each other in a cycle."});
+  EXPECT_EQ(Tap(0), "A");
+  EXPECT_TRUE(c.SaveActionsFile(false));  // OK with no edits
+  EXPECT_EQ(world.Read("Actions.xml"), actions);
+  ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
+  ASSERT_TRUE(c.SaveActionsFile(true));
+  ASSERT_TRUE(c.SaveActionsFile(true));
+  EXPECT_EQ(world.Read("Actions.xml.bak"), actions);
+  EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml.2.bak"));
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{
+                "Configuration: The file \"Actions.xml\" could not be read in full. Its "
+                "contents were kept in \"" +
+                folder + "Actions.xml.bak\" before it was written again."});
+}
+
 // An actions file can never be the configuration or a profile: it is refused, read as no
 // library, and never written.
 TEST_F(SaveTest, TheConfigurationOrAProfileIsNeverTheActionsFile) {

@@ -2,6 +2,9 @@
 // and the messages.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "EngineFixture.h"
 
 namespace {
@@ -114,6 +117,31 @@ TEST_F(ProfileReaderTest, MessagesAndWhatIsLeftRead) {
     EXPECT_EQ(Column(), c.column);
   }
   EXPECT_EQ(EntryAt(0, false), "B");  // the third direction is ignored
+}
+
+// Numbers the program cannot take as written are reported as the file writes them and not used:
+// the controller keeps its own. The edges of what it takes are taken.
+TEST_F(ProfileReaderTest, NumbersItCannotTakeAreReportedAsWrittenAndNotUsed) {
+  world.Write("v.xml",
+              "<Joystick Delay='-5'><Axes><Axis name='X Axis' type='Horizontal' Threshold='-5' "
+              "Sensitivity='99999999999'/><Axis name='Y Axis' type='Horizontal' Threshold='0' "
+              "Sensitivity='-2147483648'/></Axes></Joystick>");
+  EXPECT_TRUE(joystick->LoadProfile("v.xml", true));
+  std::string texts;
+  for (const auto& m : world.messages().TakeLog()) texts += m.caption + ": " + m.text + "|";
+  EXPECT_EQ(texts,
+            "XML Error: The profile \"v.xml\" has an invalid Delay value: \"-5\".|XML Error: The "
+            "axis \"X Axis\" has an invalid Sensitivity value: \"99999999999\".|XML Error: The "
+            "axis \"X Axis\" has an invalid Threshold value: \"-5\".|");
+  const auto& x = joystick->GetAxis(0)->Properties();
+  const auto& y = joystick->GetAxis(1)->Properties();
+  EXPECT_EQ(joystick->GetPollingDelay(), 30);
+  EXPECT_EQ(std::vector<int>(
+                {x.GetThreshold(), x.GetSensitivity(), y.GetThreshold(), y.GetSensitivity()}),
+            std::vector<int>({1000, 100, 0, INT_MIN}));
+  world.Write("w.xml", "<Joystick Delay='2147483647'/>");
+  EXPECT_TRUE(joystick->LoadProfile("w.xml", true));
+  EXPECT_EQ(joystick->GetPollingDelay(), INT_MAX);
 }
 
 // Slots by the action's number; names and directions in any case; entries without a number,

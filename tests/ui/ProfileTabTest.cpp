@@ -109,6 +109,31 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
 </Joystick>)"));
 }
 
+// Numbers the boxes cannot hold as numbers (a negative delay and threshold, a sensitivity
+// beyond the range of int) show as the profile writes them, as the load reported them, and OK
+// writes them back unchanged.
+TEST_F(ProfileTabTest, NumbersTheBoxesCannotHoldShowAsWrittenAndStay) {
+  const std::string profile = R"(<Joystick delay = "-5" >
+  <Axes >
+    <Axis name = "X Axis" threshold = "-5" sensitivity = "99999999999" type = "Horizontal" />
+  </Axes>
+</Joystick>)";
+  test.Write("Pad.xml", profile);
+  Start("Pad.xml");
+  EXPECT_EQ(test.Messages(),
+            (Items{"XML Error: 3 problems were found:\r\n\r\nThe profile \"Pad.xml\" has an "
+                   "invalid Delay value: \"-5\".\r\n\r\nThe axis \"X Axis\" has an invalid "
+                   "Sensitivity value: \"99999999999\".\r\n\r\nThe axis \"X Axis\" has an invalid "
+                   "Threshold value: \"-5\"."}));
+  EXPECT_EQ(TextOf(page, IDC_PROF_DELAY) + " " + TextOf(page, IDC_PROF_THRESHOLD) + " " +
+                TextOf(page, IDC_PROF_SENSITIVITY),
+            "-5 -5 99999999999");
+  EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
+  Click(dialog, IDOK);
+  EXPECT_EQ(open->program.Join(), IDOK);
+  EXPECT_EQ(test.Read("Pad.xml"), Xml(profile));
+}
+
 // A missing file starts a new profile. "Save As" has the save dialog ask before it replaces a
 // file. A save that fails keeps the edits and the changed state, and no other file is opened
 // over them. A file with another root, refused, disables the

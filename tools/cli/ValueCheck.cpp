@@ -1,11 +1,17 @@
 #include "ValueCheck.h"
 
+#include <climits>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <tuple>
 
+#include "actions/MouseAction.h"
+#include "actions/MouseWheelAction.h"
 #include "actions/TextRules.h"
+#include "actions/VKAction.h"
+#include "platform/Findings.h"
 #include "platform/Platform.h"
 #include "platform/XKeyTable.h"
 #include "xml/XMLNode.h"
@@ -37,11 +43,26 @@ void ForEach(const CXMLNode* parent, const char* name, Visit visit) {
   }
 }
 
+// Whether the program's reader takes the element: one it refuses is the program's own message
+// (shown by the load), never a silent problem. The reader's messages are dropped here.
+bool ProgramReads(const CXMLNode& element, std::unique_ptr<CAction> (*read)(const CXMLNode*)) {
+  seam::ScopedFindings dropped;
+  return read(&element) != nullptr;
+}
+
+// The number the program takes from the attribute; none when the element has none or the
+// program refuses it (and says so).
+std::optional<int> Taken(const CXMLNode& element, const char* name, int least = INT_MIN) {
+  const char* text = AttributeText(element, name);
+  return text != nullptr ? actions::ReadDecimalWithin(text, least) : std::nullopt;
+}
+
 class ProfileValues {
  public:
   std::vector<std::string> Check(const CXMLNode& root) {
-    const int delay = DecimalAttribute(root, "Delay", 30);
-    if (delay < 0 || delay > kLongestUsefulPollingDelay) {
+    // A delay the program refuses is its own message, not a silent problem.
+    const int delay = Taken(root, "Delay", 0).value_or(30);
+    if (delay > kLongestUsefulPollingDelay) {
       Add("The polling delay " + std::to_string(delay) + " ms is outside 0.." +
           std::to_string(kLongestUsefulPollingDelay) + ": the controller is in effect never read.");
     }
@@ -70,13 +91,14 @@ class ProfileValues {
     const std::string what = "The axis " + Quoted(AttributeText(axis, "name"));
     const struct {
       const char* name;
-      int fallback;
+      int least;  // what the program takes
       const char* effect;
-    } widths[] = {{"Sensitivity", 100, "it never moves"},
-                  {"Threshold", 1000, "its actions never run"}};
+    } widths[] = {{"Sensitivity", INT_MIN, "it never moves"},
+                  {"Threshold", 0, "its actions never run"}};
     for (const auto& w : widths) {
-      const int value = DecimalAttribute(axis, w.name, w.fallback);
-      if (value < 0 || value >= kCheckedAxisRange) {
+      const std::optional<int> taken = Taken(axis, w.name, w.least);
+      const int value = taken.value_or(0);
+      if (taken && (value < 0 || value >= kCheckedAxisRange)) {
         Add(what + " has the " + Folded(w.name) + " " + std::to_string(value) + ", outside 0.." +
             std::to_string(kCheckedAxisRange - 1) + ": " + w.effect + ".");
       }
@@ -140,29 +162,27 @@ std::vector<std::string> ActionValueFindings(const CXMLNode& actions) {
     }
   };
   ForEach(actions.FindChild("MouseActions", nullptr), "MouseAction", [&](const CXMLNode& a) {
+    if (!ProgramReads(a, ReadMouseAction)) return;
     check(a, "Speed", 1, 1, "the pointer does not move");
     check(a, "Acceleration", 0, 0, "the pointer slows down and stops");
   });
   ForEach(actions.FindChild("MouseWheelActions", nullptr), "MouseWheelAction",
-          [&](const CXMLNode& a) { check(a, "lines", 1, 1, "the wheel does not turn as named"); });
+          [&](const CXMLNode& a) {
+            if (ProgramReads(a, ReadMouseWheelAction))
+              check(a, "lines", 1, 1, "the wheel does not turn as named");
+          });
   return findings;
 }
 
 std::vector<std::string> LinuxKeyFindings(const CXMLNode& actions) {
   std::vector<std::string> findings;
   ForEach(actions.FindChild("VKActions", nullptr), "VKAction", [&](const CXMLNode& a) {
-    const std::string value = AttributeText(a, "value") != nullptr ? AttributeText(a, "value") : "";
-    unsigned key = 0;
-    if (value.size() >= 2 && value[0] == '0' && value[1] == 'x') {
-      key = actions::FoldHexDigits(std::string_view(value).substr(2)) & 0xFF;
-    } else if (value.size() == 1) {
-      key = static_cast<unsigned>(seam::KeyboardLayout().KeyForChar(value[0])) & 0xFF;
-    } else {
-      return;  // the program refuses the action; its message says so
-    }
-    if (seam::XCanSendVirtualKey(static_cast<std::uint8_t>(key))) return;
+    const char* value = AttributeText(a, "value");
+    const std::optional<unsigned char> key = ReadKeyValue(value != nullptr ? value : "");
+    if (!key) return;  // the program refuses the action; its message says so
+    if (seam::XCanSendVirtualKey(*key)) return;
     char code[8];
-    std::snprintf(code, sizeof code, "0x%x", key);
+    std::snprintf(code, sizeof code, "0x%x", static_cast<unsigned>(*key));
     findings.push_back("The VKAction " + Quoted(AttributeText(a, "name")) + " sends the key " +
                        code + ", which tandrel on Linux cannot send: no X key stands for it.");
   });

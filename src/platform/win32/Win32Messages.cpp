@@ -40,8 +40,8 @@ UINT IconStyle(MessageIcon icon) {
 
 MessageAnswer Win32Messages::Show(const std::string& text, const std::string& caption,
                                   MessageButtons buttons, MessageIcon icon) {
-  const int result =
-      MessageBoxA(owner_.load(), text.c_str(), caption.c_str(), ButtonStyle(buttons) | IconStyle(icon));
+  const int result = MessageBoxA(owner_.load(), text.c_str(), caption.c_str(),
+                                 ButtonStyle(buttons) | IconStyle(icon));
   switch (result) {
     case IDOK:
       return MessageAnswer::Ok;

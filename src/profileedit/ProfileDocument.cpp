@@ -1,7 +1,7 @@
 #include "profileedit/ProfileDocument.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <limits>
 
 #include "actions/TextRules.h"
@@ -15,10 +15,12 @@ namespace {
 
 constexpr const char* kRootName = "Joystick";
 
-// A file that cannot be read or holds nothing starts a new profile.
-bool HasContent(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return file && file.peek() != std::ifstream::traits_type::eof();
+// A missing or empty file starts a new profile. One that exists but cannot be read does not:
+// it goes to the reader, which says why, and the page asks before anything is written over it.
+bool StartsNewProfile(const std::string& path) {
+  const seam::OpenedFile opened = seam::Files().OpenForReading(path);
+  if (!opened.file) return opened.missing;
+  return std::fgetc(opened.file.get()) == EOF;
 }
 
 }  // namespace
@@ -41,7 +43,7 @@ std::unique_ptr<CXMLNode> CreateProfileDocument(int controllerId, std::string_vi
 std::unique_ptr<CXMLNode> OpenProfileDocument(const std::string& pathText, int controllerId,
                                               std::string_view controllerName) {
   const std::string path = seam::ResolveProgramPath(pathText);
-  if (!HasContent(path)) return CreateProfileDocument(controllerId, controllerName);
+  if (StartsNewProfile(path)) return CreateProfileDocument(controllerId, controllerName);
   return LoadXMLFile(path.c_str());
 }
 

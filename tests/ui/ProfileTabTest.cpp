@@ -169,4 +169,18 @@ TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
   EXPECT_EQ(test.Read("Fresh.xml"), Xml(R"(<Joystick ID = "0" name = "Pad One" />)"));
 }
 
+// A profile that another program holds open is never taken for a new one: the page cannot read
+// it and asks before using it; refused, the file stays as it was.
+TEST_F(ProfileTabTest, AProfileThatCannotBeReadIsNeverTakenForANewOne) {
+  const std::string profile = "<Joystick Delay = \"20\" />";
+  test.Write("Pad.xml", profile);
+  HANDLE held = CreateFileA((test.folder + "Pad.xml").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  Start("Pad.xml");
+  EXPECT_FALSE(IsEnabledControl(page, IDC_PROF_DELAY));
+  CloseHandle(held);
+  Click(dialog, IDOK);
+  EXPECT_EQ(test.Read("Pad.xml"), Xml(profile));
+}
+
 }  // namespace

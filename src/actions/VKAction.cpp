@@ -20,10 +20,9 @@ constexpr unsigned char kMiddleButton = 0x04;
 int RepeatDelayMs() { return (std::clamp(seam::Desktop().KeyboardDelay(), 0, 3) + 1) * 250; }
 int RepeatIntervalMs() { return 400 - 12 * std::clamp(seam::Desktop().KeyboardSpeed(), 0, 31); }
 
-bool ParseKeyValue(const std::string& value, unsigned char& key) {
+bool ParseKeyValue(std::string_view value, unsigned char& key) {
   if (value.size() >= 2 && value[0] == '0' && value[1] == 'x') {
-    key = static_cast<unsigned char>(actions::FoldHexDigits(std::string_view(value).substr(2)) &
-                                     0xFF);
+    key = static_cast<unsigned char>(actions::FoldHexDigits(value.substr(2)) & 0xFF);
     return true;
   }
   if (value.size() == 1) {

@@ -19,7 +19,7 @@ fs::path U8(const std::string& name) { return fs::path(std::u8string(name.begin(
 }  // namespace
 
 ProgramFolder::ProgramFolder(const std::string& folderName)
-    : root_(folderName.empty() ? root_ : root_ / U8(folderName)) {
+    : root_(folderName.empty() ? folder_.path() : folder_.path() / U8(folderName)) {
   fs::create_directories(root_);
   fs::copy_file(fs::path(TANDREL_BUILD_DIR) / "Tandrel.exe", root_ / "Tandrel.exe");
 }

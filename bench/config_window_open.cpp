@@ -73,7 +73,8 @@ std::string LibraryText(int actions, int themes) {
   for (int i = 0; i < more; ++i) {
     const std::string theme = "Theme " + std::to_string(1 + i % moreThemes);
     const std::string name = "Action " + std::to_string(1000 + i);
-    const std::string head = "\t\t<X theme = \"" + theme + "\" name = \"" + name + "\" type = \"Hold\" ";
+    const std::string head =
+        "\t\t<X theme = \"" + theme + "\" name = \"" + name + "\" type = \"Hold\" ";
     switch (i % 10) {
       case 7:
         moves += "\t\t<MouseAction" + head.substr(4) +
@@ -95,10 +96,9 @@ std::string LibraryText(int actions, int themes) {
                 "\" />\r\n";
     }
   }
-  for (const auto& [group, added] : {std::pair{"</VKActions>", &keys},
-                                     std::pair{"</MouseActions>", &moves},
-                                     std::pair{"</MouseWheelActions>", &wheels},
-                                     std::pair{"</ComplexActions>", &combos}}) {
+  for (const auto& [group, added] :
+       {std::pair{"</VKActions>", &keys}, std::pair{"</MouseActions>", &moves},
+        std::pair{"</MouseWheelActions>", &wheels}, std::pair{"</ComplexActions>", &combos}}) {
     const std::size_t at = text.find(std::string("\t") + group);
     if (at != std::string::npos) text.insert(at, *added);
   }
@@ -131,8 +131,8 @@ class SilentUser : public ui::IUserInterface {
 class Surroundings {
  public:
   Surroundings(int actions, int themes)
-      : folder_(fs::temp_directory_path() / ("tandrel-window-bench-" +
-                                             std::to_string(GetCurrentProcessId()))) {
+      : folder_(fs::temp_directory_path() /
+                ("tandrel-window-bench-" + std::to_string(GetCurrentProcessId()))) {
     platform_.UseClock(&timers_);
     services_ = std::make_unique<seam::ScopedServices>(platform_.services());
     timerService_ = std::make_unique<ScopedTimerService>(&timers_);
@@ -264,30 +264,38 @@ int main(int argc, char** argv) {
   std::printf("library: %d actions in %d themes; median of %d\n", surroundings.ActionCount(),
               surroundings.ThemeCount(), n);
   CTandrelConfigDlg window(nullptr);
-  Report("configuration window: request to shown and idle", [&] { return OpenWindowOnce(window); },
-         n);
+  Report(
+      "configuration window: request to shown and idle", [&] { return OpenWindowOnce(window); }, n);
 
   HiddenParent parent;
   const HWND p = parent.handle();
-  Report("  Joysticks page", [&] { return CreateOnce<CJoysticksConfigurationDlg>(p); }, n);
-  Report("  Profile page (loads the first controller's profile)",
-         [&] { return CreateOnce<CProfileConfigurationDlg>(p); }, n);
-  Report("  Actions page (with its four panels and lists)",
-         [&] { return CreateOnce<CActionsConfigurationDlg>(p); }, n);
-  Report("    key panel", [&] { return CreateOnce<CVKActionConfigDlg>(p); }, n);
-  Report("    combination panel (empty)", [&] { return CreateOnce<CComplexActionConfigDlg>(p); }, n);
-  Report("    mouse panel", [&] { return CreateOnce<CMouseActionConfigDlg>(p); }, n);
-  Report("    wheel panel", [&] { return CreateOnce<CMouseWheelActionConfigDlg>(p); }, n);
+  Report(
+      "  Joysticks page", [&] { return CreateOnce<CJoysticksConfigurationDlg>(p); }, n);
+  Report(
+      "  Profile page (loads the first controller's profile)",
+      [&] { return CreateOnce<CProfileConfigurationDlg>(p); }, n);
+  Report(
+      "  Actions page (with its four panels and lists)",
+      [&] { return CreateOnce<CActionsConfigurationDlg>(p); }, n);
+  Report(
+      "    key panel", [&] { return CreateOnce<CVKActionConfigDlg>(p); }, n);
+  Report(
+      "    combination panel (empty)", [&] { return CreateOnce<CComplexActionConfigDlg>(p); }, n);
+  Report(
+      "    mouse panel", [&] { return CreateOnce<CMouseActionConfigDlg>(p); }, n);
+  Report(
+      "    wheel panel", [&] { return CreateOnce<CMouseWheelActionConfigDlg>(p); }, n);
 
   CComplexActionConfigDlg combination(p);
   combination.Create();
-  Report("    sorted list: every action into the combination panel",
-         [&] {
-           const Clock::time_point start = Clock::now();
-           combination.FillAvailable(actionedit::AvailableEntries());
-           return Milliseconds(Clock::now() - start);
-         },
-         n);
+  Report(
+      "    sorted list: every action into the combination panel",
+      [&] {
+        const Clock::time_point start = Clock::now();
+        combination.FillAvailable(actionedit::AvailableEntries());
+        return Milliseconds(Clock::now() - start);
+      },
+      n);
   DestroyWindow(combination.GetHandle());
 
   const struct {
@@ -302,8 +310,8 @@ int main(int argc, char** argv) {
                    {IDD_MOUSE_PANEL, "  template: mouse panel"},
                    {IDD_WHEEL_PANEL, "  template: wheel panel"}};
   for (const auto& t : templates) {
-    Report(t.name, [&] { return BareTemplateOnce(t.id == IDD_CONFIGURATION ? nullptr : p, t.id); },
-           n);
+    Report(
+        t.name, [&] { return BareTemplateOnce(t.id == IDD_CONFIGURATION ? nullptr : p, t.id); }, n);
   }
   if (surroundings.user.requests != 0) {
     std::printf("the windows asked the user %d times\n", surroundings.user.requests);

@@ -15,7 +15,7 @@ class XMLArena {
  public:
   // `expected`: the size of the input, from which the first block is sized.
   explicit XMLArena(std::size_t expected)
-      : nextBlockSize_(std::clamp(expected * 2, kMinBlockSize, kMaxBlockSize)) {}
+      : nextBlockSize_(std::clamp(expected * 2, kMinBlockSize, kMaxBlockSize) / kAlign * kAlign) {}
   XMLArena(const XMLArena&) = delete;
   XMLArena& operator=(const XMLArena&) = delete;
 
@@ -23,10 +23,10 @@ class XMLArena {
   // alignof(std::max_align_t)). Throws std::bad_alloc when memory runs out.
   void* Allocate(std::size_t size, std::size_t align) {
     const std::uintptr_t at = (reinterpret_cast<std::uintptr_t>(next_) + align - 1) & ~(align - 1);
-    if (next_ == nullptr ||
-        size > static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(end_) - at)) {
-      return AllocateInNewBlock(size);
-    }
+    const auto end = reinterpret_cast<std::uintptr_t>(end_);
+    // Blocks end on a multiple of every alignment, so `at` never passes the end; checked all
+    // the same, as the unsigned difference would wrap.
+    if (next_ == nullptr || at > end || size > end - at) return AllocateInNewBlock(size);
     next_ = reinterpret_cast<std::byte*>(at + size);
     return reinterpret_cast<void*>(at);
   }
@@ -40,6 +40,8 @@ class XMLArena {
   }
 
  private:
+  // Of the memory new[] returns, and of every block's size.
+  static constexpr std::size_t kAlign = alignof(std::max_align_t);
   static constexpr std::size_t kMinBlockSize = std::size_t{4} << 10;
   // Blocks stay below the size at which the C library maps memory of its own for each one, so
   // that a document read after another reuses the memory the first one gave back.
@@ -50,5 +52,5 @@ class XMLArena {
   std::vector<std::unique_ptr<std::byte[]>> blocks_;
   std::byte* next_ = nullptr;  // the free part of the last block
   std::byte* end_ = nullptr;
-  std::size_t nextBlockSize_;
+  std::size_t nextBlockSize_;  // a multiple of kAlign
 };

@@ -182,6 +182,21 @@ TEST(XMLTree, AReadTreeIsEditedLikeABuiltOne) {
             "\t\t<X n = \"z\" >\r\n\t\t\t<P />\r\n\t\t\t<Q />\r\n\t\t\t<S />\r\n"
             "\t\t</X>\r\n\t</R>\r\n</O>\r\n");
   EXPECT_TRUE(outer.RemoveChild(moved));
+
+  // Names, values, nodes and lists of every size and alignment, over blocks sized from the
+  // input's size, whatever that is.
+  std::string many = "<R>";
+  for (int i = 0; i < 500; ++i) {
+    many += "<E" + std::string(i % 7, 'x') + " v='" + std::string(i % 13, 'y') + "'/>";
+  }
+  many += "</R>";
+  for (int pad = 0; pad < 8; ++pad, many += ' ') {
+    const auto big = ReadXMLMemory(many.data(), many.size()).root;
+    ASSERT_TRUE(big);
+    ASSERT_EQ(big->Children().size(), 500u);
+    EXPECT_EQ(big->Children()[499]->Name(), "E" + std::string(499 % 7, 'x'));
+    EXPECT_EQ(big->Children()[499]->Attributes()[0]->Value(), std::string(499 % 13, 'y'));
+  }
 }
 
 }  // namespace

@@ -14,9 +14,10 @@ configure_linux() {
     -DTANDREL_LINUX=ON >/dev/null
 }
 
+# With the plain benchmark programs of the lane (idle_cost, config_window_open).
 configure_windows() {
   cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DTANDREL_BENCH=ON >/dev/null
 }
 
 # Wine in a prefix of its own under the build folder, with a warm server: its background

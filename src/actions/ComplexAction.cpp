@@ -143,7 +143,7 @@ std::optional<ComplexActionElement> ReadComplexActionElement(const CXMLNode& ele
           actions::FillIn("The ComplexAction \"%s\" has a CombinedAction with no name.", {name}));
       return std::nullopt;
     }
-    CombinedActionEntry part{theme->Value(), partName->Value()};
+    CombinedActionEntry part{std::string(theme->Value()), std::string(partName->Value())};
     if (const CAttribute* type = entry->FindAttribute("Type")) {
       part.type = ParsePushType(type->GetValue());
       if (part.type == PushType::None) {

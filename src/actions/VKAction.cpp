@@ -140,7 +140,7 @@ std::unique_ptr<CAction> ReadVKAction(const CXMLNode* element) {
         actions::FillIn("The VKAction \"%s\" doesn't have a value.", {header->name}));
     return nullptr;
   }
-  const std::optional<unsigned char> key = ReadKeyValue(value->Value());
+  const std::optional<unsigned char> key = ReadKeyValue(std::string(value->Value()));
   if (!key) {
     actions::ShowXMLError(actions::FillIn("The VKAction \"%s\" has an unknown value: \"%s\".",
                                           {header->name, value->Value()}));

@@ -61,8 +61,9 @@ std::array<CActionsConfigurationDlg::TypeChoice, 4> CActionsConfigurationDlg::Ty
            {actionedit::ActionKind::Combination, IDC_ACT_TYPE_COMPLEX, complexPanel_.get()}}};
 }
 
+// The page object is new at every opening, so it starts unchanged; its window may be made after
+// an Apply that left it changed, which it must not forget.
 INT_PTR CActionsConfigurationDlg::OnInitDialog() {
-  if (IsChanged()) SetChanged(false);
   vkPanel_ = std::make_unique<CVKActionConfigDlg>(handle_);
   vkPanel_->Create();
   complexPanel_ = std::make_unique<CComplexActionConfigDlg>(handle_);

@@ -68,9 +68,13 @@ INT_PTR CTandrelConfigDlg::OnInitDialog() {
   profilePage_ = std::make_unique<CProfileConfigurationDlg>(handle_);
   profilePage_->SetOwner(this);
   profilePage_->Create();
+  // The Actions page, with its four panels and a list of the whole library, is a third of the
+  // opening: its window is made when its tab is first shown. Until then it holds no edits, and
+  // its Apply (which needs no window) behaves as it would for an untouched page. The other
+  // pages are made now: the Profile page asks about a profile it cannot read as the window
+  // opens, and shows the configuration as it was then.
   actionsPage_ = std::make_unique<CActionsConfigurationDlg>(handle_);
   actionsPage_->SetOwner(this);
-  actionsPage_->Create();
   joysticksPage_->Show(true);
   return CTandrelDlg::OnInitDialog();
 }
@@ -92,6 +96,7 @@ INT_PTR CTandrelConfigDlg::OnNotify(WPARAM, LPARAM lParam) {
     EnableWindow(page->GetHandle(), FALSE);
   }
   if (CConfigurationPage* page = PageOfTab(currentTab_)) {
+    if (page->GetHandle() == nullptr) page->Create();
     page->Show(true);
     EnableWindow(page->GetHandle(), TRUE);
     // Above the tab control, which was created first and would otherwise cover it.

@@ -34,7 +34,8 @@ class CTandrelConfigDlg : public CTandrelDlg {
   // Enables Apply exactly while some page holds unapplied edits.
   void UpdateApplyButton();
 
-  // The pages of the current opening; null before the first.
+  // The pages of the current opening; null before the first. The Actions page has no window
+  // until its tab is first shown.
   CJoysticksConfigurationDlg* JoysticksPage() { return joysticksPage_.get(); }
   CProfileConfigurationDlg* ProfilePage() { return profilePage_.get(); }
   CActionsConfigurationDlg* ActionsPage() { return actionsPage_.get(); }

@@ -1,21 +1,9 @@
 #include "xml/XMLNode.h"
 
 #include <algorithm>
-
-namespace {
-
-// Removes the element holding `item` and deletes it; false when there is none.
-template <typename T>
-bool RemoveOwned(std::vector<std::unique_ptr<T>>& list, const T* item) {
-  if (item == nullptr) return false;
-  const auto it = std::find_if(list.begin(), list.end(),
-                               [item](const std::unique_ptr<T>& p) { return p.get() == item; });
-  if (it == list.end()) return false;
-  list.erase(it);
-  return true;
-}
-
-}  // namespace
+#include <cstring>
+#include <limits>
+#include <stdexcept>
 
 bool XMLNamesEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -28,55 +16,88 @@ bool XMLNamesEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
-CAttribute::CAttribute(const char* name, const char* value) : name_(name), value_(value) {}
+void XMLText::Assign(std::string_view text) {
+  if (text.size() >= std::numeric_limits<std::uint32_t>::max()) throw std::length_error("XMLText");
+  const std::size_t size = text.size();
+  char* copy = std::allocator<char>().allocate(size + 1);
+  std::memcpy(copy, text.data(), size);
+  copy[size] = '\0';
+  Release();
+  data_ = copy;
+  size_ = static_cast<std::uint32_t>(size);
+  owned_ = true;
+}
 
-CAttribute::CAttribute(std::string name, std::string value)
-    : name_(std::move(name)), value_(std::move(value)) {}
+void XMLText::Release() {
+  if (owned_) std::allocator<char>().deallocate(const_cast<char*>(data_), std::size_t{size_} + 1);
+  data_ = "";
+  size_ = 0;
+  owned_ = false;
+}
 
-CXMLNode::CXMLNode(const char* name) : name_(name) {}
+CAttribute::CAttribute(const char* name, const char* value)
+    : CAttribute(std::string_view(name), std::string_view(value)) {}
 
-CXMLNode::CXMLNode(std::string name) : name_(std::move(name)) {}
+CAttribute::CAttribute(std::string_view name, std::string_view value)
+    : name_(name), value_(value) {}
+
+void CAttribute::operator delete(CAttribute* attribute, std::destroying_delete_t) {
+  const bool inArena = attribute->inArena_;
+  attribute->~CAttribute();
+  if (!inArena) ::operator delete(attribute);
+}
+
+CXMLNode::CXMLNode(const char* name) : CXMLNode(std::string_view(name)) {}
+
+CXMLNode::CXMLNode(std::string_view name) : name_(name) {}
+
+// The lists go before the arena that may hold them (see arena_).
+CXMLNode::~CXMLNode() = default;
+
+void CXMLNode::operator delete(CXMLNode* node, std::destroying_delete_t) {
+  const bool inArena = node->inArena_;
+  node->~CXMLNode();
+  if (!inArena) ::operator delete(node);
+}
 
 CAttribute* CXMLNode::FindAttribute(const char* name) const {
   const std::string_view wanted(name);
-  for (const auto& a : attributes_) {
+  for (const auto& a : Attributes()) {
     if (XMLNamesEqual(a->Name(), wanted)) return a.get();
   }
   return nullptr;
 }
 
 CXMLNode* CXMLNode::FindChild(const char* name, const CXMLNode* after) const {
-  auto it = children_.begin();
+  const auto children = Children();
+  auto it = children.begin();
   if (after != nullptr) {
-    it = std::find_if(children_.begin(), children_.end(),
+    it = std::find_if(children.begin(), children.end(),
                       [after](const std::unique_ptr<CXMLNode>& c) { return c.get() == after; });
-    if (it == children_.end()) return nullptr;
+    if (it == children.end()) return nullptr;
     ++it;
   }
   const std::string_view wanted(name);
-  for (; it != children_.end(); ++it) {
+  for (; it != children.end(); ++it) {
     if (XMLNamesEqual((*it)->Name(), wanted)) return it->get();
   }
   return nullptr;
 }
 
 CAttribute* CXMLNode::AddAttribute(const char* name, const char* value) {
-  attributes_.push_back(std::make_unique<CAttribute>(name, value));
-  return attributes_.back().get();
+  return attributes_.Append(std::make_unique<CAttribute>(name, value));
 }
 
-CAttribute* CXMLNode::AddAttribute(std::string name, std::string value) {
-  attributes_.push_back(std::make_unique<CAttribute>(std::move(name), std::move(value)));
-  return attributes_.back().get();
+CAttribute* CXMLNode::AddAttribute(std::string_view name, std::string_view value) {
+  return attributes_.Append(std::make_unique<CAttribute>(name, value));
 }
 
 CXMLNode* CXMLNode::AddChild(std::unique_ptr<CXMLNode> child) {
-  children_.push_back(std::move(child));
-  return children_.back().get();
+  return children_.Append(std::move(child));
 }
 
-bool CXMLNode::RemoveChild(CXMLNode* child) { return RemoveOwned(children_, child); }
+bool CXMLNode::RemoveChild(CXMLNode* child) { return child != nullptr && children_.Remove(child); }
 
 bool CXMLNode::RemoveAttribute(CAttribute* attribute) {
-  return RemoveOwned(attributes_, attribute);
+  return attribute != nullptr && attributes_.Remove(attribute);
 }

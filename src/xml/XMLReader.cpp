@@ -128,18 +128,24 @@ class PositionCounter {
 
 }  // namespace
 
-// Friend of CXMLNode: it fills the attribute and child lists at their final size.
+// Friend of CXMLNode: it places the nodes, attributes, lists and strings of a document in the
+// document's arena, the lists at their final size.
 class CXMLParser {
  public:
   // Reads from memory that outlives the parser.
   CXMLParser(const char* data, std::size_t size)
-      : start_(reinterpret_cast<const unsigned char*>(data)), p_(start_), end_(start_ + size) {}
+      : start_(reinterpret_cast<const unsigned char*>(data)),
+        p_(start_),
+        end_(start_ + size),
+        arena_(std::make_unique<XMLArena>(size)) {}
   ~CXMLParser() { Pool().Give(std::move(workspace_)); }
   CXMLParser(const CXMLParser&) = delete;
   CXMLParser& operator=(const CXMLParser&) = delete;
 
-  // Reads from a source through a buffer of `bufferSize` bytes.
-  CXMLParser(ChunkSource& source, std::size_t bufferSize) : source_(&source) {
+  // Reads from a source through a buffer of `bufferSize` bytes; `expected` is the size of the
+  // input when it is known (0 when not).
+  CXMLParser(ChunkSource& source, std::size_t bufferSize, std::size_t expected)
+      : source_(&source), arena_(std::make_unique<XMLArena>(expected)) {
     buffer_.resize(std::max<std::size_t>(bufferSize, 1));
     start_ = p_ = end_ = buffer_.data();
   }
@@ -147,26 +153,28 @@ class CXMLParser {
   XMLReadResult ParseDocument() {
     XMLReadResult result;
     c_ = ' ';  // the first skip of white space reads the first byte
-    std::unique_ptr<CXMLNode> root;
     bool outOfMemory = false;
     try {
       SkipByteOrderMark();
-      root = ParseElement(0);
+      if (ParseElement(0) == nullptr) root_.reset();
     } catch (const std::bad_alloc&) {
       // A hostile file must not end the program: running out of memory fails the read.
       outOfMemory = true;
+      root_.reset();
     }
-    // A failed read leaves partial lists behind: delete them now, keep the capacity.
+    // A failed read leaves nodes in the arena that no list holds: they own nothing outside it,
+    // so they go with it. The lists keep their capacity.
     attributes_.clear();
-    for (auto& list : children_) list.clear();
+    children_.clear();
     if (outOfMemory || tooLarge_) {
       result.status = XMLReadStatus::CannotOpen;
       result.reason = outOfMemory ? "not enough memory to read the file" : TooLargeReason();
       return result;
     }
-    if (root) {
+    if (root_) {
       result.status = XMLReadStatus::Ok;
-      result.root = std::move(root);
+      root_->arena_ = std::move(arena_);
+      result.root = std::move(root_);
       return result;
     }
     if (readError_ != 0) {
@@ -236,7 +244,7 @@ class CXMLParser {
     return false;
   }
 
-  std::unique_ptr<CXMLNode> FailElement(const std::string& why) {
+  CXMLNode* FailElement(const std::string& why) {
     Fail(why);
     return nullptr;
   }
@@ -372,17 +380,32 @@ class CXMLParser {
            Fail("more than " + std::to_string(kXMLMaxItems) + " elements and attributes");
   }
 
-  template <typename T>
-  static void MoveInto(std::vector<T>& to, std::vector<T>& from) {
-    to.reserve(from.size());
-    for (auto& item : from) to.push_back(std::move(item));
-    from.clear();
+  // The root is the one node on the heap: it holds the arena with everything below it.
+  CXMLNode* NewNode(int depth, std::string_view name) {
+    if (depth == 0) {
+      root_ = std::make_unique<CXMLNode>(name);
+      return root_.get();
+    }
+    return new (arena_->Allocate(sizeof(CXMLNode), alignof(CXMLNode)))
+        CXMLNode(XMLText::InArena{}, arena_->Copy(name));
   }
 
-  // One element with everything inside it. Null when the input holds no element here (the
-  // current byte is then not '<', or it is the '/' of the parent's closing tag), or when the
-  // document fails (failed_ is then set).
-  std::unique_ptr<CXMLNode> ParseElement(int depth) {
+  // Moves the items gathered at `from` and after into an owned list in the arena.
+  template <typename T>
+  void Place(XMLOwnedList<T>& list, std::vector<T*>& gathered, std::size_t from) {
+    const std::size_t n = gathered.size() - from;
+    if (n == 0) return;
+    auto* items = static_cast<std::unique_ptr<T>*>(
+        arena_->Allocate(n * sizeof(std::unique_ptr<T>), alignof(std::unique_ptr<T>)));
+    for (std::size_t i = 0; i < n; ++i) new (items + i) std::unique_ptr<T>(gathered[from + i]);
+    list.Place(items, n);
+    gathered.resize(from);
+  }
+
+  // One element with everything inside it, in the arena (the root on the heap, in root_). Null
+  // when the input holds no element here (the current byte is then not '<', or it is the '/'
+  // of the parent's closing tag), or when the document fails (failed_ is then set).
+  CXMLNode* ParseElement(int depth) {
     multiLineValue_.reset();
     SkipWhiteSpace();
     if (c_ != '<') return nullptr;
@@ -405,15 +428,15 @@ class CXMLParser {
     if (depth >= kXMLMaxDepth) return FailElement("elements nested too deeply");
     if (!Count()) return nullptr;
 
-    auto node = std::make_unique<CXMLNode>(std::string());
-    if (!ReadName(node->name_)) return nullptr;
+    text_.clear();
+    if (!ReadName(text_)) return nullptr;
+    CXMLNode* node = NewNode(depth, text_);
 
-    // Attributes and children are gathered in lists kept for reuse and then moved into the
-    // node at their final size: far fewer allocations than growing the node's own lists.
-    attributes_.clear();
+    // Attributes and children are gathered in lists kept for reuse and then placed in the
+    // node at their final size.
     for (;;) {
-      attributeName_.clear();
-      if (!ReadName(attributeName_)) return nullptr;
+      text_.clear();
+      if (!ReadName(text_)) return nullptr;
       // A name directly followed by '>' or '/' has no value and is dropped.
       if (c_ == '>') break;
       if (c_ == '/') {
@@ -421,28 +444,29 @@ class CXMLParser {
         SkipWhiteSpace();
         if (c_ != '>') return FailElement("expected '>' after '/'");
         Advance();
-        MoveInto(node->attributes_, attributes_);
+        Place(node->attributes_, attributes_, 0);
         return node;
       }
       if (!Count()) return nullptr;
-      auto attribute = std::make_unique<CAttribute>(attributeName_, std::string());
-      if (!ReadValue(attribute->value_)) return nullptr;
-      attributes_.push_back(std::move(attribute));
+      const std::string_view name = arena_->Copy(text_);
+      text_.clear();
+      if (!ReadValue(text_)) return nullptr;
+      attributes_.push_back(new (arena_->Allocate(sizeof(CAttribute), alignof(CAttribute)))
+                                CAttribute(XMLText::InArena{}, name, arena_->Copy(text_)));
     }
-    MoveInto(node->attributes_, attributes_);
+    Place(node->attributes_, attributes_, 0);
 
     Advance();  // past '>'
-    if (children_.size() <= static_cast<std::size_t>(depth)) children_.resize(depth + 1);
-    children_[depth].clear();
-    while (auto child = ParseElement(depth + 1)) children_[depth].push_back(std::move(child));
+    const std::size_t firstChild = children_.size();
+    while (CXMLNode* child = ParseElement(depth + 1)) children_.push_back(child);
     if (failed_) return nullptr;
-    MoveInto(node->children_, children_[depth]);
+    Place(node->children_, children_, firstChild);
 
     if (c_ != '/') return FailElement("expected a child element or a closing tag");
     Advance();
-    std::string closing;
-    if (!ReadName(closing)) return nullptr;
-    if (!XMLNamesEqual(closing, node->Name())) return FailElement("closing tag does not match");
+    text_.clear();
+    if (!ReadName(text_)) return nullptr;
+    if (!XMLNamesEqual(text_, node->Name())) return FailElement("closing tag does not match");
     SkipWhiteSpace();
     if (c_ != '>') return FailElement("expected '>' to end a closing tag");
     Advance();
@@ -461,13 +485,16 @@ class CXMLParser {
   int readError_ = 0;
   int c_ = kEnd;  // the current byte, or kEnd
 
-  // The read buffer, and lists in which attributes and children are gathered before they move
-  // into their node at their final size. They keep their capacity from one document to the
-  // next: a read then allocates only what the tree itself holds.
+  // The read buffer, the lists in which attributes and children are gathered before they are
+  // placed in their node at their final size, and the text of the name or value being read.
+  // They keep their capacity from one document to the next: a read then allocates only the
+  // arena of the tree.
   struct Workspace {
     std::vector<unsigned char> buffer;
-    std::vector<std::unique_ptr<CAttribute>> attributes;           // of the element being read
-    std::vector<std::vector<std::unique_ptr<CXMLNode>>> children;  // per depth
+    std::vector<CAttribute*> attributes;  // of the element being read
+    // Of the elements being read, each one's after its parent's.
+    std::vector<CXMLNode*> children;
+    std::string text;
   };
   // Idle workspaces, shared by all threads; a parser takes one for its whole life. A pool
   // rather than a thread_local: the MinGW runtime may free thread-local storage before running
@@ -497,10 +524,15 @@ class CXMLParser {
   }
 
   std::unique_ptr<Workspace> workspace_ = Pool().Take();
-  std::string attributeName_;
   std::vector<unsigned char>& buffer_ = workspace_->buffer;
-  std::vector<std::unique_ptr<CAttribute>>& attributes_ = workspace_->attributes;
-  std::vector<std::vector<std::unique_ptr<CXMLNode>>>& children_ = workspace_->children;
+  std::vector<CAttribute*>& attributes_ = workspace_->attributes;
+  std::vector<CXMLNode*>& children_ = workspace_->children;
+  std::string& text_ = workspace_->text;
+
+  // The document's memory, handed to the root when the read succeeds; until then, and when it
+  // fails, the root (placed on the heap) is held here.
+  std::unique_ptr<XMLArena> arena_;
+  std::unique_ptr<CXMLNode> root_;
 
   bool failed_ = false;
   std::string reason_;
@@ -578,21 +610,23 @@ XMLReadResult ReadXMLFile(const std::string& path) {
   }
   std::FILE* file = opened.file.get();
   // A regular file shows its size: one too large is refused before its first byte is read.
-  if (const std::optional<std::uint64_t> size = SizeOf(file); size && *size > kXMLMaxFileSize) {
+  const std::optional<std::uint64_t> size = SizeOf(file);
+  if (size && *size > kXMLMaxFileSize) {
     XMLReadResult result;
     result.status = XMLReadStatus::CannotOpen;
     result.reason = TooLargeReason(*size);
     return result;
   }
   FileSource source(file);
-  XMLReadResult result = CXMLParser(source, kBufferSize).ParseDocument();
+  XMLReadResult result =
+      CXMLParser(source, kBufferSize, static_cast<std::size_t>(size.value_or(0))).ParseDocument();
   LocateInFile(result, file);
   return result;
 }
 
 XMLReadResult ReadXMLMemoryInChunks(const char* data, std::size_t size, std::size_t chunk) {
   MemoryChunkSource source(data, size, std::max<std::size_t>(chunk, 1));
-  XMLReadResult result = CXMLParser(source, chunk).ParseDocument();
+  XMLReadResult result = CXMLParser(source, chunk, size).ParseDocument();
   LocateInMemory(result, data);
   return result;
 }

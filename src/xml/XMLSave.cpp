@@ -62,9 +62,9 @@ std::optional<std::string> WhyUnreadable(const CXMLNode& root, const std::string
   const CAttribute* longest = nullptr;
   Measure(root, items, longest);
   if (longest != nullptr && longest->Value().size() > kXMLMaxValueLength) {
-    return "its \"" + longest->Name() + "\" would hold " + std::to_string(longest->Value().size()) +
-           " bytes, more than the " + std::to_string(kXMLMaxValueLength) +
-           " that the program reads in a value";
+    return "its \"" + std::string(longest->Name()) + "\" would hold " +
+           std::to_string(longest->Value().size()) + " bytes, more than the " +
+           std::to_string(kXMLMaxValueLength) + " that the program reads in a value";
   }
   if (items > kXMLMaxItems) {
     return "it would hold " + std::to_string(items) + " elements and attributes, more than the " +

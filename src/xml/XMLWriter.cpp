@@ -3,7 +3,7 @@
 
 namespace {
 
-void AppendEscaped(std::string& out, const std::string& value) {
+void AppendEscaped(std::string& out, std::string_view value) {
   for (const char c : value) {
     switch (c) {
       case '<':
@@ -27,12 +27,12 @@ void CXMLNode::Write(std::string& out, int depth) const {
   const std::size_t indent = depth > 0 ? static_cast<std::size_t>(depth) : 0;
   out.append(indent, '\t');
   out += '<';
-  out += name_;
+  out += Name();
   out += ' ';
-  for (const auto& a : attributes_) {
+  for (const auto& a : Attributes()) {
     // A value holding a double quote goes between apostrophes. (A value cannot hold both:
     // the editors refuse such names before they get here.)
-    const char quote = a->Value().find('"') == std::string::npos ? '"' : '\'';
+    const char quote = a->Value().find('"') == std::string_view::npos ? '"' : '\'';
     out += a->Name();
     out += " = ";
     out += quote;
@@ -41,15 +41,15 @@ void CXMLNode::Write(std::string& out, int depth) const {
     out += ' ';
   }
   // "< />" would read back as a closing tag, so an element without a name always gets one.
-  if (children_.empty() && !name_.empty()) {
+  if (Children().empty() && !Name().empty()) {
     out += "/>\r\n";
     return;
   }
   out += ">\r\n";
-  for (const auto& c : children_) c->Write(out, static_cast<int>(indent) + 1);
+  for (const auto& c : Children()) c->Write(out, static_cast<int>(indent) + 1);
   out.append(indent, '\t');
   out += "</";
-  out += name_;
+  out += Name();
   out += ">\r\n";
 }
 

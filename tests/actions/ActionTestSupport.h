@@ -28,7 +28,7 @@ inline std::unique_ptr<CAction> Read(std::string_view text) {
   XMLReadResult result = ReadXMLMemory(text.data(), text.size());
   EXPECT_EQ(result.status, XMLReadStatus::Ok) << text;
   if (!result.root) return nullptr;
-  const std::string& kind = result.root->Name();
+  const std::string_view kind = result.root->Name();
   if (kind == "VKAction") return ReadVKAction(result.root.get());
   if (kind == "MouseAction") return ReadMouseAction(result.root.get());
   if (kind == "MouseWheelAction") return ReadMouseWheelAction(result.root.get());

@@ -26,11 +26,15 @@ TEST(ConfigurationWindow, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads
   for (int way : {IDOK, IDCANCEL, WM_CLOSE}) {
     OpenWindow open;
     EXPECT_FALSE(IsEnabledControl(open.dialog, IDC_APPLY)) << way;  // no page holds edits
-    HWND pages[] = {open.window.JoysticksPage()->GetHandle(),
-                    open.window.ProfilePage()->GetHandle(), open.window.ActionsPage()->GetHandle()};
+    // The Actions page gets its window when its tab is first shown.
+    EXPECT_EQ(open.window.ActionsPage()->GetHandle(), nullptr);
+    CConfigurationPage* pageObjects[] = {open.window.JoysticksPage(), open.window.ProfilePage(),
+                                         open.window.ActionsPage()};
+    HWND pages[3] = {};
     for (int tab : {2, 1, 0}) {
       SelectTab(open.dialog, IDC_TABS, tab);
       for (int page = 0; page < 3; ++page) {
+        pages[page] = pageObjects[page]->GetHandle();
         EXPECT_EQ(IsWindowVisible(pages[page]) && IsWindowEnabled(pages[page]), page == tab);
       }
     }
@@ -64,7 +68,7 @@ TEST(ConfigurationWindow, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads
 TEST(ConfigurationWindow, NoLabelIsClipped) {
   WindowTestWorld test;
   test.StartConfiguration();
-  OpenWindow open;
+  OpenWindow open(2);  // the Actions page and its panels are made when first shown
   CActionsConfigurationDlg& actions = *open.window.ActionsPage();
   std::vector<HWND> windows = {open.dialog,
                                open.window.JoysticksPage()->GetHandle(),

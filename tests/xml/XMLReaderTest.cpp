@@ -88,7 +88,7 @@ TEST(XMLReader, ValuesDecodeEntitiesAndKeepOtherBytes) {
   const auto root = Read(text).root;
   ASSERT_TRUE(root);
   std::string values;  // each followed by '|'
-  for (const auto& a : root->Attributes()) values += a->Value() + "|";
+  for (const auto& a : root->Attributes()) (values += a->Value()) += "|";
   EXPECT_EQ(values, "<>&|<&>|;;|a;b|;|x;y|&lt;|say \"hi\"|it's|a>b\r\n\tc<d|\xE9\xFF||a" +
                         std::string(1, '\0') + "b|2|" + std::string(255, 'x') + "|" +
                         std::string(255, '&') + "|");
@@ -154,6 +154,49 @@ TEST(XMLWriter, AValueThatNeedsEscapingReadsBackAsWritten) {
   const auto back = ReadXMLMemory(written.data(), written.size()).root;
   ASSERT_TRUE(back);
   EXPECT_EQ(back->FindAttribute("V")->Value(), value);
+}
+
+// A tree that was read keeps its memory in one block with the root; edits mix in nodes and text
+// of their own, and every part goes exactly once (the sanitizer lane sees a double or a wrong
+// free).
+TEST(XMLTree, AReadTreeIsEditedLikeABuiltOne) {
+  const std::string text = "<R a='1' b='2'><X n='x'/><Y/><X n='z'><Z/></X></R>";
+  auto read = Read(text).root;
+  ASSERT_TRUE(read);
+  CXMLNode* x = read->FindChild("x", nullptr);
+  CXMLNode* z = read->FindChild("X", x);
+  x->FindAttribute("n")->SetValue(std::string(300, 'v'));
+  x->FindAttribute("n")->SetValue("y");
+  EXPECT_TRUE(read->RemoveAttribute(read->FindAttribute("A")));
+  EXPECT_FALSE(read->RemoveChild(z->Children()[0].get()));  // a grandchild is not a child
+  EXPECT_TRUE(read->RemoveChild(read->FindChild("Y", nullptr)));
+  for (const char* name : {"P", "Q", "S"}) z->AddChild(std::make_unique<CXMLNode>(name));
+  EXPECT_TRUE(z->RemoveChild(z->FindChild("Z", nullptr)));
+  read->AddAttribute("c", "3");
+  EXPECT_STREQ(z->FindAttribute("n")->GetValue(), "z");
+
+  CXMLNode outer("O");
+  CXMLNode* moved = outer.AddChild(std::move(read));
+  EXPECT_EQ(outer.ToText(),
+            "<O >\r\n\t<R b = \"2\" c = \"3\" >\r\n\t\t<X n = \"y\" />\r\n"
+            "\t\t<X n = \"z\" >\r\n\t\t\t<P />\r\n\t\t\t<Q />\r\n\t\t\t<S />\r\n"
+            "\t\t</X>\r\n\t</R>\r\n</O>\r\n");
+  EXPECT_TRUE(outer.RemoveChild(moved));
+
+  // Names, values, nodes and lists of every size and alignment, over blocks sized from the
+  // input's size, whatever that is.
+  std::string many = "<R>";
+  for (int i = 0; i < 500; ++i) {
+    many += "<E" + std::string(i % 7, 'x') + " v='" + std::string(i % 13, 'y') + "'/>";
+  }
+  many += "</R>";
+  for (int pad = 0; pad < 8; ++pad, many += ' ') {
+    const auto big = ReadXMLMemory(many.data(), many.size()).root;
+    ASSERT_TRUE(big);
+    ASSERT_EQ(big->Children().size(), 500u);
+    EXPECT_EQ(big->Children()[499]->Name(), "E" + std::string(499 % 7, 'x'));
+    EXPECT_EQ(big->Children()[499]->Attributes()[0]->Value(), std::string(499 % 13, 'y'));
+  }
 }
 
 }  // namespace

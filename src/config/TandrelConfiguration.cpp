@@ -317,9 +317,18 @@ bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
   ActionsFileState state = ActionsFileState::Read;
   {
     std::lock_guard lock(lock_);
-    if (actionsElement_ == nullptr) return false;
-    const char* name = config::AttributeText(*actionsElement_, "fileName");
-    if (name == nullptr) return false;
+    const char* name =
+        actionsElement_ != nullptr ? config::AttributeText(*actionsElement_, "fileName") : nullptr;
+    // No actions file: an unedited library has nothing to write; edits cannot be kept, which is
+    // said, and the window keeps them until the user cancels.
+    if (name == nullptr) {
+      if (!libraryEdited || readOnly_) return true;
+      seam::ShowError(
+          "The configuration names no actions file, so the edited actions could not "
+          "be written.",
+          "Configuration Error");
+      return false;
+    }
     fileName = name;
     state = actionsFileState_;
     refusal = actionsRefusal_;

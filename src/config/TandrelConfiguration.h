@@ -105,6 +105,7 @@ class CTandrelConfiguration : public CTimerUser {
   // Writes the loaded document back to the configuration file. False after showing
   // "Could not open the file "<path>"." when it cannot be written (the old file stays whole).
   bool SaveConfigFile();
+  // With no actions file named: true for an unedited library, else false after saying so.
   // Writes the action library to the actions file once the user has edited it
   // (`libraryEdited`); an unedited library is the file's own content and is not written. False
   // after showing the same message, with the file name as the configuration gives it, when it

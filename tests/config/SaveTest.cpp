@@ -141,11 +141,14 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNoth
   world.Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
   c.Load();
   std::filesystem::remove(folder + "Actions.xml");
+  EXPECT_TRUE(c.SaveActionsFile(false));  // OK with no edits: nothing to write, nothing wrong
   EXPECT_FALSE(c.SaveActionsFile());
   EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml"));
-  EXPECT_EQ(Messages(), std::vector<std::string>{
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "Configuration Error: There is no file that is associated with the "
-                            "actions."});
+                            "actions.",
+                            "Configuration Error: The configuration names no actions file, so the "
+                            "edited actions could not be written."}));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ constexpr std::array<PushButton, 4> kPushButtons = {{{IDC_PUSH_HOLD, PushType::H
 }  // namespace
 
 CActionPanelDlg::CActionPanelDlg(int templateId, HWND parent, bool repeatAndToggle)
-    : CTandrelDlg(templateId, ui::ModuleInstance(), parent), repeatAndToggle_(repeatAndToggle) {}
+    : CChildDialog(templateId, ui::ModuleInstance(), parent), repeatAndToggle_(repeatAndToggle) {}
 
 PushType CActionPanelDlg::GetPushType() {
   for (int i = 0; i < PushButtonCount(); ++i) {

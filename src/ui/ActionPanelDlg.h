@@ -8,14 +8,10 @@
 #include "ui/Controls.h"
 #include "ui/TandrelDlg.h"
 
-class CActionPanelDlg : public CTandrelDlg {
+class CActionPanelDlg : public CChildDialog {
  public:
   // `repeatAndToggle`: whether the panel has the "Repeat" and "Toggle" buttons.
   CActionPanelDlg(int templateId, HWND parent, bool repeatAndToggle);
-
-  INT_PTR DoModal() override { return 0; }
-  INT_PTR OnCommand(WPARAM, LPARAM) override { return 0; }
-  INT_PTR OnNotify(WPARAM, LPARAM) override { return 0; }
 
   // The push type of the checked button; PushType::None when none is checked.
   PushType GetPushType();

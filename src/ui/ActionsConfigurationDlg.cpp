@@ -63,7 +63,7 @@ std::array<CActionsConfigurationDlg::TypeChoice, 4> CActionsConfigurationDlg::Ty
 
 // The page object is new at every opening, so it starts unchanged; its window may be made after
 // an Apply that left it changed, which it must not forget.
-INT_PTR CActionsConfigurationDlg::OnInitDialog() {
+void CActionsConfigurationDlg::OnInitDialog() {
   vkPanel_ = std::make_unique<CVKActionConfigDlg>(handle_);
   vkPanel_->Create();
   complexPanel_ = std::make_unique<CComplexActionConfigDlg>(handle_);
@@ -76,7 +76,6 @@ INT_PTR CActionsConfigurationDlg::OnInitDialog() {
   NameBox().LimitText(kTextLimit);
   FillThemeList();
   FillActionList();
-  return CConfigurationPage::OnInitDialog();
 }
 
 void CActionsConfigurationDlg::MarkChanged() { SetChanged(true); }
@@ -248,10 +247,10 @@ void CActionsConfigurationDlg::DeleteSelectedAction() {
   MarkChanged();
 }
 
-INT_PTR CActionsConfigurationDlg::OnEditableBox(const ui::ComboBox& box, std::string& text,
-                                                void (CActionsConfigurationDlg::*refresh)(),
-                                                int notification) {
-  if (writingBoxes_) return 1;
+bool CActionsConfigurationDlg::OnEditableBox(const ui::ComboBox& box, std::string& text,
+                                             void (CActionsConfigurationDlg::*refresh)(),
+                                             int notification) {
+  if (writingBoxes_) return true;
   switch (notification) {
     case CBN_SELCHANGE:
       text = box.ItemText(box.Selection());
@@ -267,30 +266,28 @@ INT_PTR CActionsConfigurationDlg::OnEditableBox(const ui::ComboBox& box, std::st
     default:
       break;
   }
-  return 1;
+  return true;
 }
 
-INT_PTR CActionsConfigurationDlg::OnCommand(WPARAM wParam, LPARAM) {
-  switch (LOWORD(wParam)) {
+bool CActionsConfigurationDlg::OnCommand(int id, int code) {
+  switch (id) {
     case IDC_ACT_SAVE:
       SaveAction();
-      return 1;
+      return true;
     case IDC_ACT_DELETE:
       DeleteSelectedAction();
-      return 1;
+      return true;
     case IDC_ACT_TYPE_VK:
     case IDC_ACT_TYPE_MOUSE:
     case IDC_ACT_TYPE_WHEEL:
     case IDC_ACT_TYPE_COMPLEX:
       ShowPanelForType();
-      return 1;
+      return true;
     case IDC_ACT_THEME:
-      return OnEditableBox(ThemeBox(), theme_, &CActionsConfigurationDlg::FillActionList,
-                           HIWORD(wParam));
+      return OnEditableBox(ThemeBox(), theme_, &CActionsConfigurationDlg::FillActionList, code);
     case IDC_ACT_NAME:
-      return OnEditableBox(NameBox(), name_, &CActionsConfigurationDlg::ShowSelectedAction,
-                           HIWORD(wParam));
+      return OnEditableBox(NameBox(), name_, &CActionsConfigurationDlg::ShowSelectedAction, code);
     default:
-      return 0;
+      return false;
   }
 }

@@ -28,8 +28,8 @@ class CActionsConfigurationDlg : public CConfigurationPage {
 
   // Writes the whole library to the actions file.
   void Apply() override;
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
-  INT_PTR OnInitDialog() override;
+  bool OnCommand(int id, int code) override;
+  void OnInitDialog() override;
 
   void FillThemeList();
   void FillActionList();
@@ -68,8 +68,8 @@ class CActionsConfigurationDlg : public CConfigurationPage {
   void SelectOrWrite(const ui::ComboBox& box, const std::string& text);
   // The theme and the name box: a choice or typing sets the text and refreshes what follows
   // from it (the action list, or the action shown).
-  INT_PTR OnEditableBox(const ui::ComboBox& box, std::string& text,
-                        void (CActionsConfigurationDlg::*refresh)(), int notification);
+  bool OnEditableBox(const ui::ComboBox& box, std::string& text,
+                     void (CActionsConfigurationDlg::*refresh)(), int notification);
   ui::ComboBox ThemeBox();
   ui::ComboBox NameBox();
 

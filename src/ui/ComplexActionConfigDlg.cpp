@@ -15,42 +15,40 @@ ui::ListBox CComplexActionConfigDlg::CombinedList() {
   return ui::ListBox(GetItem(IDC_COMPLEX_COMBINED));
 }
 
-INT_PTR CComplexActionConfigDlg::OnInitDialog() {
+void CComplexActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
   ClearAvailable();
   ClearCombined();
-  return CActionPanelDlg::OnInitDialog();
 }
 
-INT_PTR CComplexActionConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
-  const int notification = HIWORD(wParam);
-  switch (LOWORD(wParam)) {
+bool CComplexActionConfigDlg::OnCommand(int id, int code) {
+  switch (id) {
     case IDC_COMPLEX_AVAILABLE:
-      if (notification == LBN_SELCHANGE) {
+      if (code == LBN_SELCHANGE) {
         ButtonItem(IDC_COMPLEX_ADD).Enable(AvailableList().Selection() >= 0);
       }
-      return 1;
+      return true;
     case IDC_COMPLEX_ADD:
       AddSelectedAvailable();
-      return 1;
+      return true;
     case IDC_COMPLEX_COMBINED:
-      if (notification == LBN_SELCHANGE) ShowSelectedPart();
-      return 1;
+      if (code == LBN_SELCHANGE) ShowSelectedPart();
+      return true;
     case IDC_COMPLEX_REMOVE:
       RemoveSelectedPart();
-      return 1;
+      return true;
     case IDC_COMPLEX_UP:
       MoveSelectedPart(-1);
-      return 1;
+      return true;
     case IDC_COMPLEX_DOWN:
       MoveSelectedPart(+1);
-      return 1;
+      return true;
     case IDC_COMPLEX_PART_HOLD:
     case IDC_COMPLEX_PART_HIT:
       SetSelectedPartPushType();
-      return 1;
+      return true;
     default:
-      return 0;
+      return false;
   }
 }
 

@@ -12,8 +12,8 @@ class CComplexActionConfigDlg : public CActionPanelDlg {
  public:
   explicit CComplexActionConfigDlg(HWND parent);
 
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
-  INT_PTR OnInitDialog() override;
+  bool OnCommand(int id, int code) override;
+  void OnInitDialog() override;
 
   // Empties the Available list; disables "Add".
   void ClearAvailable();

@@ -4,7 +4,7 @@
 #include "ui/TandrelConfigDlg.h"
 
 CConfigurationPage::CConfigurationPage(int templateId, HWND parent)
-    : CTandrelDlg(templateId, ui::ModuleInstance(), parent) {}
+    : CChildDialog(templateId, ui::ModuleInstance(), parent) {}
 
 void CConfigurationPage::SetChanged(bool changed) {
   changed_ = changed;

@@ -6,7 +6,7 @@
 
 class CTandrelConfigDlg;
 
-class CConfigurationPage : public CTandrelDlg {
+class CConfigurationPage : public CChildDialog {
  public:
   CConfigurationPage(int templateId, HWND parent);
 
@@ -17,9 +17,6 @@ class CConfigurationPage : public CTandrelDlg {
   virtual void Apply() = 0;
   // The user turned to the page's tab: a page showing what other pages edit shows it anew.
   virtual void Shown() {}
-
-  INT_PTR DoModal() override { return 0; }
-  INT_PTR OnNotify(WPARAM, LPARAM) override { return 0; }
 
  protected:
   // Sets or clears the changed state and tells the owner.

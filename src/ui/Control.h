@@ -1,5 +1,5 @@
-// A window handle with the few operations every window of the configuration user interface
-// offers: showing, moving and sizing. The handle stays null until the window exists.
+// A window handle with what every window of the configuration user interface offers: showing
+// it. The handle stays null until the window exists.
 #pragma once
 
 #include <windows.h>
@@ -12,15 +12,9 @@ class CControl {
   CControl(const CControl&) = delete;
   CControl& operator=(const CControl&) = delete;
 
-  virtual INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-  virtual void Show(bool visible);
-  // Screen coordinates.
-  virtual RECT GetRect();
-  virtual void Move(int x, int y);
-  virtual void Resize(int width, int height);
-  virtual void SetBounds(int left, int top, int right, int bottom);
-  virtual HWND GetHandle() { return handle_; }
-  virtual HWND GetParentHandle() { return parent_; }
+  void Show(bool visible) const { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
+  HWND GetHandle() const { return handle_; }
+  HWND GetParentHandle() const { return parent_; }
 
  protected:
   HWND handle_ = nullptr;

@@ -26,7 +26,7 @@ constexpr int kControllerControls[] = {IDC_JOY_SELECT, IDC_JOY_CHANGE, IDC_JOY_R
 CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(HWND parent)
     : CConfigurationPage(IDD_JOYSTICKS_PAGE, parent) {}
 
-INT_PTR CJoysticksConfigurationDlg::OnInitDialog() {
+void CJoysticksConfigurationDlg::OnInitDialog() {
   SetChanged(false);
   filled_ = false;
 
@@ -74,44 +74,42 @@ INT_PTR CJoysticksConfigurationDlg::OnInitDialog() {
   if (current_ >= 0) ShowController();
   ui::Window(GetItem(IDC_JOY_NONE)).Show(current_ < 0);
   ui::Button(GetItem(IDC_JOY_LAUNCH)).SetChecked(launchOnStartup_);
-  return CTandrelDlg::OnInitDialog();
 }
 
-INT_PTR CJoysticksConfigurationDlg::OnCommand(WPARAM wParam, LPARAM) {
-  const int notification = HIWORD(wParam);
-  switch (LOWORD(wParam)) {
+bool CJoysticksConfigurationDlg::OnCommand(int id, int code) {
+  switch (id) {
     case IDC_JOY_LAUNCH:
       launchOnStartup_ = ui::Button(GetItem(IDC_JOY_LAUNCH)).IsChecked();
       SetChanged(true);
-      return 1;
+      return true;
     case IDC_JOY_SELECT:
-      if (notification == CBN_SELCHANGE) {
+      if (code == CBN_SELCHANGE) {
         const ui::ComboBox select(GetItem(IDC_JOY_SELECT));
         current_ = static_cast<int>(select.ItemData(select.Selection()));
         ShowController();
       }
-      return 1;
+      return true;
     case IDC_JOY_CHANGE:
       ChooseProfile();
-      return 1;
+      return true;
     case IDC_JOY_REMOVE:
       RemoveProfile();
-      return 1;
+      return true;
     case IDC_JOY_ENABLED:
       SetEnabled(current_, ui::Button(GetItem(IDC_JOY_ENABLED)).IsChecked());
-      return 1;
+      return true;
     case IDC_JOY_PICTURE:
-      if (notification == STN_CLICKED) ShowPictureMenu();
-      return 1;
+      if (code == STN_CLICKED) ShowPictureMenu();
+      return true;
     case ID_PICTURE_CHANGE:
       ChoosePicture();
-      return 1;
+      return true;
     case ID_PICTURE_REMOVE:
       SetPictureFile(current_, std::nullopt);
       ShowPicture(current_);
-      return 1;
+      return true;
     default:
-      return 0;
+      return false;
   }
 }
 

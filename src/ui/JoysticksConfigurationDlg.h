@@ -19,9 +19,9 @@ class CJoysticksConfigurationDlg : public CConfigurationPage {
   explicit CJoysticksConfigurationDlg(HWND parent);
 
   void Apply() override;
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(int id, int code) override;
   // Fills the page from the running configuration, every time the window opens.
-  INT_PTR OnInitDialog() override;
+  void OnInitDialog() override;
 
  private:
   // The page's copy of one controller's settings; nothing is a value the file does not hold.

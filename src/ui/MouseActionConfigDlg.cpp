@@ -12,19 +12,23 @@ constexpr int kDigits = 3;
 CMouseActionConfigDlg::CMouseActionConfigDlg(HWND parent)
     : CActionPanelDlg(IDD_MOUSE_PANEL, parent, /*repeatAndToggle=*/false) {}
 
-INT_PTR CMouseActionConfigDlg::OnInitDialog() {
+void CMouseActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
   for (int id : {IDC_MOUSE_DIRECTION, IDC_MOUSE_SPEED, IDC_MOUSE_DELAY, IDC_MOUSE_ACCELERATION}) {
     EditItem(id).LimitText(kDigits);
   }
-  return CActionPanelDlg::OnInitDialog();
 }
 
-INT_PTR CMouseActionConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
-  if (HIWORD(wParam) != EN_KILLFOCUS) return 0;
-  if (LOWORD(wParam) == IDC_MOUSE_DIRECTION) SetDirection(GetDirection());
-  if (LOWORD(wParam) == IDC_MOUSE_DELAY) SetUpdateDelay(GetUpdateDelay());
-  return 0;
+bool CMouseActionConfigDlg::OnCommand(int id, int code) {
+  if (code != EN_KILLFOCUS) return false;
+  if (id == IDC_MOUSE_DIRECTION) {
+    SetDirection(GetDirection());
+  } else if (id == IDC_MOUSE_DELAY) {
+    SetUpdateDelay(GetUpdateDelay());
+  } else {
+    return false;
+  }
+  return true;
 }
 
 unsigned CMouseActionConfigDlg::GetDirection() {

@@ -9,9 +9,9 @@ class CMouseActionConfigDlg : public CActionPanelDlg {
  public:
   explicit CMouseActionConfigDlg(HWND parent);
 
-  INT_PTR OnInitDialog() override;
+  void OnInitDialog() override;
   // A direction or delay box the user leaves shows the value stored for its text.
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(int id, int code) override;
 
   // The direction (0..359) and the delay as stored for the boxes' texts
   // (actionedit/NumberFields.h).

@@ -7,12 +7,11 @@
 CMouseWheelActionConfigDlg::CMouseWheelActionConfigDlg(HWND parent)
     : CActionPanelDlg(IDD_WHEEL_PANEL, parent, /*repeatAndToggle=*/false) {}
 
-INT_PTR CMouseWheelActionConfigDlg::OnInitDialog() {
+void CMouseWheelActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
   SetDirection(CMouseWheelAction::kUp);
   EditItem(IDC_WHEEL_LINES).LimitText(1);
   EditItem(IDC_WHEEL_DELAY).LimitText(3);
-  return CActionPanelDlg::OnInitDialog();
 }
 
 int CMouseWheelActionConfigDlg::GetDirection() {
@@ -26,11 +25,16 @@ void CMouseWheelActionConfigDlg::SetDirection(int direction) {
   ButtonItem(IDC_WHEEL_DOWN).SetChecked(direction == CMouseWheelAction::kDown);
 }
 
-INT_PTR CMouseWheelActionConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
-  if (HIWORD(wParam) != EN_KILLFOCUS) return 0;
-  if (LOWORD(wParam) == IDC_WHEEL_LINES) SetLines(GetLines());
-  if (LOWORD(wParam) == IDC_WHEEL_DELAY) SetUpdateDelay(GetUpdateDelay());
-  return 0;
+bool CMouseWheelActionConfigDlg::OnCommand(int id, int code) {
+  if (code != EN_KILLFOCUS) return false;
+  if (id == IDC_WHEEL_LINES) {
+    SetLines(GetLines());
+  } else if (id == IDC_WHEEL_DELAY) {
+    SetUpdateDelay(GetUpdateDelay());
+  } else {
+    return false;
+  }
+  return true;
 }
 
 unsigned CMouseWheelActionConfigDlg::GetLines() {

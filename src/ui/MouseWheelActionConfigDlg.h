@@ -8,9 +8,9 @@ class CMouseWheelActionConfigDlg : public CActionPanelDlg {
  public:
   explicit CMouseWheelActionConfigDlg(HWND parent);
 
-  INT_PTR OnInitDialog() override;
+  void OnInitDialog() override;
   // A number box the user leaves shows the value stored for its text.
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(int id, int code) override;
 
   // CMouseWheelAction::kUp unless "Down" alone is checked.
   int GetDirection();

@@ -36,9 +36,7 @@ CProfileConfigurationDlg::CProfileConfigurationDlg(HWND parent)
 
 CProfileConfigurationDlg::~CProfileConfigurationDlg() = default;
 
-INT_PTR CProfileConfigurationDlg::OnInitDialog() {
-  // The handlers answer the controls' notifications already while the page fills them.
-  Attach();
+void CProfileConfigurationDlg::OnInitDialog() {
   FillControllerList();
   document_.reset();
   ShiftButtonLists(handle_).DisableButtons();
@@ -52,7 +50,6 @@ INT_PTR CProfileConfigurationDlg::OnInitDialog() {
       LoadProfileDocument();
     }
   }
-  return CTandrelDlg::OnInitDialog();
 }
 
 void CProfileConfigurationDlg::Shown() {
@@ -237,17 +234,17 @@ std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save
   return ui::UserInterface().ChooseFile(request);
 }
 
-INT_PTR CProfileConfigurationDlg::OnCommand(WPARAM wParam, LPARAM) {
-  const int id = LOWORD(wParam);
-  const int code = HIWORD(wParam);
+bool CProfileConfigurationDlg::OnCommand(int id, int code) {
   if (id == IDC_PROF_OPEN && code == BN_CLICKED) {
     Open();
   } else if (id == IDC_PROF_SAVE_AS && code == BN_CLICKED) {
     SaveAs();
   } else if (document_) {
     OnEditingCommand(id, code);
+  } else {
+    return false;
   }
-  return 0;
+  return true;
 }
 
 void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {

@@ -27,8 +27,8 @@ class CProfileConfigurationDlg : public CConfigurationPage {
 
   // Writes the document to the file shown; a page without a document does nothing.
   void Apply() override;
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
-  INT_PTR OnInitDialog() override;
+  bool OnCommand(int id, int code) override;
+  void OnInitDialog() override;
   // The theme and action lists show the library as the Actions tab left it.
   void Shown() override;
   // The file shown, when the open profile (with its unapplied edits) uses the action.

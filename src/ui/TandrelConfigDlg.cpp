@@ -26,7 +26,7 @@ int InsertTab(HWND tabs, int position, const char* text) {
 }  // namespace
 
 CTandrelConfigDlg::CTandrelConfigDlg(HWND parent)
-    : CTandrelDlg(IDD_CONFIGURATION, ui::ModuleInstance(), parent) {}
+    : CModalDialog(IDD_CONFIGURATION, ui::ModuleInstance(), parent) {}
 
 CTandrelConfigDlg::~CTandrelConfigDlg() { DeletePages(); }
 
@@ -37,21 +37,20 @@ void CTandrelConfigDlg::DeletePages() {
 }
 
 INT_PTR CTandrelConfigDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_HELP) return ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam));
-  return CTandrelDlg::HandleMessage(message, wParam, lParam);
+  if (message != WM_HELP) return CModalDialog::HandleMessage(message, wParam, lParam);
+  ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+  return TRUE;
 }
 
 INT_PTR CTandrelConfigDlg::DoModal() {
   running_ = true;
-  const INT_PTR result =
-      DialogBoxParamA(Instance(), MAKEINTRESOURCEA(TemplateId()), GetParentHandle(), DialogProc,
-                      reinterpret_cast<LPARAM>(this));
+  const INT_PTR result = CModalDialog::DoModal();
   seam::Win32Messages::SetOwner(nullptr);
   running_ = false;
   return result;
 }
 
-INT_PTR CTandrelConfigDlg::OnInitDialog() {
+void CTandrelConfigDlg::OnInitDialog() {
   seam::Win32Messages::SetOwner(handle_);
   DeletePages();
   tabs_ = GetItem(IDC_TABS);
@@ -76,7 +75,6 @@ INT_PTR CTandrelConfigDlg::OnInitDialog() {
   actionsPage_ = std::make_unique<CActionsConfigurationDlg>(handle_);
   actionsPage_->SetOwner(this);
   joysticksPage_->Show(true);
-  return CTandrelDlg::OnInitDialog();
 }
 
 CConfigurationPage* CTandrelConfigDlg::PageOfTab(int index) {
@@ -86,9 +84,8 @@ CConfigurationPage* CTandrelConfigDlg::PageOfTab(int index) {
   return nullptr;
 }
 
-INT_PTR CTandrelConfigDlg::OnNotify(WPARAM, LPARAM lParam) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-  if (header == nullptr || header->code != static_cast<UINT>(TCN_SELCHANGE)) return 0;
+bool CTandrelConfigDlg::OnNotify(const NMHDR& header) {
+  if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return false;
   const int old = currentTab_;
   currentTab_ = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
   if (CConfigurationPage* page = PageOfTab(old)) {
@@ -103,7 +100,7 @@ INT_PTR CTandrelConfigDlg::OnNotify(WPARAM, LPARAM lParam) {
     SetWindowPos(page->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     page->Shown();
   }
-  return 0;
+  return true;
 }
 
 void CTandrelConfigDlg::UpdateApplyButton() {
@@ -134,9 +131,10 @@ void CTandrelConfigDlg::Cancel() {
   EndDialog(handle_, IDCANCEL);
 }
 
-INT_PTR CTandrelConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
-  // Whole wParam: only clicks (notification code 0) of the three buttons count.
-  switch (wParam) {
+bool CTandrelConfigDlg::OnCommand(int id, int code) {
+  // Only clicks (notification code 0) of the three buttons count.
+  if (code != BN_CLICKED) return false;
+  switch (id) {
     case IDOK:
       ApplyAll();
       UpdateApplyButton();
@@ -150,22 +148,21 @@ INT_PTR CTandrelConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
       ApplyAll();
       break;
     default:
-      break;
+      return false;
   }
-  return 0;
+  return true;
 }
 
-INT_PTR CTandrelConfigDlg::OnClose() {
+bool CTandrelConfigDlg::OnClose() {
   Cancel();
-  return 0;
+  return true;
 }
 
-INT_PTR CTandrelConfigDlg::ShowContextHelp(const HELPINFO& help) {
+void CTandrelConfigDlg::ShowContextHelp(const HELPINFO& help) {
   const DWORD id = static_cast<DWORD>(help.dwContextId);
   const int context =
       (static_cast<int>((id >> 16) & 0xFF) - IDD_CONFIGURATION) * 100 + static_cast<int>(id & 0xFF);
   ui::UserInterface().ShowContextHelp(static_cast<HWND>(help.hItemHandle),
                                       seam::ProgramFolder() + "Tandrel.hlp",
                                       static_cast<DWORD>(context));
-  return -1;
 }

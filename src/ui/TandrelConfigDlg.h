@@ -14,21 +14,14 @@ class CProfileConfigurationDlg;
 class CJoysticksConfigurationDlg;
 class CConfigurationPage;
 
-class CTandrelConfigDlg : public CTandrelDlg {
+class CTandrelConfigDlg : public CModalDialog {
  public:
   explicit CTandrelConfigDlg(HWND parent);
   // Deletes the pages: Actions, then Profile, then Joysticks.
   ~CTandrelConfigDlg() override;
 
-  // Adds context help (WM_HELP) to the base routing.
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Runs the window modally: 1 after OK, 2 after Cancel or closing.
-  INT_PTR DoModal() override;
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
-  INT_PTR OnNotify(WPARAM wParam, LPARAM lParam) override;
-  INT_PTR OnInitDialog() override;
-  // The caption's close button acts as Cancel.
-  INT_PTR OnClose() override;
+  INT_PTR DoModal();
 
   bool IsRunning() const { return running_; }
   // Enables Apply exactly while some page holds unapplied edits.
@@ -41,11 +34,18 @@ class CTandrelConfigDlg : public CTandrelDlg {
   CActionsConfigurationDlg* ActionsPage() { return actionsPage_.get(); }
 
  private:
+  // Adds context help (WM_HELP) to the base routing.
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(int id, int code) override;
+  bool OnNotify(const NMHDR& header) override;
+  void OnInitDialog() override;
+  // The caption's close button acts as Cancel.
+  bool OnClose() override;
   void DeletePages();
   void ApplyAll();
   void Cancel();
   CConfigurationPage* PageOfTab(int index);
-  INT_PTR ShowContextHelp(const HELPINFO& help);
+  void ShowContextHelp(const HELPINFO& help);
 
   int joysticksIndex_ = -1;
   int profilesIndex_ = -1;

@@ -6,15 +6,15 @@
 CVKActionConfigDlg::CVKActionConfigDlg(HWND parent)
     : CActionPanelDlg(IDD_VK_PANEL, parent, /*repeatAndToggle=*/true) {}
 
-INT_PTR CVKActionConfigDlg::OnInitDialog() {
+void CVKActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
   EditItem(IDC_VK_KEY).LimitText(static_cast<int>(actionedit::kKeyTextLimit));
-  return CActionPanelDlg::OnInitDialog();
 }
 
-INT_PTR CVKActionConfigDlg::OnCommand(WPARAM wParam, LPARAM) {
-  if (LOWORD(wParam) == IDC_VK_KEY && HIWORD(wParam) == EN_UPDATE) FilterKeyText();
-  return 0;
+bool CVKActionConfigDlg::OnCommand(int id, int code) {
+  if (id != IDC_VK_KEY || code != EN_UPDATE) return false;
+  FilterKeyText();
+  return true;
 }
 
 void CVKActionConfigDlg::FilterKeyText() {

@@ -12,8 +12,8 @@ class CVKActionConfigDlg : public CActionPanelDlg {
   explicit CVKActionConfigDlg(HWND parent);
 
   // Runs the key-text filter on every change of the key field; always 0.
-  INT_PTR OnCommand(WPARAM wParam, LPARAM lParam) override;
-  INT_PTR OnInitDialog() override;
+  bool OnCommand(int id, int code) override;
+  void OnInitDialog() override;
 
   std::string GetKeyText();
   // Cut after the field's limit.

@@ -16,6 +16,20 @@ unsigned Window::Number() const {
   return static_cast<unsigned>(std::strtoul(text.c_str(), nullptr, 10));
 }
 
+int WindowDpi(HWND window) {
+  // GetDpiForWindow exists from Windows 10 1607 on; before it, the system's DPI.
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  UINT dpi = getDpiForWindow != nullptr && window != nullptr ? getDpiForWindow(window) : 0;
+  if (dpi == 0) {
+    HDC dc = GetDC(window);
+    dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
+    ReleaseDC(window, dc);
+  }
+  return dpi != 0 ? static_cast<int>(dpi) : 96;
+}
+
 void Window::SetNumber(unsigned value) const { SetText(std::to_string(value)); }
 
 void Edit::SetPath(const std::string& path) const {

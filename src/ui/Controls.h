@@ -26,6 +26,11 @@ class Window {
   HWND handle_;
 };
 
+// The dots per inch of the monitor the window is on (the program is aware of each monitor's
+// scaling): what pixel sizes of our own are scaled by.
+int WindowDpi(HWND window);
+inline int Scaled(int pixelsAt96, HWND window) { return MulDiv(pixelsAt96, WindowDpi(window), 96); }
+
 class Edit : public Window {
  public:
   using Window::Window;

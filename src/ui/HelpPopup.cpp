@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Controls.h"
+
 namespace ui {
 
 namespace {
@@ -9,13 +11,6 @@ namespace {
 constexpr int kMargin = 8;  // between the border and the text, at 96 dots per inch
 constexpr int kMaximumWidth = 340;
 constexpr int kGap = 2;  // between the control and the pop-up
-
-int Scaled(int pixels, HWND window) {
-  HDC dc = GetDC(window);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(window, dc);
-  return MulDiv(pixels, dpi > 0 ? dpi : 96, 96);
-}
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSA existing;

@@ -30,11 +30,7 @@ void CJoysticksConfigurationDlg::OnInitDialog() {
   SetChanged(false);
   filled_ = false;
 
-  labelFont_.reset(CreateFontA(18, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, "Times New Roman"));
-  SendMessageA(GetItem(IDC_JOY_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()),
-               TRUE);
+  MakeLabelFont();
 
   controllers_ = {};
   const ui::ComboBox select(GetItem(IDC_JOY_SELECT));
@@ -74,6 +70,25 @@ void CJoysticksConfigurationDlg::OnInitDialog() {
   if (current_ >= 0) ShowController();
   ui::Window(GetItem(IDC_JOY_NONE)).Show(current_ < 0);
   ui::Button(GetItem(IDC_JOY_LAUNCH)).SetChecked(launchOnStartup_);
+}
+
+// The version label's font, 18 pixels high at 96 dots per inch, in the page's own scaling.
+void CJoysticksConfigurationDlg::MakeLabelFont() {
+  ui::FontHandle font(CreateFontA(ui::Scaled(18, handle_), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Times New Roman"));
+  SendMessageA(GetItem(IDC_JOY_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  labelFont_ = std::move(font);  // the old font goes once the label no longer uses it
+}
+
+INT_PTR CJoysticksConfigurationDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Moved to a monitor of another scaling: the system scales the template's controls and fonts,
+  // the page its own font.
+  if (message == WM_DPICHANGED_AFTERPARENT) {
+    MakeLabelFont();
+    return TRUE;
+  }
+  return CConfigurationPage::HandleMessage(message, wParam, lParam);
 }
 
 bool CJoysticksConfigurationDlg::OnCommand(int id, int code) {

@@ -24,6 +24,9 @@ class CJoysticksConfigurationDlg : public CConfigurationPage {
   void OnInitDialog() override;
 
  private:
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void MakeLabelFont();
+
   // The page's copy of one controller's settings; nothing is a value the file does not hold.
   struct Controller {
     bool present = false;     // the page holds data for it: it had an object when filled

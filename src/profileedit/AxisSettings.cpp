@@ -93,7 +93,7 @@ bool SetAxisSwapped(CXMLNode& root, std::string_view axisName, bool swapped) {
 
 bool SetAxisType(CXMLNode& root, std::string_view axisName, bool vertical) {
   CXMLNode& axis = FindOrCreateAxis(root, axisName);
-  const bool typed = SetAttribute(axis, "type", kAxisTypeTexts[vertical ? 1 : 0]);
+  const bool typed = SetAttribute(axis, "type", vertical ? kVerticalAxisText : kHorizontalAxisText);
   return SetAxisOrientation(root, axisName, vertical) || typed;
 }
 

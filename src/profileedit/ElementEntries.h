@@ -20,6 +20,8 @@ inline constexpr std::array<const char*, 4> kPOVDirections = {"Forward", "Right"
                                                               "Left"};
 // The axis type list, in this order.
 inline constexpr std::array<const char*, 2> kAxisTypeTexts = {"Horizontal", "Vertical"};
+inline constexpr const char* kHorizontalAxisText = kAxisTypeTexts[0];
+inline constexpr const char* kVerticalAxisText = kAxisTypeTexts[1];
 inline constexpr const char* kNoShiftButtonText = "No Shift Button";
 // The first entry of the action list: no action for the chosen combination.
 inline constexpr const char* kNoActionText = "<<None>>";

@@ -1,30 +1,8 @@
 #include "ui/ActionAssignmentGroup.h"
 
-#include "actions/ActionLibrary.h"
+#include "actionedit/LibraryLists.h"
 #include "profileedit/ActionAssignment.h"
 #include "resource.h"
-
-namespace {
-
-// Filling a list with redraw off draws it once instead of once per entry: a library may hold
-// a thousand actions.
-class RedrawPause {
- public:
-  explicit RedrawPause(const ui::Window& window) : window_(window.handle()) {
-    SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
-  }
-  ~RedrawPause() {
-    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(window_, nullptr, TRUE);
-  }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-
- private:
-  HWND window_;
-};
-
-}  // namespace
 
 ActionAssignmentGroup::ActionAssignmentGroup(HWND page)
     : elements_(GetDlgItem(page, IDC_PROF_ELEMENT)),
@@ -35,12 +13,8 @@ ActionAssignmentGroup::ActionAssignmentGroup(HWND page)
       thresholdLabel_(GetDlgItem(page, IDC_PROF_THRESHOLD_LABEL)),
       percentSign_(GetDlgItem(page, IDC_PROF_PERCENT_SIGN)) {}
 
-void ActionAssignmentGroup::FillThemeList() const {
-  const RedrawPause pause(themes_);
-  themes_.Reset();
-  const auto lock = LockActionLibrary();
-  for (int i = 0; i < GetThemeCount(); ++i) themes_.Add(GetThemeName(i));
-}
+// A library may hold a thousand actions: the lists are drawn once, when filled.
+void ActionAssignmentGroup::FillThemeList() const { ui::Fill(themes_, actionedit::ThemeNames()); }
 
 void ActionAssignmentGroup::FollowLibrary(const CXMLNode& root) const {
   const std::string theme = themes_.SelectedText();
@@ -74,7 +48,8 @@ void ActionAssignmentGroup::RelabelAxis(std::string_view axisName, bool vertical
 
 void ActionAssignmentGroup::ElementChosen(const CXMLNode& root) const {
   percents_.Select(percents_.FindExact("0"));
-  const bool axis = elements_.SelectedText().find("Axis") != std::string::npos;
+  const std::optional<profileedit::ElementTarget> target = ChosenTarget();
+  const bool axis = target && target->kind == profileedit::TargetKind::AxisDirection;
   for (const ui::Window& control : PercentControls()) control.Show(axis);
   ShowAssignment(root);
 }
@@ -97,12 +72,9 @@ void ActionAssignmentGroup::ShowAssignment(const CXMLNode& root) const {
 }
 
 void ActionAssignmentGroup::FillActionList() const {
-  const RedrawPause pause(actions_);
-  actions_.Reset();
-  actions_.Add(profileedit::kNoActionText);
-  const std::string theme = themes_.SelectedText();
-  const auto lock = LockActionLibrary();
-  for (const CAction* action : GetActionsOfTheme(theme.c_str())) actions_.Add(action->GetName());
+  std::vector<std::string> names = actionedit::ActionNamesOfTheme(themes_.SelectedText());
+  names.insert(names.begin(), profileedit::kNoActionText);
+  ui::Fill(actions_, names);
 }
 
 bool ActionAssignmentGroup::AssignAction(CXMLNode& root) const {

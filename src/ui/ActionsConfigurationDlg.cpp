@@ -37,13 +37,6 @@ class WritingBoxes {
   const bool was_;
 };
 
-void FillBox(const ui::ComboBox& box, const std::vector<std::string>& texts) {
-  size_t textBytes = 0;
-  for (const std::string& text : texts) textBytes += text.size() + 1;
-  ui::Refill refill(box, static_cast<int>(texts.size()), textBytes);
-  for (const std::string& text : texts) box.Add(text);
-}
-
 }  // namespace
 
 CActionsConfigurationDlg::CActionsConfigurationDlg(HWND parent)
@@ -89,7 +82,7 @@ void CActionsConfigurationDlg::FillThemeList() {
   const ui::ComboBox themes = ThemeBox();
   {
     WritingBoxes writing(writingBoxes_);
-    FillBox(themes, actionedit::ThemeNames());
+    ui::Fill(themes, actionedit::ThemeNames());
     complexPanel_->ClearAvailable();
     complexPanel_->ClearCombined();
     complexPanel_->FillAvailable(actionedit::AvailableEntries());
@@ -102,7 +95,7 @@ void CActionsConfigurationDlg::FillActionList() {
   const ui::ComboBox names = NameBox();
   {
     WritingBoxes writing(writingBoxes_);
-    FillBox(names, actionedit::ActionNamesOfTheme(theme_));
+    ui::Fill(names, actionedit::ActionNamesOfTheme(theme_));
     names.Select(0);
   }
   name_ = names.Text();

@@ -16,6 +16,13 @@ unsigned Window::Number() const {
   return static_cast<unsigned>(std::strtoul(text.c_str(), nullptr, 10));
 }
 
+void Fill(const ComboBox& box, const std::vector<std::string>& texts) {
+  size_t textBytes = 0;
+  for (const std::string& text : texts) textBytes += text.size() + 1;
+  const Refill refill(box, static_cast<int>(texts.size()), textBytes);
+  for (const std::string& text : texts) box.Add(text);
+}
+
 int WindowDpi(HWND window) {
   // GetDpiForWindow exists from Windows 10 1607 on; before it, the system's DPI.
   using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);

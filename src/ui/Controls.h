@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -98,6 +99,9 @@ namespace ui {
 // Empties a combo box or list box and prepares it for `items` new ones whose texts take
 // `textBytes` in all: storage reserved up front, and no redraw until the refill ends, so that
 // long sorted lists fill quickly.
+// Empties the box and adds the texts, drawing it once at the end.
+void Fill(const ComboBox& box, const std::vector<std::string>& texts);
+
 class Refill {
  public:
   Refill(const ComboBox& box, int items, size_t textBytes) : handle_(box.handle()) {

@@ -239,13 +239,9 @@ bool CJoysticksConfigurationDlg::FitsTheConfiguration(const std::string& path) {
 std::optional<std::string> CJoysticksConfigurationDlg::ChooseFile(const char* title,
                                                                   const char* filterName,
                                                                   const char* filterPattern) {
-  ui::FileDialogRequest request;
-  request.owner = handle_;
-  request.title = title;
-  request.filterName = filterName;
-  request.filterPattern = filterPattern;
-  request.initialFolder = ui::Configuration().GetProgramFolder();
-  request.flags = OFN_LONGNAMES | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  ui::FileDialogRequest request = ui::FileDialogRequest::InFolder(
+      handle_, title, filterName, filterPattern, ui::Configuration().GetProgramFolder());
+  request.flags |= OFN_LONGNAMES;
   std::optional<std::string> file = ui::UserInterface().ChooseFile(request);
   if (file && !FitsTheConfiguration(*file)) return std::nullopt;
   return file;

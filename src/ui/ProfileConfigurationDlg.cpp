@@ -155,7 +155,7 @@ void CProfileConfigurationDlg::ShowDocument() {
     assignment.RelabelAxis(axis.axis, axis.vertical);
     if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
       const ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
-      types.Select(types.FindExact(profileedit::kAxisTypeTexts[1]));
+      types.Select(types.FindExact(profileedit::kVerticalAxisText));
     }
   }
 }
@@ -220,15 +220,10 @@ void CProfileConfigurationDlg::SaveAs() {
 }
 
 std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save) {
-  ui::FileDialogRequest request;
-  request.owner = handle_;
+  ui::FileDialogRequest request = ui::FileDialogRequest::InFolder(
+      handle_, kFileDialogTitle, "XML Files", "*.XML", ui::Configuration().GetProgramFolder());
   request.save = save;
-  request.title = kFileDialogTitle;
-  request.filterName = "XML Files";
-  request.filterPattern = "*.XML";
   request.defaultExtension = "xml";
-  request.initialFolder = ui::Configuration().GetProgramFolder();
-  request.flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   // Replacing a file, another profile or the program's own, is asked first.
   if (save) request.flags |= OFN_OVERWRITEPROMPT;
   return ui::UserInterface().ChooseFile(request);
@@ -385,7 +380,7 @@ void CProfileConfigurationDlg::AxisChosen() {
 
 void CProfileConfigurationDlg::AxisTypeChosen() {
   const std::string axis = ChosenAxis();
-  const bool vertical = List(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kAxisTypeTexts[1];
+  const bool vertical = List(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kVerticalAxisText;
   if (profileedit::SetAxisType(*document_, axis, vertical)) MarkChanged();
   ActionAssignmentGroup(handle_).RelabelAxis(axis, vertical);
 }

@@ -139,7 +139,7 @@ bool CTandrelConfigDlg::OnCommand(int id, int code) {
       ApplyAll();
       UpdateApplyButton();
       // A page that could not write its edits keeps them, and the window stays open.
-      if (!IsWindowEnabled(GetItem(IDC_APPLY))) EndDialog(handle_, IDOK);
+      if (!changed_) EndDialog(handle_, IDOK);
       break;
     case IDCANCEL:
       Cancel();

@@ -7,9 +7,12 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h.
+#include <commdlg.h>
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace ui {
 
@@ -22,6 +25,20 @@ struct FileDialogRequest {
   std::string defaultExtension;  // without the dot; empty: none
   std::string initialFolder;
   DWORD flags = 0;  // OFN_* flags
+
+  // A dialog in `folder` for one kind of file, as the pages ask for theirs: the path must
+  // exist, "read-only" is hidden, and the program's current folder stays as it is.
+  static FileDialogRequest InFolder(HWND owner, std::string title, std::string filterName,
+                                    std::string filterPattern, std::string folder) {
+    return {owner,
+            false,
+            std::move(title),
+            std::move(filterName),
+            std::move(filterPattern),
+            {},
+            std::move(folder),
+            OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR};
+  }
 };
 
 class IUserInterface {

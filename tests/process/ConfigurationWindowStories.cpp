@@ -8,10 +8,7 @@
 
 namespace {
 
-using driver::FakeController;
-using driver::Program;
-using driver::ProgramFolder;
-using driver::Window;
+using namespace driver;
 
 constexpr const char* kWindow = "Tandrel Configuration";
 constexpr const char* kProfileDialog = "Select A Configuration File";

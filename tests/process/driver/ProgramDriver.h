@@ -50,15 +50,13 @@ class Window {
   std::string Text(int id, Where where = Where::current());
   std::vector<std::string> Items(int id, Where where = Where::current());
   bool IsEnabled(int id, Where where = Where::current());
-  bool IsVisible(int id, Where where = Where::current());
   bool IsChecked(int id, Where where = Where::current());
   bool IsOpen(Where where = Where::current());
 
  private:
   HWND Control(int id) const;  // null when there is none
-  // One step reading the control once the program has settled; `read` returns why it cannot.
-  template <typename Read>
-  void Inspect(const std::string& what, int id, const Where& where, Read read);
+  // One step finding the control to read, once the program has settled.
+  HWND ToRead(const std::string& what, int id, const Where& where);
   std::string Name(int id) const;
   std::string InMe() const { return " in \"" + caption_ + "\""; }
 
@@ -92,7 +90,6 @@ class Program {
   void UseIconMenu(const std::string& item, Where where = Where::current());
   // Sends a message to the hidden main window, as the shell or another program does.
   void SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam, Where where = Where::current());
-  bool IsRunning(Where where = Where::current());
   DWORD WaitForExit(Where where = Where::current());
 
  private:
@@ -103,7 +100,8 @@ class Program {
   [[noreturn]] void Fail(const std::string& name, const Where& where, const std::string& why);
   bool Ended() const;
   std::string Unsettled();
-  std::set<HWND> VisibleWindows() const;
+  // The program's top-level windows, all or only the visible ones, topmost first.
+  std::vector<HWND> TopLevel(bool visibleOnly) const;
   HWND FindTopLevel(const std::string& caption, const std::string& windowClass, bool visible) const;
   std::string Shown();
   // Sends an act to a window of the program without waiting for it; later steps do.

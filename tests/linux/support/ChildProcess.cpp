@@ -72,9 +72,3 @@ int ChildProcess::Wait(std::chrono::milliseconds limit) {
   pid_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-
-int RunToEnd(const std::vector<std::string>& args, const std::vector<std::string>& env,
-             const std::string& outPath, const std::string& errPath) {
-  ChildProcess process(args, env, outPath, errPath);
-  return process.Wait();
-}

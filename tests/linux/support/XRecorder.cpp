@@ -95,19 +95,12 @@ std::vector<unsigned> XRecorder::KeysDown() {
   return down;
 }
 
-unsigned XRecorder::ButtonMask() {
-  Window root = 0, child = 0;
-  int x = 0, y = 0, wx = 0, wy = 0;
-  unsigned mask = 0;
-  XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask);
-  return mask & (Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask);
-}
-
-void XRecorder::Pointer(int& x, int& y) {
+unsigned XRecorder::Pointer(int& x, int& y) {
   Window root = 0, child = 0;
   int wx = 0, wy = 0;
   unsigned mask = 0;
   XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask);
+  return mask & (Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask);
 }
 
 void XRecorder::MovePointer(int x, int y) {

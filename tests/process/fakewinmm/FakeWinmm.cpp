@@ -12,11 +12,9 @@
 // After windows.h, which it needs.
 #include <mmsystem.h>
 
-#include <array>
 #include <cstring>
 #include <fstream>
 #include <iomanip>
-#include <map>
 #include <sstream>
 #include <string>
 
@@ -53,7 +51,7 @@ Controller ParseLine(std::istringstream& line) {
     } else if (key == "axes") {
       c.axes = value;
     } else if (key == "buttons") {
-      c.buttons = std::stoul(value);
+      c.buttons = std::strtoul(value.c_str(), nullptr, 10);
     } else if (key == "pov") {
       c.pov = value == "1";
     }
@@ -61,29 +59,19 @@ Controller ParseLine(std::istringstream& line) {
   return c;
 }
 
-// The controllers as the script says now (none while it cannot be read).
-std::map<UINT, Controller> Controllers() {
-  std::map<UINT, Controller> read;
-  std::ifstream file(ScriptPath());
-  try {
-    for (std::string text; std::getline(file, text);) {
-      std::istringstream line(text);
-      UINT id = 0;
-      if (!text.empty() && text[0] != '#' && line >> id) read[id] = ParseLine(line);
-    }
-  } catch (const std::exception&) {
-    return {};  // a number out of range
-  }
-  return read;
-}
-
+// The controller with this ID as the script says (none while it cannot be read).
 MMRESULT Find(UINT id, Controller& controller) {
   if (id >= kMaxControllers) return JOYERR_PARMS;
-  const auto controllers = Controllers();
-  const auto found = controllers.find(id);
-  if (found == controllers.end()) return JOYERR_UNPLUGGED;
-  controller = found->second;
-  return JOYERR_NOERROR;
+  std::ifstream file(ScriptPath());
+  for (std::string text; std::getline(file, text);) {
+    std::istringstream line(text);
+    UINT lineId = 0;
+    if (!text.empty() && text[0] != '#' && line >> lineId && lineId == id) {
+      controller = ParseLine(line);
+      return JOYERR_NOERROR;
+    }
+  }
+  return JOYERR_UNPLUGGED;
 }
 
 }  // namespace
@@ -107,11 +95,8 @@ MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size) {
   caps->wPeriodMax = 1000;
   caps->wMaxAxes = 6;
   caps->wNumAxes = static_cast<UINT>(c.axes.size());
-  const std::array<std::pair<char, UINT>, 4> flags = {
-      {{'Z', JOYCAPS_HASZ}, {'R', JOYCAPS_HASR}, {'U', JOYCAPS_HASU}, {'V', JOYCAPS_HASV}}};
-  for (const auto& [axis, flag] : flags) {
-    if (c.axes.find(axis) != std::string::npos) caps->wCaps |= flag;
-  }
+  const UINT flags[] = {JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU, JOYCAPS_HASV};
+  for (int i = 0; i < 4; ++i) caps->wCaps |= c.Position("ZRUV"[i]) != 0 ? flags[i] : 0;
   if (c.pov) caps->wCaps |= JOYCAPS_HASPOV | JOYCAPS_POV4DIR;
   return JOYERR_NOERROR;
 }

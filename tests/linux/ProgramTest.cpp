@@ -5,7 +5,6 @@
 
 #include <signal.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 

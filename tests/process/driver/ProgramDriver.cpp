@@ -240,11 +240,12 @@ bool Program::Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRE
   return answered;
 }
 
-std::string Program::TextOf(HWND window) {
+std::string Program::TextOf(HWND window, UINT lengthMessage, UINT textMessage, WPARAM item) {
   LRESULT length = 0;
-  if (!Query(window, WM_GETTEXTLENGTH, 0, 0, length)) return {};
+  if (!Query(window, lengthMessage, item, 0, length) || length < 0) return {};
   std::wstring text(length + 1, L'\0');
-  Query(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), length);
+  const WPARAM wParam = textMessage == WM_GETTEXT ? text.size() : item;
+  Query(window, textMessage, wParam, reinterpret_cast<LPARAM>(text.data()), length);
   text.resize(wcslen(text.c_str()));
   return Narrow(text);
 }
@@ -257,15 +258,10 @@ std::string Program::ItemsOf(HWND control, std::vector<std::string>& items) {
   if (!Query(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, count) || count < 0) {
     return "the program does not answer";
   }
-  items.assign(count, std::string());
+  items.clear();
   for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = 0;
-    Query(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, length);
-    std::wstring text(length < 0 ? 1 : length + 1, L'\0');
-    Query(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
-          length);
-    text.resize(wcslen(text.c_str()));
-    items[i] = Narrow(text);
+    items.push_back(TextOf(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+                           combo ? CB_GETLBTEXT : LB_GETTEXT, i));
   }
   return {};
 }

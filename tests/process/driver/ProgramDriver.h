@@ -108,7 +108,9 @@ class Program {
   std::string Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide = false);
   // Sends a query and waits for its answer; false when the program does not answer.
   bool Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  std::string TextOf(HWND window);
+  // A window's text, or with the list messages an item's (`item`: its index).
+  std::string TextOf(HWND window, UINT lengthMessage = WM_GETTEXTLENGTH,
+                     UINT textMessage = WM_GETTEXT, WPARAM item = 0);
   std::string ItemsOf(HWND control, std::vector<std::string>& items);
   int MenuPosition(const std::string& item) const;
 

@@ -311,10 +311,6 @@ void Program::ChooseFile(const std::string& title, const std::string& path, Wher
   dialog.Click(IDOK, where);
 }
 
-void Program::CancelFileDialog(const std::string& title, Where where) {
-  WaitForWindow(title, "#32770", where).Click(IDCANCEL, where);
-}
-
 void Program::UseIconMenu(const std::string& item, Where where) {
   SendToMainWindow(kTrayNotify, ID_TRAY_ICON, WM_RBUTTONDOWN, where);
   const int position = MenuPosition(item);

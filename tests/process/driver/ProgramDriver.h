@@ -82,10 +82,9 @@ class Program {
   // returns its text.
   std::string Answer(const std::string& caption, int button, Where where = Where::current());
   // In the open or save dialog with this title: types the path into its file name field and
-  // clicks its OK button; or cancels it.
+  // clicks its OK button.
   void ChooseFile(const std::string& title, const std::string& path,
                   Where where = Where::current());
-  void CancelFileDialog(const std::string& title, Where where = Where::current());
   // A right click on the notification icon, then the item with this text in the menu it shows.
   void UseIconMenu(const std::string& item, Where where = Where::current());
   // Sends a message to the hidden main window, as the shell or another program does.

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -42,18 +43,24 @@ std::string ClassOf(HWND window) {
 }
 bool IsClass(HWND window, const char* name) { return _stricmp(ClassOf(window).c_str(), name) == 0; }
 
+// Calls `visit` for every window below `parent` at any depth (for every top-level window when
+// it is null) until it returns false.
+void Each(HWND parent, const std::function<bool(HWND)>& visit) {
+  const WNDENUMPROC call = [](HWND window, LPARAM f) -> BOOL {
+    return (*reinterpret_cast<const std::function<bool(HWND)>*>(f))(window);
+  };
+  const LPARAM f = reinterpret_cast<LPARAM>(&visit);
+  parent != nullptr ? EnumChildWindows(parent, call, f) : EnumWindows(call, f);
+}
+
 // The edit field a user types into: the control itself, or the one inside a combo box.
 HWND EditOf(HWND control) {
   if (control == nullptr || IsClass(control, "Edit")) return control;
-  HWND edit = nullptr;  // the first below it, at any depth
-  EnumChildWindows(
-      control,
-      [](HWND child, LPARAM found) -> BOOL {
-        if (!IsClass(child, "Edit")) return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&edit));
+  HWND edit = nullptr;
+  Each(control, [&](HWND child) {
+    if (IsClass(child, "Edit")) edit = child;
+    return edit == nullptr;
+  });
   return edit;
 }
 
@@ -172,22 +179,16 @@ std::string Program::Unsettled() {
 }
 
 std::vector<HWND> Program::TopLevel(bool visibleOnly) const {
-  struct Search {
-    DWORD process;
-    bool visibleOnly;
-    std::vector<HWND> found;
-  } search{process_.dwProcessId, visibleOnly, {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.process && (!s.visibleOnly || IsWindowVisible(window)))
-          s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  Each(nullptr, [&](HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process_.dwProcessId && (!visibleOnly || IsWindowVisible(window))) {
+      found.push_back(window);
+    }
+    return true;
+  });
+  return found;
 }
 
 HWND Program::FindTopLevel(const std::string& caption, const std::string& windowClass,
@@ -348,24 +349,16 @@ Window::Window(Program& program, HWND handle, std::string caption)
     : program_(&program), handle_(handle), caption_(std::move(caption)) {}
 
 HWND Window::Control(int id) const {
-  struct Search {
-    int id;
-    HWND visible = nullptr;
-    HWND hidden = nullptr;
-  } search{id};
-  EnumChildWindows(
-      handle_,
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        HWND parent = GetParent(window);
-        if (GetDlgCtrlID(window) == s.id && IsWindowVisible(parent) && IsClass(parent, "#32770")) {
-          HWND& slot = IsWindowVisible(window) ? s.visible : s.hidden;
-          if (slot == nullptr) slot = window;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.visible != nullptr ? search.visible : search.hidden;
+  HWND visible = nullptr, hidden = nullptr;
+  Each(handle_, [&](HWND window) {
+    HWND parent = GetParent(window);
+    if (GetDlgCtrlID(window) == id && IsWindowVisible(parent) && IsClass(parent, "#32770")) {
+      HWND& slot = IsWindowVisible(window) ? visible : hidden;
+      if (slot == nullptr) slot = window;
+    }
+    return true;
+  });
+  return visible != nullptr ? visible : hidden;
 }
 
 // The control as a failure names it: a button by its text, others by identifier.

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +66,9 @@ inline std::string Axis(const std::string& head, const std::string& first,
   return "<Axis " + head + "><Direction Name='" + first + "'>" + firstInner +
          "</Direction><Direction Name='" + second + "'>" + secondInner + "</Direction></Axis>";
 }
+
+// A profile body with action A on button 1.
+inline const std::string kButton1A = "<Buttons>" + Button(1, Acts(Act("A"))) + "</Buttons>";
 
 // Every element runs something that keeps running (keys, toggles, a mouse button, pointer
 // movement, the wheel, a combination), with `key` in slot 1 under shift button 8, a release

@@ -8,8 +8,6 @@ namespace {
 
 using JoystickTest = EngineFixture;
 
-const std::string kButton1A = "<Buttons>" + Button(1, Acts(Act("A"))) + "</Buttons>";
-
 // With a hat, buttons come after the four directions; X and Y always exist; a driver that
 // reports more than 32 buttons is cut at 32. Opening fails without a device or capabilities.
 TEST_F(JoystickTest, ElementsFollowTheCapabilities) {

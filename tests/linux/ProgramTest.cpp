@@ -5,7 +5,6 @@
 
 #include <signal.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -54,7 +53,8 @@ class ProgramTest : public ::testing::Test {
 
 TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   const fs::path folder = home.path() / "config" / "tandrel";
-  Write(folder / "Gamepad.xml", ReadFile(std::string(TANDREL_SOURCE_DIR) + "/data/SlideShow.xml"));
+  const std::string slideShow = ReadFile(std::string(TANDREL_SOURCE_DIR) + "/data/SlideShow.xml");
+  Write(folder / "Gamepad.xml", slideShow);
   Write(home.path() / "config" / "autostart" / "tandrel.desktop", "[Desktop Entry]\n");
   auto first = Start({TANDREL_PROGRAM, "run", "--verbose"});
   ASSERT_TRUE(Eventually([&] { return Running(*first); })) << first->Err();
@@ -67,10 +67,9 @@ TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   EXPECT_EQ(first->Wait(), 0);
   EXPECT_EQ(first->Out().substr(0, first->Out().find('\n')),
             "tandrel: first run: copied the default files to " + folder.string());
-  EXPECT_EQ(ReadFile((folder / "Gamepad.xml").string()),
-            ReadFile(std::string(TANDREL_SOURCE_DIR) + "/data/SlideShow.xml"));
-  EXPECT_TRUE(fs::exists(folder / "Tandrel.exe.config"));
-  EXPECT_TRUE(fs::exists(folder / "Actions.xml"));
+  EXPECT_EQ(ReadFile((folder / "Gamepad.xml").string()), slideShow);
+  for (const char* name : {"Tandrel.exe.config", "Actions.xml"})
+    EXPECT_TRUE(fs::exists(folder / name));
   // The default configuration does not start with the desktop.
   EXPECT_FALSE(fs::exists(home.path() / "config" / "autostart" / "tandrel.desktop"));
 

@@ -8,10 +8,7 @@
 
 namespace {
 
-using driver::FakeController;
-using driver::Program;
-using driver::ProgramFolder;
-using driver::Window;
+using namespace driver;
 
 constexpr const char* kWindow = "Tandrel Configuration";
 constexpr const char* kProfileDialog = "Select A Configuration File";
@@ -78,7 +75,7 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
   window.Click(IDC_PROF_SAVE_AS);
   program.ChooseFile(kProfileDialog, folder.Path("Actions.xml"));
   EXPECT_TRUE(Contains(program.Answer(kProfileDialog, IDNO), "already exists"));
-  program.CancelFileDialog(kProfileDialog);
+  program.WaitForWindow(kProfileDialog).Click(IDCANCEL);
   EXPECT_EQ(window.Text(IDC_PROF_FILE), "Gamepad.xml");
   window.Click(IDC_PROF_SAVE_AS);
   program.ChooseFile(kProfileDialog, folder.Path("Copy.xml"));
@@ -91,7 +88,7 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
                 "\" doesn't seem to be a valid Tandrel Profile.\r\nIf you save a profile in "
                 "this file you'll lose any other data this file contains.\r\nAre you sure you "
                 "want to use it?");
-  program.CancelFileDialog(kProfileDialog);  // No asks for another file
+  program.WaitForWindow(kProfileDialog).Click(IDCANCEL);  // No asks for another file
   EXPECT_FALSE(window.IsEnabled(IDC_PROF_DELAY));
   EXPECT_EQ(folder.Read("Actions.xml"), actions);
   EXPECT_EQ(folder.Files(),

@@ -9,10 +9,7 @@
 
 namespace {
 
-using driver::FakeController;
-using driver::Program;
-using driver::ProgramFolder;
-using driver::Window;
+using namespace driver;
 
 TEST(Names, CyrillicJapaneseAndAccentedNamesWork) {
   ProgramFolder folder("Игры ゲーム");

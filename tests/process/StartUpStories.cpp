@@ -8,8 +8,7 @@
 
 namespace {
 
-using driver::Program;
-using driver::ProgramFolder;
+using namespace driver;
 
 TEST(StartUp, WithoutItsConfigurationItSaysSoAndEndsWithoutAWindow) {
   ProgramFolder folder;
@@ -71,8 +70,7 @@ TEST(StartUp, RunsBehindItsIconUntilExit) {
   Program program(folder, "-x/noConfigureX");
   EXPECT_EQ(program.Answer("Error", IDOK),
             "Couldn't load the Hook dll, automatic profile switching will be turned off.");
-  program.SendToMainWindow(WM_CLOSE, 0, 0);  // refused
-  EXPECT_TRUE(program.IsRunning());
+  program.SendToMainWindow(WM_CLOSE, 0, 0);  // refused: the next steps fail when it has ended
   EXPECT_FALSE(program.HasWindow("Tandrel Configuration"));
   program.UseIconMenu("Configuration");
   program.WaitForWindow("Tandrel Configuration").Click(IDCANCEL);

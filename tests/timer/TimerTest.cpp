@@ -4,57 +4,38 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "support/Sync.h"
 #include "timer/TimerSchedule.h"
-#include "timer/TimerService.h"
-#include "timer/TimerUser.h"
 #include "timer/VirtualTimerService.h"
 
 using ::testing::ElementsAre;
 
 namespace {
 
-// Writes "name@time" into a shared log at every tick, then runs `onTick`.
-class RecordingUser : public CTimerUser {
- public:
-  RecordingUser(VirtualTimerService& clock, std::string name, std::vector<std::string>& log)
-      : clock_(clock), name_(std::move(name)), log_(log) {}
-  ~RecordingUser() override { StopTimer(id); }
-  void Start(unsigned periodMs) { id = StartTimer(periodMs, this); }
-  void Stop() { StopTimer(std::exchange(id, 0)); }
-  void OnTimer() override {
-    log_.push_back(name_ + "@" + std::to_string(clock_.Now()));
-    if (onTick) onTick();
-  }
-
-  unsigned id = 0;
-  std::function<void()> onTick;
-
- private:
-  VirtualTimerService& clock_;
-  std::string name_;
-  std::vector<std::string>& log_;
-};
-
 class VirtualTime : public ::testing::Test {
  protected:
-  RecordingUser& User(const char* name) { return users_.emplace_back(clock_, name, log_); }
+  // A user that writes "name@time" into the log at every tick, then does `then`.
+  CountingUser& User(const std::string& name, std::function<void()> then = {}) {
+    return users_.emplace_back([this, name, then] {
+      log_.push_back(name + "@" + std::to_string(clock_.Now()));
+      if (then) then();
+    });
+  }
 
   VirtualTimerService clock_{100};
   ScopedTimerService installed_{&clock_};
   std::vector<std::string> log_;
-  std::deque<RecordingUser> users_;
+  std::deque<CountingUser> users_;
 };
 
 // Timers go to the installed service, a scoped one restoring the previous, and without one
 // nothing starts; identifiers are distinct and non-zero; unknown or repeated stops are harmless.
 TEST_F(VirtualTime, DispatchIdentifiersAndRefusals) {
-  RecordingUser& user = User("A");
+  CountingUser& user = User("A");
   VirtualTimerService inner;
   {
     ScopedTimerService b(&inner);
@@ -77,7 +58,7 @@ TEST_F(VirtualTime, DispatchIdentifiersAndRefusals) {
 // Whole periods after the start, in time order; ties in start order (a restarted timer goes
 // after the others); one user may run several timers.
 TEST_F(VirtualTime, TicksComeWholePeriodsAfterTheStartInTimeOrderAndTiesInStartOrder) {
-  RecordingUser &a = User("A"), &b = User("B"), &c = User("C");
+  CountingUser &a = User("A"), &b = User("B"), &c = User("C");
   a.Start(30);
   clock_.Advance(5);
   b.Start(20);
@@ -94,17 +75,17 @@ TEST_F(VirtualTime, TicksComeWholePeriodsAfterTheStartInTimeOrderAndTiesInStartO
 TEST_F(VirtualTime, StartsAndStopsInsideATickTakeEffectAtOnce) {
   // At its first tick A starts "late" and stops B, due at the same moment; at its second it
   // stops itself.
-  RecordingUser &a = User("A"), &b = User("B"), &late = User("late");
-  int ticks = 0;
-  a.onTick = [&] {
-    if (++ticks == 1) {
+  CountingUser &late = User("late"), &b = User("B");
+  CountingUser* a = nullptr;
+  a = &User("A", [&] {
+    if (a->ticks.Value() == 0) {  // counted after this
       late.Start(5);
       b.Stop();
     } else {
-      a.Stop();
+      a->Stop();
     }
-  };
-  a.Start(10);
+  });
+  a->Start(10);
   b.Start(10);
   clock_.Advance(30);
   EXPECT_THAT(log_, ElementsAre("A@110", "late@115", "A@120", "late@120", "late@125", "late@130"));

@@ -117,15 +117,9 @@ class WindowTestWorld : public IConfigurationObserver {
   ~WindowTestWorld() { EndConfiguration(); }
 
   // Writes a file into the program folder, as Xml() makes it.
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(folder + name, std::ios::binary) << Xml(text);
-  }
+  void Write(const std::string& name, const std::string& text) { world.Write(name, Xml(text)); }
   // The file's bytes; empty when it does not exist.
-  std::string Read(const std::string& name) const {
-    std::ostringstream bytes;
-    bytes << std::ifstream(folder + name, std::ios::binary).rdbuf();
-    return bytes.str();
-  }
+  std::string Read(const std::string& name) const { return world.Read(name); }
   // The messages shown through the platform, as "caption: text".
   std::vector<std::string> Messages() {
     std::vector<std::string> texts;

@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -71,10 +70,4 @@ int ChildProcess::Wait(std::chrono::milliseconds limit) {
   if (!Eventually([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, limit)) return -1;
   pid_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-int RunToEnd(const std::vector<std::string>& args, const std::vector<std::string>& env,
-             const std::string& outPath, const std::string& errPath) {
-  ChildProcess process(args, env, outPath, errPath);
-  return process.Wait();
 }

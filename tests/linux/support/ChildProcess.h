@@ -35,7 +35,3 @@ class ChildProcess {
   pid_t pid_ = -1;
   std::string outPath_, errPath_;
 };
-
-// Runs to its end and returns the exit code.
-int RunToEnd(const std::vector<std::string>& args, const std::vector<std::string>& env,
-             const std::string& outPath, const std::string& errPath);

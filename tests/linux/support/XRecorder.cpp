@@ -31,20 +31,12 @@ std::vector<XRecord> XRecorder::Take() {
   while (XPending(display_) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
-    switch (event.type) {
-      case KeyPress:
-      case KeyRelease:
-        records.push_back({XRecord::Key, event.type == KeyPress,
-                           XkbKeycodeToKeysym(display_, event.xkey.keycode, 0, 0),
-                           event.xkey.time});
-        break;
-      case ButtonPress:
-      case ButtonRelease:
-        records.push_back(
-            {XRecord::Button, event.type == ButtonPress, event.xbutton.button, event.xbutton.time});
-        break;
-      default:
-        break;
+    if (event.type == KeyPress || event.type == KeyRelease) {
+      records.push_back({XRecord::Key, event.type == KeyPress,
+                         XkbKeycodeToKeysym(display_, event.xkey.keycode, 0, 0), event.xkey.time});
+    } else if (event.type == ButtonPress || event.type == ButtonRelease) {
+      records.push_back(
+          {XRecord::Button, event.type == ButtonPress, event.xbutton.button, event.xbutton.time});
     }
   }
   return records;
@@ -66,14 +58,11 @@ Window XRecorder::MakeWindow(const std::string& title, bool ewmhName) {
 }
 
 void XRecorder::SetTitle(Window window, const std::string& title, bool ewmhName) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(title.data());
-  const int length = static_cast<int>(title.size());
-  if (ewmhName) {
-    XChangeProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False),
-                    XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace, bytes, length);
-  } else {
-    XChangeProperty(display_, window, XA_WM_NAME, XA_STRING, 8, PropModeReplace, bytes, length);
-  }
+  const Atom property = ewmhName ? XInternAtom(display_, "_NET_WM_NAME", False) : XA_WM_NAME;
+  const Atom type = ewmhName ? XInternAtom(display_, "UTF8_STRING", False) : XA_STRING;
+  XChangeProperty(display_, window, property, type, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(title.data()),
+                  static_cast<int>(title.size()));
   XFlush(display_);
 }
 
@@ -95,19 +84,12 @@ std::vector<unsigned> XRecorder::KeysDown() {
   return down;
 }
 
-unsigned XRecorder::ButtonMask() {
-  Window root = 0, child = 0;
-  int x = 0, y = 0, wx = 0, wy = 0;
-  unsigned mask = 0;
-  XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask);
-  return mask & (Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask);
-}
-
-void XRecorder::Pointer(int& x, int& y) {
+unsigned XRecorder::Pointer(int& x, int& y) {
   Window root = 0, child = 0;
   int wx = 0, wy = 0;
   unsigned mask = 0;
   XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask);
+  return mask & (Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask);
 }
 
 void XRecorder::MovePointer(int x, int y) {

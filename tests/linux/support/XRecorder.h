@@ -36,10 +36,14 @@ class XRecorder {
   // Publishes the active window as a window manager does (0: none).
   void Activate(Window window);
 
-  // What the server has down now: the keycodes of keys, and the pointer's buttons.
+  // What the server has down now: the keycodes of keys, and the pointer's buttons; where the
+  // pointer is.
   std::vector<unsigned> KeysDown();
-  unsigned ButtonMask();
-  void Pointer(int& x, int& y);
+  unsigned ButtonMask() {
+    int x = 0, y = 0;
+    return Pointer(x, y);
+  }
+  unsigned Pointer(int& x, int& y);  // returns ButtonMask()
   void MovePointer(int x, int y);
 
  private:

@@ -8,26 +8,22 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <vector>
-
 extern char** environ;
 
 XvfbServer::XvfbServer() {
   int fds[2];
   if (pipe(fds) != 0) return;
   const std::string fd = std::to_string(fds[1]);
-  std::vector<std::string> args = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
-                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
+  const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
+                        "1280x1024x24", "-nolisten",  "tcp",      "-noreset", nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
-  const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
+  const int spawned =
+      posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);
   if (spawned != 0) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <sstream>
 
 #include "resource.h"
@@ -42,18 +43,24 @@ std::string ClassOf(HWND window) {
 }
 bool IsClass(HWND window, const char* name) { return _stricmp(ClassOf(window).c_str(), name) == 0; }
 
+// Calls `visit` for every window below `parent` at any depth (for every top-level window when
+// it is null) until it returns false.
+void Each(HWND parent, const std::function<bool(HWND)>& visit) {
+  const WNDENUMPROC call = [](HWND window, LPARAM f) -> BOOL {
+    return (*reinterpret_cast<const std::function<bool(HWND)>*>(f))(window);
+  };
+  const LPARAM f = reinterpret_cast<LPARAM>(&visit);
+  parent != nullptr ? EnumChildWindows(parent, call, f) : EnumWindows(call, f);
+}
+
 // The edit field a user types into: the control itself, or the one inside a combo box.
 HWND EditOf(HWND control) {
   if (control == nullptr || IsClass(control, "Edit")) return control;
   HWND edit = nullptr;
-  EnumChildWindows(
-      control,
-      [](HWND child, LPARAM found) -> BOOL {
-        if (!IsClass(child, "Edit")) return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&edit));
+  Each(control, [&](HWND child) {
+    if (IsClass(child, "Edit")) edit = child;
+    return edit == nullptr;
+  });
   return edit;
 }
 
@@ -86,30 +93,12 @@ std::string Unusable(HWND control) {
   return {};
 }
 
-// Memory inside the program for the messages whose pointers the system does not carry between
-// processes (the tab control's).
-class RemoteMemory {
- public:
-  RemoteMemory(HANDLE process, size_t size)
-      : process_(process),
-        address_(static_cast<char*>(
-            VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {}
-  ~RemoteMemory() {
-    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  RemoteMemory(const RemoteMemory&) = delete;
-  RemoteMemory& operator=(const RemoteMemory&) = delete;
-  char* At(size_t offset) const { return address_ + offset; }
-  bool Write(size_t offset, const void* bytes, size_t size) const {
-    return address_ != nullptr && WriteProcessMemory(process_, At(offset), bytes, size, nullptr);
-  }
-  bool Read(size_t offset, void* bytes, size_t size) const {
-    return address_ != nullptr && ReadProcessMemory(process_, At(offset), bytes, size, nullptr);
-  }
-
- private:
-  HANDLE process_;
-  char* address_;
+// What the tab control's messages point to: memory inside the program, as the system does not
+// carry their pointers between processes.
+struct RemoteTab {
+  TCITEMA item;
+  char text[256];
+  RECT rect;
 };
 
 }  // namespace
@@ -151,10 +140,7 @@ void Program::Step(const std::string& name, const Where& where, Attempt attempt)
     Pump();
     const bool ended = Ended();  // before the attempt, which may see it end
     std::string why = Unsettled();
-    if (why.empty()) {
-      why = attempt();
-      if (why.empty()) return;
-    }
+    if (why.empty() && (why = attempt()).empty()) return;
     if (ended || std::chrono::steady_clock::now() > end) Fail(name, where, why);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
@@ -180,7 +166,8 @@ std::string Program::Unsettled() {
   }
   std::erase_if(pending_,
                 [](const PendingAct& act) { return AnsweredActs().contains(act.number); });
-  const std::set<HWND> windows = VisibleWindows();
+  const std::vector<HWND> shown = TopLevel(true);
+  const std::set<HWND> windows(shown.begin(), shown.end());
   for (const PendingAct& act : pending_) {
     if (std::includes(act.windowsBefore.begin(), act.windowsBefore.end(), windows.begin(),
                       windows.end())) {
@@ -191,32 +178,25 @@ std::string Program::Unsettled() {
   return {};
 }
 
-std::set<HWND> Program::VisibleWindows() const {
-  struct Search {
-    DWORD process;
-    std::set<HWND> found;
-  } search{process_.dwProcessId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.process && IsWindowVisible(window)) s.found.insert(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+std::vector<HWND> Program::TopLevel(bool visibleOnly) const {
+  std::vector<HWND> found;
+  Each(nullptr, [&](HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process_.dwProcessId && (!visibleOnly || IsWindowVisible(window))) {
+      found.push_back(window);
+    }
+    return true;
+  });
+  return found;
 }
 
 HWND Program::FindTopLevel(const std::string& caption, const std::string& windowClass,
                            bool visible) const {
-  const char* className = windowClass.empty() ? nullptr : windowClass.c_str();
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
+  for (HWND w : TopLevel(visible)) {
     char text[256] = {};
     GetWindowTextA(w, text, sizeof(text));
-    if (owner == process_.dwProcessId && (!visible || IsWindowVisible(w)) &&
+    if ((windowClass.empty() || IsClass(w, windowClass.c_str())) &&
         (caption.empty() || caption == text)) {
       return w;
     }
@@ -228,18 +208,14 @@ HWND Program::FindTopLevel(const std::string& caption, const std::string& window
 std::string Program::Shown() {
   DWORD code = 0;
   if (Ended() && GetExitCodeProcess(process_.hProcess, &code)) {
-    std::ostringstream ended;
-    ended << "Tandrel.exe has ended with code 0x" << std::hex << code;
-    return ended.str();
+    return "Tandrel.exe has ended with code " + std::to_string(static_cast<int>(code));
   }
   std::string shown;
-  for (HWND w : VisibleWindows()) {
+  for (HWND w : TopLevel(true)) {
     char caption[256] = {};
     GetWindowTextA(w, caption, sizeof(caption));
     shown += (shown.empty() ? "" : ", ") + ("\"" + std::string(caption) + "\" (" + ClassOf(w));
-    if (HWND text = GetDlgItem(w, kMessageText)) {
-      shown += ": \"" + TextOf(text) + "\"";
-    }
+    if (HWND text = GetDlgItem(w, kMessageText)) shown += ": \"" + TextOf(text) + "\"";
     shown += ")";
   }
   return shown.empty() ? "Tandrel.exe shows no window" : "Tandrel.exe shows " + shown;
@@ -247,13 +223,12 @@ std::string Program::Shown() {
 
 std::string Program::Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
   static ULONG_PTR acts = 0;
-  PendingAct act{++acts, VisibleWindows(), steps_, stepName_};
+  const std::vector<HWND> shown = TopLevel(true);
+  PendingAct act{++acts, {shown.begin(), shown.end()}, steps_, stepName_};
   const BOOL sent =
       wide ? SendMessageCallbackW(window, message, wParam, lParam, OnAnswered, act.number)
            : SendMessageCallbackA(window, message, wParam, lParam, OnAnswered, act.number);
-  if (!sent) {
-    return "the window is gone";
-  }
+  if (!sent) return "the window is gone";
   pending_.push_back(std::move(act));
   return {};
 }
@@ -266,11 +241,12 @@ bool Program::Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRE
   return answered;
 }
 
-std::string Program::TextOf(HWND window) {
+std::string Program::TextOf(HWND window, UINT lengthMessage, UINT textMessage, WPARAM item) {
   LRESULT length = 0;
-  if (!Query(window, WM_GETTEXTLENGTH, 0, 0, length)) return {};
+  if (!Query(window, lengthMessage, item, 0, length) || length < 0) return {};
   std::wstring text(length + 1, L'\0');
-  Query(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), length);
+  const WPARAM wParam = textMessage == WM_GETTEXT ? text.size() : item;
+  Query(window, textMessage, wParam, reinterpret_cast<LPARAM>(text.data()), length);
   text.resize(wcslen(text.c_str()));
   return Narrow(text);
 }
@@ -283,15 +259,10 @@ std::string Program::ItemsOf(HWND control, std::vector<std::string>& items) {
   if (!Query(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, count) || count < 0) {
     return "the program does not answer";
   }
-  items.assign(count, std::string());
+  items.clear();
   for (LRESULT i = 0; i < count; ++i) {
-    LRESULT length = 0;
-    Query(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0, length);
-    std::wstring text(length < 0 ? 1 : length + 1, L'\0');
-    Query(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
-          length);
-    text.resize(wcslen(text.c_str()));
-    items[i] = Narrow(text);
+    items.push_back(TextOf(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+                           combo ? CB_GETLBTEXT : LB_GETTEXT, i));
   }
   return {};
 }
@@ -324,12 +295,8 @@ Window Program::WaitForWindow(const std::string& caption, const std::string& win
 }
 
 bool Program::HasWindow(const std::string& caption, Where where) {
-  bool found = false;
-  Step("look for the window \"" + caption + "\"", where, [&] {
-    found = FindTopLevel(caption, "", true) != nullptr;
-    return std::string();
-  });
-  return found;
+  Step("look for the window \"" + caption + "\"", where, [] { return ""; });
+  return FindTopLevel(caption, "", true) != nullptr;
 }
 
 std::string Program::Answer(const std::string& caption, int button, Where where) {
@@ -343,10 +310,6 @@ void Program::ChooseFile(const std::string& title, const std::string& path, Wher
   Window dialog = WaitForWindow(title, "#32770", where);
   dialog.Type(kFileName, path, where);
   dialog.Click(IDOK, where);
-}
-
-void Program::CancelFileDialog(const std::string& title, Where where) {
-  WaitForWindow(title, "#32770", where).Click(IDCANCEL, where);
 }
 
 void Program::UseIconMenu(const std::string& item, Where where) {
@@ -366,17 +329,10 @@ void Program::UseIconMenu(const std::string& item, Where where) {
 }
 
 void Program::SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam, Where where) {
-  std::ostringstream name;
-  name << "send message 0x" << std::hex << message << " to the main window";
-  Step(name.str(), where, [&]() -> std::string {
+  Step("send message " + std::to_string(message) + " to the main window", where, [&] {
     HWND main = FindTopLevel("", kMainClass, false);
     return main != nullptr ? Act(main, message, wParam, lParam) : "there is no main window";
   });
-}
-
-bool Program::IsRunning(Where where) {
-  Step("check whether Tandrel.exe runs", where, [] { return std::string(); });
-  return !Ended();
 }
 
 DWORD Program::WaitForExit(Where where) {
@@ -393,24 +349,16 @@ Window::Window(Program& program, HWND handle, std::string caption)
     : program_(&program), handle_(handle), caption_(std::move(caption)) {}
 
 HWND Window::Control(int id) const {
-  struct Search {
-    int id;
-    HWND visible = nullptr;
-    HWND hidden = nullptr;
-  } search{id};
-  EnumChildWindows(
-      handle_,
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(parameter);
-        HWND parent = GetParent(window);
-        if (GetDlgCtrlID(window) == s.id && IsWindowVisible(parent) && IsClass(parent, "#32770")) {
-          HWND& slot = IsWindowVisible(window) ? s.visible : s.hidden;
-          if (slot == nullptr) slot = window;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.visible != nullptr ? search.visible : search.hidden;
+  HWND visible = nullptr, hidden = nullptr;
+  Each(handle_, [&](HWND window) {
+    HWND parent = GetParent(window);
+    if (GetDlgCtrlID(window) == id && IsWindowVisible(parent) && IsClass(parent, "#32770")) {
+      HWND& slot = IsWindowVisible(window) ? visible : hidden;
+      if (slot == nullptr) slot = window;
+    }
+    return true;
+  });
+  return visible != nullptr ? visible : hidden;
 }
 
 // The control as a failure names it: a button by its text, others by identifier.
@@ -458,12 +406,10 @@ void Window::Choose(int id, const std::string& item, Where where) {
     const WPARAM index = found - items.begin();
     // The notification the control would send its dialog, which the program handles.
     const bool combo = IsClass(control, "ComboBox");
-    const WORD notification = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
     std::string why = program_->Act(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
-    if (why.empty()) {
-      why = program_->Act(GetParent(control), WM_COMMAND, MAKEWPARAM(id, notification),
-                          reinterpret_cast<LPARAM>(control));
-    }
+    const WPARAM notification = MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
+    if (why.empty())
+      why = program_->Act(GetParent(control), WM_COMMAND, notification, LPARAM(control));
     return why;
   });
 }
@@ -475,34 +421,33 @@ void Window::ClickTab(const std::string& tab, Where where) {
   LRESULT index = -1;
   program_->Step("click the tab \"" + tab + "\"" + InMe(), where, [&]() -> std::string {
     if (const std::string why = Unusable(tabs); !why.empty()) return why;
-    struct Item {
-      TCITEMA item;
-      char text[256];
-      RECT rect;
+    const HANDLE process = program_->process_.hProcess;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(RemoteTab),
+                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    const std::shared_ptr<char> freed(remote,
+                                      [&](char* p) { VirtualFreeEx(process, p, 0, MEM_RELEASE); });
+    RemoteTab local = {};
+    // Sends `message` with the remote copy of `local` (or of its rect), and reads it back.
+    const auto query = [&](UINT message, LRESULT i, std::size_t offset) {
+      LRESULT answer = 0;
+      return remote != nullptr &&
+             WriteProcessMemory(process, remote, &local, sizeof(local), nullptr) &&
+             program_->Query(tabs, message, i, reinterpret_cast<LPARAM>(remote + offset), answer) &&
+             answer && ReadProcessMemory(process, remote, &local, sizeof(local), nullptr);
     };
-    const RemoteMemory memory(program_->process_.hProcess, sizeof(Item));
     LRESULT count = 0;
     program_->Query(tabs, TCM_GETITEMCOUNT, 0, 0, count);
     for (LRESULT i = 0; i < count && index < 0; ++i) {
-      Item item = {};
-      item.item.mask = TCIF_TEXT;
-      item.item.pszText = memory.At(offsetof(Item, text));
-      item.item.cchTextMax = sizeof(item.text);
-      LRESULT read = 0;
-      if (memory.Write(0, &item, sizeof(item)) &&
-          program_->Query(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(memory.At(0)), read) &&
-          read && memory.Read(0, &item, sizeof(item)) && tab == item.text) {
-        index = i;
-      }
+      local.item.mask = TCIF_TEXT;
+      local.item.pszText = remote + offsetof(RemoteTab, text);
+      local.item.cchTextMax = sizeof(local.text);
+      if (query(TCM_GETITEMA, i, 0) && tab == local.text) index = i;
     }
     if (index < 0) return "there is no such tab";
-    RECT rect = {};
-    LRESULT got = 0;
-    if (!program_->Query(tabs, TCM_GETITEMRECT, index,
-                         reinterpret_cast<LPARAM>(memory.At(offsetof(Item, rect))), got) ||
-        !got || !memory.Read(offsetof(Item, rect), &rect, sizeof(rect))) {
+    if (!query(TCM_GETITEMRECT, index, offsetof(RemoteTab, rect))) {
       return "the tab control does not tell where the tab is";
     }
+    const RECT& rect = local.rect;
     const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     std::string why = program_->Act(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
     if (why.empty()) why = program_->Act(tabs, WM_LBUTTONUP, 0, point);
@@ -515,62 +460,39 @@ void Window::ClickTab(const std::string& tab, Where where) {
   });
 }
 
-template <typename Read>
-void Window::Inspect(const std::string& what, int id, const Where& where, Read read) {
-  program_->Step("read " + what + " of " + Name(id) + InMe(), where, [&]() -> std::string {
-    HWND control = Control(id);
-    return control != nullptr ? read(control) : "there is no such control";
+HWND Window::ToRead(const std::string& what, int id, const Where& where) {
+  HWND control = nullptr;
+  program_->Step("read " + what + " of " + Name(id) + InMe(), where, [&] {
+    control = Control(id);
+    return control != nullptr ? "" : "there is no such control";
   });
+  return control;
 }
 
 std::string Window::Text(int id, Where where) {
-  std::string text;
-  Inspect("the text", id, where, [&](HWND control) {
-    text = program_->TextOf(control);
-    return std::string();
-  });
-  return text;
+  return program_->TextOf(ToRead("the text", id, where));
 }
 
 std::vector<std::string> Window::Items(int id, Where where) {
   std::vector<std::string> items;
-  Inspect("the items", id, where, [&](HWND control) { return program_->ItemsOf(control, items); });
+  program_->Step("read the items of " + Name(id) + InMe(), where,
+                 [&] { return program_->ItemsOf(Control(id), items); });
   return items;
 }
 
 bool Window::IsEnabled(int id, Where where) {
-  bool enabled = false;
-  Inspect("the enabled state", id, where, [&](HWND control) {
-    enabled = IsWindowEnabled(control);
-    return std::string();
-  });
-  return enabled;
-}
-
-bool Window::IsVisible(int id, Where where) {
-  bool visible = false;
-  Inspect("the visible state", id, where, [&](HWND control) {
-    visible = IsWindowVisible(control);
-    return std::string();
-  });
-  return visible;
+  return IsWindowEnabled(ToRead("the enabled state", id, where));
 }
 
 bool Window::IsChecked(int id, Where where) {
   LRESULT state = BST_UNCHECKED;
-  Inspect("the check", id, where, [&](HWND control) {
-    return program_->Query(control, BM_GETCHECK, 0, 0, state) ? "" : "no answer";
-  });
+  program_->Query(ToRead("the check", id, where), BM_GETCHECK, 0, 0, state);
   return state == BST_CHECKED;
 }
 
 bool Window::IsOpen(Where where) {
-  bool open = false;
-  program_->Step("see whether \"" + caption_ + "\" is open", where, [&] {
-    open = IsWindowVisible(handle_);
-    return std::string();
-  });
-  return open;
+  program_->Step("see whether \"" + caption_ + "\" is open", where, [] { return ""; });
+  return IsWindowVisible(handle_);
 }
 
 }  // namespace driver

@@ -50,15 +50,13 @@ class Window {
   std::string Text(int id, Where where = Where::current());
   std::vector<std::string> Items(int id, Where where = Where::current());
   bool IsEnabled(int id, Where where = Where::current());
-  bool IsVisible(int id, Where where = Where::current());
   bool IsChecked(int id, Where where = Where::current());
   bool IsOpen(Where where = Where::current());
 
  private:
   HWND Control(int id) const;  // null when there is none
-  // One step reading the control once the program has settled; `read` returns why it cannot.
-  template <typename Read>
-  void Inspect(const std::string& what, int id, const Where& where, Read read);
+  // One step finding the control to read, once the program has settled.
+  HWND ToRead(const std::string& what, int id, const Where& where);
   std::string Name(int id) const;
   std::string InMe() const { return " in \"" + caption_ + "\""; }
 
@@ -84,15 +82,13 @@ class Program {
   // returns its text.
   std::string Answer(const std::string& caption, int button, Where where = Where::current());
   // In the open or save dialog with this title: types the path into its file name field and
-  // clicks its OK button; or cancels it.
+  // clicks its OK button.
   void ChooseFile(const std::string& title, const std::string& path,
                   Where where = Where::current());
-  void CancelFileDialog(const std::string& title, Where where = Where::current());
   // A right click on the notification icon, then the item with this text in the menu it shows.
   void UseIconMenu(const std::string& item, Where where = Where::current());
   // Sends a message to the hidden main window, as the shell or another program does.
   void SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam, Where where = Where::current());
-  bool IsRunning(Where where = Where::current());
   DWORD WaitForExit(Where where = Where::current());
 
  private:
@@ -103,14 +99,17 @@ class Program {
   [[noreturn]] void Fail(const std::string& name, const Where& where, const std::string& why);
   bool Ended() const;
   std::string Unsettled();
-  std::set<HWND> VisibleWindows() const;
+  // The program's top-level windows, all or only the visible ones, topmost first.
+  std::vector<HWND> TopLevel(bool visibleOnly) const;
   HWND FindTopLevel(const std::string& caption, const std::string& windowClass, bool visible) const;
   std::string Shown();
   // Sends an act to a window of the program without waiting for it; later steps do.
   std::string Act(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide = false);
   // Sends a query and waits for its answer; false when the program does not answer.
   bool Query(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  std::string TextOf(HWND window);
+  // A window's text, or with the list messages an item's (`item`: its index).
+  std::string TextOf(HWND window, UINT lengthMessage = WM_GETTEXTLENGTH,
+                     UINT textMessage = WM_GETTEXT, WPARAM item = 0);
   std::string ItemsOf(HWND control, std::vector<std::string>& items);
   int MenuPosition(const std::string& item) const;
 

@@ -1,7 +1,6 @@
 #include "ProgramFolder.h"
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,7 +25,7 @@ ProgramFolder::ProgramFolder(const std::string& folderName)
 
 ProgramFolder& ProgramFolder::AddDefaultFiles() {
   for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
-    fs::copy_file(fs::path(TANDREL_SOURCE_DIR) / "data" / name, root_ / U8(name));
+    AddDefaultFileAs(name, name);
   }
   return *this;
 }
@@ -77,39 +76,12 @@ std::vector<std::string> ProgramFolder::Files() const {
   return names;
 }
 
-void ProgramFolder::Plug(const FakeController& controller) {
-  if (!fakeControllers_) {
-    fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
-    fakeControllers_ = true;
-  }
-  controllers_[controller.id] = controller;
-  WriteControllers();
-}
-
-void ProgramFolder::Unplug(int id) {
-  controllers_.erase(id);
-  WriteControllers();
-}
-
-// The script the stand-in winmm.dll reads (its format is described there), replaced in one
-// step so that the program never reads half of it.
-void ProgramFolder::WriteControllers() const {
-  std::ostringstream script;
-  for (const auto& [id, c] : controllers_) {
-    script << id << " name=\"" << c.name << "\" axes=" << c.axes << " buttons=" << c.buttons
-           << " pov=" << (c.pov ? 1 : 0) << " pressed=" << c.pressed << " angle=" << c.angle;
-    for (const auto& [axis, position] : c.positions) script << ' ' << axis << '=' << position;
-    script << '\n';
-  }
-  const std::string file = Path("winmm-controllers.txt");
-  const std::string next = file + ".next";
-  std::ofstream(next, std::ios::binary) << script.str();
-  // The program may be reading the script just then, which keeps it from being replaced.
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (!MoveFileExA(next.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    if (std::chrono::steady_clock::now() > end) throw std::runtime_error("cannot write " + file);
-    Sleep(1);
-  }
+// The script the stand-in winmm.dll reads (its format is described there).
+void ProgramFolder::Plug(const FakeController& c) {
+  if (controllers_.empty()) fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
+  controllers_ += std::to_string(c.id) + " name=\"" + c.name + "\" axes=" + c.axes +
+                  " buttons=" + std::to_string(c.buttons) + " pov=" + (c.pov ? "1" : "0") + "\n";
+  Put("winmm-controllers.txt", controllers_);
 }
 
 }  // namespace driver

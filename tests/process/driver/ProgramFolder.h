@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,16 +13,13 @@
 
 namespace driver {
 
-// A controller reported by the stand-in winmm.dll: capabilities, and its state as it is now.
+// A controller reported by the stand-in winmm.dll, at rest.
 struct FakeController {
   int id = 0;
   std::string name = "Fake Pad";
   std::string axes = "XYZRU";
   int buttons = 10;
   bool pov = true;
-  std::map<char, unsigned> positions = {};  // by axis letter, 0..65535; 32767 where not given
-  unsigned pressed = 0;                     // button bits, button 1 in bit 0
-  unsigned angle = 65535;                   // the hat in hundredths of a degree; 65535 centred
 };
 
 class ProgramFolder {
@@ -50,20 +46,15 @@ class ProgramFolder {
   // The names of the files in the folder, sorted.
   std::vector<std::string> Files() const;
 
-  // Plugs a controller in (or changes the one with its ID) through the stand-in winmm.dll,
-  // which goes beside the program with the first controller; the program sees the change at
-  // its next poll.
+  // Plugs a controller in through the stand-in winmm.dll, which goes beside the program with
+  // the first controller; before the program starts.
   void Plug(const FakeController& controller);
-  void Unplug(int id);
-  bool UsesFakeControllers() const { return fakeControllers_; }
+  bool UsesFakeControllers() const { return !controllers_.empty(); }
 
  private:
-  void WriteControllers() const;
-
   TempFolder folder_;
   std::filesystem::path root_;  // the program folder
-  std::map<int, FakeController> controllers_;
-  bool fakeControllers_ = false;
+  std::string controllers_;     // the stand-in's script
 };
 
 }  // namespace driver

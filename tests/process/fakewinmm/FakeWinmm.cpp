@@ -1,27 +1,20 @@
 // A stand-in winmm.dll for the process-level tests: placed beside Tandrel.exe (and loaded in
 // place of the system's with WINEDLLOVERRIDES=winmm=n,b), it reports the controllers scripted
-// in "winmm-controllers.txt" beside it through the real joystick calls. The file is read again
-// at every call, so a test changes positions, buttons and the hat, or plugs and unplugs
-// controllers, while the program runs (replacing the file in one step). One line per controller
-// (blank lines and lines starting with '#' are skipped):
+// in "winmm-controllers.txt" beside it through the real joystick calls, at rest. One line per
+// controller (blank lines and lines starting with '#' are skipped):
 //
-//   ID name="Product" axes=XYZRUV buttons=N pov=0|1 X=.. Y=.. Z=.. R=.. U=.. V=.. pressed=BITS
-//   angle=HUNDREDTHS
+//   ID name="Product" axes=XYZRUV buttons=N pov=0|1
 //
-// Every axis reads 0..65535 (absent axes 0, present ones 32767 unless given), `pressed` is the
-// button bits in decimal, `angle` the hat in hundredths of a degree (65535: centred).
-// The timer resolution calls simply succeed.
+// Every axis reads 0..65535 (absent axes 0, present ones 32767), no button is pressed and the
+// hat is centred. The timer resolution calls simply succeed.
 #define _WINMM_
 #include <windows.h>
 // After windows.h, which it needs.
 #include <mmsystem.h>
 
-#include <array>
-#include <bit>
 #include <cstring>
 #include <fstream>
 #include <iomanip>
-#include <map>
 #include <sstream>
 #include <string>
 
@@ -32,15 +25,8 @@ struct Controller {
   std::string axes;
   unsigned buttons = 0;
   bool pov = false;
-  std::map<char, DWORD> positions;  // by axis letter
-  DWORD pressed = 0;
-  DWORD angle = JOY_POVCENTERED;
 
-  DWORD Position(char axis) const {
-    const auto given = positions.find(axis);
-    if (given != positions.end()) return given->second;
-    return axes.find(axis) == std::string::npos ? 0 : 32767;
-  }
+  DWORD Position(char axis) const { return axes.find(axis) == std::string::npos ? 0 : 32767; }
 };
 
 constexpr UINT kMaxControllers = 16;
@@ -65,43 +51,27 @@ Controller ParseLine(std::istringstream& line) {
     } else if (key == "axes") {
       c.axes = value;
     } else if (key == "buttons") {
-      c.buttons = std::stoul(value);
+      c.buttons = std::strtoul(value.c_str(), nullptr, 10);
     } else if (key == "pov") {
       c.pov = value == "1";
-    } else if (key == "pressed") {
-      c.pressed = std::stoul(value);
-    } else if (key == "angle") {
-      c.angle = std::stoul(value);
-    } else if (key.size() == 1) {
-      c.positions[key[0]] = std::stoul(value);
     }
   }
   return c;
 }
 
-// The controllers as the script says now (none while it cannot be read).
-std::map<UINT, Controller> Controllers() {
-  std::map<UINT, Controller> read;
-  std::ifstream file(ScriptPath());
-  try {
-    for (std::string text; std::getline(file, text);) {
-      std::istringstream line(text);
-      UINT id = 0;
-      if (!text.empty() && text[0] != '#' && line >> id) read[id] = ParseLine(line);
-    }
-  } catch (const std::exception&) {
-    return {};  // a number out of range
-  }
-  return read;
-}
-
+// The controller with this ID as the script says (none while it cannot be read).
 MMRESULT Find(UINT id, Controller& controller) {
   if (id >= kMaxControllers) return JOYERR_PARMS;
-  const auto controllers = Controllers();
-  const auto found = controllers.find(id);
-  if (found == controllers.end()) return JOYERR_UNPLUGGED;
-  controller = found->second;
-  return JOYERR_NOERROR;
+  std::ifstream file(ScriptPath());
+  for (std::string text; std::getline(file, text);) {
+    std::istringstream line(text);
+    UINT lineId = 0;
+    if (!text.empty() && text[0] != '#' && line >> lineId && lineId == id) {
+      controller = ParseLine(line);
+      return JOYERR_NOERROR;
+    }
+  }
+  return JOYERR_UNPLUGGED;
 }
 
 }  // namespace
@@ -125,11 +95,8 @@ MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size) {
   caps->wPeriodMax = 1000;
   caps->wMaxAxes = 6;
   caps->wNumAxes = static_cast<UINT>(c.axes.size());
-  const std::array<std::pair<char, UINT>, 4> flags = {
-      {{'Z', JOYCAPS_HASZ}, {'R', JOYCAPS_HASR}, {'U', JOYCAPS_HASU}, {'V', JOYCAPS_HASV}}};
-  for (const auto& [axis, flag] : flags) {
-    if (c.axes.find(axis) != std::string::npos) caps->wCaps |= flag;
-  }
+  const UINT flags[] = {JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU, JOYCAPS_HASV};
+  for (int i = 0; i < 4; ++i) caps->wCaps |= c.Position("ZRUV"[i]) != 0 ? flags[i] : 0;
   if (c.pov) caps->wCaps |= JOYCAPS_HASPOV | JOYCAPS_POV4DIR;
   return JOYERR_NOERROR;
 }
@@ -141,7 +108,7 @@ MMRESULT WINAPI joyGetPos(UINT id, LPJOYINFO info) {
   info->wXpos = c.Position('X');
   info->wYpos = c.Position('Y');
   info->wZpos = c.Position('Z');
-  info->wButtons = c.pressed & 0xF;
+  info->wButtons = 0;
   return JOYERR_NOERROR;
 }
 
@@ -155,9 +122,9 @@ MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
   info->dwRpos = c.Position('R');
   info->dwUpos = c.Position('U');
   info->dwVpos = c.Position('V');
-  info->dwButtons = c.pressed;
-  info->dwButtonNumber = static_cast<DWORD>(std::popcount(c.pressed));
-  info->dwPOV = c.pov ? c.angle : JOY_POVCENTERED;
+  info->dwButtons = 0;
+  info->dwButtonNumber = 0;
+  info->dwPOV = JOY_POVCENTERED;
   return JOYERR_NOERROR;
 }
 

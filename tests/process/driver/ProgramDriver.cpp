@@ -309,7 +309,14 @@ std::string Program::Answer(const std::string& caption, int button, Where where)
 void Program::ChooseFile(const std::string& title, const std::string& path, Where where) {
   Window dialog = WaitForWindow(title, "#32770", where);
   dialog.Type(kFileName, path, where);
+  HWND fileName = dialog.Control(kFileName);
   dialog.Click(IDOK, where);
+  // The program goes on with the chosen file only once its dialog has gone (or asks about it
+  // first, which disables the dialog): what the story reads next must not race it.
+  Step("see \"" + title + "\" close or ask", where, [&]() -> std::string {
+    const bool open = IsWindow(fileName) && IsWindowEnabled(GetAncestor(fileName, GA_ROOT));
+    return open ? "it is still open" : "";
+  });
 }
 
 void Program::UseIconMenu(const std::string& item, Where where) {

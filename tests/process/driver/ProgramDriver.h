@@ -54,6 +54,7 @@ class Window {
   bool IsOpen(Where where = Where::current());
 
  private:
+  friend class Program;
   HWND Control(int id) const;  // null when there is none
   // One step finding the control to read, once the program has settled.
   HWND ToRead(const std::string& what, int id, const Where& where);

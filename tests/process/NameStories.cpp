@@ -49,4 +49,24 @@ TEST(Names, CyrillicJapaneseAndAccentedNamesWork) {
                                                       "winmm.dll", "Профиль.xml", "ゲーム.xml"}));
 }
 
+// A program path beyond the 240 characters the old program held for its own name: every file is
+// read and written by its whole path.
+TEST(Names, AProgramPathBeyond240CharactersWorks) {
+  ProgramFolder folder(std::string(95, 'a') + "/" + std::string(95, 'b'));
+  folder.AddDefaultFiles().AddHook();
+  folder.Plug(FakeController{});
+  Program program(folder);
+  ASSERT_GT(folder.Path("Tandrel.exe").size(), 240u);
+  Window window = program.WaitForWindow("Tandrel Configuration");
+  EXPECT_FALSE(program.HasWindow("Configuration Error") || program.HasWindow("Error"));
+  EXPECT_TRUE(window.IsChecked(IDC_JOY_ENABLED));  // its profile loaded
+  window.Click(IDC_JOY_LAUNCH);
+  window.Click(IDOK);
+  EXPECT_FALSE(program.HasWindow("Configuration Error"));
+  EXPECT_NE(folder.Read("Tandrel.exe.config").find("<LaunchOnStartup value = \"true\""),
+            std::string::npos);
+  program.UseIconMenu("Exit");
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
 }  // namespace

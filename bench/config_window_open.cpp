@@ -121,7 +121,10 @@ class SilentUser : public ui::IUserInterface {
     return std::nullopt;
   }
   void TrackPopupMenu(HMENU, int, int, HWND) override { ++requests; }
-  void ShowHelpContents(HWND, const std::string&) override { ++requests; }
+  bool ShowHelpContents(HWND, const std::string&) override {
+    ++requests;
+    return true;
+  }
   void ShowContextHelp(HWND, const std::string&, DWORD) override { ++requests; }
 };
 

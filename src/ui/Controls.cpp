@@ -1,5 +1,7 @@
 #include "ui/Controls.h"
 
+#include "ui/GdiHandles.h"
+
 #include <cstdlib>
 
 namespace ui {
@@ -30,9 +32,7 @@ int WindowDpi(HWND window) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
   UINT dpi = getDpiForWindow != nullptr && window != nullptr ? getDpiForWindow(window) : 0;
   if (dpi == 0) {
-    HDC dc = GetDC(window);
-    dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
-    ReleaseDC(window, dc);
+    dpi = static_cast<UINT>(GetDeviceCaps(WindowDC(window).get(), LOGPIXELSX));
   }
   return dpi != 0 ? static_cast<int>(dpi) : 96;
 }

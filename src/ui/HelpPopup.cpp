@@ -81,20 +81,25 @@ void CHelpPopup::Show(HWND control, const std::string& text) {
 }
 
 SIZE CHelpPopup::MeasureText(int maximumWidth) const {
-  HDC dc = GetDC(window_);
-  HGDIOBJ oldFont = SelectObject(dc, font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
+  const WindowDC dc(window_);
+  const SelectedObject font(dc.get(), font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
   RECT bounds = {0, 0, maximumWidth, 0};
-  DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &bounds,
+  DrawTextA(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &bounds,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
-  ReleaseDC(window_, dc);
   return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 void CHelpPopup::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
-  HGDIOBJ oldFont = SelectObject(dc, font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
+  {
+    const SelectedObject font(dc, font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
+    PaintText(dc);
+  }
+  EndPaint(window_, &paint);
+}
+
+void CHelpPopup::PaintText(HDC dc) const {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
   RECT client;
@@ -102,8 +107,6 @@ void CHelpPopup::Paint() {
   const int margin = Scaled(kMargin, window_);
   InflateRect(&client, -margin, -margin);
   DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &client, DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
-  EndPaint(window_, &paint);
 }
 
 LRESULT CALLBACK CHelpPopup::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

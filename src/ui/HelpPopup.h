@@ -31,6 +31,7 @@ class CHelpPopup {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
+  void PaintText(HDC dc) const;
   // The text's size when wrapped at the pop-up's greatest width, in pixels.
   SIZE MeasureText(int maximumWidth) const;
 

@@ -10,6 +10,7 @@
 #include "support/TempFolder.h"
 #include "ui/ActionsConfigurationDlg.h"
 #include "ui/ComplexActionConfigDlg.h"
+#include "ui/GdiHandles.h"
 #include "ui/MouseActionConfigDlg.h"
 #include "ui/MouseWheelActionConfigDlg.h"
 #include "ui/VKActionConfigDlg.h"
@@ -97,12 +98,10 @@ TEST(ConfigurationWindow, NoLabelIsClipped) {
       // A check box or radio button draws its box and a gap before the text.
       if (box) client.right -= GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
       RECT needed = {0, 0, client.right, 0};
-      HDC dc = GetDC(control);
-      HGDIOBJ old =
-          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-      DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
-      SelectObject(dc, old);
-      ReleaseDC(control, dc);
+      const ui::WindowDC dc(control);
+      const ui::SelectedObject font(
+          dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+      DrawTextA(dc.get(), text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
       if (needed.right > client.right || needed.bottom > client.bottom) clipped.push_back(text);
     }
   }

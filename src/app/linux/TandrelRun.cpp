@@ -18,7 +18,7 @@ namespace app {
 
 namespace {
 
-// Quoted as the desktop entry specification wants an argument (then escaped once more as a
+// Quoted as a desktop entry's Exec line wants an argument (then escaped once more as a
 // string value).
 std::string ExecArgument(const std::string& text) {
   std::string quoted = "\"";

@@ -25,6 +25,10 @@ class CActionPanelDlg : public CChildDialog {
   virtual void ShowValues(const actionedit::ActionPanelValues& values) = 0;
 
  protected:
+  // A number box the user leaves shows the value stored for its text (ShowStored).
+  bool OnCommand(int id, int code) override { return code == EN_KILLFOCUS && ShowStored(id); }
+  // Shows in box `id` what is stored for its text; false when `id` is no such box.
+  virtual bool ShowStored(int) { return false; }
   ui::Edit EditItem(int id) { return ui::Edit(GetItem(id)); }
   ui::Button ButtonItem(int id) { return ui::Button(GetItem(id)); }
 

@@ -19,8 +19,7 @@ void CMouseActionConfigDlg::OnInitDialog() {
   }
 }
 
-bool CMouseActionConfigDlg::OnCommand(int id, int code) {
-  if (code != EN_KILLFOCUS) return false;
+bool CMouseActionConfigDlg::ShowStored(int id) {
   if (id == IDC_MOUSE_DIRECTION) {
     SetDirection(GetDirection());
   } else if (id == IDC_MOUSE_DELAY) {

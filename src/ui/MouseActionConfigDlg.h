@@ -10,8 +10,6 @@ class CMouseActionConfigDlg : public CActionPanelDlg {
   explicit CMouseActionConfigDlg(HWND parent);
 
   void OnInitDialog() override;
-  // A direction or delay box the user leaves shows the value stored for its text.
-  bool OnCommand(int id, int code) override;
 
   // The direction (0..359) and the delay as stored for the boxes' texts
   // (actionedit/NumberFields.h).
@@ -27,5 +25,6 @@ class CMouseActionConfigDlg : public CActionPanelDlg {
   void SetAbsolute(bool absolute);
 
   void ReadValues(actionedit::ActionPanelValues& values) override;
+  bool ShowStored(int id) override;
   void ShowValues(const actionedit::ActionPanelValues& values) override;
 };

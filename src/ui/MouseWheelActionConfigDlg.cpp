@@ -25,8 +25,7 @@ void CMouseWheelActionConfigDlg::SetDirection(int direction) {
   ButtonItem(IDC_WHEEL_DOWN).SetChecked(direction == CMouseWheelAction::kDown);
 }
 
-bool CMouseWheelActionConfigDlg::OnCommand(int id, int code) {
-  if (code != EN_KILLFOCUS) return false;
+bool CMouseWheelActionConfigDlg::ShowStored(int id) {
   if (id == IDC_WHEEL_LINES) {
     SetLines(GetLines());
   } else if (id == IDC_WHEEL_DELAY) {

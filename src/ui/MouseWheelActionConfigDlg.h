@@ -9,8 +9,6 @@ class CMouseWheelActionConfigDlg : public CActionPanelDlg {
   explicit CMouseWheelActionConfigDlg(HWND parent);
 
   void OnInitDialog() override;
-  // A number box the user leaves shows the value stored for its text.
-  bool OnCommand(int id, int code) override;
 
   // CMouseWheelAction::kUp unless "Down" alone is checked.
   int GetDirection();
@@ -23,5 +21,6 @@ class CMouseWheelActionConfigDlg : public CActionPanelDlg {
   void SetUpdateDelay(unsigned delay);
 
   void ReadValues(actionedit::ActionPanelValues& values) override;
+  bool ShowStored(int id) override;
   void ShowValues(const actionedit::ActionPanelValues& values) override;
 };

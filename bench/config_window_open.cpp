@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actionedit/LibraryLists.h"
@@ -36,10 +37,10 @@
 #include "ui/MouseActionConfigDlg.h"
 #include "ui/MouseWheelActionConfigDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
-#include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
 #include "ui/VKActionConfigDlg.h"
+#include "ui/WindowServices.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -146,21 +147,21 @@ class Surroundings {
     std::ofstream(folder_ / "Actions.xml", std::ios::binary) << LibraryText(actions, themes);
     platform_.program().SetModuleFileName((folder_ / "Tandrel.exe").string());
     platform_.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
-    ui::InstallUserInterface(&user);
     configuration_ = std::make_unique<CTandrelConfiguration>(ConfigurationSettings{});
     menu_.reset(LoadMenuA(GetModuleHandleA(nullptr), IDR_POPUP_NAME));
-    ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), configuration_.get()});
   }
   ~Surroundings() {
-    ui::SetProgramContext({GetModuleHandleA(nullptr), nullptr, nullptr});
     configuration_.reset();
-    ui::InstallUserInterface(nullptr);
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
   }
 
   int ThemeCount() const { return static_cast<int>(actionedit::ThemeNames().size()); }
   int ActionCount() const { return static_cast<int>(actionedit::AvailableEntries().size()); }
+
+  ui::WindowServices Services() {
+    return {GetModuleHandleA(nullptr), *configuration_, user, menu_.get()};
+  }
 
   SilentUser user;
 
@@ -220,11 +221,11 @@ class HiddenParent {
   HWND handle_;
 };
 
-// Creates a page or panel object's window in `parent` and destroys it again; the time of the
+// Creates a page or panel object's window (made from `args`) and destroys it again; the time of the
 // creation.
-template <typename Dialog>
-double CreateOnce(HWND parent) {
-  Dialog dialog(parent);
+template <typename Dialog, typename... Args>
+double CreateOnce(Args&&... args) {
+  Dialog dialog(std::forward<Args>(args)...);
   const Clock::time_point start = Clock::now();
   dialog.Create();
   const double ms = Milliseconds(Clock::now() - start);
@@ -266,30 +267,34 @@ int main(int argc, char** argv) {
   Surroundings surroundings(actions, themes);
   std::printf("library: %d actions in %d themes; median of %d\n", surroundings.ActionCount(),
               surroundings.ThemeCount(), n);
-  CTandrelConfigDlg window(nullptr);
+  const ui::WindowServices services = surroundings.Services();
+  const HINSTANCE instance = services.instance;
+  CTandrelConfigDlg window(services, nullptr);
   Report(
       "configuration window: request to shown and idle", [&] { return OpenWindowOnce(window); }, n);
 
   HiddenParent parent;
   const HWND p = parent.handle();
   Report(
-      "  Joysticks page", [&] { return CreateOnce<CJoysticksConfigurationDlg>(p); }, n);
+      "  Joysticks page",
+      [&] { return CreateOnce<CJoysticksConfigurationDlg>(services, window, p); }, n);
   Report(
       "  Profile page (loads the first controller's profile)",
-      [&] { return CreateOnce<CProfileConfigurationDlg>(p); }, n);
+      [&] { return CreateOnce<CProfileConfigurationDlg>(services, window, p); }, n);
   Report(
       "  Actions page (with its four panels and lists)",
-      [&] { return CreateOnce<CActionsConfigurationDlg>(p); }, n);
+      [&] { return CreateOnce<CActionsConfigurationDlg>(services, window, p); }, n);
   Report(
-      "    key panel", [&] { return CreateOnce<CVKActionConfigDlg>(p); }, n);
+      "    key panel", [&] { return CreateOnce<CVKActionConfigDlg>(instance, p); }, n);
   Report(
-      "    combination panel (empty)", [&] { return CreateOnce<CComplexActionConfigDlg>(p); }, n);
+      "    combination panel (empty)",
+      [&] { return CreateOnce<CComplexActionConfigDlg>(instance, p); }, n);
   Report(
-      "    mouse panel", [&] { return CreateOnce<CMouseActionConfigDlg>(p); }, n);
+      "    mouse panel", [&] { return CreateOnce<CMouseActionConfigDlg>(instance, p); }, n);
   Report(
-      "    wheel panel", [&] { return CreateOnce<CMouseWheelActionConfigDlg>(p); }, n);
+      "    wheel panel", [&] { return CreateOnce<CMouseWheelActionConfigDlg>(instance, p); }, n);
 
-  CComplexActionConfigDlg combination(p);
+  CComplexActionConfigDlg combination(instance, p);
   combination.Create();
   Report(
       "    sorted list: every action into the combination panel",

@@ -128,6 +128,13 @@
 #define HELP_GROUP_WHEEL 128
 #define HELP_GROUP_COMPLEX 129
 #define TANDREL_HELP_ID(group, n) (0x80000000 + (group)*65536 + (n))
+#ifndef RC_INVOKED
+// The help file's context number of a control's help identifier.
+constexpr int TandrelHelpContext(unsigned long helpId) {
+  return (static_cast<int>((helpId >> 16) & 0xFF) - IDD_CONFIGURATION) * 100 +
+         static_cast<int>(helpId & 0xFF);
+}
+#endif
 // The push-type "Hold" and "Hit" buttons of every panel carry these plain identifiers.
 #define HELP_ID_PUSH_HOLD 1
 #define HELP_ID_PUSH_HIT 2

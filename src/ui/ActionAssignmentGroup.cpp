@@ -4,14 +4,14 @@
 #include "profileedit/ActionAssignment.h"
 #include "resource.h"
 
-ActionAssignmentGroup::ActionAssignmentGroup(HWND page)
-    : elements_(GetDlgItem(page, IDC_PROF_ELEMENT)),
-      shiftStates_(GetDlgItem(page, IDC_PROF_SHIFT_STATE)),
-      percents_(GetDlgItem(page, IDC_PROF_PERCENT)),
-      themes_(GetDlgItem(page, IDC_PROF_THEME)),
-      actions_(GetDlgItem(page, IDC_PROF_ACTION)),
-      thresholdLabel_(GetDlgItem(page, IDC_PROF_THRESHOLD_LABEL)),
-      percentSign_(GetDlgItem(page, IDC_PROF_PERCENT_SIGN)) {}
+ActionAssignmentGroup::ActionAssignmentGroup(const CTandrelDlg& page)
+    : elements_(page.Item<ui::ComboBox>(IDC_PROF_ELEMENT)),
+      shiftStates_(page.Item<ui::ComboBox>(IDC_PROF_SHIFT_STATE)),
+      percents_(page.Item<ui::ComboBox>(IDC_PROF_PERCENT)),
+      themes_(page.Item<ui::ComboBox>(IDC_PROF_THEME)),
+      actions_(page.Item<ui::ComboBox>(IDC_PROF_ACTION)),
+      thresholdLabel_(page.Item<ui::Window>(IDC_PROF_THRESHOLD_LABEL)),
+      percentSign_(page.Item<ui::Window>(IDC_PROF_PERCENT_SIGN)) {}
 
 // A library may hold a thousand actions: the lists are drawn once, when filled.
 void ActionAssignmentGroup::FillThemeList() const { ui::Fill(themes_, actionedit::ThemeNames()); }

@@ -15,11 +15,12 @@
 
 #include "profileedit/ElementEntries.h"
 #include "ui/Controls.h"
+#include "ui/TandrelDlg.h"
 #include "xml/XMLNode.h"
 
 class ActionAssignmentGroup {
  public:
-  explicit ActionAssignmentGroup(HWND page);
+  explicit ActionAssignmentGroup(const CTandrelDlg& page);
 
   // The 48 element entries (every axis horizontal) with the first selected, the percents with
   // "0" selected and hidden, the library's themes, and an empty action list.

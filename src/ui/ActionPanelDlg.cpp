@@ -4,7 +4,6 @@
 #include <array>
 
 #include "resource.h"
-#include "ui/ProgramContext.h"
 
 namespace {
 
@@ -21,12 +20,13 @@ constexpr std::array<PushButton, 4> kPushButtons = {{{IDC_PUSH_HOLD, PushType::H
 
 }  // namespace
 
-CActionPanelDlg::CActionPanelDlg(int templateId, HWND parent, bool repeatAndToggle)
-    : CChildDialog(templateId, ui::ModuleInstance(), parent), repeatAndToggle_(repeatAndToggle) {}
+CActionPanelDlg::CActionPanelDlg(int templateId, HINSTANCE instance, HWND parent,
+                                 bool repeatAndToggle)
+    : CChildDialog(templateId, instance, parent), repeatAndToggle_(repeatAndToggle) {}
 
 PushType CActionPanelDlg::GetPushType() {
   for (int i = 0; i < PushButtonCount(); ++i) {
-    if (ButtonItem(kPushButtons[i].id).IsChecked()) return kPushButtons[i].type;
+    if (Item<ui::Button>(kPushButtons[i].id).IsChecked()) return kPushButtons[i].type;
   }
   return PushType::None;
 }
@@ -37,6 +37,6 @@ void CActionPanelDlg::SetPushType(PushType type) {
                                       [&](const PushButton& b) { return b.type == type; }) != end;
   if (!hasButton) return;
   for (const auto* button = kPushButtons.begin(); button != end; ++button) {
-    ButtonItem(button->id).SetChecked(button->type == type);
+    Item<ui::Button>(button->id).SetChecked(button->type == type);
   }
 }

@@ -11,7 +11,7 @@
 class CActionPanelDlg : public CChildDialog {
  public:
   // `repeatAndToggle`: whether the panel has the "Repeat" and "Toggle" buttons.
-  CActionPanelDlg(int templateId, HWND parent, bool repeatAndToggle);
+  CActionPanelDlg(int templateId, HINSTANCE instance, HWND parent, bool repeatAndToggle);
 
   // The push type of the checked button; PushType::None when none is checked.
   PushType GetPushType();
@@ -29,8 +29,6 @@ class CActionPanelDlg : public CChildDialog {
   bool OnCommand(int id, int code) override { return code == EN_KILLFOCUS && ShowStored(id); }
   // Shows in box `id` what is stored for its text; false when `id` is no such box.
   virtual bool ShowStored(int) { return false; }
-  ui::Edit EditItem(int id) { return ui::Edit(GetItem(id)); }
-  ui::Button ButtonItem(int id) { return ui::Button(GetItem(id)); }
 
  private:
   int PushButtonCount() const { return repeatAndToggle_ ? 4 : 2; }

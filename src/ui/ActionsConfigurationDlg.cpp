@@ -15,7 +15,6 @@
 #include "ui/MouseActionConfigDlg.h"
 #include "ui/MouseWheelActionConfigDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
-#include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
 #include "ui/VKActionConfigDlg.h"
@@ -39,13 +38,14 @@ class WritingBoxes {
 
 }  // namespace
 
-CActionsConfigurationDlg::CActionsConfigurationDlg(HWND parent)
-    : CConfigurationPage(IDD_ACTIONS_PAGE, parent) {}
+CActionsConfigurationDlg::CActionsConfigurationDlg(const ui::WindowServices& services,
+                                                   CTandrelConfigDlg& owner, HWND parent)
+    : CConfigurationPage(IDD_ACTIONS_PAGE, services, owner, parent) {}
 
 CActionsConfigurationDlg::~CActionsConfigurationDlg() = default;
 
-ui::ComboBox CActionsConfigurationDlg::ThemeBox() { return ui::ComboBox(GetItem(IDC_ACT_THEME)); }
-ui::ComboBox CActionsConfigurationDlg::NameBox() { return ui::ComboBox(GetItem(IDC_ACT_NAME)); }
+ui::ComboBox CActionsConfigurationDlg::ThemeBox() { return Item<ui::ComboBox>(IDC_ACT_THEME); }
+ui::ComboBox CActionsConfigurationDlg::NameBox() { return Item<ui::ComboBox>(IDC_ACT_NAME); }
 
 std::array<CActionsConfigurationDlg::TypeChoice, 4> CActionsConfigurationDlg::Types() const {
   return {{{actionedit::ActionKind::VirtualKey, IDC_ACT_TYPE_VK, vkPanel_.get()},
@@ -57,13 +57,13 @@ std::array<CActionsConfigurationDlg::TypeChoice, 4> CActionsConfigurationDlg::Ty
 // The page object is new at every opening, so it starts unchanged; its window may be made after
 // an Apply that left it changed, which it must not forget.
 void CActionsConfigurationDlg::OnInitDialog() {
-  vkPanel_ = std::make_unique<CVKActionConfigDlg>(handle_);
+  vkPanel_ = std::make_unique<CVKActionConfigDlg>(Services().instance, handle_);
   vkPanel_->Create();
-  complexPanel_ = std::make_unique<CComplexActionConfigDlg>(handle_);
+  complexPanel_ = std::make_unique<CComplexActionConfigDlg>(Services().instance, handle_);
   complexPanel_->Create();
-  mousePanel_ = std::make_unique<CMouseActionConfigDlg>(handle_);
+  mousePanel_ = std::make_unique<CMouseActionConfigDlg>(Services().instance, handle_);
   mousePanel_->Create();
-  wheelPanel_ = std::make_unique<CMouseWheelActionConfigDlg>(handle_);
+  wheelPanel_ = std::make_unique<CMouseWheelActionConfigDlg>(Services().instance, handle_);
   wheelPanel_->Create();
   ThemeBox().LimitText(kTextLimit);
   NameBox().LimitText(kTextLimit);
@@ -75,7 +75,7 @@ void CActionsConfigurationDlg::MarkChanged() { SetChanged(true); }
 
 void CActionsConfigurationDlg::Apply() {
   // A failed write has been reported by the configuration; the edits stay for another try.
-  SetChanged(!ui::Configuration().SaveActionsFile(IsChanged()));
+  SetChanged(!Configuration().SaveActionsFile(IsChanged()));
 }
 
 void CActionsConfigurationDlg::FillThemeList() {
@@ -109,7 +109,7 @@ actionedit::ActionPanelValues CActionsConfigurationDlg::PanelValues() {
   for (const TypeChoice& type : Types()) {
     type.panel->ReadValues(values);
     if (values.checked == actionedit::ActionKind::None &&
-        ui::Button(GetItem(type.buttonId)).IsChecked()) {
+        Item<ui::Button>(type.buttonId).IsChecked()) {
       values.checked = type.kind;
     }
   }
@@ -127,7 +127,7 @@ void CActionsConfigurationDlg::ShowAction(const std::string& theme, const std::s
 
 void CActionsConfigurationDlg::ShowPanelValues(const actionedit::ActionPanelValues& values) {
   for (const TypeChoice& type : Types()) {
-    ui::Button(GetItem(type.buttonId)).SetChecked(type.kind == values.checked);
+    Item<ui::Button>(type.buttonId).SetChecked(type.kind == values.checked);
   }
   // The type of an existing action cannot be changed.
   EnableTypeButtons(false);
@@ -145,12 +145,12 @@ void CActionsConfigurationDlg::ShowPanelValues(const actionedit::ActionPanelValu
 
 void CActionsConfigurationDlg::ShowPanelForType() {
   for (const TypeChoice& type : Types()) {
-    type.panel->Show(ui::Button(GetItem(type.buttonId)).IsChecked());
+    type.panel->Show(Item<ui::Button>(type.buttonId).IsChecked());
   }
 }
 
 void CActionsConfigurationDlg::EnableTypeButtons(bool enabled) {
-  for (const TypeChoice& type : Types()) ui::Button(GetItem(type.buttonId)).Enable(enabled);
+  for (const TypeChoice& type : Types()) Item<ui::Button>(type.buttonId).Enable(enabled);
 }
 
 void CActionsConfigurationDlg::SelectOrWrite(const ui::ComboBox& box, const std::string& text) {
@@ -194,13 +194,13 @@ void CActionsConfigurationDlg::SaveAction() {
 
 void CActionsConfigurationDlg::ShowRefusal(const actionedit::EditResult& refusal) {
   const UINT icon = refusal.icon == seam::MessageIcon::Information ? MB_ICONINFORMATION : 0;
-  ui::UserInterface().ShowMessage(handle_, refusal.message, refusal.caption, MB_OK | icon);
+  User().ShowMessage(handle_, refusal.message, refusal.caption, MB_OK | icon);
 }
 
 bool CActionsConfigurationDlg::MayDeleteUsedAction() {
   std::vector<std::string> users =
-      profileedit::ProfilesUsingAction(ui::Configuration().GetProfileFileNames(), theme_, name_);
-  CProfileConfigurationDlg* profilePage = Owner() ? Owner()->ProfilePage() : nullptr;
+      profileedit::ProfilesUsingAction(Configuration().GetProfileFileNames(), theme_, name_);
+  CProfileConfigurationDlg* profilePage = Owner().ProfilePage();
   if (const auto open = profilePage ? profilePage->FileUsingAction(theme_, name_) : std::nullopt) {
     const std::string openPath = config::ComparablePath(*open);
     if (std::none_of(users.begin(), users.end(), [&](const std::string& user) {
@@ -213,8 +213,8 @@ bool CActionsConfigurationDlg::MayDeleteUsedAction() {
   std::string question = "The action \"" + name_ + "\" is used by these profiles:\r\n";
   for (const std::string& user : users) question += user + "\r\n";
   question += "Their inputs do nothing without it. Delete it anyway?";
-  return ui::UserInterface().ShowMessage(handle_, question, "Delete Action",
-                                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+  return User().ShowMessage(handle_, question, "Delete Action",
+                            MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void CActionsConfigurationDlg::DeleteSelectedAction() {

@@ -23,7 +23,8 @@ class CVKActionConfigDlg;
 
 class CActionsConfigurationDlg : public CConfigurationPage {
  public:
-  explicit CActionsConfigurationDlg(HWND parent);
+  CActionsConfigurationDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
+                           HWND parent);
   ~CActionsConfigurationDlg() override;
 
   // Writes the whole library to the actions file.

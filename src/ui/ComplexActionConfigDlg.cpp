@@ -4,15 +4,15 @@
 
 #include "resource.h"
 
-CComplexActionConfigDlg::CComplexActionConfigDlg(HWND parent)
-    : CActionPanelDlg(IDD_COMPLEX_PANEL, parent, /*repeatAndToggle=*/false) {}
+CComplexActionConfigDlg::CComplexActionConfigDlg(HINSTANCE instance, HWND parent)
+    : CActionPanelDlg(IDD_COMPLEX_PANEL, instance, parent, /*repeatAndToggle=*/false) {}
 
 ui::ListBox CComplexActionConfigDlg::AvailableList() {
-  return ui::ListBox(GetItem(IDC_COMPLEX_AVAILABLE));
+  return Item<ui::ListBox>(IDC_COMPLEX_AVAILABLE);
 }
 
 ui::ListBox CComplexActionConfigDlg::CombinedList() {
-  return ui::ListBox(GetItem(IDC_COMPLEX_COMBINED));
+  return Item<ui::ListBox>(IDC_COMPLEX_COMBINED);
 }
 
 void CComplexActionConfigDlg::OnInitDialog() {
@@ -25,7 +25,7 @@ bool CComplexActionConfigDlg::OnCommand(int id, int code) {
   switch (id) {
     case IDC_COMPLEX_AVAILABLE:
       if (code == LBN_SELCHANGE) {
-        ButtonItem(IDC_COMPLEX_ADD).Enable(AvailableList().Selection() >= 0);
+        Item<ui::Button>(IDC_COMPLEX_ADD).Enable(AvailableList().Selection() >= 0);
       }
       return true;
     case IDC_COMPLEX_ADD:
@@ -55,15 +55,15 @@ bool CComplexActionConfigDlg::OnCommand(int id, int code) {
 void CComplexActionConfigDlg::ClearAvailable() {
   AvailableList().Reset();
   available_.clear();
-  ButtonItem(IDC_COMPLEX_ADD).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_ADD).Enable(false);
 }
 
 void CComplexActionConfigDlg::ClearCombined() {
   CombinedList().Reset();
   combined_.clear();
-  ButtonItem(IDC_COMPLEX_REMOVE).Enable(false);
-  ButtonItem(IDC_COMPLEX_UP).Enable(false);
-  ButtonItem(IDC_COMPLEX_DOWN).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_REMOVE).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_UP).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_DOWN).Enable(false);
   DisablePartButtons();
 }
 
@@ -78,7 +78,7 @@ void CComplexActionConfigDlg::FillAvailable(std::vector<actionedit::CombinedEntr
       list.Add(actionedit::EntryText(available_[i]), static_cast<LPARAM>(i));
     }
   }
-  ButtonItem(IDC_COMPLEX_ADD).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_ADD).Enable(false);
 }
 
 void CComplexActionConfigDlg::AddCombined(const actionedit::CombinedEntry& entry) {
@@ -99,27 +99,27 @@ void CComplexActionConfigDlg::AddSelectedAvailable() {
 
 void CComplexActionConfigDlg::DisablePartButtons() {
   for (int id : {IDC_COMPLEX_PART_HOLD, IDC_COMPLEX_PART_HIT}) {
-    ButtonItem(id).SetChecked(false);
-    ButtonItem(id).Enable(false);
+    Item<ui::Button>(id).SetChecked(false);
+    Item<ui::Button>(id).Enable(false);
   }
 }
 
 void CComplexActionConfigDlg::ShowSelectedPart() {
   const int selection = CombinedList().Selection();
   if (selection < 0 || static_cast<size_t>(selection) >= combined_.size()) {
-    ButtonItem(IDC_COMPLEX_REMOVE).Enable(false);
+    Item<ui::Button>(IDC_COMPLEX_REMOVE).Enable(false);
     DisablePartButtons();  // "Up" and "Down" stay as they are
     return;
   }
   const int last = static_cast<int>(combined_.size()) - 1;
-  ButtonItem(IDC_COMPLEX_REMOVE).Enable(true);
-  ButtonItem(IDC_COMPLEX_UP).Enable(selection > 0);
-  ButtonItem(IDC_COMPLEX_DOWN).Enable(selection < last);
+  Item<ui::Button>(IDC_COMPLEX_REMOVE).Enable(true);
+  Item<ui::Button>(IDC_COMPLEX_UP).Enable(selection > 0);
+  Item<ui::Button>(IDC_COMPLEX_DOWN).Enable(selection < last);
   const PushType type = combined_[static_cast<size_t>(selection)].pushType;
-  ButtonItem(IDC_COMPLEX_PART_HOLD).Enable(true);
-  ButtonItem(IDC_COMPLEX_PART_HIT).Enable(true);
-  ButtonItem(IDC_COMPLEX_PART_HOLD).SetChecked(type == PushType::Hold);
-  ButtonItem(IDC_COMPLEX_PART_HIT).SetChecked(type == PushType::Hit);
+  Item<ui::Button>(IDC_COMPLEX_PART_HOLD).Enable(true);
+  Item<ui::Button>(IDC_COMPLEX_PART_HIT).Enable(true);
+  Item<ui::Button>(IDC_COMPLEX_PART_HOLD).SetChecked(type == PushType::Hold);
+  Item<ui::Button>(IDC_COMPLEX_PART_HIT).SetChecked(type == PushType::Hit);
 }
 
 void CComplexActionConfigDlg::RemoveSelectedPart() {
@@ -128,9 +128,9 @@ void CComplexActionConfigDlg::RemoveSelectedPart() {
   if (selection < 0 || static_cast<size_t>(selection) >= combined_.size()) return;
   list.Delete(selection);
   combined_.erase(combined_.begin() + selection);
-  ButtonItem(IDC_COMPLEX_REMOVE).Enable(false);
-  ButtonItem(IDC_COMPLEX_UP).Enable(false);
-  ButtonItem(IDC_COMPLEX_DOWN).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_REMOVE).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_UP).Enable(false);
+  Item<ui::Button>(IDC_COMPLEX_DOWN).Enable(false);
   DisablePartButtons();
 }
 
@@ -147,11 +147,11 @@ void CComplexActionConfigDlg::MoveSelectedPart(int step) {
   list.Select(to);
   std::swap(combined_[static_cast<size_t>(from)], combined_[static_cast<size_t>(to)]);
   if (step < 0) {
-    if (to == 0) ButtonItem(IDC_COMPLEX_UP).Enable(false);
-    if (to < count - 1) ButtonItem(IDC_COMPLEX_DOWN).Enable(true);
+    if (to == 0) Item<ui::Button>(IDC_COMPLEX_UP).Enable(false);
+    if (to < count - 1) Item<ui::Button>(IDC_COMPLEX_DOWN).Enable(true);
   } else {
-    if (to > 0) ButtonItem(IDC_COMPLEX_UP).Enable(true);
-    if (to == count - 1) ButtonItem(IDC_COMPLEX_DOWN).Enable(false);
+    if (to > 0) Item<ui::Button>(IDC_COMPLEX_UP).Enable(true);
+    if (to == count - 1) Item<ui::Button>(IDC_COMPLEX_DOWN).Enable(false);
   }
 }
 
@@ -159,9 +159,9 @@ void CComplexActionConfigDlg::SetSelectedPartPushType() {
   const int selection = CombinedList().Selection();
   if (selection < 0 || static_cast<size_t>(selection) >= combined_.size()) return;
   PushType& type = combined_[static_cast<size_t>(selection)].pushType;
-  if (ButtonItem(IDC_COMPLEX_PART_HOLD).IsChecked()) {
+  if (Item<ui::Button>(IDC_COMPLEX_PART_HOLD).IsChecked()) {
     type = PushType::Hold;
-  } else if (ButtonItem(IDC_COMPLEX_PART_HIT).IsChecked()) {
+  } else if (Item<ui::Button>(IDC_COMPLEX_PART_HIT).IsChecked()) {
     type = PushType::Hit;
   }
 }

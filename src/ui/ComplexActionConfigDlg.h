@@ -10,7 +10,7 @@
 
 class CComplexActionConfigDlg : public CActionPanelDlg {
  public:
-  explicit CComplexActionConfigDlg(HWND parent);
+  CComplexActionConfigDlg(HINSTANCE instance, HWND parent);
 
   bool OnCommand(int id, int code) override;
   void OnInitDialog() override;

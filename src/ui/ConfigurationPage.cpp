@@ -1,12 +1,12 @@
 #include "ui/ConfigurationPage.h"
 
-#include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 
-CConfigurationPage::CConfigurationPage(int templateId, HWND parent)
-    : CChildDialog(templateId, ui::ModuleInstance(), parent) {}
+CConfigurationPage::CConfigurationPage(int templateId, const ui::WindowServices& services,
+                                       CTandrelConfigDlg& owner, HWND parent)
+    : CChildDialog(templateId, services.instance, parent), services_(services), owner_(owner) {}
 
 void CConfigurationPage::SetChanged(bool changed) {
   changed_ = changed;
-  if (owner_ != nullptr) owner_->UpdateApplyButton();
+  owner_.UpdateApplyButton();
 }

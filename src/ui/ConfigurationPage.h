@@ -3,15 +3,17 @@
 #pragma once
 
 #include "ui/TandrelDlg.h"
+#include "ui/WindowServices.h"
 
 class CTandrelConfigDlg;
 
 class CConfigurationPage : public CChildDialog {
  public:
-  CConfigurationPage(int templateId, HWND parent);
+  // A page inside `parent` (the owner's window), telling `owner` of every change of its changed
+  // state.
+  CConfigurationPage(int templateId, const ui::WindowServices& services, CTandrelConfigDlg& owner,
+                     HWND parent);
 
-  // The window told after every change of the changed state.
-  void SetOwner(CTandrelConfigDlg* owner) { owner_ = owner; }
   bool IsChanged() const { return changed_; }
   // Writes the page's edits to their files and clears the changed state.
   virtual void Apply() = 0;
@@ -21,10 +23,13 @@ class CConfigurationPage : public CChildDialog {
  protected:
   // Sets or clears the changed state and tells the owner.
   void SetChanged(bool changed);
-  // The window of the pages; null before SetOwner.
-  CTandrelConfigDlg* Owner() const { return owner_; }
+  CTandrelConfigDlg& Owner() const { return owner_; }
+  const ui::WindowServices& Services() const { return services_; }
+  CTandrelConfiguration& Configuration() const { return services_.configuration; }
+  ui::IUserInterface& User() const { return services_.user; }
 
  private:
-  CTandrelConfigDlg* owner_ = nullptr;
+  const ui::WindowServices services_;
+  CTandrelConfigDlg& owner_;
   bool changed_ = false;
 };

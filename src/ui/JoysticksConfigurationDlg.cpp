@@ -10,7 +10,6 @@
 #include "platform/Platform.h"
 #include "resource.h"
 #include "ui/Controls.h"
-#include "ui/ProgramContext.h"
 #include "ui/UserInterface.h"
 #include "xml/XMLNode.h"
 
@@ -23,8 +22,9 @@ constexpr int kControllerControls[] = {IDC_JOY_SELECT, IDC_JOY_CHANGE, IDC_JOY_R
 
 }  // namespace
 
-CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(HWND parent)
-    : CConfigurationPage(IDD_JOYSTICKS_PAGE, parent) {}
+CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(const ui::WindowServices& services,
+                                                       CTandrelConfigDlg& owner, HWND parent)
+    : CConfigurationPage(IDD_JOYSTICKS_PAGE, services, owner, parent) {}
 
 void CJoysticksConfigurationDlg::OnInitDialog() {
   SetChanged(false);
@@ -33,12 +33,12 @@ void CJoysticksConfigurationDlg::OnInitDialog() {
   MakeLabelFont();
 
   controllers_ = {};
-  const ui::ComboBox select(GetItem(IDC_JOY_SELECT));
+  const auto select = Item<ui::ComboBox>(IDC_JOY_SELECT);
   select.Reset();
-  for (int id : kControllerControls) ui::Window(GetItem(id)).Enable(false);
-  picture_ = ui::PictureBox(GetItem(IDC_JOY_PICTURE));
+  for (int id : kControllerControls) Item(id).Enable(false);
+  picture_ = Item<ui::PictureBox>(IDC_JOY_PICTURE);
 
-  CTandrelConfiguration& configuration = ui::Configuration();
+  CTandrelConfiguration& configuration = Configuration();
   {
     // The controller objects are read under the configuration lock and forgotten at once.
     const auto lock = configuration.Lock();
@@ -48,7 +48,7 @@ void CJoysticksConfigurationDlg::OnInitDialog() {
       const CJoystick* joystick = configuration.GetJoystick(id);
       if (joystick == nullptr) continue;
       if (current_ < 0) {
-        for (int control : kControllerControls) ui::Window(GetItem(control)).Enable(true);
+        for (int control : kControllerControls) Item(control).Enable(true);
         current_ = id;
       }
       // The setting as the file has it: a profile that failed to load must not turn into a
@@ -68,8 +68,8 @@ void CJoysticksConfigurationDlg::OnInitDialog() {
 
   select.Select(0);
   if (current_ >= 0) ShowController();
-  ui::Window(GetItem(IDC_JOY_NONE)).Show(current_ < 0);
-  ui::Button(GetItem(IDC_JOY_LAUNCH)).SetChecked(launchOnStartup_);
+  Item(IDC_JOY_NONE).Show(current_ < 0);
+  Item<ui::Button>(IDC_JOY_LAUNCH).SetChecked(launchOnStartup_);
 }
 
 // The version label's font, 18 pixels high at 96 dots per inch, in the page's own scaling.
@@ -77,7 +77,8 @@ void CJoysticksConfigurationDlg::MakeLabelFont() {
   ui::FontHandle font(CreateFontA(ui::Scaled(18, handle_), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Times New Roman"));
-  SendMessageA(GetItem(IDC_JOY_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  SendMessageA(Item(IDC_JOY_VERSION).handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()),
+               TRUE);
   labelFont_ = std::move(font);  // the old font goes once the label no longer uses it
 }
 
@@ -94,12 +95,12 @@ INT_PTR CJoysticksConfigurationDlg::HandleMessage(UINT message, WPARAM wParam, L
 bool CJoysticksConfigurationDlg::OnCommand(int id, int code) {
   switch (id) {
     case IDC_JOY_LAUNCH:
-      launchOnStartup_ = ui::Button(GetItem(IDC_JOY_LAUNCH)).IsChecked();
+      launchOnStartup_ = Item<ui::Button>(IDC_JOY_LAUNCH).IsChecked();
       SetChanged(true);
       return true;
     case IDC_JOY_SELECT:
       if (code == CBN_SELCHANGE) {
-        const ui::ComboBox select(GetItem(IDC_JOY_SELECT));
+        const auto select = Item<ui::ComboBox>(IDC_JOY_SELECT);
         current_ = static_cast<int>(select.ItemData(select.Selection()));
         ShowController();
       }
@@ -111,7 +112,7 @@ bool CJoysticksConfigurationDlg::OnCommand(int id, int code) {
       RemoveProfile();
       return true;
     case IDC_JOY_ENABLED:
-      SetEnabled(current_, ui::Button(GetItem(IDC_JOY_ENABLED)).IsChecked());
+      SetEnabled(current_, Item<ui::Button>(IDC_JOY_ENABLED).IsChecked());
       return true;
     case IDC_JOY_PICTURE:
       if (code == STN_CLICKED) ShowPictureMenu();
@@ -140,7 +141,7 @@ void CJoysticksConfigurationDlg::Apply() {
   }
   // The configuration reports a file it cannot write; the edits then stay here, unapplied, so
   // that the user can try again instead of losing them to the reload that follows.
-  if (ui::Configuration().SaveJoysticksTab(state)) SetChanged(false);
+  if (Configuration().SaveJoysticksTab(state)) SetChanged(false);
 }
 
 void CJoysticksConfigurationDlg::SetEnabled(int id, bool enabled) {
@@ -176,10 +177,9 @@ CJoysticksConfigurationDlg::Controller* CJoysticksConfigurationDlg::Find(int id)
 void CJoysticksConfigurationDlg::ShowController() {
   const Controller* controller = Find(current_);
   if (controller == nullptr) return;
-  ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(controller->enabled);
-  ui::Window(GetItem(IDC_JOY_STATE))
-      .SetText(controller->notPolling ? "(its profile could not be loaded)" : "");
-  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetPath(controller->profile.value_or(""));
+  Item<ui::Button>(IDC_JOY_ENABLED).SetChecked(controller->enabled);
+  Item(IDC_JOY_STATE).SetText(controller->notPolling ? "(its profile could not be loaded)" : "");
+  Item<ui::Edit>(IDC_JOY_PROFILE).SetPath(controller->profile.value_or(""));
   ShowPicture(current_);
 }
 
@@ -193,16 +193,16 @@ void CJoysticksConfigurationDlg::ChooseProfile() {
   if (Find(current_) == nullptr) return;
   const auto file = ChooseFile("Select Exisiting Configuration", "XML Files", "*.xml");
   if (!file) return;
-  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetPath(*file);
-  ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(true);
+  Item<ui::Edit>(IDC_JOY_PROFILE).SetPath(*file);
+  Item<ui::Button>(IDC_JOY_ENABLED).SetChecked(true);
   SetProfileFile(current_, *file);
   SetEnabled(current_, true);
 }
 
 void CJoysticksConfigurationDlg::RemoveProfile() {
   if (Find(current_) == nullptr) return;
-  ui::Edit(GetItem(IDC_JOY_PROFILE)).SetText("");
-  ui::Button(GetItem(IDC_JOY_ENABLED)).SetChecked(false);
+  Item<ui::Edit>(IDC_JOY_PROFILE).SetText("");
+  Item<ui::Button>(IDC_JOY_ENABLED).SetChecked(false);
   SetProfileFile(current_, std::nullopt);
   SetEnabled(current_, false);
 }
@@ -218,21 +218,20 @@ void CJoysticksConfigurationDlg::ChoosePicture() {
 void CJoysticksConfigurationDlg::ShowPictureMenu() {
   POINT cursor = {};
   GetCursorPos(&cursor);
-  HMENU menu = GetSubMenu(ui::Program().popupMenu, IDR_POPUP_PICTURE_MENU);
-  if (menu != nullptr) ui::UserInterface().TrackPopupMenu(menu, cursor.x, cursor.y, handle_);
+  HMENU menu = GetSubMenu(Services().popupMenu, IDR_POPUP_PICTURE_MENU);
+  if (menu != nullptr) User().TrackPopupMenu(menu, cursor.x, cursor.y, handle_);
 }
 
 // The configuration file holds values of at most kXMLMaxValueLength bytes: a longer path is
 // refused here, where the user chose it, rather than written into a file that cannot be read.
 bool CJoysticksConfigurationDlg::FitsTheConfiguration(const std::string& path) {
   if (path.size() <= kXMLMaxValueLength) return true;
-  ui::UserInterface().ShowMessage(
-      handle_,
-      "The path \"" + path + "\" is " + std::to_string(path.size()) +
-          " bytes long, and the configuration file holds paths of at most " +
-          std::to_string(kXMLMaxValueLength) +
-          " bytes. Choose a file in a folder with a shorter path.",
-      "Error", MB_OK | MB_ICONERROR);
+  User().ShowMessage(handle_,
+                     "The path \"" + path + "\" is " + std::to_string(path.size()) +
+                         " bytes long, and the configuration file holds paths of at most " +
+                         std::to_string(kXMLMaxValueLength) +
+                         " bytes. Choose a file in a folder with a shorter path.",
+                     "Error", MB_OK | MB_ICONERROR);
   return false;
 }
 
@@ -240,9 +239,9 @@ std::optional<std::string> CJoysticksConfigurationDlg::ChooseFile(const char* ti
                                                                   const char* filterName,
                                                                   const char* filterPattern) {
   ui::FileDialogRequest request = ui::FileDialogRequest::InFolder(
-      handle_, title, filterName, filterPattern, ui::Configuration().GetProgramFolder());
+      handle_, title, filterName, filterPattern, Configuration().GetProgramFolder());
   request.flags |= OFN_LONGNAMES;
-  std::optional<std::string> file = ui::UserInterface().ChooseFile(request);
+  std::optional<std::string> file = User().ChooseFile(request);
   if (file && !FitsTheConfiguration(*file)) return std::nullopt;
   return file;
 }

@@ -16,7 +16,8 @@
 
 class CJoysticksConfigurationDlg : public CConfigurationPage {
  public:
-  explicit CJoysticksConfigurationDlg(HWND parent);
+  CJoysticksConfigurationDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
+                             HWND parent);
 
   void Apply() override;
   bool OnCommand(int id, int code) override;

@@ -9,13 +9,13 @@ constexpr int kDigits = 3;
 
 }  // namespace
 
-CMouseActionConfigDlg::CMouseActionConfigDlg(HWND parent)
-    : CActionPanelDlg(IDD_MOUSE_PANEL, parent, /*repeatAndToggle=*/false) {}
+CMouseActionConfigDlg::CMouseActionConfigDlg(HINSTANCE instance, HWND parent)
+    : CActionPanelDlg(IDD_MOUSE_PANEL, instance, parent, /*repeatAndToggle=*/false) {}
 
 void CMouseActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
   for (int id : {IDC_MOUSE_DIRECTION, IDC_MOUSE_SPEED, IDC_MOUSE_DELAY, IDC_MOUSE_ACCELERATION}) {
-    EditItem(id).LimitText(kDigits);
+    Item<ui::Edit>(id).LimitText(kDigits);
   }
 }
 
@@ -31,29 +31,34 @@ bool CMouseActionConfigDlg::ShowStored(int id) {
 }
 
 unsigned CMouseActionConfigDlg::GetDirection() {
-  return static_cast<unsigned>(actionedit::StoredDirection(EditItem(IDC_MOUSE_DIRECTION).Text()));
+  return static_cast<unsigned>(
+      actionedit::StoredDirection(Item<ui::Edit>(IDC_MOUSE_DIRECTION).Text()));
 }
 void CMouseActionConfigDlg::SetDirection(unsigned degrees) {
-  EditItem(IDC_MOUSE_DIRECTION).SetNumber(degrees);
+  Item<ui::Edit>(IDC_MOUSE_DIRECTION).SetNumber(degrees);
 }
-unsigned CMouseActionConfigDlg::GetSpeed() { return EditItem(IDC_MOUSE_SPEED).Number(); }
-void CMouseActionConfigDlg::SetSpeed(unsigned speed) { EditItem(IDC_MOUSE_SPEED).SetNumber(speed); }
+unsigned CMouseActionConfigDlg::GetSpeed() { return Item<ui::Edit>(IDC_MOUSE_SPEED).Number(); }
+void CMouseActionConfigDlg::SetSpeed(unsigned speed) {
+  Item<ui::Edit>(IDC_MOUSE_SPEED).SetNumber(speed);
+}
 unsigned CMouseActionConfigDlg::GetUpdateDelay() {
   return static_cast<unsigned>(
-      actionedit::StoredNumber(actionedit::kUpdateDelay, EditItem(IDC_MOUSE_DELAY).Text()));
+      actionedit::StoredNumber(actionedit::kUpdateDelay, Item<ui::Edit>(IDC_MOUSE_DELAY).Text()));
 }
 void CMouseActionConfigDlg::SetUpdateDelay(unsigned delay) {
-  EditItem(IDC_MOUSE_DELAY).SetNumber(delay);
+  Item<ui::Edit>(IDC_MOUSE_DELAY).SetNumber(delay);
 }
 unsigned CMouseActionConfigDlg::GetAcceleration() {
-  return EditItem(IDC_MOUSE_ACCELERATION).Number();
+  return Item<ui::Edit>(IDC_MOUSE_ACCELERATION).Number();
 }
 void CMouseActionConfigDlg::SetAcceleration(unsigned acceleration) {
-  EditItem(IDC_MOUSE_ACCELERATION).SetNumber(acceleration);
+  Item<ui::Edit>(IDC_MOUSE_ACCELERATION).SetNumber(acceleration);
 }
-bool CMouseActionConfigDlg::IsAbsolute() { return ButtonItem(IDC_MOUSE_ABSOLUTE).IsChecked(); }
+bool CMouseActionConfigDlg::IsAbsolute() {
+  return Item<ui::Button>(IDC_MOUSE_ABSOLUTE).IsChecked();
+}
 void CMouseActionConfigDlg::SetAbsolute(bool absolute) {
-  ButtonItem(IDC_MOUSE_ABSOLUTE).SetChecked(absolute);
+  Item<ui::Button>(IDC_MOUSE_ABSOLUTE).SetChecked(absolute);
 }
 
 void CMouseActionConfigDlg::ReadValues(actionedit::ActionPanelValues& values) {

@@ -7,7 +7,7 @@
 
 class CMouseActionConfigDlg : public CActionPanelDlg {
  public:
-  explicit CMouseActionConfigDlg(HWND parent);
+  CMouseActionConfigDlg(HINSTANCE instance, HWND parent);
 
   void OnInitDialog() override;
 

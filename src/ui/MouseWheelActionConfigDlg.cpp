@@ -4,25 +4,26 @@
 #include "actions/MouseWheelAction.h"
 #include "resource.h"
 
-CMouseWheelActionConfigDlg::CMouseWheelActionConfigDlg(HWND parent)
-    : CActionPanelDlg(IDD_WHEEL_PANEL, parent, /*repeatAndToggle=*/false) {}
+CMouseWheelActionConfigDlg::CMouseWheelActionConfigDlg(HINSTANCE instance, HWND parent)
+    : CActionPanelDlg(IDD_WHEEL_PANEL, instance, parent, /*repeatAndToggle=*/false) {}
 
 void CMouseWheelActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
   SetDirection(CMouseWheelAction::kUp);
-  EditItem(IDC_WHEEL_LINES).LimitText(1);
-  EditItem(IDC_WHEEL_DELAY).LimitText(3);
+  Item<ui::Edit>(IDC_WHEEL_LINES).LimitText(1);
+  Item<ui::Edit>(IDC_WHEEL_DELAY).LimitText(3);
 }
 
 int CMouseWheelActionConfigDlg::GetDirection() {
-  if (ButtonItem(IDC_WHEEL_UP).IsChecked()) return CMouseWheelAction::kUp;
-  return ButtonItem(IDC_WHEEL_DOWN).IsChecked() ? CMouseWheelAction::kDown : CMouseWheelAction::kUp;
+  if (Item<ui::Button>(IDC_WHEEL_UP).IsChecked()) return CMouseWheelAction::kUp;
+  return Item<ui::Button>(IDC_WHEEL_DOWN).IsChecked() ? CMouseWheelAction::kDown
+                                                      : CMouseWheelAction::kUp;
 }
 
 void CMouseWheelActionConfigDlg::SetDirection(int direction) {
   if (direction != CMouseWheelAction::kUp && direction != CMouseWheelAction::kDown) return;
-  ButtonItem(IDC_WHEEL_UP).SetChecked(direction == CMouseWheelAction::kUp);
-  ButtonItem(IDC_WHEEL_DOWN).SetChecked(direction == CMouseWheelAction::kDown);
+  Item<ui::Button>(IDC_WHEEL_UP).SetChecked(direction == CMouseWheelAction::kUp);
+  Item<ui::Button>(IDC_WHEEL_DOWN).SetChecked(direction == CMouseWheelAction::kDown);
 }
 
 bool CMouseWheelActionConfigDlg::ShowStored(int id) {
@@ -38,17 +39,17 @@ bool CMouseWheelActionConfigDlg::ShowStored(int id) {
 
 unsigned CMouseWheelActionConfigDlg::GetLines() {
   return static_cast<unsigned>(
-      actionedit::StoredNumber(actionedit::kWheelLines, EditItem(IDC_WHEEL_LINES).Text()));
+      actionedit::StoredNumber(actionedit::kWheelLines, Item<ui::Edit>(IDC_WHEEL_LINES).Text()));
 }
 void CMouseWheelActionConfigDlg::SetLines(unsigned lines) {
-  EditItem(IDC_WHEEL_LINES).SetNumber(lines);
+  Item<ui::Edit>(IDC_WHEEL_LINES).SetNumber(lines);
 }
 unsigned CMouseWheelActionConfigDlg::GetUpdateDelay() {
   return static_cast<unsigned>(
-      actionedit::StoredNumber(actionedit::kUpdateDelay, EditItem(IDC_WHEEL_DELAY).Text()));
+      actionedit::StoredNumber(actionedit::kUpdateDelay, Item<ui::Edit>(IDC_WHEEL_DELAY).Text()));
 }
 void CMouseWheelActionConfigDlg::SetUpdateDelay(unsigned delay) {
-  EditItem(IDC_WHEEL_DELAY).SetNumber(delay);
+  Item<ui::Edit>(IDC_WHEEL_DELAY).SetNumber(delay);
 }
 
 void CMouseWheelActionConfigDlg::ReadValues(actionedit::ActionPanelValues& values) {

@@ -6,7 +6,7 @@
 
 class CMouseWheelActionConfigDlg : public CActionPanelDlg {
  public:
-  explicit CMouseWheelActionConfigDlg(HWND parent);
+  CMouseWheelActionConfigDlg(HINSTANCE instance, HWND parent);
 
   void OnInitDialog() override;
 

@@ -13,7 +13,6 @@
 #include "profileedit/ShiftButtons.h"
 #include "resource.h"
 #include "ui/ActionAssignmentGroup.h"
-#include "ui/ProgramContext.h"
 #include "ui/ShiftButtonLists.h"
 #include "ui/UserInterface.h"
 #include "xml/XMLNode.h"
@@ -31,42 +30,43 @@ constexpr const char* kFileDialogTitle = "Select A Configuration File";
 
 }  // namespace
 
-CProfileConfigurationDlg::CProfileConfigurationDlg(HWND parent)
-    : CConfigurationPage(IDD_PROFILE_PAGE, parent) {}
+CProfileConfigurationDlg::CProfileConfigurationDlg(const ui::WindowServices& services,
+                                                   CTandrelConfigDlg& owner, HWND parent)
+    : CConfigurationPage(IDD_PROFILE_PAGE, services, owner, parent) {}
 
 CProfileConfigurationDlg::~CProfileConfigurationDlg() = default;
 
 void CProfileConfigurationDlg::OnInitDialog() {
   FillControllerList();
   document_.reset();
-  ShiftButtonLists(handle_).DisableButtons();
-  ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  ShiftButtonLists(*this).DisableButtons();
+  ui::ComboBox controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
   if (controllers.Count() > 1) {
     // The profile shown first is that of the first controller; a new one is made for it.
     controllers.Select(1);
     const int id = static_cast<int>(controllers.ItemData(1));
-    if (const auto fileName = ui::Configuration().GetProfileFileName(id)) {
-      Item(IDC_PROF_FILE).SetPath(*fileName);
+    if (const auto fileName = Configuration().GetProfileFileName(id)) {
+      Item<ui::Edit>(IDC_PROF_FILE).SetPath(*fileName);
       LoadProfileDocument();
     }
   }
 }
 
 void CProfileConfigurationDlg::Shown() {
-  if (document_) ActionAssignmentGroup(handle_).FollowLibrary(*document_);
+  if (document_) ActionAssignmentGroup(*this).FollowLibrary(*document_);
 }
 
 std::optional<std::string> CProfileConfigurationDlg::FileUsingAction(std::string_view theme,
                                                                      std::string_view name) {
   if (!document_ || !profileedit::UsesAction(*document_, theme, name)) return std::nullopt;
-  return Item(IDC_PROF_FILE).Text();
+  return Item<ui::Edit>(IDC_PROF_FILE).Text();
 }
 
 void CProfileConfigurationDlg::FillControllerList() {
-  ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  ui::ComboBox controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
   controllers.Reset();
   controllers.Add("", -1);
-  CTandrelConfiguration& configuration = ui::Configuration();
+  CTandrelConfiguration& configuration = Configuration();
   const auto lock = configuration.Lock();
   for (int id = 0; id < seam::kMaxJoysticks; ++id) {
     if (const CJoystick* joystick = configuration.GetJoystick(id)) {
@@ -76,7 +76,7 @@ void CProfileConfigurationDlg::FillControllerList() {
 }
 
 CProfileConfigurationDlg::ControllerEntry CProfileConfigurationDlg::ChosenController() {
-  const ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  const ui::ComboBox controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
   const int selection = controllers.Selection();
   if (selection < 0) return {};
   return {static_cast<int>(controllers.ItemData(selection)), controllers.ItemText(selection)};
@@ -86,18 +86,18 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
   SetChanged(false);
   document_.reset();
   loading_ = true;
-  Item(IDC_PROF_THRESHOLD).LimitText(5);
-  Item(IDC_PROF_SENSITIVITY).LimitText(4);
-  Item(IDC_PROF_DELAY).LimitText(3);
+  Item<ui::Edit>(IDC_PROF_THRESHOLD).LimitText(5);
+  Item<ui::Edit>(IDC_PROF_SENSITIVITY).LimitText(4);
+  Item<ui::Edit>(IDC_PROF_DELAY).LimitText(3);
   EnableEditing(true);
 
-  const std::string path = Item(IDC_PROF_FILE).Text();
+  const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
   const ControllerEntry controller = ChosenController();
   document_ = profileedit::OpenProfileDocument(path, controller.id, controller.name);
   if (!profileedit::IsProfileDocument(document_.get())) {
-    const int answer = ui::UserInterface().ShowMessage(
-        handle_, profileedit::InvalidProfileQuestion(path), profileedit::kInvalidProfileCaption,
-        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    const int answer = User().ShowMessage(handle_, profileedit::InvalidProfileQuestion(path),
+                                          profileedit::kInvalidProfileCaption,
+                                          MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer != IDYES) {
       // The user refused the file: it is never written, so the page lets go of it.
       document_.reset();
@@ -107,17 +107,17 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
     }
   }
 
-  ActionAssignmentGroup(handle_).Fill();
-  ShiftButtonLists(handle_).Fill({});
-  ui::ComboBox axes = List(IDC_PROF_AXIS);
+  ActionAssignmentGroup(*this).Fill();
+  ShiftButtonLists(*this).Fill({});
+  ui::ComboBox axes = Item<ui::ComboBox>(IDC_PROF_AXIS);
   axes.Reset();
   for (const char* axis : profileedit::kAxisNames) axes.Add(axis);
   axes.Select(0);
-  ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
+  ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
   types.Reset();
   for (const char* type : profileedit::kAxisTypeTexts) types.Add(type);
   types.Select(0);
-  ui::Button(GetItem(IDC_PROF_SWAP)).SetChecked(false);
+  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(false);
   if (document_) {
     ShowDocument();
   } else {
@@ -129,8 +129,8 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
 }
 
 void CProfileConfigurationDlg::EnableEditing(bool enabled) {
-  for (int id : kEditingControls) ui::Window(GetItem(id)).Enable(enabled);
-  ShiftButtonLists(handle_).DisableButtons();
+  for (int id : kEditingControls) Item<ui::Edit>(id).Enable(enabled);
+  ShiftButtonLists(*this).DisableButtons();
 }
 
 // Fills the controls from the document. A value shown in a number box that the document lacks
@@ -139,22 +139,22 @@ void CProfileConfigurationDlg::EnableEditing(bool enabled) {
 // Neither counts as a change while loading.
 void CProfileConfigurationDlg::ShowDocument() {
   CXMLNode& root = *document_;
-  ui::ComboBox controllers = List(IDC_PROF_JOYSTICK);
+  ui::ComboBox controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
   const std::optional<std::string> name = profileedit::ProfileControllerName(root);
   controllers.Select(name ? controllers.FindExact(*name) : -1);
   SetNumberBox(IDC_PROF_DELAY, profileedit::PollingDelayText(root));
-  ShiftButtonLists(handle_).Fill(profileedit::ReadShiftButtons(root));
-  const ActionAssignmentGroup assignment(handle_);
+  ShiftButtonLists(*this).Fill(profileedit::ReadShiftButtons(root));
+  const ActionAssignmentGroup assignment(*this);
   assignment.ShowAssignment(root);
   if (const auto x = profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0])) {
     SetNumberBox(IDC_PROF_THRESHOLD, x->threshold);
     SetNumberBox(IDC_PROF_SENSITIVITY, x->sensitivity);
-    ui::Button(GetItem(IDC_PROF_SWAP)).SetChecked(x->swapped);
+    Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x->swapped);
   }
   for (const auto& axis : profileedit::PrepareAxesForEditing(root)) {
     assignment.RelabelAxis(axis.axis, axis.vertical);
     if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
-      const ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
+      const ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
       types.Select(types.FindExact(profileedit::kVerticalAxisText));
     }
   }
@@ -168,10 +168,10 @@ void CProfileConfigurationDlg::Apply() { Save(); }
 
 bool CProfileConfigurationDlg::Save() {
   if (!document_) return true;
-  const std::string path = Item(IDC_PROF_FILE).Text();
+  const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
   const XMLSaveResult saved = profileedit::SaveProfileDocument(*document_, path);
   if (!saved) {
-    ui::UserInterface().ShowMessage(
+    User().ShowMessage(
         handle_,
         saved.refusal.empty() ? profileedit::kSaveFailedText : NotWrittenText(path, saved.refusal),
         profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
@@ -183,16 +183,16 @@ bool CProfileConfigurationDlg::Save() {
 
 void CProfileConfigurationDlg::Open() {
   if (IsChanged()) {
-    const int answer = ui::UserInterface().ShowMessage(handle_, profileedit::kSaveChangesQuestion,
-                                                       profileedit::kSaveChangesCaption,
-                                                       MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer =
+        User().ShowMessage(handle_, profileedit::kSaveChangesQuestion,
+                           profileedit::kSaveChangesCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL) return;
     // Edits that could not be written stay on the page rather than be dropped by the next file.
     if (answer == IDYES && !Save()) return;
   }
   const std::optional<std::string> path = ChooseProfileFile(false);
   if (!path) return;
-  Item(IDC_PROF_FILE).SetPath(*path);
+  Item<ui::Edit>(IDC_PROF_FILE).SetPath(*path);
   document_.reset();
   LoadProfileDocument();
 }
@@ -200,8 +200,8 @@ void CProfileConfigurationDlg::Open() {
 void CProfileConfigurationDlg::SaveAs() {
   const std::optional<std::string> path = ChooseProfileFile(true);
   if (!path) return;
-  const std::string previous = Item(IDC_PROF_FILE).Text();
-  Item(IDC_PROF_FILE).SetPath(*path);
+  const std::string previous = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  Item<ui::Edit>(IDC_PROF_FILE).SetPath(*path);
   if (document_) {
     Save();
     return;
@@ -213,7 +213,7 @@ void CProfileConfigurationDlg::SaveAs() {
   if (controller.id < 0) profileedit::SetControllerIdentity(*document_, -1, "");
   if (!Save()) {
     document_.reset();
-    Item(IDC_PROF_FILE).SetPath(previous);
+    Item<ui::Edit>(IDC_PROF_FILE).SetPath(previous);
     return;
   }
   LoadProfileDocument();
@@ -221,12 +221,12 @@ void CProfileConfigurationDlg::SaveAs() {
 
 std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save) {
   ui::FileDialogRequest request = ui::FileDialogRequest::InFolder(
-      handle_, kFileDialogTitle, "XML Files", "*.XML", ui::Configuration().GetProgramFolder());
+      handle_, kFileDialogTitle, "XML Files", "*.XML", Configuration().GetProgramFolder());
   request.save = save;
   request.defaultExtension = "xml";
   // Replacing a file, another profile or the program's own, is asked first.
   if (save) request.flags |= OFN_OVERWRITEPROMPT;
-  return ui::UserInterface().ChooseFile(request);
+  return User().ChooseFile(request);
 }
 
 bool CProfileConfigurationDlg::OnCommand(int id, int code) {
@@ -244,8 +244,8 @@ bool CProfileConfigurationDlg::OnCommand(int id, int code) {
 
 void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
   CXMLNode& root = *document_;
-  const ShiftButtonLists shiftButtons(handle_);
-  const ActionAssignmentGroup assignment(handle_);
+  const ShiftButtonLists shiftButtons(*this);
+  const ActionAssignmentGroup assignment(*this);
   switch (id) {
     case IDC_PROF_AVAILABLE:
       shiftButtons.UpdateAddButton();
@@ -279,7 +279,7 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
     case IDC_PROF_SWAP:
       if (code == BN_CLICKED &&
           profileedit::SetAxisSwapped(root, ChosenAxis(),
-                                      ui::Button(GetItem(IDC_PROF_SWAP)).IsChecked())) {
+                                      Item<ui::Button>(IDC_PROF_SWAP).IsChecked())) {
         MarkChanged();
       }
       return;
@@ -323,20 +323,20 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
 
 void CProfileConfigurationDlg::ShiftButtonsChanged() {
   MarkChanged();
-  profileedit::RebuildShiftButtons(*document_, ShiftButtonLists(handle_).Buttons());
+  profileedit::RebuildShiftButtons(*document_, ShiftButtonLists(*this).Buttons());
 }
 
 void CProfileConfigurationDlg::SetNumberBox(int id, const std::string& text) {
   // The box's own notification arrives while it is set: it is the page showing, not the user.
   showingNumber_ = true;
-  Item(id).SetText(text);
+  Item<ui::Edit>(id).SetText(text);
   showingNumber_ = false;
   NumberBoxEdited(id, profileedit::NumberSource::Shown);
 }
 
 void CProfileConfigurationDlg::NumberBoxEdited(int id, profileedit::NumberSource source) {
   if (!document_) return;
-  const std::string typed = Item(id).Text();
+  const std::string typed = Item<ui::Edit>(id).Text();
   bool edited = false;
   if (id == IDC_PROF_DELAY) {
     edited = profileedit::SetPollingDelay(*document_, typed, source);
@@ -358,9 +358,9 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
   } else if (const auto axis = profileedit::ReadAxisSettings(*document_, ChosenAxis())) {
     stored = id == IDC_PROF_THRESHOLD ? axis->threshold : axis->sensitivity;
   }
-  if (!stored || Item(id).Text() == *stored) return;
+  if (!stored || Item<ui::Edit>(id).Text() == *stored) return;
   showingNumber_ = true;
-  Item(id).SetText(*stored);
+  Item<ui::Edit>(id).SetText(*stored);
   showingNumber_ = false;
 }
 
@@ -370,19 +370,22 @@ void CProfileConfigurationDlg::AxisChosen() {
   const auto settings = profileedit::ReadAxisSettings(*document_, ChosenAxis());
   if (!settings) return;
   if (settings->typeEntry) {
-    ui::ComboBox types = List(IDC_PROF_AXIS_TYPE);
+    ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
     types.Select(types.FindExact(profileedit::kAxisTypeTexts[*settings->typeEntry]));
   }
-  ui::Button(GetItem(IDC_PROF_SWAP)).SetChecked(settings->swapped);
+  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(settings->swapped);
   SetNumberBox(IDC_PROF_SENSITIVITY, settings->sensitivity);
   SetNumberBox(IDC_PROF_THRESHOLD, settings->threshold);
 }
 
 void CProfileConfigurationDlg::AxisTypeChosen() {
   const std::string axis = ChosenAxis();
-  const bool vertical = List(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kVerticalAxisText;
+  const bool vertical =
+      Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kVerticalAxisText;
   if (profileedit::SetAxisType(*document_, axis, vertical)) MarkChanged();
-  ActionAssignmentGroup(handle_).RelabelAxis(axis, vertical);
+  ActionAssignmentGroup(*this).RelabelAxis(axis, vertical);
 }
 
-std::string CProfileConfigurationDlg::ChosenAxis() { return List(IDC_PROF_AXIS).SelectedText(); }
+std::string CProfileConfigurationDlg::ChosenAxis() {
+  return Item<ui::ComboBox>(IDC_PROF_AXIS).SelectedText();
+}

@@ -22,7 +22,8 @@ class CXMLNode;
 
 class CProfileConfigurationDlg : public CConfigurationPage {
  public:
-  explicit CProfileConfigurationDlg(HWND parent);
+  CProfileConfigurationDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
+                           HWND parent);
   ~CProfileConfigurationDlg() override;
 
   // Writes the document to the file shown; a page without a document does nothing.
@@ -64,9 +65,6 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   void AxisChosen();
   void AxisTypeChosen();
   std::string ChosenAxis();
-
-  ui::Edit Item(int id) { return ui::Edit(GetItem(id)); }
-  ui::ComboBox List(int id) { return ui::ComboBox(GetItem(id)); }
 
   std::unique_ptr<CXMLNode> document_;
   bool loading_ = false;

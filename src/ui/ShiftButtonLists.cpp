@@ -3,14 +3,14 @@
 #include "profileedit/ElementEntries.h"
 #include "resource.h"
 
-ShiftButtonLists::ShiftButtonLists(HWND page)
-    : available_(GetDlgItem(page, IDC_PROF_AVAILABLE)),
-      shiftButtons_(GetDlgItem(page, IDC_PROF_SHIFT_BUTTONS)),
-      shiftStates_(GetDlgItem(page, IDC_PROF_SHIFT_STATE)),
-      add_(GetDlgItem(page, IDC_PROF_ADD)),
-      remove_(GetDlgItem(page, IDC_PROF_REMOVE)),
-      up_(GetDlgItem(page, IDC_PROF_UP)),
-      down_(GetDlgItem(page, IDC_PROF_DOWN)) {}
+ShiftButtonLists::ShiftButtonLists(const CTandrelDlg& page)
+    : available_(page.Item<ui::ListBox>(IDC_PROF_AVAILABLE)),
+      shiftButtons_(page.Item<ui::ListBox>(IDC_PROF_SHIFT_BUTTONS)),
+      shiftStates_(page.Item<ui::ComboBox>(IDC_PROF_SHIFT_STATE)),
+      add_(page.Item<ui::Button>(IDC_PROF_ADD)),
+      remove_(page.Item<ui::Button>(IDC_PROF_REMOVE)),
+      up_(page.Item<ui::Button>(IDC_PROF_UP)),
+      down_(page.Item<ui::Button>(IDC_PROF_DOWN)) {}
 
 void ShiftButtonLists::Fill(const std::vector<int>& shiftButtons) const {
   available_.Reset();

@@ -13,10 +13,11 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/TandrelDlg.h"
 
 class ShiftButtonLists {
  public:
-  explicit ShiftButtonLists(HWND page);
+  explicit ShiftButtonLists(const CTandrelDlg& page);
 
   // Buttons 1 to 32 available, the given ones (button numbers, shift-number order) moved to
   // the shift buttons, the shift state list to match with "No Shift Button" selected, and the

@@ -3,13 +3,11 @@
 #include <commctrl.h>
 
 #include "config/TandrelConfiguration.h"
-#include "platform/Platform.h"
 #include "platform/win32/Win32Messages.h"
 #include "resource.h"
 #include "ui/ActionsConfigurationDlg.h"
 #include "ui/JoysticksConfigurationDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
-#include "ui/ProgramContext.h"
 #include "ui/UserInterface.h"
 
 namespace {
@@ -25,8 +23,8 @@ int InsertTab(HWND tabs, int position, const char* text) {
 
 }  // namespace
 
-CTandrelConfigDlg::CTandrelConfigDlg(HWND parent)
-    : CModalDialog(IDD_CONFIGURATION, ui::ModuleInstance(), parent) {}
+CTandrelConfigDlg::CTandrelConfigDlg(const ui::WindowServices& services, HWND parent)
+    : CModalDialog(IDD_CONFIGURATION, services.instance, parent), services_(services) {}
 
 CTandrelConfigDlg::~CTandrelConfigDlg() { DeletePages(); }
 
@@ -53,27 +51,24 @@ INT_PTR CTandrelConfigDlg::DoModal() {
 void CTandrelConfigDlg::OnInitDialog() {
   seam::Win32Messages::SetOwner(handle_);
   DeletePages();
-  tabs_ = GetItem(IDC_TABS);
+  tabs_ = Item(IDC_TABS).handle();
   joysticksIndex_ = InsertTab(tabs_, 0, "Joysticks");
   profilesIndex_ = InsertTab(tabs_, 1, "Profiles");
   actionsIndex_ = InsertTab(tabs_, 2, "Actions");
   currentTab_ = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
-  EnableWindow(GetItem(IDC_APPLY), FALSE);
+  Item(IDC_APPLY).Enable(false);
   changed_ = false;
 
-  joysticksPage_ = std::make_unique<CJoysticksConfigurationDlg>(handle_);
-  joysticksPage_->SetOwner(this);
+  joysticksPage_ = std::make_unique<CJoysticksConfigurationDlg>(services_, *this, handle_);
   joysticksPage_->Create();
-  profilePage_ = std::make_unique<CProfileConfigurationDlg>(handle_);
-  profilePage_->SetOwner(this);
+  profilePage_ = std::make_unique<CProfileConfigurationDlg>(services_, *this, handle_);
   profilePage_->Create();
   // The Actions page, with its four panels and a list of the whole library, is a third of the
   // opening: its window is made when its tab is first shown. Until then it holds no edits, and
   // its Apply (which needs no window) behaves as it would for an untouched page. The other
   // pages are made now: the Profile page asks about a profile it cannot read as the window
   // opens, and shows the configuration as it was then.
-  actionsPage_ = std::make_unique<CActionsConfigurationDlg>(handle_);
-  actionsPage_->SetOwner(this);
+  actionsPage_ = std::make_unique<CActionsConfigurationDlg>(services_, *this, handle_);
   joysticksPage_->Show(true);
 }
 
@@ -106,7 +101,7 @@ bool CTandrelConfigDlg::OnNotify(const NMHDR& header) {
 void CTandrelConfigDlg::UpdateApplyButton() {
   if (!actionsPage_ || !profilePage_ || !joysticksPage_) return;  // still being built
   changed_ = profilePage_->IsChanged() || actionsPage_->IsChanged() || joysticksPage_->IsChanged();
-  EnableWindow(GetItem(IDC_APPLY), changed_ ? TRUE : FALSE);
+  Item(IDC_APPLY).Enable(changed_);
 }
 
 void CTandrelConfigDlg::ApplyAll() {
@@ -120,14 +115,14 @@ void CTandrelConfigDlg::ApplyAll() {
     UpdateApplyButton();
     return;
   }
-  EnableWindow(GetItem(IDC_APPLY), FALSE);
-  ui::Configuration().Load();
+  Item(IDC_APPLY).Enable(false);
+  services_.configuration.Load();
   changed_ = false;
 }
 
 void CTandrelConfigDlg::Cancel() {
   // Whatever the pages changed in memory (the action library) goes back to the files' state.
-  ui::Configuration().Load();
+  services_.configuration.Load();
   EndDialog(handle_, IDCANCEL);
 }
 
@@ -159,10 +154,8 @@ bool CTandrelConfigDlg::OnClose() {
 }
 
 void CTandrelConfigDlg::ShowContextHelp(const HELPINFO& help) {
-  const DWORD id = static_cast<DWORD>(help.dwContextId);
-  const int context =
-      (static_cast<int>((id >> 16) & 0xFF) - IDD_CONFIGURATION) * 100 + static_cast<int>(id & 0xFF);
-  ui::UserInterface().ShowContextHelp(static_cast<HWND>(help.hItemHandle),
-                                      seam::ProgramFolder() + "Tandrel.hlp",
-                                      static_cast<DWORD>(context));
+  const int context = TandrelHelpContext(static_cast<unsigned long>(help.dwContextId));
+  services_.user.ShowContextHelp(static_cast<HWND>(help.hItemHandle),
+                                 services_.configuration.GetProgramFolder() + "Tandrel.hlp",
+                                 static_cast<DWORD>(context));
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ui/TandrelDlg.h"
+#include "ui/WindowServices.h"
 
 class CActionsConfigurationDlg;
 class CProfileConfigurationDlg;
@@ -16,7 +17,7 @@ class CConfigurationPage;
 
 class CTandrelConfigDlg : public CModalDialog {
  public:
-  explicit CTandrelConfigDlg(HWND parent);
+  CTandrelConfigDlg(const ui::WindowServices& services, HWND parent);
   // Deletes the pages: Actions, then Profile, then Joysticks.
   ~CTandrelConfigDlg() override;
 
@@ -47,6 +48,7 @@ class CTandrelConfigDlg : public CModalDialog {
   CConfigurationPage* PageOfTab(int index);
   void ShowContextHelp(const HELPINFO& help);
 
+  const ui::WindowServices services_;
   int joysticksIndex_ = -1;
   int profilesIndex_ = -1;
   int actionsIndex_ = -1;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/Controls.h"
 
 class CTandrelDlg : public CControl {
  public:
@@ -19,7 +20,12 @@ class CTandrelDlg : public CControl {
   // object; destroys no window.
   ~CTandrelDlg() override;
 
-  HWND GetItem(int id) const { return GetDlgItem(handle_, id); }
+  // The control `id` of the window, as the wrapper the caller uses it through: the one way the
+  // windows reach a control.
+  template <typename Control = ui::Window>
+  Control Item(int id) const {
+    return Control(GetDlgItem(handle_, id));
+  }
 
  protected:
   // The window exists and is attached; the system sets the default focus afterwards.

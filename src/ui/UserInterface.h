@@ -1,7 +1,7 @@
 // The facilities of the system that block on the user: message boxes with an owner window,
 // the open and save file dialogs, popup menus and help. The windows call them through this
-// interface so that tests answer them without anything blocking; the program installs the
-// Win32 implementation (Win32UserInterface) at start-up.
+// interface so that tests answer them without anything blocking; the program hands the Win32
+// implementation (Win32UserInterface) to its windows (WindowServices).
 //
 // Main thread only, like every window of the configuration user interface.
 #pragma once
@@ -58,9 +58,5 @@ class IUserInterface {
   // The pop-up help topic of a control (F1 in the configuration window).
   virtual void ShowContextHelp(HWND control, const std::string& helpFile, DWORD context) = 0;
 };
-
-// The implementation in force: set once at start-up (or by a test) on the main thread.
-void InstallUserInterface(IUserInterface* ui);
-IUserInterface& UserInterface();
 
 }  // namespace ui

@@ -3,12 +3,12 @@
 #include "actionedit/KeyText.h"
 #include "resource.h"
 
-CVKActionConfigDlg::CVKActionConfigDlg(HWND parent)
-    : CActionPanelDlg(IDD_VK_PANEL, parent, /*repeatAndToggle=*/true) {}
+CVKActionConfigDlg::CVKActionConfigDlg(HINSTANCE instance, HWND parent)
+    : CActionPanelDlg(IDD_VK_PANEL, instance, parent, /*repeatAndToggle=*/true) {}
 
 void CVKActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
-  EditItem(IDC_VK_KEY).LimitText(static_cast<int>(actionedit::kKeyTextLimit));
+  Item<ui::Edit>(IDC_VK_KEY).LimitText(static_cast<int>(actionedit::kKeyTextLimit));
 }
 
 bool CVKActionConfigDlg::OnCommand(int id, int code) {
@@ -22,15 +22,15 @@ void CVKActionConfigDlg::FilterKeyText() {
   if (!cut) return;
   // Writing the field raises EN_UPDATE again; the filter then accepts the shortened text.
   SetKeyText(cut->text);
-  EditItem(IDC_VK_KEY).SetCaret(static_cast<int>(cut->caret));
+  Item<ui::Edit>(IDC_VK_KEY).SetCaret(static_cast<int>(cut->caret));
 }
 
 std::string CVKActionConfigDlg::GetKeyText() {
-  return EditItem(IDC_VK_KEY).Text().substr(0, actionedit::kKeyTextLimit);
+  return Item<ui::Edit>(IDC_VK_KEY).Text().substr(0, actionedit::kKeyTextLimit);
 }
 
 void CVKActionConfigDlg::SetKeyText(const std::string& text) {
-  EditItem(IDC_VK_KEY).SetText(text.substr(0, actionedit::kKeyTextLimit));
+  Item<ui::Edit>(IDC_VK_KEY).SetText(text.substr(0, actionedit::kKeyTextLimit));
 }
 
 unsigned char CVKActionConfigDlg::GetKeyCode() { return actionedit::KeyCodeFromText(GetKeyText()); }

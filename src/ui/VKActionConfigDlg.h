@@ -9,7 +9,7 @@
 
 class CVKActionConfigDlg : public CActionPanelDlg {
  public:
-  explicit CVKActionConfigDlg(HWND parent);
+  CVKActionConfigDlg(HINSTANCE instance, HWND parent);
 
   // Runs the key-text filter on every change of the key field; always 0.
   bool OnCommand(int id, int code) override;

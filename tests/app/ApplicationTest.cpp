@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <optional>
 
 #include "HookApi.h"
 #include "WindowTestWorld.h"
@@ -22,9 +23,10 @@ class ApplicationTest : public ::testing::Test {
   void SetUp() override {
     test.world.joysticks().Plug(0, seam::MakeJoystickCaps("ZRU", 10, true));
     test.StartConfiguration();
+    application.emplace(GetModuleHandleA(nullptr), test.Configuration(), test.user);
   }
   WindowTestWorld test;
-  CTandrelApplication application{GetModuleHandleA(nullptr)};
+  std::optional<CTandrelApplication> application;
 };
 
 // The program's thread runs start-up and the message loop; the test's thread is the shell and
@@ -33,11 +35,11 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
   test.user.menuChoices.push_back(ID_CONFIGURATION);
   std::atomic<bool> started{false};
   ModalThread program([&] {
-    started = application.Start();
-    return INT_PTR{application.RunStarted("Tandrel.exe /NoConfigure")};
+    started = application->Start();
+    return INT_PTR{application->RunStarted("Tandrel.exe /NoConfigure")};
   });
   while (!started) std::this_thread::yield();
-  HWND main = application.MainWindow();
+  HWND main = application->MainWindow();
   // No Hook.dll beside the program: one message, and the program runs on.
   EXPECT_EQ(test.Messages(),
             Items{"Error: Couldn't load the Hook dll, automatic profile switching will be turned "
@@ -86,19 +88,19 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
 // cut to 254 characters, and a window that is gone counts as untitled.
 TEST_F(ApplicationTest, WindowSwitchesPickProfilesByTitle) {
   fs::copy_file(kHookDll, test.folder + "Hook.dll");
-  ASSERT_TRUE(application.Start());
+  ASSERT_TRUE(application->Start());
   EXPECT_TRUE(test.world.messages().Log().empty());  // the hook is in place
   std::string profiles;
   for (size_t letters : {244, 245, 244, 0}) {  // 0: a window gone before its switch is handled
     HWND other = CreateWindowA("STATIC", (std::string(letters, 'x') + "Slide Show").c_str(),
                                WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     if (letters == 0) DestroyWindow(other);
-    SendMessageA(application.MainWindow(), WM_WINDOWSWITCHED, reinterpret_cast<WPARAM>(other), 0);
+    SendMessageA(application->MainWindow(), WM_WINDOWSWITCHED, reinterpret_cast<WPARAM>(other), 0);
     DestroyWindow(other);
     profiles += test.started.back().second + " ";
   }
   EXPECT_EQ(profiles, "SlideShow.xml Gamepad.xml SlideShow.xml Gamepad.xml ");
-  application.Shutdown();
+  application->Shutdown();
 }
 
 // Hook.dll posts the switch message for activations only, with the activated window, to the

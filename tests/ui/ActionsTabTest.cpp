@@ -36,7 +36,7 @@ TEST(ActionsTab, LookUpChangeCombineApplyAndWhatCancelDiscards) {
 </Actions></Button></Buttons></Joystick>)");
   test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
   test.StartConfiguration();
-  OpenWindow open(2);
+  OpenWindow open(test, 2);
   HWND dialog = open.dialog, page = open.page;
   HWND vk = open.window.ActionsPage()->VKPanel()->GetHandle();
   HWND complex = open.window.ActionsPage()->ComplexPanel()->GetHandle();
@@ -123,7 +123,7 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   test.Write("Race.xml", usesJump);
   test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
   test.StartConfiguration();
-  OpenWindow open(2);
+  OpenWindow open(test, 2);
   HWND page = open.page;
   HWND wheel = open.window.ActionsPage()->WheelPanel()->GetHandle();
   HWND mouse = open.window.ActionsPage()->MousePanel()->GetHandle();

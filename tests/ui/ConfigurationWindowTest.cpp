@@ -25,7 +25,7 @@ TEST(ConfigurationWindow, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads
   const size_t loads = test.started.size();  // the profiles one load starts
   size_t started = loads;
   for (int way : {IDOK, IDCANCEL, WM_CLOSE}) {
-    OpenWindow open;
+    OpenWindow open(test);
     EXPECT_FALSE(IsEnabledControl(open.dialog, IDC_APPLY)) << way;  // no page holds edits
     // The Actions page gets its window when its tab is first shown.
     EXPECT_EQ(open.window.ActionsPage()->GetHandle(), nullptr);
@@ -69,7 +69,7 @@ TEST(ConfigurationWindow, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads
 TEST(ConfigurationWindow, NoLabelIsClipped) {
   WindowTestWorld test;
   test.StartConfiguration();
-  OpenWindow open(2);  // the Actions page and its panels are made when first shown
+  OpenWindow open(test, 2);  // the Actions page and its panels are made when first shown
   CActionsConfigurationDlg& actions = *open.window.ActionsPage();
   std::vector<HWND> windows = {open.dialog,
                                open.window.JoysticksPage()->GetHandle(),

@@ -42,7 +42,7 @@ class JoysticksPageTest : public ::testing::Test {
   // Opens the window, closing the one open before with Cancel.
   void Open() {
     open.reset();
-    open.emplace();
+    open.emplace(test);
     page = open->page;
   }
   Shows Shown() {

@@ -19,7 +19,7 @@ class ProfileTabTest : public ::testing::Test {
 </Configuration>)");
     test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 8, true, 0, 65535, "Pad One"));
     test.StartConfiguration();
-    open.emplace(1);
+    open.emplace(test, 1);
     dialog = open->dialog, page = open->page;
   }
 

@@ -32,9 +32,9 @@
 #include "ui/GdiHandles.h"
 #include "ui/JoysticksConfigurationDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
-#include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
+#include "ui/WindowServices.h"
 
 using Items = std::vector<std::string>;
 
@@ -44,8 +44,6 @@ using Items = std::vector<std::string>;
 // command to its owner.
 class ScriptedUser : public ui::IUserInterface {
  public:
-  ScriptedUser() { ui::InstallUserInterface(this); }
-  ~ScriptedUser() override { ui::InstallUserInterface(nullptr); }
   std::deque<int> answers;
   std::deque<std::string> files;
   std::deque<UINT> menuChoices;
@@ -126,17 +124,19 @@ class WindowTestWorld : public IConfigurationObserver {
     for (const auto& m : world.messages().Log()) texts.push_back(m.caption + ": " + m.text);
     return texts;
   }
-  // Builds the configuration from the program folder and hands it to the windows; destroys
-  // it, as the program does after its message loop.
+  // Builds the configuration from the program folder; destroys it, as the program does after
+  // its message loop.
   void StartConfiguration() {
     ConfigurationSettings settings;
     settings.observer = this;
     configuration_ = std::make_unique<CTandrelConfiguration>(settings);
-    ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), configuration_.get()});
   }
-  void EndConfiguration() {
-    ui::SetProgramContext({GetModuleHandleA(nullptr), menu_.get(), nullptr});
-    configuration_.reset();
+  void EndConfiguration() { configuration_.reset(); }
+  CTandrelConfiguration& Configuration() { return *configuration_; }
+  // What the windows use: this module's templates and menu, the configuration (started), and
+  // the scripted user.
+  ui::WindowServices Services() {
+    return {GetModuleHandleA(nullptr), *configuration_, user, menu_.get()};
   }
 
   VirtualWorld world;
@@ -273,7 +273,7 @@ inline bool IsChecked(HWND dialog, int id) {
 // (0 Joysticks, 1 Profile, 2 Actions); a test that stopped half-way leaves it open: it is
 // cancelled.
 struct OpenWindow {
-  explicit OpenWindow(int tab = 0) {
+  explicit OpenWindow(WindowTestWorld& test, int tab = 0) : window(test.Services(), nullptr) {
     EXPECT_NE(dialog, nullptr) << "the configuration window did not open";
     if (dialog == nullptr) return;
     if (tab != 0) SelectTab(dialog, IDC_TABS, tab);
@@ -285,7 +285,7 @@ struct OpenWindow {
     if (window.IsRunning()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   }
 
-  CTandrelConfigDlg window{nullptr};
+  CTandrelConfigDlg window;
   ModalThread program{[this] { return window.DoModal(); }};
   HWND dialog = program.WaitForWindow("Tandrel Configuration");
   HWND page = nullptr;  // the tab's page

@@ -14,7 +14,6 @@
 #include "platform/win32/Win32Platform.h"
 #include "timer/RealTimerService.h"
 #include "timer/TimerService.h"
-#include "ui/ProgramContext.h"
 #include "ui/Win32UserInterface.h"
 
 namespace {
@@ -48,12 +47,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   RealTimerService timers;
   ScopedTimerService timerService(&timers);
   ui::Win32UserInterface userInterface;
-  ui::InstallUserInterface(&userInterface);
 
   CTandrelConfiguration configuration;
   if (configuration.LoadFailed()) return -1;
-  ui::SetProgramContext({instance, nullptr, &configuration});
-  CTandrelApplication application(instance);
+  CTandrelApplication application(instance, configuration, userInterface);
   if (!application.Start()) return -1;
   instanceClaim.Publish(application.MainWindow());
   return application.RunStarted(commandLine);

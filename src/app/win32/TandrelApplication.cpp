@@ -12,12 +12,13 @@
 #include "config/TandrelConfiguration.h"
 #include "platform/Platform.h"
 #include "resource.h"
-#include "ui/ProgramContext.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
 #include "ui/Win32UserInterface.h"
 
-CTandrelApplication::CTandrelApplication(HINSTANCE instance) : instance_(instance) {}
+CTandrelApplication::CTandrelApplication(HINSTANCE instance, CTandrelConfiguration& configuration,
+                                         ui::IUserInterface& user)
+    : instance_(instance), configuration_(configuration), user_(user) {}
 
 CTandrelApplication::~CTandrelApplication() { Shutdown(); }
 
@@ -44,7 +45,6 @@ int CTandrelApplication::RunStarted(const char* commandLine) {
 }
 
 bool CTandrelApplication::Start() {
-  ui::SetProgramContext({instance_, nullptr, ui::Program().configuration});
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -66,11 +66,11 @@ bool CTandrelApplication::Start() {
     SetMenuDefaultItem(iconMenu, ID_CONFIGURATION, FALSE);
     HiliteMenuItem(window_, iconMenu, ID_CONFIGURATION, MF_BYCOMMAND | MF_HILITE);
   }
-  ui::SetProgramContext({instance_, menu_.get(), ui::Program().configuration});
-  configWindow_ = std::make_unique<CTandrelConfigDlg>(window_);
+  configWindow_ = std::make_unique<CTandrelConfigDlg>(
+      ui::WindowServices{instance_, configuration_, user_, menu_.get()}, window_);
   icon_ = std::make_unique<CNotificationIcon>(window_, instance_);
-  hook_ = std::make_unique<CHookConnection>(ui::Configuration().GetProgramFolder() + "Hook.dll",
-                                            window_);
+  hook_ =
+      std::make_unique<CHookConnection>(configuration_.GetProgramFolder() + "Hook.dll", window_);
   return true;
 }
 
@@ -78,7 +78,6 @@ void CTandrelApplication::Shutdown() {
   hook_.reset();
   configWindow_.reset();
   menu_.reset();
-  ui::SetProgramContext({instance_, nullptr, ui::Program().configuration});
   icon_.reset();
 }
 
@@ -157,16 +156,16 @@ void CTandrelApplication::ShowPopupMenu() {
   // The menu closes when the user clicks elsewhere only while its owner is in the foreground.
   SetForegroundWindow(window_);
   if (menu_) {
-    ui::UserInterface().TrackPopupMenu(GetSubMenu(menu_.get(), IDR_POPUP_NOTIFY_MENU), cursor.x,
-                                       cursor.y, window_);
+    user_.TrackPopupMenu(GetSubMenu(menu_.get(), IDR_POPUP_NOTIFY_MENU), cursor.x, cursor.y,
+                         window_);
   }
   SetActiveWindow(active);
 }
 
 void CTandrelApplication::OpenHelp() {
-  const std::string folder = seam::ProgramFolder();
-  if (ui::UserInterface().ShowHelpContents(window_, folder + "Tandrel.hlp")) return;
-  ui::UserInterface().ShowMessage(
+  const std::string folder = configuration_.GetProgramFolder();
+  if (user_.ShowHelpContents(window_, folder + "Tandrel.hlp")) return;
+  user_.ShowMessage(
       window_,
       "The manual \"" + folder + ui::Win32UserInterface::kManualName +
           "\" could not be opened: no program is registered to open .html files.\r\nOpen it "
@@ -186,5 +185,5 @@ void CTandrelApplication::OnWindowSwitched(HWND activated) {
     }
     title[255] = '\0';
   }
-  ui::Configuration().SwitchProfileForWindow(title);
+  configuration_.SwitchProfileForWindow(title);
 }

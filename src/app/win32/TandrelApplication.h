@@ -10,7 +10,12 @@
 
 #include "ui/GdiHandles.h"
 
+namespace ui {
+class IUserInterface;
+}
+
 class CTandrelConfigDlg;
+class CTandrelConfiguration;
 class CNotificationIcon;
 class CHookConnection;
 
@@ -18,7 +23,9 @@ class CTandrelApplication {
  public:
   static constexpr const char* kWindowClass = "TandrelMainFrame";
 
-  explicit CTandrelApplication(HINSTANCE instance);
+  // The configuration and the user interface outlive the application.
+  CTandrelApplication(HINSTANCE instance, CTandrelConfiguration& configuration,
+                      ui::IUserInterface& user);
   ~CTandrelApplication();
   CTandrelApplication(const CTandrelApplication&) = delete;
   CTandrelApplication& operator=(const CTandrelApplication&) = delete;
@@ -54,6 +61,8 @@ class CTandrelApplication {
   void OnWindowSwitched(HWND activated);
 
   const HINSTANCE instance_;
+  CTandrelConfiguration& configuration_;
+  ui::IUserInterface& user_;
   HWND window_ = nullptr;  // never destroyed: it goes with the process
   ui::MenuHandle menu_;
   std::unique_ptr<CTandrelConfigDlg> configWindow_;

@@ -1,0 +1,21 @@
+// What the windows of the configuration user interface use from the running program. The
+// program (or a test, with fakes) hands it to the configuration window, which hands it to each
+// page in its constructor; no window reaches these through a global. Main thread only.
+#pragma once
+
+#include <windows.h>
+
+class CTandrelConfiguration;
+
+namespace ui {
+
+class IUserInterface;
+
+struct WindowServices {
+  HINSTANCE instance;                    // the module whose dialog templates the windows load
+  CTandrelConfiguration& configuration;  // the one configuration; not owned
+  IUserInterface& user;                  // message boxes, file dialogs, menus, help; not owned
+  HMENU popupMenu = nullptr;  // the program's "IDRPOPUP" menu (the picture menu); not owned
+};
+
+}  // namespace ui

@@ -73,6 +73,12 @@ std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_v
   return settings;
 }
 
+bool IsVerticalAxis(const CXMLNode& root, std::string_view axisName) {
+  const CXMLNode* axis = FindAxisElement(root, axisName);
+  const char* type = axis != nullptr ? AttributeText(*axis, "type") : nullptr;
+  return type != nullptr && XMLNamesEqual(type, kVerticalAxisText);
+}
+
 bool SetAxisThreshold(CXMLNode& root, std::string_view axisName, std::string_view typed,
                       NumberSource source) {
   return SetLeastNumber(root, axisName, typed, "threshold", kDefaultThreshold, source);
@@ -112,8 +118,8 @@ std::vector<AxisOrientation> PrepareAxesForEditing(CXMLNode& root) {
     if (name == nullptr) continue;
     if (AttributeText(*axis, "type") == nullptr) axis->AddAttribute("type", "horizontal");
     const std::string type = AttributeText(*axis, "type");
-    const bool vertical = XMLNamesEqual(type, "Vertical");
-    if (!vertical && !XMLNamesEqual(type, "Horizontal")) continue;
+    const bool vertical = XMLNamesEqual(type, kVerticalAxisText);
+    if (!vertical && !XMLNamesEqual(type, kHorizontalAxisText)) continue;
     RenameDirections(*axis, vertical);
     shown.push_back({name, vertical});
   }

@@ -32,6 +32,9 @@ CXMLNode* FindAxisElement(const CXMLNode& root, std::string_view axisName);
 // The settings of the axis; none when it has no element (the controls keep their values).
 std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_view axisName);
 
+// The axis' type labels its directions "Up" and "Down" ("Vertical", any case).
+bool IsVerticalAxis(const CXMLNode& root, std::string_view axisName);
+
 // The threshold as typed; below 1000 or not a number stores 1000. Nothing changes when the
 // element's "Threshold" already holds that number, or holds any value and `source` is Shown.
 bool SetAxisThreshold(CXMLNode& root, std::string_view axisName, std::string_view typed,

@@ -7,22 +7,6 @@
 
 namespace profileedit {
 
-namespace {
-
-constexpr std::string_view kPOVPrefix = "POV ";
-constexpr std::string_view kButtonPrefix = "Button ";
-constexpr std::size_t kAxisNameLength = 6;  // "X Axis"
-
-bool AllDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::string ButtonEntryText(int number) { return "Button " + std::to_string(number); }
 
 std::string ShiftStateEntryText(int shiftState) {
@@ -62,29 +46,38 @@ std::array<std::string, 2> AxisEntryTexts(std::string_view axisName, bool vertic
                   : std::array<std::string, 2>{"Left " + name, "Right " + name};
 }
 
-std::optional<ElementTarget> ParseElementEntry(std::string_view text) {
+std::optional<ElementTarget> ElementTargetAt(std::size_t position, bool verticalAxis) {
   ElementTarget target;
-  if (text.find("Axis") != std::string_view::npos) {
-    const std::size_t blank = text.find(' ');
-    if (text.size() <= kAxisNameLength || blank == 0 || blank == std::string_view::npos) {
-      return std::nullopt;
-    }
+  if (position < kButtonEntryCount) {
+    target.button = static_cast<int>(position) + 1;
+    return target;
+  }
+  position -= kButtonEntryCount;
+  if (position < 2 * kAxisNames.size()) {
     target.kind = TargetKind::AxisDirection;
-    target.axis = text.substr(text.size() - kAxisNameLength);
-    target.direction = text.substr(0, blank);
+    target.axis = kAxisNames[position / 2];
+    constexpr std::array<std::array<const char*, 2>, 2> kWords = {
+        {{"Left", "Right"}, {"Up", "Down"}}};
+    target.direction = kWords[verticalAxis ? 1 : 0][position % 2];
     return target;
   }
-  if (text.starts_with(kPOVPrefix) && text.size() > kPOVPrefix.size()) {
+  position -= 2 * kAxisNames.size();
+  if (position < kPOVDirections.size()) {
     target.kind = TargetKind::POVDirection;
-    target.direction = text.substr(kPOVPrefix.size());
+    target.direction = kPOVDirections[position];
     return target;
-  }
-  const std::string_view digits = text.substr(std::min(text.size(), kButtonPrefix.size()));
-  if (text.starts_with(kButtonPrefix) && AllDigits(digits) && digits.size() <= 9) {
-    target.button = actions::ReadDecimal(std::string(digits).c_str());
-    if (target.button >= 1) return target;
   }
   return std::nullopt;
+}
+
+std::size_t ButtonEntryIndex(int number) { return static_cast<std::size_t>(number - 1); }
+
+std::size_t AxisDirectionEntryIndex(std::size_t axis, bool positive) {
+  return kButtonEntryCount + 2 * axis + (positive ? 1 : 0);
+}
+
+std::size_t POVEntryIndex(std::size_t direction) {
+  return kButtonEntryCount + 2 * kAxisNames.size() + direction;
 }
 
 std::string_view PartnerDirection(std::string_view direction) {

@@ -54,10 +54,17 @@ struct ElementTarget {
   std::string direction;  // AxisDirection: "Left", "Right", "Up", "Down"; POV: "Forward"...
 };
 
-// An entry that contains "Axis" is an axis direction (first word, then the axis name in the
-// last six characters), "POV " and a direction a hat direction, "Button %d" a button. None for
-// any other text. Axis entries are the ones that show the percent list.
-std::optional<ElementTarget> ParseElementEntry(std::string_view text);
+inline constexpr std::size_t kElementEntryCount =
+    kButtonEntryCount + 2 * kAxisNames.size() + kPOVDirections.size();
+
+// What the element entry at `position` stands for, its axis entries labelled vertical or not
+// (the list keeps each entry's position as its item data); none outside the list.
+std::optional<ElementTarget> ElementTargetAt(std::size_t position, bool verticalAxis);
+// The position of the entry of a button (1..32), of an axis' negative (Left/Up) or positive
+// (Right/Down) direction, or of a hat direction (0 forward, 1 right, 2 backward, 3 left).
+std::size_t ButtonEntryIndex(int number);
+std::size_t AxisDirectionEntryIndex(std::size_t axis, bool positive);
+std::size_t POVEntryIndex(std::size_t direction);
 
 // The other direction of an axis: "Right" for "Left", "Up" for "Down" and so on (any case);
 // empty for any other word.

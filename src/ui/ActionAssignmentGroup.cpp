@@ -2,6 +2,7 @@
 
 #include "actionedit/LibraryLists.h"
 #include "profileedit/ActionAssignment.h"
+#include "profileedit/AxisSettings.h"
 #include "resource.h"
 
 ActionAssignmentGroup::ActionAssignmentGroup(const CTandrelDlg& page)
@@ -28,7 +29,10 @@ void ActionAssignmentGroup::Fill() const {
   actions_.Reset();
   FillThemeList();
   elements_.Reset();
-  for (const std::string& text : profileedit::ElementEntryTexts()) elements_.Add(text);
+  const std::vector<std::string> entries = profileedit::ElementEntryTexts();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    elements_.Add(entries[i], static_cast<LPARAM>(i));
+  }
   elements_.Select(0);
   percents_.Reset();
   for (const std::string& text : profileedit::PercentTexts()) percents_.Add(text);
@@ -48,14 +52,14 @@ void ActionAssignmentGroup::RelabelAxis(std::string_view axisName, bool vertical
 
 void ActionAssignmentGroup::ElementChosen(const CXMLNode& root) const {
   percents_.Select(percents_.FindExact("0"));
-  const std::optional<profileedit::ElementTarget> target = ChosenTarget();
+  const std::optional<profileedit::ElementTarget> target = ChosenTarget(root);
   const bool axis = target && target->kind == profileedit::TargetKind::AxisDirection;
   for (const ui::Window& control : PercentControls()) control.Show(axis);
   ShowAssignment(root);
 }
 
 void ActionAssignmentGroup::ShowAssignment(const CXMLNode& root) const {
-  const std::optional<profileedit::ElementTarget> target = ChosenTarget();
+  const std::optional<profileedit::ElementTarget> target = ChosenTarget(root);
   if (target) {
     for (const auto& stored :
          profileedit::AssignedActions(root, *target, shiftStates_.Selection(), Percent())) {
@@ -78,7 +82,7 @@ void ActionAssignmentGroup::FillActionList() const {
 }
 
 bool ActionAssignmentGroup::AssignAction(CXMLNode& root) const {
-  const std::optional<profileedit::ElementTarget> target = ChosenTarget();
+  const std::optional<profileedit::ElementTarget> target = ChosenTarget(root);
   const int shiftState = shiftStates_.Selection();
   const int choice = actions_.Selection();
   // With the chosen shift state gone from its list there is no combination to store.
@@ -92,8 +96,16 @@ std::array<ui::Window, 3> ActionAssignmentGroup::PercentControls() const {
   return {thresholdLabel_, percents_, percentSign_};
 }
 
-std::optional<profileedit::ElementTarget> ActionAssignmentGroup::ChosenTarget() const {
-  return profileedit::ParseElementEntry(elements_.SelectedText());
+std::optional<profileedit::ElementTarget> ActionAssignmentGroup::ChosenTarget(
+    const CXMLNode& root) const {
+  const int selection = elements_.Selection();
+  if (selection < 0) return std::nullopt;
+  const auto position = static_cast<std::size_t>(elements_.ItemData(selection));
+  const std::optional<profileedit::ElementTarget> horizontal =
+      profileedit::ElementTargetAt(position, false);
+  if (!horizontal || horizontal->kind != profileedit::TargetKind::AxisDirection) return horizontal;
+  return profileedit::ElementTargetAt(position,
+                                      profileedit::IsVerticalAxis(root, horizontal->axis));
 }
 
 int ActionAssignmentGroup::Percent() const {

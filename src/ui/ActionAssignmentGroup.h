@@ -46,7 +46,8 @@ class ActionAssignmentGroup {
 
  private:
   void FillThemeList() const;
-  std::optional<profileedit::ElementTarget> ChosenTarget() const;
+  // The chosen entry's target, its axis direction named as the document's axis type labels it.
+  std::optional<profileedit::ElementTarget> ChosenTarget(const CXMLNode& root) const;
   int Percent() const;
   // "Threshold:", the percent list and "%": shown only while an axis entry is chosen.
   std::array<ui::Window, 3> PercentControls() const;

@@ -78,7 +78,7 @@ void CActionsConfigurationDlg::Apply() {
   SetChanged(!Configuration().SaveActionsFile(IsChanged()));
 }
 
-void CActionsConfigurationDlg::FillThemeList() {
+void CActionsConfigurationDlg::FillThemeList(const std::optional<std::string>& theme) {
   const ui::ComboBox themes = ThemeBox();
   {
     WritingBoxes writing(writingBoxes_);
@@ -88,17 +88,19 @@ void CActionsConfigurationDlg::FillThemeList() {
     complexPanel_->FillAvailable(actionedit::AvailableEntries());
     themes.Select(0);  // the alphabetically first theme: the box sorts
   }
-  theme_ = themes.Text();
+  theme_ = theme.value_or(themes.Text());
+  if (theme) SelectOrWrite(themes, theme_);
 }
 
-void CActionsConfigurationDlg::FillActionList() {
+void CActionsConfigurationDlg::FillActionList(const std::optional<std::string>& name) {
   const ui::ComboBox names = NameBox();
   {
     WritingBoxes writing(writingBoxes_);
     ui::Fill(names, actionedit::ActionNamesOfTheme(theme_));
     names.Select(0);
   }
-  name_ = names.Text();
+  name_ = name.value_or(names.Text());
+  if (name) SelectOrWrite(names, name_);
   ShowSelectedAction();
 }
 
@@ -177,15 +179,8 @@ void CActionsConfigurationDlg::SaveAction() {
       return;
     case actionedit::EditOutcome::Created: {
       // A new theme appears, and the combination panel lists the new action.
-      const std::string theme = theme_;
-      const std::string name = name_;
-      FillThemeList();
-      theme_ = theme;
-      SelectOrWrite(ThemeBox(), theme_);
-      FillActionList();
-      name_ = name;
-      SelectOrWrite(NameBox(), name_);
-      ShowSelectedAction();
+      FillThemeList(theme_);
+      FillActionList(name_);
       MarkChanged();
       return;
     }
@@ -232,10 +227,7 @@ void CActionsConfigurationDlg::DeleteSelectedAction() {
   if (result.outcome == actionedit::EditOutcome::Refused) ShowRefusal(result);
   if (result.outcome != actionedit::EditOutcome::Deleted) return;
   // The theme stays listed even when it lost its last action.
-  const std::string theme = theme_;
-  FillThemeList();
-  theme_ = theme;
-  SelectOrWrite(ThemeBox(), theme_);
+  FillThemeList(theme_);
   FillActionList();  // selects the first action of the theme and shows it
   MarkChanged();
 }

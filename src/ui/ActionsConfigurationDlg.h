@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "actionedit/ActionSave.h"
@@ -32,8 +33,11 @@ class CActionsConfigurationDlg : public CConfigurationPage {
   bool OnCommand(int id, int code) override;
   void OnInitDialog() override;
 
-  void FillThemeList();
-  void FillActionList();
+  // Refill the lists from the library and show the first theme and its first action, or the
+  // given ones (written into the box when the list lacks them).
+  void FillThemeList(const std::optional<std::string>& theme = std::nullopt);
+  void FillActionList() { FillActionList(std::nullopt); }
+  void FillActionList(const std::optional<std::string>& name);
   void ShowSelectedAction();
   // Shows the action `theme`/`name` in the panel of its type, or, when there is none, enables
   // the type buttons and leaves the panels as they are: their values are then the starting

@@ -93,7 +93,9 @@
 #define IDC_PUSH_TOGGLE 1136  // "Toggle"
 
 // Virtual-key panel (126).
-#define IDC_VK_KEY 1091  // edit after "Virtual Key Value:": one character or 0x and hex digits
+#define IDC_VK_KEY 1091    // edit after "Virtual Key Value:": one character or 0x and hex digits
+#define IDC_VK_PRESS 1137  // button "Press a key" ("Stop" while it waits)
+#define IDC_VK_NAME 1138   // the key's name, or what to do while "Press a key" waits
 
 // Mouse movement panel (128).
 #define IDC_MOUSE_DIRECTION 1085     // number field after "Direction:"

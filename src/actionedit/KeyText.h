@@ -35,4 +35,9 @@ unsigned char KeyCodeFromText(std::string_view text);
 // The text the panel shows for a key code: "0x%X" of its low 8 bits (65 shows as "0x41").
 std::string KeyCodeText(unsigned code);
 
+// The name the panel shows beside the field for a key code ("F5", "Enter", "Left Windows",
+// "Right Button", "A"), by the virtual-key codes' own meaning (punctuation keys as a US
+// keyboard labels them); "Key 0x97" for a code without a name, empty for 0.
+std::string KeyName(unsigned code);
+
 }  // namespace actionedit

@@ -78,6 +78,10 @@ void CActionsConfigurationDlg::Apply() {
   SetChanged(!Configuration().SaveActionsFile(IsChanged()));
 }
 
+void CActionsConfigurationDlg::Hidden() {
+  if (vkPanel_) vkPanel_->StopWaiting();
+}
+
 void CActionsConfigurationDlg::FillThemeList(const std::optional<std::string>& theme) {
   const ui::ComboBox themes = ThemeBox();
   {

@@ -32,6 +32,8 @@ class CActionsConfigurationDlg : public CConfigurationPage {
   void Apply() override;
   bool OnCommand(int id, int code) override;
   void OnInitDialog() override;
+  // Stops the key panel's "Press a key".
+  void Hidden() override;
 
   // Refill the lists from the library and show the first theme and its first action, or the
   // given ones (written into the box when the list lacks them).

@@ -19,6 +19,8 @@ class CConfigurationPage : public CChildDialog {
   virtual void Apply() = 0;
   // The user turned to the page's tab: a page showing what other pages edit shows it anew.
   virtual void Shown() {}
+  // The user turned to another tab: whatever waits for the user's input on this page stops.
+  virtual void Hidden() {}
 
  protected:
   // Sets or clears the changed state and tells the owner.

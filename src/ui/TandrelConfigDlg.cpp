@@ -84,6 +84,7 @@ bool CTandrelConfigDlg::OnNotify(const NMHDR& header) {
   const int old = currentTab_;
   currentTab_ = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
   if (CConfigurationPage* page = PageOfTab(old)) {
+    page->Hidden();
     page->Show(false);
     EnableWindow(page->GetHandle(), FALSE);
   }

@@ -174,4 +174,48 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
       << written;
 }
 
+// "Press a key" takes the next key from the keyboard, Enter and the Windows key included, and no
+// window of the program sees it (an Enter would have ended the window); a click on the field
+// picks a mouse button.
+TEST(ActionsTab, PressAKeyTakesTheNextKeyOrAMouseButton) {
+  WindowTestWorld test;
+  test.Write("Actions.xml", kActions);
+  test.StartConfiguration();
+  OpenWindow open(test, 2);
+  Choose(open.page, IDC_ACT_THEME, "Game");
+  Choose(open.page, IDC_ACT_NAME, "Jump");
+  HWND vk = open.window.ActionsPage()->VKPanel()->GetHandle();
+  EXPECT_EQ(TextOf(vk, IDC_VK_NAME), "Space");
+  const auto shown = [&] { return TextOf(vk, IDC_VK_KEY) + " " + TextOf(vk, IDC_VK_NAME); };
+  for (const auto& [key, expected] : std::vector<std::pair<WORD, std::string>>{
+           {VK_F5, "0x74 F5"}, {VK_RETURN, "0xD Enter"}, {VK_LWIN, "0x5B Left Windows"}}) {
+    Click(vk, IDC_VK_PRESS);
+    EXPECT_EQ(TextOf(vk, IDC_VK_PRESS), "Stop");
+    PressKey(key);
+    EXPECT_TRUE(Eventually([&] { return shown() == expected; })) << shown();
+    EXPECT_EQ(TextOf(vk, IDC_VK_PRESS), "Press a key");
+  }
+  EXPECT_TRUE(open.window.IsRunning());
+  // A right click on the field; the click itself opens no menu.
+  Click(vk, IDC_VK_PRESS);
+  HWND field = Control(vk, IDC_VK_KEY);
+  SendMessageA(field, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(field, WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(shown(), "0x2 Right Button");
+  // Stopped, and after a turn to another tab, nothing is taken.
+  Click(vk, IDC_VK_PRESS);
+  Click(vk, IDC_VK_PRESS);
+  EXPECT_EQ(TextOf(vk, IDC_VK_PRESS), "Press a key");
+  Click(vk, IDC_VK_PRESS);
+  SelectTab(open.dialog, IDC_TABS, 0);
+  PressKey(VK_F7);
+  SelectTab(open.dialog, IDC_TABS, 2);
+  EXPECT_EQ(shown(), "0x2 Right Button");
+  Click(open.page, IDC_ACT_SAVE);
+  Click(open.dialog, IDOK);
+  EXPECT_EQ(open.program.Join(), IDOK);
+  EXPECT_NE(test.Read("Actions.xml").find(R"(name = "Jump" type = "Hold" value = "0x2")"),
+            std::string::npos);
+}
+
 }  // namespace

@@ -264,6 +264,26 @@ inline std::string TextOf(HWND dialog, int id) {
   GetWindowTextA(Control(dialog, id), text, sizeof(text));
   return text;
 }
+// Waits until the program's thread has made `done` true (at most 10 s); whether it did.
+inline bool Eventually(const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::yield();
+  }
+  return true;
+}
+// A key pressed and released on the keyboard, as the system's input queue receives it.
+inline void PressKey(WORD key) {
+  const DWORD extended = key == VK_LWIN || key == VK_RWIN ? KEYEVENTF_EXTENDEDKEY : 0;
+  INPUT inputs[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    inputs[i].type = INPUT_KEYBOARD;
+    inputs[i].ki.wVk = key;
+    inputs[i].ki.dwFlags = extended | (i == 1 ? KEYEVENTF_KEYUP : 0);
+  }
+  SendInput(2, inputs, sizeof(INPUT));
+}
 inline bool IsEnabledControl(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)); }
 inline bool IsChecked(HWND dialog, int id) {
   return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -25,6 +25,7 @@
 #define IDD_COMPLEX_PANEL 127   // combination action panel
 #define IDD_MOUSE_PANEL 128     // mouse movement action panel
 #define IDD_WHEEL_PANEL 137     // mouse wheel action panel
+#define IDD_LIVE_PAGE 139       // Live View tab
 
 // Menu "IDRPOPUP": sub-menu 0 "PopUp Menu", sub-menu 1 "Bitmap Menu".
 #define IDR_POPUP_NOTIFY_MENU 0   // position of "PopUp Menu"
@@ -93,9 +94,17 @@
 #define IDC_PUSH_TOGGLE 1136  // "Toggle"
 
 // Virtual-key panel (126).
-#define IDC_VK_KEY 1091    // edit after "Virtual Key Value:": one character or 0x and hex digits
-#define IDC_VK_PRESS 1137  // button "Press a key" ("Stop" while it waits)
-#define IDC_VK_NAME 1138   // the key's name, or what to do while "Press a key" waits
+#define IDC_VK_KEY 1091       // edit after "Virtual Key Value:": one character or 0x and hex digits
+#define IDC_VK_PRESS 1137     // button "Press a key" ("Stop" while it waits)
+#define IDC_VK_NAME 1138      // the key's name, or what to do while "Press a key" waits
+#define IDC_PROF_DETECT 1139  // "Detect" ("Stop" while it waits for an input)
+#define IDC_PROF_DETECT_STATE 1144  // what Detect waits for, or what it found
+
+// Live View tab.
+#define IDC_LIVE_JOYSTICK 1140  // the controller shown
+#define IDC_LIVE_STATUS 1141    // "Profile: ...    Shift state: n"
+#define IDC_LIVE_VIEW 1142      // the drawn view; its text says the same in words
+#define IDC_LIVE_NONE 1143      // shown instead when no controller is plugged in
 
 // Mouse movement panel (128).
 #define IDC_MOUSE_DIRECTION 1085     // number field after "Direction:"
@@ -129,6 +138,7 @@
 #define HELP_GROUP_MOUSE 127
 #define HELP_GROUP_WHEEL 128
 #define HELP_GROUP_COMPLEX 129
+#define HELP_GROUP_LIVE 130
 #define TANDREL_HELP_ID(group, n) (0x80000000 + (group)*65536 + (n))
 #ifndef RC_INVOKED
 // The help file's context number of a control's help identifier.

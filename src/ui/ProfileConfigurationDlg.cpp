@@ -24,7 +24,7 @@ constexpr int kEditingControls[] = {
     IDC_PROF_THRESHOLD, IDC_PROF_SENSITIVITY,   IDC_PROF_DELAY,   IDC_PROF_JOYSTICK,
     IDC_PROF_AVAILABLE, IDC_PROF_SHIFT_BUTTONS, IDC_PROF_ELEMENT, IDC_PROF_SHIFT_STATE,
     IDC_PROF_ACTION,    IDC_PROF_AXIS,          IDC_PROF_SWAP,    IDC_PROF_AXIS_TYPE,
-    IDC_PROF_THEME,     IDC_PROF_PERCENT};
+    IDC_PROF_THEME,     IDC_PROF_PERCENT,       IDC_PROF_DETECT};
 
 constexpr const char* kFileDialogTitle = "Select A Configuration File";
 
@@ -83,6 +83,8 @@ CProfileConfigurationDlg::ControllerEntry CProfileConfigurationDlg::ChosenContro
 }
 
 void CProfileConfigurationDlg::LoadProfileDocument() {
+  detection_.reset();
+  Item(IDC_PROF_DETECT_STATE).SetText("");
   SetChanged(false);
   document_.reset();
   loading_ = true;
@@ -229,8 +231,73 @@ std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save
   return User().ChooseFile(request);
 }
 
+INT_PTR CProfileConfigurationDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == ui::InputDetection::kTimer) {
+    if (detection_ && detection_->Tick() != DetectionStatus::Detecting) EndDetection();
+    return TRUE;
+  }
+  if (message == WM_DESTROY) detection_.reset();
+  return CConfigurationPage::HandleMessage(message, wParam, lParam);
+}
+
+void CProfileConfigurationDlg::Hidden() {
+  if (!detection_) return;
+  detection_->Cancel();
+  EndDetection();
+}
+
+void CProfileConfigurationDlg::ToggleDetection() {
+  if (detection_) {
+    detection_->Cancel();
+    EndDetection();
+    return;
+  }
+  auto detection =
+      std::make_unique<ui::InputDetection>(Configuration(), ChosenController().id, handle_);
+  if (!detection->Active()) {
+    Item(IDC_PROF_DETECT_STATE).SetText("Choose a controller that is plugged in.");
+    return;
+  }
+  detection_ = std::move(detection);
+  Item(IDC_PROF_DETECT_STATE).SetText("Press an input now (Esc stops).");
+}
+
+void CProfileConfigurationDlg::EndDetection() {
+  const DetectionStatus status = detection_->Tick();
+  const std::optional<DetectedInput> found = detection_->Found();
+  detection_.reset();  // the controller acts again
+  std::string said;
+  if (found && document_) {
+    SelectDetected(*found);
+    said = "Found: " + Item<ui::ComboBox>(IDC_PROF_ELEMENT).SelectedText();
+  } else if (status == DetectionStatus::TimedOut) {
+    said = "Nothing was pressed in 10 s.";
+  }
+  Item(IDC_PROF_DETECT_STATE).SetText(said);
+}
+
+void CProfileConfigurationDlg::SelectDetected(const DetectedInput& input) {
+  bool swapped = false;
+  if (input.kind == DetectedInput::Kind::AxisDirection) {
+    const auto settings = profileedit::ReadAxisSettings(
+        *document_, profileedit::kAxisNames[static_cast<std::size_t>(input.number)]);
+    swapped = settings && settings->swapped;
+  }
+  const std::optional<std::size_t> position = profileedit::DetectedEntryIndex(input, swapped);
+  if (!position) return;
+  const auto elements = Item<ui::ComboBox>(IDC_PROF_ELEMENT);
+  for (int i = 0; i < elements.Count(); ++i) {
+    if (static_cast<std::size_t>(elements.ItemData(i)) != *position) continue;
+    elements.Select(i);
+    ActionAssignmentGroup(*this).ElementChosen(*document_);
+    return;
+  }
+}
+
 bool CProfileConfigurationDlg::OnCommand(int id, int code) {
-  if (id == IDC_PROF_OPEN && code == BN_CLICKED) {
+  if (id == IDC_PROF_DETECT && code == BN_CLICKED) {
+    if (document_ || detection_) ToggleDetection();
+  } else if (id == IDC_PROF_OPEN && code == BN_CLICKED) {
     Open();
   } else if (id == IDC_PROF_SAVE_AS && code == BN_CLICKED) {
     SaveAs();

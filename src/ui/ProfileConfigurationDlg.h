@@ -17,6 +17,7 @@
 #include "profileedit/ProfileDocument.h"
 #include "ui/ConfigurationPage.h"
 #include "ui/Controls.h"
+#include "ui/InputDetection.h"
 
 class CXMLNode;
 
@@ -32,6 +33,8 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   void OnInitDialog() override;
   // The theme and action lists show the library as the Actions tab left it.
   void Shown() override;
+  // Stops "Detect".
+  void Hidden() override;
   // The file shown, when the open profile (with its unapplied edits) uses the action.
   std::optional<std::string> FileUsingAction(std::string_view theme, std::string_view name);
 
@@ -40,6 +43,12 @@ class CProfileConfigurationDlg : public CConfigurationPage {
     int id = -1;  // -1: the empty entry, or none chosen
     std::string name;
   };
+
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // "Detect": starts, or stops when it runs; its end selects the input found.
+  void ToggleDetection();
+  void EndDetection();
+  void SelectDetected(const DetectedInput& input);
 
   // The document's life.
   void FillControllerList();
@@ -67,6 +76,7 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   std::string ChosenAxis();
 
   std::unique_ptr<CXMLNode> document_;
+  std::unique_ptr<ui::InputDetection> detection_;  // while "Detect" runs
   bool loading_ = false;
   bool showingNumber_ = false;  // SetNumberBox is putting a value into a box
 };

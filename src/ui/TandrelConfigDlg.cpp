@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "ui/ActionsConfigurationDlg.h"
 #include "ui/JoysticksConfigurationDlg.h"
+#include "ui/LiveViewDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
 #include "ui/UserInterface.h"
 
@@ -29,6 +30,7 @@ CTandrelConfigDlg::CTandrelConfigDlg(const ui::WindowServices& services, HWND pa
 CTandrelConfigDlg::~CTandrelConfigDlg() { DeletePages(); }
 
 void CTandrelConfigDlg::DeletePages() {
+  livePage_.reset();
   actionsPage_.reset();
   profilePage_.reset();
   joysticksPage_.reset();
@@ -55,6 +57,7 @@ void CTandrelConfigDlg::OnInitDialog() {
   joysticksIndex_ = InsertTab(tabs_, 0, "Joysticks");
   profilesIndex_ = InsertTab(tabs_, 1, "Profiles");
   actionsIndex_ = InsertTab(tabs_, 2, "Actions");
+  liveIndex_ = InsertTab(tabs_, 3, "Live View");
   currentTab_ = static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
   Item(IDC_APPLY).Enable(false);
   changed_ = false;
@@ -67,12 +70,15 @@ void CTandrelConfigDlg::OnInitDialog() {
   // opening: its window is made when its tab is first shown. Until then it holds no edits, and
   // its Apply (which needs no window) behaves as it would for an untouched page. The other
   // pages are made now: the Profile page asks about a profile it cannot read as the window
-  // opens, and shows the configuration as it was then.
+  // opens, and shows the configuration as it was then. The Live View page, too, is made when
+  // first shown.
   actionsPage_ = std::make_unique<CActionsConfigurationDlg>(services_, *this, handle_);
+  livePage_ = std::make_unique<CLiveViewDlg>(services_, *this, handle_);
   joysticksPage_->Show(true);
 }
 
 CConfigurationPage* CTandrelConfigDlg::PageOfTab(int index) {
+  if (index == liveIndex_) return livePage_.get();
   if (index == actionsIndex_) return actionsPage_.get();
   if (index == profilesIndex_) return profilePage_.get();
   if (index == joysticksIndex_) return joysticksPage_.get();

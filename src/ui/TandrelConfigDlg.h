@@ -1,6 +1,6 @@
-// The modal configuration window: a tab control over three pages (Joysticks, Profiles,
-// Actions) and OK, Cancel and Apply. It edits nothing itself: the pages keep their edits, and
-// this window decides when they write their files and when the running configuration is
+// The modal configuration window: a tab control over four pages (Joysticks, Profiles,
+// Actions, Live View) and OK, Cancel and Apply. It edits nothing itself: the pages keep their
+// edits, and this window decides when they write their files and when the running configuration is
 // rebuilt from them. One object lives for the whole program; its window and its pages are
 // made anew at every opening.
 #pragma once
@@ -14,11 +14,12 @@ class CActionsConfigurationDlg;
 class CProfileConfigurationDlg;
 class CJoysticksConfigurationDlg;
 class CConfigurationPage;
+class CLiveViewDlg;
 
 class CTandrelConfigDlg : public CModalDialog {
  public:
   CTandrelConfigDlg(const ui::WindowServices& services, HWND parent);
-  // Deletes the pages: Actions, then Profile, then Joysticks.
+  // Deletes the pages: Live View, Actions, then Profile, then Joysticks.
   ~CTandrelConfigDlg() override;
 
   // Runs the window modally: 1 after OK, 2 after Cancel or closing.
@@ -28,11 +29,12 @@ class CTandrelConfigDlg : public CModalDialog {
   // Enables Apply exactly while some page holds unapplied edits.
   void UpdateApplyButton();
 
-  // The pages of the current opening; null before the first. The Actions page has no window
-  // until its tab is first shown.
+  // The pages of the current opening; null before the first. The Actions and Live View pages
+  // have no window until their tab is first shown.
   CJoysticksConfigurationDlg* JoysticksPage() { return joysticksPage_.get(); }
   CProfileConfigurationDlg* ProfilePage() { return profilePage_.get(); }
   CActionsConfigurationDlg* ActionsPage() { return actionsPage_.get(); }
+  CLiveViewDlg* LivePage() { return livePage_.get(); }
 
  private:
   // Adds context help (WM_HELP) to the base routing.
@@ -52,10 +54,12 @@ class CTandrelConfigDlg : public CModalDialog {
   int joysticksIndex_ = -1;
   int profilesIndex_ = -1;
   int actionsIndex_ = -1;
+  int liveIndex_ = -1;
   int currentTab_ = 0;
   bool changed_ = false;
   bool running_ = false;
   HWND tabs_ = nullptr;
+  std::unique_ptr<CLiveViewDlg> livePage_;
   std::unique_ptr<CActionsConfigurationDlg> actionsPage_;
   std::unique_ptr<CProfileConfigurationDlg> profilePage_;
   std::unique_ptr<CJoysticksConfigurationDlg> joysticksPage_;

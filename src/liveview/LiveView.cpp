@@ -1,0 +1,96 @@
+#include "liveview/LiveView.h"
+
+namespace liveview {
+
+namespace {
+
+constexpr int kMaxButtons = 32;
+constexpr const char* kHatNames[] = {"Forward",  "Forward Right", "Right", "Backward Right",
+                                     "Backward", "Backward Left", "Left",  "Forward Left"};
+
+// A raw position on the -1..1 scale of the axis' range.
+double Scale(const LiveAxisLayout& axis, double raw) {
+  if (axis.max <= axis.min) return 0;
+  return (raw - axis.min) / (static_cast<double>(axis.max) - axis.min) * 2 - 1;
+}
+
+// The raw position `percent` of the way from the dead zone's edge to the end of the range.
+double PercentTowards(double edge, double end, int percent) {
+  return edge + (end - edge) * percent / 100.0;
+}
+
+int Deflection(const LiveAxisLayout& axis, std::uint32_t position) {
+  if (position > axis.high && axis.max > axis.high) {
+    return static_cast<int>(100.0 * (position - axis.high) / (axis.max - axis.high));
+  }
+  if (position < axis.low && axis.low > axis.min) {
+    return -static_cast<int>(100.0 * (axis.low - position) / (axis.low - axis.min));
+  }
+  return 0;
+}
+
+const std::vector<int>& PercentsOf(const std::vector<std::vector<int>>& byShiftState, int state) {
+  static const std::vector<int> none;
+  if (state < 0 || static_cast<std::size_t>(state) >= byShiftState.size()) return none;
+  return byShiftState[static_cast<std::size_t>(state)];
+}
+
+AxisView MakeAxis(const LiveAxisLayout& axis, const JoystickLiveState& state) {
+  AxisView view;
+  view.name = axis.name;
+  const std::uint32_t raw = state.axes[static_cast<std::size_t>(axis.index)];
+  view.position = Scale(axis, raw);
+  view.deadLow = Scale(axis, axis.low);
+  view.deadHigh = Scale(axis, axis.high);
+  for (int percent : PercentsOf(axis.towardsMinPercents, state.shiftState)) {
+    view.towardsMinMarks.push_back(Scale(axis, PercentTowards(axis.low, axis.min, percent)));
+  }
+  for (int percent : PercentsOf(axis.towardsMaxPercents, state.shiftState)) {
+    view.towardsMaxMarks.push_back(Scale(axis, PercentTowards(axis.high, axis.max, percent)));
+  }
+  view.deflection = Deflection(axis, raw);
+  return view;
+}
+
+std::string FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+View MakeView(const JoystickLiveLayout& layout, const JoystickLiveState& state) {
+  View view;
+  const int buttons = layout.buttonCount < kMaxButtons ? layout.buttonCount : kMaxButtons;
+  for (int k = 0; k < buttons; ++k) view.buttons.push_back((state.buttons >> k & 1u) != 0);
+  view.hasHat = layout.hasPov;
+  if (layout.hasPov && state.pov != seam::kPovCentered) {
+    const std::uint32_t hundredths = state.pov % 36000;
+    view.hatDegrees = hundredths / 100.0;
+    view.hat = kHatNames[(hundredths + 2250) / 4500 % 8];
+  }
+  for (const LiveAxisLayout& axis : layout.axes) view.axes.push_back(MakeAxis(axis, state));
+  view.profile = FileName(layout.profilePath);
+  view.shiftState = state.shiftState;
+  return view;
+}
+
+std::string View::Describe() const {
+  std::string pressed;
+  for (std::size_t k = 0; k < buttons.size(); ++k) {
+    if (buttons[k]) pressed += (pressed.empty() ? "" : ", ") + std::to_string(k + 1);
+  }
+  std::string text = "Buttons down: " + (pressed.empty() ? std::string("none") : pressed) + ".";
+  if (hasHat) text += " Hat: " + (hat.empty() ? std::string("centred") : hat) + ".";
+  for (std::size_t i = 0; i < axes.size(); ++i) {
+    const int d = axes[i].deflection;
+    text +=
+        (i == 0 ? " " : ", ") + axes[i].name + " " + (d > 0 ? "+" : "") + std::to_string(d) + " %";
+    if (i + 1 == axes.size()) text += ".";
+  }
+  text += " Profile: " + (profile.empty() ? std::string("none") : profile) + ", shift state " +
+          std::to_string(shiftState) + ".";
+  return text;
+}
+
+}  // namespace liveview

@@ -1,0 +1,51 @@
+// "Detect" on the Profile page: the next button, axis direction or hat direction pressed on
+// the chosen controller selects its entry in the element list. While it lasts the controller's
+// actions are held back (the engine first releases whatever the controller held, then fires
+// nothing), the page reads the controller on its own timer, and the Detect button ("Stop" now)
+// has the focus and takes Esc, which stops. It ends with the input found, Esc or "Stop", 10 s
+// without input, or when the page hides or goes; the end (the object's) lets the controller act
+// again. Main thread only.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "engine/InputDetector.h"
+
+class CTandrelConfiguration;
+
+namespace ui {
+
+class InputDetection {
+ public:
+  static constexpr UINT_PTR kTimer = 7;  // of the page
+  static constexpr UINT kRefreshMs = 33;
+
+  // Starts on controller `id` for `page` (which has IDC_PROF_DETECT). Active() is false when the
+  // controller gives no reading; nothing is held back then.
+  InputDetection(CTandrelConfiguration& configuration, int id, HWND page);
+  ~InputDetection();
+  InputDetection(const InputDetection&) = delete;
+  InputDetection& operator=(const InputDetection&) = delete;
+
+  bool Active() const { return detector_ != nullptr; }
+  // The page's timer fired: reads the controller. Anything but Detecting means it has ended.
+  DetectionStatus Tick();
+  void Cancel();
+  const std::optional<DetectedInput>& Found() const;
+
+ private:
+  // Esc on the focused Detect button.
+  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR detection);
+
+  CTandrelConfiguration& configuration_;
+  const int id_;
+  const HWND page_;
+  HWND button_;
+  std::unique_ptr<CInputDetector> detector_;
+};
+
+}  // namespace ui

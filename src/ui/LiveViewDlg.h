@@ -1,0 +1,41 @@
+// The Live View page of the configuration window: the chosen controller as it is right now, its
+// buttons, axes (with dead zone and the points where the profile's entries start to apply) and
+// hat, the profile in force and the shift state. It edits nothing. While its tab is shown it
+// reads the controller's live state about 30 times a second and redraws only what changed;
+// while it is hidden it has no timer and costs nothing. Main thread only.
+#pragma once
+
+#include <optional>
+
+#include "engine/JoystickLiveState.h"
+#include "liveview/LiveView.h"
+#include "ui/ConfigurationPage.h"
+
+class CLiveViewDlg : public CConfigurationPage {
+ public:
+  static constexpr UINT kRefreshMs = 33;
+
+  CLiveViewDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner, HWND parent);
+
+  void Apply() override {}
+  bool OnCommand(int id, int code) override;
+  // Lists the controllers present and shows the first.
+  void OnInitDialog() override;
+  void Shown() override;
+  void Hidden() override;
+
+  // What the page shows now (none before the first reading of a controller).
+  const std::optional<liveview::View>& ShownView() const { return view_; }
+
+ private:
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void ChooseController();
+  // Reads the controller and redraws when the reading or its layout changed (or `always`).
+  void Refresh(bool always);
+  void Paint(const DRAWITEMSTRUCT& item) const;
+
+  int controller_ = -1;  // the ID shown; -1 when none is present
+  std::optional<JoystickLiveLayout> layout_;
+  std::optional<JoystickLiveState> reading_;  // what view_ was made from
+  std::optional<liveview::View> view_;
+};

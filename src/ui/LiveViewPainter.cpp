@@ -1,0 +1,125 @@
+#include "ui/LiveViewPainter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "ui/GdiHandles.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kButtonsPerRow = 16;
+constexpr COLORREF kLit = RGB(0, 120, 215);
+constexpr COLORREF kDeadZone = RGB(200, 200, 200);
+constexpr COLORREF kMark = RGB(200, 80, 0);
+
+using BrushHandle = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+using PenHandle = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
+
+void FillColor(HDC dc, const RECT& rect, COLORREF color) {
+  const BrushHandle brush(CreateSolidBrush(color));
+  FillRect(dc, &rect, brush.get());
+}
+
+void Frame(HDC dc, const RECT& rect) { FrameRect(dc, &rect, GetSysColorBrush(COLOR_BTNSHADOW)); }
+
+void Text(HDC dc, RECT rect, const std::string& text, UINT format, COLORREF color) {
+  SetTextColor(dc, color);
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void PaintButtons(HDC dc, const RECT& area, const liveview::View& view) {
+  const int cell = (area.right - area.left) / kButtonsPerRow;
+  for (std::size_t k = 0; k < view.buttons.size(); ++k) {
+    const int column = static_cast<int>(k) % kButtonsPerRow;
+    const int row = static_cast<int>(k) / kButtonsPerRow;
+    RECT box = {area.left + column * cell + 1, area.top + row * cell + 1,
+                area.left + (column + 1) * cell - 1, area.top + (row + 1) * cell - 1};
+    if (view.buttons[k]) FillColor(dc, box, kLit);
+    Frame(dc, box);
+    Text(dc, box, std::to_string(k + 1), DT_CENTER,
+         view.buttons[k] ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNTEXT));
+  }
+}
+
+// The x of a position on the -1..1 scale within the bar.
+int XOf(const RECT& bar, double position) {
+  const double clamped = std::clamp(position, -1.0, 1.0);
+  return bar.left + static_cast<int>((clamped + 1) / 2 * (bar.right - bar.left - 1));
+}
+
+void PaintAxis(HDC dc, const RECT& row, const liveview::AxisView& axis) {
+  const int labelWidth = (row.right - row.left) / 5;
+  Text(dc, {row.left, row.top, row.left + labelWidth, row.bottom}, axis.name, DT_LEFT,
+       GetSysColor(COLOR_BTNTEXT));
+  const std::string value =
+      (axis.deflection > 0 ? "+" : "") + std::to_string(axis.deflection) + " %";
+  Text(dc, {row.right - labelWidth, row.top, row.right, row.bottom}, value, DT_RIGHT,
+       GetSysColor(COLOR_BTNTEXT));
+  const int height = row.bottom - row.top;
+  const RECT bar = {row.left + labelWidth, row.top + height / 4, row.right - labelWidth,
+                    row.bottom - height / 4};
+  FillColor(dc, bar, GetSysColor(COLOR_WINDOW));
+  FillColor(dc, {XOf(bar, axis.deadLow), bar.top, XOf(bar, axis.deadHigh) + 1, bar.bottom},
+            kDeadZone);
+  for (const auto* marks : {&axis.towardsMinMarks, &axis.towardsMaxMarks}) {
+    for (double mark : *marks) {
+      FillColor(dc,
+                {XOf(bar, mark), row.top + height / 8, XOf(bar, mark) + 1, row.bottom - height / 8},
+                kMark);
+    }
+  }
+  Frame(dc, bar);
+  const int x = XOf(bar, axis.position);
+  const COLORREF marker = axis.deflection != 0 ? kLit : GetSysColor(COLOR_BTNTEXT);
+  FillColor(dc, {x - 2, bar.top - 2, x + 3, bar.bottom + 2}, marker);
+}
+
+void PaintHat(HDC dc, const RECT& area, const liveview::View& view) {
+  const int size = std::min(area.right - area.left, area.bottom - area.top);
+  const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2;
+  const int radius = size / 2 - 2;
+  const PenHandle pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+  const SelectedObject penScope(dc, pen.get());
+  const SelectedObject brushScope(dc, GetSysColorBrush(COLOR_WINDOW));
+  Ellipse(dc, cx - radius, cy - radius, cx + radius, cy + radius);
+  if (view.hatDegrees) {
+    const double radians = *view.hatDegrees * 3.14159265358979 / 180;
+    const int x = cx + static_cast<int>(std::sin(radians) * radius * 0.7);
+    const int y = cy - static_cast<int>(std::cos(radians) * radius * 0.7);
+    const int dot = std::max(3, radius / 5);
+    const BrushHandle lit(CreateSolidBrush(kLit));
+    const SelectedObject litScope(dc, lit.get());
+    Ellipse(dc, x - dot, y - dot, x + dot, y + dot);
+  }
+  Text(dc, {area.left, area.bottom, area.right, area.bottom + size / 4},
+       view.hat.empty() ? std::string("Hat") : view.hat, DT_CENTER, GetSysColor(COLOR_BTNTEXT));
+}
+
+}  // namespace
+
+void PaintLiveView(HDC dc, const RECT& area, const liveview::View& view, HFONT font) {
+  FillColor(dc, area, GetSysColor(COLOR_BTNFACE));
+  const SelectedObject fontScope(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  const int width = area.right - area.left;
+  const int cell = width / kButtonsPerRow;
+  const int buttonRows = view.buttons.size() > kButtonsPerRow ? 2 : 1;
+  PaintButtons(dc, area, view);
+
+  const int top = area.top + buttonRows * cell + cell / 2;
+  const int hatSize = view.hasHat ? std::min(width / 4, (area.bottom - top) * 3 / 4) : 0;
+  const RECT axesArea = {area.left, top, area.right - hatSize - (hatSize > 0 ? cell / 2 : 0),
+                         area.bottom};
+  const int rowHeight = std::min(cell, (area.bottom - top) / 6);
+  for (std::size_t i = 0; i < view.axes.size(); ++i) {
+    const int rowTop = axesArea.top + static_cast<int>(i) * rowHeight;
+    PaintAxis(dc, {axesArea.left, rowTop, axesArea.right, rowTop + rowHeight - 2}, view.axes[i]);
+  }
+  if (view.hasHat) PaintHat(dc, {area.right - hatSize, top, area.right, top + hatSize}, view);
+}
+
+}  // namespace ui

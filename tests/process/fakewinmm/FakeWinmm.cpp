@@ -1,12 +1,14 @@
 // A stand-in winmm.dll for the process-level tests: placed beside Tandrel.exe (and loaded in
 // place of the system's with WINEDLLOVERRIDES=winmm=n,b), it reports the controllers scripted
-// in "winmm-controllers.txt" beside it through the real joystick calls, at rest. One line per
+// in "winmm-controllers.txt" beside it through the real joystick calls. One line per
 // controller (blank lines and lines starting with '#' are skipped):
 //
-//   ID name="Product" axes=XYZRUV buttons=N pov=0|1
+//   ID name="Product" axes=XYZRUV buttons=N pov=0|1 [down=MASK] [hat=HUNDREDTHS] [x=POS] ...
 //
-// Every axis reads 0..65535 (absent axes 0, present ones 32767), no button is pressed and the
-// hat is centred. The timer resolution calls simply succeed.
+// Every axis reads 0..65535 (absent axes 0, present ones 32767 unless "x", "y", "z", "r", "u" or
+// "v" gives its position); "down" holds the pressed buttons (bit k-1 for button k, decimal) and
+// "hat" the hat's direction (centred without it). The file is read at every call, so a story
+// moves the inputs by writing it again. The timer resolution calls simply succeed.
 #define _WINMM_
 #include <windows.h>
 // After windows.h, which it needs.
@@ -25,8 +27,14 @@ struct Controller {
   std::string axes;
   unsigned buttons = 0;
   bool pov = false;
+  DWORD down = 0;
+  DWORD hat = JOY_POVCENTERED;
+  DWORD positions[6] = {32767, 32767, 32767, 32767, 32767, 32767};  // X, Y, Z, R, U, V
 
-  DWORD Position(char axis) const { return axes.find(axis) == std::string::npos ? 0 : 32767; }
+  DWORD Position(char axis) const {
+    const std::size_t index = std::string("XYZRUV").find(axis);
+    return axes.find(axis) == std::string::npos ? 0 : positions[index];
+  }
 };
 
 constexpr UINT kMaxControllers = 16;
@@ -54,6 +62,12 @@ Controller ParseLine(std::istringstream& line) {
       c.buttons = std::strtoul(value.c_str(), nullptr, 10);
     } else if (key == "pov") {
       c.pov = value == "1";
+    } else if (key == "down") {
+      c.down = std::strtoul(value.c_str(), nullptr, 10);
+    } else if (key == "hat") {
+      c.hat = std::strtoul(value.c_str(), nullptr, 10);
+    } else if (key.size() == 1 && std::string("xyzruv").find(key) != std::string::npos) {
+      c.positions[std::string("xyzruv").find(key)] = std::strtoul(value.c_str(), nullptr, 10);
     }
   }
   return c;
@@ -108,7 +122,7 @@ MMRESULT WINAPI joyGetPos(UINT id, LPJOYINFO info) {
   info->wXpos = c.Position('X');
   info->wYpos = c.Position('Y');
   info->wZpos = c.Position('Z');
-  info->wButtons = 0;
+  info->wButtons = c.down & 0xF;
   return JOYERR_NOERROR;
 }
 
@@ -122,9 +136,10 @@ MMRESULT WINAPI joyGetPosEx(UINT id, LPJOYINFOEX info) {
   info->dwRpos = c.Position('R');
   info->dwUpos = c.Position('U');
   info->dwVpos = c.Position('V');
-  info->dwButtons = 0;
+  info->dwButtons = c.down;
   info->dwButtonNumber = 0;
-  info->dwPOV = JOY_POVCENTERED;
+  for (DWORD bits = c.down; bits != 0; bits &= bits - 1) ++info->dwButtonNumber;
+  info->dwPOV = c.pov ? c.hat : JOY_POVCENTERED;
   return JOYERR_NOERROR;
 }
 

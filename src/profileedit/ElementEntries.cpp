@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "actions/TextRules.h"
+#include "engine/InputDetector.h"
 #include "xml/XMLNode.h"
 
 namespace profileedit {
@@ -60,6 +61,23 @@ std::array<std::string, 2> AxisEntryTexts(std::string_view axisName, bool vertic
   const std::string name(axisName);
   return vertical ? std::array<std::string, 2>{"Up " + name, "Down " + name}
                   : std::array<std::string, 2>{"Left " + name, "Right " + name};
+}
+
+std::optional<std::size_t> DetectedEntryIndex(const DetectedInput& input, bool swapped) {
+  const int number = input.number;
+  switch (input.kind) {
+    case DetectedInput::Kind::Button:
+      if (number < 1 || number > kButtonEntryCount) return std::nullopt;
+      return static_cast<std::size_t>(number - 1);
+    case DetectedInput::Kind::AxisDirection:
+      if (number < 0 || number >= static_cast<int>(kAxisNames.size())) return std::nullopt;
+      return kButtonEntryCount + 2 * static_cast<std::size_t>(number) +
+             (input.towardsMax != swapped ? 1 : 0);
+    case DetectedInput::Kind::HatDirection:
+      if (number < 0 || number >= static_cast<int>(kPOVDirections.size())) return std::nullopt;
+      return kButtonEntryCount + 2 * kAxisNames.size() + static_cast<std::size_t>(number);
+  }
+  return std::nullopt;
 }
 
 std::optional<ElementTarget> ParseElementEntry(std::string_view text) {

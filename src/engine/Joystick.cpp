@@ -208,7 +208,8 @@ JoystickLiveLayout CJoystick::LiveLayout() const {
   layout.profilePath = profilePath_;
   layout.profileGeneration = profileGeneration_;
   layout.hasPov = (caps_.caps & seam::kCapsHasPov) != 0;
-  layout.buttonCount = static_cast<int>(buttons_.size()) - (layout.hasPov ? 4 : 0);
+  const int hatElements = layout.hasPov && !buttons_.empty() ? 4 : 0;
+  layout.buttonCount = static_cast<int>(buttons_.size()) - hatElements;
   layout.shiftButtonCount = shiftCount_;
   for (const auto& axis : axes_) {
     const CJoystickAxisProperties& properties = axis->Properties();

@@ -8,7 +8,8 @@
 // changes them (the main thread, or the timer thread inside the configuration's hot-plug tick):
 // - elementsLock_ guards the element lists and everything the poll reads or writes: the
 //   device state and capabilities, the ID, the shift-button count and shift state, the polling
-//   delay, the timer identifier and the profile path. The poll holds it for its whole length,
+//   delay, the timer identifier, the profile path, the hold-back flag and what the live state
+//   was last given. The poll holds it for its whole length,
 //   and every change of the elements holds it too (reading a profile into them, activation
 //   and deactivation, removal, opening). A poll therefore runs wholly before or wholly after a
 //   change, and a poll that follows a deactivation finds the timer identifier 0 and returns.

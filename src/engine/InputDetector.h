@@ -6,8 +6,15 @@
 // seen up. When several inputs go down in one state, buttons come first (lowest number), then
 // the hat, then the axes in the layout's order. Time is the platform's tick count.
 //
-// The controller's actions are held back meanwhile by whoever runs the detection (see
-// CJoystick::HoldBack); the detector only reads.
+// The controller's actions are held back meanwhile by whoever runs the detection; the detector
+// only reads. The configuration window's Detect, on its own thread:
+//   configuration.HoldBack(id, true);
+//   CInputDetector detector(*configuration.LiveLayout(id), *configuration.LiveState(id));
+//   on every tick of its timer: if (detector.Update(*configuration.LiveState(id)) != Detecting)
+//     configuration.HoldBack(id, false), and when Found: select the entry
+//     profileedit::DetectedEntryIndex(*detector.Found(), the edited axis' "swapped");
+//   on Esc: detector.Cancel(), configuration.HoldBack(id, false).
+// (LiveLayout and LiveState are none when the controller has gone: Detect then ends too.)
 #pragma once
 
 #include <cstdint>

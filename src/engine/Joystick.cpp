@@ -122,7 +122,6 @@ void CJoystick::SetActiveUnderLoadLock(bool active) {
     // Nothing is held any more, so no shift button is in force either; the axes start again
     // from the centre, so a stick still deflected presses again when polling resumes.
     ResetShiftStateLocked();
-    PublishLocked();
     timer = timer_;
     timer_ = 0;
     polling_ = false;

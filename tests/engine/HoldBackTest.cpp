@@ -75,8 +75,8 @@ TEST_F(HoldBackTest, HeldInputIsReleasedOnceAndPressesOnlyAfresh) {
 }
 
 // A shift button held when the hold-back starts is let go with the rest: the elements return
-// to the unshifted actions. A running toggle ends too, and a load while held back keeps the
-// elements disabled.
+// to the unshifted actions. A running toggle ends too, and a profile loaded while held back
+// (here one that gives the axis an action) leaves every element disabled.
 TEST_F(HoldBackTest, ShiftStateTogglesAndLoadsWhileHeldBack) {
   ASSERT_TRUE(
       Load(*joystick, "<ShiftButtons><ShiftButton ButtonNumber='2'/></ShiftButtons><Buttons>" +
@@ -91,14 +91,20 @@ TEST_F(HoldBackTest, ShiftStateTogglesAndLoadsWhileHeldBack) {
   EXPECT_EQ(joystick->GetShiftState(), 0);
   EXPECT_EQ(joystick->LiveState()->shiftState, 0);
   EXPECT_EQ(Keys("C"), "C=du");
-  ASSERT_TRUE(Load(*joystick, ""));
+  ASSERT_TRUE(
+      Load(*joystick, "<Axes>" +
+                          Axis("name='Y Axis' type='Vertical'", "Up", "", "Down", Acts(Act("E"))) +
+                          "</Axes>"));
   Press(2, false);
   Press(1);
-  EXPECT_EQ(Keys("C"), "C=du");
+  Move('Y', 65535);
+  EXPECT_EQ(Keys("CE"), "C=du E=");
   joystick->HoldBack(false);
   Press(1, false);
   Press(1);
-  EXPECT_EQ(Keys("C"), "C=dud");
+  Move('Y', 32767);
+  Move('Y', 65535);
+  EXPECT_EQ(Keys("CE"), "C=dud E=d");
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 // - elementsLock_ guards the element lists and everything the poll reads or writes: the
 //   device state and capabilities, the ID, the shift-button count and shift state, the polling
 //   delay, the timer identifier, the profile path, the hold-back flag and what the live state
-//   was last given. The poll holds it for its whole length,
-//   and every change of the elements holds it too (reading a profile into them, activation
-//   and deactivation, removal, opening). A poll therefore runs wholly before or wholly after a
+//   was last given. The poll holds it for its whole length, and every change of the elements
+//   holds it too (reading a profile into them, activation and deactivation, holding back,
+//   removal, opening). A poll therefore runs wholly before or wholly after a
 //   change, and a poll that follows a deactivation finds the timer identifier 0 and returns.
 // - loadLock_ (the load event) serialises the operations on the controller as a whole: Open,
 //   LoadProfile, SetActive, RemoveAllElements and destruction; a destruction waits for a load
@@ -26,11 +26,11 @@
 // No stuck input: deactivating, removing or destroying the elements ends every action they
 // run, a running toggle included.
 //
-// Live state: every poll that reads something new (and every change of the shift state or of
-// the profile outside a poll) publishes the reading with the shift state through live_, under
-// elementsLock_ like the rest of the poll's work; a poll that reads what the previous one read
-// publishes nothing, since the record already holds it. Readers on other threads copy it
-// without a lock (LiveStateChannel.h).
+// Live state: every poll that reads something new publishes the reading with the shift state
+// through live_, under elementsLock_ like the rest of the poll's work (so do a hold-back, which
+// drops the shift state, and every new profile generation); a poll that reads what the previous
+// one read publishes nothing, since the record already holds it. Readers on other threads copy
+// it without a lock (LiveStateChannel.h).
 #pragma once
 
 #include <atomic>

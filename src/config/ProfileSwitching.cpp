@@ -51,8 +51,8 @@ bool CTandrelConfiguration::SameProfile(int id, const std::string& fileName) con
 
 CTandrelConfiguration::SwitchResult CTandrelConfiguration::SwitchTo(int id,
                                                                     const std::string& fileName) {
-  auto controller = std::make_unique<CJoystick>();
-  if (!controller->Open(id)) return SwitchResult::NoDevice;
+  auto controller = OpenController(id);
+  if (!controller) return SwitchResult::NoDevice;
   // Quiet: no message of the profile reader, a profile made for another controller accepted.
   if (!controller->LoadProfile(fileName.c_str(), false)) return SwitchResult::LoadFailed;
   // The new object polls already; the old one goes afterwards, releasing what it held and

@@ -109,6 +109,40 @@ CJoystick* CTandrelConfiguration::GetJoystick(int id) const {
   return controllers_[static_cast<std::size_t>(id)].get();
 }
 
+std::optional<JoystickLiveState> CTandrelConfiguration::LiveState(int id) const {
+  std::lock_guard lock(lock_);
+  const CJoystick* controller = GetJoystick(id);
+  if (controller == nullptr) return std::nullopt;
+  return controller->LiveState();
+}
+
+std::optional<JoystickLiveLayout> CTandrelConfiguration::LiveLayout(int id) const {
+  std::lock_guard lock(lock_);
+  const CJoystick* controller = GetJoystick(id);
+  if (controller == nullptr) return std::nullopt;
+  return controller->LiveLayout();
+}
+
+void CTandrelConfiguration::HoldBack(int id, bool held) {
+  if (id < 0 || id >= seam::kMaxJoysticks) return;
+  std::lock_guard lock(lock_);
+  heldBack_[static_cast<std::size_t>(id)] = held;
+  if (CJoystick* controller = GetJoystick(id)) controller->HoldBack(held);
+}
+
+bool CTandrelConfiguration::IsHeldBack(int id) const {
+  if (id < 0 || id >= seam::kMaxJoysticks) return false;
+  std::lock_guard lock(lock_);
+  return heldBack_[static_cast<std::size_t>(id)];
+}
+
+std::unique_ptr<CJoystick> CTandrelConfiguration::OpenController(int id) const {
+  auto controller = std::make_unique<CJoystick>();
+  if (heldBack_[static_cast<std::size_t>(id)]) controller->HoldBack(true);
+  if (!controller->Open(id)) return nullptr;
+  return controller;
+}
+
 std::optional<std::string> CTandrelConfiguration::GetProfileFileName(int id) const {
   std::lock_guard lock(lock_);
   if (joysticksElement_ == nullptr) return std::nullopt;
@@ -171,15 +205,15 @@ std::vector<CTandrelConfiguration::InvalidEntry> CTandrelConfiguration::LoadLock
   joysticksElement_ = nullptr;
   document_.reset();
 
-  // Every present controller gets an object, configured or not.
+  // Every present controller gets an object, configured or not; none is held back any more.
+  heldBack_ = {};
   for (int id = 0; id < seam::kMaxJoysticks; ++id) {
     auto& slot = controllers_[static_cast<std::size_t>(id)];
     if (slot) {
       slot->SetActive(false);
       slot.reset();
     }
-    auto controller = std::make_unique<CJoystick>();
-    if (controller->Open(id)) slot = std::move(controller);
+    slot = OpenController(id);
   }
 
   // The reader reports a file that cannot be opened or parsed, saying what and where.
@@ -409,9 +443,8 @@ void CTandrelConfiguration::ConnectJoystick(int id) {
   auto& slot = controllers_[static_cast<std::size_t>(id)];
   if (slot && actions::EqualsIgnoringCase(slot->GetProfilePath(), fileName)) return;
   slot.reset();
-  auto controller = std::make_unique<CJoystick>();
-  if (!controller->Open(id)) return;
-  slot = std::move(controller);
+  slot = OpenController(id);
+  if (!slot) return;
   if (slot->LoadProfile(fileName, true) && slot->IsActive()) Notify(id, fileName);
 }
 

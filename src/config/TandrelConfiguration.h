@@ -23,7 +23,8 @@
 // - The destructor stops the hot-plug timer without the lock, waiting for a tick in flight,
 //   before anything else goes.
 // - GetJoystick hands out a pointer into the table: it stays valid only while the caller holds
-//   Lock(), since a reload, a switch or the hot-plug tick may replace the object.
+//   Lock(), since a reload, a switch or the hot-plug tick may replace the object. The live
+//   view and input detection go by ID instead and get values (LiveState, LiveLayout).
 #pragma once
 
 #include <array>
@@ -37,6 +38,7 @@
 #include "actions/ActionLibrary.h"
 #include "config/JoysticksTabMerge.h"
 #include "config/SwitchRules.h"
+#include "engine/JoystickLiveState.h"
 #include "platform/Types.h"
 #include "timer/TimerUser.h"
 
@@ -102,6 +104,25 @@ class CTandrelConfiguration : public CTimerUser {
   // for the ID, no entry, or no "picture".
   std::optional<std::string> GetPicture(int id) const;
 
+  // The live view, by ID (see JoystickLiveState.h): the latest reading of the controller in
+  // the slot, whichever object it is, without waiting for its poll; and its elements, axis
+  // settings and profile, which change only when the profile or the object does (compare
+  // profileGeneration). None without a controller object (or, for the state, before its first
+  // reading).
+  std::optional<JoystickLiveState> LiveState(int id) const;
+  std::optional<JoystickLiveLayout> LiveLayout(int id) const;
+
+  // Holding one controller's actions back while the window picks an input by pressing it
+  // (CJoystick::HoldBack: everything it holds is released once, nothing fires, its live state
+  // goes on). The hold-back belongs to the ID, not to the object: a controller object that
+  // takes the slot meanwhile (window switching, a controller plugged in again) is held back
+  // from its start, and one pulled out takes what it held with it. The window ends the
+  // hold-back when its detection ends (input found, Esc, time-out); a reload ends every
+  // hold-back too, and the window reloads whenever it applies or closes (OK, Cancel, Apply), so
+  // none outlives it.
+  void HoldBack(int id, bool held);
+  bool IsHeldBack(int id) const;
+
   // Writes the loaded document back to the configuration file. False after showing
   // "Could not open the file "<path>"." when it cannot be written (the old file stays whole).
   bool SaveConfigFile();
@@ -142,6 +163,8 @@ class CTandrelConfiguration : public CTimerUser {
   void ApplyRunKey();
   bool LoadActionsFile();
   void ConnectJoystick(int id);
+  // A new controller object opened for the ID, held back when the ID is; null without device.
+  std::unique_ptr<CJoystick> OpenController(int id) const;
   enum class SwitchResult { Switched, NoDevice, LoadFailed };
   // Replaces the controller of a slot by a freshly opened one loaded quietly with `fileName`.
   // NoDevice and LoadFailed drop the new object and leave the slot alone.
@@ -161,6 +184,7 @@ class CTandrelConfiguration : public CTimerUser {
   bool loadFailed_ = false;
   unsigned loadGeneration_ = 0;  // counts the loads: each makes a new document
   std::array<std::unique_ptr<CJoystick>, seam::kMaxJoysticks> controllers_;
+  std::array<bool, seam::kMaxJoysticks> heldBack_{};  // by ID, see HoldBack
   ActionsFileState actionsFileState_ = ActionsFileState::Missing;
   std::string actionsRefusal_;  // why the actions file named is not read, nor ever written
   std::unique_ptr<CXMLNode> document_;

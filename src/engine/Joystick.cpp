@@ -20,6 +20,10 @@ constexpr int kMaxButtons = 32;
 // The shift state settles in at most two rounds (see OnTimer); the bound only guards the loop.
 constexpr int kMaxShiftRounds = 8;
 
+// Generations are unique in the process, so a reader that finds another controller object in
+// the same slot sees a new one too.
+std::atomic<std::uint32_t> lastGeneration{0};
+
 }  // namespace
 
 bool IsJoystickPresent(int id) { return seam::Joysticks().IsPresent(id); }
@@ -79,6 +83,10 @@ bool CJoystick::Open(int id) {
     const std::string name = "Button " + std::to_string(k);
     buttons_.push_back(std::make_unique<CJoystickButton>(this, k, name.c_str()));
   }
+  if (heldBack_) DisableElementsLocked();
+  haveReading_ = false;
+  live_.Clear();
+  NewProfileGenerationLocked();
   return true;
 }
 
@@ -93,8 +101,9 @@ void CJoystick::SetActiveUnderLoadLock(bool active) {
     {
       std::lock_guard elements(elementsLock_);
       elementsTouched_ = true;
-      for (auto& element : buttons_) element->Enable(true);
-      for (auto& axis : axes_) axis->Enable(true);
+      // Held back, they stay disabled (the profile reader enables the axes it loads).
+      for (auto& element : buttons_) element->Enable(!heldBack_);
+      for (auto& axis : axes_) axis->Enable(!heldBack_);
       if (timer_ != 0) return;
       delay = static_cast<unsigned>(pollingDelay_);
     }
@@ -102,27 +111,123 @@ void CJoystick::SetActiveUnderLoadLock(bool active) {
     const unsigned timer = StartTimer(delay, this);
     std::lock_guard elements(elementsLock_);
     timer_ = timer;
+    polling_ = true;
     return;
   }
   unsigned timer;
   {
     std::lock_guard elements(elementsLock_);
     elementsTouched_ = true;
-    for (auto& element : buttons_) {
-      element->Enable(false);
-      element->StopAllActions();
-    }
-    for (auto& axis : axes_) {
-      axis->Enable(false);
-      axis->StopAllActions();
-    }
+    DisableElementsLocked();
     // Nothing is held any more, so no shift button is in force either; the axes start again
     // from the centre, so a stick still deflected presses again when polling resumes.
     ResetShiftStateLocked();
     timer = timer_;
     timer_ = 0;
+    polling_ = false;
   }
   StopTimer(timer);
+}
+
+void CJoystick::DisableElementsLocked() {
+  for (auto& element : buttons_) {
+    element->Enable(false);
+    element->StopAllActions();
+  }
+  for (auto& axis : axes_) {
+    axis->Enable(false);
+    axis->StopAllActions();
+  }
+}
+
+void CJoystick::HoldBack(bool held) {
+  // The element lock alone: every enabling of the elements reads heldBack_ under it, so a load
+  // in progress keeps them as the hold-back wants them, and this never waits for a load's
+  // message box.
+  std::lock_guard elements(elementsLock_);
+  if (held == heldBack_) return;
+  heldBack_ = held;
+  elementsTouched_ = true;
+  if (held) {
+    DisableElementsLocked();
+    ResetShiftStateLocked();
+    PublishLocked();
+    return;
+  }
+  if (timer_ == 0) return;  // inactive: enabled by the next activation
+  for (auto& element : buttons_) {
+    element->Enable(true);
+    element->AwaitRelease();
+  }
+  for (auto& axis : axes_) {
+    axis->Enable(true);
+    axis->AwaitRelease();
+  }
+}
+
+bool CJoystick::IsHeldBack() const {
+  std::lock_guard elements(elementsLock_);
+  return heldBack_;
+}
+
+void CJoystick::NewProfileGenerationLocked() {
+  profileGeneration_ = ++lastGeneration;
+  PublishLocked();
+}
+
+void CJoystick::PublishLocked() const {
+  if (!haveReading_) return;
+  JoystickLiveState live;
+  live.buttons = liveReading_.buttons;
+  live.axes = {liveReading_.xPos, liveReading_.yPos, liveReading_.zPos,
+               liveReading_.rPos, liveReading_.uPos, liveReading_.vPos};
+  live.pov = liveReading_.pov;
+  live.shiftState = shiftState_;
+  live.profileGeneration = profileGeneration_;
+  live_.Publish(live);
+}
+
+std::optional<JoystickLiveState> CJoystick::LiveState() const {
+  if (!polling_.load()) {
+    // No poll reads the device: this reader does, unless the elements are busy right now.
+    std::unique_lock elements(elementsLock_, std::try_to_lock);
+    if (elements.owns_lock() && timer_ == 0 && id_ >= 0 &&
+        seam::Joysticks().GetState(id_, liveReading_)) {
+      haveReading_ = true;
+      PublishLocked();
+    }
+  }
+  return live_.Read();
+}
+
+JoystickLiveLayout CJoystick::LiveLayout() const {
+  std::lock_guard elements(elementsLock_);
+  JoystickLiveLayout layout;
+  layout.deviceName.assign(caps_.productName, strnlen(caps_.productName, seam::kProductNameSize));
+  layout.profilePath = profilePath_;
+  layout.profileGeneration = profileGeneration_;
+  layout.hasPov = (caps_.caps & seam::kCapsHasPov) != 0;
+  const int hatElements = layout.hasPov && !buttons_.empty() ? 4 : 0;
+  layout.buttonCount = static_cast<int>(buttons_.size()) - hatElements;
+  layout.shiftButtonCount = shiftCount_;
+  for (const auto& axis : axes_) {
+    const CJoystickAxisProperties& properties = axis->Properties();
+    LiveAxisLayout& entry = layout.axes.emplace_back();
+    entry.name = axis->GetName();
+    entry.index = properties.GetAxisIndex();
+    entry.min = properties.GetMin();
+    entry.max = properties.GetMax();
+    entry.low = properties.Low();
+    entry.high = properties.High();
+    entry.threshold = properties.GetThreshold();
+    entry.vertical = axis->IsVertical();
+    entry.swapped = axis->IsSwapped();
+    for (int state = 0; state <= axis->GetHighestShiftState(); ++state) {
+      entry.towardsMinPercents.push_back(axis->PercentsInForce(true, state));
+      entry.towardsMaxPercents.push_back(axis->PercentsInForce(false, state));
+    }
+  }
+  return layout;
 }
 
 void CJoystick::ResetShiftStateLocked() {
@@ -148,6 +253,7 @@ void CJoystick::RemoveAllElementsUnderLoadLock() {
     elementsTouched_ = true;
     timer = timer_;
     timer_ = 0;
+    polling_ = false;
     for (auto& element : buttons_) {
       element->Enable(false);
       element->StopAllActions();
@@ -188,17 +294,21 @@ void CJoystick::OnTimer() {
   }
   const int before = shiftState_;
   for (auto& element : buttons_) element->Update(state_);
-  if (shiftState_ == before) return;
-  elementsTouched_ = true;  // the axes start again from the centre
-  // A round re-presses held elements under the new state; only in a round for state 0 can a
-  // held shift button take over (and the next round then settles), so this ends at once.
-  int settled;
-  int rounds = 0;
-  do {
-    settled = shiftState_;
-    for (auto& element : buttons_) element->SetShiftState(settled);
-  } while (shiftState_ != settled && ++rounds < kMaxShiftRounds);
-  for (auto& axis : axes_) axis->SetShiftState(shiftState_);
+  if (shiftState_ != before) {
+    elementsTouched_ = true;  // the axes start again from the centre
+    // A round re-presses held elements under the new state; only in a round for state 0 can a
+    // held shift button take over (and the next round then settles), so this ends at once.
+    int settled;
+    int rounds = 0;
+    do {
+      settled = shiftState_;
+      for (auto& element : buttons_) element->SetShiftState(settled);
+    } while (shiftState_ != settled && ++rounds < kMaxShiftRounds);
+    for (auto& axis : axes_) axis->SetShiftState(shiftState_);
+  }
+  liveReading_ = state_;
+  haveReading_ = true;
+  PublishLocked();
 }
 
 void CJoystick::ShiftButtonPressed(int number) { shiftState_ = number; }
@@ -372,10 +482,16 @@ bool CJoystick::LoadProfile(const char* path, bool interactive) {
     std::lock_guard elements(elementsLock_);
     profilePath_ = requested;
     profileRequested_ = true;
+    if (!root) NewProfileGenerationLocked();
   }
   if (!root) return false;  // reported by the XML reader
   CProfileReader reader(*this, requested, interactive);
-  if (!reader.Read(*root)) return false;
+  const bool read = reader.Read(*root);
+  {
+    std::lock_guard elements(elementsLock_);
+    NewProfileGenerationLocked();  // what the elements hold now, whether or not all of it
+  }
+  if (!read) return false;
   SetPollingDelay(reader.PollingDelay());
   root.reset();
   SetActiveUnderLoadLock(true);

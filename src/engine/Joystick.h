@@ -8,9 +8,10 @@
 // changes them (the main thread, or the timer thread inside the configuration's hot-plug tick):
 // - elementsLock_ guards the element lists and everything the poll reads or writes: the
 //   device state and capabilities, the ID, the shift-button count and shift state, the polling
-//   delay, the timer identifier and the profile path. The poll holds it for its whole length,
-//   and every change of the elements holds it too (reading a profile into them, activation
-//   and deactivation, removal, opening). A poll therefore runs wholly before or wholly after a
+//   delay, the timer identifier, the profile path, the hold-back flag and what the live state
+//   was last given. The poll holds it for its whole length, and every change of the elements
+//   holds it too (reading a profile into them, activation and deactivation, holding back,
+//   removal, opening). A poll therefore runs wholly before or wholly after a
 //   change, and a poll that follows a deactivation finds the timer identifier 0 and returns.
 // - loadLock_ (the load event) serialises the operations on the controller as a whole: Open,
 //   LoadProfile, SetActive, RemoveAllElements and destruction; a destruction waits for a load
@@ -24,16 +25,26 @@
 //
 // No stuck input: deactivating, removing or destroying the elements ends every action they
 // run, a running toggle included.
+//
+// Live state: every poll that reads something new publishes the reading with the shift state
+// through live_, under elementsLock_ like the rest of the poll's work (so do a hold-back, which
+// drops the shift state, and every new profile generation); a poll that reads what the previous
+// one read publishes nothing, since the record already holds it. Readers on other threads copy
+// it without a lock (LiveStateChannel.h).
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/JoystickAxis.h"
 #include "engine/JoystickButtonBase.h"
+#include "engine/JoystickLiveState.h"
+#include "engine/LiveStateChannel.h"
 #include "engine/ShiftButtonOwner.h"
 #include "platform/Types.h"
 #include "timer/TimerUser.h"
@@ -89,6 +100,26 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   int GetShiftButtonCount() const;
   int GetShiftState() const;
 
+  // The latest reading with the shift state, without waiting for a lock; none before the
+  // first reading of the opened device. While the controller polls this is what its last poll
+  // read; while it does not (no profile loaded, deactivated, loading) the call reads the device
+  // itself, unless a load or another reader holds the element lock at that moment.
+  std::optional<JoystickLiveState> LiveState() const;
+  // The elements, the axis settings and the profile that the live state belongs to (compare
+  // the generations); under the element lock, so once per profile load rather than per frame.
+  JoystickLiveLayout LiveLayout() const;
+
+  // Holding the actions back while an input is picked by pressing it. HoldBack(true) disables
+  // every element, which ends everything they run (each key that is down goes up once, a
+  // running toggle ends too) and drops the shift state; nothing fires while held back, but the
+  // controller goes on polling and publishing its live state. HoldBack(false) enables the
+  // elements again if the controller is active; an input still held at that moment counts as
+  // up until it has been released (AwaitRelease), so the input just picked does not fire and
+  // nothing can be left pressed. Loading a profile or (de)activating keeps the hold-back: the
+  // elements stay disabled. It lasts until HoldBack(false) or the object's end.
+  void HoldBack(bool held);
+  bool IsHeldBack() const;
+
   // The elements themselves. The pointers stay valid until the elements are removed, and may
   // be used only while no other thread polls or changes this controller (the profile reader,
   // and tests on virtual time).
@@ -117,6 +148,9 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
                             bool releaseList);
   CJoystickAxis* FindAxisLocked(std::string_view name) const;
   void ResetShiftStateLocked();
+  void DisableElementsLocked();
+  void PublishLocked() const;
+  void NewProfileGenerationLocked();
 
   // These need loadLock_ held (and elementsLock_ free).
   void SetActiveUnderLoadLock(bool active);
@@ -142,4 +176,14 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   unsigned timer_ = 0;
   std::string profilePath_;
   bool profileRequested_ = false;  // a load was requested, so profilePath_ names a file
+  bool heldBack_ = false;
+  // What live_ holds: the last reading (by a poll, or by LiveState() while not polling), and
+  // the generation of the elements and profile, unique in the process.
+  mutable seam::JoystickState liveReading_;
+  mutable bool haveReading_ = false;
+  std::uint32_t profileGeneration_ = 0;
+
+  // Written under elementsLock_, read by anyone.
+  mutable CLiveStateChannel live_;
+  std::atomic<bool> polling_{false};  // timer_ != 0
 };

@@ -81,6 +81,13 @@ double CJoystickAxis::DeflectionPercent(std::uint32_t position) const {
 void CJoystickAxis::Update(const seam::JoystickState& state) {
   if (!enabled_) return;
   const std::uint32_t pos = AxisValue(state, properties_.GetAxisIndex());
+  if (awaitingRelease_) {
+    // Still deflected: nothing yet. Back in the dead zone: evaluated from here on.
+    if (pos < properties_.Low() || pos > properties_.High()) return;
+    awaitingRelease_ = false;
+    properties_.SetPosition(pos);
+    return;
+  }
   const std::int64_t position = properties_.GetPosition();
   const std::int64_t sensitivity = properties_.GetSensitivity();
   // Jitter filter: small changes accumulate until they exceed the sensitivity.
@@ -111,6 +118,18 @@ CJoystickAxisThreshold* CJoystickAxis::Container(bool negative, int shiftState) 
 
 CJoystickAxisThreshold* CJoystickAxis::PeekThresholds(bool negative, int shiftState) const {
   return Container(negative, shiftState);
+}
+
+std::vector<int> CJoystickAxis::PercentsInForce(bool negative, int shiftState) const {
+  std::vector<int> percents;
+  const auto* container =
+      negative ? dynamic_cast<const CJoystickAxisThreshold*>(SelectFrom(pressList_, shiftState))
+               : SelectFrom(positiveList_, shiftState);
+  for (int i = 0; container != nullptr && i < container->GetThresholdCount(); ++i) {
+    percents.push_back(container->GetPercentAt(i));
+  }
+  std::sort(percents.begin(), percents.end());
+  return percents;
 }
 
 void CJoystickAxis::Press(CMouseSpeedData* speed) {

@@ -61,6 +61,10 @@ class CJoystickAxis : public CJoystickButtonBase {
   // The containers themselves (not copies), or null; for inspection.
   CJoystickAxisThreshold* PeekThresholds(bool negative, int shiftState) const;
 
+  // The percents of the entries that shift state `shiftState` uses on one side (its own
+  // container, or that of the nearest lower state that has one), ascending.
+  std::vector<int> PercentsInForce(bool negative, int shiftState) const;
+
   // The deflection of a raw position beyond the dead zone, in percent (0..100); 0 inside it.
   double DeflectionPercent(std::uint32_t position) const;
 

@@ -14,6 +14,8 @@ class CJoystickButton : public CJoystickButtonBase {
   // A press counts only once the button has been seen up: a button already held when the
   // element is created does nothing until it is released and pressed again.
   void Update(const seam::JoystickState& state) override;
+  // The armed rule again: the button counts once it has been seen up.
+  void AwaitRelease() override { armed_ = false; }
 
   std::uint32_t GetMask() const { return mask_; }
   bool IsArmed() const { return armed_; }

@@ -53,6 +53,10 @@ class CJoystickButtonBase {
   // Stops every action the element holds, toggles included, and clears pressed. Enable(false)
   // keeps a running toggle running, as a reset input should; this is for tear-down.
   virtual void StopAllActions();
+  // The input counts as up until a poll sees it up: one still held now (a button down, the hat
+  // in this direction's window, an axis beyond its dead zone) presses nothing until it has been
+  // released and pressed again. For elements enabled again after their actions were held back.
+  virtual void AwaitRelease() { awaitingRelease_ = true; }
 
   // Stores an action the caller gives away (the clone that SetAction would make).
   void StoreAction(int shiftState, std::unique_ptr<CAction> action, bool releaseList);
@@ -100,6 +104,7 @@ class CJoystickButtonBase {
   int shiftNumber_ = 0;
   bool initialised_ = false;
   bool enabled_ = false;
+  bool awaitingRelease_ = false;  // see AwaitRelease; the hat and the axes read it
 };
 
 template <typename List>

@@ -40,6 +40,10 @@ void CJoystickPOVButton::Update(const seam::JoystickState& state) {
   // A disabled element presses nothing, as every other element.
   if (!enabled_) return;
   const bool inRange = InRange(state.pov);
+  if (awaitingRelease_) {
+    awaitingRelease_ = inRange;
+    return;
+  }
   if (inRange && !pressed_) {
     Press(nullptr);
   } else if (!inRange && pressed_) {

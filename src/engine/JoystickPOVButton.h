@@ -13,7 +13,8 @@ class CJoystickPOVButton : public CJoystickButtonBase {
   CJoystickPOVButton(CShiftButtonOwner* owner, int angle);
   ~CJoystickPOVButton() override = default;
 
-  // No armed rule: a hat already deflected when the element is created presses at once.
+  // No armed rule: a hat already deflected when the element is created presses at once (but
+  // not one held on through AwaitRelease).
   void Update(const seam::JoystickState& state) override;
 
   int GetAngle() const { return angle_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "actions/TextRules.h"
+#include "engine/InputDetector.h"
 #include "xml/XMLNode.h"
 
 namespace profileedit {
@@ -78,6 +79,22 @@ std::size_t AxisDirectionEntryIndex(std::size_t axis, bool positive) {
 
 std::size_t POVEntryIndex(std::size_t direction) {
   return kButtonEntryCount + 2 * kAxisNames.size() + direction;
+}
+
+std::optional<std::size_t> DetectedEntryIndex(const DetectedInput& input, bool swapped) {
+  const int number = input.number;
+  switch (input.kind) {
+    case DetectedInput::Kind::Button:
+      if (number < 1 || number > kButtonEntryCount) return std::nullopt;
+      return ButtonEntryIndex(number);
+    case DetectedInput::Kind::AxisDirection:
+      if (number < 0 || number >= static_cast<int>(kAxisNames.size())) return std::nullopt;
+      return AxisDirectionEntryIndex(static_cast<std::size_t>(number), input.towardsMax != swapped);
+    case DetectedInput::Kind::HatDirection:
+      if (number < 0 || number >= static_cast<int>(kPOVDirections.size())) return std::nullopt;
+      return POVEntryIndex(static_cast<std::size_t>(number));
+  }
+  return std::nullopt;
 }
 
 std::string_view PartnerDirection(std::string_view direction) {

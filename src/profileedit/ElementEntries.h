@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+struct DetectedInput;
+
 namespace profileedit {
 
 inline constexpr int kButtonEntryCount = 32;
@@ -43,6 +45,12 @@ std::vector<std::string> ElementEntryTexts();
 std::optional<std::size_t> AxisEntryIndex(std::string_view axisName);
 // The axis' two entries: "Left X Axis", "Right X Axis" or "Up X Axis", "Down X Axis".
 std::array<std::string, 2> AxisEntryTexts(std::string_view axisName, bool vertical);
+
+// The entry of the element list for an input picked by pressing it (Detect): its button, hat
+// direction, or the axis direction holding the side it was pushed to. An axis' first entry
+// ("Left", "Up") holds its side towards the minimum, unless the profile being edited swaps the
+// axis (`swapped`). None for a button beyond the list.
+std::optional<std::size_t> DetectedEntryIndex(const DetectedInput& input, bool swapped);
 
 enum class TargetKind { Button, AxisDirection, POVDirection };
 

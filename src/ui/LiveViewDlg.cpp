@@ -3,6 +3,7 @@
 #include "config/TandrelConfiguration.h"
 #include "engine/Joystick.h"
 #include "resource.h"
+#include "ui/GdiHandles.h"
 #include "ui/LiveViewPainter.h"
 
 namespace {

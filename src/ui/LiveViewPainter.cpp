@@ -79,7 +79,7 @@ void PaintAxis(HDC dc, const RECT& row, const liveview::AxisView& axis) {
 }
 
 void PaintHat(HDC dc, const RECT& area, const liveview::View& view) {
-  const int size = std::min(area.right - area.left, area.bottom - area.top);
+  const int size = std::min<int>(area.right - area.left, area.bottom - area.top);
   const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2;
   const int radius = size / 2 - 2;
   const PenHandle pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
@@ -90,7 +90,7 @@ void PaintHat(HDC dc, const RECT& area, const liveview::View& view) {
     const double radians = *view.hatDegrees * 3.14159265358979 / 180;
     const int x = cx + static_cast<int>(std::sin(radians) * radius * 0.7);
     const int y = cy - static_cast<int>(std::cos(radians) * radius * 0.7);
-    const int dot = std::max(3, radius / 5);
+    const int dot = std::max<int>(3, radius / 5);
     const BrushHandle lit(CreateSolidBrush(kLit));
     const SelectedObject litScope(dc, lit.get());
     Ellipse(dc, x - dot, y - dot, x + dot, y + dot);
@@ -111,10 +111,10 @@ void PaintLiveView(HDC dc, const RECT& area, const liveview::View& view, HFONT f
   PaintButtons(dc, area, view);
 
   const int top = area.top + buttonRows * cell + cell / 2;
-  const int hatSize = view.hasHat ? std::min(width / 4, (area.bottom - top) * 3 / 4) : 0;
+  const int hatSize = view.hasHat ? std::min<int>(width / 4, (area.bottom - top) * 3 / 4) : 0;
   const RECT axesArea = {area.left, top, area.right - hatSize - (hatSize > 0 ? cell / 2 : 0),
                          area.bottom};
-  const int rowHeight = std::min(cell, (area.bottom - top) / 6);
+  const int rowHeight = std::min<int>(cell, (area.bottom - top) / 6);
   for (std::size_t i = 0; i < view.axes.size(); ++i) {
     const int rowTop = axesArea.top + static_cast<int>(i) * rowHeight;
     PaintAxis(dc, {axesArea.left, rowTop, axesArea.right, rowTop + rowHeight - 2}, view.axes[i]);

@@ -39,31 +39,35 @@ TEST_F(JoystickTest, ADelayOfZeroPollsEveryMillisecond) {
   EXPECT_EQ(world.joysticks().StateReads(1) - before, 60);
 }
 
-// The button switches within the poll of the shift button; the axis stops at once and presses
-// again at the next poll.
+// The button switches within the poll of the shift button; the axis, deflected to either side,
+// stops at once (disabling it ends what it ran) and presses again at the next poll.
 TEST_F(JoystickTest, ShiftStateReachesEveryElementWithinThePoll) {
-  auto joystick = Plug(0, seam::MakeJoystickCaps("", 3, false));
-  ASSERT_TRUE(Load(*joystick, "<ShiftButtons><ShiftButton ButtonNumber='1'/></ShiftButtons><Axes>" +
-                                  Axis("name='X Axis' type='Horizontal'", "Left", "", "Right",
-                                       Acts(Act("E") + Act("F", 1))) +
-                                  "</Axes><Buttons>" + Button(2, Acts(Act("A") + Act("B", 1))) +
-                                  "</Buttons>"));
-  Poll();  // buttons seen up: armed
-  world.joysticks().PressButton(0, 2);
-  Move('X', 65535);
-  Press(1);  // the shift button
-  EXPECT_EQ(joystick->GetShiftState(), 1);
-  EXPECT_EQ(Keys("ABEF"), "A=du B=d E=du F=");
-  Poll();
-  EXPECT_EQ(Keys("F"), "F=d");
-  Press(1, false);
-  EXPECT_EQ(joystick->GetShiftState(), 0);
-  EXPECT_EQ(Keys("ABF"), "A=dud B=du F=du");
-  for (int n = 1; n <= 3; ++n) EXPECT_EQ(joystick->GetButton(n)->GetShiftState(), 0);
-  EXPECT_EQ(joystick->GetAxis(0)->GetShiftState(), 0);
-  Press(2, false);
-  Move('X', 32767);
-  EXPECT_EQ(Keys("AE"), "A=dudu E=dudu");
+  for (std::uint32_t end : {65535u, 0u}) {
+    world.input().ClearLog();
+    auto joystick = Plug(0, seam::MakeJoystickCaps("", 3, false));
+    const std::string keys = Acts(Act("E") + Act("F", 1));
+    ASSERT_TRUE(
+        Load(*joystick, "<ShiftButtons><ShiftButton ButtonNumber='1'/></ShiftButtons><Axes>" +
+                            Axis("name='X Axis' type='Horizontal'", "Left", keys, "Right", keys) +
+                            "</Axes><Buttons>" + Button(2, Acts(Act("A") + Act("B", 1))) +
+                            "</Buttons>"));
+    Poll();  // buttons seen up: armed
+    world.joysticks().PressButton(0, 2);
+    Move('X', end);
+    Press(1);  // the shift button
+    EXPECT_EQ(joystick->GetShiftState(), 1);
+    EXPECT_EQ(Keys("ABEF"), "A=du B=d E=du F=") << end;
+    Poll();
+    EXPECT_EQ(Keys("F"), "F=d");
+    Press(1, false);
+    EXPECT_EQ(joystick->GetShiftState(), 0);
+    EXPECT_EQ(Keys("ABF"), "A=dud B=du F=du") << end;
+    for (int n = 1; n <= 3; ++n) EXPECT_EQ(joystick->GetButton(n)->GetShiftState(), 0);
+    EXPECT_EQ(joystick->GetAxis(0)->GetShiftState(), 0);
+    Press(2, false);
+    Move('X', 32767);
+    EXPECT_EQ(Keys("AE"), "A=dudu E=dudu") << end;
+  }
 }
 
 // Under shift 1 the second shift button is an ordinary button.

@@ -110,7 +110,8 @@ MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size) {
   caps->wMaxAxes = 6;
   caps->wNumAxes = static_cast<UINT>(c.axes.size());
   const UINT flags[] = {JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU, JOYCAPS_HASV};
-  for (int i = 0; i < 4; ++i) caps->wCaps |= c.axes.find("ZRUV"[i]) != std::string::npos ? flags[i] : 0;
+  for (int i = 0; i < 4; ++i)
+    caps->wCaps |= c.axes.find("ZRUV"[i]) != std::string::npos ? flags[i] : 0;
   if (c.pov) caps->wCaps |= JOYCAPS_HASPOV | JOYCAPS_POV4DIR;
   return JOYERR_NOERROR;
 }

@@ -1,5 +1,7 @@
 #include "liveview/LiveView.h"
 
+#include <algorithm>
+
 namespace liveview {
 
 namespace {
@@ -19,14 +21,26 @@ double PercentTowards(double edge, double end, int percent) {
   return edge + (end - edge) * percent / 100.0;
 }
 
+// The dead zone's edges as the engine measures deflection from them.
+double HighEdge(const LiveAxisLayout& axis) {
+  return (static_cast<double>(axis.min) + axis.max + axis.threshold) / 2;
+}
+double LowEdge(const LiveAxisLayout& axis) {
+  return (static_cast<double>(axis.min) + axis.max - axis.threshold) / 2;
+}
+
+// As the engine counts it: the share of the way from the dead zone's edge to the end of the
+// range, readings beyond the range counting as its end.
 int Deflection(const LiveAxisLayout& axis, std::uint32_t position) {
-  if (position > axis.high && axis.max > axis.high) {
-    return static_cast<int>(100.0 * (position - axis.high) / (axis.max - axis.high));
+  double percent = 0;
+  if (position > axis.high) {
+    const double high = HighEdge(axis);
+    percent = axis.max > high ? (position - high) / (axis.max - high) * 100 : 100;
+  } else if (position < axis.low) {
+    const double low = LowEdge(axis);
+    percent = low > axis.min ? -(low - position) / (low - axis.min) * 100 : -100;
   }
-  if (position < axis.low && axis.low > axis.min) {
-    return -static_cast<int>(100.0 * (axis.low - position) / (axis.low - axis.min));
-  }
-  return 0;
+  return static_cast<int>(std::clamp(percent, -100.0, 100.0));
 }
 
 const std::vector<int>& PercentsOf(const std::vector<std::vector<int>>& byShiftState, int state) {
@@ -43,10 +57,10 @@ AxisView MakeAxis(const LiveAxisLayout& axis, const JoystickLiveState& state) {
   view.deadLow = Scale(axis, axis.low);
   view.deadHigh = Scale(axis, axis.high);
   for (int percent : PercentsOf(axis.towardsMinPercents, state.shiftState)) {
-    view.towardsMinMarks.push_back(Scale(axis, PercentTowards(axis.low, axis.min, percent)));
+    view.towardsMinMarks.push_back(Scale(axis, PercentTowards(LowEdge(axis), axis.min, percent)));
   }
   for (int percent : PercentsOf(axis.towardsMaxPercents, state.shiftState)) {
-    view.towardsMaxMarks.push_back(Scale(axis, PercentTowards(axis.high, axis.max, percent)));
+    view.towardsMaxMarks.push_back(Scale(axis, PercentTowards(HighEdge(axis), axis.max, percent)));
   }
   view.deflection = Deflection(axis, raw);
   return view;

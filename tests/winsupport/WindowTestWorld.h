@@ -31,6 +31,7 @@
 #include "ui/ActionsConfigurationDlg.h"
 #include "ui/GdiHandles.h"
 #include "ui/JoysticksConfigurationDlg.h"
+#include "ui/LiveViewDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
@@ -290,15 +291,15 @@ inline bool IsChecked(HWND dialog, int id) {
 }
 
 // The configuration window, opened modally on the program's thread at one of its tabs
-// (0 Joysticks, 1 Profile, 2 Actions); a test that stopped half-way leaves it open: it is
-// cancelled.
+// (0 Joysticks, 1 Profile, 2 Actions, 3 Live View); a test that stopped half-way leaves it open: it
+// is cancelled.
 struct OpenWindow {
   explicit OpenWindow(WindowTestWorld& test, int tab = 0) : window(test.Services(), nullptr) {
     EXPECT_NE(dialog, nullptr) << "the configuration window did not open";
     if (dialog == nullptr) return;
     if (tab != 0) SelectTab(dialog, IDC_TABS, tab);
     CConfigurationPage* pages[] = {window.JoysticksPage(), window.ProfilePage(),
-                                   window.ActionsPage()};
+                                   window.ActionsPage(), window.LivePage()};
     page = pages[tab]->GetHandle();
   }
   ~OpenWindow() {

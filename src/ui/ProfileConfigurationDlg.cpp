@@ -252,10 +252,18 @@ void CProfileConfigurationDlg::ToggleDetection() {
     EndDetection();
     return;
   }
-  auto detection =
-      std::make_unique<ui::InputDetection>(Configuration(), ChosenController().id, handle_);
+  // The controller chosen in the Joystick list; a profile made for none (the default one) is
+  // detected on the only controller plugged in.
+  int id = ChosenController().id;
+  const auto controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
+  if (id < 0 && controllers.Count() == 2) id = static_cast<int>(controllers.ItemData(1));
+  if (id < 0) {
+    Item(IDC_PROF_DETECT_STATE).SetText("Choose the Joystick first.");
+    return;
+  }
+  auto detection = std::make_unique<ui::InputDetection>(Configuration(), id, handle_);
   if (!detection->Active()) {
-    Item(IDC_PROF_DETECT_STATE).SetText("Choose a controller that is plugged in.");
+    Item(IDC_PROF_DETECT_STATE).SetText("The Joystick gives no reading.");
     return;
   }
   detection_ = std::move(detection);

@@ -14,7 +14,8 @@ class LiveControllerTest : public ::testing::Test {
 <Joysticks ><Joystick ID = "0" fileName = "Pad.xml" /></Joysticks>
 </Configuration>)");
     // Button 1 holds Tab, button 3 holds Enter; X towards its max has entries at 0 and 50 %.
-    test.Write("Pad.xml", R"(<Joystick ID = "0" name = "Pad One" ><Buttons >
+    // The profile names no controller: Detect takes the only one plugged in.
+    test.Write("Pad.xml", R"(<Joystick ><Buttons >
 <Button number = "1" ><Actions ><Action number = "0" theme = "Keys" name = "Tab" /></Actions></Button>
 <Button number = "3" ><Actions ><Action number = "0" theme = "Keys" name = "Enter" /></Actions></Button>
 </Buttons><Axes ><Axis name = "X Axis" type = "horizontal" threshold = "10000" >

@@ -79,6 +79,7 @@ TEST(ProfileEditTest, AxisEditsWriteTheDocumentedFile) {
   const auto y = ReadAxisSettings(r, "y axis");
   EXPECT_EQ(y->threshold + " " + y->sensitivity, "7000 100");
   EXPECT_EQ(y->typeEntry, 1u);
+  EXPECT_EQ(ReadAxisSettings(r, "R Axis")->typeEntry, 0u);
   EXPECT_TRUE(y->swapped && !ReadAxisSettings(r, "X Axis")->swapped);
   ASSERT_TRUE(SaveProfileDocument(r, "saved.xml"));
   EXPECT_EQ(world.Read("saved.xml"),
@@ -130,11 +131,14 @@ TEST(ProfileEditTest, ButtonsHatsShiftButtonsAndNumbers) {
        </Direction></POV>
        <ShiftButtons><ShiftButton buttonNumber='0'/><ShiftButton buttonNumber='33'/>
          <ShiftButton buttonNumber='05'/><ShiftButton buttonNumber='5'/>
-         <ShiftButton buttonNumber='2'/></ShiftButtons></Joystick>)");
+         <ShiftButton buttonNumber='2'/><ShiftButton/><ShiftButton buttonNumber='32'/>
+         </ShiftButtons></Joystick>)");
   CXMLNode& r = *root;
   const auto at = [](std::size_t position) { return *ElementTargetAt(position, false); };
   // Only buttons 1 to 32, each once, in shift-number order.
-  EXPECT_EQ(ReadShiftButtons(r), (std::vector<int>{5, 2}));
+  EXPECT_EQ(ReadShiftButtons(r), (std::vector<int>{5, 2, 32}));
+  EXPECT_EQ(CreateProfileDocument(3, "Pad")->ToText(),
+            "<Joystick ID = \"3\" name = \"Pad\" />\r\n");
   EXPECT_TRUE(UsesAction(r, "k", "B") && !UsesAction(r, "K", "C"));
   // A number a box cannot hold shows as written; the delay box shows "30" without one.
   EXPECT_EQ(PollingDelayText(r), "-5");

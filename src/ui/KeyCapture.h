@@ -6,7 +6,8 @@
 // virtual-key code in wParam, after the hook has returned.
 //
 // Main thread only: the system runs the hook on the thread that installed it, inside its
-// message loop. One capture at a time (a second one replaces the first as the hook's target).
+// message loop. At most one capture may exist at a time: the key panel ends one before it
+// starts the next.
 #pragma once
 
 #include <windows.h>

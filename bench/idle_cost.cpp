@@ -1,7 +1,9 @@
 // What the engine costs while nobody touches a controller: the default configuration running on
 // the real timer service with N simulated controllers (0 to 16, each polled at its profile's
 // delay, the hot-plug check once a second) for S seconds, reported as the process' CPU time
-// per minute of wall time. Usage: idle_cost FOLDER_WITH_DEFAULT_FILES [CONTROLLERS] [SECONDS]
+// per minute of wall time. On Windows the main thread meanwhile does what Tandrel.exe's does at
+// rest: it follows the window in front (its timer and hooks) in a message loop.
+// Usage: idle_cost FOLDER_WITH_DEFAULT_FILES [CONTROLLERS] [SECONDS]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "app/win32/ActiveWindowFollower.h"
 #else
 #include <sys/resource.h>
 #endif
@@ -37,6 +41,28 @@ double ProcessCpuSeconds() {
 #endif
 }
 
+// The main thread at rest for `seconds`.
+void Rest(CTandrelConfiguration& configuration, int seconds) {
+#ifdef _WIN32
+  HWND window =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  CActiveWindowFollower follower(window, [&](const std::string& title) {
+    configuration.SwitchProfileForWindow(title.c_str());
+  });
+  constexpr UINT_PTR kEnd = 1;
+  SetTimer(window, kEnd, static_cast<UINT>(seconds) * 1000, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0 &&
+         !(message.message == WM_TIMER && message.wParam == kEnd)) {
+    DispatchMessageA(&message);
+  }
+  DestroyWindow(window);
+#else
+  (void)configuration;
+  std::this_thread::sleep_for(std::chrono::seconds(seconds));
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,7 +87,7 @@ int main(int argc, char** argv) {
   if (configuration.LoadFailed()) return 1;
 
   const double before = ProcessCpuSeconds();
-  std::this_thread::sleep_for(std::chrono::seconds(seconds));
+  Rest(configuration, seconds);
   const double used = ProcessCpuSeconds() - before;
   std::printf("%d controllers, %d s: %.3f s CPU, %.3f s CPU per minute, %.3f %% of one core\n",
               controllers, seconds, used, used * 60 / seconds, used * 100 / seconds);

@@ -1,21 +1,17 @@
 // The application frame in the test's process: the hidden main window, its icon messages and
-// menu, the configuration window opened from them, window switching, and Hook.dll's contract.
+// menu, the configuration window opened from them, and the follower of the window in front.
 // Tandrel.exe as a process is driven from outside by tests/process.
 
 #include <atomic>
-#include <filesystem>
 #include <optional>
 
-#include "HookApi.h"
 #include "WindowTestWorld.h"
+#include "app/win32/ActiveWindowFollower.h"
 #include "app/win32/NotificationIcon.h"
 #include "app/win32/TandrelApplication.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string kHookDll = std::string(TANDREL_BUILD_DIR) + "/Hook.dll";
 constexpr const char* kWindow = "Tandrel Configuration";
 
 class ApplicationTest : public ::testing::Test {
@@ -40,11 +36,6 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
   });
   while (!started) std::this_thread::yield();
   HWND main = application->MainWindow();
-  // No Hook.dll beside the program: one message, and the program runs on.
-  EXPECT_EQ(test.Messages(),
-            Items{"Error: Couldn't load the Hook dll, automatic profile switching will be turned "
-                  "off."});
-  EXPECT_EQ(test.world.messages().Log()[0].icon, seam::MessageIcon::Error);
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_HELP, 0), -1);
   // Where no program opens the manual, Help says so and names it.
   test.user.helpOpens = false;
@@ -84,49 +75,35 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
   EXPECT_FALSE(IsWindow(window));
 }
 
-// The active window's title picks each controller's profile by the window rules: titles are
-// cut to 254 characters, and a window that is gone counts as untitled.
-TEST_F(ApplicationTest, WindowSwitchesPickProfilesByTitle) {
-  fs::copy_file(kHookDll, test.folder + "Hook.dll");
-  ASSERT_TRUE(application->Start());
-  EXPECT_TRUE(test.world.messages().Log().empty());  // the hook is in place
-  std::string profiles;
-  for (size_t letters : {244, 245, 244, 0}) {  // 0: a window gone before its switch is handled
-    HWND other = CreateWindowA("STATIC", (std::string(letters, 'x') + "Slide Show").c_str(),
-                               WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    if (letters == 0) DestroyWindow(other);
-    SendMessageA(application->MainWindow(), WM_WINDOWSWITCHED, reinterpret_cast<WPARAM>(other), 0);
-    DestroyWindow(other);
-    profiles += test.started.back().second + " ";
+// The window in front is reported at once, then whenever it or its title changes, never twice
+// the same; a title is cut to 254 characters.
+TEST(ActiveWindowFollower, ReportsTheWindowInFrontWhenItOrItsTitleChanges) {
+  const auto show = [](const std::string& title) {
+    HWND window = CreateWindowA("STATIC", title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(window);
+    return window;
+  };
+  const std::string longest = std::string(244, 'x') + "Slide Show";
+  HWND timers = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  HWND first = show(longest);
+  Items titles;
+  HWND second = nullptr, third = nullptr;
+  {
+    CActiveWindowFollower follower(timers, [&](const std::string& t) { titles.push_back(t); });
+    follower.Check();
+    SetWindowTextA(first, ("x" + longest).c_str());
+    follower.Check();
+    second = show("Notes");
+    follower.Check();
+    third = show("Notes");  // another window, the same title
+    follower.Check();
+    SetForegroundWindow(first);
+    follower.Check();
   }
-  EXPECT_EQ(profiles, "SlideShow.xml Gamepad.xml SlideShow.xml Gamepad.xml ");
-  application->Shutdown();
-}
-
-// Hook.dll posts the switch message for activations only, with the activated window, to the
-// registered window, and passes every call on.
-TEST(HookComponent, ReportsActivationsToTheRegisteredWindow) {
-  HMODULE hook = LoadLibraryA(kHookDll.c_str());
-  ASSERT_NE(hook, nullptr);
-  auto hookProc =
-      reinterpret_cast<HookProcFunction>(reinterpret_cast<void*>(GetProcAddress(hook, "HookProc")));
-  auto registerWindow = reinterpret_cast<RegisterWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(hook, "RegisterWindow")));
-  ASSERT_TRUE(hookProc && registerWindow && GetProcAddress(hook, "RegisterHook"));
-  HWND receiver =
-      CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  registerWindow(receiver);
-  for (int code : {HSHELL_WINDOWACTIVATED, HSHELL_RUDEAPPACTIVATED, HSHELL_WINDOWCREATED,
-                   HSHELL_WINDOWDESTROYED, HSHELL_REDRAW, HSHELL_GETMINRECT}) {
-    const auto activated = reinterpret_cast<WPARAM>(receiver) + 16 * code;
-    hookProc(code, activated, 0);
-    MSG message = {};
-    PeekMessageA(&message, receiver, WM_WINDOWSWITCHED, WM_WINDOWSWITCHED, PM_REMOVE);
-    const bool activation = code == HSHELL_WINDOWACTIVATED || code == HSHELL_RUDEAPPACTIVATED;
-    EXPECT_EQ(message.wParam, activation ? activated : 0) << code;
-  }
-  DestroyWindow(receiver);
-  FreeLibrary(hook);
+  EXPECT_EQ(titles, (Items{longest, "x" + longest.substr(0, 253), "Notes", "Notes",
+                           "x" + longest.substr(0, 253)}));
+  for (HWND window : {first, second, third, timers}) DestroyWindow(window);
 }
 
 }  // namespace

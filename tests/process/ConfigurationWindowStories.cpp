@@ -21,12 +21,11 @@ bool Contains(const std::string& text, const std::string& part) {
 // second one is given another profile through the real open dialog.
 TEST(JoysticksTab, ShowsEachControllerAndChangesItsProfile) {
   ProgramFolder folder;
-  folder.AddDefaultFiles().AddHook();
+  folder.AddDefaultFiles();
   folder.Plug(FakeController{.id = 0, .name = "Fake Pad"});
   folder.Plug(FakeController{.id = 2, .name = "Other Pad", .axes = "XY", .buttons = 4});
   Program program(folder);
   Window window = program.WaitForWindow(kWindow);
-  EXPECT_FALSE(program.HasWindow("Error"));  // Hook.dll is in place
   EXPECT_EQ(window.Items(IDC_JOY_SELECT), (std::vector<std::string>{"Fake Pad", "Other Pad"}));
   EXPECT_EQ(window.Text(IDC_JOY_PROFILE), "Gamepad.xml");
   EXPECT_TRUE(window.IsChecked(IDC_JOY_ENABLED));  // its profile loaded at start-up
@@ -48,7 +47,7 @@ TEST(JoysticksTab, ShowsEachControllerAndChangesItsProfile) {
 // fails), and use a file that is not a profile (No).
 TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
   ProgramFolder folder;
-  folder.AddDefaultFiles().AddHook().Put("Notes.xml", "<Notes />\r\n");
+  folder.AddDefaultFiles().Put("Notes.xml", "<Notes />\r\n");
   folder.Plug(FakeController{});
   const std::string gamepad = folder.Read("Gamepad.xml");
   Program program(folder);
@@ -92,16 +91,16 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
   EXPECT_FALSE(window.IsEnabled(IDC_PROF_DELAY));
   EXPECT_EQ(folder.Read("Actions.xml"), actions);
   EXPECT_EQ(folder.Files(),
-            (std::vector<std::string>{"Actions.xml", "Copy.xml", "Gamepad.xml", "Hook.dll",
-                                      "Notes.xml", "SlideShow.xml", "Tandrel.exe",
-                                      "Tandrel.exe.config", "winmm-controllers.txt", "winmm.dll"}));
+            (std::vector<std::string>{"Actions.xml", "Copy.xml", "Gamepad.xml", "Notes.xml",
+                                      "SlideShow.xml", "Tandrel.exe", "Tandrel.exe.config",
+                                      "winmm-controllers.txt", "winmm.dll"}));
 }
 
 // The Actions tab's refusals come as message boxes owned by the window, which stays; what is
 // saved reaches the actions file with OK.
 TEST(ActionsTab, RefusesWhatItCannotSaveAndWritesWhatItSaves) {
   ProgramFolder folder;
-  folder.AddHook()
+  folder
       .Put("Tandrel.exe.config",
            "<Configuration >\r\n\t<Actions fileName = \"Actions.xml\" />\r\n\t<Joysticks />\r\n"
            "</Configuration>\r\n")

@@ -23,7 +23,7 @@ TEST(StartUp, WithoutItsConfigurationItSaysSoAndEndsWithoutAWindow) {
 // edits leaves the file as the user wrote it.
 TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
   ProgramFolder folder;
-  folder.AddDefaultFiles().AddHook();
+  folder.AddDefaultFiles();
   std::string config = folder.Read("Tandrel.exe.config");
   const std::string actions =
       "<Actions>\r\n\t<VKActions>\r\n\t\t<VKAction theme=\"Keys\" name=\"A\"\r\n";
@@ -51,7 +51,7 @@ TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
 // One copy runs per program folder: starting it again brings up the running copy's window.
 TEST(StartUp, ASecondStartBringsUpTheRunningCopysWindow) {
   ProgramFolder folder;
-  folder.AddDefaultFiles().AddHook();
+  folder.AddDefaultFiles();
   Program first(folder, "/NOCONFIGURE");
   first.SendToMainWindow(WM_NULL, 0, 0);  // once it runs
   EXPECT_FALSE(first.HasWindow("Tandrel Configuration"));
@@ -62,14 +62,12 @@ TEST(StartUp, ASecondStartBringsUpTheRunningCopysWindow) {
   EXPECT_EQ(first.WaitForExit(), 0u);
 }
 
-// Without Hook.dll it says so once and runs on, hidden ("/NoConfigure" counts in any case,
-// anywhere on the command line), until "Exit" in the icon's menu.
+// It runs hidden ("/NoConfigure" counts in any case, anywhere on the command line) until "Exit"
+// in the icon's menu.
 TEST(StartUp, RunsBehindItsIconUntilExit) {
   ProgramFolder folder;
   folder.AddDefaultFiles();
   Program program(folder, "-x/noConfigureX");
-  EXPECT_EQ(program.Answer("Error", IDOK),
-            "Couldn't load the Hook dll, automatic profile switching will be turned off.");
   program.SendToMainWindow(WM_CLOSE, 0, 0);  // refused: the next steps fail when it has ended
   EXPECT_FALSE(program.HasWindow("Tandrel Configuration"));
   program.UseIconMenu("Configuration");

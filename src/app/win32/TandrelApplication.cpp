@@ -6,8 +6,7 @@
 #include <cctype>
 #include <string>
 
-#include "HookApi.h"
-#include "app/win32/HookConnection.h"
+#include "app/win32/ActiveWindowFollower.h"
 #include "app/win32/NotificationIcon.h"
 #include "config/TandrelConfiguration.h"
 #include "platform/Platform.h"
@@ -69,13 +68,14 @@ bool CTandrelApplication::Start() {
   configWindow_ = std::make_unique<CTandrelConfigDlg>(
       ui::WindowServices{instance_, configuration_, user_, menu_.get()}, window_);
   icon_ = std::make_unique<CNotificationIcon>(window_, instance_);
-  hook_ =
-      std::make_unique<CHookConnection>(configuration_.GetProgramFolder() + "Hook.dll", window_);
+  follower_ = std::make_unique<CActiveWindowFollower>(window_, [this](const std::string& title) {
+    configuration_.SwitchProfileForWindow(title.c_str());
+  });
   return true;
 }
 
 void CTandrelApplication::Shutdown() {
-  hook_.reset();
+  follower_.reset();
   configWindow_.reset();
   menu_.reset();
   icon_.reset();
@@ -130,9 +130,6 @@ LRESULT CTandrelApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_TRAYNOTIFY:
       return OnTrayNotify(wParam, lParam);
-    case WM_WINDOWSWITCHED:
-      OnWindowSwitched(reinterpret_cast<HWND>(wParam));
-      break;
     default:
       break;
   }
@@ -171,19 +168,4 @@ void CTandrelApplication::OpenHelp() {
           "\" could not be opened: no program is registered to open .html files.\r\nOpen it "
           "with a web browser.",
       "Help", MB_OK | MB_ICONINFORMATION);
-}
-
-void CTandrelApplication::OnWindowSwitched(HWND activated) {
-  char title[256] = {};
-  if (IsWindow(activated)) {
-    // A window that does not answer within a second (a hung program) counts as untitled, so
-    // that it cannot hang this thread.
-    DWORD_PTR copied = 0;
-    if (SendMessageTimeoutA(activated, WM_GETTEXT, 255, reinterpret_cast<LPARAM>(title),
-                            SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &copied) == 0) {
-      title[0] = '\0';
-    }
-    title[255] = '\0';
-  }
-  configuration_.SwitchProfileForWindow(title);
 }

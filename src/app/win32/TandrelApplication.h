@@ -1,6 +1,7 @@
 // The program as the user lives with it: a hidden main window that owns the notification icon
-// and its menu, the configuration window opened from them, the connection to Hook.dll, the
-// message loop, and the order in which all of it is built and torn down. The configuration
+// and its menu, the configuration window opened from them, the active-window follower that
+// switches profiles by the window rules, the message loop, and the order in which all of it is
+// built and torn down. The configuration
 // object is made before and destroyed after (see WinMain.cpp).
 #pragma once
 
@@ -17,7 +18,7 @@ class IUserInterface;
 class CTandrelConfigDlg;
 class CTandrelConfiguration;
 class CNotificationIcon;
-class CHookConnection;
+class CActiveWindowFollower;
 
 class CTandrelApplication {
  public:
@@ -39,7 +40,8 @@ class CTandrelApplication {
   int RunStarted(const char* commandLine);
 
   // Start-up up to the message loop: main window, menu, configuration window object, icon,
-  // hook. False when the main window cannot be made.
+  // the follower of the window in front (which applies the window rules at once). False when the
+  // main window cannot be made.
   bool Start();
   // Everything Start built, in the order the user and the files expect.
   void Shutdown();
@@ -58,7 +60,6 @@ class CTandrelApplication {
   LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
   void ShowPopupMenu();
   void OpenHelp();
-  void OnWindowSwitched(HWND activated);
 
   const HINSTANCE instance_;
   CTandrelConfiguration& configuration_;
@@ -67,5 +68,5 @@ class CTandrelApplication {
   ui::MenuHandle menu_;
   std::unique_ptr<CTandrelConfigDlg> configWindow_;
   std::unique_ptr<CNotificationIcon> icon_;
-  std::unique_ptr<CHookConnection> hook_;
+  std::unique_ptr<CActiveWindowFollower> follower_;
 };

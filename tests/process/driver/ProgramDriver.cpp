@@ -350,6 +350,10 @@ DWORD Program::WaitForExit(Where where) {
   return code;
 }
 
+void Program::WaitFor(const std::string& what, const std::function<bool()>& holds, Where where) {
+  Step("wait until " + what, where, [&] { return holds() ? "" : "it does not"; });
+}
+
 // ---- Window ----------------------------------------------------------------------------------
 
 Window::Window(Program& program, HWND handle, std::string caption)
@@ -478,6 +482,13 @@ HWND Window::ToRead(const std::string& what, int id, const Where& where) {
 
 std::string Window::Text(int id, Where where) {
   return program_->TextOf(ToRead("the text", id, where));
+}
+
+void Window::WaitForText(int id, const std::string& text, Where where) {
+  program_->Step("wait for \"" + text + "\" in " + Name(id) + InMe(), where, [&] {
+    const std::string shown = program_->TextOf(Control(id));
+    return shown == text ? "" : "it shows \"" + shown + "\"";
+  });
 }
 
 std::vector<std::string> Window::Items(int id, Where where) {

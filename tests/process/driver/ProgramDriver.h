@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <set>
 #include <source_location>
 #include <stdexcept>
@@ -48,6 +49,8 @@ class Window {
   void ClickTab(const std::string& tab, Where where = Where::current());
 
   std::string Text(int id, Where where = Where::current());
+  // Waits until the control shows this text (one the program changes by itself).
+  void WaitForText(int id, const std::string& text, Where where = Where::current());
   std::vector<std::string> Items(int id, Where where = Where::current());
   bool IsEnabled(int id, Where where = Where::current());
   bool IsChecked(int id, Where where = Where::current());
@@ -91,6 +94,9 @@ class Program {
   // Sends a message to the hidden main window, as the shell or another program does.
   void SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam, Where where = Where::current());
   DWORD WaitForExit(Where where = Where::current());
+  // Waits until what the story watches outside the program holds.
+  void WaitFor(const std::string& what, const std::function<bool()>& holds,
+               Where where = Where::current());
 
  private:
   friend class Window;

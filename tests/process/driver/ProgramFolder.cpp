@@ -36,11 +36,6 @@ ProgramFolder& ProgramFolder::AddDefaultFileAs(const std::string& defaultName,
   return *this;
 }
 
-ProgramFolder& ProgramFolder::AddHook() {
-  fs::copy_file(fs::path(TANDREL_BUILD_DIR) / "Hook.dll", root_ / "Hook.dll");
-  return *this;
-}
-
 ProgramFolder& ProgramFolder::Put(const std::string& name, const std::string& bytes) {
   std::ofstream(root_ / U8(name), std::ios::binary) << bytes;
   return *this;
@@ -79,9 +74,20 @@ std::vector<std::string> ProgramFolder::Files() const {
 // The script the stand-in winmm.dll reads (its format is described there).
 void ProgramFolder::Plug(const FakeController& c) {
   if (controllers_.empty()) fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
-  controllers_ += std::to_string(c.id) + " name=\"" + c.name + "\" axes=" + c.axes +
-                  " buttons=" + std::to_string(c.buttons) + " pov=" + (c.pov ? "1" : "0") + "\n";
-  Put("winmm-controllers.txt", controllers_);
+  controllers_[c.id] = std::to_string(c.id) + " name=\"" + c.name + "\" axes=" + c.axes +
+                       " buttons=" + std::to_string(c.buttons) + " pov=" + (c.pov ? "1" : "0") +
+                       " down=" + std::to_string(c.down) + "\n";
+  std::string script;
+  for (const auto& [id, line] : controllers_) script += line;
+  // Replaced in one step: a controller that read as absent for a moment would come back with
+  // its default profile. The stand-in holds the file open while it reads: that is retried.
+  Put("winmm-controllers.new", script);
+  const std::string from = Path("winmm-controllers.new"), to = Path("winmm-controllers.txt");
+  for (int attempt = 0; !MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+       ++attempt) {
+    if (attempt == 1000) throw std::runtime_error("cannot replace " + to);
+    Sleep(1);
+  }
 }
 
 }  // namespace driver

@@ -1,10 +1,11 @@
 // A program folder of its own for one story: Tandrel.exe, and beside it what the story chooses
-// (the default files, Hook.dll, files of its own, scripted controllers).
+// (the default files, files of its own, scripted controllers).
 #pragma once
 
 #include <windows.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,13 +14,14 @@
 
 namespace driver {
 
-// A controller reported by the stand-in winmm.dll, at rest.
+// A controller reported by the stand-in winmm.dll, its sticks and hat at rest.
 struct FakeController {
   int id = 0;
   std::string name = "Fake Pad";
   std::string axes = "XYZRU";
   int buttons = 10;
   bool pov = true;
+  unsigned down = 0;  // the buttons held: bit k-1 for button k
 };
 
 class ProgramFolder {
@@ -30,7 +32,6 @@ class ProgramFolder {
 
   // The default configuration, actions file and profiles of data/.
   ProgramFolder& AddDefaultFiles();
-  ProgramFolder& AddHook();
   // A default file of data/ under another name.
   ProgramFolder& AddDefaultFileAs(const std::string& defaultName, const std::string& name);
   // Writes a file with exactly these bytes.
@@ -47,14 +48,15 @@ class ProgramFolder {
   std::vector<std::string> Files() const;
 
   // Plugs a controller in through the stand-in winmm.dll, which goes beside the program with
-  // the first controller; before the program starts.
+  // the first controller (before the program starts), or changes what the controller of that
+  // ID holds: the program reads it at its next poll.
   void Plug(const FakeController& controller);
   bool UsesFakeControllers() const { return !controllers_.empty(); }
 
  private:
   TempFolder folder_;
-  std::filesystem::path root_;  // the program folder
-  std::string controllers_;     // the stand-in's script
+  std::filesystem::path root_;              // the program folder
+  std::map<int, std::string> controllers_;  // the stand-in's script, a line per ID
 };
 
 }  // namespace driver

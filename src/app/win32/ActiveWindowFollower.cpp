@@ -20,7 +20,7 @@ CActiveWindowFollower::CActiveWindowFollower(HWND timerWindow, TitleReport repor
   tFollower = this;
   foregroundHook_.reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                           OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
-  ::SetTimer(timerWindow_, kTimerId, kCheckPeriodMs, OnTimer);
+  ::SetCoalescableTimer(timerWindow_, kTimerId, kCheckPeriodMs, OnTimer, kCheckToleranceMs);
   Check();
 }
 

@@ -4,11 +4,12 @@
 ; written only when missing, and the uninstaller leaves them.
 ;
 ; Updating and uninstalling work while Tandrel and other programs run: a running Tandrel is asked
-; to exit; Hook.dll, which the system loaded into other programs through Tandrel's window hook,
-; is waited for until those programs let go of it. A program file still in use then is renamed
-; aside and removed at the user's next sign-in (a restart), through the per-user RunOnce list:
-; removal at restart by the system (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT, Delete
-; /REBOOTOK) needs administrator rights, which this installer does not ask for.
+; to exit, and a program file still in use is waited for. Earlier versions had Hook.dll, which
+; the system loaded into other programs through their window hook: an update removes it, waiting
+; until those programs let go of it. A file still in use then is renamed aside and removed at
+; the user's next sign-in (a restart), through the per-user RunOnce list: removal at restart by
+; the system (MoveFileEx with MOVEFILE_DELAY_UNTIL_REBOOT, Delete /REBOOTOK) needs administrator
+; rights, which this installer does not ask for.
 ;
 ; makensis -DVERSION=3.20 -DSTAGE=<folder of the files> -DICON=<Tandrel.ico> -DOUTFILE=<setup.exe>
 
@@ -30,7 +31,7 @@ InstallDir "$LOCALAPPDATA\Programs\${APP}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${APP} ${VERSION}"
 
-; The program files left in use, for the closing words ("Hook.dll, Tandrel.exe").
+; The program files left in use, for the closing words ("Hook.dll, tandrel-cli.exe").
 Var InUse
 Var FinishText
 
@@ -82,9 +83,9 @@ Function ${un}CloseRunningTandrel
   done:
 FunctionEnd
 
-; Frees the program file $R0 for writing or removal. A program that the window hook reached
-; keeps Hook.dll loaded until it next handles a message, so every program is sent an empty one
-; while waiting, up to five seconds. A file still in use then (by a program that never lets
+; Frees the program file $R0 for writing or removal. A program that an earlier version's window
+; hook reached keeps Hook.dll loaded until it next handles a message, so every program is sent an
+; empty one while waiting, up to five seconds. A file still in use then (by a program that never lets
 ; go, or a Tandrel that did not exit) is renamed aside, as a file in use can be, and removed at
 ; the user's next sign-in. Earlier leftovers of the file that are free by now go first.
 Function ${un}FreeProgramFile
@@ -141,9 +142,12 @@ Section "Tandrel"
 
   SetOverwrite on
   !insertmacro FreeAndInstall "Tandrel.exe"
-  !insertmacro FreeAndInstall "Hook.dll"
   !insertmacro FreeAndInstall "tandrel-cli.exe"
   File "${STAGE}/Tandrel.html"
+  ; Tandrel follows the active window by itself now: an earlier version's Hook.dll goes.
+  StrCpy $R0 "$INSTDIR\Hook.dll"
+  Call FreeProgramFile
+  Delete "$R0"
 
   ; The user's own files: the defaults only where there is none yet.
   SetOverwrite off
@@ -184,7 +188,7 @@ Section "Uninstall"
   SetShellVarContext current
   Call un.CloseRunningTandrel
   !insertmacro FreeAndDelete "Tandrel.exe"
-  !insertmacro FreeAndDelete "Hook.dll"
+  !insertmacro FreeAndDelete "Hook.dll" ; an earlier version's, or what is left of it
   !insertmacro FreeAndDelete "tandrel-cli.exe"
   !insertmacro FreeAndDelete "Tandrel.html"
   !insertmacro FreeAndDelete "Uninstall.exe"

@@ -1,16 +1,15 @@
 // The Windows installer in this Wine prefix's own user folders, as a user meets it: installed
-// silently, then updated and uninstalled through the wizard while Tandrel runs and another
-// program (Notepad) holds Hook.dll, which the system loaded into it through Tandrel's window
-// hook. Wine never unloads a hook's library from a program, so there it stays in use for good,
-// as in a program that does not let go of it on Windows: the installer has to move it aside and
-// say that it goes at the next restart; the "restart" is played at the end (the programs end,
-// and the per-user RunOnce commands run as Windows runs them at the next sign-in).
+// silently, then updated and uninstalled through the wizard while Tandrel runs and other
+// programs hold program files: the Hook.dll of an earlier version, which the system loaded into
+// them through that version's window hook, and tandrel-cli.exe. A file a program still holds
+// has to be moved aside, and the installer says that it goes at the next restart; the "restart"
+// is played at the end (the programs let go, and the per-user RunOnce commands run as Windows
+// runs them at the next sign-in).
 #include <gtest/gtest.h>
 
 #include <windows.h>
 // After windows.h, whose declarations they use.
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <chrono>
 #include <filesystem>
@@ -90,17 +89,10 @@ bool Eventually(const std::function<bool()>& done) {
   return true;
 }
 
-bool HasLoaded(HANDLE process, const fs::path& library) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetProcessId(process));
-  MODULEENTRY32 module = {};
-  module.dwSize = sizeof(module);
-  bool found = false;
-  for (BOOL more = Module32First(snapshot, &module); more && !found;
-       more = Module32Next(snapshot, &module)) {
-    found = lstrcmpiA(module.szExePath, library.string().c_str()) == 0;
-  }
-  CloseHandle(snapshot);
-  return found;
+// A program file held as a program that runs it or has loaded it holds it (an image mapping):
+// it can be read and renamed, neither written nor removed.
+HMODULE HoldAsAProgramDoes(const fs::path& file) {
+  return LoadLibraryExA(file.string().c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 
 // Whether the process has Tandrel's hidden main window (other tests may show theirs meanwhile).
@@ -111,13 +103,6 @@ bool HasMainWindow(HANDLE process) {
     if (owner == GetProcessId(process)) return true;
   }
   return false;
-}
-
-// Another program with a window, started while Tandrel's hook is installed.
-HANDLE StartNotepad() {
-  HANDLE notepad = Start("notepad.exe");
-  WaitForInputIdle(notepad, 60000);
-  return notepad;
 }
 
 // The visible windows with their texts: the top-level ones, or the controls within a window.
@@ -212,19 +197,21 @@ std::map<std::string, std::string> TakeRemovalsAtNextSignIn() {
   return commands;
 }
 
-// A restart: every program ends, then the RunOnce commands run.
-void Restart(std::initializer_list<HANDLE> programs) {
+// A restart: every program ends (and lets go of the files it held), then the RunOnce commands
+// run.
+void Restart(std::initializer_list<HANDLE> programs, std::initializer_list<HMODULE> heldFiles) {
   for (HANDLE program : programs) {
     TerminateProcess(program, 0);
     ExitCodeOf(program);
   }
+  for (HMODULE file : heldFiles) FreeLibrary(file);
   for (const auto& [name, command] : TakeRemovalsAtNextSignIn())
     EXPECT_EQ(ExitCodeOf(Start(command)), 0u) << command;
 }
 
 const char* const kUsersFiles[] = {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml",
                                    "SlideShow.xml"};
-const char* const kProgramFiles[] = {"Tandrel.exe", "Hook.dll", "tandrel-cli.exe", "Tandrel.html",
+const char* const kProgramFiles[] = {"Tandrel.exe", "tandrel-cli.exe", "Tandrel.html",
                                      "Uninstall.exe"};
 const char* const kKept = "Your configuration, actions and profiles";
 
@@ -242,17 +229,16 @@ TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUse
   for (const char* file : kUsersFiles) EXPECT_TRUE(fs::exists(folder / file)) << file;
   EXPECT_TRUE(fs::exists(shortcut));
 
-  // The installed program comes up to its message loop with its hidden main window and its
-  // hook; a program opened then gets Hook.dll loaded. The old copy is marked (a trailing byte
-  // does not keep it from loading) to tell it from the new one.
+  // An earlier version's Hook.dll (any program image will do), which another program holds;
+  // the installed program comes up to its message loop with its hidden main window.
   const fs::path hook = folder / "Hook.dll";
-  const std::string newHook = Read(hook);
-  std::ofstream(hook, std::ios::binary | std::ios::app) << '\0';
+  fs::copy_file(folder / "tandrel-cli.exe", hook);
+  const std::string previousHook = Read(hook);
+  HMODULE heldHook = HoldAsAProgramDoes(hook);
+  ASSERT_NE(heldHook, nullptr);
   HANDLE program = Start("\"" + (folder / "Tandrel.exe").string() + "\" /NoConfigure");
   ASSERT_EQ(WaitForInputIdle(program, 60000), 0u);
   EXPECT_TRUE(HasMainWindow(program));
-  HANDLE notepad = StartNotepad();
-  ASSERT_TRUE(HasLoaded(notepad, hook));
   // A copy unzipped elsewhere runs on through the update and the uninstall.
   const fs::path unzipped = fs::temp_directory_path() / "Tandrel unzipped";
   fs::remove_all(unzipped);
@@ -261,8 +247,8 @@ TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUse
   ASSERT_EQ(WaitForInputIdle(otherCopy, 60000), 0u);
 
   // The update through the wizard: it says what stays, closes Tandrel (which exits normally),
-  // replaces Hook.dll although Notepad holds it, keeps the user's edited actions and says
-  // that the old copy goes at the next restart.
+  // removes Hook.dll although another program holds it, keeps the user's edited actions and
+  // says that the old copy goes at the next restart.
   const std::string edited = Read(folder / "Actions.xml") + "\r\n";
   std::ofstream(folder / "Actions.xml", std::ios::binary | std::ios::app) << "\r\n";
   fs::remove(folder / "Tandrel.html");
@@ -284,33 +270,33 @@ TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUse
   }
   EXPECT_EQ(ExitCodeOf(update), 0u);
   EXPECT_EQ(ExitCodeOf(program), 0u);
-  EXPECT_EQ(Read(hook), newHook);
-  EXPECT_EQ(Read(folder / "Hook.dll.old1"), newHook + '\0');
+  EXPECT_FALSE(fs::exists(hook));
+  EXPECT_EQ(Read(folder / "Hook.dll.old1"), previousHook);
   EXPECT_TRUE(fs::exists(folder / "Tandrel.html"));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
   ASSERT_EQ(RemovalsAtNextSignIn().size(), 1u);
 
-  // The uninstall through the wizard while the new Tandrel runs and another Notepad holds the
-  // new Hook.dll: the program is removed but for Hook.dll, which goes at the restart that
-  // the wizard asks for (later, as chosen for the user); the user's files stay.
+  // The uninstall through the wizard while the new Tandrel runs and another program holds
+  // tandrel-cli.exe: the program is removed but for tandrel-cli.exe, which goes at the restart
+  // that the wizard asks for (later, as chosen for the user); the user's files stay.
   program = Start("\"" + (folder / "Tandrel.exe").string() + "\" /NoConfigure");
   ASSERT_EQ(WaitForInputIdle(program, 60000), 0u);
-  HANDLE secondNotepad = StartNotepad();
-  ASSERT_TRUE(HasLoaded(secondNotepad, hook));
+  HMODULE heldTool = HoldAsAProgramDoes(folder / "tandrel-cli.exe");
+  ASSERT_NE(heldTool, nullptr);
   EXPECT_EQ(ExitCodeOf(Start("\"" + (folder / "Uninstall.exe").string() + "\"")), 0u);
   {
     Wizard wizard("Tandrel 3.20 Uninstall");
     ASSERT_TRUE(wizard.Found());
     EXPECT_TRUE(wizard.Shows(kKept + std::string(" stay in this folder")));
     wizard.Click("&Uninstall");
-    ASSERT_TRUE(wizard.Shows("has been uninstalled, except for Hook.dll")) << wizard.Texts();
+    ASSERT_TRUE(wizard.Shows("has been uninstalled, except for tandrel-cli.exe")) << wizard.Texts();
     EXPECT_TRUE(wizard.Shows("Restart Windows to remove it."));
     EXPECT_TRUE(wizard.Shows(kKept + std::string(" are kept in ") + folder.string()));
     ASSERT_TRUE(wizard.IsChecked("I want to manually reboot later"));
     wizard.Click("&Finish");
   }
   EXPECT_EQ(ExitCodeOf(program), 0u);
-  EXPECT_TRUE(fs::exists(folder / "Hook.dll.old2"));
+  EXPECT_TRUE(fs::exists(folder / "tandrel-cli.exe.old1"));
   for (const char* file : kProgramFiles) EXPECT_FALSE(fs::exists(folder / file)) << file;
   EXPECT_FALSE(fs::exists(shortcut));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
@@ -321,7 +307,7 @@ TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUse
   EXPECT_TRUE(Eventually([&] { return InstallersTemporaryFiles() == temporaryBefore; }));
 
   EXPECT_EQ(WaitForSingleObject(otherCopy, 0), WAIT_TIMEOUT);
-  Restart({notepad, secondNotepad, otherCopy});
+  Restart({otherCopy}, {heldHook, heldTool});
   EXPECT_EQ(Names(folder), std::set<std::string>(std::begin(kUsersFiles), std::end(kUsersFiles)));
   EXPECT_TRUE(RemovalsAtNextSignIn().empty());
   fs::remove_all(folder);

@@ -247,23 +247,24 @@ TEST(ActiveWindowWatcher, FollowsTheActiveWindowAndItsTitleByEvents) {
   watcher->ReportCurrent();
   EXPECT_EQ(titles, std::vector<std::string>{""});
 
+  // Titles are UTF-8: WM_NAME alone is Latin-1 ("Café" there); a long one is cut where a
+  // character begins.
   const Window editor = manager.MakeWindow("Notes - Editor");
   const Window legacy = manager.MakeWindow("Old Program", false);
-  const Window longTitle = manager.MakeWindow(std::string(300, 'x'));
+  const std::string cut(seam::ActiveWindowWatcher::kMaxTitle - 1, 'x');
+  const Window longTitle = manager.MakeWindow(cut + "\u00e9\u00e9");
   manager.Activate(editor);
   EXPECT_TRUE(reported({"", "Notes - Editor"}));
   manager.SetTitle(editor, "Plans - Editor");
-  manager.SetTitle(legacy, "Old Program 2", false);  // not active: no report
+  manager.SetTitle(legacy, "Caf\xe9", false);  // not active: no report
   EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor"}));
   manager.Activate(legacy);
-  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Old Program 2"}));
+  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Caf\u00e9"}));
   manager.Activate(longTitle);
-  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Old Program 2",
-                        std::string(seam::ActiveWindowWatcher::kMaxTitle, 'x')}));
+  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Caf\u00e9", cut}));
   XDestroyWindow(manager.display(), longTitle);
   manager.Activate(longTitle);  // gone: its title reads as empty
-  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Old Program 2",
-                        std::string(seam::ActiveWindowWatcher::kMaxTitle, 'x'), ""}));
+  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Caf\u00e9", cut, ""}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // tandrel as a process: the first run's configuration folder, the start-up entry, the one-line
-// failures, and the ways it ends (a signal while keys and buttons are held, the X server going
-// away) with nothing left pressed.
+// failures, the window rules through real X properties, and the ways it ends (a signal while
+// keys and buttons are held, the X server going away) with nothing left pressed.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -154,6 +154,7 @@ TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {
   XRecorder recorder;
   const unsigned right = XKeysymToKeycode(recorder.display(), XK_Right);
   auto process = Start({TANDREL_WITH_PAD, (home.path() / "files").string()});
+  process->Send("pov 9000\nbutton 1 down\n");
   ASSERT_TRUE(Eventually([&] {
     const auto keys = recorder.KeysDown();
     return keys == std::vector<unsigned>{right} && recorder.ButtonMask() == Button1Mask;
@@ -166,6 +167,49 @@ TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {
       process->Out().find("controller 0 plugged in \"Wireless Gamepad\"\nprofile 0 Gamepad.xml\n"),
       std::string::npos)
       << process->Out();
+}
+
+// As a window manager sets them: the active window (_NET_ACTIVE_WINDOW) and its title
+// (_NET_WM_NAME, or WM_NAME alone) choose the profile, and button 6 does what it says: the Right
+// arrow key in SlideShow.xml, Enter in Gamepad.xml.
+TEST_F(ProgramTest, TheProfileFollowsTheActiveWindowAndItsTitle) {
+  CopyDefaults(home.path() / "files");
+  XRecorder recorder;  // the window manager, and the window the keys reach
+  const Window slides = recorder.MakeWindow("Quarterly Review - Slide Show");
+  const Window notes = recorder.MakeWindow("Notes - Editor", false);
+  auto process = Start({TANDREL_WITH_PAD, (home.path() / "files").string()});
+  ASSERT_TRUE(Eventually([&] { return Running(*process); })) << process->Err();
+  const struct {
+    Window active;
+    const char* renamed;  // its new title, if any
+    const char* profile;
+    KeySym key;
+  } steps[] = {{slides, nullptr, "SlideShow.xml", XK_Right},
+               {notes, nullptr, "Gamepad.xml", XK_Return},
+               {notes, "Holiday - Slide Show", "SlideShow.xml", XK_Right}};
+  std::vector<XRecord> keys;
+  const auto delivered = [&](bool down, KeySym key) {
+    return Eventually([&] {
+      for (const XRecord& r : recorder.Take()) keys.push_back({r.kind, r.down, r.code, 0});
+      return !keys.empty() && keys.back() == XRecord{XRecord::Key, down, key, 0};
+    });
+  };
+  for (const auto& step : steps) {
+    recorder.Activate(step.active);
+    if (step.renamed != nullptr) recorder.SetTitle(step.active, step.renamed, false);
+    const std::string profile = "profile 0 " + std::string(step.profile) + "\n";
+    ASSERT_TRUE(Eventually([&] { return process->Out().ends_with(profile); })) << process->Out();
+    process->Send("button 6 down\n");
+    EXPECT_TRUE(delivered(true, step.key)) << step.profile;
+    process->Send("button 6 up\n");
+    EXPECT_TRUE(delivered(false, step.key)) << step.profile;
+  }
+  const std::string out = process->Out();
+  EXPECT_NE(out.find("window \"Quarterly Review - Slide Show\"\nprofile 0 SlideShow.xml\n"
+                     "window \"Notes - Editor\"\nprofile 0 Gamepad.xml\n"
+                     "window \"Holiday - Slide Show\"\nprofile 0 SlideShow.xml\n"),
+            std::string::npos)
+      << out;
 }
 
 }  // namespace

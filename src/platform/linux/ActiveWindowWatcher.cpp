@@ -13,9 +13,9 @@ namespace seam {
 namespace {
 
 // A property's bytes; empty when the window or the property is missing (a protocol error,
-// which the process-wide handler ignores) or of another type.
+// which the process-wide handler ignores) or of another type. `actual`: the type it has.
 std::optional<std::string> Property(Display* display, Window window, Atom property, Atom type,
-                                    int format) {
+                                    int format, Atom* actual = nullptr) {
   Atom actualType = None;
   int actualFormat = 0;
   unsigned long items = 0, after = 0;
@@ -33,7 +33,23 @@ std::optional<std::string> Property(Display* display, Window window, Atom proper
     value = std::string(reinterpret_cast<const char*>(data), bytes);
   }
   if (data != nullptr) XFree(data);
+  if (actual != nullptr) *actual = actualType;
   return value;
+}
+
+// ICCCM's STRING is Latin-1, whose characters are the first 256 of Unicode.
+std::string Utf8FromLatin1(const std::string& text) {
+  std::string utf8;
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 0x80) {
+      utf8 += c;
+    } else {
+      utf8 += static_cast<char>(0xC0 | (code >> 6));
+      utf8 += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return utf8;
 }
 
 }  // namespace
@@ -78,10 +94,19 @@ unsigned long ActiveWindowWatcher::ActiveWindow() {
 std::string ActiveWindowWatcher::TitleOf(unsigned long window) {
   if (window == 0) return {};
   auto title = Property(display_, window, netWmName_, utf8String_, 8);
-  // WM_NAME may be STRING or COMPOUND_TEXT: its bytes are taken as they are.
-  if (!title) title = Property(display_, window, wmName_, AnyPropertyType, 8);
+  if (!title) {
+    // WM_NAME is STRING (Latin-1), or COMPOUND_TEXT, whose bytes are taken as they are.
+    Atom type = None;
+    title = Property(display_, window, wmName_, AnyPropertyType, 8, &type);
+    if (title && type == XA_STRING) title = Utf8FromLatin1(*title);
+  }
   std::string text = title.value_or("");
-  if (text.size() > kMaxTitle) text.resize(kMaxTitle);
+  if (text.size() > kMaxTitle) {
+    // Not inside a character: back to the first byte of the one that would be cut.
+    std::size_t end = kMaxTitle;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    text.resize(end);
+  }
   return text;
 }
 
@@ -107,21 +132,25 @@ void ActiveWindowWatcher::ReportCurrent() {
 }
 
 bool ActiveWindowWatcher::Dispatch() {
-  bool changed = false;
-  while (!lost_ && XPending(display_) > 0) {
-    XEvent event;
-    XNextEvent(display_, &event);
-    if (event.type != PropertyNotify) continue;
-    const XPropertyEvent& property = event.xproperty;
-    if (property.window == root_ && property.atom == netActiveWindow_) {
-      Follow(ActiveWindow());
-      changed = true;
-    } else if (property.window == active_ &&
-               (property.atom == netWmName_ || property.atom == wmName_)) {
-      changed = true;
+  // Reading a title waits for the server's answer, and the events that came before it are
+  // queued meanwhile: they are handled here too, since the socket no longer shows them.
+  for (bool changed = true; changed && !lost_;) {
+    changed = false;
+    while (!lost_ && XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.type != PropertyNotify) continue;
+      const XPropertyEvent& property = event.xproperty;
+      if (property.window == root_ && property.atom == netActiveWindow_) {
+        Follow(ActiveWindow());
+        changed = true;
+      } else if (property.window == active_ &&
+                 (property.atom == netWmName_ || property.atom == wmName_)) {
+        changed = true;
+      }
     }
+    if (changed) Report();
   }
-  if (changed) Report();
   return !lost_;
 }
 

@@ -2,8 +2,9 @@
 // _NET_ACTIVE_WINDOW names the window, whose _NET_WM_NAME (UTF-8), or else WM_NAME, is its
 // title. It follows property-change events on the root window and on the active window, so
 // nothing is polled: a new active window, or a new title of the active window, reports the
-// title (cut to kMaxTitle bytes, as the Windows program reads at most 254 characters; empty
-// when no window is active or it has gone).
+// title (UTF-8, a Latin-1 WM_NAME converted; cut to kMaxTitle bytes at a character boundary,
+// as the Windows program reads at most 254 characters; empty when no window is active or it
+// has gone).
 //
 // It owns a connection of its own, used on the main thread only: the program's main loop
 // waits on FileDescriptor() and calls Dispatch() when it is readable.

@@ -1,5 +1,6 @@
 // A program of the build run as a process of its own, with extra environment variables, its
-// stdout and stderr in files; and a bounded wait for a condition the test expects.
+// stdin a pipe from the test, its stdout and stderr in files; and a bounded wait for a
+// condition the test expects.
 #pragma once
 
 #include <sys/types.h>
@@ -26,6 +27,8 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   void Signal(int signal);
+  // Writes to the process' stdin.
+  void Send(const std::string& text);
   // The exit code; -1 after a kill by a signal or when it did not end within the limit.
   int Wait(std::chrono::milliseconds limit = std::chrono::seconds(20));
   std::string Out() const { return ReadFile(outPath_); }
@@ -33,5 +36,6 @@ class ChildProcess {
 
  private:
   pid_t pid_ = -1;
+  int input_ = -1;  // the writing end of its stdin
   std::string outPath_, errPath_;
 };

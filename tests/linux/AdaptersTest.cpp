@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/XKeyTable.h"
-#include "platform/linux/ActiveWindowWatcher.h"
 #include "platform/linux/SdlJoysticks.h"
 #include "platform/linux/XConnection.h"
 #include "platform/linux/XDesktop.h"
@@ -231,40 +230,6 @@ TEST_F(XAdapters, DesktopSettingsAndKeyboardLayoutComeFromTheServer) {
       std::tuple(layout.MapKey(0x41, seam::kMapVkToChar), layout.MapKey(0x25, seam::kMapVkToChar),
                  layout.MapKey(0x41, seam::kMapVkToScan), layout.MapKey(0xE5, seam::kMapVkToScan)),
       std::tuple(unsigned('A'), 0u, 0x1Eu, 0u));
-}
-
-TEST(ActiveWindowWatcher, FollowsTheActiveWindowAndItsTitleByEvents) {
-  XRecorder manager;
-  std::vector<std::string> titles;
-  std::string reason;
-  auto watcher = seam::ActiveWindowWatcher::Open(
-      reason, [&](const std::string& title) { titles.push_back(title); });
-  ASSERT_TRUE(watcher) << reason;
-  const auto reported = [&](std::vector<std::string> expected) {
-    return Eventually([&] { return watcher->Dispatch() && titles == expected; },
-                      std::chrono::seconds(5));
-  };
-  watcher->ReportCurrent();
-  EXPECT_EQ(titles, std::vector<std::string>{""});
-
-  // Titles are UTF-8: WM_NAME alone is Latin-1 ("Café" there); a long one is cut where a
-  // character begins.
-  const Window editor = manager.MakeWindow("Notes - Editor");
-  const Window legacy = manager.MakeWindow("Old Program", false);
-  const std::string cut(seam::ActiveWindowWatcher::kMaxTitle - 1, 'x');
-  const Window longTitle = manager.MakeWindow(cut + "\u00e9\u00e9");
-  manager.Activate(editor);
-  EXPECT_TRUE(reported({"", "Notes - Editor"}));
-  manager.SetTitle(editor, "Plans - Editor");
-  manager.SetTitle(legacy, "Caf\xe9", false);  // not active: no report
-  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor"}));
-  manager.Activate(legacy);
-  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Caf\u00e9"}));
-  manager.Activate(longTitle);
-  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Caf\u00e9", cut}));
-  XDestroyWindow(manager.display(), longTitle);
-  manager.Activate(longTitle);  // gone: its title reads as empty
-  EXPECT_TRUE(reported({"", "Notes - Editor", "Plans - Editor", "Caf\u00e9", cut, ""}));
 }
 
 }  // namespace

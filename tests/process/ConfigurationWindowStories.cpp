@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ProgramDriver.h"
 #include "resource.h"
 
@@ -129,6 +131,58 @@ TEST(ActionsTab, RefusesWhatItCannotSaveAndWritesWhatItSaves) {
       << folder.Read("Actions.xml");
   program.UseIconMenu("Exit");
   EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// The keys going down in this thread's windows, recorded while the steps take its messages.
+std::vector<WPARAM> keysDown;
+LRESULT CALLBACK RecordKey(int code, WPARAM key, LPARAM flags) {
+  if (code == HC_ACTION && (flags & (KF_UP << 16)) == 0) keysDown.push_back(key);
+  return CallNextHookEx(nullptr, code, key, flags);
+}
+
+// The window rules of the default configuration at work, as the Live View shows them: while a
+// window whose title holds "Slide Show" is in front, the controller uses SlideShow.xml (button 6
+// gives the Right arrow key); in front of any other window, Gamepad.xml (button 6 gives Enter).
+// Tandrel finds the window in front and its title (its first 254 characters) by itself: windows
+// of another program (this one) are brought to the front, and renamed while there.
+TEST(LiveViewTab, NamesTheProfileOfTheWindowInFront) {
+  ProgramFolder folder;
+  folder.AddDefaultFiles();
+  folder.Plug(FakeController{});
+  Program program(folder);
+  Window window = program.WaitForWindow("Tandrel Configuration");
+  window.ClickTab("Live View");
+  window.WaitForText(IDC_LIVE_STATUS, "Profile: Gamepad.xml    Shift state: 0");
+  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, RecordKey, nullptr, GetCurrentThreadId());
+  HWND slides = CreateWindowA("STATIC", "Quarterly Review - Slide Show", WS_POPUP | WS_VISIBLE, 0,
+                              0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND notes = CreateWindowA("STATIC", "Notes - Editor", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
+                             nullptr, nullptr, nullptr, nullptr);
+  const std::string longest = std::string(245, 'x') + "Slide Show";
+  const struct {
+    HWND front;
+    const char* renamed;  // the title it takes while in front, if any
+    std::string profile;
+    WPARAM key;
+  } steps[] = {{slides, nullptr, "SlideShow.xml", VK_RIGHT},
+               {notes, nullptr, "Gamepad.xml", VK_RETURN},
+               {notes, "Holiday - Slide Show", "SlideShow.xml", VK_RIGHT},
+               {notes, longest.c_str(), "Gamepad.xml", VK_RETURN}};  // cut to 254 characters
+  for (const auto& step : steps) {
+    SetForegroundWindow(step.front);
+    if (step.renamed != nullptr) SetWindowTextA(step.front, step.renamed);
+    window.WaitForText(IDC_LIVE_STATUS, "Profile: " + step.profile + "    Shift state: 0");
+    keysDown.clear();
+    folder.Plug(FakeController{.down = 1u << 5});
+    program.WaitFor("button 6's key reaches the window in front",
+                    [&] { return std::ranges::count(keysDown, step.key) > 0; });
+    folder.Plug(FakeController{});
+  }
+  program.UseIconMenu("Exit");
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  UnhookWindowsHookEx(hook);
+  DestroyWindow(slides);
+  DestroyWindow(notes);
 }
 
 }  // namespace

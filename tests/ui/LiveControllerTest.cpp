@@ -49,7 +49,6 @@ TEST_F(LiveControllerTest, TheLiveViewFollowsTheController) {
            "Buttons down: none. Hat: centred. X Axis 0 %, Y Axis 0 %. Profile: Pad.xml, shift "
            "state 0.";
   })) << said();
-  EXPECT_EQ(TextOf(open.page, IDC_LIVE_STATUS), "Profile: Pad.xml    Shift state: 0");
   // X three quarters of the way from the dead zone's edge (37767.5) to its end: +75 %.
   test.world.joysticks().PressButton(0, 2);
   test.world.joysticks().PressButton(0, 8);

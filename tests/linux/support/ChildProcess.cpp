@@ -43,23 +43,18 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args,
   argv.push_back(nullptr);
   for (std::string& e : environment) envp.push_back(e.data());
   envp.push_back(nullptr);
-  int pipeEnds[2] = {-1, -1};
-  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return;
-  input_ = pipeEnds[1];
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[0], 0);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
   posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
   if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
   posix_spawn_file_actions_destroy(&actions);
-  close(pipeEnds[0]);
 }
 
 ChildProcess::~ChildProcess() {
-  if (input_ >= 0) close(input_);
   if (pid_ <= 0) return;
   kill(pid_, SIGKILL);
   waitpid(pid_, nullptr, 0);
@@ -67,14 +62,6 @@ ChildProcess::~ChildProcess() {
 
 void ChildProcess::Signal(int signal) {
   if (pid_ > 0) kill(pid_, signal);
-}
-
-void ChildProcess::Send(const std::string& text) {
-  signal(SIGPIPE, SIG_IGN);  // a process that has ended fails the write instead
-  if (input_ >= 0 && write(input_, text.data(), text.size()) != ssize_t(text.size())) {
-    close(input_);
-    input_ = -1;
-  }
 }
 
 int ChildProcess::Wait(std::chrono::milliseconds limit) {

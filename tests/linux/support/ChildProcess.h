@@ -1,6 +1,5 @@
 // A program of the build run as a process of its own, with extra environment variables, its
-// stdin a pipe from the test, its stdout and stderr in files; and a bounded wait for a
-// condition the test expects.
+// stdout and stderr in files; and a bounded wait for a condition the test expects.
 #pragma once
 
 #include <sys/types.h>
@@ -27,8 +26,6 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   void Signal(int signal);
-  // Writes to the process' stdin.
-  void Send(const std::string& text);
   // The exit code; -1 after a kill by a signal or when it did not end within the limit.
   int Wait(std::chrono::milliseconds limit = std::chrono::seconds(20));
   std::string Out() const { return ReadFile(outPath_); }
@@ -36,6 +33,5 @@ class ChildProcess {
 
  private:
   pid_t pid_ = -1;
-  int input_ = -1;  // the writing end of its stdin
   std::string outPath_, errPath_;
 };

@@ -105,6 +105,21 @@ CJoystick* CTandrelConfiguration::GetJoystick(int id) const {
   return controllers_[static_cast<std::size_t>(id)].get();
 }
 
+std::string CTandrelConfiguration::WhyNotAProfile(const std::string& path) const {
+  std::string what;
+  const std::string wanted = config::ComparablePath(path);
+  if (wanted == config::ComparablePath(configPath_)) {
+    what = "the configuration file";
+  } else {
+    std::lock_guard lock(lock_);
+    const char* actions =
+        actionsElement_ != nullptr ? config::AttributeText(*actionsElement_, "fileName") : nullptr;
+    if (actions != nullptr && wanted == config::ComparablePath(actions)) what = "the actions file";
+  }
+  if (what.empty()) return what;
+  return "The file \"" + path + "\" cannot be a profile: it is " + what + ".";
+}
+
 std::optional<JoystickLiveState> CTandrelConfiguration::LiveState(int id) const {
   std::lock_guard lock(lock_);
   const CJoystick* controller = GetJoystick(id);

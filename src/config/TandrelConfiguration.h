@@ -108,6 +108,11 @@ class CTandrelConfiguration : public CTimerUser {
   // for the ID, no entry, or no "picture".
   std::optional<std::string> GetPicture(int id) const;
 
+  // Why the file at `path` cannot hold a profile (the window's Save As, Open and the Joysticks
+  // tab's Change ask before anything is read or written): "The file "<path>" cannot be a
+  // profile: it is the configuration file." or "... it is the actions file."; empty when it can.
+  std::string WhyNotAProfile(const std::string& path) const;
+
   // The live view, by ID (see JoystickLiveState.h): the latest reading of the controller in
   // the slot, whichever object it is, without waiting for its poll; and its elements, axis
   // settings and profile, which change only when the profile or the object does (compare

@@ -64,7 +64,9 @@ TEST_F(LoadTest, ABrokenFileFailsTheFirstLoadAndLeavesAReloadAsItWas) {
     const bool usable = c.message.find("cannot be the actions") != std::string::npos;
     EXPECT_EQ(Make().LoadFailed(), !usable);
     EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
-    if (!usable) EXPECT_EQ(Slot(0), "");  // every present controller has an object, none polling
+    if (!usable) {
+      EXPECT_EQ(Slot(0), "");  // every present controller has an object, none polling
+    }
   }
   WriteConfig("<Joystick ID=\"0\" fileName=\"A.xml\"/>");
   CTandrelConfiguration& c = Make();

@@ -151,11 +151,10 @@ void CProfileConfigurationDlg::ShowDocument() {
   ShiftButtonLists(*this).Fill(profileedit::ReadShiftButtons(root));
   const ActionAssignmentGroup assignment(*this);
   assignment.ShowAssignment(root);
-  if (const auto x = profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0])) {
-    SetNumberBox(IDC_PROF_THRESHOLD, x->threshold);
-    SetNumberBox(IDC_PROF_SENSITIVITY, x->sensitivity);
-    Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x->swapped);
-  }
+  const profileedit::AxisSettings x = profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0]);
+  SetNumberBox(IDC_PROF_THRESHOLD, x.threshold);
+  SetNumberBox(IDC_PROF_SENSITIVITY, x.sensitivity);
+  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x.swapped);
   for (const auto& axis : profileedit::PrepareAxesForEditing(root)) {
     assignment.RelabelAxis(axis.axis, axis.vertical);
     if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
@@ -318,9 +317,9 @@ void CProfileConfigurationDlg::EndDetection() {
 void CProfileConfigurationDlg::SelectDetected(const DetectedInput& input) {
   bool swapped = false;
   if (input.kind == DetectedInput::Kind::AxisDirection) {
-    const auto settings = profileedit::ReadAxisSettings(
-        *document_, profileedit::kAxisNames[static_cast<std::size_t>(input.number)]);
-    swapped = settings && settings->swapped;
+    swapped = profileedit::ReadAxisSettings(
+                  *document_, profileedit::kAxisNames[static_cast<std::size_t>(input.number)])
+                  .swapped;
   }
   const std::optional<std::size_t> position = profileedit::DetectedEntryIndex(input, swapped);
   if (!position) return;
@@ -461,8 +460,9 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
   std::optional<std::string> stored;
   if (id == IDC_PROF_DELAY) {
     stored = profileedit::PollingDelayText(*document_);
-  } else if (const auto axis = profileedit::ReadAxisSettings(*document_, ChosenAxis())) {
-    stored = id == IDC_PROF_THRESHOLD ? axis->threshold : axis->sensitivity;
+  } else {
+    const profileedit::AxisSettings axis = profileedit::ReadAxisSettings(*document_, ChosenAxis());
+    stored = id == IDC_PROF_THRESHOLD ? axis.threshold : axis.sensitivity;
   }
   if (!stored || Item<ui::Edit>(id).Text() == *stored) return;
   showingNumber_ = true;
@@ -470,11 +470,10 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
   showingNumber_ = false;
 }
 
-// Shows the settings of the chosen axis; an axis without an element leaves the controls as
-// they are.
+// Shows the settings of the chosen axis (of a new one, for an axis without an element).
 void CProfileConfigurationDlg::AxisChosen() {
-  const auto settings = profileedit::ReadAxisSettings(*document_, ChosenAxis());
-  if (!settings) return;
+  const std::optional<profileedit::AxisSettings> settings =
+      profileedit::ReadAxisSettings(*document_, ChosenAxis());
   if (settings->typeEntry) {
     ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
     types.Select(types.FindExact(profileedit::kAxisTypeTexts[*settings->typeEntry]));

@@ -115,8 +115,9 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   // controller goes on polling and publishing its live state. HoldBack(false) enables the
   // elements again if the controller is active; an input held in the last reading counts as up
   // until it has been released (AwaitRelease), so the input just picked does not fire and
-  // nothing can be left pressed, while every other input counts from the next poll on. Loading a profile or (de)activating keeps the hold-back: the
-  // elements stay disabled. It lasts until HoldBack(false) or the object's end.
+  // nothing can be left pressed, while every other input counts from the next poll on. Loading a
+  // profile or (de)activating keeps the hold-back: the elements stay disabled. It lasts until
+  // HoldBack(false) or the object's end.
   void HoldBack(bool held);
   bool IsHeldBack() const;
 

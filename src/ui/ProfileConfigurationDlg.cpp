@@ -151,7 +151,8 @@ void CProfileConfigurationDlg::ShowDocument() {
   ShiftButtonLists(*this).Fill(profileedit::ReadShiftButtons(root));
   const ActionAssignmentGroup assignment(*this);
   assignment.ShowAssignment(root);
-  const profileedit::AxisSettings x = profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0]);
+  const profileedit::AxisSettings x =
+      profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0]);
   SetNumberBox(IDC_PROF_THRESHOLD, x.threshold);
   SetNumberBox(IDC_PROF_SENSITIVITY, x.sensitivity);
   Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x.swapped);
@@ -303,6 +304,7 @@ void CProfileConfigurationDlg::ToggleDetection() {
 void CProfileConfigurationDlg::EndDetection() {
   const DetectionStatus status = detection_->Tick();
   const std::optional<DetectedInput> found = detection_->Found();
+  const bool unplugged = detection_->Unplugged();
   detection_.reset();  // the controller acts again
   std::string said;
   if (found && document_) {
@@ -310,6 +312,8 @@ void CProfileConfigurationDlg::EndDetection() {
     said = "Found: " + Item<ui::ComboBox>(IDC_PROF_ELEMENT).SelectedText();
   } else if (status == DetectionStatus::TimedOut) {
     said = "Nothing was pressed in 10 s.";
+  } else if (unplugged) {
+    said = "The Joystick was unplugged.";
   }
   Item(IDC_PROF_DETECT_STATE).SetText(said);
 }

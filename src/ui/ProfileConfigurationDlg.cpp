@@ -98,6 +98,10 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
 
   const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
   const ControllerEntry controller = ChosenController();
+  // A file that is not there is said to be missing, not shown as if it were an empty profile.
+  if (profileedit::ProfileFileMissing(path)) {
+    Item(IDC_PROF_DETECT_STATE).SetText(profileedit::kMissingProfileNote);
+  }
   document_ = profileedit::OpenProfileDocument(path, controller.id, controller.name);
   if (!profileedit::IsProfileDocument(document_.get())) {
     const int answer = User().ShowMessage(handle_, profileedit::InvalidProfileQuestion(path),

@@ -142,8 +142,11 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   };
   EXPECT_FALSE(noControllerNote());
   Notify(page, IDC_JOY_PICTURE, STN_CLICKED);
+  EXPECT_EQ(test.user.requests.back(), "menu|Change,Remove|-1");
   SendMessageA(page, WM_COMMAND, ID_PICTURE_REMOVE, 0);
   EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, false));
+  Notify(page, IDC_JOY_PICTURE, STN_CLICKED);  // nothing to remove now
+  EXPECT_EQ(test.user.requests.back(), "menu|Change,[Remove]|-1");
   Open();
   Choose(page, IDC_JOY_SELECT, "Pad Three");
   EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, true));

@@ -378,7 +378,8 @@ void CTandrelConfiguration::ApplyRunKey() {
   if (readOnly_ || seam::Current().startupEntry == nullptr) return;
   // Failures leave the entry as it was and are not reported.
   if (launchOnStartup_) {
-    seam::StartupEntry().Write(kStartupValueName, modulePath_ + " /NoConfigure");
+    // Quoted: a path with spaces would otherwise start whatever its first word names.
+    seam::StartupEntry().Write(kStartupValueName, "\"" + modulePath_ + "\" /NoConfigure");
   } else {
     seam::StartupEntry().Remove(kStartupValueName);
   }

@@ -132,7 +132,8 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
 </Configuration>)"));
   EXPECT_EQ(test.started, (std::vector<std::pair<int, std::string>>{
                               {1, "Gamepad.xml"}, {3, test.folder + "SlideShow.xml"}}));
-  EXPECT_EQ(test.world.startupEntry().Value("Tandrel"), test.folder + "Tandrel.exe /NoConfigure");
+  EXPECT_EQ(test.world.startupEntry().Value("Tandrel"),
+            "\"" + test.folder + "Tandrel.exe\" /NoConfigure");
   EXPECT_FALSE(IsEnabledControl(open->dialog, IDC_APPLY));
 
   // Closing without applying discards the edits (a picture removed through its menu); without

@@ -33,8 +33,8 @@ constexpr const char* kFileDialogTitle = "Select A Configuration File";
 }  // namespace
 
 CProfileConfigurationDlg::CProfileConfigurationDlg(const ui::WindowServices& services,
-                                                   CTandrelConfigDlg& owner, HWND parent)
-    : CConfigurationPage(IDD_PROFILE_PAGE, services, owner, parent) {}
+                                                   ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_PROFILE_PAGE, services, std::move(host), parent) {}
 
 CProfileConfigurationDlg::~CProfileConfigurationDlg() = default;
 

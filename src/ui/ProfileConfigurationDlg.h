@@ -23,8 +23,7 @@ class CXMLNode;
 
 class CProfileConfigurationDlg : public CConfigurationPage {
  public:
-  CProfileConfigurationDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
-                           HWND parent);
+  CProfileConfigurationDlg(const ui::WindowServices& services, ui::PageHost host, HWND parent);
   ~CProfileConfigurationDlg() override;
 
   // Writes the document to the file shown; a page without a document does nothing.

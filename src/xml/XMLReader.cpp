@@ -542,6 +542,19 @@ class CXMLParser {
 
 namespace {
 
+// A document that failed from its first bytes may be UTF-16 (Notepad's "Unicode", with or
+// without its mark FF FE): its NUL bytes and mark fail the grammar at once, which says nothing
+// about why. `start` holds the input's first two bytes, or fewer.
+void NameTheEncoding(XMLReadResult& result, const unsigned char* start, std::size_t size) {
+  if (result.status != XMLReadStatus::Malformed || size < 2) return;
+  const unsigned char a = start[0], b = start[1];
+  const bool mark = (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
+  if (!mark && (a == 0) == (b == 0)) return;
+  result.reason = "it is UTF-16 text, not UTF-8 (save it as UTF-8)";
+  result.offset = 0;
+  result.openValueOffset.reset();
+}
+
 // Where a failure, and the value the reader suspects for it, stand. `count(offset, counter)`
 // feeds the counter the input's first `offset` bytes.
 template <typename CountTo>
@@ -594,6 +607,7 @@ std::string XMLReadResult::Position() const {
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
   CXMLParser parser(data, size);
   XMLReadResult result = parser.ParseDocument();
+  NameTheEncoding(result, reinterpret_cast<const unsigned char*>(data), size);
   LocateInMemory(result, data);
   return result;
 }
@@ -620,6 +634,11 @@ XMLReadResult ReadXMLFile(const std::string& path) {
   FileSource source(file);
   XMLReadResult result =
       CXMLParser(source, kBufferSize, static_cast<std::size_t>(size.value_or(0))).ParseDocument();
+  if (result.status == XMLReadStatus::Malformed) {
+    unsigned char start[2] = {};
+    std::rewind(file);
+    NameTheEncoding(result, start, std::fread(start, 1, sizeof start, file));
+  }
   LocateInFile(result, file);
   return result;
 }
@@ -627,6 +646,7 @@ XMLReadResult ReadXMLFile(const std::string& path) {
 XMLReadResult ReadXMLMemoryInChunks(const char* data, std::size_t size, std::size_t chunk) {
   MemoryChunkSource source(data, size, std::max<std::size_t>(chunk, 1));
   XMLReadResult result = CXMLParser(source, chunk, size).ParseDocument();
+  NameTheEncoding(result, reinterpret_cast<const unsigned char*>(data), size);
   LocateInMemory(result, data);
   return result;
 }

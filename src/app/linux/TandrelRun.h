@@ -1,5 +1,5 @@
 // `tandrel run`: the Linux program. It chooses the configuration folder (seeding a new one),
-// takes the display's instance lock, installs the Linux adapters and the real timer service,
+// takes the X server's instance lock, installs the Linux adapters and the real timer service,
 // builds the one configuration (which reads the files, opens the controllers and starts
 // polling), switches profiles for the active window, and then waits on the X server's events,
 // the stop signals and the test's stop descriptor; the controllers are polled on the timer

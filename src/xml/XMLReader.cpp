@@ -150,6 +150,9 @@ class CXMLParser {
     start_ = p_ = end_ = buffer_.data();
   }
 
+  // Records the offset of each element's '<' in `offsets`, in document order.
+  void RecordElementOffsets(std::vector<std::size_t>* offsets) { elementOffsets_ = offsets; }
+
   XMLReadResult ParseDocument() {
     XMLReadResult result;
     c_ = ' ';  // the first skip of white space reads the first byte
@@ -409,6 +412,7 @@ class CXMLParser {
     multiLineValue_.reset();
     SkipWhiteSpace();
     if (c_ != '<') return nullptr;
+    const std::size_t elementStart = offset_ + static_cast<std::size_t>(p_ - start_) - 1;
     Advance();
     SkipWhiteSpace();
     if (c_ == '/') return nullptr;  // the parent's closing tag; '/' stays current
@@ -431,6 +435,7 @@ class CXMLParser {
     text_.clear();
     if (!ReadName(text_)) return nullptr;
     CXMLNode* node = NewNode(depth, text_);
+    if (elementOffsets_ != nullptr) elementOffsets_->push_back(elementStart);
 
     // Attributes and children are gathered in lists kept for reuse and then placed in the
     // node at their final size.
@@ -473,6 +478,7 @@ class CXMLParser {
     return node;
   }
 
+  std::vector<std::size_t>* elementOffsets_ = nullptr;
   ChunkSource* source_ = nullptr;         // null: all input is in memory from the start
   const unsigned char* start_ = nullptr;  // first byte of the buffer
   const unsigned char* p_ = nullptr;      // next byte to read
@@ -592,6 +598,25 @@ void LocateInFile(XMLReadResult& result, std::FILE* file) {
   });
 }
 
+// The line of each of the ascending `offsets`, reading the file from its start.
+std::vector<std::size_t> LinesAt(std::FILE* file, const std::vector<std::size_t>& offsets) {
+  std::vector<std::size_t> lines;
+  lines.reserve(offsets.size());
+  std::rewind(file);
+  std::vector<unsigned char> buffer(kBufferSize);
+  std::size_t line = 1, offset = 0;
+  while (lines.size() < offsets.size()) {
+    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), file);
+    if (n == 0) break;
+    for (std::size_t i = 0; i < n; ++i, ++offset) {
+      while (lines.size() < offsets.size() && offsets[lines.size()] == offset)
+        lines.push_back(line);
+      if (buffer[i] == '\n') ++line;
+    }
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string XMLReadResult::Position() const {
@@ -612,7 +637,7 @@ XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
   return result;
 }
 
-XMLReadResult ReadXMLFile(const std::string& path) {
+XMLReadResult ReadXMLFile(const std::string& path, bool withElementLines) {
   // Only a regular file is opened: a device or a pipe could block the reader for good.
   seam::OpenedFile opened = seam::SystemFiles().OpenForReading(path);
   if (!opened.file) {
@@ -632,8 +657,12 @@ XMLReadResult ReadXMLFile(const std::string& path) {
     return result;
   }
   FileSource source(file);
-  XMLReadResult result =
-      CXMLParser(source, kBufferSize, static_cast<std::size_t>(size.value_or(0))).ParseDocument();
+  CXMLParser parser(source, kBufferSize, static_cast<std::size_t>(size.value_or(0)));
+  std::vector<std::size_t> offsets;
+  if (withElementLines) parser.RecordElementOffsets(&offsets);
+  XMLReadResult result = parser.ParseDocument();
+  if (result.status == XMLReadStatus::Ok && withElementLines)
+    result.elementLines = LinesAt(file, offsets);
   if (result.status == XMLReadStatus::Malformed) {
     unsigned char start[2] = {};
     std::rewind(file);

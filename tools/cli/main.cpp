@@ -35,9 +35,7 @@ int Usage() {
   return kExitFailed;
 }
 
-bool AsksForHelp(const std::string& argument) {
-  return argument == "--help" || argument == "-h";
-}
+bool AsksForHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
 }  // namespace
 

@@ -24,8 +24,7 @@ void Complain(std::FILE* err, const std::string& text) {
   std::fflush(err);
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args, std::FILE* out,
-                             std::FILE* err) {
+CommandLine ParseCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   const auto answer = [out](const std::string& text) {
     std::fputs(text.c_str(), out);
     std::fflush(out);

@@ -50,7 +50,8 @@ std::string WhyNotAFile(const std::string& file, const std::string& shown,
     if (errno == ENOENT) return link + ", which does not exist";
     return link + ", which cannot be reached: " + std::strerror(errno);
   }
-  return S_ISREG(info.st_mode) ? std::string() : link + ", " + KindOf(info.st_mode) + ", not a file";
+  return S_ISREG(info.st_mode) ? std::string()
+                               : link + ", " + KindOf(info.st_mode) + ", not a file";
 }
 
 FolderResult Seed(const fs::path& folder, const std::string& defaults) {

@@ -36,8 +36,8 @@ std::string LockFolder(std::string& failure) {
   }
   // Another user may have made it first: a lock there would not be ours to trust.
   struct stat info {};
-  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-      info.st_uid != ::geteuid() || (info.st_mode & 077) != 0) {
+  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid() ||
+      (info.st_mode & 077) != 0) {
     failure = "the folder \"" + folder + "\" for the lock is not this user's alone";
     return {};
   }

@@ -34,8 +34,7 @@ struct CommandLine {
 
 // Reads `run [FOLDER] [--verbose]`, `--help` (`-h`) and `--version`. A refusal is a one-line
 // reason and the usage on `err`.
-CommandLine ParseCommandLine(const std::vector<std::string>& args, std::FILE* out,
-                             std::FILE* err);
+CommandLine ParseCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 
 // Writes "tandrel: TEXT" on `err`.
 void Complain(std::FILE* err, const std::string& text);

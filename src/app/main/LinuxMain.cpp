@@ -1,5 +1,6 @@
-// tandrel: the Linux program (`tandrel run [FOLDER] [--verbose]`, `--help`, `--version`). The stop signals are blocked
-// before anything starts a thread, so every thread leaves them to the main loop's signalfd.
+// tandrel: the Linux program (`tandrel run [FOLDER] [--verbose]`, `--help`, `--version`). The stop
+// signals are blocked before anything starts a thread, so every thread leaves them to the main
+// loop's signalfd.
 #include <unistd.h>
 
 #include <filesystem>

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "app/linux/TandrelRun.h"
 #include "support/ChildProcess.h"
@@ -65,7 +66,7 @@ TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   auto first = Start({TANDREL_PROGRAM, "run", "--verbose"}, {"XDG_RUNTIME_DIR="});
   ASSERT_TRUE(Eventually([&] { return Running(*first); })) << first->Err();
   // One program per X server, whatever the display is called.
-  const std::string display = std::getenv("DISPLAY");
+  const std::string& display = display_;
   const std::string lock =
       "/tmp/tandrel-" + std::to_string(geteuid()) + "/tandrel-" + display + ".lock";
   for (const std::string& alias : {display + ".0", "unix" + display, "localhost" + display}) {
@@ -121,64 +122,51 @@ TEST_F(ProgramTest, HelpAndEveryFailureAreOneLineThatSaysWhatIsWrong) {
   fs::create_symlink("Tandrel.exe.config", home.path() / "loop" / "Tandrel.exe.config");
   fs::permissions(home.path() / "locked", fs::perms::none);
   fs::permissions(home.path() / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
-  const std::string good = (home.path() / "good").string();
   const std::string utf16Config = (home.path() / "utf16" / "Tandrel.exe.config").string();
+  const std::string readonly = (home.path() / "readonly").string();
   const std::string usage = "usage: tandrel run [FOLDER] [--verbose]\n";
   const struct {
-    std::vector<std::string> args;
-    std::vector<std::string> env;
     int code;
-    std::string text;  // what stdout (exit 0) or stderr begins with; all of stderr for exit 1
+    std::string args;  // split at blanks
+    // What stdout (exit 0) or stderr after "tandrel: " begins with; all of stderr for exit 1.
+    std::string text;
+    std::vector<std::string> env = {};
     bool unprivileged = false;  // run without root's right to read and write any file
   } cases[] = {
-      {{"--help"}, {}, 0, usage},
-      {{"run", "-h"}, {}, 0, usage},
-      {{"--version"}, {}, 0, "tandrel " TANDREL_VERSION "\n"},
-      {{}, {}, 2, "tandrel: no command given\n" + usage},
-      {{"start"}, {}, 2, "tandrel: unknown command \"start\""},
-      {{"run", "a", "b"}, {}, 2, "tandrel: run takes one FOLDER"},
-      {{"run", "--fast"}, {}, 2, "tandrel: unknown option \"--fast\""},
-      {{"run", "missing"}, {}, 1, "tandrel: \"missing\" is not a folder"},
-      {{"run", "empty"}, {}, 1, "tandrel: there is no Tandrel.exe.config in \"empty\""},
-      {{"run", "fifo"},
-       {},
-       1,
-       "tandrel: \"fifo/Tandrel.exe.config\" is a FIFO (named pipe), not a file"},
-      {{"run", "zero"},
-       {},
-       1,
-       "tandrel: \"zero/Tandrel.exe.config\" is a link to \"/dev/zero\", a device, not a file"},
-      {{"run", "loop"},
-       {},
-       1,
-       "tandrel: \"loop/Tandrel.exe.config\" is a link in a loop of links: it reaches no file"},
-      {{"run", "locked"},
-       {},
-       1,
-       "tandrel: cannot look into the folder \"locked\": Permission denied",
+      {0, "--help", usage},
+      {0, "run -h", usage},
+      {0, "--version", "tandrel " TANDREL_VERSION "\n"},
+      {2, "", "no command given\n" + usage},
+      {2, "start", "unknown command \"start\""},
+      {2, "run a b", "run takes one FOLDER"},
+      {2, "run --fast", "unknown option \"--fast\""},
+      {1, "run missing", "\"missing\" is not a folder"},
+      {1, "run empty", "there is no Tandrel.exe.config in \"empty\""},
+      {1, "run fifo", "\"fifo/Tandrel.exe.config\" is a FIFO (named pipe), not a file"},
+      {1, "run zero",
+       "\"zero/Tandrel.exe.config\" is a link to \"/dev/zero\", a device, not a file"},
+      {1, "run loop",
+       "\"loop/Tandrel.exe.config\" is a link in a loop of links: it reaches no file"},
+      {1, "run locked", "cannot look into the folder \"locked\": Permission denied", {}, true},
+      {1,
+       "run",
+       "neither XDG_CONFIG_HOME nor HOME names a folder for the configuration",
+       {"XDG_CONFIG_HOME=", "HOME="}},
+      {1,
+       "run good",
+       "DISPLAY is not set: there is no X display to work on (a systemd user service needs "
+       "`systemctl --user import-environment DISPLAY XAUTHORITY` in the session)",
+       {"DISPLAY="}},
+      {1,
+       "run good",
+       "cannot make the lock \"" + readonly + "/tandrel-" + display_ + ".lock\": Permission denied",
+       {"XDG_RUNTIME_DIR=" + readonly},
        true},
-      {{"run"},
-       {"XDG_CONFIG_HOME=", "HOME="},
-       1,
-       "tandrel: neither XDG_CONFIG_HOME nor HOME names a folder for the configuration"},
-      {{"run", good},
-       {"DISPLAY="},
-       1,
-       "tandrel: DISPLAY is not set: there is no X display to work on (a systemd user service "
-       "needs `systemctl --user import-environment DISPLAY XAUTHORITY` in the session)"},
-      {{"run", good},
-       {"XDG_RUNTIME_DIR=" + (home.path() / "readonly").string()},
-       1,
-       "tandrel: cannot make the lock \"" + (home.path() / "readonly").string() + "/tandrel-" +
-           std::getenv("DISPLAY") + ".lock\": Permission denied",
-       true},
-      {{"run", good}, {"DISPLAY=:9999"}, 1, "tandrel: cannot open the X display \":9999\""},
-      {{"run", "utf16"},
-       {},
-       1,
-       "tandrel: Configuration Error: The file \"" + utf16Config +
-           "\" is not valid: it is UTF-16 text, not UTF-8 (save it as UTF-8), at line 1, column "
-           "1.\ntandrel: the configuration \"" +
+      {1, "run good", "cannot open the X display \":9999\"", {"DISPLAY=:9999"}},
+      {1, "run utf16",
+       "Configuration Error: The file \"" + utf16Config +
+           "\" is not valid: it is UTF-16 text, not "
+           "UTF-8 (save it as UTF-8), at line 1, column 1.\ntandrel: the configuration \"" +
            utf16Config + "\" cannot be used"},
   };
   const fs::path previous = fs::current_path();
@@ -188,12 +176,14 @@ TEST_F(ProgramTest, HelpAndEveryFailureAreOneLineThatSaysWhatIsWrong) {
     if (c.unprivileged)
       args.insert(args.begin(),
                   {"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search"});
-    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::istringstream words(c.args);
+    for (std::string word; words >> word;) args.push_back(word);
     auto process = Start(args, c.env);
     EXPECT_EQ(process->Wait(), c.code) << c.text;
     const std::string shown = c.code == 0 ? process->Out() : process->Err();
-    EXPECT_EQ(shown.substr(0, c.text.size()), c.text);
-    if (c.code == 1) EXPECT_EQ(shown, c.text + "\n");
+    const std::string text = (c.code == 0 ? "" : "tandrel: ") + c.text;
+    EXPECT_EQ(shown.substr(0, text.size()), text);
+    if (c.code == 1) EXPECT_EQ(shown, text + "\n");
     EXPECT_EQ(c.code == 0 ? process->Err() : process->Out(), "");
   }
   fs::current_path(previous);

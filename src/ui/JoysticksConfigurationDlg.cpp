@@ -193,6 +193,10 @@ void CJoysticksConfigurationDlg::ChooseProfile() {
   if (Find(current_) == nullptr) return;
   const auto file = ChooseFile("Select Exisiting Configuration", "XML Files", "*.xml");
   if (!file) return;
+  if (const std::string refusal = Configuration().WhyNotAProfile(*file); !refusal.empty()) {
+    User().ShowMessage(handle_, refusal, "Error", MB_OK | MB_ICONERROR);
+    return;
+  }
   Item<ui::Edit>(IDC_JOY_PROFILE).SetPath(*file);
   Item<ui::Button>(IDC_JOY_ENABLED).SetChecked(true);
   SetProfileFile(current_, *file);

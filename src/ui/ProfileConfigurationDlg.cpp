@@ -4,8 +4,10 @@
 
 #include <initializer_list>
 
+#include "config/ConfigDocument.h"
 #include "config/TandrelConfiguration.h"
 #include "engine/Joystick.h"
+#include "platform/Platform.h"
 #include "profileedit/ActionUsers.h"
 #include "profileedit/AxisSettings.h"
 #include "profileedit/ElementEntries.h"
@@ -16,6 +18,7 @@
 #include "ui/ShiftButtonLists.h"
 #include "ui/UserInterface.h"
 #include "xml/XMLNode.h"
+#include "xml/XMLSave.h"
 
 namespace {
 
@@ -171,12 +174,14 @@ void CProfileConfigurationDlg::Apply() { Save(); }
 bool CProfileConfigurationDlg::Save() {
   if (!document_) return true;
   const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  if (RefusedAsProfile(path)) return false;
   const XMLSaveResult saved = profileedit::SaveProfileDocument(*document_, path);
   if (!saved) {
-    User().ShowMessage(
-        handle_,
-        saved.refusal.empty() ? profileedit::kSaveFailedText : NotWrittenText(path, saved.refusal),
-        profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+    User().ShowMessage(handle_,
+                       saved.refusal.empty() ? std::string(profileedit::kSaveFailedText) + "\r\n" +
+                                                   SaveFailureText(path, saved)
+                                             : NotWrittenText(path, saved.refusal),
+                       profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   SetChanged(false);
@@ -199,10 +204,34 @@ void CProfileConfigurationDlg::Open() {
   LoadProfileDocument();
 }
 
+bool CProfileConfigurationDlg::RefusedAsProfile(const std::string& path) {
+  const std::string refusal = Configuration().WhyNotAProfile(path);
+  if (refusal.empty()) return false;
+  User().ShowMessage(handle_, refusal, "Error", MB_OK | MB_ICONERROR);
+  return true;
+}
+
+// Another profile that Save As replaces is kept beside it first ("<file>.bak"), as the actions
+// file is: the user said yes to replacing a file, which may not be the one they meant.
+bool CProfileConfigurationDlg::KeepReplacedProfile(const std::string& path) {
+  const std::string resolved = seam::ResolveProgramPath(path);
+  if (!seam::SystemFiles().OpenForReading(resolved).file) return true;  // nothing to keep
+  if (KeepCopyOf(resolved)) return true;
+  User().ShowMessage(handle_,
+                     "No copy of the file \"" + path +
+                         "\" could be kept beside it, so the profile was not written over it.",
+                     profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+  return false;
+}
+
 void CProfileConfigurationDlg::SaveAs() {
   const std::optional<std::string> path = ChooseProfileFile(true);
   if (!path) return;
   const std::string previous = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  if (config::ComparablePath(*path) != config::ComparablePath(previous) &&
+      !KeepReplacedProfile(*path)) {
+    return;
+  }
   Item<ui::Edit>(IDC_PROF_FILE).SetPath(*path);
   if (document_) {
     Save();
@@ -226,9 +255,11 @@ std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save
       handle_, kFileDialogTitle, "XML Files", "*.XML", Configuration().GetProgramFolder());
   request.save = save;
   request.defaultExtension = "xml";
-  // Replacing a file, another profile or the program's own, is asked first.
+  // Replacing another profile is asked first; the program's own files are never profiles.
   if (save) request.flags |= OFN_OVERWRITEPROMPT;
-  return User().ChooseFile(request);
+  std::optional<std::string> path = User().ChooseFile(request);
+  if (path && RefusedAsProfile(*path)) return std::nullopt;
+  return path;
 }
 
 INT_PTR CProfileConfigurationDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -61,6 +61,9 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   std::optional<std::string> ChooseProfileFile(bool save);
   // False, after the warning, when the file could not be written: the page keeps its edits.
   bool Save();
+  // Says why the file cannot be a profile, when it cannot (the configuration, the actions file).
+  bool RefusedAsProfile(const std::string& path);
+  bool KeepReplacedProfile(const std::string& path);
   void MarkChanged();
 
   // Handlers of the editing controls; they require a document.

@@ -193,6 +193,14 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
             (std::vector<std::string>{"file " + broken,
                                       "message [Configuration Error] The file \"" + broken +
                                           "\" is not valid: " + closing + "1, column 16."}));
+  // A file the program cannot read at all is named with the reason: here its size and the limit.
+  Write("y.config", "<Configuration><Actions fileName='Huge.xml'/><Joysticks/></Configuration>");
+  Write("Huge.xml", "");
+  std::filesystem::resize_file(dir / "Huge.xml", (std::uintmax_t{16} << 20) + 1);
+  EXPECT_EQ(LinesOf(Tool({"check", (dir / "y.config").string()}).out).at(1),
+            "message [Configuration Error] Could not open the file \"Huge.xml\": the file holds "
+            "16777217 bytes, larger than 16 MiB (16777216 bytes), the limit for the program's "
+            "files.");
 }
 
 TEST_F(CommandLine, ReplayRunsTheDemonstrationOnTheDefaultFilesTheSameEveryTime) {

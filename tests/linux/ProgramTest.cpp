@@ -268,4 +268,61 @@ TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {
                 ": The action \"Escpae\" was not found. (2 times)\n");
 }
 
+// Neither a start nor a reload (SIGHUP) writes the configuration: a link stays a link to the
+// hand-formatted, read-only file it was. A reload that meets a typo keeps the settings in force
+// and says so in one line, and the pad goes on driving the X server.
+TEST_F(ProgramTest, AReloadNeverWritesTheConfigurationAndATypoKeepsThePadWorking) {
+  const fs::path files = home.path() / "files";
+  const fs::path byHand = home.path() / "dotfiles" / "tandrel.config";
+  CopyDefaults(files);
+  const std::string text =
+      "<Configuration>\n  <Actions fileName=\"Actions.xml\"/>\n  <Joysticks>\n"
+      "    <Joystick ID=\"0\" fileName=\"Gamepad.xml\"/>\n  </Joysticks>\n</Configuration>\n";
+  Write(byHand, text);
+  const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(byHand, readOnly);
+  fs::remove(files / "Tandrel.exe.config");
+  fs::create_symlink(byHand, files / "Tandrel.exe.config");
+  const fs::path control = home.path() / "pad";
+  Write(control, "-1 0\n");
+  XRecorder recorder;
+  const std::vector<unsigned> right = {XKeysymToKeycode(recorder.display(), XK_Right)};
+  const auto drives = [&] {  // the hat to the right and back: the Right arrow key
+    Write(control, "9000 0\n");
+    const bool down = Eventually([&] { return recorder.KeysDown() == right; });
+    Write(control, "-1 0\n");
+    return down && Eventually([&] { return recorder.KeysDown().empty(); });
+  };
+  std::unique_ptr<ChildProcess> process;
+  const auto loads = [&] {
+    std::size_t count = 0;
+    for (std::size_t at = 0;
+         (at = process->Out().find("profile 0 Gamepad.xml\n", at)) != std::string::npos; ++at) {
+      ++count;
+    }
+    return count;
+  };
+  process = Start({TANDREL_WITH_PAD, files.string(), control.string()});
+  ASSERT_TRUE(Eventually([&] { return loads() == 1; })) << process->Err();
+  EXPECT_TRUE(drives());
+  process->Signal(SIGHUP);
+  ASSERT_TRUE(Eventually([&] { return loads() == 2; })) << process->Err();
+  EXPECT_TRUE(fs::is_symlink(files / "Tandrel.exe.config"));
+  EXPECT_EQ(ReadFile(byHand.string()), text);
+  EXPECT_EQ(fs::status(byHand).permissions(), readOnly);
+
+  fs::permissions(byHand, fs::perms::owner_write, fs::perm_options::add);
+  Write(byHand, "<Configuration>\n  <Actions fileName \"Actions.xml\"/>\n");
+  process->Signal(SIGHUP);
+  ASSERT_TRUE(Eventually([&] { return !process->Err().empty(); }));
+  EXPECT_EQ(process->Err(), "tandrel: Configuration Error: The file \"" +
+                                (files / "Tandrel.exe.config").string() +
+                                "\" is not valid: expected '=' after an attribute name, at line "
+                                "2, column 21. The previous settings stay in force.\n");
+  EXPECT_TRUE(drives());
+  process->Signal(SIGTERM);
+  EXPECT_EQ(process->Wait(), 0);
+  EXPECT_EQ(loads(), 2u);
+}
+
 }  // namespace

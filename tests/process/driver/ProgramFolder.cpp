@@ -76,12 +76,28 @@ std::vector<std::string> ProgramFolder::Files() const {
   return names;
 }
 
-// The script the stand-in winmm.dll reads (its format is described there).
+// The script the stand-in winmm.dll reads (its format is described there), replaced whole, so
+// that the program never reads half of it.
 void ProgramFolder::Plug(const FakeController& c) {
   if (controllers_.empty()) fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
-  controllers_ += std::to_string(c.id) + " name=\"" + c.name + "\" axes=" + c.axes +
-                  " buttons=" + std::to_string(c.buttons) + " pov=" + (c.pov ? "1" : "0") + "\n";
-  Put("winmm-controllers.txt", controllers_);
+  std::erase_if(controllers_, [&c](const FakeController& old) { return old.id == c.id; });
+  controllers_.push_back(c);
+  std::string script;
+  for (const FakeController& each : controllers_) {
+    script += std::to_string(each.id) + " name=\"" + each.name + "\" axes=" + each.axes +
+              " buttons=" + std::to_string(each.buttons) + " pov=" + (each.pov ? "1" : "0") +
+              " down=" + std::to_string(each.down) +
+              (each.hat >= 0 ? " hat=" + std::to_string(each.hat) : "") + "\n";
+  }
+  Put("winmm-controllers.next", script);
+  const std::wstring from = (root_ / "winmm-controllers.next").wstring();
+  const std::wstring to = (root_ / "winmm-controllers.txt").wstring();
+  // The program may hold the script open for a moment.
+  for (int attempt = 0; MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0;
+       ++attempt) {
+    if (attempt == 500) throw std::runtime_error("cannot replace the controllers' script");
+    Sleep(2);
+  }
 }
 
 }  // namespace driver

@@ -35,12 +35,16 @@ for f in "${files[@]}"; do [ -f "$f" ] || fail "$f was not installed"; done
 grep -qx 'ExecStart=/usr/bin/tandrel run' /usr/lib/systemd/user/tandrel.service ||
   fail "the unit does not start tandrel"
 grep -qx 'Restart=on-failure' /usr/lib/systemd/user/tandrel.service || fail "the unit gives up"
-units=$(XDG_RUNTIME_DIR=$work systemd-analyze verify --user tandrel.service 2>&1) ||
-  fail "the unit does not verify: $units"
-[ -z "$units" ] || fail "systemd-analyze on the unit: $units"
-[ "$(tandrel --version)" = "tandrel $(dpkg-deb -f "$deb" Version)" ] || fail "tandrel --version"
-# The manual pages render without a warning, and man finds them by name (where installed).
+if command -v systemd-analyze >/dev/null; then
+  units=$(XDG_RUNTIME_DIR=$work systemd-analyze verify --user tandrel.service 2>&1) ||
+    fail "the unit does not verify: $units"
+  [ -z "$units" ] || fail "systemd-analyze on the unit: $units"
+fi
+version=$(dpkg-deb -f "$deb" Version)
+[ "$(tandrel --version)" = "tandrel $version" ] || fail "tandrel --version"
+# The manual pages, of this version, render without a warning, and man finds them by name.
 for page in tandrel tandrel-cli; do
+  zgrep -q "\"Tandrel $version\"" "/usr/share/man/man1/$page.1.gz" || fail "$page(1): no version"
   if command -v groff >/dev/null; then
     warnings=$(zcat "/usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
     [ -z "$warnings" ] || fail "$page(1): $warnings"

@@ -69,9 +69,11 @@ TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   const std::string& display = display_;
   const std::string lock =
       "/tmp/tandrel-" + std::to_string(geteuid()) + "/tandrel-" + display + ".lock";
-  for (const std::string& alias : {display + ".0", "unix" + display, "localhost" + display}) {
+  for (const std::string& alias :
+       {display + ".0", "unix" + display, "localhost" + display, "tcp/localhost" + display}) {
     auto second = Start({TANDREL_PROGRAM, "run"}, {"XDG_RUNTIME_DIR=", "DISPLAY=" + alias});
     EXPECT_EQ(second->Wait(), 1) << alias;
+    EXPECT_EQ(second->Out(), "") << "the folder is there: no first run";
     EXPECT_EQ(second->Err(), "tandrel: another tandrel (process " + std::to_string(first->Pid()) +
                                  ") already runs on the X server " + display + " (" + lock + ")\n");
   }
@@ -220,25 +222,22 @@ TEST_F(ProgramTest, LosingTheXServerOrTheWaitEndsWithOneLine) {
                                                     "argument\n"));
   }
   // Without a descriptor for its signals nothing could stop it: it does not start.
-  std::FILE* err = std::tmpfile();
   app::RunSettings settings;
   settings.folder = files;
-  settings.err = err;
+  settings.err = std::tmpfile();
   rlimit saved{};
   getrlimit(RLIMIT_NOFILE, &saved);
   const int lowestFree = dup(0);
   close(lowestFree);
-  rlimit full = saved;
-  full.rlim_cur = static_cast<rlim_t>(lowestFree);
+  const rlimit full{static_cast<rlim_t>(lowestFree), saved.rlim_max};
   setrlimit(RLIMIT_NOFILE, &full);
-  const int code = app::RunTandrel(settings);
+  EXPECT_EQ(app::RunTandrel(settings), 1);
   setrlimit(RLIMIT_NOFILE, &saved);
-  EXPECT_EQ(code, 1);
-  std::rewind(err);
-  char text[200] = {};
-  EXPECT_STREQ(std::fgets(text, sizeof text, err),
+  std::rewind(settings.err);
+  char text[100] = {};
+  EXPECT_STREQ(std::fgets(text, sizeof text, settings.err),
                "tandrel: cannot watch for signals: Too many open files\n");
-  std::fclose(err);
+  std::fclose(settings.err);
 }
 
 TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {

@@ -42,17 +42,12 @@ if command -v systemd-analyze >/dev/null; then
 fi
 version=$(dpkg-deb -f "$deb" Version)
 [ "$(tandrel --version)" = "tandrel $version" ] || fail "tandrel --version"
-# The manual pages, of this version, render without a warning, and man finds them by name.
+# The manual pages, of this version, render without a warning (where groff is installed).
 for page in tandrel tandrel-cli; do
   zgrep -q "\"Tandrel $version\"" "/usr/share/man/man1/$page.1.gz" || fail "$page(1): no version"
-  if command -v groff >/dev/null; then
-    warnings=$(zcat "/usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
-    [ -z "$warnings" ] || fail "$page(1): $warnings"
-  fi
-  if command -v man >/dev/null; then
-    man -w "$page" >/dev/null 2>&1 || fail "man does not find $page(1)"
-    MANWIDTH=80 man "$page" 2>/dev/null | grep -q "^EXIT STATUS" || fail "$page(1) has no exit status"
-  fi
+  command -v groff >/dev/null || continue
+  warnings=$(zcat "/usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
+  [ -z "$warnings" ] || fail "$page(1): $warnings"
 done
 
 # The installed program, on a virtual display, seeds a new configuration folder.

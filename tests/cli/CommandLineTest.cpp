@@ -60,6 +60,7 @@ TEST_F(CommandLine, RefusalsExitTwoWithNothingOnStdout) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(LinesOf(run.out).at(0), first);
   }
+  EXPECT_EQ(LinesOf(Tool({"--help"}).out).back(), "See tandrel-cli(1).");
 }
 
 // The tree read, as the writer writes it: a name directly before the tag end has no value and

@@ -17,8 +17,8 @@ namespace {
 
 // The controls that edit a controller: disabled while no controller is present. "Launch On
 // Startup" is the program's own setting and stays usable.
-constexpr int kControllerControls[] = {IDC_JOY_SELECT, IDC_JOY_CHANGE, IDC_JOY_REMOVE,
-                                       IDC_JOY_ENABLED, IDC_JOY_PICTURE};
+constexpr int kControllerControls[] = {IDC_JOY_SELECT,  IDC_JOY_CHANGE,  IDC_JOY_REMOVE,
+                                       IDC_JOY_ENABLED, IDC_JOY_PICTURE, IDC_JOY_PICTURE_HINT};
 
 }  // namespace
 
@@ -223,7 +223,12 @@ void CJoysticksConfigurationDlg::ShowPictureMenu() {
   POINT cursor = {};
   GetCursorPos(&cursor);
   HMENU menu = GetSubMenu(Services().popupMenu, IDR_POPUP_PICTURE_MENU);
-  if (menu != nullptr) User().TrackPopupMenu(menu, cursor.x, cursor.y, handle_);
+  if (menu == nullptr) return;
+  // "Remove" only when there is a picture to remove.
+  const Controller* controller = Find(current_);
+  const bool hasPicture = controller != nullptr && controller->picture.has_value();
+  EnableMenuItem(menu, ID_PICTURE_REMOVE, MF_BYCOMMAND | (hasPicture ? MF_ENABLED : MF_GRAYED));
+  User().TrackPopupMenu(menu, cursor.x, cursor.y, handle_);
 }
 
 // The configuration file holds values of at most kXMLMaxValueLength bytes: a longer path is

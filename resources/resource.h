@@ -51,6 +51,7 @@
 #define IDC_JOY_VERSION 1131  // static "Tandrel 3.20" in the label font
 #define IDC_JOY_STATE 1132    // static beside 1109: why an enabled controller does not poll
 #define IDC_JOY_NONE 1133     // static in the About group: shown while no controller is present
+#define IDC_JOY_PICTURE_HINT 1145  // static: the picture can be clicked
 
 // Profile tab (124).
 #define IDC_PROF_FILE 1089             // read-only edit after "File name:"
@@ -105,6 +106,7 @@
 #define IDC_LIVE_STATUS 1141    // "Profile: ...    Shift state: n"
 #define IDC_LIVE_VIEW 1142      // the drawn view; its text says the same in words
 #define IDC_LIVE_NONE 1143      // shown instead when no controller is plugged in
+#define IDC_LIVE_ACT 1144       // check box: the shown controller acts (off: its actions wait)
 
 // Mouse movement panel (128).
 #define IDC_MOUSE_DIRECTION 1085     // number field after "Direction:"

@@ -76,9 +76,15 @@ enum class ActionsFileState {
 // where) and adds nothing. The file is read without the lock; its actions join the library at
 // once at the end.
 ActionsFileState LoadActions(const char* path);
+// What a reload does with the library when the file cannot be read.
+enum class OnReloadFailure {
+  Clear,  // the library is empty (the actions the profiles name are then missing)
+  Keep,   // the library stays as it was: a reload with a mistake keeps what is in force
+};
 // ClearActions and LoadActions in one step for readers of the library: they see the old
-// actions or the new ones, never an empty library in between. On failure the library is empty.
-ActionsFileState ReloadActions(const char* path);
+// actions or the new ones, never an empty library in between.
+ActionsFileState ReloadActions(const char* path,
+                               OnReloadFailure onFailure = OnReloadFailure::Clear);
 // True while the library is empty because its last ReloadActions failed (or the file was not
 // read, see below): the actions that profiles name are then missing for that one reason, which
 // has been reported already.

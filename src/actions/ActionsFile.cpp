@@ -98,16 +98,19 @@ void ForEachChildNamed(const CXMLNode& parent, const char* name, Visit visit) {
 // Set by the last ReloadActions: its file could not be used.
 std::atomic<bool> g_failedToLoad{false};
 
-ActionsFileState LoadActionsFile(const char* path, bool replace) {
+ActionsFileState LoadActionsFile(const char* path, bool replace, OnReloadFailure onFailure) {
   if (path == nullptr) return ActionsFileState::Missing;
   // The reader reports a file that cannot be opened or parsed, saying what and where.
   XMLReadResult read = LoadXMLDocument(path, XMLReport::Everything);
   std::unique_ptr<CXMLNode> root = std::move(read.root);
-  if (replace) g_failedToLoad = !root;
   if (!root) {
-    if (replace) ClearActions();
+    if (replace && onFailure == OnReloadFailure::Clear) {
+      g_failedToLoad = true;
+      ClearActions();
+    }
     return read.missing ? ActionsFileState::Missing : ActionsFileState::Unreadable;
   }
+  if (replace) g_failedToLoad = false;
   // The root's own name is not checked. Every element an action is read from and that does not
   // join the library is counted: the file then holds more than the library it gave.
   std::size_t skipped = 0;
@@ -194,9 +197,13 @@ class CCombinationWriter {
 
 }  // namespace
 
-ActionsFileState LoadActions(const char* path) { return LoadActionsFile(path, false); }
+ActionsFileState LoadActions(const char* path) {
+  return LoadActionsFile(path, false, OnReloadFailure::Keep);
+}
 
-ActionsFileState ReloadActions(const char* path) { return LoadActionsFile(path, true); }
+ActionsFileState ReloadActions(const char* path, OnReloadFailure onFailure) {
+  return LoadActionsFile(path, true, onFailure);
+}
 
 bool ActionLibraryFailedToLoad() { return g_failedToLoad; }
 

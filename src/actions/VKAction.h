@@ -27,11 +27,13 @@ class CVKAction final : public CAction {
   // Whether Hold repeats this key: not the mouse buttons, nor Shift, Ctrl and Alt (generic,
   // left and right), which a physical keyboard does not repeat either.
   static bool RepeatsWhenHeld(unsigned char key);
+  // Whether the key goes out with the extended flag, as a real keyboard sends it.
+  static bool IsExtendedKey(unsigned key);
 
   void OnTimer() override;
   std::unique_ptr<CAction> Clone() const override;
   bool IsEqual(const CAction* other) const override;
-  std::unique_ptr<CXMLNode> CreateXMLNode() const override;
+  const char* ElementName() const override { return "VKAction"; }
   void Start(CMouseSpeedData* speed) override;
   void Stop(CMouseSpeedData* speed) override;
   void WriteAttributes(CXMLNode* element) const override;

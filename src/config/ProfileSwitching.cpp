@@ -11,7 +11,8 @@ void CTandrelConfiguration::SwitchProfileForWindow(const char* title) {
   seam::ScopedFindings findings;  // a rule's file that cannot be opened, shown after the lock
   {
     std::lock_guard lock(lock_);
-    SwitchProfilesLocked(title != nullptr ? title : "");
+    activeTitle_ = title != nullptr ? title : "";
+    SwitchProfilesLocked(*activeTitle_);
   }
   seam::ShowFindings(findings.Take());
 }

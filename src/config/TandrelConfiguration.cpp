@@ -25,10 +25,6 @@ std::string FolderOf(const std::string& modulePath) {
   return cut == std::string::npos ? std::string() : modulePath.substr(0, cut + 1);
 }
 
-std::string CouldNotOpen(const std::string& path) {
-  return "Could not open the file \"" + path + "\".";
-}
-
 // Before a file that could not be read, or was read only in part, is written over: keeps its
 // bytes beside it and says where. False, after saying so, when no copy could be made: the file
 // must then stay as it is.
@@ -37,9 +33,9 @@ bool KeepUnreadableFile(const std::string& shownName, const std::string& path,
   const std::string unread =
       "The file \"" + shownName + "\" could not be read" + (readInPart ? " in full" : "");
   if (const std::optional<std::string> copy = KeepCopyOf(path)) {
-    seam::Messages().Show(
+    seam::Report(
         unread + ". Its contents were kept in \"" + *copy + "\" before it was written again.",
-        "Configuration", seam::MessageButtons::Ok, seam::MessageIcon::Information);
+        "Configuration", seam::MessageIcon::Information);
     return true;
   }
   seam::ShowError(unread + ", and no copy of it could be kept beside it, so it was not written.",
@@ -107,6 +103,38 @@ CJoystick* CTandrelConfiguration::GetJoystick(int id) const {
   if (id < 0 || id >= seam::kMaxJoysticks) return nullptr;
   std::lock_guard lock(lock_);
   return controllers_[static_cast<std::size_t>(id)].get();
+}
+
+std::vector<PresentController> CTandrelConfiguration::PresentControllers() const {
+  std::vector<PresentController> present;
+  std::lock_guard lock(lock_);
+  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
+    const CJoystick* controller = controllers_[static_cast<std::size_t>(id)].get();
+    if (controller == nullptr) continue;
+    PresentController& entry = present.emplace_back();
+    entry.id = id;
+    entry.name = controller->GetDeviceName();
+    entry.profile = GetProfileFileName(id);
+    entry.picture = GetPicture(id);
+    entry.enabled = IsJoystickEnabled(id);
+    entry.polling = controller->IsActive();
+  }
+  return present;
+}
+
+std::string CTandrelConfiguration::WhyNotAProfile(const std::string& path) const {
+  std::string what;
+  const std::string wanted = config::ComparablePath(path);
+  if (wanted == config::ComparablePath(configPath_)) {
+    what = "the configuration file";
+  } else {
+    std::lock_guard lock(lock_);
+    const char* actions =
+        actionsElement_ != nullptr ? config::AttributeText(*actionsElement_, "fileName") : nullptr;
+    if (actions != nullptr && wanted == config::ComparablePath(actions)) what = "the actions file";
+  }
+  if (what.empty()) return what;
+  return "The file \"" + path + "\" cannot be a profile: it is " + what + ".";
 }
 
 std::optional<JoystickLiveState> CTandrelConfiguration::LiveState(int id) const {
@@ -180,31 +208,58 @@ void CTandrelConfiguration::Load() {
   seam::ScopedFindings findings;
   std::vector<InvalidEntry> invalid;
   unsigned generation = 0;
+  bool keptPrevious = false;
   {
     std::lock_guard lock(lock_);
-    invalid = LoadLocked();
+    keptPrevious = LoadLocked(invalid) == LoadOutcome::KeptPrevious;
     generation = loadGeneration_;
   }
-  seam::ShowFindings(findings.Take());
+  std::vector<seam::Finding> found = findings.Take();
+  // The message that says what is wrong also says that nothing stopped.
+  if (keptPrevious && !found.empty()) found.back().text += "\r\n" + std::string(kPreviousStays);
+  seam::ShowFindings(found);
   if (!invalid.empty() && AskToDeleteInvalidIds(invalid)) {
     std::lock_guard lock(lock_);
     // Unless a reload has replaced the document meanwhile.
     if (loadGeneration_ == generation) {
       for (const InvalidEntry& entry : invalid) joysticksElement_->RemoveChild(entry.entry);
-      SaveConfigFile();
+      SaveConfigFileLocked();
     }
   }
   seam::ShowFindings(findings.Take());  // a save that failed
 }
 
-std::vector<CTandrelConfiguration::InvalidEntry> CTandrelConfiguration::LoadLocked() {
+CTandrelConfiguration::LoadOutcome CTandrelConfiguration::LoadLocked(
+    std::vector<InvalidEntry>& invalid) {
+  // The new configuration is read and checked aside; what is in force changes only once it
+  // has proved usable. A first load that fails leaves every present controller idle.
+  const bool previousInForce = document_ != nullptr && !loadFailed_;
+  StagedConfiguration staged = ReadConfiguration();
+  if (previousInForce && (!staged.usable || !staged.actionsRefusal.empty())) {
+    return LoadOutcome::KeptPrevious;
+  }
+  if (staged.usable && staged.actionsRefusal.empty()) {
+    // A library read from its file stays in force when the file has gone wrong since; one
+    // that never was (no file, a file with a mistake from the start) has nothing to keep.
+    const bool keepLibrary = previousInForce && libraryInForce_;
+    const ActionsFileState actions = ReloadActions(
+        staged.actionsFile.c_str(), keepLibrary ? OnReloadFailure::Keep : OnReloadFailure::Clear);
+    const bool read = actions == ActionsFileState::Read || actions == ActionsFileState::ReadInPart;
+    if (!read && keepLibrary) {
+      // The file no longer holds the library in force: its bytes are kept before a save of
+      // the library writes over them.
+      actionsFileState_ = ActionsFileState::Unreadable;
+      return LoadOutcome::KeptPrevious;
+    }
+    actionsFileState_ = actions;
+    libraryInForce_ = read;
+  }
+
   ++loadGeneration_;
-  loadFailed_ = false;
+  loadFailed_ = !staged.usable;
   switchEntries_.clear();
   actionsElement_ = nullptr;
   joysticksElement_ = nullptr;
-  document_.reset();
-
   // Every present controller gets an object, configured or not; none is held back any more.
   heldBack_ = {};
   for (int id = 0; id < seam::kMaxJoysticks; ++id) {
@@ -215,49 +270,54 @@ std::vector<CTandrelConfiguration::InvalidEntry> CTandrelConfiguration::LoadLock
     }
     slot = OpenController(id);
   }
+  document_ = std::move(staged.document);
+  if (loadFailed_) return LoadOutcome::Failed;
 
-  // The reader reports a file that cannot be opened or parsed, saying what and where.
-  document_ = LoadXMLDocument(configPath_.c_str(), XMLReport::Everything).root;
-  if (!document_) {
-    loadFailed_ = true;
-    return {};
-  }
-  const CXMLNode* launch = document_->FindChild("LaunchOnStartup", nullptr);
-  launchOnStartup_ =
-      launch != nullptr && config::IsTrueText(config::AttributeText(*launch, "value"));
+  launchOnStartup_ = staged.launchOnStartup;
   ApplyRunKey();
+  actionsElement_ = staged.actionsElement;
+  actionsRefusal_ = std::move(staged.actionsRefusal);
+  if (!actionsRefusal_.empty()) ClearActionsForUnusableFile();
+  joysticksElement_ = staged.joysticksElement;
+  invalid = LoadEntries();
+  switchEntries_ = config::ReadSwitchEntries(*joysticksElement_);
+  // The rules hold for the window in front now, not only from its next change.
+  if (activeTitle_) SwitchProfilesLocked(*activeTitle_);
+  return LoadOutcome::Loaded;
+}
 
-  CXMLNode* actions = document_->FindChild("Actions", nullptr);
+CTandrelConfiguration::StagedConfiguration CTandrelConfiguration::ReadConfiguration() const {
+  StagedConfiguration staged;
+  // The reader reports a file that cannot be opened or parsed, saying what and where.
+  staged.document = LoadXMLDocument(configPath_.c_str(), XMLReport::Everything).root;
+  if (!staged.document) return staged;
+  CXMLNode& root = *staged.document;
+  const CXMLNode* launch = root.FindChild("LaunchOnStartup", nullptr);
+  staged.launchOnStartup =
+      launch != nullptr && config::IsTrueText(config::AttributeText(*launch, "value"));
+  CXMLNode* actions = root.FindChild("Actions", nullptr);
   if (actions == nullptr || actions->FindAttribute("fileName") == nullptr) {
     ReportAboutConfiguration("There is no file that is associated with the actions.");
-    loadFailed_ = true;
-    return {};
+    return staged;
   }
-  actionsElement_ = actions;
+  staged.actionsElement = actions;
+  staged.actionsFile = config::AttributeText(*actions, "fileName");
+  staged.joysticksElement = root.FindChild("Joysticks", nullptr);
+  if (staged.joysticksElement == nullptr) {
+    ReportAboutConfiguration("There are no configured joysticks.");
+    return staged;
+  }
   // The actions file is never the configuration or a profile: the first save of the library
   // would write an actions document over it.
-  actionsRefusal_ = config::OtherUseOf(config::AttributeText(*actions, "fileName"), configPath_,
-                                       document_->FindChild("Joysticks", nullptr));
-  if (actionsRefusal_.empty()) {
-    LoadActionsFile();
-  } else {
-    actionsRefusal_ = "The file \"" + std::string(config::AttributeText(*actions, "fileName")) +
-                      "\" cannot be the actions file: it is " + actionsRefusal_ + ".";
-    ReportAboutConfiguration(actionsRefusal_);
-    ClearActionsForUnusableFile();
+  const std::string otherUse =
+      config::OtherUseOf(staged.actionsFile, configPath_, staged.joysticksElement);
+  if (!otherUse.empty()) {
+    staged.actionsRefusal = "The file \"" + staged.actionsFile +
+                            "\" cannot be the actions file: it is " + otherUse + ".";
+    ReportAboutConfiguration(staged.actionsRefusal);
   }
-
-  joysticksElement_ = document_->FindChild("Joysticks", nullptr);
-  if (joysticksElement_ == nullptr) {
-    ReportAboutConfiguration("There are no configured joysticks.");
-    loadFailed_ = true;
-    return {};
-  }
-  std::vector<InvalidEntry> invalid = LoadEntries();
-  switchEntries_ = config::ReadSwitchEntries(*joysticksElement_);
-  // Rewritten in the writer's layout.
-  SaveConfigFile();
-  return invalid;
+  staged.usable = true;
+  return staged;
 }
 
 void CTandrelConfiguration::ReportAboutConfiguration(const std::string& text) const {
@@ -318,34 +378,42 @@ void CTandrelConfiguration::ApplyRunKey() {
   if (readOnly_ || seam::Current().startupEntry == nullptr) return;
   // Failures leave the entry as it was and are not reported.
   if (launchOnStartup_) {
-    seam::StartupEntry().Write(kStartupValueName, modulePath_ + " /NoConfigure");
+    // Quoted: a path with spaces would otherwise start whatever its first word names.
+    seam::StartupEntry().Write(kStartupValueName, "\"" + modulePath_ + "\" /NoConfigure");
   } else {
     seam::StartupEntry().Remove(kStartupValueName);
   }
 }
 
-bool CTandrelConfiguration::LoadActionsFile() {
-  if (actionsElement_ == nullptr) return false;
-  const char* fileName = config::AttributeText(*actionsElement_, "fileName");
-  if (fileName == nullptr) return false;
-  // Readers of the library see the old actions or the new ones, never an empty library.
-  actionsFileState_ = ReloadActions(fileName);
-  return actionsFileState_ == ActionsFileState::Read ||
-         actionsFileState_ == ActionsFileState::ReadInPart;
+bool CTandrelConfiguration::SaveConfigFile() {
+  // Its message is shown once the lock is released.
+  seam::ScopedFindings findings;
+  bool saved = false;
+  {
+    std::lock_guard lock(lock_);
+    saved = SaveConfigFileLocked();
+  }
+  seam::ShowFindings(findings.Take());
+  return saved;
 }
 
-bool CTandrelConfiguration::SaveConfigFile() {
-  std::lock_guard lock(lock_);
+bool CTandrelConfiguration::SaveConfigFileLocked() {
   if (!document_ || readOnly_) return true;
   const XMLSaveResult saved = SaveXMLFile(*document_, configPath_);
   if (saved) return true;
-  seam::ShowError(saved.refusal.empty() ? CouldNotOpen(configPath_)
-                                        : NotWrittenText(configPath_, saved.refusal),
-                  "Configuration Error");
+  seam::ShowError(SaveFailureText(configPath_, saved), "Configuration Error");
   return false;
 }
 
 bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
+  // Its messages are shown once it is over, outside every lock.
+  seam::ScopedFindings findings;
+  const bool saved = SaveActionsFileCollecting(libraryEdited);
+  seam::ShowFindings(findings.Take());
+  return saved;
+}
+
+bool CTandrelConfiguration::SaveActionsFileCollecting(bool libraryEdited) {
   std::string fileName;
   std::string refusal;
   ActionsFileState state = ActionsFileState::Read;
@@ -389,14 +457,23 @@ bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
     actionsFileState_ = ActionsFileState::Read;
     return true;
   }
-  seam::ShowError(
-      saved.refusal.empty() ? CouldNotOpen(fileName) : NotWrittenText(fileName, saved.refusal),
-      "Configuration Error");
+  seam::ShowError(SaveFailureText(fileName, saved), "Configuration Error");
   return false;
 }
 
 bool CTandrelConfiguration::SaveJoysticksTab(const JoysticksTabState& state) {
-  std::lock_guard lock(lock_);
+  // Its messages are shown once the lock is released.
+  seam::ScopedFindings findings;
+  bool saved = false;
+  {
+    std::lock_guard lock(lock_);
+    saved = SaveJoysticksTabLocked(state);
+  }
+  seam::ShowFindings(findings.Take());
+  return saved;
+}
+
+bool CTandrelConfiguration::SaveJoysticksTabLocked(const JoysticksTabState& state) {
   // The file as it stands on disk; when it cannot be read (the reader has reported why), a new
   // one, after the old file's bytes are kept beside it.
   XMLReadResult read = LoadXMLDocument(configPath_.c_str(), XMLReport::Everything);
@@ -409,7 +486,8 @@ bool CTandrelConfiguration::SaveJoysticksTab(const JoysticksTabState& state) {
   if (readOnly_) return true;
   const XMLSaveResult saved = SaveXMLFile(*root, configPath_);
   if (saved) return true;
-  seam::Report(saved.refusal.empty() ? "Coudln't save the configuration file"
+  seam::Report(saved.refusal.empty() ? "Coudln't save the configuration file\r\n" +
+                                           SaveFailureText(configPath_, saved)
                                      : NotWrittenText(configPath_, saved.refusal),
                "Error");
   return false;

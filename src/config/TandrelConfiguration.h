@@ -63,8 +63,21 @@ struct ConfigurationSettings {
   static ConfigurationSettings ForConfigFile(const std::string& configPath);
 };
 
+// A controller present now, as the configuration window lists it: values, read under the
+// configuration lock and handed out after it.
+struct PresentController {
+  int id = 0;
+  std::string name;                    // the device's product name
+  std::optional<std::string> profile;  // the default profile its entry names
+  std::optional<std::string> picture;
+  bool enabled = false;  // its entry is enabled as the file says
+  bool polling = false;  // its controller object polls (a profile loaded)
+};
+
 class CTandrelConfiguration : public CTimerUser {
  public:
+  // Ends the message about a reload that found a mistake and changed nothing.
+  static constexpr const char* kPreviousStays = "The previous settings stay in force.";
   static constexpr unsigned kHotPlugPeriodMs = 1000;
   static constexpr const char* kStartupValueName = "Tandrel";
 
@@ -76,8 +89,10 @@ class CTandrelConfiguration : public CTimerUser {
   ~CTandrelConfiguration() override;
 
   // Rebuilds everything from the configuration file: controllers, start-up entry, action
-  // library, default profiles. Called at construction and after the configuration window's
-  // OK, Cancel and Apply.
+  // library, default profiles, and the window rules applied to the window last reported
+  // active. Called at construction and after the configuration window's OK, Cancel and Apply.
+  // A reload that finds the configuration file or the actions file unusable changes nothing
+  // and says so; the configuration file is written only when the user deletes invalid IDs.
   void Load();
   bool LoadFailed() const;
 
@@ -104,6 +119,14 @@ class CTandrelConfiguration : public CTimerUser {
   // for the ID, no entry, or no "picture".
   std::optional<std::string> GetPicture(int id) const;
 
+  // Every controller present now, by ID.
+  std::vector<PresentController> PresentControllers() const;
+
+  // Why the file at `path` cannot hold a profile (the window's Save As, Open and the Joysticks
+  // tab's Change ask before anything is read or written): "The file "<path>" cannot be a
+  // profile: it is the configuration file." or "... it is the actions file."; empty when it can.
+  std::string WhyNotAProfile(const std::string& path) const;
+
   // The live view, by ID (see JoystickLiveState.h): the latest reading of the controller in
   // the slot, whichever object it is, without waiting for its poll; and its elements, axis
   // settings and profile, which change only when the profile or the object does (compare
@@ -123,8 +146,8 @@ class CTandrelConfiguration : public CTimerUser {
   void HoldBack(int id, bool held);
   bool IsHeldBack(int id) const;
 
-  // Writes the loaded document back to the configuration file. False after showing
-  // "Could not open the file "<path>"." when it cannot be written (the old file stays whole).
+  // Writes the loaded document back to the configuration file (when it differs from it). False
+  // after showing SaveFailureText when it cannot be written (the old file stays whole).
   bool SaveConfigFile();
   // With no actions file named: true for an unedited library, else false after saying so.
   // Writes the action library to the actions file once the user has edited it
@@ -155,13 +178,28 @@ class CTandrelConfiguration : public CTimerUser {
     CXMLNode* entry;
     std::string idText;
   };
-  std::vector<InvalidEntry> LoadLocked();
+  // A configuration file read and checked before it is put in force.
+  struct StagedConfiguration {
+    std::unique_ptr<CXMLNode> document;  // null: it could not be read
+    bool usable = false;                 // it has "Actions" with "fileName", and "Joysticks"
+    bool launchOnStartup = false;
+    CXMLNode* actionsElement = nullptr;    // in document
+    CXMLNode* joysticksElement = nullptr;  // in document
+    std::string actionsFile;
+    std::string actionsRefusal;  // why the actions file named cannot be one; empty: it can
+  };
+  enum class LoadOutcome { Loaded, Failed, KeptPrevious };
+  LoadOutcome LoadLocked(std::vector<InvalidEntry>& invalid);
+  StagedConfiguration ReadConfiguration() const;
   std::vector<InvalidEntry> LoadEntries();
   static bool AskToDeleteInvalidIds(const std::vector<InvalidEntry>& invalid);
   void ReportAboutConfiguration(const std::string& text) const;
+  // The saves, their messages collected by the caller.
+  bool SaveConfigFileLocked();
+  bool SaveActionsFileCollecting(bool libraryEdited);
+  bool SaveJoysticksTabLocked(const JoysticksTabState& state);
   void SwitchProfilesLocked(std::string_view title);
   void ApplyRunKey();
-  bool LoadActionsFile();
   void ConnectJoystick(int id);
   // A new controller object opened for the ID, held back when the ID is; null without device.
   std::unique_ptr<CJoystick> OpenController(int id) const;
@@ -186,11 +224,14 @@ class CTandrelConfiguration : public CTimerUser {
   std::array<std::unique_ptr<CJoystick>, seam::kMaxJoysticks> controllers_;
   std::array<bool, seam::kMaxJoysticks> heldBack_{};  // by ID, see HoldBack
   ActionsFileState actionsFileState_ = ActionsFileState::Missing;
-  std::string actionsRefusal_;  // why the actions file named is not read, nor ever written
+  std::string actionsRefusal_;   // why the actions file named is not read, nor ever written
+  bool libraryInForce_ = false;  // the action library in force was read from its file
   std::unique_ptr<CXMLNode> document_;
   CXMLNode* actionsElement_ = nullptr;    // in document_
   CXMLNode* joysticksElement_ = nullptr;  // in document_
   std::vector<config::SwitchEntry> switchEntries_;
+  // The title of the window last reported active: the rules are applied to it after a load.
+  std::optional<std::string> activeTitle_;
 
   unsigned hotPlugTimer_ = 0;  // written by the constructor only
 };

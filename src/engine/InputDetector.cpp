@@ -10,8 +10,9 @@ constexpr int kHatDirections = 4;
 // The direction the hat points to most nearly (a diagonal counts as the one clockwise of it),
 // or -1 when it is centred.
 int HatDirection(std::uint32_t pov) {
-  if (pov == seam::kPovCentered) return -1;
-  return static_cast<int>(((pov % 36000) + 4500) / 9000 % kHatDirections);
+  const std::optional<std::uint32_t> angle = seam::HatAngle(pov);
+  if (!angle) return -1;
+  return static_cast<int>((*angle + 4500) / 9000 % kHatDirections);
 }
 
 }  // namespace

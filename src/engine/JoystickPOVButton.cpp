@@ -20,8 +20,10 @@ CJoystickPOVButton::CJoystickPOVButton(CShiftButtonOwner* owner, int angle)
   Init(NameOf(angle));
 }
 
-bool CJoystickPOVButton::InRange(std::uint32_t pov) const {
-  if (pov == seam::kPovCentered) return false;
+bool CJoystickPOVButton::InRange(std::uint32_t reading) const {
+  const std::optional<std::uint32_t> angle = seam::HatAngle(reading);
+  if (!angle) return false;
+  const std::uint32_t pov = *angle;
   switch (angle_) {
     case 0:
       return pov > 29800 || pov < 6200;

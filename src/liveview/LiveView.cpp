@@ -78,8 +78,8 @@ View MakeView(const JoystickLiveLayout& layout, const JoystickLiveState& state) 
   const int buttons = layout.buttonCount < kMaxButtons ? layout.buttonCount : kMaxButtons;
   for (int k = 0; k < buttons; ++k) view.buttons.push_back((state.buttons >> k & 1u) != 0);
   view.hasHat = layout.hasPov;
-  if (layout.hasPov && state.pov != seam::kPovCentered) {
-    const std::uint32_t hundredths = state.pov % 36000;
+  if (const auto angle = seam::HatAngle(state.pov); layout.hasPov && angle) {
+    const std::uint32_t hundredths = *angle;
     view.hatDegrees = hundredths / 100.0;
     view.hat = kHatNames[(hundredths + 2250) / 4500 % 8];
   }

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 #include <cassert>
 
 namespace seam {
@@ -32,6 +34,16 @@ IMessages& Messages() { return Require(g_services.messages); }
 IStartupEntry& StartupEntry() { return Require(g_services.startupEntry); }
 IProgram& Program() { return Require(g_services.program); }
 IFiles& Files() { return Require(g_services.files); }
+
+void SetProductName(JoystickCaps& caps, std::string_view utf8) {
+  std::size_t length = std::min(utf8.size(), std::size_t{kProductNameSize - 1});
+  // Back over continuation bytes to the start of the character that does not fit whole.
+  if (length < utf8.size()) {
+    while (length > 0 && (static_cast<unsigned char>(utf8[length]) & 0xC0) == 0x80) --length;
+  }
+  std::copy_n(utf8.data(), length, caps.productName);
+  std::fill(caps.productName + length, caps.productName + kProductNameSize, '\0');
+}
 
 std::string ProgramFolder() {
   std::string path = Program().ModuleFileName();

@@ -105,6 +105,14 @@ struct OpenedFile {
   bool missing = false;  // no file of that name exists
 };
 
+// How a write of the file adapter ended.
+struct FileWrite {
+  bool done = false;
+  bool nameTaken = false;  // CreateDurably: another file already had the name
+  std::string why;         // not done: what the system said, in a few words ("permission denied")
+  explicit operator bool() const { return done; }
+};
+
 // Files read, and written whole and replaced in one step: the program's documents. Paths are
 // UTF-8.
 class IFiles {
@@ -114,14 +122,16 @@ class IFiles {
   // a pipe) is refused without being opened for reading, so that nothing can block the reader.
   virtual OpenedFile OpenForReading(const std::string& path) = 0;
   // Creates `path` only when no file of that name exists, writes `bytes` and returns once they
-  // have reached the disk. False when anything fails, with no file left behind; `nameTaken`
-  // tells that another file already had the name.
-  virtual bool CreateDurably(const std::string& path, const std::string& bytes,
-                             bool& nameTaken) = 0;
+  // have reached the disk. Not done when anything fails, with no file left behind.
+  virtual FileWrite CreateDurably(const std::string& path, const std::string& bytes) = 0;
   // Puts the file `from` in the place of `to`, replacing it in one step, and returns once the
-  // change has reached the disk. False, with both files as they were, when it fails.
-  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  // change has reached the disk. The new file keeps the permissions of the one it replaces. Not
+  // done, with both files as they were, when it fails.
+  virtual FileWrite Replace(const std::string& from, const std::string& to) = 0;
   virtual void Remove(const std::string& path) = 0;
+  // The file that writing `path` must replace: the final target when `path` is a symbolic link
+  // (so that the link stays a link), else `path` itself.
+  virtual std::string WriteTarget(const std::string& path) = 0;
 };
 
 // The implementations in force. Not owned.

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace seam {
 
@@ -16,6 +18,14 @@ constexpr std::uint32_t kCapsHasPov = 0x10;
 
 // POV angle reported when the hat is centred.
 constexpr std::uint32_t kPovCentered = 0xFFFF;
+
+// The direction a hat reading points to, in hundredths of a degree clockwise from forward
+// (0..35999); none when the hat is centred. A reading that is no direction (a driver's or a
+// stand-in's value beyond 35999) counts as centred, everywhere the program reads a hat.
+constexpr std::optional<std::uint32_t> HatAngle(std::uint32_t pov) {
+  if (pov >= 36000) return std::nullopt;
+  return pov;
+}
 
 constexpr int kMaxJoysticks = 16;
 constexpr int kProductNameSize = 32;  // includes the terminating zero
@@ -31,6 +41,10 @@ struct JoystickCaps {
   std::uint32_t numButtons = 0;  // 0..32
   char productName[kProductNameSize] = {};
 };
+
+// Sets the product name from UTF-8 text, cut to what the record holds at a character boundary,
+// so that the name never ends in half a character.
+void SetProductName(JoystickCaps& caps, std::string_view utf8);
 
 // One poll record. Positions are raw device values within the ranges of the caps.
 struct JoystickState {

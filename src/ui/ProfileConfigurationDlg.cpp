@@ -4,8 +4,9 @@
 
 #include <initializer_list>
 
+#include "config/ConfigDocument.h"
 #include "config/TandrelConfiguration.h"
-#include "engine/Joystick.h"
+#include "platform/Platform.h"
 #include "profileedit/ActionUsers.h"
 #include "profileedit/AxisSettings.h"
 #include "profileedit/ElementEntries.h"
@@ -16,6 +17,7 @@
 #include "ui/ShiftButtonLists.h"
 #include "ui/UserInterface.h"
 #include "xml/XMLNode.h"
+#include "xml/XMLSave.h"
 
 namespace {
 
@@ -31,8 +33,8 @@ constexpr const char* kFileDialogTitle = "Select A Configuration File";
 }  // namespace
 
 CProfileConfigurationDlg::CProfileConfigurationDlg(const ui::WindowServices& services,
-                                                   CTandrelConfigDlg& owner, HWND parent)
-    : CConfigurationPage(IDD_PROFILE_PAGE, services, owner, parent) {}
+                                                   ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_PROFILE_PAGE, services, std::move(host), parent) {}
 
 CProfileConfigurationDlg::~CProfileConfigurationDlg() = default;
 
@@ -46,7 +48,7 @@ void CProfileConfigurationDlg::OnInitDialog() {
     controllers.Select(1);
     const int id = static_cast<int>(controllers.ItemData(1));
     if (const auto fileName = Configuration().GetProfileFileName(id)) {
-      Item<ui::Edit>(IDC_PROF_FILE).SetPath(*fileName);
+      ShowFile(*fileName);
       LoadProfileDocument();
     }
   }
@@ -59,19 +61,15 @@ void CProfileConfigurationDlg::Shown() {
 std::optional<std::string> CProfileConfigurationDlg::FileUsingAction(std::string_view theme,
                                                                      std::string_view name) {
   if (!document_ || !profileedit::UsesAction(*document_, theme, name)) return std::nullopt;
-  return Item<ui::Edit>(IDC_PROF_FILE).Text();
+  return file_;
 }
 
 void CProfileConfigurationDlg::FillControllerList() {
   ui::ComboBox controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
   controllers.Reset();
   controllers.Add("", -1);
-  CTandrelConfiguration& configuration = Configuration();
-  const auto lock = configuration.Lock();
-  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-    if (const CJoystick* joystick = configuration.GetJoystick(id)) {
-      controllers.Add(joystick->GetCaps().productName, id);
-    }
+  for (const PresentController& present : Configuration().PresentControllers()) {
+    controllers.Add(present.name, present.id);
   }
 }
 
@@ -93,8 +91,12 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
   Item<ui::Edit>(IDC_PROF_DELAY).LimitText(3);
   EnableEditing(true);
 
-  const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  const std::string path = file_;
   const ControllerEntry controller = ChosenController();
+  // A file that is not there is said to be missing, not shown as if it were an empty profile.
+  if (profileedit::ProfileFileMissing(path)) {
+    Item(IDC_PROF_DETECT_STATE).SetText(profileedit::kMissingProfileNote);
+  }
   document_ = profileedit::OpenProfileDocument(path, controller.id, controller.name);
   if (!profileedit::IsProfileDocument(document_.get())) {
     const int answer = User().ShowMessage(handle_, profileedit::InvalidProfileQuestion(path),
@@ -114,6 +116,7 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
   ui::ComboBox axes = Item<ui::ComboBox>(IDC_PROF_AXIS);
   axes.Reset();
   for (const char* axis : profileedit::kAxisNames) axes.Add(axis);
+  axis_ = 0;
   axes.Select(0);
   ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
   types.Reset();
@@ -148,11 +151,11 @@ void CProfileConfigurationDlg::ShowDocument() {
   ShiftButtonLists(*this).Fill(profileedit::ReadShiftButtons(root));
   const ActionAssignmentGroup assignment(*this);
   assignment.ShowAssignment(root);
-  if (const auto x = profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0])) {
-    SetNumberBox(IDC_PROF_THRESHOLD, x->threshold);
-    SetNumberBox(IDC_PROF_SENSITIVITY, x->sensitivity);
-    Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x->swapped);
-  }
+  const profileedit::AxisSettings x =
+      profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0]);
+  SetNumberBox(IDC_PROF_THRESHOLD, x.threshold);
+  SetNumberBox(IDC_PROF_SENSITIVITY, x.sensitivity);
+  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x.swapped);
   for (const auto& axis : profileedit::PrepareAxesForEditing(root)) {
     assignment.RelabelAxis(axis.axis, axis.vertical);
     if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
@@ -170,13 +173,15 @@ void CProfileConfigurationDlg::Apply() { Save(); }
 
 bool CProfileConfigurationDlg::Save() {
   if (!document_) return true;
-  const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  const std::string path = file_;
+  if (RefusedAsProfile(path)) return false;
   const XMLSaveResult saved = profileedit::SaveProfileDocument(*document_, path);
   if (!saved) {
-    User().ShowMessage(
-        handle_,
-        saved.refusal.empty() ? profileedit::kSaveFailedText : NotWrittenText(path, saved.refusal),
-        profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+    User().ShowMessage(handle_,
+                       saved.refusal.empty() ? std::string(profileedit::kSaveFailedText) + "\r\n" +
+                                                   SaveFailureText(path, saved)
+                                             : NotWrittenText(path, saved.refusal),
+                       profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
   SetChanged(false);
@@ -194,16 +199,40 @@ void CProfileConfigurationDlg::Open() {
   }
   const std::optional<std::string> path = ChooseProfileFile(false);
   if (!path) return;
-  Item<ui::Edit>(IDC_PROF_FILE).SetPath(*path);
+  ShowFile(*path);
   document_.reset();
   LoadProfileDocument();
+}
+
+bool CProfileConfigurationDlg::RefusedAsProfile(const std::string& path) {
+  const std::string refusal = Configuration().WhyNotAProfile(path);
+  if (refusal.empty()) return false;
+  User().ShowMessage(handle_, refusal, "Error", MB_OK | MB_ICONERROR);
+  return true;
+}
+
+// Another profile that Save As replaces is kept beside it first ("<file>.bak"), as the actions
+// file is: the user said yes to replacing a file, which may not be the one they meant.
+bool CProfileConfigurationDlg::KeepReplacedProfile(const std::string& path) {
+  const std::string resolved = seam::ResolveProgramPath(path);
+  if (!seam::SystemFiles().OpenForReading(resolved).file) return true;  // nothing to keep
+  if (KeepCopyOf(resolved)) return true;
+  User().ShowMessage(handle_,
+                     "No copy of the file \"" + path +
+                         "\" could be kept beside it, so the profile was not written over it.",
+                     profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+  return false;
 }
 
 void CProfileConfigurationDlg::SaveAs() {
   const std::optional<std::string> path = ChooseProfileFile(true);
   if (!path) return;
-  const std::string previous = Item<ui::Edit>(IDC_PROF_FILE).Text();
-  Item<ui::Edit>(IDC_PROF_FILE).SetPath(*path);
+  const std::string previous = file_;
+  if (config::ComparablePath(*path) != config::ComparablePath(previous) &&
+      !KeepReplacedProfile(*path)) {
+    return;
+  }
+  ShowFile(*path);
   if (document_) {
     Save();
     return;
@@ -215,7 +244,7 @@ void CProfileConfigurationDlg::SaveAs() {
   if (controller.id < 0) profileedit::SetControllerIdentity(*document_, -1, "");
   if (!Save()) {
     document_.reset();
-    Item<ui::Edit>(IDC_PROF_FILE).SetPath(previous);
+    ShowFile(previous);
     return;
   }
   LoadProfileDocument();
@@ -226,9 +255,11 @@ std::optional<std::string> CProfileConfigurationDlg::ChooseProfileFile(bool save
       handle_, kFileDialogTitle, "XML Files", "*.XML", Configuration().GetProgramFolder());
   request.save = save;
   request.defaultExtension = "xml";
-  // Replacing a file, another profile or the program's own, is asked first.
+  // Replacing another profile is asked first; the program's own files are never profiles.
   if (save) request.flags |= OFN_OVERWRITEPROMPT;
-  return User().ChooseFile(request);
+  std::optional<std::string> path = User().ChooseFile(request);
+  if (path && RefusedAsProfile(*path)) return std::nullopt;
+  return path;
 }
 
 INT_PTR CProfileConfigurationDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -273,6 +304,7 @@ void CProfileConfigurationDlg::ToggleDetection() {
 void CProfileConfigurationDlg::EndDetection() {
   const DetectionStatus status = detection_->Tick();
   const std::optional<DetectedInput> found = detection_->Found();
+  const bool unplugged = detection_->Unplugged();
   detection_.reset();  // the controller acts again
   std::string said;
   if (found && document_) {
@@ -280,6 +312,8 @@ void CProfileConfigurationDlg::EndDetection() {
     said = "Found: " + Item<ui::ComboBox>(IDC_PROF_ELEMENT).SelectedText();
   } else if (status == DetectionStatus::TimedOut) {
     said = "Nothing was pressed in 10 s.";
+  } else if (unplugged) {
+    said = "The Joystick was unplugged.";
   }
   Item(IDC_PROF_DETECT_STATE).SetText(said);
 }
@@ -287,9 +321,9 @@ void CProfileConfigurationDlg::EndDetection() {
 void CProfileConfigurationDlg::SelectDetected(const DetectedInput& input) {
   bool swapped = false;
   if (input.kind == DetectedInput::Kind::AxisDirection) {
-    const auto settings = profileedit::ReadAxisSettings(
-        *document_, profileedit::kAxisNames[static_cast<std::size_t>(input.number)]);
-    swapped = settings && settings->swapped;
+    swapped = profileedit::ReadAxisSettings(
+                  *document_, profileedit::kAxisNames[static_cast<std::size_t>(input.number)])
+                  .swapped;
   }
   const std::optional<std::size_t> position = profileedit::DetectedEntryIndex(input, swapped);
   if (!position) return;
@@ -385,9 +419,13 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
       MarkChanged();
       assignment.AssignAction(root);
       break;
-    case IDC_PROF_AXIS:
+    case IDC_PROF_AXIS: {
+      const int chosen = Item<ui::ComboBox>(IDC_PROF_AXIS).Selection();
+      if (chosen < 0 || static_cast<std::size_t>(chosen) >= profileedit::kAxisNames.size()) break;
+      axis_ = static_cast<std::size_t>(chosen);
       AxisChosen();
       break;
+    }
     case IDC_PROF_AXIS_TYPE:
       AxisTypeChosen();
       break;
@@ -430,8 +468,9 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
   std::optional<std::string> stored;
   if (id == IDC_PROF_DELAY) {
     stored = profileedit::PollingDelayText(*document_);
-  } else if (const auto axis = profileedit::ReadAxisSettings(*document_, ChosenAxis())) {
-    stored = id == IDC_PROF_THRESHOLD ? axis->threshold : axis->sensitivity;
+  } else {
+    const profileedit::AxisSettings axis = profileedit::ReadAxisSettings(*document_, ChosenAxis());
+    stored = id == IDC_PROF_THRESHOLD ? axis.threshold : axis.sensitivity;
   }
   if (!stored || Item<ui::Edit>(id).Text() == *stored) return;
   showingNumber_ = true;
@@ -439,28 +478,28 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
   showingNumber_ = false;
 }
 
-// Shows the settings of the chosen axis; an axis without an element leaves the controls as
-// they are.
+// Shows the settings of the chosen axis (of a new one, for an axis without an element).
 void CProfileConfigurationDlg::AxisChosen() {
-  const auto settings = profileedit::ReadAxisSettings(*document_, ChosenAxis());
-  if (!settings) return;
-  if (settings->typeEntry) {
-    ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
-    types.Select(types.FindExact(profileedit::kAxisTypeTexts[*settings->typeEntry]));
+  const profileedit::AxisSettings settings =
+      profileedit::ReadAxisSettings(*document_, ChosenAxis());
+  if (settings.typeEntry) {
+    Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).Select(static_cast<int>(*settings.typeEntry));
   }
-  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(settings->swapped);
-  SetNumberBox(IDC_PROF_SENSITIVITY, settings->sensitivity);
-  SetNumberBox(IDC_PROF_THRESHOLD, settings->threshold);
+  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(settings.swapped);
+  SetNumberBox(IDC_PROF_SENSITIVITY, settings.sensitivity);
+  SetNumberBox(IDC_PROF_THRESHOLD, settings.threshold);
 }
 
 void CProfileConfigurationDlg::AxisTypeChosen() {
-  const std::string axis = ChosenAxis();
-  const bool vertical =
-      Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kVerticalAxisText;
-  if (profileedit::SetAxisType(*document_, axis, vertical)) MarkChanged();
-  ActionAssignmentGroup(*this).RelabelAxis(axis, vertical);
+  // The type list holds kAxisTypeTexts in their order: "Horizontal", "Vertical".
+  const bool vertical = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).Selection() == 1;
+  if (profileedit::SetAxisType(*document_, ChosenAxis(), vertical)) MarkChanged();
+  ActionAssignmentGroup(*this).RelabelAxis(ChosenAxis(), vertical);
 }
 
-std::string CProfileConfigurationDlg::ChosenAxis() {
-  return Item<ui::ComboBox>(IDC_PROF_AXIS).SelectedText();
+std::string CProfileConfigurationDlg::ChosenAxis() const { return profileedit::kAxisNames[axis_]; }
+
+void CProfileConfigurationDlg::ShowFile(const std::string& path) {
+  file_ = path;
+  Item<ui::Edit>(IDC_PROF_FILE).SetPath(path);
 }

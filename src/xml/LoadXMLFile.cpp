@@ -1,3 +1,5 @@
+#include <cctype>
+
 #include "platform/Platform.h"
 #include "xml/XMLLoad.h"
 #include "xml/XMLNode.h"
@@ -13,6 +15,17 @@ XMLLoadObserver* SetXMLLoadObserver(XMLLoadObserver* observer) {
   return previous;
 }
 
+std::string CouldNotOpenText(const std::string& path, const XMLReadResult& result) {
+  std::string text = "Could not open the file \"" + path + "\"";
+  // A file that is there but cannot be read says why: too large, a folder, no permission.
+  if (!result.missing && !result.reason.empty()) {
+    std::string reason = result.reason;
+    reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    text += ": " + reason;
+  }
+  return text + ".";
+}
+
 std::string NotValidText(const std::string& path, const XMLReadResult& result) {
   return "The file \"" + path + "\" is not valid: " + result.reason + ", at " + result.Position() +
          ".";
@@ -24,8 +37,7 @@ XMLReadResult LoadXMLDocument(const char* path, XMLReport report) {
   XMLReadResult result = ReadXMLFile(seam::ResolveProgramPath(path));
   // The path as the caller gave it, not the resolved one.
   if (result.status == XMLReadStatus::CannotOpen) {
-    seam::ShowError(std::string("Could not open the file \"") + path + "\".",
-                    "Configuration Error");
+    seam::ShowError(CouldNotOpenText(path, result), "Configuration Error");
   } else if (result.status == XMLReadStatus::Malformed && report == XMLReport::Everything) {
     seam::ShowError(NotValidText(path, result), "Configuration Error");
   }

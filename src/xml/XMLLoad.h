@@ -15,5 +15,9 @@ enum class XMLReport {
 // formed is reported too, with the caption "Configuration Error" (see NotValidText).
 XMLReadResult LoadXMLDocument(const char* path, XMLReport report);
 
+// "Could not open the file "<path>"." for a CannotOpen result, with the reason after a colon
+// when the file exists (too large, a folder, no permission).
+std::string CouldNotOpenText(const std::string& path, const XMLReadResult& result);
+
 // "The file "<path>" is not valid: <reason>, at line L, column C." for a Malformed result.
 std::string NotValidText(const std::string& path, const XMLReadResult& result);

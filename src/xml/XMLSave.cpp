@@ -31,6 +31,26 @@ std::string TemporaryNameBeside(const std::string& path) {
   return path + "." + number + ".tmp";
 }
 
+// The bytes of the file, none when it cannot be read or holds more than `limit`.
+std::optional<std::string> ReadWholeFile(const std::string& path,
+                                         std::size_t limit = static_cast<std::size_t>(-1)) {
+  seam::OpenedFile opened = seam::SystemFiles().OpenForReading(path);
+  if (!opened.file) return std::nullopt;
+  std::FILE* file = opened.file.get();
+  std::string bytes;
+  try {
+    char buffer[64 * 1024];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+      if (n > limit - bytes.size()) return std::nullopt;
+      bytes.append(buffer, n);
+    }
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  if (std::ferror(file)) return std::nullopt;
+  return bytes;
+}
+
 // Names tried before giving up when every one is taken.
 constexpr int kAttempts = 16;
 
@@ -77,46 +97,41 @@ std::string NotWrittenText(const std::string& name, const std::string& refusal) 
   return "The file \"" + name + "\" was not written: " + refusal + ".";
 }
 
+std::string SaveFailureText(const std::string& name, const XMLSaveResult& result) {
+  if (!result.refusal.empty()) return NotWrittenText(name, result.refusal);
+  return "The file \"" + name + "\" could not be written: " +
+         (result.why.empty() ? std::string("the system gave no reason") : result.why) + ".";
+}
+
 XMLSaveResult SaveXMLFile(const CXMLNode& root, const std::string& path) {
   const std::string text = root.ToText();
   // Never a file that the program could not read back.
   if (std::optional<std::string> refusal = WhyUnreadable(root, text)) {
-    return {false, std::move(*refusal)};
+    return {false, std::move(*refusal), {}};
   }
   seam::IFiles& files = seam::Files();
+  // Beside the file itself, so that a link stays a link and the rename stays on one disk.
+  const std::string target = files.WriteTarget(path);
+  if (ReadWholeFile(target, text.size()) == text) return {true, {}, {}};
+  std::string why;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    const std::string temporary = TemporaryNameBeside(path);
-    bool nameTaken = false;
-    if (!files.CreateDurably(temporary, text, nameTaken)) {
-      if (nameTaken) continue;
-      return {};
+    const std::string temporary = TemporaryNameBeside(target);
+    const seam::FileWrite created = files.CreateDurably(temporary, text);
+    if (!created) {
+      why = created.why;
+      if (created.nameTaken) continue;
+      return {false, {}, why};
     }
     // The new bytes are on the disk: whatever happens now, the target is the old file or this.
-    if (files.Replace(temporary, path)) return {true, {}};
+    const seam::FileWrite replaced = files.Replace(temporary, target);
+    if (replaced) return {true, {}, {}};
     files.Remove(temporary);
-    return {};
+    return {false, {}, replaced.why};
   }
-  return {};
+  return {false, {}, why};
 }
 
 namespace {
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  seam::OpenedFile opened = seam::SystemFiles().OpenForReading(path);
-  if (!opened.file) return std::nullopt;
-  std::FILE* file = opened.file.get();
-  std::string bytes;
-  try {
-    char buffer[64 * 1024];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-      bytes.append(buffer, n);
-    }
-  } catch (const std::bad_alloc&) {
-    return std::nullopt;
-  }
-  if (std::ferror(file)) return std::nullopt;
-  return bytes;
-}
 
 constexpr int kCopyNames = 99;
 
@@ -127,9 +142,9 @@ std::optional<std::string> KeepCopyOf(const std::string& path) {
   if (!bytes) return std::nullopt;
   for (int n = 1; n <= kCopyNames; ++n) {
     const std::string copy = n == 1 ? path + ".bak" : path + "." + std::to_string(n) + ".bak";
-    bool nameTaken = false;
-    if (seam::Files().CreateDurably(copy, *bytes, nameTaken)) return copy;
-    if (!nameTaken) return std::nullopt;
+    const seam::FileWrite created = seam::Files().CreateDurably(copy, *bytes);
+    if (created) return copy;
+    if (!created.nameTaken) return std::nullopt;
   }
   return std::nullopt;
 }

@@ -39,11 +39,11 @@ TEST_F(HoldBackTest, BelongsToTheIdUntilEndedOrReloaded) {
   EXPECT_TRUE(config.IsHeldBack(0));
   config.HoldBack(0, false);
   EXPECT_EQ(Tap(0), "A");
-  // A reload ends every hold-back.
+  // A reload ends every hold-back, and the rules hold for the window still in front.
   config.HoldBack(0, true);
   config.Load();
   EXPECT_FALSE(config.IsHeldBack(0));
-  EXPECT_EQ(Tap(0), "A");
+  EXPECT_EQ(Tap(0), "B");
   EXPECT_TRUE(world.input().AllReleased());
 }
 

@@ -68,7 +68,8 @@ TEST_F(ProfileReaderTest, MessagesAndWhatIsLeftRead) {
        "The XML file \"noid.xml\" seems to contain configuration to a different joystick from "
        "\"Test Pad\" that is connected to ID 0.\r\nLoad it anyway?"},
       {"missing.xml", "", false, false, "Could not open the file \"missing.xml\"."},
-      {"", "", true, false, "Could not open the file \"\"."},  // not the initial state
+      {"", "", true, false,
+       "Could not open the file \"\": it is a folder."},  // not the initial state
       {"p.xml", problems, true, true,
        "The action \"Nope\" was not found.|The name \"Up\" is not valid for a POV Direction.",
        "-----A--"},

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "ProgramDriver.h"
 #include "resource.h"
 
@@ -46,7 +44,8 @@ TEST(JoysticksTab, ShowsEachControllerAndChangesItsProfile) {
 
 // Every question of the Profile tab through the real message boxes and file dialogs: save the
 // changed profile first (Cancel, then Yes while another program holds the file, so that the save
-// fails), and use a file that is not a profile (No).
+// fails), replace a file (the program's own are refused), and use a file that is not a profile
+// (No).
 TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
   ProgramFolder folder;
   folder.AddDefaultFiles().Put("Notes.xml", "<Notes />\r\n");
@@ -64,24 +63,33 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
     const auto editor = folder.KeepOpen("Gamepad.xml");
     window.Click(IDC_PROF_OPEN);
     program.Answer("One Moment...", IDYES);
-    EXPECT_EQ(program.Answer("Warning", IDOK),
-              "Couldn't open the Profile for writing (no changes made).");
+    EXPECT_TRUE(Contains(program.Answer("Warning", IDOK),
+                         "Couldn't open the Profile for writing (no changes made).\r\nThe file "
+                         "\"Gamepad.xml\" could not be written: "));
   }
   EXPECT_EQ(folder.Read("Gamepad.xml"), gamepad);
   const std::string actions = folder.Read("Actions.xml");
   EXPECT_FALSE(program.HasWindow(kProfileDialog));  // nothing else is opened over the edits
   EXPECT_TRUE(window.IsEnabled(IDC_APPLY));
 
-  // The save dialog asks before it replaces a file: No writes nothing.
-  window.Click(IDC_PROF_SAVE_AS);
-  program.ChooseFile(kProfileDialog, folder.Path("Actions.xml"));
-  EXPECT_TRUE(Contains(program.Answer(kProfileDialog, IDNO), "already exists"));
-  program.WaitForWindow(kProfileDialog).Click(IDCANCEL);
+  // The save dialog asks before it replaces a file; the program's own files are refused even
+  // after a Yes, and another profile replaced is kept beside it.
+  for (const auto& [own, what] : {std::pair{"Actions.xml", "the actions file"},
+                                  std::pair{"Tandrel.exe.config", "the configuration file"}}) {
+    window.Click(IDC_PROF_SAVE_AS);
+    program.ChooseFile(kProfileDialog, folder.Path(own));
+    EXPECT_TRUE(Contains(program.Answer(kProfileDialog, IDYES), "already exists"));
+    EXPECT_EQ(program.Answer("Error", IDOK),
+              "The file \"" + folder.Path(own) + "\" cannot be a profile: it is " + what + ".");
+  }
   EXPECT_EQ(window.Text(IDC_PROF_FILE), "Gamepad.xml");
+  const std::string slideShow = folder.Read("SlideShow.xml");
   window.Click(IDC_PROF_SAVE_AS);
-  program.ChooseFile(kProfileDialog, folder.Path("Copy.xml"));
-  EXPECT_EQ(window.Text(IDC_PROF_FILE), folder.Path("Copy.xml"));
-  EXPECT_TRUE(Contains(folder.Read("Copy.xml"), "<Joystick delay = \"25\" >"));
+  program.ChooseFile(kProfileDialog, folder.Path("SlideShow.xml"));
+  program.Answer(kProfileDialog, IDYES);
+  EXPECT_EQ(window.Text(IDC_PROF_FILE), folder.Path("SlideShow.xml"));
+  EXPECT_TRUE(Contains(folder.Read("SlideShow.xml"), "<Joystick delay = \"25\" >"));
+  EXPECT_EQ(folder.Read("SlideShow.xml.bak"), slideShow);
   window.Click(IDC_PROF_OPEN);  // saved: no question
   program.ChooseFile(kProfileDialog, folder.Path("Notes.xml"));
   EXPECT_EQ(program.Answer("Warning", IDNO),
@@ -93,8 +101,8 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
   EXPECT_FALSE(window.IsEnabled(IDC_PROF_DELAY));
   EXPECT_EQ(folder.Read("Actions.xml"), actions);
   EXPECT_EQ(folder.Files(),
-            (std::vector<std::string>{"Actions.xml", "Copy.xml", "Gamepad.xml", "Notes.xml",
-                                      "SlideShow.xml", "Tandrel.exe", "Tandrel.exe.config",
+            (std::vector<std::string>{"Actions.xml", "Gamepad.xml", "Notes.xml", "SlideShow.xml",
+                                      "SlideShow.xml.bak", "Tandrel.exe", "Tandrel.exe.config",
                                       "winmm-controllers.txt", "winmm.dll"}));
 }
 
@@ -133,11 +141,28 @@ TEST(ActionsTab, RefusesWhatItCannotSaveAndWritesWhatItSaves) {
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-// The keys going down in this thread's windows, recorded while the steps take its messages.
-std::vector<WPARAM> keysDown;
-LRESULT CALLBACK RecordKey(int code, WPARAM key, LPARAM flags) {
-  if (code == HC_ACTION && (flags & (KF_UP << 16)) == 0) keysDown.push_back(key);
-  return CallNextHookEx(nullptr, code, key, flags);
+// Cancel reads the files again: a typo made meanwhile in the configuration is named with where
+// it is, the settings in force stay (the controller goes on), and the file stays as written.
+TEST(ConfigurationWindow, ACancelThatMeetsATypoKeepsTheControllerWorking) {
+  ProgramFolder folder;
+  folder.AddDefaultFiles();
+  folder.Plug(FakeController{});
+  Program program(folder);
+  Window window = program.WaitForWindow(kWindow);
+  const std::string typo = "<Configuration>\r\n  <Actions fileName \"Actions.xml\"/>";
+  folder.Put("Tandrel.exe.config", typo);
+  window.Click(IDCANCEL);
+  EXPECT_EQ(program.Answer("Configuration Error", IDOK),
+            "The file \"" + folder.Path("Tandrel.exe.config") +
+                "\" is not valid: expected '=' after an attribute name, at line 2, column 21.\r\n"
+                "The previous settings stay in force.");
+  program.WatchKeys();
+  folder.Plug(FakeController{.hat = 0});  // the hat up: the Up arrow
+  program.WaitForKey(VK_UP);
+  folder.Plug(FakeController{});
+  program.UseIconMenu("Exit");
+  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_EQ(folder.Read("Tandrel.exe.config"), typo);
 }
 
 // The window rules of the default configuration at work, as the Live View shows them: while a
@@ -153,7 +178,6 @@ TEST(LiveViewTab, NamesTheProfileOfTheWindowInFront) {
   Window window = program.WaitForWindow("Tandrel Configuration");
   window.ClickTab("Live View");
   window.WaitForText(IDC_LIVE_STATUS, "Profile: Gamepad.xml    Shift state: 0");
-  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, RecordKey, nullptr, GetCurrentThreadId());
   HWND slides = CreateWindowA("STATIC", "Quarterly Review - Slide Show", WS_POPUP | WS_VISIBLE, 0,
                               0, 300, 200, nullptr, nullptr, nullptr, nullptr);
   HWND notes = CreateWindowA("STATIC", "Notes - Editor", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
@@ -163,7 +187,7 @@ TEST(LiveViewTab, NamesTheProfileOfTheWindowInFront) {
     HWND front;
     const char* renamed;  // the title it takes while in front, if any
     std::string profile;
-    WPARAM key;
+    BYTE key;
   } steps[] = {{slides, nullptr, "SlideShow.xml", VK_RIGHT},
                {notes, nullptr, "Gamepad.xml", VK_RETURN},
                {notes, "Holiday - Slide Show", "SlideShow.xml", VK_RIGHT},
@@ -172,15 +196,13 @@ TEST(LiveViewTab, NamesTheProfileOfTheWindowInFront) {
     SetForegroundWindow(step.front);
     if (step.renamed != nullptr) SetWindowTextA(step.front, step.renamed);
     window.WaitForText(IDC_LIVE_STATUS, "Profile: " + step.profile + "    Shift state: 0");
-    keysDown.clear();
+    program.WatchKeys();
     folder.Plug(FakeController{.down = 1u << 5});
-    program.WaitFor("button 6's key reaches the window in front",
-                    [&] { return std::ranges::count(keysDown, step.key) > 0; });
+    program.WaitForKey(step.key);
     folder.Plug(FakeController{});
   }
   program.UseIconMenu("Exit");
   EXPECT_EQ(program.WaitForExit(), 0u);
-  UnhookWindowsHookEx(hook);
   DestroyWindow(slides);
   DestroyWindow(notes);
 }

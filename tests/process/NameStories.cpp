@@ -1,6 +1,6 @@
 // Every folder and file name Windows allows works: names are UTF-8 in the files and in the
 // program, from the program's own folder to the files named in the configuration and those
-// chosen in the real dialogs.
+// chosen in the real dialogs, and so are the names of controllers.
 
 #include <gtest/gtest.h>
 
@@ -19,11 +19,15 @@ TEST(Names, CyrillicJapaneseAndAccentedNamesWork) {
       .Put("Tandrel.exe.config",
            "<Configuration >\r\n\t<Actions fileName = \"Aktionen-é.xml\" />\r\n\t<Joysticks >\r\n"
            "\t\t<Joystick ID = \"0\" fileName = \"Профиль.xml\" />\r\n\t</Joysticks>\r\n"
-           "</Configuration>\r\n");
-  folder.Plug(FakeController{});
+           "</Configuration>\r\n")
+      .Put("Профиль.xml", "<Joystick ID = \"0\" name = \"Manette é\" delay = \"20\" >" +
+                              folder.Read("Профиль.xml").substr(24));
+  folder.Plug(FakeController{.name = "Manette é"});
   Program program(folder);
   Window window = program.WaitForWindow("Tandrel Configuration");
-  EXPECT_FALSE(program.HasWindow("Configuration Error"));
+  // The controller's name is the one in its profile: no question whether it fits.
+  EXPECT_FALSE(program.HasWindow("Configuration Error") || program.HasWindow("Warning..."));
+  EXPECT_EQ(window.Items(IDC_JOY_SELECT), std::vector<std::string>{"Manette é"});
   EXPECT_EQ(window.Text(IDC_JOY_PROFILE), "Профиль.xml");
   EXPECT_TRUE(window.IsChecked(IDC_JOY_ENABLED));  // the profile loaded, with its actions
   window.Click(IDC_JOY_CHANGE);

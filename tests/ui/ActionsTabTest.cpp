@@ -127,6 +127,12 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   HWND page = open.page;
   HWND wheel = open.window.ActionsPage()->WheelPanel()->GetHandle();
   HWND mouse = open.window.ActionsPage()->MousePanel()->GetHandle();
+  // The combination panel's list of every action shows more than a handful at once.
+  HWND available =
+      Control(open.window.ActionsPage()->ComplexPanel()->GetHandle(), IDC_COMPLEX_AVAILABLE);
+  RECT rows = {};
+  GetClientRect(available, &rows);
+  EXPECT_GE(rows.bottom / SendMessageA(available, LB_GETITEMHEIGHT, 0, 0), 8);
   const auto leave = [](HWND panel, int id, const std::string& text) {
     Type(panel, id, text);
     Notify(panel, id, EN_KILLFOCUS);
@@ -145,6 +151,7 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   Type(page, IDC_ACT_NAME, "Aim");
   Click(page, IDC_ACT_TYPE_MOUSE);
   EXPECT_EQ(leave(mouse, IDC_MOUSE_DIRECTION, "999"), "279");
+  EXPECT_EQ(leave(mouse, IDC_MOUSE_SPEED, "0"), "1");
   Click(page, IDC_ACT_SAVE);
 
   Choose(page, IDC_ACT_THEME, "Game");
@@ -169,7 +176,9 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   Click(open.dialog, IDOK);
   EXPECT_EQ(open.program.Join(), IDOK);
   const std::string written = test.Read("Actions.xml");
-  EXPECT_NE(written.find(R"(direction = "279")"), std::string::npos) << written;
+  EXPECT_NE(written.find(R"(direction = "279" absolute = "false" delay = "30" speed = "1")"),
+            std::string::npos)
+      << written;
   EXPECT_NE(written.find(R"(direction = "up" delay = "30" lines = "1")"), std::string::npos)
       << written;
 }

@@ -2,6 +2,7 @@
 // inputs kept in tests/data/xml (hostile shapes, and anything the fuzzer ever finds).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -44,11 +45,14 @@ TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
   // Into a missing folder, over a folder, the disk refusing the new bytes, or the target that
   // cannot be replaced.
   root.AddChild(std::make_unique<CXMLNode>("Button"));
-  EXPECT_FALSE(SaveXMLFile(root, (dir_ / "missing" / "P.xml").string()));
-  EXPECT_FALSE(SaveXMLFile(root, (dir_ / "F.xml").string()));
+  for (const fs::path& target : {dir_ / "missing" / "P.xml", dir_ / "F.xml"}) {
+    const XMLSaveResult failed = SaveXMLFile(root, target.string());
+    EXPECT_TRUE(!failed && failed.refusal.empty() && !failed.why.empty()) << failed.why;
+  }
   for (const auto step : {seam::SimFiles::Step::Create, seam::SimFiles::Step::Replace}) {
     world_.platform().files().SetFailing(step, true);
-    EXPECT_FALSE(SaveXMLFile(root, (dir_ / "P.xml").string()));
+    EXPECT_EQ(SaveFailureText("P.xml", SaveXMLFile(root, (dir_ / "P.xml").string())),
+              "The file \"P.xml\" could not be written: no space left on device.");
     world_.platform().files().SetFailing(step, false);
   }
   // Nothing the reader would refuse: a value of 256 bytes, a file beyond 16 MiB.
@@ -67,6 +71,30 @@ TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
   std::set<std::string> entries;
   for (const auto& e : fs::directory_iterator(dir_)) entries.insert(e.path().filename().string());
   EXPECT_EQ(entries, (std::set<std::string>{"F.xml", "New.xml", "P.xml", "P.xml.tmp"}));
+}
+
+// A save writes through a symbolic link to its target and keeps the target's permissions; a
+// file that already holds the bytes is left alone (not even replaced by an equal one).
+TEST_F(XMLFiles, SaveKeepsLinksPermissionsAndUnchangedFiles) {
+#ifdef _WIN32
+  GTEST_SKIP() << "making symbolic links takes a right Windows users seldom have";
+#endif
+  fs::create_directories(dir_ / "dotfiles");
+  WriteBytes(dir_ / "dotfiles" / "Real.xml", "<Old/>");
+  fs::permissions(dir_ / "dotfiles" / "Real.xml", fs::perms::owner_read | fs::perms::group_read);
+  fs::create_symlink("dotfiles/Real.xml", dir_ / "Link.xml");
+  fs::create_symlink("Link.xml", dir_ / "Chain.xml");
+  CXMLNode root("New");
+  ASSERT_TRUE(SaveXMLFile(root, (dir_ / "Chain.xml").string()));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "Chain.xml") && fs::is_symlink(dir_ / "Link.xml"));
+  EXPECT_EQ(ReadBytes(dir_ / "dotfiles" / "Real.xml"), "<New />\r\n");
+  EXPECT_EQ(fs::status(dir_ / "dotfiles" / "Real.xml").permissions(),
+            fs::perms::owner_read | fs::perms::group_read);
+  const auto written = fs::last_write_time(dir_ / "dotfiles" / "Real.xml");
+  fs::last_write_time(dir_ / "dotfiles" / "Real.xml", written - std::chrono::hours(1));
+  ASSERT_TRUE(SaveXMLFile(root, (dir_ / "Link.xml").string()));
+  EXPECT_EQ(fs::last_write_time(dir_ / "dotfiles" / "Real.xml"), written - std::chrono::hours(1));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "dotfiles"), fs::directory_iterator()), 1);
 }
 
 TEST(XMLRegression, KeptInputsReadAlikeEveryWayAsDocumentedAndWriteBack) {

@@ -143,7 +143,7 @@ bool SdlJoysticks::GetCaps(int id, JoystickCaps& caps) {
   filled.numButtons =
       static_cast<std::uint32_t>(std::clamp(SDL_JoystickNumButtons(joystick), 0, kMostButtons));
   const char* name = SDL_JoystickName(joystick);
-  std::strncpy(filled.productName, name != nullptr ? name : "", kProductNameSize - 1);
+  SetProductName(filled, name != nullptr ? name : "");
   caps = filled;
   return true;
 }

@@ -4,12 +4,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace seam {
 
 namespace {
+
+// What the system says about an error, as the middle of a sentence: "permission denied".
+std::string Reason(int error) {
+  std::string text = std::strerror(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+FileWrite Failed(int error) {
+  FileWrite result;
+  result.why = Reason(error);
+  return result;
+}
 
 bool WriteAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
@@ -60,27 +75,57 @@ OpenedFile PosixFiles::OpenForReading(const std::string& path) {
   return opened;
 }
 
-bool PosixFiles::CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) {
-  nameTaken = false;
+FileWrite PosixFiles::CreateDurably(const std::string& path, const std::string& bytes) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
-    nameTaken = errno == EEXIST;
-    return false;
+    FileWrite result = Failed(errno);
+    result.nameTaken = errno == EEXIST;
+    return result;
   }
-  bool ok = WriteAll(fd, bytes);
-  ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok) ::unlink(path.c_str());
-  return ok;
+  int error = WriteAll(fd, bytes) ? 0 : errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    ::unlink(path.c_str());
+    return Failed(error);
+  }
+  return {true, false, {}};
 }
 
-bool PosixFiles::Replace(const std::string& from, const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+FileWrite PosixFiles::Replace(const std::string& from, const std::string& to) {
+  // The new file takes the place of the old one with its permissions: a file the user made
+  // read-only, or readable by nobody else, stays so.
+  struct stat old = {};
+  if (::stat(to.c_str(), &old) == 0) {
+    ::chmod(from.c_str(), old.st_mode & 07777);
+    // Only root may give a file away; for anyone else the owner is already theirs.
+    if (::chown(from.c_str(), old.st_uid, old.st_gid) != 0) {
+    }
+  }
+  if (::rename(from.c_str(), to.c_str()) != 0) return Failed(errno);
   SyncFolderOf(to);
-  return true;
+  return {true, false, {}};
 }
 
 void PosixFiles::Remove(const std::string& path) { ::unlink(path.c_str()); }
+
+std::string PosixFiles::WriteTarget(const std::string& path) {
+  // Link by link, so that a link to a file not made yet leads to where it will be.
+  constexpr int kMaxLinks = 40;  // as the system's own limit for a path
+  std::string target = path;
+  for (int n = 0; n < kMaxLinks; ++n) {
+    struct stat status = {};
+    if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return target;
+    std::vector<char> link(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 255) + 1);
+    const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= link.size()) return target;
+    const std::string next(link.data(), static_cast<std::size_t>(length));
+    const auto cut = target.find_last_of('/');
+    target =
+        next.front() == '/' || cut == std::string::npos ? next : target.substr(0, cut + 1) + next;
+  }
+  return path;  // a loop: there is no file to write through to
+}
 
 IFiles& SystemFiles() {
   static PosixFiles files;

@@ -9,9 +9,11 @@ namespace seam {
 class PosixFiles : public IFiles {
  public:
   OpenedFile OpenForReading(const std::string& path) override;
-  bool CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) override;
-  bool Replace(const std::string& from, const std::string& to) override;
+  FileWrite CreateDurably(const std::string& path, const std::string& bytes) override;
+  // rename(), after giving the new file the mode and owner of the old one.
+  FileWrite Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
+  std::string WriteTarget(const std::string& path) override;
 };
 
 }  // namespace seam

@@ -16,17 +16,24 @@ OpenedFile SimFiles::OpenForReading(const std::string& path) {
   return SystemFiles().OpenForReading(path);
 }
 
-bool SimFiles::CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) {
-  nameTaken = false;
-  if (Failing(Step::Create)) return false;
-  return SystemFiles().CreateDurably(path, bytes, nameTaken);
+namespace {
+FileWrite DiskFull() { return {false, false, "no space left on device"}; }
+}  // namespace
+
+FileWrite SimFiles::CreateDurably(const std::string& path, const std::string& bytes) {
+  if (Failing(Step::Create)) return DiskFull();
+  return SystemFiles().CreateDurably(path, bytes);
 }
 
-bool SimFiles::Replace(const std::string& from, const std::string& to) {
-  if (Failing(Step::Replace)) return false;
+FileWrite SimFiles::Replace(const std::string& from, const std::string& to) {
+  if (Failing(Step::Replace)) return DiskFull();
   return SystemFiles().Replace(from, to);
 }
 
 void SimFiles::Remove(const std::string& path) { SystemFiles().Remove(path); }
+
+std::string SimFiles::WriteTarget(const std::string& path) {
+  return SystemFiles().WriteTarget(path);
+}
 
 }  // namespace seam

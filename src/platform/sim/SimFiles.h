@@ -16,9 +16,11 @@ class SimFiles : public IFiles {
   void SetFailing(Step step, bool failing);
 
   OpenedFile OpenForReading(const std::string& path) override;
-  bool CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) override;
-  bool Replace(const std::string& from, const std::string& to) override;
+  // A failing step says "no space left on device", as a full disk would.
+  FileWrite CreateDurably(const std::string& path, const std::string& bytes) override;
+  FileWrite Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
+  std::string WriteTarget(const std::string& path) override;
 
  private:
   bool Failing(Step step);

@@ -39,9 +39,7 @@ JoystickCaps MakeJoystickCaps(std::string_view axes, unsigned buttons, bool hat,
   }
   if (hat) caps.caps |= kCapsHasPov;
   caps.numButtons = std::min(buttons, 32u);
-  const std::size_t length = std::min(name.size(), std::size_t{kProductNameSize - 1});
-  std::copy_n(name.data(), length, caps.productName);
-  caps.productName[length] = '\0';
+  SetProductName(caps, name);
   return caps;
 }
 

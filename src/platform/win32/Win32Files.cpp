@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace seam {
 
@@ -77,6 +78,24 @@ int ErrorNumber(DWORD error) {
   }
 }
 
+// What the system says about an error, as the middle of a sentence: "access is denied".
+FileWrite Failed(DWORD error) {
+  FileWrite result;
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  if (length > 0 && text != nullptr) result.why = Narrow(std::wstring(text, length));
+  if (text != nullptr) LocalFree(text);
+  while (!result.why.empty() && std::strchr(".\r\n ", result.why.back()) != nullptr) {
+    result.why.pop_back();
+  }
+  if (result.why.empty()) result.why = "system error " + std::to_string(error);
+  result.why[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(result.why[0])));
+  result.nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+  return result;
+}
+
 }  // namespace
 
 OpenedFile Win32Files::OpenForReading(const std::string& path) {
@@ -119,37 +138,67 @@ OpenedFile Win32Files::OpenForReading(const std::string& path) {
   return opened;
 }
 
-bool Win32Files::CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) {
-  nameTaken = false;
+FileWrite Win32Files::CreateDurably(const std::string& path, const std::string& bytes) {
   const std::wstring wide = WidePath(path);
   HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
-    return false;
-  }
-  bool ok = true;
+  if (file == INVALID_HANDLE_VALUE) return Failed(GetLastError());
+  DWORD error = ERROR_SUCCESS;
   std::size_t done = 0;
-  while (ok && done < bytes.size()) {
+  while (error == ERROR_SUCCESS && done < bytes.size()) {
     const std::size_t left = bytes.size() - done;
     const DWORD piece = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
     DWORD written = 0;
-    ok = WriteFile(file, bytes.data() + done, piece, &written, nullptr) != 0 && written > 0;
+    if (WriteFile(file, bytes.data() + done, piece, &written, nullptr) == 0 || written == 0) {
+      error = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT;
+    }
     done += written;
   }
-  ok = ok && FlushFileBuffers(file) != 0;
-  ok = CloseHandle(file) != 0 && ok;
-  if (!ok) DeleteFileW(wide.c_str());
-  return ok;
+  if (error == ERROR_SUCCESS && FlushFileBuffers(file) == 0) error = GetLastError();
+  if (CloseHandle(file) == 0 && error == ERROR_SUCCESS) error = GetLastError();
+  if (error != ERROR_SUCCESS) {
+    DeleteFileW(wide.c_str());
+    return Failed(error);
+  }
+  return {true, false, {}};
 }
 
-bool Win32Files::Replace(const std::string& from, const std::string& to) {
-  return MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+FileWrite Win32Files::Replace(const std::string& from, const std::string& to) {
+  const std::wstring target = WidePath(to);
+  const DWORD old = GetFileAttributesW(target.c_str());
+  if (old != INVALID_FILE_ATTRIBUTES) {
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    SetFileAttributesW(WidePath(from).c_str(), (old & kKept) | FILE_ATTRIBUTE_NORMAL);
+  }
+  if (MoveFileExW(WidePath(from).c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+    return Failed(GetLastError());
+  }
+  return {true, false, {}};
 }
 
 void Win32Files::Remove(const std::string& path) { DeleteFileW(WidePath(path).c_str()); }
+
+std::string Win32Files::WriteTarget(const std::string& path) {
+  const std::wstring wide = WidePath(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return path;
+  }
+  HANDLE file = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  std::wstring final(1024, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+  if (length >= final.size()) {
+    final.resize(length + 1);
+    length = GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+  }
+  CloseHandle(file);
+  if (length == 0 || length >= final.size()) return path;
+  final.resize(length);
+  return Narrow(final);  // "\\?\C:\..." stays a path that WidePath passes on as it is
+}
 
 IFiles& SystemFiles() {
   static Win32Files files;

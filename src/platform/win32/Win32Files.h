@@ -12,10 +12,13 @@ namespace seam {
 class Win32Files : public IFiles {
  public:
   OpenedFile OpenForReading(const std::string& path) override;
-  bool CreateDurably(const std::string& path, const std::string& bytes, bool& nameTaken) override;
-  // MoveFileExW with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH.
-  bool Replace(const std::string& from, const std::string& to) override;
+  FileWrite CreateDurably(const std::string& path, const std::string& bytes) override;
+  // MoveFileExW with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH, after giving the new
+  // file the hidden, system and archive attributes of the old one.
+  FileWrite Replace(const std::string& from, const std::string& to) override;
   void Remove(const std::string& path) override;
+  // Through a symbolic link (a reparse point) to the final file; otherwise `path`.
+  std::string WriteTarget(const std::string& path) override;
 };
 
 // A UTF-8 path as the wide functions take it: separators as backslashes, and an absolute path

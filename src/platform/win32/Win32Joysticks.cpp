@@ -4,8 +4,10 @@
 // After windows.h, which it needs.
 #include <mmsystem.h>
 
-#include <algorithm>
-#include <cstring>
+#include <cwchar>
+#include <string>
+
+#include "platform/win32/Win32Files.h"
 
 namespace seam {
 
@@ -22,8 +24,10 @@ bool Win32Joysticks::IsPresent(int id) {
 
 bool Win32Joysticks::GetCaps(int id, JoystickCaps& caps) {
   if (!ValidId(id)) return false;
-  JOYCAPSA jc{};
-  if (joyGetDevCapsA(static_cast<UINT_PTR>(id), &jc, sizeof(jc)) != JOYERR_NOERROR) return false;
+  // The wide call: the name enters the program as UTF-16 and becomes the UTF-8 of the files
+  // here, whatever the system's code page.
+  JOYCAPSW jc{};
+  if (joyGetDevCapsW(static_cast<UINT_PTR>(id), &jc, sizeof(jc)) != JOYERR_NOERROR) return false;
   caps.xMin = jc.wXmin;
   caps.xMax = jc.wXmax;
   caps.yMin = jc.wYmin;
@@ -39,10 +43,8 @@ bool Win32Joysticks::GetCaps(int id, JoystickCaps& caps) {
   caps.caps = jc.wCaps;
   caps.numButtons = jc.wNumButtons;
   // The driver's name may fill its array without a terminating zero.
-  const std::size_t length = strnlen(jc.szPname, sizeof(jc.szPname));
-  const std::size_t kept = std::min(length, std::size_t{kProductNameSize - 1});
-  std::memcpy(caps.productName, jc.szPname, kept);
-  caps.productName[kept] = '\0';
+  const std::size_t length = wcsnlen(jc.szPname, MAXPNAMELEN);
+  SetProductName(caps, Narrow(std::wstring(jc.szPname, length)));
   return true;
 }
 

@@ -10,7 +10,7 @@ class Win32Joysticks : public IJoysticks {
  public:
   // joyGetPos succeeds for the ID.
   bool IsPresent(int id) override;
-  // joyGetDevCapsA; on failure the record is left as it was.
+  // joyGetDevCapsW, the name as UTF-8; on failure the record is left as it was.
   bool GetCaps(int id, JoystickCaps& caps) override;
   // joyGetPosEx with JOY_RETURNALL; on failure the record is left as it was.
   bool GetState(int id, JoystickState& state) override;

@@ -1,44 +1,67 @@
-// tandrel run FOLDER with a virtual controller of its own, which a test moves with signals:
-// SIGUSR1 presses button 6, or lets it go when it is down; SIGUSR2 holds the hat to the right
-// and button 1. A test signals the process and looks at what the X server holds.
-#include <pthread.h>
-#include <signal.h>
-
+// tandrel run FOLDER with a virtual controller of its own. Once the program runs, the pad holds
+// the hat to the right and button 1 (in the default profile the Right arrow key and the left
+// mouse button); a test signals the process and looks at what the X server still holds. With a
+// CONTROL file, the pad follows that file instead: its first line "HAT BUTTONS" (the hat in
+// hundredths of a degree, or -1 for centred; the buttons down as a bit mask), read every 10 ms.
+#include <atomic>
 #include <chrono>
+#include <fstream>
+#include <string>
 #include <thread>
 
 #include "app/linux/RunSettings.h"
 #include "app/linux/StopSignals.h"
 #include "app/linux/TandrelRun.h"
+#include "platform/Types.h"
 #include "support/VirtualPad.h"
+
+namespace {
+
+void FollowControlFile(VirtualPad& pad, const std::string& path, const std::atomic<bool>& done) {
+  long shownHat = -1;
+  unsigned long shownButtons = 0;
+  while (!done) {
+    long hat = -1;
+    unsigned long buttons = 0;
+    if (std::ifstream(path) >> hat >> buttons) {
+      // A button counts only once a poll of the profile in force has seen it up: a change
+      // waits five polls (of Gamepad.xml), as a profile may have just started.
+      if (hat != shownHat || buttons != shownButtons)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      if (hat != shownHat) pad.Pov(hat < 0 ? seam::kPovCentered : static_cast<std::uint32_t>(hat));
+      for (int k = 1; k <= 10; ++k) {
+        const bool down = (buttons >> (k - 1) & 1) != 0;
+        if (down != ((shownButtons >> (k - 1) & 1) != 0)) pad.Button(k, down);
+      }
+      shownHat = hat;
+      shownButtons = buttons;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   app::BlockStopSignals();
-  sigset_t moves;
-  sigemptyset(&moves);
-  sigaddset(&moves, SIGUSR1);
-  sigaddset(&moves, SIGUSR2);
-  pthread_sigmask(SIG_BLOCK, &moves, nullptr);  // before any thread: they wait for the mover
-  if (argc != 2) return app::kExitBadUsage;
+  if (argc != 2 && argc != 3) return app::kExitBadUsage;
   VirtualPad pad("Wireless Gamepad", 5, 10, true);
   app::RunSettings settings;
   settings.folder = argv[1];
   settings.verbose = true;
-  settings.started = [&pad, moves] {
-    std::thread([&pad, moves] {
-      bool down = false;
-      for (int signal = 0; sigwait(&moves, &signal) == 0;) {
-        // A button counts only once a poll of the profile in force has seen it up: a move
-        // waits five polls (of Gamepad.xml), as a profile may have just started.
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (signal == SIGUSR1) {
-          pad.Button(6, down = !down);
-        } else {
-          pad.Pov(9000);
-          pad.Button(1, true);
-        }
-      }
-    }).detach();  // waiting still when the program ends
+  std::atomic<bool> done{false};
+  std::thread presser;
+  settings.started = [&] {
+    presser = std::thread([&pad, &done, argc, argv] {
+      // A button counts only once a poll has seen it up.
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      if (argc == 3) return FollowControlFile(pad, argv[2], done);
+      pad.Pov(9000);
+      pad.Button(1, true);
+    });
   };
-  return app::RunTandrel(settings);
+  const int code = app::RunTandrel(settings);
+  done = true;
+  if (presser.joinable()) presser.join();
+  return code;
 }

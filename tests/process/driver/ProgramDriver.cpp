@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -30,6 +31,20 @@ std::set<ULONG_PTR>& AnsweredActs() {
   return answered;
 }
 void CALLBACK OnAnswered(HWND, UINT, ULONG_PTR number, LRESULT) { AnsweredActs().insert(number); }
+
+// The keys other programs send, as the story's low-level keyboard hook sees them (it is called
+// while the steps pump messages): virtual key, and whether it went down.
+std::vector<std::pair<DWORD, bool>>& SentKeys() {
+  static std::vector<std::pair<DWORD, bool>> keys;
+  return keys;
+}
+LRESULT CALLBACK OnKey(int code, WPARAM message, LPARAM data) {
+  const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+  if (code == HC_ACTION && (key.flags & LLKHF_INJECTED) != 0) {
+    SentKeys().emplace_back(key.vkCode, (key.flags & LLKHF_UP) == 0);
+  }
+  return CallNextHookEx(nullptr, code, message, data);
+}
 
 void Pump() {
   MSG message;
@@ -123,12 +138,31 @@ Program::Program(const ProgramFolder& folder, const std::string& arguments) : fo
 }
 
 Program::~Program() {
+  if (keyHook_ != nullptr) UnhookWindowsHookEx(keyHook_);
   if (!Ended()) {
     TerminateProcess(process_.hProcess, 1);
     WaitForSingleObject(process_.hProcess, INFINITE);
   }
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
+}
+
+void Program::WatchKeys() {
+  if (keyHook_ == nullptr) {
+    keyHook_ = SetWindowsHookExW(WH_KEYBOARD_LL, OnKey, GetModuleHandleW(nullptr), 0);
+  }
+  SentKeys().clear();
+}
+
+void Program::WaitForKey(BYTE vk, Where where) {
+  char name[64];
+  std::snprintf(name, sizeof name, "wait for the key 0x%02X from the program", vk);
+  Step(name, where, [vk]() -> std::string {
+    for (const auto& [key, down] : SentKeys()) {
+      if (key == vk && down) return {};
+    }
+    return "no such key went down";
+  });
 }
 
 template <typename Attempt>
@@ -348,10 +382,6 @@ DWORD Program::WaitForExit(Where where) {
   DWORD code = 0;
   GetExitCodeProcess(process_.hProcess, &code);
   return code;
-}
-
-void Program::WaitFor(const std::string& what, const std::function<bool()>& holds, Where where) {
-  Step("wait until " + what, where, [&] { return holds() ? "" : "it does not"; });
 }
 
 // ---- Window ----------------------------------------------------------------------------------

@@ -15,7 +15,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <set>
 #include <source_location>
 #include <stdexcept>
@@ -94,9 +93,10 @@ class Program {
   // Sends a message to the hidden main window, as the shell or another program does.
   void SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam, Where where = Where::current());
   DWORD WaitForExit(Where where = Where::current());
-  // Waits until what the story watches outside the program holds.
-  void WaitFor(const std::string& what, const std::function<bool()>& holds,
-               Where where = Where::current());
+  // Starts (again) to record the keys the program sends, through a low-level keyboard hook.
+  void WatchKeys();
+  // Waits until the program has sent this key down since WatchKeys.
+  void WaitForKey(BYTE vk, Where where = Where::current());
 
  private:
   friend class Window;
@@ -131,6 +131,7 @@ class Program {
   int steps_ = 0;
   std::string stepName_;
   std::vector<PendingAct> pending_;
+  HHOOK keyHook_ = nullptr;
 };
 
 // Why a story ended: the step that did not hold.

@@ -71,22 +71,27 @@ std::vector<std::string> ProgramFolder::Files() const {
   return names;
 }
 
-// The script the stand-in winmm.dll reads (its format is described there).
+// The script the stand-in winmm.dll reads (its format is described there), replaced whole, so
+// that the program never reads half of it.
 void ProgramFolder::Plug(const FakeController& c) {
   if (controllers_.empty()) fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
-  controllers_[c.id] = std::to_string(c.id) + " name=\"" + c.name + "\" axes=" + c.axes +
-                       " buttons=" + std::to_string(c.buttons) + " pov=" + (c.pov ? "1" : "0") +
-                       " down=" + std::to_string(c.down) + "\n";
+  std::erase_if(controllers_, [&c](const FakeController& old) { return old.id == c.id; });
+  controllers_.push_back(c);
   std::string script;
-  for (const auto& [id, line] : controllers_) script += line;
-  // Replaced in one step: a controller that read as absent for a moment would come back with
-  // its default profile. The stand-in holds the file open while it reads: that is retried.
-  Put("winmm-controllers.new", script);
-  const std::string from = Path("winmm-controllers.new"), to = Path("winmm-controllers.txt");
-  for (int attempt = 0; !MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+  for (const FakeController& each : controllers_) {
+    script += std::to_string(each.id) + " name=\"" + each.name + "\" axes=" + each.axes +
+              " buttons=" + std::to_string(each.buttons) + " pov=" + (each.pov ? "1" : "0") +
+              " down=" + std::to_string(each.down) +
+              (each.hat >= 0 ? " hat=" + std::to_string(each.hat) : "") + "\n";
+  }
+  Put("winmm-controllers.next", script);
+  const std::wstring from = (root_ / "winmm-controllers.next").wstring();
+  const std::wstring to = (root_ / "winmm-controllers.txt").wstring();
+  // The program may hold the script open for a moment.
+  for (int attempt = 0; MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0;
        ++attempt) {
-    if (attempt == 1000) throw std::runtime_error("cannot replace " + to);
-    Sleep(1);
+    if (attempt == 500) throw std::runtime_error("cannot replace the controllers' script");
+    Sleep(2);
   }
 }
 

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,14 +13,15 @@
 
 namespace driver {
 
-// A controller reported by the stand-in winmm.dll, its sticks and hat at rest.
+// A controller reported by the stand-in winmm.dll (at rest, unless told otherwise).
 struct FakeController {
   int id = 0;
   std::string name = "Fake Pad";
   std::string axes = "XYZRU";
   int buttons = 10;
   bool pov = true;
-  unsigned down = 0;  // the buttons held: bit k-1 for button k
+  unsigned down = 0;  // bit k-1 while button k is down
+  int hat = -1;       // hundredths of a degree; -1: centred
 };
 
 class ProgramFolder {
@@ -48,15 +48,15 @@ class ProgramFolder {
   std::vector<std::string> Files() const;
 
   // Plugs a controller in through the stand-in winmm.dll, which goes beside the program with
-  // the first controller (before the program starts), or changes what the controller of that
-  // ID holds: the program reads it at its next poll.
+  // the first controller, or changes the one of that ID (its buttons, its hat). The stand-in
+  // reads its script at every call, so this works while the program runs.
   void Plug(const FakeController& controller);
   bool UsesFakeControllers() const { return !controllers_.empty(); }
 
  private:
   TempFolder folder_;
-  std::filesystem::path root_;              // the program folder
-  std::map<int, std::string> controllers_;  // the stand-in's script, a line per ID
+  std::filesystem::path root_;               // the program folder
+  std::vector<FakeController> controllers_;  // the stand-in's script
 };
 
 }  // namespace driver

@@ -92,16 +92,17 @@ MMRESULT Find(UINT id, Controller& controller) {
 
 extern "C" {
 
-MMRESULT WINAPI joyGetDevCapsA(UINT_PTR id, LPJOYCAPSA caps, UINT size) {
+// The name is UTF-8 in the script, and UTF-16 as the system gives it.
+MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
   Controller c;
-  if (caps == nullptr || size < sizeof(JOYCAPSA)) return MMSYSERR_INVALPARAM;
+  if (caps == nullptr || size < sizeof(JOYCAPSW)) return MMSYSERR_INVALPARAM;
   if (const MMRESULT result = Find(static_cast<UINT>(id), c); result != JOYERR_NOERROR) {
     return result;
   }
   *caps = {};
   caps->wMid = 1;
   caps->wPid = 1;
-  std::strncpy(caps->szPname, c.name.c_str(), MAXPNAMELEN - 1);
+  MultiByteToWideChar(CP_UTF8, 0, c.name.c_str(), -1, caps->szPname, MAXPNAMELEN - 1);
   caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 65535;
   caps->wNumButtons = c.buttons;
   caps->wMaxButtons = 32;

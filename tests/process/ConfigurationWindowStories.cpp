@@ -169,7 +169,8 @@ TEST(ConfigurationWindow, ACancelThatMeetsATypoKeepsTheControllerWorking) {
 // window whose title holds "Slide Show" is in front, the controller uses SlideShow.xml (button 6
 // gives the Right arrow key); in front of any other window, Gamepad.xml (button 6 gives Enter).
 // Tandrel finds the window in front and its title (its first 254 characters) by itself: windows
-// of another program (this one) are brought to the front, and renamed while there.
+// of another program (this one) are brought to the front, and renamed while there. The Live
+// View's "let it act" box is checked: otherwise the controller shown does nothing.
 TEST(LiveViewTab, NamesTheProfileOfTheWindowInFront) {
   ProgramFolder folder;
   folder.AddDefaultFiles();
@@ -177,6 +178,7 @@ TEST(LiveViewTab, NamesTheProfileOfTheWindowInFront) {
   Program program(folder);
   Window window = program.WaitForWindow("Tandrel Configuration");
   window.ClickTab("Live View");
+  window.Click(IDC_LIVE_ACT);  // the controller acts while it is shown
   window.WaitForText(IDC_LIVE_STATUS, "Profile: Gamepad.xml    Shift state: 0");
   HWND slides = CreateWindowA("STATIC", "Quarterly Review - Slide Show", WS_POPUP | WS_VISIBLE, 0,
                               0, 300, 200, nullptr, nullptr, nullptr, nullptr);

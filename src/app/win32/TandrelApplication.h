@@ -1,8 +1,8 @@
 // The program as the user lives with it: a hidden main window that owns the notification icon
 // and its menu, the configuration window opened from them, the active-window follower that
 // switches profiles by the window rules, the message loop, and the order in which all of it is
-// built and torn down. The configuration
-// object is made before and destroyed after (see WinMain.cpp).
+// built and torn down. The configuration object is made before and destroyed after (see
+// WinMain.cpp).
 #pragma once
 
 #include <windows.h>

@@ -4,11 +4,16 @@
 
 #include "actions/TextRules.h"
 #include "engine/InputDetector.h"
+#include "platform/PadLayout.h"
+#include "profileedit/AxisSettings.h"
 #include "xml/XMLNode.h"
 
 namespace profileedit {
 
-std::string ButtonEntryText(int number) { return "Button " + std::to_string(number); }
+std::string ButtonEntryText(int number, seam::ControllerLayout names) {
+  return seam::WithInputName("Button " + std::to_string(number),
+                             seam::InputButtonName(names, number));
+}
 
 std::string ShiftStateEntryText(int shiftState) {
   return "Shift Button " + std::to_string(shiftState);
@@ -31,6 +36,27 @@ std::vector<std::string> ElementEntryTexts() {
     for (auto& text : AxisEntryTexts(axis, false)) texts.push_back(std::move(text));
   }
   for (const char* direction : kPOVDirections) texts.push_back("POV " + std::string(direction));
+  return texts;
+}
+
+std::vector<std::string> LabelledEntryTexts(const CXMLNode& root, seam::ControllerLayout names) {
+  std::vector<std::string> texts;
+  for (int n = 1; n <= kButtonEntryCount; ++n) texts.push_back(ButtonEntryText(n, names));
+  for (std::size_t i = 0; i < kAxisNames.size(); ++i) {
+    const auto settings = ReadAxisSettings(root, kAxisNames[i]);
+    const bool swapped = settings && settings->swapped;
+    const auto entries = AxisEntryTexts(kAxisNames[i], IsVerticalAxis(root, kAxisNames[i]));
+    // The first entry holds the side towards the minimum, unless the axis is swapped.
+    for (std::size_t e = 0; e < 2; ++e) {
+      const bool towardsMax = (e == 1) != swapped;
+      texts.push_back(seam::WithInputName(
+          entries[e], seam::InputAxisName(names, static_cast<int>(i), towardsMax)));
+    }
+  }
+  for (const char* direction : kPOVDirections) {
+    texts.push_back(
+        seam::WithInputName("POV " + std::string(direction), seam::InputHatName(names)));
+  }
   return texts;
 }
 

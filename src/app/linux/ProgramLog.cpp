@@ -1,5 +1,7 @@
 #include "app/linux/ProgramLog.h"
 
+#include "platform/PadLayout.h"
+
 namespace app {
 
 void ProgramLog::Line(const std::string& text, bool always) {
@@ -13,9 +15,13 @@ void ProgramLog::ProfileStarted(int id, const std::string& path) {
   Line("profile " + std::to_string(id) + " " + path);
 }
 
-void ProgramLog::Controller(int id, const std::string& name, bool arrived) {
+void ProgramLog::Controller(int id, const std::string& name, bool arrived,
+                            seam::ControllerLayout layout) {
   Line("controller " + std::to_string(id) + (arrived ? " plugged in" : " pulled out") + " \"" +
        name + "\"");
+  if (arrived && layout == seam::ControllerLayout::Pad) {
+    Line("controller " + std::to_string(id) + " inputs: " + seam::PadInputsText());
+  }
 }
 
 void ProgramLog::Window(const std::string& title) { Line("window \"" + title + "\""); }

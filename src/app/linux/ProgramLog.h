@@ -1,6 +1,7 @@
 // What `tandrel run --verbose` prints, one line at a time from any thread: profiles that start
-// ("profile ID PATH", as tandrel-cli replay prints them), controllers that come and go, the
-// active window's title, and keys the X table cannot send. Without --verbose it prints nothing.
+// ("profile ID PATH", as tandrel-cli replay prints them), controllers that come and go (a pad
+// with the names of its inputs), the active window's title, and keys the X table cannot send.
+// Without --verbose it prints nothing.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "config/ConfigurationObserver.h"
+#include "platform/Types.h"
 
 namespace app {
 
@@ -17,7 +19,9 @@ class ProgramLog : public IConfigurationObserver {
   ProgramLog(std::FILE* out, bool verbose) : out_(out), verbose_(verbose) {}
 
   void ProfileStarted(int id, const std::string& path) override;
-  void Controller(int id, const std::string& name, bool arrived);
+  // A pad that arrives is followed by a line naming its inputs ("controller 0 inputs: Button 1
+  // (A), ..."), which the profiles use by number.
+  void Controller(int id, const std::string& name, bool arrived, seam::ControllerLayout layout);
   void Window(const std::string& title);
   void UnsendableKey(std::uint8_t vk);
   // Printed with or without --verbose.

@@ -105,6 +105,7 @@
 #define IDC_LIVE_STATUS 1141    // "Profile: ...    Shift state: n"
 #define IDC_LIVE_VIEW 1142      // the drawn view; its text says the same in words
 #define IDC_LIVE_NONE 1143      // shown instead when no controller is plugged in
+#define IDC_LIVE_ACT 1144       // check box: the shown controller acts (off: its actions wait)
 
 // Mouse movement panel (128).
 #define IDC_MOUSE_DIRECTION 1085     // number field after "Direction:"

@@ -7,8 +7,9 @@
 
 namespace actionedit {
 
-// A box whose value the engine needs within a range: a wheel that turns no lines, or a
-// repeating step with no delay, would never do anything the user sees.
+// A box whose value the engine needs within a range: a wheel that turns no lines, a pointer
+// that moves at no speed, or a repeating step with no delay, would never do anything the user
+// sees.
 struct NumberField {
   int least;
   int most;
@@ -17,6 +18,7 @@ struct NumberField {
 
 inline constexpr NumberField kWheelLines{1, 9, 3};
 inline constexpr NumberField kUpdateDelay{1, 999, 30};
+inline constexpr NumberField kMouseSpeed{1, 999, 70};
 
 // The typed digits clamped into the field's range; `whenEmpty` for an empty box.
 int StoredNumber(const NumberField& field, std::string_view typed);

@@ -61,9 +61,39 @@ void CVKAction::SendKey(bool down) const {
   seam::IKeyboardLayout& layout = seam::KeyboardLayout();
   const auto scan = static_cast<std::uint8_t>(layout.MapKey(key_, seam::kMapVkToScan));
   std::uint32_t flags = down ? 0 : seam::kKeyUp;
-  // Keys that type no character (arrows, Insert, function keys, Ctrl, ...) go out as extended.
-  if (layout.MapKey(key_, seam::kMapVkToChar) == 0) flags |= seam::kKeyExtended;
+  if (IsExtendedKey(key_)) flags |= seam::kKeyExtended;
   seam::Input().KeyboardEvent(key_, scan, flags);
+}
+
+bool CVKAction::IsExtendedKey(unsigned key) {
+  // The keys a real keyboard sends with the extended prefix: the arrows and the editing block,
+  // the right-hand Ctrl and Alt, the Windows and menu keys, the keypad's Divide, Num Lock,
+  // Break, Print Screen, and the browser and media keys. Shift, Ctrl and Alt themselves go out
+  // as the left-hand keys: sent extended, Alt would be the right Alt, AltGr on many layouts.
+  switch (key) {
+    case 0x03:  // Break
+    case 0x21:  // Page Up
+    case 0x22:  // Page Down
+    case 0x23:  // End
+    case 0x24:  // Home
+    case 0x25:  // Left
+    case 0x26:  // Up
+    case 0x27:  // Right
+    case 0x28:  // Down
+    case 0x2C:  // Print Screen
+    case 0x2D:  // Insert
+    case 0x2E:  // Delete
+    case 0x5B:  // left Windows key
+    case 0x5C:  // right Windows key
+    case 0x5D:  // menu key
+    case 0x6F:  // keypad Divide
+    case 0x90:  // Num Lock
+    case 0xA3:  // right Ctrl
+    case 0xA5:  // right Alt
+      return true;
+    default:
+      return key >= 0xA6 && key <= 0xB7;  // browser, volume, media and launch keys
+  }
 }
 
 void CVKAction::Start(CMouseSpeedData* /*speed*/) {

@@ -27,6 +27,8 @@ class CVKAction final : public CAction {
   // Whether Hold repeats this key: not the mouse buttons, nor Shift, Ctrl and Alt (generic,
   // left and right), which a physical keyboard does not repeat either.
   static bool RepeatsWhenHeld(unsigned char key);
+  // Whether the key goes out with the extended flag, as a real keyboard sends it.
+  static bool IsExtendedKey(unsigned key);
 
   void OnTimer() override;
   std::unique_ptr<CAction> Clone() const override;

@@ -105,6 +105,23 @@ CJoystick* CTandrelConfiguration::GetJoystick(int id) const {
   return controllers_[static_cast<std::size_t>(id)].get();
 }
 
+std::vector<PresentController> CTandrelConfiguration::PresentControllers() const {
+  std::vector<PresentController> present;
+  std::lock_guard lock(lock_);
+  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
+    const CJoystick* controller = controllers_[static_cast<std::size_t>(id)].get();
+    if (controller == nullptr) continue;
+    PresentController& entry = present.emplace_back();
+    entry.id = id;
+    entry.name = controller->GetDeviceName();
+    entry.profile = GetProfileFileName(id);
+    entry.picture = GetPicture(id);
+    entry.enabled = IsJoystickEnabled(id);
+    entry.polling = controller->IsActive();
+  }
+  return present;
+}
+
 std::string CTandrelConfiguration::WhyNotAProfile(const std::string& path) const {
   std::string what;
   const std::string wanted = config::ComparablePath(path);

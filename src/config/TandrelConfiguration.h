@@ -63,6 +63,17 @@ struct ConfigurationSettings {
   static ConfigurationSettings ForConfigFile(const std::string& configPath);
 };
 
+// A controller present now, as the configuration window lists it: values, read under the
+// configuration lock and handed out after it.
+struct PresentController {
+  int id = 0;
+  std::string name;                    // the device's product name
+  std::optional<std::string> profile;  // the default profile its entry names
+  std::optional<std::string> picture;
+  bool enabled = false;  // its entry is enabled as the file says
+  bool polling = false;  // its controller object polls (a profile loaded)
+};
+
 class CTandrelConfiguration : public CTimerUser {
  public:
   // Ends the message about a reload that found a mistake and changed nothing.
@@ -107,6 +118,9 @@ class CTandrelConfiguration : public CTimerUser {
   // The "picture" of the first entry with that ID; none when there is no controller object
   // for the ID, no entry, or no "picture".
   std::optional<std::string> GetPicture(int id) const;
+
+  // Every controller present now, by ID.
+  std::vector<PresentController> PresentControllers() const;
 
   // Why the file at `path` cannot hold a profile (the window's Save As, Open and the Joysticks
   // tab's Change ask before anything is read or written): "The file "<path>" cannot be a

@@ -161,13 +161,15 @@ void CJoystick::HoldBack(bool held) {
     return;
   }
   if (timer_ == 0) return;  // inactive: enabled by the next activation
+  // Only what the last reading holds (the input just picked, anything held meanwhile) waits for
+  // its release; everything else counts from the next poll, however soon it is pressed.
   for (auto& element : buttons_) {
     element->Enable(true);
-    element->AwaitRelease();
+    if (element->IsHeldIn(state_)) element->AwaitRelease();
   }
   for (auto& axis : axes_) {
     axis->Enable(true);
-    axis->AwaitRelease();
+    if (axis->IsHeldIn(state_)) axis->AwaitRelease();
   }
 }
 

@@ -113,10 +113,11 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   // every element, which ends everything they run (each key that is down goes up once, a
   // running toggle ends too) and drops the shift state; nothing fires while held back, but the
   // controller goes on polling and publishing its live state. HoldBack(false) enables the
-  // elements again if the controller is active; an input still held at that moment counts as
-  // up until it has been released (AwaitRelease), so the input just picked does not fire and
-  // nothing can be left pressed. Loading a profile or (de)activating keeps the hold-back: the
-  // elements stay disabled. It lasts until HoldBack(false) or the object's end.
+  // elements again if the controller is active; an input held in the last reading counts as up
+  // until it has been released (AwaitRelease), so the input just picked does not fire and
+  // nothing can be left pressed, while every other input counts from the next poll on. Loading a
+  // profile or (de)activating keeps the hold-back: the elements stay disabled. It lasts until
+  // HoldBack(false) or the object's end.
   void HoldBack(bool held);
   bool IsHeldBack() const;
 

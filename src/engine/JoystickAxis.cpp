@@ -78,6 +78,11 @@ double CJoystickAxis::DeflectionPercent(std::uint32_t position) const {
   return std::clamp(percent, 0.0, 100.0);
 }
 
+bool CJoystickAxis::IsHeldIn(const seam::JoystickState& state) const {
+  const std::uint32_t pos = AxisValue(state, properties_.GetAxisIndex());
+  return pos < properties_.Low() || pos > properties_.High();
+}
+
 void CJoystickAxis::Update(const seam::JoystickState& state) {
   if (!enabled_) return;
   const std::uint32_t pos = AxisValue(state, properties_.GetAxisIndex());

@@ -25,6 +25,8 @@ class CJoystickAxis : public CJoystickButtonBase {
   ~CJoystickAxis() override;
 
   void Update(const seam::JoystickState& state) override;
+  // Beyond the dead zone on either side.
+  bool IsHeldIn(const seam::JoystickState& state) const override;
   // The base's, then the position goes back to the centre, so that a deflected stick is
   // pressed again at the next poll, with its speed, under the new shift state.
   void SetShiftState(int shiftState) override;

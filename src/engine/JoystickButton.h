@@ -16,6 +16,9 @@ class CJoystickButton : public CJoystickButtonBase {
   void Update(const seam::JoystickState& state) override;
   // The armed rule again: the button counts once it has been seen up.
   void AwaitRelease() override { armed_ = false; }
+  bool IsHeldIn(const seam::JoystickState& state) const override {
+    return (state.buttons & mask_) != 0;
+  }
 
   std::uint32_t GetMask() const { return mask_; }
   bool IsArmed() const { return armed_; }

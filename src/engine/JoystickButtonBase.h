@@ -55,8 +55,11 @@ class CJoystickButtonBase {
   virtual void StopAllActions();
   // The input counts as up until a poll sees it up: one still held now (a button down, the hat
   // in this direction's window, an axis beyond its dead zone) presses nothing until it has been
-  // released and pressed again. For elements enabled again after their actions were held back.
+  // released and pressed again. For elements enabled again after their actions were held back,
+  // when IsHeldIn their last reading.
   virtual void AwaitRelease() { awaitingRelease_ = true; }
+  // Whether the input is held (pressed, deflected) in this reading.
+  virtual bool IsHeldIn(const seam::JoystickState& state) const = 0;
 
   // Stores an action the caller gives away (the clone that SetAction would make).
   void StoreAction(int shiftState, std::unique_ptr<CAction> action, bool releaseList);

@@ -21,6 +21,7 @@ class CJoystickPOVButton : public CJoystickButtonBase {
   // Whether a hat reading (hundredths of a degree, clockwise from forward) lies strictly
   // inside this direction's window; never for the centred reading.
   bool InRange(std::uint32_t pov) const;
+  bool IsHeldIn(const seam::JoystickState& state) const override { return InRange(state.pov); }
 
   static const char* NameOf(int angle);
 

@@ -2,18 +2,34 @@
 
 #include "platform/PadLayout.h"
 
+std::uint32_t CJoystickSplitAxis::SidePosition(bool negative,
+                                               const seam::JoystickState& state) const {
+  const CJoystickAxisProperties& p = Properties();
+  return seam::TriggerOnZ(p.GetMin(), p.GetMax(), negative ? state.rightTrigger : state.leftTrigger,
+                          !negative);
+}
+
+bool CJoystickSplitAxis::Deflected(bool negative, std::uint32_t position) const {
+  return negative ? position < Properties().Low() : position > Properties().High();
+}
+
+bool CJoystickSplitAxis::IsHeldIn(const seam::JoystickState& state) const {
+  for (bool negative : {true, false}) {
+    heldInReading_[negative ? 0 : 1] = Deflected(negative, SidePosition(negative, state));
+  }
+  return heldInReading_[0] || heldInReading_[1];
+}
+
 void CJoystickSplitAxis::Update(const seam::JoystickState& state) {
   if (!enabled_) return;
-  const CJoystickAxisProperties& p = Properties();
-  UpdateSide(true, seam::TriggerOnZ(p.GetMin(), p.GetMax(), state.rightTrigger, false));
-  UpdateSide(false, seam::TriggerOnZ(p.GetMin(), p.GetMax(), state.leftTrigger, true));
+  for (bool negative : {true, false}) UpdateSide(negative, SidePosition(negative, state));
   pressed_ = sides_[0].pressed || sides_[1].pressed;
 }
 
 void CJoystickSplitAxis::UpdateSide(bool negative, std::uint32_t pos) {
   Side& side = sides_[negative ? 0 : 1];
   const CJoystickAxisProperties& p = Properties();
-  const bool deflected = negative ? pos < p.Low() : pos > p.High();
+  const bool deflected = Deflected(negative, pos);
   if (side.awaitingRelease) {
     if (deflected) return;
     side.awaitingRelease = false;
@@ -62,5 +78,5 @@ void CJoystickSplitAxis::StopAllActions() {
 }
 
 void CJoystickSplitAxis::AwaitRelease() {
-  for (Side& side : sides_) side.awaitingRelease = true;
+  for (int side = 0; side < 2; ++side) sides_[side].awaitingRelease = heldInReading_[side];
 }

@@ -16,6 +16,9 @@ class CJoystickSplitAxis : public CJoystickAxis {
   using CJoystickAxis::CJoystickAxis;
 
   void Update(const seam::JoystickState& state) override;
+  // Either trigger beyond the dead zone. Notes which ones, so that only they wait for their
+  // release in AwaitRelease, which the controller calls right after it asked.
+  bool IsHeldIn(const seam::JoystickState& state) const override;
   // The base's; then both sides start again from the centre, as the whole axis does.
   void SetShiftState(int shiftState) override;
   void Enable(bool enabled) override;
@@ -29,7 +32,11 @@ class CJoystickSplitAxis : public CJoystickAxis {
     bool awaitingRelease = false;
   };
   void UpdateSide(bool negative, std::uint32_t position);
+  // The position of one side for a reading, from its trigger.
+  std::uint32_t SidePosition(bool negative, const seam::JoystickState& state) const;
+  bool Deflected(bool negative, std::uint32_t position) const;
   void ResetSides();
 
   std::array<Side, 2> sides_{};  // towards min (the right trigger), towards max (the left)
+  mutable std::array<bool, 2> heldInReading_{};  // by side, as IsHeldIn last found them
 };

@@ -75,14 +75,9 @@ CXMLNode& FindOrAppend(CXMLNode& parent, const char* element, bool& created) {
 }
 
 CXMLNode& FindOrCreateAxisDirection(CXMLNode& root, const ElementTarget& target, bool& created) {
-  CXMLNode* axis = FindAxisElement(root, target.axis);
-  if (axis == nullptr) {
-    created = true;
-    axis = &AppendChild(FindOrAppend(root, "Axes", created), "Axis", "name", target.axis);
-    axis->AddAttribute("sensitivity", std::to_string(kDefaultSensitivity));
-    axis->AddAttribute("threshold", std::to_string(kDefaultThreshold));
-    axis->AddAttribute("type", "horizontal");
-  }
+  if (FindAxisElement(root, target.axis) == nullptr) created = true;
+  const bool vertical = target.direction == "Up" || target.direction == "Down";
+  CXMLNode* axis = &FindOrCreateAxis(root, target.axis, vertical);
   CXMLNode* direction = FindChildNamed(*axis, "Direction", "name", target.direction);
   if (direction == nullptr) {
     created = true;

@@ -11,12 +11,6 @@ namespace profileedit {
 
 namespace {
 
-// The axis' element, created with only its "name" when missing.
-CXMLNode& FindOrCreateAxis(CXMLNode& root, std::string_view axisName) {
-  if (CXMLNode* axis = FindAxisElement(root, axisName)) return *axis;
-  return AppendChild(FindOrAppendChild(root, "Axes"), "Axis", "name", axisName);
-}
-
 bool BeginsIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && XMLNamesEqual(text.substr(0, prefix.size()), prefix);
 }
@@ -24,11 +18,12 @@ bool BeginsIgnoringCase(std::string_view text, std::string_view prefix) {
 bool SetLeastNumber(CXMLNode& root, std::string_view axisName, std::string_view typed,
                     const char* attribute, int least, NumberSource source) {
   const int value = std::max(EditNumber(typed).value_or(least), least);
+  const bool created = FindAxisElement(root, axisName) == nullptr;
   CXMLNode& axis = FindOrCreateAxis(root, axisName);
   const char* stored = AttributeText(axis, attribute);
-  if (stored != nullptr && source == NumberSource::Shown) return false;
-  if (stored != nullptr && NumberAttribute(axis, attribute, 0) == value) return false;
-  return SetAttribute(axis, attribute, std::to_string(value));
+  if (stored != nullptr && source == NumberSource::Shown) return created;
+  if (stored != nullptr && NumberAttribute(axis, attribute, 0) == value) return created;
+  return SetAttribute(axis, attribute, std::to_string(value)) || created;
 }
 
 bool RenameDirections(CXMLNode& axis, bool vertical) {
@@ -56,10 +51,43 @@ CXMLNode* FindAxisElement(const CXMLNode& root, std::string_view axisName) {
   return axes != nullptr ? FindChildNamed(*axes, "Axis", "Name", axisName) : nullptr;
 }
 
-std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_view axisName) {
-  const CXMLNode* axis = FindAxisElement(root, axisName);
-  if (axis == nullptr) return std::nullopt;
+NewAxisNumbers NewAxisSettings(const CXMLNode& root) {
+  NewAxisNumbers numbers;
+  bool threshold = false, sensitivity = false;
+  const CXMLNode* axes = root.FindChild("Axes", nullptr);
+  for (const CXMLNode* axis = axes != nullptr ? axes->FindChild("Axis", nullptr) : nullptr;
+       axis != nullptr && !(threshold && sensitivity); axis = axes->FindChild("Axis", axis)) {
+    if (!threshold && AttributeText(*axis, "threshold") != nullptr) {
+      numbers.threshold = std::max(NumberAttribute(*axis, "threshold", 0), kDefaultThreshold);
+      threshold = true;
+    }
+    if (!sensitivity && AttributeText(*axis, "sensitivity") != nullptr) {
+      numbers.sensitivity = std::max(NumberAttribute(*axis, "sensitivity", 0), kDefaultSensitivity);
+      sensitivity = true;
+    }
+  }
+  return numbers;
+}
+
+CXMLNode& FindOrCreateAxis(CXMLNode& root, std::string_view axisName, bool vertical) {
+  if (CXMLNode* axis = FindAxisElement(root, axisName)) return *axis;
+  const NewAxisNumbers numbers = NewAxisSettings(root);
+  CXMLNode& axis = AppendChild(FindOrAppendChild(root, "Axes"), "Axis", "name", axisName);
+  axis.AddAttribute("sensitivity", std::to_string(numbers.sensitivity));
+  axis.AddAttribute("threshold", std::to_string(numbers.threshold));
+  axis.AddAttribute("type", vertical ? kVerticalAxisText : kHorizontalAxisText);
+  return axis;
+}
+
+AxisSettings ReadAxisSettings(const CXMLNode& root, std::string_view axisName) {
   AxisSettings settings;
+  const CXMLNode* axis = FindAxisElement(root, axisName);
+  if (axis == nullptr) {
+    const NewAxisNumbers numbers = NewAxisSettings(root);
+    settings.threshold = std::to_string(numbers.threshold);
+    settings.sensitivity = std::to_string(numbers.sensitivity);
+    return settings;
+  }
   settings.threshold = NumberBoxText(*axis, "threshold", kDefaultThreshold);
   settings.sensitivity = NumberBoxText(*axis, "sensitivity", kDefaultSensitivity);
   if (const char* type = AttributeText(*axis, "type")) {

@@ -1,7 +1,8 @@
 // The settings of one axis in a profile: the "Axis" of "Axes" whose "Name" is the axis name.
-// The threshold, sensitivity, swap and type edits create the element when it is missing (and
-// "Axes" too, appended to the root), with only its "name". Each edit returns whether the
-// document changed.
+// The threshold, sensitivity, swap and type edits and the assignment of an action create the
+// element when it is missing (and "Axes" too, appended to the root) as a new axis: with the
+// threshold and sensitivity of the profile's other axes (NewAxisSettings) and its type. Each
+// edit returns whether the document changed.
 #pragma once
 
 #include <optional>
@@ -16,6 +17,10 @@ namespace profileedit {
 
 inline constexpr int kDefaultThreshold = 1000;   // also the least threshold stored
 inline constexpr int kDefaultSensitivity = 100;  // also the least sensitivity stored
+// What a new axis of a profile without other axes gets: a real stick at rest stays inside a
+// dead zone this wide.
+inline constexpr int kRecommendedThreshold = 8000;
+inline constexpr int kRecommendedSensitivity = 300;
 
 // The values the axis controls show, the numbers as the boxes show them (NumberBoxText).
 struct AxisSettings {
@@ -29,8 +34,18 @@ struct AxisSettings {
 
 CXMLNode* FindAxisElement(const CXMLNode& root, std::string_view axisName);
 
-// The settings of the axis; none when it has no element (the controls keep their values).
-std::optional<AxisSettings> ReadAxisSettings(const CXMLNode& root, std::string_view axisName);
+// The threshold and sensitivity a new axis takes: each from the first axis of the profile that
+// stores it, else the recommended values.
+struct NewAxisNumbers {
+  int threshold = kRecommendedThreshold;
+  int sensitivity = kRecommendedSensitivity;
+};
+NewAxisNumbers NewAxisSettings(const CXMLNode& root);
+// The axis' element, created as a new axis ("Horizontal", or "Vertical") when missing.
+CXMLNode& FindOrCreateAxis(CXMLNode& root, std::string_view axisName, bool vertical = false);
+
+// The settings of the axis; for an axis without an element, those a new one would get.
+AxisSettings ReadAxisSettings(const CXMLNode& root, std::string_view axisName);
 
 // The axis' type labels its directions "Up" and "Down" ("Vertical", any case).
 bool IsVerticalAxis(const CXMLNode& root, std::string_view axisName);

@@ -44,7 +44,7 @@ std::vector<std::string> LabelledEntryTexts(const CXMLNode& root, seam::Controll
   for (int n = 1; n <= kButtonEntryCount; ++n) texts.push_back(ButtonEntryText(n, names));
   for (std::size_t i = 0; i < kAxisNames.size(); ++i) {
     const auto settings = ReadAxisSettings(root, kAxisNames[i]);
-    const bool swapped = settings && settings->swapped;
+    const bool swapped = settings.swapped;
     const auto entries = AxisEntryTexts(kAxisNames[i], IsVerticalAxis(root, kAxisNames[i]));
     // The first entry holds the side towards the minimum, unless the axis is swapped.
     for (std::size_t e = 0; e < 2; ++e) {

@@ -1,17 +1,11 @@
 #include "ui/InputDetection.h"
 
-#include <commctrl.h>
-
 #include "config/TandrelConfiguration.h"
 #include "resource.h"
 
 namespace ui {
 
-namespace {
-
-constexpr UINT_PTR kButtonSubclass = 1;
-
-}  // namespace
+InputDetection* InputDetection::waiting_ = nullptr;
 
 InputDetection::InputDetection(CTandrelConfiguration& configuration, int id, HWND page)
     : configuration_(configuration),
@@ -26,7 +20,8 @@ InputDetection::InputDetection(CTandrelConfiguration& configuration, int id, HWN
   configuration_.HoldBack(id_, true);
   detector_ =
       std::make_unique<CInputDetector>(*layout, configuration_.LiveState(id_).value_or(*baseline));
-  SetWindowSubclass(button_, ButtonProc, kButtonSubclass, reinterpret_cast<DWORD_PTR>(this));
+  waiting_ = this;
+  filter_ = SetWindowsHookExW(WH_MSGFILTER, EscapeFilter, nullptr, GetCurrentThreadId());
   SetWindowTextA(button_, "Stop");
   SetFocus(button_);
   SetTimer(page_, kTimer, kRefreshMs, nullptr);
@@ -35,7 +30,8 @@ InputDetection::InputDetection(CTandrelConfiguration& configuration, int id, HWN
 InputDetection::~InputDetection() {
   if (!detector_) return;
   KillTimer(page_, kTimer);
-  RemoveWindowSubclass(button_, ButtonProc, kButtonSubclass);
+  if (filter_ != nullptr) UnhookWindowsHookEx(filter_);
+  if (waiting_ == this) waiting_ = nullptr;
   SetWindowTextA(button_, "Detect");
   configuration_.HoldBack(id_, false);
 }
@@ -44,6 +40,7 @@ DetectionStatus InputDetection::Tick() {
   if (!detector_) return DetectionStatus::Cancelled;
   const std::optional<JoystickLiveState> state = configuration_.LiveState(id_);
   if (!state) {
+    if (detector_->Status() == DetectionStatus::Detecting) unplugged_ = true;
     detector_->Cancel();  // the controller went away
     return detector_->Status();
   }
@@ -59,19 +56,14 @@ const std::optional<DetectedInput>& InputDetection::Found() const {
   return detector_ ? detector_->Found() : none;
 }
 
-LRESULT CALLBACK InputDetection::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR data) {
-  auto* detection = reinterpret_cast<InputDetection*>(data);
-  // The dialog manager would turn Esc into the window's Cancel: the button takes it instead.
-  if (message == WM_GETDLGCODE && lParam != 0 &&
-      reinterpret_cast<const MSG*>(lParam)->wParam == VK_ESCAPE) {
-    return DLGC_WANTMESSAGE;
+LRESULT CALLBACK InputDetection::EscapeFilter(int code, WPARAM wParam, LPARAM message) {
+  const MSG& msg = *reinterpret_cast<const MSG*>(message);
+  if (code == MSGF_DIALOGBOX && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
+      waiting_ != nullptr) {
+    waiting_->Cancel();
+    return TRUE;  // handled: the dialog manager never sees it
   }
-  if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
-    detection->Cancel();
-    return 0;
-  }
-  return DefSubclassProc(button, message, wParam, lParam);
+  return CallNextHookEx(nullptr, code, wParam, message);
 }
 
 }  // namespace ui

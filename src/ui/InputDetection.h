@@ -1,10 +1,10 @@
 // "Detect" on the Profile page: the next button, axis direction or hat direction pressed on
 // the chosen controller selects its entry in the element list. While it lasts the controller's
 // actions are held back (the engine first releases whatever the controller held, then fires
-// nothing), the page reads the controller on its own timer, and the Detect button ("Stop" now)
-// has the focus and takes Esc, which stops. It ends with the input found, Esc or "Stop", 10 s
-// without input, or when the page hides or goes; the end (the object's) lets the controller act
-// again. Main thread only.
+// nothing), the page reads the controller on its own timer, and Esc stops it wherever the focus
+// is (and does nothing else: the window stays open). It ends with the input found, Esc or
+// "Stop", 10 s without input, the controller pulled out, or when the page hides or goes; the end
+// (the object's) lets the controller act again. Main thread only.
 #pragma once
 
 #include <windows.h>
@@ -35,16 +35,21 @@ class InputDetection {
   DetectionStatus Tick();
   void Cancel();
   const std::optional<DetectedInput>& Found() const;
+  // It ended because the controller was pulled out.
+  bool Unplugged() const { return unplugged_; }
 
  private:
-  // Esc on the focused Detect button.
-  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR detection);
+  // The dialog's own message loop shows every message to this filter before the dialog manager,
+  // which would turn Esc into the window's Cancel: the waiting detection takes it instead.
+  static LRESULT CALLBACK EscapeFilter(int code, WPARAM wParam, LPARAM message);
+  static InputDetection* waiting_;  // the one that takes Esc; main thread only
 
   CTandrelConfiguration& configuration_;
   const int id_;
   const HWND page_;
   HWND button_;
+  HHOOK filter_ = nullptr;
+  bool unplugged_ = false;
   std::unique_ptr<CInputDetector> detector_;
 };
 

@@ -1,7 +1,9 @@
 #include "ui/LiveViewDlg.h"
 
+#include <utility>
+#include <vector>
+
 #include "config/TandrelConfiguration.h"
-#include "engine/Joystick.h"
 #include "resource.h"
 #include "ui/GdiHandles.h"
 #include "ui/LiveViewPainter.h"
@@ -17,45 +19,90 @@ CLiveViewDlg::CLiveViewDlg(const ui::WindowServices& services, CTandrelConfigDlg
     : CConfigurationPage(IDD_LIVE_PAGE, services, owner, parent) {}
 
 void CLiveViewDlg::OnInitDialog() {
-  const auto controllers = Item<ui::ComboBox>(IDC_LIVE_JOYSTICK);
-  controllers.Reset();
-  {
-    CTandrelConfiguration& configuration = Configuration();
-    const auto lock = configuration.Lock();
-    for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-      if (const CJoystick* joystick = configuration.GetJoystick(id)) {
-        controllers.Add(joystick->GetDeviceName(), id);
-      }
-    }
+  Item<ui::ComboBox>(IDC_LIVE_JOYSTICK).Reset();
+  FollowControllers();
+}
+
+void CLiveViewDlg::FollowControllers() {
+  const auto list = Item<ui::ComboBox>(IDC_LIVE_JOYSTICK);
+  const std::vector<PresentController> present = Configuration().PresentControllers();
+  std::vector<std::pair<std::string, int>> items;
+  bool shownPresent = false;
+  for (const PresentController& controller : present) {
+    items.emplace_back(controller.name, controller.id);
+    shownPresent = shownPresent || controller.id == controller_;
   }
-  const bool any = controllers.Count() > 0;
-  controllers.Enable(any);
+  if (controller_ >= 0 && !shownPresent) {
+    items.emplace_back(shownName_ + " (unplugged)", controller_);
+  }
+  std::vector<std::pair<std::string, int>> listed;
+  for (int i = 0; i < list.Count(); ++i) {
+    listed.emplace_back(list.ItemText(i), static_cast<int>(list.ItemData(i)));
+  }
+  if (listed == items) return;
+  list.Reset();
+  for (const auto& [name, id] : items) list.Add(name, id);
+  const bool any = !items.empty();
+  list.Enable(any);
   Item(IDC_LIVE_NONE).Show(!any);
-  if (any) controllers.Select(0);
-  ChooseController();
+  int chosen = any ? 0 : -1;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (static_cast<int>(list.ItemData(i)) == controller_) chosen = i;
+  }
+  if (chosen >= 0) list.Select(chosen);
+  if (chosen < 0 || static_cast<int>(list.ItemData(chosen)) != controller_) ChooseController();
 }
 
 bool CLiveViewDlg::OnCommand(int id, int code) {
+  if (id == IDC_LIVE_ACT && code == BN_CLICKED) {
+    HoldBackShown();
+    return true;
+  }
   if (id != IDC_LIVE_JOYSTICK) return false;
   if (code == CBN_SELCHANGE) ChooseController();
   return true;
 }
 
 void CLiveViewDlg::Shown() {
+  shown_ = true;
+  FollowControllers();
+  HoldBackShown();
   Refresh(true);
   SetTimer(handle_, kRefreshTimer, kRefreshMs, nullptr);
 }
 
-void CLiveViewDlg::Hidden() { KillTimer(handle_, kRefreshTimer); }
+void CLiveViewDlg::Hidden() {
+  KillTimer(handle_, kRefreshTimer);
+  shown_ = false;
+  HoldBackShown();
+}
+
+void CLiveViewDlg::HoldBackShown() {
+  const bool letAct = Item<ui::Button>(IDC_LIVE_ACT).IsChecked();
+  const int wanted = shown_ && !letAct ? controller_ : -1;
+  CTandrelConfiguration& configuration = Configuration();
+  if (heldBack_ >= 0 && heldBack_ != wanted) configuration.HoldBack(heldBack_, false);
+  if (wanted >= 0 && !configuration.IsHeldBack(wanted)) configuration.HoldBack(wanted, true);
+  heldBack_ = wanted;
+}
 
 INT_PTR CLiveViewDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kRefreshTimer) {
+    // About once a second: controllers plugged in or pulled out, and a hold-back a reload ended.
+    if (++ticks_ % (1000 / kRefreshMs) == 0) {
+      FollowControllers();
+      HoldBackShown();
+    }
     Refresh(false);
     return TRUE;
   }
   if (message == WM_DRAWITEM && wParam == IDC_LIVE_VIEW) {
     Paint(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     return TRUE;
+  }
+  if (message == WM_DESTROY) {
+    shown_ = false;
+    HoldBackShown();
   }
   return CConfigurationPage::HandleMessage(message, wParam, lParam);
 }
@@ -64,7 +111,9 @@ void CLiveViewDlg::ChooseController() {
   const auto controllers = Item<ui::ComboBox>(IDC_LIVE_JOYSTICK);
   const int selection = controllers.Selection();
   controller_ = selection < 0 ? -1 : static_cast<int>(controllers.ItemData(selection));
+  shownName_ = selection < 0 ? std::string() : controllers.ItemText(selection);
   layout_.reset();
+  HoldBackShown();
   Refresh(true);
 }
 
@@ -79,10 +128,12 @@ void CLiveViewDlg::Refresh(bool always) {
   reading_ = reading;
   view_.reset();
   if (reading && layout_) view_ = liveview::MakeView(*layout_, *reading);
+  const bool unplugged = controller_ >= 0 && !reading;
   Item(IDC_LIVE_STATUS)
-      .SetText(!view_ ? std::string()
-                      : "Profile: " + (view_->profile.empty() ? "(none)" : view_->profile) +
-                            "    Shift state: " + std::to_string(view_->shiftState));
+      .SetText(unplugged ? std::string("The Joystick was unplugged.")
+               : !view_  ? std::string()
+                         : "Profile: " + (view_->profile.empty() ? "(none)" : view_->profile) +
+                              "    Shift state: " + std::to_string(view_->shiftState));
   // The view's text says in words what it draws, for screen readers.
   Item(IDC_LIVE_VIEW).SetText(view_ ? view_->Describe() : std::string());
   InvalidateRect(Item(IDC_LIVE_VIEW).handle(), nullptr, FALSE);

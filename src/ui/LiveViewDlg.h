@@ -1,11 +1,14 @@
 // The Live View page of the configuration window: the chosen controller as it is right now, its
 // buttons, axes (with dead zone and the points where the profile's entries start to apply) and
 // hat, the profile in force and the shift state. It edits nothing. While its tab is shown it
-// reads the controller's live state about 30 times a second and redraws only what changed;
-// while it is hidden it has no timer and costs nothing. Main thread only.
+// reads the controller's live state about 30 times a second and redraws only what changed,
+// follows controllers plugged in and pulled out, and holds the shown controller's actions back
+// (unless "let it act" is checked), so that pressing its buttons does not act on this window;
+// while it is hidden it has no timer, holds nothing back and costs nothing. Main thread only.
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "engine/JoystickLiveState.h"
 #include "liveview/LiveView.h"
@@ -30,11 +33,21 @@ class CLiveViewDlg : public CConfigurationPage {
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void ChooseController();
+  // The list as the controllers present now; the one shown stays chosen (marked when it was
+  // pulled out).
+  void FollowControllers();
+  // Holds back the controller shown while the tab is shown and "let it act" is off, and no
+  // other; again after a reload, which ends every hold-back.
+  void HoldBackShown();
   // Reads the controller and redraws when the reading or its layout changed (or `always`).
   void Refresh(bool always);
   void Paint(const DRAWITEMSTRUCT& item) const;
 
-  int controller_ = -1;  // the ID shown; -1 when none is present
+  int controller_ = -1;    // the ID shown; -1 when none is present
+  std::string shownName_;  // its name as the list shows it
+  int heldBack_ = -1;      // the ID this page holds back; -1 for none
+  bool shown_ = false;
+  unsigned ticks_ = 0;
   std::optional<JoystickLiveLayout> layout_;
   std::optional<JoystickLiveState> reading_;  // what view_ was made from
   std::optional<liveview::View> view_;

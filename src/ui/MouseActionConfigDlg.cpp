@@ -24,6 +24,8 @@ bool CMouseActionConfigDlg::ShowStored(int id) {
     SetDirection(GetDirection());
   } else if (id == IDC_MOUSE_DELAY) {
     SetUpdateDelay(GetUpdateDelay());
+  } else if (id == IDC_MOUSE_SPEED) {
+    SetSpeed(GetSpeed());
   } else {
     return false;
   }
@@ -37,7 +39,10 @@ unsigned CMouseActionConfigDlg::GetDirection() {
 void CMouseActionConfigDlg::SetDirection(unsigned degrees) {
   Item<ui::Edit>(IDC_MOUSE_DIRECTION).SetNumber(degrees);
 }
-unsigned CMouseActionConfigDlg::GetSpeed() { return Item<ui::Edit>(IDC_MOUSE_SPEED).Number(); }
+unsigned CMouseActionConfigDlg::GetSpeed() {
+  return static_cast<unsigned>(
+      actionedit::StoredNumber(actionedit::kMouseSpeed, Item<ui::Edit>(IDC_MOUSE_SPEED).Text()));
+}
 void CMouseActionConfigDlg::SetSpeed(unsigned speed) {
   Item<ui::Edit>(IDC_MOUSE_SPEED).SetNumber(speed);
 }

@@ -172,11 +172,11 @@ void CProfileConfigurationDlg::ShowDocument() {
   const ActionAssignmentGroup assignment(*this);
   assignment.ShowAssignment(root);
   ShowInputNames();
-  if (const auto x = profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0])) {
-    SetNumberBox(IDC_PROF_THRESHOLD, x->threshold);
-    SetNumberBox(IDC_PROF_SENSITIVITY, x->sensitivity);
-    Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x->swapped);
-  }
+  const profileedit::AxisSettings x =
+      profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0]);
+  SetNumberBox(IDC_PROF_THRESHOLD, x.threshold);
+  SetNumberBox(IDC_PROF_SENSITIVITY, x.sensitivity);
+  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x.swapped);
   for (const auto& axis : profileedit::PrepareAxesForEditing(root)) {
     if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
       const ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
@@ -320,6 +320,7 @@ void CProfileConfigurationDlg::ToggleDetection() {
 void CProfileConfigurationDlg::EndDetection() {
   const DetectionStatus status = detection_->Tick();
   const std::optional<DetectedInput> found = detection_->Found();
+  const bool unplugged = detection_->Unplugged();
   detection_.reset();  // the controller acts again
   std::string said;
   if (found && document_) {
@@ -327,6 +328,8 @@ void CProfileConfigurationDlg::EndDetection() {
     said = "Found: " + Item<ui::ComboBox>(IDC_PROF_ELEMENT).SelectedText();
   } else if (status == DetectionStatus::TimedOut) {
     said = "Nothing was pressed in 10 s.";
+  } else if (unplugged) {
+    said = "The Joystick was unplugged.";
   }
   Item(IDC_PROF_DETECT_STATE).SetText(said);
 }
@@ -334,9 +337,9 @@ void CProfileConfigurationDlg::EndDetection() {
 void CProfileConfigurationDlg::SelectDetected(const DetectedInput& input) {
   bool swapped = false;
   if (input.kind == DetectedInput::Kind::AxisDirection) {
-    const auto settings = profileedit::ReadAxisSettings(
-        *document_, profileedit::kAxisNames[static_cast<std::size_t>(input.number)]);
-    swapped = settings && settings->swapped;
+    swapped = profileedit::ReadAxisSettings(
+                  *document_, profileedit::kAxisNames[static_cast<std::size_t>(input.number)])
+                  .swapped;
   }
   const std::optional<std::size_t> position = profileedit::DetectedEntryIndex(input, swapped);
   if (!position) return;
@@ -480,8 +483,9 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
   std::optional<std::string> stored;
   if (id == IDC_PROF_DELAY) {
     stored = profileedit::PollingDelayText(*document_);
-  } else if (const auto axis = profileedit::ReadAxisSettings(*document_, ChosenAxis())) {
-    stored = id == IDC_PROF_THRESHOLD ? axis->threshold : axis->sensitivity;
+  } else {
+    const profileedit::AxisSettings axis = profileedit::ReadAxisSettings(*document_, ChosenAxis());
+    stored = id == IDC_PROF_THRESHOLD ? axis.threshold : axis.sensitivity;
   }
   if (!stored || Item<ui::Edit>(id).Text() == *stored) return;
   showingNumber_ = true;
@@ -489,11 +493,10 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
   showingNumber_ = false;
 }
 
-// Shows the settings of the chosen axis; an axis without an element leaves the controls as
-// they are.
+// Shows the settings of the chosen axis (of a new one, for an axis without an element).
 void CProfileConfigurationDlg::AxisChosen() {
-  const auto settings = profileedit::ReadAxisSettings(*document_, ChosenAxis());
-  if (!settings) return;
+  const std::optional<profileedit::AxisSettings> settings =
+      profileedit::ReadAxisSettings(*document_, ChosenAxis());
   if (settings->typeEntry) {
     ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
     types.Select(types.FindExact(profileedit::kAxisTypeTexts[*settings->typeEntry]));

@@ -77,20 +77,24 @@ TEST(ProfileEditTest, AxisEditsWriteTheDocumentedFile) {
   }
   // What the axis controls show.
   const auto y = ReadAxisSettings(r, "y axis");
-  EXPECT_EQ(y->threshold + " " + y->sensitivity, "7000 100");
-  EXPECT_EQ(y->typeEntry, 1u);
-  EXPECT_EQ(ReadAxisSettings(r, "R Axis")->typeEntry, 0u);
-  EXPECT_TRUE(y->swapped && !ReadAxisSettings(r, "X Axis")->swapped);
+  EXPECT_EQ(y.threshold + " " + y.sensitivity, "7000 100");
+  EXPECT_EQ(y.typeEntry, 1u);
+  EXPECT_EQ(ReadAxisSettings(r, "R Axis").typeEntry, 0u);
+  EXPECT_TRUE(y.swapped && !ReadAxisSettings(r, "X Axis").swapped);
+  // A new axis takes the threshold and sensitivity of the others (X came while only Z had a
+  // threshold, the recommended sensitivity); an axis without an element shows what it would get.
+  EXPECT_EQ(ReadAxisSettings(r, "Z Axis").threshold, "7000");
   ASSERT_TRUE(SaveProfileDocument(r, "saved.xml"));
   EXPECT_EQ(world.Read("saved.xml"),
             Parse(R"(<Joystick><Axes><Axis Name='Y Axis' type='Vertical' threshold='7000'
        swapped='true'><Direction Name='Up'><Actions><Action number='0' theme='K' name='A'/>
        </Actions></Direction><Direction Name='Down'/></Axis><Axis name='R Axis'
        type='horizontal'><Direction name='Left'/><Direction name='Right'/></Axis>
-       <Axis name='X Axis' sensitivity='100' threshold='1000' type='horizontal'>
+       <Axis name='X Axis' sensitivity='300' threshold='5000' type='Horizontal'>
        <Direction name='Right'><Actions><Action number='0' theme='K' name='C'/></Actions>
-       </Direction><Direction name='Left'/></Axis><Axis name='V Axis' sensitivity='100'/>
-       <Axis name='U Axis' sensitivity='100' threshold='1000' type='horizontal'/></Axes>
+       </Direction><Direction name='Left'/></Axis>
+       <Axis name='V Axis' sensitivity='100' threshold='7000' type='Horizontal'/>
+       <Axis name='U Axis' sensitivity='300' threshold='7000' type='Horizontal'/></Axes>
        </Joystick>)")
                 ->ToText());
 }

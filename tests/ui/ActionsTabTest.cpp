@@ -145,6 +145,7 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   Type(page, IDC_ACT_NAME, "Aim");
   Click(page, IDC_ACT_TYPE_MOUSE);
   EXPECT_EQ(leave(mouse, IDC_MOUSE_DIRECTION, "999"), "279");
+  EXPECT_EQ(leave(mouse, IDC_MOUSE_SPEED, "0"), "1");
   Click(page, IDC_ACT_SAVE);
 
   Choose(page, IDC_ACT_THEME, "Game");
@@ -169,7 +170,9 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   Click(open.dialog, IDOK);
   EXPECT_EQ(open.program.Join(), IDOK);
   const std::string written = test.Read("Actions.xml");
-  EXPECT_NE(written.find(R"(direction = "279")"), std::string::npos) << written;
+  EXPECT_NE(written.find(R"(direction = "279" absolute = "false" delay = "30" speed = "1")"),
+            std::string::npos)
+      << written;
   EXPECT_NE(written.find(R"(direction = "up" delay = "30" lines = "1")"), std::string::npos)
       << written;
 }

@@ -105,7 +105,10 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   test.world.messages().ClearLog();
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, true);
   Click(open->dialog, IDOK);
-  EXPECT_EQ(test.Messages(), (Items{"Error: Coudln't save the configuration file"}));
+  EXPECT_EQ(test.Messages(),
+            (Items{"Error: Coudln't save the configuration file\r\nThe file \"" + test.folder +
+                   "Tandrel.exe.config\" could not be written: no space left "
+                   "on device."}));
   EXPECT_EQ(test.Read("Tandrel.exe.config"), Xml(kConfig));
   test.world.messages().ClearLog();
   test.world.platform().files().SetFailing(seam::SimFiles::Step::Replace, false);

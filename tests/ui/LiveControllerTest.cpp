@@ -11,7 +11,8 @@ class LiveControllerTest : public ::testing::Test {
   void SetUp() override {
     test.Write("Tandrel.exe.config", R"(<Configuration >
 <Actions fileName = "Actions.xml" />
-<Joysticks ><Joystick ID = "0" fileName = "Pad.xml" /></Joysticks>
+<Joysticks ><Joystick ID = "0" fileName = "Pad.xml" /><Joystick ID = "1" fileName = "Pad.xml" />
+</Joysticks>
 </Configuration>)");
     // Button 1 holds Tab, button 3 holds Enter; X towards its max has entries at 0 and 50 %.
     // The profile names no controller: Detect takes the only one plugged in.
@@ -66,6 +67,27 @@ TEST_F(LiveControllerTest, TheLiveViewFollowsTheController) {
   ASSERT_TRUE(view);
   ASSERT_EQ(view->axes[0].towardsMaxMarks.size(), 2u);  // the entries at 0 and 50 %
   EXPECT_NEAR(view->axes[0].towardsMaxMarks[1], (37767.5 + 27767.5 / 2) / 65535 * 2 - 1, 1e-6);
+
+  // Shown here, the controller does nothing (button 1 holds Tab) unless the box lets it act.
+  auto& pad = test.world.joysticks();
+  const auto tap = [&] {
+    pad.PressButton(0, 1);
+    Poll();
+    pad.ReleaseButton(0, 1);
+    Poll();
+    return Keys(VK_TAB);
+  };
+  EXPECT_EQ(tap(), "");
+  Click(open.page, IDC_LIVE_ACT);
+  EXPECT_EQ(tap(), "du");
+  // A pad plugged in joins the list; the one shown, pulled out, is said to be.
+  pad.Plug(1, seam::MakeJoystickCaps("XY", 4, false, 0, 65535, "Pad Two"));
+  pad.Unplug(0);
+  test.world.Advance(1000);
+  EXPECT_TRUE(Eventually([&] {
+    return ItemsOf(open.page, IDC_LIVE_JOYSTICK) == Items{"Pad Two", "Pad One (unplugged)"};
+  }));
+  EXPECT_EQ(TextOf(open.page, IDC_LIVE_STATUS), "The Joystick was unplugged.");
 }
 
 TEST_F(LiveControllerTest, DetectPicksInputsAndHoldsTheControllersActionsBack) {
@@ -110,9 +132,20 @@ TEST_F(LiveControllerTest, DetectPicksInputsAndHoldsTheControllersActionsBack) {
   };
   EXPECT_EQ(detect([&] { pad.SetAxis(0, 'Y', 65535); }), "Right Y Axis|Found: Right Y Axis");
   EXPECT_EQ(detect([&] { pad.SetPov(0, 18000); }), "POV Backward|Found: POV Backward");
-  EXPECT_EQ(detect([] { PressKey(VK_ESCAPE); }), "POV Backward|");
+  // Esc stops it wherever the focus is, and does nothing else.
+  EXPECT_EQ(detect([&] {
+              SendMessageA(page, WM_NEXTDLGCTL,
+                           reinterpret_cast<WPARAM>(Control(page, IDC_PROF_ELEMENT)), TRUE);
+              PressKey(VK_ESCAPE);
+            }),
+            "POV Backward|");
   EXPECT_EQ(detect([&] { test.world.Advance(10000); }),
             "POV Backward|Nothing was pressed in 10 s.");
+  EXPECT_EQ(detect([&] {
+              pad.Unplug(0);
+              test.world.Advance(1000);
+            }),
+            "POV Backward|The Joystick was unplugged.");
   EXPECT_TRUE(open.window.IsRunning());
   EXPECT_EQ(Keys(VK_TAB) + Keys(VK_RETURN), "dudu");
 }

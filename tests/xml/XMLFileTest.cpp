@@ -45,9 +45,10 @@ TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
   // Into a missing folder, over a folder, the disk refusing the new bytes, or the target that
   // cannot be replaced.
   root.AddChild(std::make_unique<CXMLNode>("Button"));
-  EXPECT_EQ(SaveXMLFile(root, (dir_ / "missing" / "P.xml").string()).why,
-            "no such file or directory");
-  EXPECT_EQ(SaveXMLFile(root, (dir_ / "F.xml").string()).why, "is a directory");
+  for (const fs::path& target : {dir_ / "missing" / "P.xml", dir_ / "F.xml"}) {
+    const XMLSaveResult failed = SaveXMLFile(root, target.string());
+    EXPECT_TRUE(!failed && failed.refusal.empty() && !failed.why.empty()) << failed.why;
+  }
   for (const auto step : {seam::SimFiles::Step::Create, seam::SimFiles::Step::Replace}) {
     world_.platform().files().SetFailing(step, true);
     EXPECT_EQ(SaveFailureText("P.xml", SaveXMLFile(root, (dir_ / "P.xml").string())),
@@ -75,6 +76,9 @@ TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
 // A save writes through a symbolic link to its target and keeps the target's permissions; a
 // file that already holds the bytes is left alone (not even replaced by an equal one).
 TEST_F(XMLFiles, SaveKeepsLinksPermissionsAndUnchangedFiles) {
+#ifdef _WIN32
+  GTEST_SKIP() << "making symbolic links takes a right Windows users seldom have";
+#endif
   fs::create_directories(dir_ / "dotfiles");
   WriteBytes(dir_ / "dotfiles" / "Real.xml", "<Old/>");
   fs::permissions(dir_ / "dotfiles" / "Real.xml", fs::perms::owner_read | fs::perms::group_read);

@@ -24,8 +24,7 @@ bool XdgStartupEntry::Write(const std::string& /*name*/, const std::string& /*co
   // Written through the files seam: the entry is replaced whole or not at all.
   const std::string temporary = Path() + ".new";
   Files().Remove(temporary);
-  bool taken = false;
-  return Files().CreateDurably(temporary, text, taken) && Files().Replace(temporary, Path());
+  return Files().CreateDurably(temporary, text) && Files().Replace(temporary, Path());
 }
 
 bool XdgStartupEntry::Remove(const std::string& /*name*/) {

@@ -20,7 +20,7 @@ TEST_F(LiveStateRead, EveryCopyIsOneWholePoll) {
   std::uint32_t torn = 0, backwards = 0, copies = 0;
   std::thread reader([&] {
     std::uint32_t last = 0;
-    while (!done.load()) {
+    while (!done.load() || copies == 0) {  // at least one copy, however late the thread starts
       const std::optional<JoystickLiveState> live = joystick->LiveState();
       if (!live) continue;
       ++copies;

@@ -29,8 +29,8 @@ using seam::JoystickState;
 
 std::unique_ptr<seam::SdlJoysticks> OpenJoysticks(std::vector<std::string>* reports = nullptr) {
   std::string reason;
-  auto joysticks =
-      seam::SdlJoysticks::Open(reason, [reports](int id, const std::string& name, bool arrived) {
+  auto joysticks = seam::SdlJoysticks::Open(
+      reason, [reports](int id, const std::string& name, bool arrived, seam::ControllerLayout) {
         if (reports) reports->push_back(std::to_string(id) + (arrived ? " + " : " - ") + name);
       });
   EXPECT_TRUE(joysticks) << reason;

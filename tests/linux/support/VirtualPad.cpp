@@ -76,8 +76,8 @@ void VirtualPad::Plug() {
   ASSERT_NE(handle_, nullptr) << SDL_GetError();
   for (int axis = 0; axis < axes_; ++axis) {
     const std::string bound = "a" + std::to_string(axis);
-    const bool trigger = axis == triggerAxis_ || Bound("lefttrigger") == bound ||
-                         Bound("righttrigger") == bound;
+    const bool trigger =
+        axis == triggerAxis_ || Bound("lefttrigger") == bound || Bound("righttrigger") == bound;
     Axis(axis, trigger ? 0 : 32768);
   }
   if (!order_.empty()) Set(initial_);
@@ -119,8 +119,9 @@ void VirtualPad::Pov(std::uint32_t hundredths) {
 }
 
 void VirtualPad::Set(const seam::PadReading& r) {
-  static const char* const kButtons[] = {"a",    "b",     "x",         "y",         "leftshoulder",
-                                         "rightshoulder", "back", "start", "leftstick", "rightstick"};
+  static const char* const kButtons[] = {
+      "a",    "b",     "x",         "y",         "leftshoulder", "rightshoulder",
+      "back", "start", "leftstick", "rightstick"};
   for (int k = 0; k < seam::kPadButtonCount; ++k) {
     Button(std::stoi(Bound(kButtons[k]).substr(1)) + 1, (r.buttons >> k & 1) != 0);
   }

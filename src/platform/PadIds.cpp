@@ -9,8 +9,7 @@ namespace seam {
 bool IsXInputDeviceName(std::string_view name) {
   std::string upper(name);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return (upper.starts_with("CONTROLLER (") && upper.ends_with(")")) ||
-         upper.find("XINPUT") != std::string::npos;
+  return upper.starts_with("CONTROLLER (") || upper.find("XINPUT") != std::string::npos;
 }
 
 void PadIdTable::Follow(const Seen& seen) {

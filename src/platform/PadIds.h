@@ -24,9 +24,10 @@
 
 namespace seam {
 
-// The names the joystick interface gives the pads XInput serves: "Controller (...)", as the
-// pads' driver names them ("Controller (XBOX 360 For Windows)"), and "... XINPUT ..." (any
-// case), as Windows names those connected over Bluetooth.
+// The names the joystick interface gives the pads XInput serves: "Controller (...", as the
+// pads' driver names them ("Controller (XBOX 360 For Windows)", which the interface's 31
+// characters cut to "Controller (XBOX 360 For Window"), and "... XINPUT ..." (any case), as
+// Windows names those connected over Bluetooth.
 bool IsXInputDeviceName(std::string_view name);
 
 class PadIdTable {

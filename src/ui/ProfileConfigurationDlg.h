@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Types.h"
 #include "profileedit/ProfileDocument.h"
 #include "ui/ConfigurationPage.h"
 #include "ui/Controls.h"

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+#include "platform/Types.h"
 #include "ui/Controls.h"
 #include "ui/TandrelDlg.h"
 

@@ -104,7 +104,7 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
   EXPECT_EQ(folder.Files(),
             (std::vector<std::string>{"Actions.xml", "Gamepad.xml", "Hook.dll", "Notes.xml",
                                       "SlideShow.xml", "SlideShow.xml.bak", "Tandrel.exe",
-                                      "Tandrel.exe.config", "winmm-controllers.txt", "winmm.dll"}));
+                                      "Tandrel.exe.config", "controllers.txt", "winmm.dll"}));
 }
 
 // The Actions tab's refusals come as message boxes owned by the window, which stays; what is

@@ -1,8 +1,10 @@
 #include "PadPromises.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
+#include "TempFolder.h"
 #include "config/TandrelConfiguration.h"
 #include "platform/sim/SimPlatform.h"
 #include "timer/TimerService.h"
@@ -92,8 +94,13 @@ PadReading With(PadReading reading, seam::PadButton button) {
 std::vector<std::string> BrokenPadPromises(const std::string& dataFolder, seam::IJoysticks& adapter,
                                            const PadHands& hands) {
   std::vector<std::string> broken;
+  // A copy in a folder of the system's own kind (Wine's files do not take a POSIX path).
+  TempFolder folder;
+  for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
+    std::filesystem::copy_file(std::filesystem::path(dataFolder) / name, folder.path() / name);
+  }
   ConfigurationSettings settings =
-      ConfigurationSettings::ForConfigFile(dataFolder + "/Tandrel.exe.config");
+      ConfigurationSettings::ForConfigFile(folder.File("Tandrel.exe.config"));
   settings.readOnly = true;
   seam::SimPlatform platform;
   platform.program().SetModuleFileName(settings.modulePath);

@@ -70,15 +70,12 @@ Win32Joysticks::Win32Joysticks(const std::vector<std::wstring>& xinputLibraries)
   for (const std::wstring& library : xinputLibraries) {
     xinput_ = LoadLibraryW(library.c_str());
     if (xinput_ == nullptr) continue;
-    getState_ = reinterpret_cast<XInputGetStateCall>(GetProcAddress(xinput_, "XInputGetState"));
+    getState_ = reinterpret_cast<XInputGetStateCall>(
+        reinterpret_cast<void*>(GetProcAddress(xinput_, "XInputGetState")));
     if (getState_ != nullptr) return;
     FreeLibrary(xinput_);
     xinput_ = nullptr;
   }
-}
-
-Win32Joysticks::~Win32Joysticks() {
-  if (xinput_ != nullptr) FreeLibrary(xinput_);
 }
 
 void Win32Joysticks::Refresh() {

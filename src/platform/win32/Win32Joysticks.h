@@ -34,7 +34,6 @@ class Win32Joysticks : public IJoysticks {
   // alone.
   explicit Win32Joysticks(const std::vector<std::wstring>& xinputLibraries = {L"xinput1_4.dll",
                                                                               L"xinput9_1_0.dll"});
-  ~Win32Joysticks() override;
   Win32Joysticks(const Win32Joysticks&) = delete;
   Win32Joysticks& operator=(const Win32Joysticks&) = delete;
 
@@ -52,7 +51,9 @@ class Win32Joysticks : public IJoysticks {
   PadIdTable::Source Follow(int id);
   void Refresh();
 
-  HMODULE xinput_ = nullptr;  // owned
+  // Loaded for the process's life: unloading XInput waits for its device thread while the
+  // loader is locked, which that thread's end needs (Wine's hangs so at the program's exit).
+  HMODULE xinput_ = nullptr;
   XInputGetStateCall getState_ = nullptr;
   std::mutex mutex_;
   PadIdTable table_;

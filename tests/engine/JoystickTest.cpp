@@ -81,16 +81,13 @@ TEST_F(JoystickTest, APadsTriggersDriveTheirSidesOfZEachOnItsOwn) {
                      Axis("name='Z Axis' type='Vertical'", "Up",
                           Acts(Act("A") + Act("B", 0, " percent='50'")), "Down", Acts(Act("E"))) +
                      "</Axes>"));
-  const auto pull = [&](std::uint32_t left, std::uint32_t right) {
+  // The right trigger (Up, towards Z's min) fully, the left one (Down) too, the right one back to
+  // 29 %, let go, and the left one let go.
+  for (auto [left, right] :
+       {std::pair{0u, 65535u}, {65535u, 65535u}, {65535u, 20000u}, {65535u, 0u}, {0u, 0u}}) {
     world.joysticks().SetState(0, seam::PadState({.leftTrigger = left, .rightTrigger = right}));
     Poll();
-  };
-  pull(0, 65535);      // the right trigger: Up, towards Z's min, fully
-  pull(65535, 65535);  // and the left one: Down
-  pull(65535, 20000);  // the right one back to 29 %
-  EXPECT_EQ(Keys("ABE"), "A=d B=du E=d");
-  pull(65535, 0);
-  pull(0, 0);
+  }
   EXPECT_EQ(Keys("ABE"), "A=du B=du E=du");
 }
 

@@ -41,12 +41,9 @@ TEST(PadIdTable, EachPadCountsOnceAndKeepsItsId) {
     table.Follow(seen);
     std::string ids;
     for (int id = 0; id < 5; ++id) {
-      const PadIdTable::Source source = table.At(id);
-      ids +=
-          (id > 0 ? " " : "") + (source.kind == PadIdTable::Source::Kind::None
-                                     ? std::string("-")
-                                     : (source.kind == PadIdTable::Source::Kind::Pad ? "P" : "D") +
-                                           std::to_string(source.index));
+      const PadIdTable::Source at = table.At(id);
+      ids += std::string(id > 0 ? " " : "") + "-DP"[static_cast<int>(at.kind)] +
+             (at.index >= 0 ? std::to_string(at.index) : "");
     }
     EXPECT_EQ(ids, step.ids) << step.devices << " " << step.pads;
   }

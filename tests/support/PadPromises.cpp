@@ -15,17 +15,8 @@ namespace {
 using seam::PadReading;
 
 constexpr std::int32_t kFull = 32767;
-
-PadReading LeftStick(std::int32_t x, std::int32_t y) { return {.leftX = x, .leftY = y}; }
-PadReading RightStick(std::int32_t x, std::int32_t y) { return {.rightX = x, .rightY = y}; }
-PadReading Triggers(bool left, bool right) {
-  return {.leftTrigger = left ? seam::kTriggerFull : 0,
-          .rightTrigger = right ? seam::kTriggerFull : 0};
-}
-PadReading Held(seam::PadButton button) { return {.buttons = 1u << button}; }
-PadReading Hat(bool up, bool right, bool down, bool left) {
-  return {.up = up, .right = right, .down = down, .left = left};
-}
+constexpr std::uint32_t kPulled = seam::kTriggerFull;
+constexpr std::uint32_t Held(seam::PadButton button) { return 1u << button; }
 
 // What an input does alone and with button 5 (the left shoulder) held; a key by its code.
 const struct Promise {
@@ -34,31 +25,34 @@ const struct Promise {
   const char* alone;
   const char* shifted;
 } kPromises[] = {
-    {"Left stick left", LeftStick(-kFull, 0), "pointer left", "pointer left"},
-    {"Left stick right", LeftStick(kFull, 0), "pointer right", "pointer right"},
-    {"Left stick up", LeftStick(0, -kFull), "pointer up", "pointer up"},
-    {"Left stick down", LeftStick(0, kFull), "pointer down", "pointer down"},
-    {"Right stick up", RightStick(0, -kFull), "wheel up", "wheel up"},
-    {"Right stick down", RightStick(0, kFull), "wheel down", "wheel down"},
-    {"Right stick left", RightStick(-kFull, 0), "", ""},
-    {"Right stick right", RightStick(kFull, 0), "", ""},
-    {"Left trigger", Triggers(true, false), "key 21", "key 21"},
-    {"Right trigger", Triggers(false, true), "key 22", "key 22"},
-    {"Both triggers", Triggers(true, true), "key 21, key 22", "key 21, key 22"},
-    {"A", Held(seam::kPadA), "left", "key 0d"},
-    {"B", Held(seam::kPadB), "right", "key 1b"},
-    {"X", Held(seam::kPadX), "middle", "key 11, key 43"},
-    {"Y", Held(seam::kPadY), "left", "key 11, key 56"},
-    {"Left shoulder", Held(seam::kPadLeftShoulder), "", ""},
-    {"Right shoulder", Held(seam::kPadRightShoulder), "key 0d", "key 09, key 12"},
-    {"Back", Held(seam::kPadBack), "key 1b", "key 08"},
-    {"Start", Held(seam::kPadStart), "key 5b", "key 5b"},
-    {"Left stick press", Held(seam::kPadLeftStick), "key 11", "key 11"},
-    {"Right stick press", Held(seam::kPadRightStick), "key 20", "key 20"},
-    {"D-pad up", Hat(true, false, false, false), "key 26", "key 21"},
-    {"D-pad down", Hat(false, false, true, false), "key 28", "key 22"},
-    {"D-pad right", Hat(false, true, false, false), "key 27", "key 09"},
-    {"D-pad left", Hat(false, false, false, true), "key 25", "key 09, key 10"},
+    {"Left stick left", {.leftX = -kFull}, "pointer left", "pointer left"},
+    {"Left stick right", {.leftX = kFull}, "pointer right", "pointer right"},
+    {"Left stick up", {.leftY = -kFull}, "pointer up", "pointer up"},
+    {"Left stick down", {.leftY = kFull}, "pointer down", "pointer down"},
+    {"Right stick up", {.rightY = -kFull}, "wheel up", "wheel up"},
+    {"Right stick down", {.rightY = kFull}, "wheel down", "wheel down"},
+    {"Right stick left", {.rightX = -kFull}, "", ""},
+    {"Right stick right", {.rightX = kFull}, "", ""},
+    {"Left trigger", {.leftTrigger = kPulled}, "key 21", "key 21"},
+    {"Right trigger", {.rightTrigger = kPulled}, "key 22", "key 22"},
+    {"Both triggers",
+     {.leftTrigger = kPulled, .rightTrigger = kPulled},
+     "key 21, key 22",
+     "key 21, key 22"},
+    {"A", {.buttons = Held(seam::kPadA)}, "left", "key 0d"},
+    {"B", {.buttons = Held(seam::kPadB)}, "right", "key 1b"},
+    {"X", {.buttons = Held(seam::kPadX)}, "middle", "key 11, key 43"},
+    {"Y", {.buttons = Held(seam::kPadY)}, "left", "key 11, key 56"},
+    {"Left shoulder", {.buttons = Held(seam::kPadLeftShoulder)}, "", ""},
+    {"Right shoulder", {.buttons = Held(seam::kPadRightShoulder)}, "key 0d", "key 09, key 12"},
+    {"Back", {.buttons = Held(seam::kPadBack)}, "key 1b", "key 08"},
+    {"Start", {.buttons = Held(seam::kPadStart)}, "key 5b", "key 5b"},
+    {"Left stick press", {.buttons = Held(seam::kPadLeftStick)}, "key 11", "key 11"},
+    {"Right stick press", {.buttons = Held(seam::kPadRightStick)}, "key 20", "key 20"},
+    {"D-pad up", {.up = true}, "key 26", "key 21"},
+    {"D-pad down", {.down = true}, "key 28", "key 22"},
+    {"D-pad right", {.right = true}, "key 27", "key 09"},
+    {"D-pad left", {.left = true}, "key 25", "key 09, key 10"},
 };
 
 // What the input did: keys and mouse buttons that went down, the ways the pointer and the
@@ -82,11 +76,6 @@ std::string Effects(seam::SimInput& input) {
   std::string text;
   for (const std::string& effect : effects) text += (text.empty() ? "" : ", ") + effect;
   return text;
-}
-
-PadReading With(PadReading reading, seam::PadButton button) {
-  reading.buttons |= 1u << button;
-  return reading;
 }
 
 }  // namespace
@@ -119,9 +108,11 @@ std::vector<std::string> BrokenPadPromises(const std::string& dataFolder, seam::
   };
   for (const Promise& promise : kPromises) {
     for (const bool shifted : {false, true}) {
-      const PadReading rest = shifted ? With({}, seam::kPadLeftShoulder) : PadReading{};
+      const std::uint32_t shift = shifted ? Held(seam::kPadLeftShoulder) : 0;
+      const PadReading rest{.buttons = shift};
       hold(rest, 100);
-      const PadReading held = shifted ? With(promise.held, seam::kPadLeftShoulder) : promise.held;
+      PadReading held = promise.held;
+      held.buttons |= shift;
       hold(held, 300);
       hold(rest, 300);
       hold({}, 100);

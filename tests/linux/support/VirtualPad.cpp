@@ -122,9 +122,6 @@ void VirtualPad::Set(const seam::PadReading& r) {
   static const char* const kButtons[] = {
       "a",    "b",     "x",         "y",         "leftshoulder", "rightshoulder",
       "back", "start", "leftstick", "rightstick"};
-  for (int k = 0; k < seam::kPadButtonCount; ++k) {
-    Button(std::stoi(Bound(kButtons[k]).substr(1)) + 1, (r.buttons >> k & 1) != 0);
-  }
   // A stick's -32768..32767 as the engine's 0..65535; a trigger's pull on a whole axis, or as a
   // button pressed from half way.
   const auto move = [&](const char* input, std::uint32_t position) {
@@ -132,6 +129,7 @@ void VirtualPad::Set(const seam::PadReading& r) {
     if (to.starts_with("a")) Axis(std::stoi(to.substr(1)), position);
     if (to.starts_with("b")) Button(std::stoi(to.substr(1)) + 1, position > 32768);
   };
+  for (int k = 0; k < seam::kPadButtonCount; ++k) move(kButtons[k], (r.buttons >> k & 1) * 65535);
   move("leftx", static_cast<std::uint32_t>(r.leftX + 32768));
   move("lefty", static_cast<std::uint32_t>(r.leftY + 32768));
   move("rightx", static_cast<std::uint32_t>(r.rightX + 32768));

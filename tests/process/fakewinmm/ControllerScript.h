@@ -25,13 +25,9 @@ struct Line {
     const auto found = fields.find(key);
     return found == fields.end() ? std::string() : found->second;
   }
-  unsigned long Number(const std::string& key, unsigned long otherwise = 0) const {
+  long long Number(const std::string& key, long long otherwise = 0) const {
     const auto found = fields.find(key);
-    return found == fields.end() ? otherwise : std::strtoul(found->second.c_str(), nullptr, 10);
-  }
-  long Signed(const std::string& key) const {
-    const auto found = fields.find(key);
-    return found == fields.end() ? 0 : std::strtol(found->second.c_str(), nullptr, 10);
+    return found == fields.end() ? otherwise : std::strtoll(found->second.c_str(), nullptr, 10);
   }
 };
 

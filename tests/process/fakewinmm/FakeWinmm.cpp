@@ -44,11 +44,13 @@ MMRESULT Find(UINT id, Controller& c) {
     if (line.id != std::to_string(id)) continue;
     c.name = line.Text("name");
     c.axes = line.Text("axes");
-    c.buttons = line.Number("buttons");
+    c.buttons = static_cast<unsigned>(line.Number("buttons"));
     c.pov = line.Text("pov") == "1";
-    c.down = line.Number("down");
-    c.hat = line.Number("hat", JOY_POVCENTERED);
-    for (int axis = 0; axis < 6; ++axis) c.positions[axis] = line.Number({"xyzruv"[axis]}, 32767);
+    c.down = static_cast<DWORD>(line.Number("down"));
+    c.hat = static_cast<DWORD>(line.Number("hat", JOY_POVCENTERED));
+    for (int axis = 0; axis < 6; ++axis) {
+      c.positions[axis] = static_cast<DWORD>(line.Number({"xyzruv"[axis]}, 32767));
+    }
     return JOYERR_NOERROR;
   }
   return JOYERR_UNPLUGGED;

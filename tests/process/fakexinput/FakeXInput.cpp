@@ -17,16 +17,16 @@
 extern "C" DWORD WINAPI XInputGetState(DWORD user, XINPUT_STATE* state) {
   if (state == nullptr) return ERROR_BAD_ARGUMENTS;
   for (const script::Line& line : script::Read(reinterpret_cast<const void*>(&XInputGetState))) {
-    if (line.Number("xinput", ~0ul) != user) continue;
+    if (line.Number("xinput", -1) != user) continue;
     *state = {};
     XINPUT_GAMEPAD& pad = state->Gamepad;
     pad.wButtons = static_cast<WORD>(line.Number("pad"));
     pad.bLeftTrigger = static_cast<BYTE>(line.Number("lt"));
     pad.bRightTrigger = static_cast<BYTE>(line.Number("rt"));
-    pad.sThumbLX = static_cast<SHORT>(line.Signed("lx"));
-    pad.sThumbLY = static_cast<SHORT>(line.Signed("ly"));
-    pad.sThumbRX = static_cast<SHORT>(line.Signed("rx"));
-    pad.sThumbRY = static_cast<SHORT>(line.Signed("ry"));
+    pad.sThumbLX = static_cast<SHORT>(line.Number("lx"));
+    pad.sThumbLY = static_cast<SHORT>(line.Number("ly"));
+    pad.sThumbRX = static_cast<SHORT>(line.Number("rx"));
+    pad.sThumbRY = static_cast<SHORT>(line.Number("ry"));
     return ERROR_SUCCESS;
   }
   return ERROR_DEVICE_NOT_CONNECTED;

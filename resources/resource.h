@@ -51,6 +51,7 @@
 #define IDC_JOY_VERSION 1131  // static "Tandrel 3.20" in the label font
 #define IDC_JOY_STATE 1132    // static beside 1109: why an enabled controller does not poll
 #define IDC_JOY_NONE 1133     // static in the About group: shown while no controller is present
+#define IDC_JOY_PICTURE_HINT 1145  // static: the picture can be clicked
 
 // Profile tab (124).
 #define IDC_PROF_FILE 1089             // read-only edit after "File name:"

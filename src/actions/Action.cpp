@@ -50,6 +50,12 @@ bool CAction::IsEqual(const CAction* other) const {
          pushType_ == other->pushType_;
 }
 
+std::unique_ptr<CXMLNode> CAction::CreateXMLNode() const {
+  auto element = std::make_unique<CXMLNode>(ElementName());
+  WriteAttributes(element.get());
+  return element;
+}
+
 void CAction::WriteAttributes(CXMLNode* element) const {
   element->AddAttribute("theme", theme_);
   element->AddAttribute("name", name_);

@@ -55,8 +55,11 @@ class CAction : public CTimerUser {
   virtual std::unique_ptr<CAction> Clone() const = 0;
   // Same name and theme (byte for byte) and same push type; subclasses add their settings.
   virtual bool IsEqual(const CAction* other) const;
-  // A new element for the actions file; the caller owns it.
-  virtual std::unique_ptr<CXMLNode> CreateXMLNode() const = 0;
+  // A new element for the actions file, named ElementName() and written by WriteAttributes;
+  // the caller owns it.
+  std::unique_ptr<CXMLNode> CreateXMLNode() const;
+  // The name of the element of this class ("VKAction").
+  virtual const char* ElementName() const = 0;
 
   // The effect itself. Called only by Press, Release and ForceRelease (and a subclass's own
   // tick), with the run lock held; owners never call them directly.

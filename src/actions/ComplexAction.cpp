@@ -107,12 +107,6 @@ bool CComplexAction::IsEqual(const CAction* other) const {
   return true;
 }
 
-std::unique_ptr<CXMLNode> CComplexAction::CreateXMLNode() const {
-  auto element = std::make_unique<CXMLNode>("ComplexAction");
-  WriteAttributes(element.get());
-  return element;
-}
-
 void CComplexAction::WriteAttributes(CXMLNode* element) const {
   CAction::WriteAttributes(element);
   for (const auto& part : parts_) {

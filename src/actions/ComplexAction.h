@@ -51,7 +51,7 @@ class CComplexAction final : public CAction {
   void OnTimer() override {}  // the parts run their own timers
   std::unique_ptr<CAction> Clone() const override;
   bool IsEqual(const CAction* other) const override;
-  std::unique_ptr<CXMLNode> CreateXMLNode() const override;
+  const char* ElementName() const override { return "ComplexAction"; }
   void Start(CMouseSpeedData* speed) override;
   void Stop(CMouseSpeedData* speed) override;
   void WriteAttributes(CXMLNode* element) const override;

@@ -149,12 +149,6 @@ bool CMouseAction::IsEqual(const CAction* other) const {
          mouse->GetDirection() == GetDirection() && mouse->speed_ == speed_;
 }
 
-std::unique_ptr<CXMLNode> CMouseAction::CreateXMLNode() const {
-  auto element = std::make_unique<CXMLNode>("MouseAction");
-  WriteAttributes(element.get());
-  return element;
-}
-
 void CMouseAction::WriteAttributes(CXMLNode* element) const {
   CAction::WriteAttributes(element);
   element->AddAttribute("direction", std::to_string(GetDirection()));

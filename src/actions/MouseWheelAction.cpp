@@ -56,12 +56,6 @@ bool CMouseWheelAction::IsEqual(const CAction* other) const {
          wheel->lines_ == lines_;
 }
 
-std::unique_ptr<CXMLNode> CMouseWheelAction::CreateXMLNode() const {
-  auto element = std::make_unique<CXMLNode>("MouseWheelAction");
-  WriteAttributes(element.get());
-  return element;
-}
-
 void CMouseWheelAction::WriteAttributes(CXMLNode* element) const {
   CAction::WriteAttributes(element);
   const char* direction = direction_ == kUp ? "up" : direction_ == kDown ? "down" : "Unknown";

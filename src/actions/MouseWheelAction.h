@@ -30,7 +30,7 @@ class CMouseWheelAction final : public CAction {
   void OnTimer() override;
   std::unique_ptr<CAction> Clone() const override;
   bool IsEqual(const CAction* other) const override;
-  std::unique_ptr<CXMLNode> CreateXMLNode() const override;
+  const char* ElementName() const override { return "MouseWheelAction"; }
   void Start(CMouseSpeedData* speed) override;
   void Stop(CMouseSpeedData* speed) override;
   void WriteAttributes(CXMLNode* element) const override;

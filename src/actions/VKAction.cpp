@@ -131,12 +131,6 @@ bool CVKAction::IsEqual(const CAction* other) const {
   return vk != nullptr && vk->key_ == key_ && vk->rate_ == rate_;
 }
 
-std::unique_ptr<CXMLNode> CVKAction::CreateXMLNode() const {
-  auto element = std::make_unique<CXMLNode>("VKAction");
-  WriteAttributes(element.get());
-  return element;
-}
-
 void CVKAction::WriteAttributes(CXMLNode* element) const {
   CAction::WriteAttributes(element);
   char value[8];

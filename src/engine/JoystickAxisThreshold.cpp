@@ -22,12 +22,6 @@ std::unique_ptr<CAction> CJoystickAxisThreshold::Clone() const {
   return copy;
 }
 
-std::unique_ptr<CXMLNode> CJoystickAxisThreshold::CreateXMLNode() const {
-  auto node = std::make_unique<CXMLNode>("Thresholds");
-  WriteAttributes(node.get());
-  return node;
-}
-
 void CJoystickAxisThreshold::WriteAttributes(CXMLNode* element) const {
   for (const Entry& entry : entries_) {
     std::unique_ptr<CXMLNode> child = entry.action->CreateXMLNode();

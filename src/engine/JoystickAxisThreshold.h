@@ -22,7 +22,7 @@ class CJoystickAxisThreshold : public CAction {
   // The same entries, each a clone, in the same order.
   std::unique_ptr<CAction> Clone() const override;
   // A "Thresholds" element with one child per entry (the entry's own element with "percent").
-  std::unique_ptr<CXMLNode> CreateXMLNode() const override;
+  const char* ElementName() const override { return "Thresholds"; }
   void WriteAttributes(CXMLNode* element) const override;
 
   // Selects the entry for speed->GetSpeed() and presses it; a null speed selects nothing.

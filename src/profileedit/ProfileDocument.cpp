@@ -40,6 +40,10 @@ std::unique_ptr<CXMLNode> CreateProfileDocument(int controllerId, std::string_vi
   return root;
 }
 
+bool ProfileFileMissing(const std::string& pathText) {
+  return seam::Files().OpenForReading(seam::ResolveProgramPath(pathText)).missing;
+}
+
 std::unique_ptr<CXMLNode> OpenProfileDocument(const std::string& pathText, int controllerId,
                                               std::string_view controllerName) {
   const std::string path = seam::ResolveProgramPath(pathText);

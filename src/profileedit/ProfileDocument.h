@@ -35,6 +35,11 @@ std::unique_ptr<CXMLNode> CreateProfileDocument(int controllerId, std::string_vi
 
 // The document of the file: a new one (CreateProfileDocument) when the file is missing or
 // empty, otherwise the parsed file, or null when it cannot be parsed.
+// No file of that name exists: the page says so, and what it shows is a new profile.
+bool ProfileFileMissing(const std::string& pathText);
+inline constexpr const char* kMissingProfileNote =
+    "The file does not exist: this is a new profile.";
+
 std::unique_ptr<CXMLNode> OpenProfileDocument(const std::string& pathText, int controllerId,
                                               std::string_view controllerName);
 

@@ -6,7 +6,6 @@
 
 #include "config/ConfigDocument.h"
 #include "config/TandrelConfiguration.h"
-#include "engine/Joystick.h"
 #include "platform/Platform.h"
 #include "profileedit/ActionUsers.h"
 #include "profileedit/AxisSettings.h"
@@ -69,12 +68,8 @@ void CProfileConfigurationDlg::FillControllerList() {
   ui::ComboBox controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
   controllers.Reset();
   controllers.Add("", -1);
-  CTandrelConfiguration& configuration = Configuration();
-  const auto lock = configuration.Lock();
-  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-    if (const CJoystick* joystick = configuration.GetJoystick(id)) {
-      controllers.Add(joystick->GetCaps().productName, id);
-    }
+  for (const PresentController& present : Configuration().PresentControllers()) {
+    controllers.Add(present.name, present.id);
   }
 }
 
@@ -118,6 +113,10 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
 
   const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
   const ControllerEntry controller = ChosenController();
+  // A file that is not there is said to be missing, not shown as if it were an empty profile.
+  if (profileedit::ProfileFileMissing(path)) {
+    Item(IDC_PROF_DETECT_STATE).SetText(profileedit::kMissingProfileNote);
+  }
   document_ = profileedit::OpenProfileDocument(path, controller.id, controller.name);
   if (!profileedit::IsProfileDocument(document_.get())) {
     const int answer = User().ShowMessage(handle_, profileedit::InvalidProfileQuestion(path),

@@ -72,7 +72,8 @@ TEST_F(ApplicationTest, IconMenuAndConfigurationWindowAsTheUserMeetsThem) {
       "files.\r\nOpen it with a web browser.|Help|" +
       std::to_string(MB_OK | MB_ICONINFORMATION)))
       << test.user.requests[2];
-  EXPECT_EQ(test.user.requests[3], "menu|Configuration|" + std::to_string(ID_CONFIGURATION));
+  EXPECT_EQ(test.user.requests[3],
+            "menu|Configuration,Help,Exit|" + std::to_string(ID_CONFIGURATION));
   // Asking again while it is open brings it forward; there is never a second one.
   EXPECT_EQ(SendMessageA(main, WM_TRAYNOTIFY, ID_TRAY_ICON, WM_LBUTTONDBLCLK), -1);
   EXPECT_EQ(SendMessageA(main, WM_COMMAND, ID_CONFIGURATION, 0), -1);

@@ -98,7 +98,7 @@ TEST_F(LoadTest, LaunchOnStartupKeepsTheStartupEntryInStep) {
     WriteConfig("", head);
     EXPECT_EQ(Make().GetLaunchOnStartup(), launch) << head;
     EXPECT_EQ(world.startupEntry().Value("Tandrel"),
-              launch ? std::optional(module + " /NoConfigure") : std::nullopt);
+              launch ? std::optional("\"" + module + "\" /NoConfigure") : std::nullopt);
   }
   world.startupEntry().SetAvailable(false);  // an unavailable start-up list is not reported
   WriteConfig("", "<LaunchOnStartup value=\"true\"/>");

@@ -105,9 +105,7 @@ class CRecordingAction final : public CAction {
   std::unique_ptr<CAction> Clone() const override {
     return std::make_unique<CRecordingAction>(*this);
   }
-  std::unique_ptr<CXMLNode> CreateXMLNode() const override {
-    return std::make_unique<CXMLNode>("RecordingAction");
-  }
+  const char* ElementName() const override { return "RecordingAction"; }
   void Start(CMouseSpeedData* speed) override {
     SetActive();
     Record("+");

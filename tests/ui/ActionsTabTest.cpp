@@ -127,6 +127,12 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   HWND page = open.page;
   HWND wheel = open.window.ActionsPage()->WheelPanel()->GetHandle();
   HWND mouse = open.window.ActionsPage()->MousePanel()->GetHandle();
+  // The combination panel's list of every action shows more than a handful at once.
+  HWND available =
+      Control(open.window.ActionsPage()->ComplexPanel()->GetHandle(), IDC_COMPLEX_AVAILABLE);
+  RECT rows = {};
+  GetClientRect(available, &rows);
+  EXPECT_GE(rows.bottom / SendMessageA(available, LB_GETITEMHEIGHT, 0, 0), 8);
   const auto leave = [](HWND panel, int id, const std::string& text) {
     Type(panel, id, text);
     Notify(panel, id, EN_KILLFOCUS);

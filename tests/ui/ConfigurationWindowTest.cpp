@@ -3,6 +3,7 @@
 // the manual opens through the shell, and a control's pop-up topic is its text from the string
 // table, shown beside it. With a help file the help viewer gets both.
 
+#include <cstdlib>
 #include <fstream>
 #include <vector>
 
@@ -27,6 +28,13 @@ TEST(ConfigurationWindow, PagesFollowTheTabsHelpFindsTopicsAndEveryWayOutReloads
   for (int way : {IDOK, IDCANCEL, WM_CLOSE}) {
     OpenWindow open(test);
     EXPECT_FALSE(IsEnabledControl(open.dialog, IDC_APPLY)) << way;  // no page holds edits
+    // It has a button on the taskbar and opens in the middle of the screen.
+    EXPECT_NE(GetWindowLongA(open.dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    RECT area = {}, window = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    GetWindowRect(open.dialog, &window);
+    EXPECT_LE(std::abs((window.left + window.right) - (area.left + area.right)), 4);
+    EXPECT_LE(std::abs((window.top + window.bottom) - (area.top + area.bottom)), 4);
     // The Actions page gets its window when its tab is first shown.
     EXPECT_EQ(open.window.ActionsPage()->GetHandle(), nullptr);
     CConfigurationPage* pageObjects[] = {open.window.JoysticksPage(), open.window.ProfilePage(),

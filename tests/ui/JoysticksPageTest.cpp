@@ -132,7 +132,8 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
 </Configuration>)"));
   EXPECT_EQ(test.started, (std::vector<std::pair<int, std::string>>{
                               {1, "Gamepad.xml"}, {3, test.folder + "SlideShow.xml"}}));
-  EXPECT_EQ(test.world.startupEntry().Value("Tandrel"), test.folder + "Tandrel.exe /NoConfigure");
+  EXPECT_EQ(test.world.startupEntry().Value("Tandrel"),
+            "\"" + test.folder + "Tandrel.exe\" /NoConfigure");
   EXPECT_FALSE(IsEnabledControl(open->dialog, IDC_APPLY));
 
   // Closing without applying discards the edits (a picture removed through its menu); without
@@ -142,8 +143,11 @@ TEST_F(JoysticksPageTest, ShowsEachControllerKeepsItsEditsAndAppliesThemIntoTheF
   };
   EXPECT_FALSE(noControllerNote());
   Notify(page, IDC_JOY_PICTURE, STN_CLICKED);
+  EXPECT_EQ(test.user.requests.back(), "menu|Change,Remove|-1");
   SendMessageA(page, WM_COMMAND, ID_PICTURE_REMOVE, 0);
   EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, false));
+  Notify(page, IDC_JOY_PICTURE, STN_CLICKED);  // nothing to remove now
+  EXPECT_EQ(test.user.requests.back(), "menu|Change,[Remove]|-1");
   Open();
   Choose(page, IDC_JOY_SELECT, "Pad Three");
   EXPECT_EQ(Shown(), Shows(test.folder + "SlideShow.xml", true, true));

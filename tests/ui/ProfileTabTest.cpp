@@ -134,12 +134,13 @@ TEST_F(ProfileTabTest, NumbersTheBoxesCannotHoldShowAsWrittenAndStay) {
   EXPECT_EQ(test.Read("Pad.xml"), Xml(profile));
 }
 
-// A missing file starts a new profile. "Save As" has the save dialog ask before it replaces a
-// file. A save that fails keeps the edits and the changed state, and no other file is opened
-// over them. A file with another root, refused, disables the
-// page, which asks for another file; "Save As" then starts a new profile.
+// A missing file starts a new profile, and the page says so. "Save As" has the save dialog ask
+// before it replaces a file. A save that fails keeps the edits and the changed state, and no other
+// file is opened over them. A file with another root, refused, disables the page, which asks for
+// another file; "Save As" then starts a new profile.
 TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
   Start("New.xml");
+  EXPECT_EQ(TextOf(page, IDC_PROF_DETECT_STATE), "The file does not exist: this is a new profile.");
   Type(page, IDC_PROF_DELAY, "60");
   test.user.files = {test.folder + "Missing\\New.xml", test.folder + "Foreign.xml"};
   Click(page, IDC_PROF_SAVE_AS);

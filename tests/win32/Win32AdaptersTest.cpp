@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -21,11 +22,10 @@ namespace {
 
 using namespace std::string_literals;
 
-// The value goes to the machine-wide list; where that cannot be written (a standard user's
-// HKEY_LOCAL_MACHINE, here a list that cannot be opened) to the user's own list, and it is
-// removed from both. Test lists under HKEY_CURRENT_USER stand for the two Run keys; the real
-// ones are HKEY_LOCAL_MACHINE's and HKEY_CURRENT_USER's.
-TEST(Win32StartupEntry, WritesMachineWideOrPerUserAndRemovesFromBoth) {
+// The value goes to the user's own list, quoted; a machine-wide value of that name that starts
+// this program is removed too, another program's is left. Test lists under HKEY_CURRENT_USER
+// stand for the two Run keys; the real ones are HKEY_CURRENT_USER's and HKEY_LOCAL_MACHINE's.
+TEST(Win32StartupEntry, WritesPerUserAndCleansThisProgramsMachineWideValue) {
   const char* kName = "TandrelAdapterTest";
   const seam::RunKeyLocation machine{HKEY_CURRENT_USER, "Software\\TandrelTest\\Machine"},
       user{HKEY_CURRENT_USER, "Software\\TandrelTest\\User"};
@@ -39,27 +39,27 @@ TEST(Win32StartupEntry, WritesMachineWideOrPerUserAndRemovesFromBoth) {
                ? std::string(buffer, size)
                : "none"s;
   };
-  const std::string command = "C:\\Program Files\\Tandrel\\Tandrel.exe /NoConfigure",
-                    stored = command + '\0';
-  seam::Win32StartupEntry standardUser({HKEY_CURRENT_USER, "Software\\TandrelTest\\Missing\\Run"},
-                                       user),
-      administrator(machine, user), system;
-  const struct {
-    seam::Win32StartupEntry& entry;
-    std::string write, machine, user;  // nothing to write: remove
-  } steps[] = {{standardUser, command, "none", stored},
-               {administrator, "short", "short\0"s, "none"},  // one start, not two
-               {standardUser, command, "short\0"s, stored},
-               {administrator, "", "none", "none"},
-               {administrator, "", "none", "none"}};  // already gone: no error
-  for (const auto& step : steps) {
-    EXPECT_TRUE(step.write.empty() ? step.entry.Remove(kName)
-                                   : step.entry.Write(kName, step.write));
-    EXPECT_EQ(read(machine) + "|" + read(user), step.machine + "|" + step.user);
-  }
+  const auto setMachine = [&](const char* value) {
+    RegSetKeyValueA(machine.root, machine.path, kName, REG_SZ, value,
+                    static_cast<DWORD>(std::strlen(value) + 1));
+  };
+  const std::string program = "C:\\Program Files\\Tandrel\\Tandrel.exe";
+  const std::string command = "\"" + program + "\" /NoConfigure", stored = command + '\0';
+  seam::Win32StartupEntry entry(user, machine, program);
+  // An older version's machine-wide value (unquoted) goes when the per-user one is written.
+  setMachine("C:\\PROGRAM FILES\\Tandrel\\Tandrel.exe /NoConfigure");
+  ASSERT_TRUE(entry.Write(kName, command));
+  EXPECT_EQ(read(machine) + "|" + read(user), "none|" + stored);
+  // Another program's value of that name stays; removing twice is no error.
+  setMachine("C:\\Other\\Tool.exe");
+  EXPECT_TRUE(entry.Remove(kName));
+  EXPECT_TRUE(entry.Remove(kName));
+  EXPECT_EQ(read(machine) + "|" + read(user), "C:\\Other\\Tool.exe\0"s + "|none");
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\TandrelTest");
+  // The system's own lists, per user.
+  seam::Win32StartupEntry system;
   ASSERT_TRUE(system.Write(kName, command));
-  EXPECT_EQ(read({HKEY_LOCAL_MACHINE, seam::Win32StartupEntry::kRunKey}), stored);
+  EXPECT_EQ(read({HKEY_CURRENT_USER, seam::Win32StartupEntry::kRunKey}), stored);
   EXPECT_TRUE(system.Remove(kName));
 }
 

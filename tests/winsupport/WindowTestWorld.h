@@ -76,10 +76,16 @@ class ScriptedUser : public ui::IUserInterface {
     const std::string file = Next(files, std::string());
     return file.empty() ? std::nullopt : std::optional(file);
   }
+  // Noted as "menu|Change,[Remove]|default": every item, a grayed one in brackets.
   void TrackPopupMenu(HMENU menu, int, int, HWND owner) override {
-    char text[64] = {};
-    GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
-    Note(owner, std::string("menu|") + text, static_cast<int>(GetMenuDefaultItem(menu, FALSE, 0)));
+    std::string items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char text[64] = {};
+      GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+      const bool grayed = (GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0;
+      items += (i == 0 ? "" : ",") + (grayed ? "[" + std::string(text) + "]" : text);
+    }
+    Note(owner, "menu|" + items, static_cast<int>(GetMenuDefaultItem(menu, FALSE, 0)));
     if (const UINT choice = Next(menuChoices, 0u)) PostMessageA(owner, WM_COMMAND, choice, 0);
   }
   bool ShowHelpContents(HWND owner, const std::string& file) override {

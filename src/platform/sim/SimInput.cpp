@@ -16,6 +16,7 @@ std::uint32_t Now() {
 void SimInput::KeyboardEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) {
   std::lock_guard guard(lock_);
   InputRecord record;
+  record.time = Now();
   record.kind = InputRecord::Kind::Key;
   record.vk = vk;
   record.scan = scan;
@@ -36,6 +37,7 @@ void SimInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
   record.flags = flags;
   record.dx = dx;
   record.dy = dy;
+  record.time = Now();
   record.data = data;
   Append(record);
   // The system applies the move before the button changes of the same event.
@@ -52,33 +54,6 @@ void SimInput::MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
   if (flags & kMouseRightUp) down_.erase(kVkRightButton);
   if (flags & kMouseMiddleDown) down_.insert(kVkMiddleButton);
   if (flags & kMouseMiddleUp) down_.erase(kVkMiddleButton);
-}
-
-void SimInput::Append(InputRecord record) {
-  record.time = Now();
-  log_.push_back(record);
-}
-
-std::vector<InputRecord> SimInput::Log() {
-  std::lock_guard guard(lock_);
-  return log_;
-}
-
-std::vector<InputRecord> SimInput::TakeLog() {
-  std::lock_guard guard(lock_);
-  std::vector<InputRecord> taken;
-  taken.swap(log_);
-  return taken;
-}
-
-void SimInput::ClearLog() {
-  std::lock_guard guard(lock_);
-  log_.clear();
-}
-
-std::size_t SimInput::Count() {
-  std::lock_guard guard(lock_);
-  return log_.size();
 }
 
 std::vector<std::uint8_t> SimInput::KeysDown() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sim/RecordLog.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace seam {
@@ -31,7 +32,7 @@ struct InputRecord {
   bool operator==(const InputRecord&) const = default;
 };
 
-class SimInput : public IInput {
+class SimInput : public IInput, public RecordLog<InputRecord> {
  public:
   // The cursor that mouse events move; it must outlive this object.
   explicit SimInput(SimDesktop& desktop) : desktop_(desktop) {}
@@ -40,11 +41,7 @@ class SimInput : public IInput {
   void MouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                   std::int32_t data) override;
 
-  std::vector<InputRecord> Log();
-  // Returns the log and empties it; the keys held down are not forgotten.
-  std::vector<InputRecord> TakeLog();
-  void ClearLog();
-  std::size_t Count();
+  // TakeLog and ClearLog (RecordLog) empty the log; the keys held down are not forgotten.
 
   // Virtual keys held down now (a key down counts once however often it repeated), and the
   // mouse buttons as their virtual keys 1 (left), 2 (right) and 4 (middle).
@@ -52,14 +49,10 @@ class SimInput : public IInput {
   bool AllReleased();
 
  private:
-  // Requires lock_.
-  void Append(InputRecord record);
-
-  // lock_ guards log_ and down_. Lock order: lock_, then the clock's and the desktop's locks
-  // (neither calls back into this object).
+  // lock_ guards down_. Lock order: lock_, then the log's, the clock's and the desktop's locks
+  // (none calls back into this object).
   std::mutex lock_;
   SimDesktop& desktop_;
-  std::vector<InputRecord> log_;
   std::set<std::uint8_t> down_;
 };
 

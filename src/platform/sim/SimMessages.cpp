@@ -18,14 +18,16 @@ bool Offers(MessageButtons buttons, MessageAnswer answer) {
 
 MessageAnswer SimMessages::Show(const std::string& text, const std::string& caption,
                                 MessageButtons buttons, MessageIcon icon) {
-  std::lock_guard guard(lock_);
   MessageAnswer answer = DefaultAnswer(buttons);
-  if (buttons != MessageButtons::Ok && !answers_.empty()) {
-    const MessageAnswer scripted = answers_.front();
-    answers_.pop_front();
-    if (Offers(buttons, scripted)) answer = scripted;
+  {
+    std::lock_guard guard(lock_);
+    if (buttons != MessageButtons::Ok && !answers_.empty()) {
+      const MessageAnswer scripted = answers_.front();
+      answers_.pop_front();
+      if (Offers(buttons, scripted)) answer = scripted;
+    }
   }
-  log_.push_back({text, caption, buttons, icon, answer});
+  Append({text, caption, buttons, icon, answer});
   return answer;
 }
 
@@ -37,28 +39,6 @@ void SimMessages::QueueAnswer(MessageAnswer answer) {
 std::size_t SimMessages::PendingAnswers() {
   std::lock_guard guard(lock_);
   return answers_.size();
-}
-
-std::vector<MessageRecord> SimMessages::Log() {
-  std::lock_guard guard(lock_);
-  return log_;
-}
-
-std::vector<MessageRecord> SimMessages::TakeLog() {
-  std::lock_guard guard(lock_);
-  std::vector<MessageRecord> taken;
-  taken.swap(log_);
-  return taken;
-}
-
-void SimMessages::ClearLog() {
-  std::lock_guard guard(lock_);
-  log_.clear();
-}
-
-std::size_t SimMessages::Count() {
-  std::lock_guard guard(lock_);
-  return log_.size();
 }
 
 }  // namespace seam

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sim/RecordLog.h"
 
 namespace seam {
 
@@ -20,7 +21,7 @@ struct MessageRecord {
   bool operator==(const MessageRecord&) const = default;
 };
 
-class SimMessages : public IMessages {
+class SimMessages : public IMessages, public RecordLog<MessageRecord> {
  public:
   // A plain Ok message answers Ok and leaves the script alone. A question takes the next
   // scripted answer; with none left it answers No (Cancel for Ok/Cancel). A scripted answer
@@ -32,15 +33,9 @@ class SimMessages : public IMessages {
   void QueueAnswer(MessageAnswer answer);
   std::size_t PendingAnswers();
 
-  std::vector<MessageRecord> Log();
-  std::vector<MessageRecord> TakeLog();
-  void ClearLog();
-  std::size_t Count();
-
  private:
-  std::mutex lock_;  // guards answers_ and log_
+  std::mutex lock_;  // guards answers_
   std::deque<MessageAnswer> answers_;
-  std::vector<MessageRecord> log_;
 };
 
 // Whether a box with these buttons can give this answer.

@@ -1,5 +1,11 @@
 #include "platform/win32/Win32StartupEntry.h"
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "platform/win32/Win32Files.h"
+
 namespace seam {
 
 namespace {
@@ -42,23 +48,50 @@ bool Lacks(const RunKeyLocation& location, const std::string& name) {
                       nullptr) != ERROR_SUCCESS;
 }
 
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string OwnModule() {
+  std::wstring path(32768, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(length);
+  return Narrow(path);
+}
+
 }  // namespace
 
-Win32StartupEntry::Win32StartupEntry(RunKeyLocation machine, RunKeyLocation user)
-    : machine_(machine), user_(user) {}
+Win32StartupEntry::Win32StartupEntry(RunKeyLocation user, RunKeyLocation machine,
+                                     std::string program)
+    : user_(user), machine_(machine), program_(Lower(program.empty() ? OwnModule() : program)) {}
+
+bool Win32StartupEntry::StartsThisProgram(const RunKeyLocation& list,
+                                          const std::string& name) const {
+  DWORD size = 0;
+  if (RegGetValueA(list.root, list.path, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  std::vector<char> value(size + 1, '\0');
+  if (RegGetValueA(list.root, list.path, name.c_str(), RRF_RT_REG_SZ, nullptr, value.data(),
+                   &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  return Lower(value.data()).find(program_) != std::string::npos;
+}
 
 bool Win32StartupEntry::Write(const std::string& name, const std::string& command) {
-  if (RunKey(machine_).Set(name, command)) {
-    RunKey(user_).Delete(name);
-    return true;
-  }
-  return RunKey(user_).Set(name, command);
+  if (!RunKey(user_).Set(name, command)) return false;
+  if (StartsThisProgram(machine_, name)) RunKey(machine_).Delete(name);
+  return true;
 }
 
 bool Win32StartupEntry::Remove(const std::string& name) {
-  const bool machineClear = RunKey(machine_).Delete(name) || Lacks(machine_, name);
-  const bool userClear = RunKey(user_).Delete(name) || Lacks(user_, name);
-  return machineClear && userClear;
+  // Another program's machine-wide value of that name is not ours to remove.
+  if (StartsThisProgram(machine_, name)) RunKey(machine_).Delete(name);
+  return RunKey(user_).Delete(name) || Lacks(user_, name);
 }
 
 }  // namespace seam

@@ -74,13 +74,8 @@ void VirtualPad::Plug() {
   // as its initial state when it is opened afresh, so the rest is set before that.
   handle_ = SDL_JoystickOpen(index);
   ASSERT_NE(handle_, nullptr) << SDL_GetError();
-  for (int axis = 0; axis < axes_; ++axis) {
-    const std::string bound = "a" + std::to_string(axis);
-    const bool trigger =
-        axis == triggerAxis_ || Bound("lefttrigger") == bound || Bound("righttrigger") == bound;
-    Axis(axis, trigger ? 0 : 32768);
-  }
-  if (!order_.empty()) Set(initial_);
+  for (int axis = 0; axis < axes_; ++axis) Axis(axis, axis == triggerAxis_ ? 0 : 32768);
+  if (!order_.empty()) Set(initial_);  // a pad's triggers let go: at their lowest end
   SDL_JoystickUpdate();
   SDL_JoystickClose(handle_);
   handle_ = SDL_JoystickOpen(index);

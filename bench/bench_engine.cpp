@@ -183,22 +183,23 @@ void PollOneButtonPressedAndReleased(benchmark::State& state) {
 }
 BENCHMARK(PollOneButtonPressedAndReleased);
 
-void PollOneAxisSweeping(benchmark::State& state) {
-  Bench bench;
+// Polls while `place` puts a value that sweeps over 0..65535 and back into the state.
+template <typename Place>
+void PollSweeping(benchmark::State& state, Bench& bench, Place place) {
   auto joystick = bench.Loaded();
   if (!joystick) return state.SkipWithError("profile not loaded");
   seam::JoystickState position = bench.Rest();
   auto& joysticks = bench.platform().joysticks();
   std::int64_t step = 1500;
-  std::int64_t x = position.xPos;
+  std::int64_t value = 32767;
   std::int64_t polls = 0;
   for (auto _ : state) {
-    x += step;
-    if (x > 65535 || x < 0) {
+    value += step;
+    if (value > 65535 || value < 0) {
       step = -step;
-      x += 2 * step;
+      value += 2 * step;
     }
-    position.xPos = static_cast<std::uint32_t>(x);
+    place(position, static_cast<std::uint32_t>(value));
     joysticks.SetState(0, position);
     joystick->OnTimer();
     if ((++polls & 0xFFF) == 0) {
@@ -209,34 +210,19 @@ void PollOneAxisSweeping(benchmark::State& state) {
   }
   state.SetItemsProcessed(polls);
 }
+
+void PollOneAxisSweeping(benchmark::State& state) {
+  Bench bench;
+  PollSweeping(state, bench, [](seam::JoystickState& s, std::uint32_t x) { s.xPos = x; });
+}
 BENCHMARK(PollOneAxisSweeping);
 
 void PollPadTriggersSweeping(benchmark::State& state) {
   Bench bench(seam::PadCaps("Bench Pad"));
-  auto joystick = bench.Loaded();
-  if (!joystick) return state.SkipWithError("profile not loaded");
-  seam::JoystickState position = bench.Rest();
-  auto& joysticks = bench.platform().joysticks();
-  std::int64_t step = 1500;
-  std::int64_t pull = 0;
-  std::int64_t polls = 0;
-  for (auto _ : state) {
-    pull += step;
-    if (pull > 65535 || pull < 0) {
-      step = -step;
-      pull += 2 * step;
-    }
-    position.leftTrigger = static_cast<std::uint32_t>(pull);
-    position.rightTrigger = static_cast<std::uint32_t>(65535 - pull);
-    joysticks.SetState(0, position);
-    joystick->OnTimer();
-    if ((++polls & 0xFFF) == 0) {
-      state.PauseTiming();
-      bench.platform().input().ClearLog();
-      state.ResumeTiming();
-    }
-  }
-  state.SetItemsProcessed(polls);
+  PollSweeping(state, bench, [](seam::JoystickState& s, std::uint32_t pull) {
+    s.leftTrigger = pull;
+    s.rightTrigger = 65535 - pull;
+  });
 }
 BENCHMARK(PollPadTriggersSweeping);
 

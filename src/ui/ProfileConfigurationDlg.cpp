@@ -90,10 +90,11 @@ int CProfileConfigurationDlg::ControllerInUse() {
 }
 
 seam::ControllerLayout CProfileConfigurationDlg::InputNames() {
-  CTandrelConfiguration& configuration = Configuration();
-  const auto lock = configuration.Lock();
-  const CJoystick* joystick = configuration.GetJoystick(ControllerInUse());
-  return joystick != nullptr ? joystick->GetCaps().layout : seam::ControllerLayout::Joystick;
+  const int id = ControllerInUse();
+  for (const PresentController& present : Configuration().PresentControllers()) {
+    if (present.id == id) return present.layout;
+  }
+  return seam::ControllerLayout::Joystick;
 }
 
 void CProfileConfigurationDlg::ShowInputNames() {

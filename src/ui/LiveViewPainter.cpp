@@ -11,7 +11,7 @@ namespace ui {
 namespace {
 
 constexpr int kButtonsPerRow = 16;
-constexpr int kNamedButtonsPerRow = 5;  // a pad's, with their names beside the numbers
+constexpr int kNamedButtonsPerRow = 4;  // a pad's, with their names beside the numbers
 constexpr COLORREF kLit = RGB(0, 120, 215);
 constexpr COLORREF kDeadZone = RGB(200, 200, 200);
 constexpr COLORREF kMark = RGB(200, 80, 0);
@@ -68,7 +68,7 @@ int XOf(const RECT& bar, double position) {
   return bar.left + static_cast<int>((clamped + 1) / 2 * (bar.right - bar.left - 1));
 }
 
-// Wide enough for every axis' name ("Z Axis (Right Trigger)"), within a third of the row.
+// Wide enough for every axis' name ("Z Axis (Right Trigger)"), within half the row.
 int LabelWidth(HDC dc, int width, const liveview::View& view) {
   int widest = 0;
   for (const liveview::AxisView& axis : view.axes) {
@@ -76,7 +76,7 @@ int LabelWidth(HDC dc, int width, const liveview::View& view) {
     GetTextExtentPoint32A(dc, axis.name.c_str(), static_cast<int>(axis.name.size()), &extent);
     widest = std::max<int>(widest, extent.cx + 4);
   }
-  return std::clamp(widest, width / 5, width / 3);
+  return std::clamp(widest, width / 5, width / 2);
 }
 
 void PaintAxis(HDC dc, const RECT& row, const liveview::AxisView& axis, int labelWidth) {

@@ -29,23 +29,13 @@ int PercentValue(std::string_view text) {
   return actions::ReadDecimal(std::string(text.substr(0, 4)).c_str());
 }
 
-std::vector<std::string> ElementEntryTexts() {
-  std::vector<std::string> texts;
-  for (int n = 1; n <= kButtonEntryCount; ++n) texts.push_back(ButtonEntryText(n));
-  for (const char* axis : kAxisNames) {
-    for (auto& text : AxisEntryTexts(axis, false)) texts.push_back(std::move(text));
-  }
-  for (const char* direction : kPOVDirections) texts.push_back("POV " + std::string(direction));
-  return texts;
-}
-
-std::vector<std::string> LabelledEntryTexts(const CXMLNode& root, seam::ControllerLayout names) {
+std::vector<std::string> ElementEntryTexts(const CXMLNode* root, seam::ControllerLayout names) {
   std::vector<std::string> texts;
   for (int n = 1; n <= kButtonEntryCount; ++n) texts.push_back(ButtonEntryText(n, names));
   for (std::size_t i = 0; i < kAxisNames.size(); ++i) {
-    const auto settings = ReadAxisSettings(root, kAxisNames[i]);
-    const bool swapped = settings.swapped;
-    const auto entries = AxisEntryTexts(kAxisNames[i], IsVerticalAxis(root, kAxisNames[i]));
+    const bool swapped = root != nullptr && ReadAxisSettings(*root, kAxisNames[i]).swapped;
+    const auto entries =
+        AxisEntryTexts(kAxisNames[i], root != nullptr && IsVerticalAxis(*root, kAxisNames[i]));
     // The first entry holds the side towards the minimum, unless the axis is swapped.
     for (std::size_t e = 0; e < 2; ++e) {
       const bool towardsMax = (e == 1) != swapped;

@@ -43,12 +43,13 @@ std::vector<std::string> PercentTexts();
 // number).
 int PercentValue(std::string_view text);
 
-// The 48 entries of the element list, every axis horizontal.
-std::vector<std::string> ElementEntryTexts();
-// The 48 entries as the page shows them for a profile: each axis' entries "Up"/"Down" when the
-// profile's axis is vertical, and on a pad every input's name beside it ("Down Z Axis (Left
-// Trigger)": which trigger an entry of Z holds depends on the axis' "swapped").
-std::vector<std::string> LabelledEntryTexts(const CXMLNode& root, seam::ControllerLayout names);
+// The 48 entries of the element list as the page shows them for a profile (none: every axis
+// horizontal): each axis' entries "Up"/"Down" when the profile's axis is vertical, and on a pad
+// every input's name beside it ("Down Z Axis (Left Trigger)": which trigger an entry of Z
+// holds depends on the axis' "swapped").
+std::vector<std::string> ElementEntryTexts(
+    const CXMLNode* root = nullptr,
+    seam::ControllerLayout names = seam::ControllerLayout::Joystick);
 // The position of the first of the axis' two entries in the element list; none for a name
 // that is not one of kAxisNames (ignoring case).
 std::optional<std::size_t> AxisEntryIndex(std::string_view axisName);

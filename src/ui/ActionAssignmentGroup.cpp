@@ -41,7 +41,7 @@ void ActionAssignmentGroup::Fill() const {
 }
 
 void ActionAssignmentGroup::Label(const CXMLNode& root, seam::ControllerLayout names) const {
-  const std::vector<std::string> texts = profileedit::LabelledEntryTexts(root, names);
+  const std::vector<std::string> texts = profileedit::ElementEntryTexts(&root, names);
   for (int i = 0; i < elements_.Count(); ++i) {
     const auto position = static_cast<std::size_t>(elements_.ItemData(i));
     if (position < texts.size() && elements_.ItemText(i) != texts[position]) {

@@ -28,7 +28,7 @@ class ActionAssignmentGroup {
   // Refills the theme list from the library, keeping the chosen theme where it still exists,
   // and shows the stored action again.
   void FollowLibrary(const CXMLNode& root) const;
-  // The element entries as the profile labels them (profileedit::LabelledEntryTexts: "Up"/
+  // The element entries as the profile labels them (profileedit::ElementEntryTexts: "Up"/
   // "Down" for a vertical axis, a pad's names beside the numbers); the selection stays.
   void Label(const CXMLNode& root, seam::ControllerLayout names) const;
 

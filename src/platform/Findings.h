@@ -49,12 +49,22 @@ class ScopedFindings {
   std::string readingFile_;
 };
 
+// Whether a message is about the file its thread was reading: a reader's complaint ("XML Error",
+// a profile's question), or that file not opening or not being well formed; not the
+// configuration's own verdicts ("Problem", its "Configuration Error"s), which it shows between
+// the reads of its files.
+bool IsAboutFileRead(const std::string& text, const std::string& caption);
+
 // How many findings one box lists before it counts the rest.
 constexpr std::size_t kFindingsListed = 8;
 
-// The text and caption of one box for several findings: "<n> problems were found:" and the
-// first kFindingsListed texts, each after a blank line, then "... and <m> more." for the rest.
-// The caption and icon are those of the first finding.
-Finding CombineFindings(const std::vector<Finding>& findings);
+// The text and caption of one box for the findings: one finding's text, or "<n> problems were
+// found:" and the first kFindingsListed texts, each after a blank line, then "... and <m> more."
+// for the rest. With `nameFiles` (the message boxes of the Windows program) the box names the
+// file the findings are about with its folder: after a lone finding that does not name it so
+// already ("(<path>)"), in the first line when all are about one file ("... were found in
+// "<path>":"), else before the findings of each file ("In "<path>":"). The caption and icon are
+// those of the first finding.
+Finding CombineFindings(const std::vector<Finding>& findings, bool nameFiles = false);
 
 }  // namespace seam

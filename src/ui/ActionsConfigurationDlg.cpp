@@ -14,8 +14,6 @@
 #include "ui/ComplexActionConfigDlg.h"
 #include "ui/MouseActionConfigDlg.h"
 #include "ui/MouseWheelActionConfigDlg.h"
-#include "ui/ProfileConfigurationDlg.h"
-#include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
 #include "ui/VKActionConfigDlg.h"
 
@@ -39,8 +37,8 @@ class WritingBoxes {
 }  // namespace
 
 CActionsConfigurationDlg::CActionsConfigurationDlg(const ui::WindowServices& services,
-                                                   CTandrelConfigDlg& owner, HWND parent)
-    : CConfigurationPage(IDD_ACTIONS_PAGE, services, owner, parent) {}
+                                                   ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_ACTIONS_PAGE, services, std::move(host), parent) {}
 
 CActionsConfigurationDlg::~CActionsConfigurationDlg() = default;
 
@@ -199,8 +197,8 @@ void CActionsConfigurationDlg::ShowRefusal(const actionedit::EditResult& refusal
 bool CActionsConfigurationDlg::MayDeleteUsedAction() {
   std::vector<std::string> users =
       profileedit::ProfilesUsingAction(Configuration().GetProfileFileNames(), theme_, name_);
-  CProfileConfigurationDlg* profilePage = Owner().ProfilePage();
-  if (const auto open = profilePage ? profilePage->FileUsingAction(theme_, name_) : std::nullopt) {
+  const auto& openProfileUsing = Host().openProfileUsing;
+  if (const auto open = openProfileUsing ? openProfileUsing(theme_, name_) : std::nullopt) {
     const std::string openPath = config::ComparablePath(*open);
     if (std::none_of(users.begin(), users.end(), [&](const std::string& user) {
           return config::ComparablePath(user) == openPath;

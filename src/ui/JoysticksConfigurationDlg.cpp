@@ -22,8 +22,8 @@ constexpr int kControllerControls[] = {IDC_JOY_SELECT,  IDC_JOY_CHANGE,  IDC_JOY
 }  // namespace
 
 CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(const ui::WindowServices& services,
-                                                       CTandrelConfigDlg& owner, HWND parent)
-    : CConfigurationPage(IDD_JOYSTICKS_PAGE, services, owner, parent) {}
+                                                       ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_JOYSTICKS_PAGE, services, std::move(host), parent) {}
 
 void CJoysticksConfigurationDlg::OnInitDialog() {
   SetChanged(false);

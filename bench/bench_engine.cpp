@@ -1,7 +1,8 @@
 // The controller's hot paths on a simulated gamepad with 6 axes, a hat and 32 buttons whose
 // profile has 4 shift buttons and an action in every slot: one poll (a) with nothing changed
 // since the last one, (b) with one button pressed or released, (c) with one axis sweeping
-// across its range; and (d) loading that profile into a freshly opened controller. Polls are
+// across its range, (d) with a pad's two triggers sweeping together (its Z read as two inputs);
+// and (e) loading that profile into a freshly opened controller. Polls are
 // called directly on the benchmark's thread; the timer service is virtual time that never
 // advances, so the actions' own timers never tick.
 #include <benchmark/benchmark.h>
@@ -18,6 +19,7 @@
 #include "actions/MouseWheelAction.h"
 #include "actions/VKAction.h"
 #include "engine/Joystick.h"
+#include "platform/PadLayout.h"
 #include "platform/sim/SimPlatform.h"
 #include "timer/VirtualTimerService.h"
 
@@ -74,11 +76,12 @@ std::string FullProfile() {
 
 class Bench {
  public:
-  Bench() {
+  explicit Bench(const seam::JoystickCaps& caps = seam::MakeJoystickCaps("ZRUV", 32, true, 0, 65535,
+                                                                         "Bench Pad")) {
     platform_.UseClock(&timers_);
     services_ = std::make_unique<seam::ScopedServices>(platform_.services());
     timerService_ = std::make_unique<ScopedTimerService>(&timers_);
-    caps_ = seam::MakeJoystickCaps("ZRUV", 32, true, 0, 65535, "Bench Pad");
+    caps_ = caps;
     platform_.joysticks().Plug(0, caps_);
     ClearActions();
     for (int k = 0; k < 10; ++k) {
@@ -180,22 +183,23 @@ void PollOneButtonPressedAndReleased(benchmark::State& state) {
 }
 BENCHMARK(PollOneButtonPressedAndReleased);
 
-void PollOneAxisSweeping(benchmark::State& state) {
-  Bench bench;
+// Polls while `place` puts a value that sweeps over 0..65535 and back into the state.
+template <typename Place>
+void PollSweeping(benchmark::State& state, Bench& bench, Place place) {
   auto joystick = bench.Loaded();
   if (!joystick) return state.SkipWithError("profile not loaded");
   seam::JoystickState position = bench.Rest();
   auto& joysticks = bench.platform().joysticks();
   std::int64_t step = 1500;
-  std::int64_t x = position.xPos;
+  std::int64_t value = 32767;
   std::int64_t polls = 0;
   for (auto _ : state) {
-    x += step;
-    if (x > 65535 || x < 0) {
+    value += step;
+    if (value > 65535 || value < 0) {
       step = -step;
-      x += 2 * step;
+      value += 2 * step;
     }
-    position.xPos = static_cast<std::uint32_t>(x);
+    place(position, static_cast<std::uint32_t>(value));
     joysticks.SetState(0, position);
     joystick->OnTimer();
     if ((++polls & 0xFFF) == 0) {
@@ -206,7 +210,21 @@ void PollOneAxisSweeping(benchmark::State& state) {
   }
   state.SetItemsProcessed(polls);
 }
+
+void PollOneAxisSweeping(benchmark::State& state) {
+  Bench bench;
+  PollSweeping(state, bench, [](seam::JoystickState& s, std::uint32_t x) { s.xPos = x; });
+}
 BENCHMARK(PollOneAxisSweeping);
+
+void PollPadTriggersSweeping(benchmark::State& state) {
+  Bench bench(seam::PadCaps("Bench Pad"));
+  PollSweeping(state, bench, [](seam::JoystickState& s, std::uint32_t pull) {
+    s.leftTrigger = pull;
+    s.rightTrigger = 65535 - pull;
+  });
+}
+BENCHMARK(PollPadTriggersSweeping);
 
 void LoadFullProfile(benchmark::State& state) {
   Bench bench;

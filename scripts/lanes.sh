@@ -24,10 +24,10 @@ configure_windows() {
 # services must not inherit ctest's pipes.
 export WINEDEBUG=-all
 export WINEPREFIX="$root/build/windows/wineprefix"
-# winmm: a winmm.dll beside a program comes before the system's, as on Windows; the process-level
-# tests put a stand-in there that reports scripted controllers. Wine reads this from its own
-# environment only, never from one a program passes to the programs it starts.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winmm=n,b"
+# winmm, xinput1_4: a DLL beside a program comes before the system's, as on Windows; the
+# process-level tests put stand-ins there that report scripted controllers and pads. Wine reads
+# this from its own environment only, never from one a program passes to the programs it starts.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winmm=n,b;xinput1_4=n,b"
 # Wine's desktop process picks its display driver when the session starts: started without a
 # display, no program of the session can ever open a window (message boxes, dialogs). So the
 # session gets a virtual display of its own for its whole life.

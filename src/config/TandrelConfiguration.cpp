@@ -118,6 +118,7 @@ std::vector<PresentController> CTandrelConfiguration::PresentControllers() const
     entry.picture = GetPicture(id);
     entry.enabled = IsJoystickEnabled(id);
     entry.polling = controller->IsActive();
+    entry.layout = controller->GetCaps().layout;
   }
   return present;
 }

@@ -72,6 +72,7 @@ struct PresentController {
   std::optional<std::string> picture;
   bool enabled = false;  // its entry is enabled as the file says
   bool polling = false;  // its controller object polls (a profile loaded)
+  seam::ControllerLayout layout = seam::ControllerLayout::Joystick;  // whose input names it has
 };
 
 class CTandrelConfiguration : public CTimerUser {

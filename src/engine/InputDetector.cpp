@@ -45,7 +45,7 @@ bool CInputDetector::IsDown(const Input& input, const JoystickLiveState& state) 
     case DetectedInput::Kind::AxisDirection:
       for (const LiveAxisLayout& axis : axes_) {
         if (axis.index != what.number) continue;
-        const std::uint32_t position = state.axes[static_cast<std::size_t>(axis.index)];
+        const std::uint32_t position = SideReading(axis, state, what.towardsMax);
         return what.towardsMax ? position > axis.high : position < axis.low;
       }
       return false;

@@ -7,6 +7,7 @@
 #include "actions/TextRules.h"
 #include "engine/JoystickButton.h"
 #include "engine/JoystickPOVButton.h"
+#include "engine/JoystickSplitAxis.h"
 #include "engine/LibraryActions.h"
 #include "engine/ProfileMessages.h"
 #include "engine/ProfileReader.h"
@@ -69,8 +70,13 @@ bool CJoystick::Open(int id) {
   for (int index = 0; index < 6; ++index) {
     const AxisLayout& declared = layouts[index];
     if (declared.flag != 0 && (caps.caps & declared.flag) == 0) continue;
-    axes_.push_back(std::make_unique<CJoystickAxis>(
-        this, CJoystickAxisProperties(index, declared.min, declared.max, 1000), declared.name));
+    const CJoystickAxisProperties properties(index, declared.min, declared.max, 1000);
+    // A pad's triggers share Z in the layout, but each is an input of its own.
+    if (index == 2 && caps.layout == seam::ControllerLayout::Pad) {
+      axes_.push_back(std::make_unique<CJoystickSplitAxis>(this, properties, declared.name));
+    } else {
+      axes_.push_back(std::make_unique<CJoystickAxis>(this, properties, declared.name));
+    }
   }
   if ((caps.caps & seam::kCapsHasPov) != 0) {
     for (int angle : {0, 90, 180, 270}) {
@@ -184,6 +190,7 @@ void CJoystick::PublishLocked() const {
   live.axes = {liveReading_.xPos, liveReading_.yPos, liveReading_.zPos,
                liveReading_.rPos, liveReading_.uPos, liveReading_.vPos};
   live.pov = liveReading_.pov;
+  live.triggers = {liveReading_.leftTrigger, liveReading_.rightTrigger};
   live.shiftState = shiftState_;
   live.profileGeneration = profileGeneration_;
   live_.Publish(live);
@@ -212,6 +219,7 @@ JoystickLiveLayout CJoystick::LiveLayout() const {
   const int hatElements = layout.hasPov && !buttons_.empty() ? 4 : 0;
   layout.buttonCount = static_cast<int>(buttons_.size()) - hatElements;
   layout.shiftButtonCount = shiftCount_;
+  layout.controllerLayout = caps_.layout;
   for (const auto& axis : axes_) {
     const CJoystickAxisProperties& properties = axis->Properties();
     LiveAxisLayout& entry = layout.axes.emplace_back();
@@ -224,6 +232,7 @@ JoystickLiveLayout CJoystick::LiveLayout() const {
     entry.threshold = properties.GetThreshold();
     entry.vertical = axis->IsVertical();
     entry.swapped = axis->IsSwapped();
+    entry.split = dynamic_cast<const CJoystickSplitAxis*>(axis.get()) != nullptr;
     for (int state = 0; state <= axis->GetHighestShiftState(); ++state) {
       entry.towardsMinPercents.push_back(axis->PercentsInForce(true, state));
       entry.towardsMaxPercents.push_back(axis->PercentsInForce(false, state));
@@ -276,7 +285,8 @@ namespace {
 // The fields the elements read.
 bool SameInputs(const seam::JoystickState& a, const seam::JoystickState& b) {
   return a.xPos == b.xPos && a.yPos == b.yPos && a.zPos == b.zPos && a.rPos == b.rPos &&
-         a.uPos == b.uPos && a.vPos == b.vPos && a.buttons == b.buttons && a.pov == b.pov;
+         a.uPos == b.uPos && a.vPos == b.vPos && a.buttons == b.buttons && a.pov == b.pov &&
+         a.leftTrigger == b.leftTrigger && a.rightTrigger == b.rightTrigger;
 }
 }  // namespace
 

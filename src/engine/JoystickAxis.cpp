@@ -137,21 +137,23 @@ std::vector<int> CJoystickAxis::PercentsInForce(bool negative, int shiftState) c
   return percents;
 }
 
+CAction* CJoystickAxis::SideInForce(bool negative) const {
+  return negative ? SelectFrom(pressList_, shiftState_)
+                  : static_cast<CAction*>(SelectFrom(positiveList_, shiftState_));
+}
+
 void CJoystickAxis::Press(CMouseSpeedData* speed) {
   pressed_ = true;
   const bool negative = properties_.GetPosition() < properties_.Centre();
-  CAction* other = negative ? static_cast<CAction*>(SelectFrom(positiveList_, shiftState_))
-                            : SelectFrom(pressList_, shiftState_);
-  if (Running(other)) other->Release(nullptr);
-  CAction* side = negative ? SelectFrom(pressList_, shiftState_)
-                           : static_cast<CAction*>(SelectFrom(positiveList_, shiftState_));
-  if (side != nullptr) side->Press(speed);
+  if (CAction* other = SideInForce(!negative); Running(other)) other->Release(nullptr);
+  if (CAction* side = SideInForce(negative)) side->Press(speed);
 }
 
 void CJoystickAxis::Release(CMouseSpeedData*) {
   pressed_ = false;
-  if (CAction* negative = SelectFrom(pressList_, shiftState_)) negative->Release(nullptr);
-  if (CAction* positive = SelectFrom(positiveList_, shiftState_)) positive->Release(nullptr);
+  for (bool negative : {true, false}) {
+    if (CAction* side = SideInForce(negative)) side->Release(nullptr);
+  }
 }
 
 void CJoystickAxis::Enable(bool enabled) {

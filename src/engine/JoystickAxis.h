@@ -70,6 +70,10 @@ class CJoystickAxis : public CJoystickButtonBase {
   // The deflection of a raw position beyond the dead zone, in percent (0..100); 0 inside it.
   double DeflectionPercent(std::uint32_t position) const;
 
+ protected:
+  // The container of one side that the shift state in force uses, or null.
+  CAction* SideInForce(bool negative) const;
+
  private:
   void RemoveThreshold(bool negative, int shiftState, int percent);
   CJoystickAxisThreshold* Container(bool negative, int shiftState) const;

@@ -18,7 +18,8 @@ struct JoystickLiveState {
   std::uint32_t buttons = 0;                         // bit k-1 set while button k is down
   std::array<std::uint32_t, kLiveAxisCount> axes{};  // raw positions by axis index (X = 0)
   std::uint32_t pov = seam::kPovCentered;            // hundredths of a degree, or centred
-  int shiftState = 0;                                // 0, or k while shift button k is in force
+  std::array<std::uint32_t, 2> triggers{};  // a pad's left and right trigger, 0..kTriggerFull
+  int shiftState = 0;                       // 0, or k while shift button k is in force
   // The layout this reading belongs to: equal to JoystickLiveLayout::profileGeneration until a
   // profile is loaded into the controller or the controller object is replaced.
   std::uint32_t profileGeneration = 0;
@@ -35,6 +36,8 @@ struct LiveAxisLayout {
   std::uint32_t low = 0, high = 0;
   int threshold = 0;
   bool vertical = false, swapped = false;  // as the profile gives them
+  // A pad's Z: each side is one trigger (towards max the left one), read on its own.
+  bool split = false;
   // Per shift state (0..the shift-button count): the percents of the entries that the state
   // uses on each side (its own, or those of the nearest lower state that has some), ascending.
   // An entry applies once the deflection beyond the dead zone exceeds its percent.
@@ -49,4 +52,10 @@ struct JoystickLiveLayout {
   int buttonCount = 0;
   int shiftButtonCount = 0;
   std::vector<LiveAxisLayout> axes;  // X, Y, then Z, R, U, V as present
+  seam::ControllerLayout controllerLayout = seam::ControllerLayout::Joystick;  // its names
 };
+
+// The reading of one side of an axis: the axis' position, or for a split axis the position
+// its trigger gives that side (TriggerOnZ).
+std::uint32_t SideReading(const LiveAxisLayout& axis, const JoystickLiveState& state,
+                          bool towardsMax);

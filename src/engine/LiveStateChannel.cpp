@@ -18,6 +18,8 @@ void CLiveStateChannel::Publish(const JoystickLiveState& state) {
   words[kButtons] = state.buttons;
   for (int i = 0; i < kLiveAxisCount; ++i) words[kAxes + i] = state.axes[i];
   words[kPov] = state.pov;
+  words[kLeftTrigger] = state.triggers[0];
+  words[kRightTrigger] = state.triggers[1];
   words[kShift] = static_cast<std::uint32_t>(state.shiftState);
   words[kGeneration] = state.profileGeneration;
   words[kFilled] = 1;
@@ -42,6 +44,7 @@ std::optional<JoystickLiveState> CLiveStateChannel::Read() const {
   state.buttons = words[kButtons];
   for (int i = 0; i < kLiveAxisCount; ++i) state.axes[i] = words[kAxes + i];
   state.pov = words[kPov];
+  state.triggers = {words[kLeftTrigger], words[kRightTrigger]};
   state.shiftState = static_cast<int>(words[kShift]);
   state.profileGeneration = words[kGeneration];
   return state;

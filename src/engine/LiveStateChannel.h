@@ -28,6 +28,8 @@ class CLiveStateChannel {
     kButtons,
     kAxes,
     kPov = kAxes + kLiveAxisCount,
+    kLeftTrigger,
+    kRightTrigger,
     kShift,
     kGeneration,
     kFilled,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/PadLayout.h"
+
 namespace liveview {
 
 namespace {
@@ -49,18 +51,27 @@ const std::vector<int>& PercentsOf(const std::vector<std::vector<int>>& byShiftS
   return byShiftState[static_cast<std::size_t>(state)];
 }
 
-AxisView MakeAxis(const LiveAxisLayout& axis, const JoystickLiveState& state) {
+// The axis, or of a split one the side towards max (`side` true) or towards min (false).
+AxisView MakeAxis(const LiveAxisLayout& axis, const JoystickLiveState& state,
+                  seam::ControllerLayout names, std::optional<bool> side) {
   AxisView view;
-  view.name = axis.name;
-  const std::uint32_t raw = state.axes[static_cast<std::size_t>(axis.index)];
+  // Both sides of a stick have one name.
+  view.name =
+      seam::WithInputName(axis.name, seam::InputAxisName(names, axis.index, side.value_or(true)));
+  const std::uint32_t raw = SideReading(axis, state, side.value_or(true));
   view.position = Scale(axis, raw);
   view.deadLow = Scale(axis, axis.low);
   view.deadHigh = Scale(axis, axis.high);
-  for (int percent : PercentsOf(axis.towardsMinPercents, state.shiftState)) {
-    view.towardsMinMarks.push_back(Scale(axis, PercentTowards(LowEdge(axis), axis.min, percent)));
+  if (side != true) {
+    for (int percent : PercentsOf(axis.towardsMinPercents, state.shiftState)) {
+      view.towardsMinMarks.push_back(Scale(axis, PercentTowards(LowEdge(axis), axis.min, percent)));
+    }
   }
-  for (int percent : PercentsOf(axis.towardsMaxPercents, state.shiftState)) {
-    view.towardsMaxMarks.push_back(Scale(axis, PercentTowards(HighEdge(axis), axis.max, percent)));
+  if (side != false) {
+    for (int percent : PercentsOf(axis.towardsMaxPercents, state.shiftState)) {
+      view.towardsMaxMarks.push_back(
+          Scale(axis, PercentTowards(HighEdge(axis), axis.max, percent)));
+    }
   }
   view.deflection = Deflection(axis, raw);
   return view;
@@ -76,14 +87,27 @@ std::string FileName(const std::string& path) {
 View MakeView(const JoystickLiveLayout& layout, const JoystickLiveState& state) {
   View view;
   const int buttons = layout.buttonCount < kMaxButtons ? layout.buttonCount : kMaxButtons;
-  for (int k = 0; k < buttons; ++k) view.buttons.push_back((state.buttons >> k & 1u) != 0);
+  const seam::ControllerLayout names = layout.controllerLayout;
+  for (int k = 0; k < buttons; ++k) {
+    view.buttons.push_back((state.buttons >> k & 1u) != 0);
+    view.buttonNames.emplace_back(seam::InputButtonName(names, k + 1));
+  }
+  view.hatName = seam::WithInputName("Hat", seam::InputHatName(names));
   view.hasHat = layout.hasPov;
   if (const auto angle = seam::HatAngle(state.pov); layout.hasPov && angle) {
     const std::uint32_t hundredths = *angle;
     view.hatDegrees = hundredths / 100.0;
     view.hat = kHatNames[(hundredths + 2250) / 4500 % 8];
   }
-  for (const LiveAxisLayout& axis : layout.axes) view.axes.push_back(MakeAxis(axis, state));
+  for (const LiveAxisLayout& axis : layout.axes) {
+    if (!axis.split) {
+      view.axes.push_back(MakeAxis(axis, state, names, std::nullopt));
+      continue;
+    }
+    for (bool towardsMax : {true, false}) {
+      view.axes.push_back(MakeAxis(axis, state, names, towardsMax));
+    }
+  }
   view.profile = FileName(layout.profilePath);
   view.shiftState = state.shiftState;
   return view;
@@ -92,10 +116,13 @@ View MakeView(const JoystickLiveLayout& layout, const JoystickLiveState& state) 
 std::string View::Describe() const {
   std::string pressed;
   for (std::size_t k = 0; k < buttons.size(); ++k) {
-    if (buttons[k]) pressed += (pressed.empty() ? "" : ", ") + std::to_string(k + 1);
+    if (!buttons[k]) continue;
+    pressed += (pressed.empty() ? "" : ", ") +
+               seam::WithInputName(std::to_string(k + 1),
+                                   k < buttonNames.size() ? buttonNames[k] : std::string());
   }
   std::string text = "Buttons down: " + (pressed.empty() ? std::string("none") : pressed) + ".";
-  if (hasHat) text += " Hat: " + (hat.empty() ? std::string("centred") : hat) + ".";
+  if (hasHat) text += " " + hatName + ": " + (hat.empty() ? std::string("centred") : hat) + ".";
   for (std::size_t i = 0; i < axes.size(); ++i) {
     const int d = axes[i].deflection;
     text +=

@@ -15,6 +15,7 @@ namespace liveview {
 
 // Axis positions on a scale from -1 (the axis' min) through 0 (the middle of its range) to 1
 // (its max).
+// A pad's Z is shown as two axes, one per trigger ("Z Axis (Left Trigger)").
 struct AxisView {
   std::string name;  // "X Axis"
   double position = 0;
@@ -27,7 +28,9 @@ struct AxisView {
 };
 
 struct View {
-  std::vector<bool> buttons;  // one per button of the controller (at most 32)
+  std::vector<bool> buttons;             // one per button of the controller (at most 32)
+  std::vector<std::string> buttonNames;  // the pad's name of each button; empty: none
+  std::string hatName = "Hat";           // "Hat (D-pad)" on a pad
   // The hat's direction as the profile names it ("Forward", "Right", "Backward", "Left"), with
   // the diagonals between; empty when centred or when there is no hat.
   std::string hat;
@@ -38,7 +41,8 @@ struct View {
   int shiftState = 0;
 
   // "Buttons down: 1, 5. Hat: Right. X Axis +75 %, Y Axis 0 %. Profile: Pad.xml, shift
-  // state 0." ("Buttons down: none", "Hat: centred"; no hat part without a hat).
+  // state 0." ("Buttons down: none", "Hat: centred"; no hat part without a hat). A pad's
+  // inputs carry their names: "1 (A)", "Hat (D-pad)", "X Axis (Left Stick)".
   std::string Describe() const;
 };
 

@@ -30,6 +30,19 @@ constexpr std::optional<std::uint32_t> HatAngle(std::uint32_t pov) {
 constexpr int kMaxJoysticks = 16;
 constexpr int kProductNameSize = 32;  // includes the terminating zero
 
+// How a controller presents its inputs.
+enum class ControllerLayout : std::uint8_t {
+  // As the device numbers them; the inputs have numbers only.
+  Joystick,
+  // An Xbox-style pad read through a pad interface (XInput, SDL's game controllers), presented
+  // as Windows' joystick interface presents such a pad (PadLayout.h): the inputs have names,
+  // and the two triggers, which share Z there, are two inputs of their own here.
+  Pad,
+};
+
+// A trigger's pull, from 0 (let go) to this (pressed fully).
+constexpr std::uint32_t kTriggerFull = 65535;
+
 struct JoystickCaps {
   std::uint32_t xMin = 0, xMax = 65535;
   std::uint32_t yMin = 0, yMax = 65535;
@@ -40,6 +53,7 @@ struct JoystickCaps {
   std::uint32_t caps = 0;        // kCapsHas* bits
   std::uint32_t numButtons = 0;  // 0..32
   char productName[kProductNameSize] = {};
+  ControllerLayout layout = ControllerLayout::Joystick;
 };
 
 // Sets the product name from UTF-8 text, cut to what the record holds at a character boundary,
@@ -52,6 +66,10 @@ struct JoystickState {
   std::uint32_t buttons = 0;  // bit k-1 set while button k is down
   std::uint32_t buttonNumber = 0;
   std::uint32_t pov = kPovCentered;  // hundredths of a degree clockwise from forward
+  // A pad's triggers (ControllerLayout::Pad), each on its own: 0..kTriggerFull. zPos holds
+  // them combined as the joystick interface reports them (the left towards zMax, the right
+  // towards zMin), for what reads Z alone.
+  std::uint32_t leftTrigger = 0, rightTrigger = 0;
 };
 
 // Keyboard event flags (values of the Windows keyboard-event interface).

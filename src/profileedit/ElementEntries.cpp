@@ -4,11 +4,16 @@
 
 #include "actions/TextRules.h"
 #include "engine/InputDetector.h"
+#include "platform/PadLayout.h"
+#include "profileedit/AxisSettings.h"
 #include "xml/XMLNode.h"
 
 namespace profileedit {
 
-std::string ButtonEntryText(int number) { return "Button " + std::to_string(number); }
+std::string ButtonEntryText(int number, seam::ControllerLayout names) {
+  return seam::WithInputName("Button " + std::to_string(number),
+                             seam::InputButtonName(names, number));
+}
 
 std::string ShiftStateEntryText(int shiftState) {
   return "Shift Button " + std::to_string(shiftState);
@@ -24,13 +29,24 @@ int PercentValue(std::string_view text) {
   return actions::ReadDecimal(std::string(text.substr(0, 4)).c_str());
 }
 
-std::vector<std::string> ElementEntryTexts() {
+std::vector<std::string> ElementEntryTexts(const CXMLNode* root, seam::ControllerLayout names) {
   std::vector<std::string> texts;
-  for (int n = 1; n <= kButtonEntryCount; ++n) texts.push_back(ButtonEntryText(n));
-  for (const char* axis : kAxisNames) {
-    for (auto& text : AxisEntryTexts(axis, false)) texts.push_back(std::move(text));
+  for (int n = 1; n <= kButtonEntryCount; ++n) texts.push_back(ButtonEntryText(n, names));
+  for (std::size_t i = 0; i < kAxisNames.size(); ++i) {
+    const bool swapped = root != nullptr && ReadAxisSettings(*root, kAxisNames[i]).swapped;
+    const auto entries =
+        AxisEntryTexts(kAxisNames[i], root != nullptr && IsVerticalAxis(*root, kAxisNames[i]));
+    // The first entry holds the side towards the minimum, unless the axis is swapped.
+    for (std::size_t e = 0; e < 2; ++e) {
+      const bool towardsMax = (e == 1) != swapped;
+      texts.push_back(seam::WithInputName(
+          entries[e], seam::InputAxisName(names, static_cast<int>(i), towardsMax)));
+    }
   }
-  for (const char* direction : kPOVDirections) texts.push_back("POV " + std::string(direction));
+  for (const char* direction : kPOVDirections) {
+    texts.push_back(
+        seam::WithInputName("POV " + std::string(direction), seam::InputHatName(names)));
+  }
   return texts;
 }
 

@@ -11,6 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Types.h"
+
+class CXMLNode;
 struct DetectedInput;
 
 namespace profileedit {
@@ -28,8 +31,10 @@ inline constexpr const char* kNoShiftButtonText = "No Shift Button";
 // The first entry of the action list: no action for the chosen combination.
 inline constexpr const char* kNoActionText = "<<None>>";
 
-// "Button %d": the entries of the button lists and of the element list.
-std::string ButtonEntryText(int number);
+// "Button %d": the entries of the button lists and of the element list; on a pad with the
+// button's name beside it ("Button 1 (A)"). Names are shown only: the files keep numbers.
+std::string ButtonEntryText(int number,
+                            seam::ControllerLayout names = seam::ControllerLayout::Joystick);
 // "Shift Button %d": the entry of shift state k (k >= 1) in the shift state list.
 std::string ShiftStateEntryText(int shiftState);
 // "0", "10", ... "90": the percent list of axis actions.
@@ -38,8 +43,13 @@ std::vector<std::string> PercentTexts();
 // number).
 int PercentValue(std::string_view text);
 
-// The 48 entries of the element list, every axis horizontal.
-std::vector<std::string> ElementEntryTexts();
+// The 48 entries of the element list as the page shows them for a profile (none: every axis
+// horizontal): each axis' entries "Up"/"Down" when the profile's axis is vertical, and on a pad
+// every input's name beside it ("Down Z Axis (Left Trigger)": which trigger an entry of Z
+// holds depends on the axis' "swapped").
+std::vector<std::string> ElementEntryTexts(
+    const CXMLNode* root = nullptr,
+    seam::ControllerLayout names = seam::ControllerLayout::Joystick);
 // The position of the first of the axis' two entries in the element list; none for a name
 // that is not one of kAxisNames (ignoring case).
 std::optional<std::size_t> AxisEntryIndex(std::string_view axisName);

@@ -40,14 +40,14 @@ void ActionAssignmentGroup::Fill() const {
   for (const ui::Window& control : PercentControls()) control.Show(false);
 }
 
-void ActionAssignmentGroup::RelabelAxis(std::string_view axisName, bool vertical) const {
-  const std::optional<std::size_t> first = profileedit::AxisEntryIndex(axisName);
-  if (!first) return;
-  // The entries always carry the list's own spelling of the axis name.
-  const char* name = profileedit::kAxisNames[(*first - profileedit::kButtonEntryCount) / 2];
-  const auto texts = profileedit::AxisEntryTexts(name, vertical);
-  elements_.SetItemText(static_cast<int>(*first), texts[0]);
-  elements_.SetItemText(static_cast<int>(*first) + 1, texts[1]);
+void ActionAssignmentGroup::Label(const CXMLNode& root, seam::ControllerLayout names) const {
+  const std::vector<std::string> texts = profileedit::ElementEntryTexts(&root, names);
+  for (int i = 0; i < elements_.Count(); ++i) {
+    const auto position = static_cast<std::size_t>(elements_.ItemData(i));
+    if (position < texts.size() && elements_.ItemText(i) != texts[position]) {
+      elements_.SetItemText(i, texts[position]);
+    }
+  }
 }
 
 void ActionAssignmentGroup::ElementChosen(const CXMLNode& root) const {

@@ -28,9 +28,9 @@ class ActionAssignmentGroup {
   // Refills the theme list from the library, keeping the chosen theme where it still exists,
   // and shows the stored action again.
   void FollowLibrary(const CXMLNode& root) const;
-  // The axis' two element entries read "Up"/"Down" (vertical) or "Left"/"Right"; the
-  // selection stays where it was.
-  void RelabelAxis(std::string_view axisName, bool vertical) const;
+  // The element entries as the profile labels them (profileedit::ElementEntryTexts: "Up"/
+  // "Down" for a vertical axis, a pad's names beside the numbers); the selection stays.
+  void Label(const CXMLNode& root, seam::ControllerLayout names) const;
 
   // Another element or shift state was chosen: the percent goes back to "0", shown only for
   // an axis entry, and the stored action is shown.

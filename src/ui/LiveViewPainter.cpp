@@ -11,6 +11,7 @@ namespace ui {
 namespace {
 
 constexpr int kButtonsPerRow = 16;
+constexpr int kNamedButtonsPerRow = 4;  // a pad's, with their names beside the numbers
 constexpr COLORREF kLit = RGB(0, 120, 215);
 constexpr COLORREF kDeadZone = RGB(200, 200, 200);
 constexpr COLORREF kMark = RGB(200, 80, 0);
@@ -31,16 +32,32 @@ void Text(HDC dc, RECT rect, const std::string& text, UINT format, COLORREF colo
             format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+bool Named(const liveview::View& view) {
+  return std::any_of(view.buttonNames.begin(), view.buttonNames.end(),
+                     [](const std::string& name) { return !name.empty(); });
+}
+
+int ButtonRows(const liveview::View& view) {
+  const int perRow = Named(view) ? kNamedButtonsPerRow : kButtonsPerRow;
+  return (static_cast<int>(view.buttons.size()) + perRow - 1) / perRow;
+}
+
 void PaintButtons(HDC dc, const RECT& area, const liveview::View& view) {
-  const int cell = (area.right - area.left) / kButtonsPerRow;
+  const int perRow = Named(view) ? kNamedButtonsPerRow : kButtonsPerRow;
+  const int width = (area.right - area.left) / perRow;
+  const int height = (area.right - area.left) / kButtonsPerRow;
   for (std::size_t k = 0; k < view.buttons.size(); ++k) {
-    const int column = static_cast<int>(k) % kButtonsPerRow;
-    const int row = static_cast<int>(k) / kButtonsPerRow;
-    RECT box = {area.left + column * cell + 1, area.top + row * cell + 1,
-                area.left + (column + 1) * cell - 1, area.top + (row + 1) * cell - 1};
+    const int column = static_cast<int>(k) % perRow;
+    const int row = static_cast<int>(k) / perRow;
+    RECT box = {area.left + column * width + 1, area.top + row * height + 1,
+                area.left + (column + 1) * width - 1, area.top + (row + 1) * height - 1};
     if (view.buttons[k]) FillColor(dc, box, kLit);
     Frame(dc, box);
-    Text(dc, box, std::to_string(k + 1), DT_CENTER,
+    std::string label = std::to_string(k + 1);
+    if (k < view.buttonNames.size() && !view.buttonNames[k].empty()) {
+      label += " " + view.buttonNames[k];
+    }
+    Text(dc, box, label, DT_CENTER | DT_END_ELLIPSIS,
          view.buttons[k] ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNTEXT));
   }
 }
@@ -51,16 +68,28 @@ int XOf(const RECT& bar, double position) {
   return bar.left + static_cast<int>((clamped + 1) / 2 * (bar.right - bar.left - 1));
 }
 
-void PaintAxis(HDC dc, const RECT& row, const liveview::AxisView& axis) {
-  const int labelWidth = (row.right - row.left) / 5;
-  Text(dc, {row.left, row.top, row.left + labelWidth, row.bottom}, axis.name, DT_LEFT,
-       GetSysColor(COLOR_BTNTEXT));
+// Wide enough for every axis' name ("Z Axis (Right Trigger)"), within half the row.
+int LabelWidth(HDC dc, int width, const liveview::View& view) {
+  int widest = 0;
+  for (const liveview::AxisView& axis : view.axes) {
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, axis.name.c_str(), static_cast<int>(axis.name.size()), &extent);
+    widest = std::max<int>(widest, extent.cx + 4);
+  }
+  return std::clamp(widest, width / 5, width / 2);
+}
+
+void PaintAxis(HDC dc, const RECT& row, const liveview::AxisView& axis, int labelWidth) {
+  const int width = row.right - row.left;
+  Text(dc, {row.left, row.top, row.left + labelWidth, row.bottom}, axis.name,
+       DT_LEFT | DT_END_ELLIPSIS, GetSysColor(COLOR_BTNTEXT));
   const std::string value =
       (axis.deflection > 0 ? "+" : "") + std::to_string(axis.deflection) + " %";
-  Text(dc, {row.right - labelWidth, row.top, row.right, row.bottom}, value, DT_RIGHT,
+  const int valueWidth = width / 5;
+  Text(dc, {row.right - valueWidth, row.top, row.right, row.bottom}, value, DT_RIGHT,
        GetSysColor(COLOR_BTNTEXT));
   const int height = row.bottom - row.top;
-  const RECT bar = {row.left + labelWidth, row.top + height / 4, row.right - labelWidth,
+  const RECT bar = {row.left + labelWidth, row.top + height / 4, row.right - valueWidth,
                     row.bottom - height / 4};
   FillColor(dc, bar, GetSysColor(COLOR_WINDOW));
   FillColor(dc, {XOf(bar, axis.deadLow), bar.top, XOf(bar, axis.deadHigh) + 1, bar.bottom},
@@ -96,7 +125,7 @@ void PaintHat(HDC dc, const RECT& area, const liveview::View& view) {
     Ellipse(dc, x - dot, y - dot, x + dot, y + dot);
   }
   Text(dc, {area.left, area.bottom, area.right, area.bottom + size / 4},
-       view.hat.empty() ? std::string("Hat") : view.hat, DT_CENTER, GetSysColor(COLOR_BTNTEXT));
+       view.hat.empty() ? view.hatName : view.hat, DT_CENTER, GetSysColor(COLOR_BTNTEXT));
 }
 
 }  // namespace
@@ -107,7 +136,7 @@ void PaintLiveView(HDC dc, const RECT& area, const liveview::View& view, HFONT f
   SetBkMode(dc, TRANSPARENT);
   const int width = area.right - area.left;
   const int cell = width / kButtonsPerRow;
-  const int buttonRows = view.buttons.size() > kButtonsPerRow ? 2 : 1;
+  const int buttonRows = std::max(1, ButtonRows(view));
   PaintButtons(dc, area, view);
 
   const int top = area.top + buttonRows * cell + cell / 2;
@@ -115,9 +144,11 @@ void PaintLiveView(HDC dc, const RECT& area, const liveview::View& view, HFONT f
   const RECT axesArea = {area.left, top, area.right - hatSize - (hatSize > 0 ? cell / 2 : 0),
                          area.bottom};
   const int rowHeight = std::min<int>(cell, (area.bottom - top) / 6);
+  const int labelWidth = LabelWidth(dc, axesArea.right - axesArea.left, view);
   for (std::size_t i = 0; i < view.axes.size(); ++i) {
     const int rowTop = axesArea.top + static_cast<int>(i) * rowHeight;
-    PaintAxis(dc, {axesArea.left, rowTop, axesArea.right, rowTop + rowHeight - 2}, view.axes[i]);
+    PaintAxis(dc, {axesArea.left, rowTop, axesArea.right, rowTop + rowHeight - 2}, view.axes[i],
+              labelWidth);
   }
   if (view.hasHat) PaintHat(dc, {area.right - hatSize, top, area.right, top + hatSize}, view);
 }

@@ -80,6 +80,27 @@ CProfileConfigurationDlg::ControllerEntry CProfileConfigurationDlg::ChosenContro
   return {static_cast<int>(controllers.ItemData(selection)), controllers.ItemText(selection)};
 }
 
+// The controller chosen in the Joystick list; for a profile made for none (the default one),
+// the only controller plugged in.
+int CProfileConfigurationDlg::ControllerInUse() {
+  const int id = ChosenController().id;
+  const auto controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
+  if (id < 0 && controllers.Count() == 2) return static_cast<int>(controllers.ItemData(1));
+  return id;
+}
+
+seam::ControllerLayout CProfileConfigurationDlg::InputNames() {
+  const int id = ControllerInUse();
+  for (const PresentController& present : Configuration().PresentControllers()) {
+    if (present.id == id) return present.layout;
+  }
+  return seam::ControllerLayout::Joystick;
+}
+
+void CProfileConfigurationDlg::ShowInputNames() {
+  ActionAssignmentGroup(*this).Label(*document_, InputNames());
+}
+
 void CProfileConfigurationDlg::LoadProfileDocument() {
   detection_.reset();
   Item(IDC_PROF_DETECT_STATE).SetText("");
@@ -148,16 +169,16 @@ void CProfileConfigurationDlg::ShowDocument() {
   const std::optional<std::string> name = profileedit::ProfileControllerName(root);
   controllers.Select(name ? controllers.FindExact(*name) : -1);
   SetNumberBox(IDC_PROF_DELAY, profileedit::PollingDelayText(root));
-  ShiftButtonLists(*this).Fill(profileedit::ReadShiftButtons(root));
+  ShiftButtonLists(*this).Fill(profileedit::ReadShiftButtons(root), InputNames());
   const ActionAssignmentGroup assignment(*this);
   assignment.ShowAssignment(root);
+  ShowInputNames();
   const profileedit::AxisSettings x =
       profileedit::ReadAxisSettings(root, profileedit::kAxisNames[0]);
   SetNumberBox(IDC_PROF_THRESHOLD, x.threshold);
   SetNumberBox(IDC_PROF_SENSITIVITY, x.sensitivity);
   Item<ui::Button>(IDC_PROF_SWAP).SetChecked(x.swapped);
   for (const auto& axis : profileedit::PrepareAxesForEditing(root)) {
-    assignment.RelabelAxis(axis.axis, axis.vertical);
     if (axis.vertical && XMLNamesEqual(axis.axis, profileedit::kAxisNames[0])) {
       const ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
       types.Select(types.FindExact(profileedit::kVerticalAxisText));
@@ -283,11 +304,7 @@ void CProfileConfigurationDlg::ToggleDetection() {
     EndDetection();
     return;
   }
-  // The controller chosen in the Joystick list; a profile made for none (the default one) is
-  // detected on the only controller plugged in.
-  int id = ChosenController().id;
-  const auto controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
-  if (id < 0 && controllers.Count() == 2) id = static_cast<int>(controllers.ItemData(1));
+  const int id = ControllerInUse();
   if (id < 0) {
     Item(IDC_PROF_DETECT_STATE).SetText("Choose the Joystick first.");
     return;
@@ -390,6 +407,7 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
           profileedit::SetAxisSwapped(root, ChosenAxis(),
                                       Item<ui::Button>(IDC_PROF_SWAP).IsChecked())) {
         MarkChanged();
+        ShowInputNames();  // which trigger an entry of Z holds
       }
       return;
     default:
@@ -402,6 +420,8 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
       MarkChanged();
       const ControllerEntry controller = ChosenController();
       profileedit::SetControllerIdentity(root, controller.id, controller.name);
+      ShiftButtonLists(*this).Fill(profileedit::ReadShiftButtons(root), InputNames());
+      ShowInputNames();
       break;
     }
     case IDC_PROF_ELEMENT:
@@ -494,7 +514,7 @@ void CProfileConfigurationDlg::AxisTypeChosen() {
   // The type list holds kAxisTypeTexts in their order: "Horizontal", "Vertical".
   const bool vertical = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).Selection() == 1;
   if (profileedit::SetAxisType(*document_, ChosenAxis(), vertical)) MarkChanged();
-  ActionAssignmentGroup(*this).RelabelAxis(ChosenAxis(), vertical);
+  ShowInputNames();
 }
 
 std::string CProfileConfigurationDlg::ChosenAxis() const { return profileedit::kAxisNames[axis_]; }

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Types.h"
 #include "profileedit/ProfileDocument.h"
 #include "ui/ConfigurationPage.h"
 #include "ui/Controls.h"
@@ -52,6 +53,11 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   // The document's life.
   void FillControllerList();
   ControllerEntry ChosenController();
+  // The controller Detect reads and whose input names the lists show (ControllerInUse), or -1.
+  int ControllerInUse();
+  seam::ControllerLayout InputNames();
+  // Labels the element entries for the document and the controller's names.
+  void ShowInputNames();
   void LoadProfileDocument();
   void EnableEditing(bool enabled);
   void ShowDocument();

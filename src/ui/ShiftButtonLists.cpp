@@ -12,12 +12,13 @@ ShiftButtonLists::ShiftButtonLists(const CTandrelDlg& page)
       up_(page.Item<ui::Button>(IDC_PROF_UP)),
       down_(page.Item<ui::Button>(IDC_PROF_DOWN)) {}
 
-void ShiftButtonLists::Fill(const std::vector<int>& shiftButtons) const {
+void ShiftButtonLists::Fill(const std::vector<int>& shiftButtons,
+                            seam::ControllerLayout names) const {
   available_.Reset();
   shiftButtons_.Reset();
   shiftStates_.Reset();
   for (int n = 1; n <= profileedit::kButtonEntryCount; ++n) {
-    available_.Add(profileedit::ButtonEntryText(n), n);
+    available_.Add(profileedit::ButtonEntryText(n, names), n);
   }
   shiftStates_.Add(profileedit::kNoShiftButtonText);
   shiftStates_.Select(0);
@@ -25,7 +26,7 @@ void ShiftButtonLists::Fill(const std::vector<int>& shiftButtons) const {
     for (int i = 0; i < available_.Count(); ++i) {
       if (available_.ItemData(i) != button) continue;
       available_.Delete(i);
-      shiftButtons_.Add(profileedit::ButtonEntryText(button), button);
+      shiftButtons_.Add(profileedit::ButtonEntryText(button, names), button);
       shiftStates_.Add(profileedit::ShiftStateEntryText(shiftButtons_.Count()), button);
       break;
     }

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+#include "platform/Types.h"
 #include "ui/Controls.h"
 #include "ui/TandrelDlg.h"
 
@@ -21,8 +22,9 @@ class ShiftButtonLists {
 
   // Buttons 1 to 32 available, the given ones (button numbers, shift-number order) moved to
   // the shift buttons, the shift state list to match with "No Shift Button" selected, and the
-  // four buttons disabled.
-  void Fill(const std::vector<int>& shiftButtons) const;
+  // four buttons disabled; a pad's names beside the numbers.
+  void Fill(const std::vector<int>& shiftButtons,
+            seam::ControllerLayout names = seam::ControllerLayout::Joystick) const;
   void DisableButtons() const;
 
   // "&Add" follows the selection of the available list.

@@ -211,17 +211,12 @@ TEST_F(CommandLine, ReplayRunsTheDemonstrationOnTheDefaultFilesTheSameEveryTime)
   const std::vector<std::string> lines = LinesOf(run.out);
   ASSERT_GT(lines.size(), 20u);
   EXPECT_EQ(lines.front(), "0 profile 0 Gamepad.xml");
-  // A click, the pointer, the wheel, an arrow key, copy and paste, a slide show, hot-plug.
-  for (const char* expected :
-       {"100 mouse left down", "160 mouse left up", "700 wheel 30", "1100 key 0x27 down extended",
-        "1340 key 0x11 down", "1340 key 0x43 down", "1420 key 0x56 down", "1500 key 0x12 down",
-        "1500 key 0x9 down", "1700 profile 0 SlideShow.xml", "1900 profile 0 Gamepad.xml",
-        "4000 profile 0 Gamepad.xml", "4240 mouse right up"}) {
+  // A slide show and hot-plug (what each input of the default profile does is the pad table's,
+  // tests/support/PadPromises.cpp).
+  for (const char* expected : {"1700 profile 0 SlideShow.xml", "1900 profile 0 Gamepad.xml",
+                               "4000 profile 0 Gamepad.xml", "4240 mouse right up"}) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
   }
-  EXPECT_GT(std::count_if(lines.begin(), lines.end(),
-                          [](const std::string& l) { return l.find(" mouse move ") != l.npos; }),
-            10);
   // No message: the default files are sound.
   EXPECT_EQ(run.out.find("message"), std::string::npos);
   EXPECT_EQ(Tool({"replay", SourceFile("data/Demo.replay")}).out, run.out);

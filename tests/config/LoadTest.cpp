@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "ConfigFixture.h"
+#include "support/PadPromises.h"
 
 namespace {
 
@@ -189,6 +190,16 @@ TEST(ConfigurationSettings, TheModuleOfAConfigFileIsItsPathWithoutTheEnding) {
     EXPECT_EQ(ConfigurationSettings::ForConfigFile(config).modulePath, module);
     EXPECT_EQ(ConfigurationSettings::ForConfigFile(config).configPath, config);
   }
+}
+
+// The default files keep the README's promises on a pad: the table that each system's adapter
+// is held to in its own lane, here on the simulated one.
+TEST(DefaultFiles, KeepTheirPromisesOnAPad) {
+  seam::SimJoysticks pads;
+  pads.Plug(0, seam::PadCaps("Pad"));
+  const auto hands = [&](const seam::PadReading& r) { pads.SetState(0, seam::PadState(r)); };
+  EXPECT_EQ(BrokenPadPromises(TANDREL_TEST_DATA "/../../data", pads, hands),
+            std::vector<std::string>{});
 }
 
 }  // namespace

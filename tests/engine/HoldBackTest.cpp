@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
+#include "platform/PadLayout.h"
 
 namespace {
 
@@ -15,11 +16,13 @@ class HoldBackTest : public EngineFixture {
       action->SetTheme("Keys");
       AddAction(std::move(action));
     }
-    joystick = Plug(0);
+    joystick = Plug(0, seam::PadCaps("Pad"));
     EXPECT_TRUE(Load(
         *joystick,
         "<Axes>" +
             Axis("name='X Axis' type='Horizontal'", "Left", Acts(Act("neg")), "Right",
+                 Acts(Act("pos"))) +
+            Axis("name='Z Axis' type='Vertical'", "Up", Acts(Act("neg")), "Down",
                  Acts(Act("pos"))) +
             "</Axes><Buttons>" +
             Button(1, Acts(Act("press")) + "<ReleaseActions>" + Act("rel") + "</ReleaseActions>") +
@@ -43,6 +46,7 @@ TEST_F(HoldBackTest, HeldInputIsReleasedOnceAndPressesOnlyAfresh) {
   } cases[] = {
       {"button", 1, 0, "+press -press +press -press +rel -rel", "+press -press +rel -rel"},
       {"hat", 0, seam::kPovCentered, "+fw -fw +fw -fw", "+fw -fw"},
+      {"trigger", 65535, 0, "+pos@100 -pos +pos@100 -pos", "+pos@100 -pos"},  // the left one
       {"axis max", 65535, 32767, "+pos@100 -pos +pos@100 -pos", "+pos@100 -pos"},
       {"axis min", 0, 33000, "+neg@100 -neg +neg@100 -neg", "+neg@100 -neg"},  // 33000: dead zone
   };
@@ -53,6 +57,11 @@ TEST_F(HoldBackTest, HeldInputIsReleasedOnceAndPressesOnlyAfresh) {
       if (input == "button") value != 0 ? pad.PressButton(0, 1) : pad.ReleaseButton(0, 1);
       if (input == "hat") pad.SetPov(0, value);
       if (input.starts_with("axis")) pad.SetAxis(0, 'X', value);
+      if (input == "trigger") {
+        seam::JoystickState state = pad.State(0);
+        state.leftTrigger = value;
+        pad.SetState(0, state);
+      }
       Poll();
     };
     log.clear();
@@ -61,7 +70,7 @@ TEST_F(HoldBackTest, HeldInputIsReleasedOnceAndPressesOnlyAfresh) {
     EXPECT_TRUE(joystick->IsHeldBack());
     for (int n = 0; n < 3; ++n) {
       EXPECT_FALSE(joystick->GetButton(1)->IsPressed() || joystick->GetAxis(0)->IsPressed() ||
-                   joystick->GetButton(5)->IsPressed())
+                   joystick->GetAxis(2)->IsPressed() || joystick->GetButton(5)->IsPressed())
           << input;
       set(n % 2 == 0 ? c.up : c.down);
     }

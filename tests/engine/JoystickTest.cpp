@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
+#include "platform/PadLayout.h"
 
 namespace {
 
@@ -68,6 +69,26 @@ TEST_F(JoystickTest, ShiftStateReachesEveryElementWithinThePoll) {
     Move('X', 32767);
     EXPECT_EQ(Keys("AE"), "A=dudu E=dudu") << end;
   }
+}
+
+// A pad's triggers drive the two sides of Z that a profile for the shared axis gives them, each
+// on its own: both at once, each with its own deflection (its entries' percents), and one let
+// go ends only its side. On the shared axis both pulled fully would read as neither.
+TEST_F(JoystickTest, APadsTriggersDriveTheirSidesOfZEachOnItsOwn) {
+  auto pad = Plug(0, seam::PadCaps("Pad"));
+  ASSERT_TRUE(
+      Load(*pad, "<Axes>" +
+                     Axis("name='Z Axis' type='Vertical'", "Up",
+                          Acts(Act("A") + Act("B", 0, " percent='50'")), "Down", Acts(Act("E"))) +
+                     "</Axes>"));
+  // The right trigger (Up, towards Z's min) fully, the left one (Down) too, the right one back to
+  // 29 %, let go, and the left one let go.
+  for (auto [left, right] :
+       {std::pair{0u, 65535u}, {65535u, 65535u}, {65535u, 20000u}, {65535u, 0u}, {0u, 0u}}) {
+    world.joysticks().SetState(0, seam::PadState({.leftTrigger = left, .rightTrigger = right}));
+    Poll();
+  }
+  EXPECT_EQ(Keys("ABE"), "A=du B=du E=du");
 }
 
 // Under shift 1 the second shift button is an ordinary button.

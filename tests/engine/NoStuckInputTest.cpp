@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "EngineFixture.h"
+#include "platform/PadLayout.h"
 
 namespace {
 
 // Steps that bring an element into the state in which it holds its action running, a poll
 // after each: 'b' presses button n, 'r' releases it, 'h' turns the hat to v, 'X'/'Y' move an
-// axis to v.
+// axis to v, 't' pulls both triggers of the pad to v.
 struct Step {
   char kind;
   std::uint32_t v;
@@ -33,6 +34,7 @@ const struct Scenario {
     {"AxisMouseMoving", {{'X', 65535}}, false},
     {"AxisWheelTurning", {{'X', 0}}, false},
     {"AxisToggleAfterCentring", {{'Y', 16000}, {'Y', 32767}}, true},
+    {"BothTriggersMovingAndTurning", {{'t', 65535}}, false},
 };
 const char* const kEndings[] = {"Destroy", "Deactivate", "RemoveElements"};
 
@@ -41,14 +43,17 @@ class NoStuckInputTest : public EngineFixture,
 
 TEST_P(NoStuckInputTest, EveryRunningActionEnds) {
   const auto& [scenario, ending] = GetParam();
-  auto joystick = Plug(0);
+  auto joystick = Plug(0, seam::PadCaps("Pad"));  // Z: each trigger drives a side
   ASSERT_TRUE(joystick->LoadProfile(world.Write("busy.xml", BusyProfile()).c_str(), true));
   Poll();
   auto& j = world.joysticks();
   for (const auto& s : kScenarios[scenario].steps) {
+    seam::JoystickState state = j.State(0);
+    state.leftTrigger = state.rightTrigger = s.v;
     s.kind == 'b'   ? j.PressButton(0, static_cast<int>(s.v))
     : s.kind == 'r' ? j.ReleaseButton(0, static_cast<int>(s.v))
     : s.kind == 'h' ? j.SetPov(0, s.v)
+    : s.kind == 't' ? j.SetState(0, state)
                     : j.SetAxis(0, s.kind, s.v);
     Poll();
   }
@@ -68,7 +73,7 @@ TEST_P(NoStuckInputTest, EveryRunningActionEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Elements, NoStuckInputTest,
-                         ::testing::Combine(::testing::Range(0, 10), ::testing::Range(0, 3)),
+                         ::testing::Combine(::testing::Range(0, 11), ::testing::Range(0, 3)),
                          [](const auto& info) {
                            return std::string(kScenarios[std::get<0>(info.param)].name) + "_" +
                                   kEndings[std::get<1>(info.param)];

@@ -15,6 +15,7 @@
 #include "platform/linux/XKeyboardLayout.h"
 #include "platform/linux/XTestInput.h"
 #include "support/ChildProcess.h"
+#include "support/PadPromises.h"
 #include "support/VirtualPad.h"
 #include "support/XRecorder.h"
 
@@ -28,8 +29,8 @@ using seam::JoystickState;
 
 std::unique_ptr<seam::SdlJoysticks> OpenJoysticks(std::vector<std::string>* reports = nullptr) {
   std::string reason;
-  auto joysticks =
-      seam::SdlJoysticks::Open(reason, [reports](int id, const std::string& name, bool arrived) {
+  auto joysticks = seam::SdlJoysticks::Open(
+      reason, [reports](int id, const std::string& name, bool arrived, seam::ControllerLayout) {
         if (reports) reports->push_back(std::to_string(id) + (arrived ? " + " : " - ") + name);
       });
   EXPECT_TRUE(joysticks) << reason;
@@ -43,13 +44,14 @@ std::string Present(seam::SdlJoysticks& joysticks) {
   return ids;
 }
 
-// Capability bits (hex), button count, product name and X range, or "none".
+// Capability bits (hex), button count, product name and X range, "pad" for the pad layout, or
+// "none".
 std::string Caps(seam::SdlJoysticks& joysticks, int id) {
   JoystickCaps c;
   if (!joysticks.GetCaps(id, c)) return "none";
   std::ostringstream text;
   text << std::hex << c.caps << std::dec << " " << c.numButtons << " " << c.productName << " "
-       << c.xMin << ".." << c.xMax;
+       << c.xMin << ".." << c.xMax << (c.layout == seam::ControllerLayout::Pad ? " pad" : "");
   return text.str();
 }
 
@@ -123,6 +125,27 @@ TEST(SdlJoysticks, StatesAreScaledToTheEngineRange) {
                         SDL_HAT_DOWN, SDL_HAT_LEFTDOWN, SDL_HAT_LEFT,  SDL_HAT_LEFTUP};
   for (std::uint32_t i = 0; i < 8; ++i) EXPECT_EQ(seam::PovOfHat(hats[i]), 4500 * i) << i;
   EXPECT_EQ(seam::PovOfHat(SDL_HAT_CENTERED), seam::kPovCentered);
+}
+
+// Pads that SDL knows as game controllers, in the device orders of common pads, are read in
+// the layout of Windows: the README's table (the one Windows is held to) holds for each, and a
+// stick held at one end as the pad is plugged in is still a stick, not a trigger.
+TEST(SdlJoysticks, PadsInEveryDeviceOrderKeepTheDefaultProfilesPromises) {
+  for (const PadOrder* order : {&kXpadOrder, &kPlayStationOrder, &kDirectInputOrder}) {
+    SCOPED_TRACE(order->driver);
+    VirtualPad pad("Pad", *order, {.rightY = -32768});  // the right stick held up
+    auto joysticks = OpenJoysticks();
+    EXPECT_EQ(Caps(*joysticks, 0), "17 10 Pad 0..65535 pad");
+    JoystickState state;
+    ASSERT_TRUE(joysticks->GetState(0, state));
+    EXPECT_EQ(state.rPos, 0u);
+    pad.Set({});
+    ASSERT_TRUE(joysticks->GetState(0, state));
+    EXPECT_EQ(state.rPos, 32768u);
+    EXPECT_EQ(BrokenPadPromises(TANDREL_SOURCE_DIR "/data", *joysticks,
+                                [&pad](const seam::PadReading& r) { pad.Set(r); }),
+              std::vector<std::string>{});
+  }
 }
 
 class XAdapters : public ::testing::Test {

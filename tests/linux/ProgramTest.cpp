@@ -258,10 +258,12 @@ TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {
   EXPECT_EQ(process->Wait(), 0) << process->Err();
   EXPECT_EQ(recorder.KeysDown(), std::vector<unsigned>{});
   EXPECT_EQ(recorder.ButtonMask(), 0u);
-  EXPECT_NE(
-      process->Out().find("controller 0 plugged in \"Wireless Gamepad\"\nprofile 0 Gamepad.xml\n"),
-      std::string::npos)
+  // --verbose names a pad's inputs.
+  EXPECT_NE(process->Out().find("controller 0 plugged in \"Wireless Gamepad\"\ncontroller 0 "
+                                "inputs: Button 1 (A), Button 2 (B), " /* ... */),
+            std::string::npos)
       << process->Out();
+  EXPECT_NE(process->Out().find("POV (D-pad)\nprofile 0 Gamepad.xml\n"), std::string::npos);
   EXPECT_EQ(process->Err(),
             "tandrel: XML Error: " + (home.path() / "files" / "Gamepad.xml").string() +
                 ": The action \"Escpae\" was not found. (2 times)\n");

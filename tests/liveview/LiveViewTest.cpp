@@ -102,3 +102,31 @@ TEST(LiveViewTest, AxesButtonsAndTheProfileAsTheViewShowsThem) {
 }
 
 }  // namespace
+
+// A pad's inputs carry their names, and its Z shows as two axes, one a trigger: each shows and
+// is detected on its own side, whatever the other does.
+TEST(LiveViewTest, APadsTriggersAreTwoAxesWithTheirNames) {
+  JoystickLiveLayout layout = Pad();
+  layout.controllerLayout = seam::ControllerLayout::Pad;
+  layout.axes[0].name = "Z Axis";
+  layout.axes[0].index = 2;
+  layout.axes[0].split = true;
+  JoystickLiveState state;
+  state.buttons = 0b1;
+  state.triggers = {65535, 32768};  // the left one pulled fully, the right one half
+  const liveview::View view = liveview::MakeView(layout, state);
+  EXPECT_EQ(view.Describe(),
+            "Buttons down: 1 (A). Hat (D-pad): centred. Z Axis (Left Trigger) +100 %, Z Axis "
+            "(Right Trigger) -49 %. Profile: Pad.xml, shift state 0.");
+  EXPECT_TRUE(view.axes[0].towardsMinMarks.empty() && view.axes[1].towardsMaxMarks.empty());
+  VirtualWorld world;
+  for (const bool left : {true, false}) {
+    CInputDetector detector(layout, state);  // both held at the start: neither counts
+    detector.Update(state);
+    state.triggers[left ? 0 : 1] = 0;
+    detector.Update(state);
+    state.triggers[left ? 0 : 1] = 65535;
+    ASSERT_EQ(detector.Update(state), DetectionStatus::Found);
+    EXPECT_EQ(detector.Found()->towardsMax, left);
+  }
+}

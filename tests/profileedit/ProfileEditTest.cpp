@@ -121,6 +121,15 @@ TEST(ProfileEditTest, EachElementEntryStandsForTheInputItNames) {
   EXPECT_EQ(ElementTargetAt(AxisDirectionEntryIndex(5, true), true)->direction, "Down");
   EXPECT_EQ(ElementTargetAt(AxisDirectionEntryIndex(1, false), true)->direction, "Up");
   EXPECT_EQ(ElementTargetAt(POVEntryIndex(3), false)->direction, "Left");
+  // A pad's names beside the numbers; which trigger a Z entry holds follows "swapped".
+  const auto root = Parse(
+      "<Joystick><Axes><Axis name='Z Axis' type='Vertical' swapped='true'/>"
+      "</Axes></Joystick>");
+  const std::vector<std::string> pad = ElementEntryTexts(root.get(), seam::ControllerLayout::Pad);
+  ASSERT_EQ(pad.size(), kElementEntryCount);
+  EXPECT_EQ(pad[9] + "|" + pad[31] + "|" + pad[32] + "|" + pad[36] + "|" + pad[37] + "|" + pad[47],
+            "Button 10 (Right Stick)|Button 32|Left X Axis (Left Stick)|Up Z Axis (Left "
+            "Trigger)|Down Z Axis (Right Trigger)|POV Left (D-pad)");
 }
 
 TEST(ProfileEditTest, ButtonsHatsShiftButtonsAndNumbers) {

@@ -2,14 +2,21 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <xinput.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
+#include "support/PadPromises.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -146,6 +153,39 @@ TEST(Win32Input, EventsArriveInjectedWithKeyScanCodeDirectionAndPosition) {
   const POINT moved = cursorAfter(7);
   EXPECT_TRUE(moved.x > centre.x && moved.y < centre.y) << moved.x << " " << moved.y;
   for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
+}
+
+// Pads through XInput (the stand-in xinput1_4.dll, which reads its script beside it) keep the
+// default profile's promises: the table that Linux's adapter is held to as well. The pad is
+// moved in XInput's own terms: its button bits, triggers 0..255, sticks with up positive.
+TEST(Win32Joysticks, PadsThroughXInputKeepTheDefaultProfilesPromises) {
+  TempFolder folder;
+  const std::string library = folder.File("xinput1_4.dll");
+  ASSERT_TRUE(CopyFileA(TANDREL_FAKE_XINPUT, library.c_str(), FALSE));
+  const std::pair<seam::PadButton, WORD> kBits[] = {
+      {seam::kPadA, XINPUT_GAMEPAD_A},
+      {seam::kPadB, XINPUT_GAMEPAD_B},
+      {seam::kPadX, XINPUT_GAMEPAD_X},
+      {seam::kPadY, XINPUT_GAMEPAD_Y},
+      {seam::kPadLeftShoulder, XINPUT_GAMEPAD_LEFT_SHOULDER},
+      {seam::kPadRightShoulder, XINPUT_GAMEPAD_RIGHT_SHOULDER},
+      {seam::kPadBack, XINPUT_GAMEPAD_BACK},
+      {seam::kPadStart, XINPUT_GAMEPAD_START},
+      {seam::kPadLeftStick, XINPUT_GAMEPAD_LEFT_THUMB},
+      {seam::kPadRightStick, XINPUT_GAMEPAD_RIGHT_THUMB}};
+  const auto hands = [&](const seam::PadReading& r) {
+    WORD bits = (r.up ? XINPUT_GAMEPAD_DPAD_UP : 0) | (r.down ? XINPUT_GAMEPAD_DPAD_DOWN : 0) |
+                (r.left ? XINPUT_GAMEPAD_DPAD_LEFT : 0) | (r.right ? XINPUT_GAMEPAD_DPAD_RIGHT : 0);
+    for (const auto& [button, bit] : kBits) bits |= (r.buttons >> button & 1) != 0 ? bit : 0;
+    const auto up = [](std::int32_t down) { return std::to_string(std::min(-down, 32767)); };
+    std::ofstream(folder.File("controllers.txt"))
+        << "- xinput=0 pad=" << bits << " lt=" << r.leftTrigger * 255 / seam::kTriggerFull
+        << " rt=" << r.rightTrigger * 255 / seam::kTriggerFull << " lx=" << r.leftX
+        << " ly=" << up(r.leftY) << " rx=" << r.rightX << " ry=" << up(r.rightY) << "\n";
+  };
+  seam::Win32Joysticks joysticks({std::filesystem::path(library).wstring()});
+  EXPECT_EQ(BrokenPadPromises(TANDREL_SOURCE_DIR "/data", joysticks, hands),
+            std::vector<std::string>{});
 }
 
 }  // namespace

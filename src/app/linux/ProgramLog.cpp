@@ -1,5 +1,7 @@
 #include "app/linux/ProgramLog.h"
 
+#include "platform/PadLayout.h"
+
 namespace app {
 
 namespace {
@@ -21,9 +23,13 @@ void ProgramLog::ProfileStarted(int id, const std::string& path) {
   Line(out_, "profile " + std::to_string(id) + " " + path);
 }
 
-void ProgramLog::Controller(int id, const std::string& name, bool arrived) {
+void ProgramLog::Controller(int id, const std::string& name, bool arrived,
+                            seam::ControllerLayout layout) {
   Line(out_, "controller " + std::to_string(id) + (arrived ? " plugged in" : " pulled out") +
                  " \"" + name + "\"");
+  if (arrived && layout == seam::ControllerLayout::Pad) {
+    Line(out_, "controller " + std::to_string(id) + " inputs: " + seam::PadInputsText());
+  }
   bool lastGone = false;
   {
     std::lock_guard lock(mutex_);

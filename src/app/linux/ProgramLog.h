@@ -1,8 +1,9 @@
 // What `tandrel run` prints beside its messages, one line at a time from any thread. With
 // --verbose: profiles that start ("profile ID PATH", as tandrel-cli replay prints them),
-// controllers that come and go, the active window's title, and keys the X table cannot send.
-// Always: notes (the first run's seeding) and warnings on the error stream: no controller
-// present at start or once the last one goes (most often the user may not read the devices).
+// controllers that come and go (a pad with the names of its inputs), the active window's title,
+// and keys the X table cannot send. Always: notes (the first run's seeding) and warnings on the
+// error stream: no controller present at start or once the last one goes (most often the user
+// may not read the devices).
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "config/ConfigurationObserver.h"
+#include "platform/Types.h"
 
 namespace app {
 
@@ -20,8 +22,10 @@ class ProgramLog : public IConfigurationObserver {
       : out_(out), err_(err), verbose_(verbose) {}
 
   void ProfileStarted(int id, const std::string& path) override;
-  // Counts the controllers present; the last one going warns.
-  void Controller(int id, const std::string& name, bool arrived);
+  // Counts the controllers present; the last one going warns. A pad that arrives is followed
+  // by a line naming its inputs ("controller 0 inputs: Button 1 (A), ..."), which the profiles
+  // use by number.
+  void Controller(int id, const std::string& name, bool arrived, seam::ControllerLayout layout);
   void Window(const std::string& title);
   void UnsendableKey(std::uint8_t vk);
   // Printed with or without --verbose.

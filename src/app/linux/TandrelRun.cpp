@@ -70,8 +70,9 @@ class Program {
     platformSettings.autostartFolder = XdgConfigHome() + "/autostart";
     platformSettings.autostartExec = AutostartCommand(settings_.programPath, folder_);
     platformSettings.messages = settings_.err;
-    platformSettings.devices = [this](int id, const std::string& name, bool arrived) {
-      log_.Controller(id, name, arrived);
+    platformSettings.devices = [this](int id, const std::string& name, bool arrived,
+                                      seam::ControllerLayout layout) {
+      log_.Controller(id, name, arrived, layout);
     };
     platformSettings.unsendableKey = [this](std::uint8_t vk) { log_.UnsendableKey(vk); };
     std::string reason;

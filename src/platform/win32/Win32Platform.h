@@ -23,7 +23,7 @@ class Win32Platform {
   Services services();
 
  private:
-  // The adapters hold no state; one object of each serves every thread.
+  // One object of each serves every thread; each guards whatever state it keeps.
   Win32Joysticks joysticks_;
   Win32Input input_;
   Win32KeyboardLayout keyboardLayout_;

@@ -1,8 +1,9 @@
-// tandrel run FOLDER with a virtual controller of its own. Once the program runs, the pad holds
-// the hat to the right and button 1 (in the default profile the Right arrow key and the left
-// mouse button); a test signals the process and looks at what the X server still holds. With a
-// CONTROL file, the pad follows that file instead: its first line "HAT BUTTONS" (the hat in
-// hundredths of a degree, or -1 for centred; the buttons down as a bit mask), read every 10 ms.
+// tandrel run FOLDER with a virtual pad of its own (an Xbox pad in the Linux driver's order).
+// Once the program runs, the pad holds the d-pad to the right and A (in the default profile
+// the Right arrow key and the left mouse button); a test signals the process and looks at what
+// the X server still holds. With a CONTROL file, the pad follows that file instead: its first
+// line "HAT BUTTONS" (the d-pad in hundredths of a degree, or -1 for centred; the buttons of
+// the pad layout down as a bit mask), read every 10 ms.
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -17,6 +18,18 @@
 
 namespace {
 
+// The pad with the hat at an angle (a multiple of 45 degrees, or -1 for centred) and buttons
+// down (bit k-1 for button k of the pad layout).
+seam::PadReading Held(long hat, unsigned long buttons) {
+  const bool any = hat >= 0;
+  const long h = hat % 36000;
+  return {.buttons = static_cast<std::uint32_t>(buttons),
+          .up = any && (h <= 4500 || h >= 31500),
+          .right = any && h >= 4500 && h <= 13500,
+          .down = any && h >= 13500 && h <= 22500,
+          .left = any && h >= 22500 && h <= 31500};
+}
+
 void FollowControlFile(VirtualPad& pad, const std::string& path, const std::atomic<bool>& done) {
   long shownHat = -1;
   unsigned long shownButtons = 0;
@@ -28,11 +41,7 @@ void FollowControlFile(VirtualPad& pad, const std::string& path, const std::atom
       // waits five polls (of Gamepad.xml), as a profile may have just started.
       if (hat != shownHat || buttons != shownButtons)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      if (hat != shownHat) pad.Pov(hat < 0 ? seam::kPovCentered : static_cast<std::uint32_t>(hat));
-      for (int k = 1; k <= 10; ++k) {
-        const bool down = (buttons >> (k - 1) & 1) != 0;
-        if (down != ((shownButtons >> (k - 1) & 1) != 0)) pad.Button(k, down);
-      }
+      pad.Set(Held(hat, buttons));
       shownHat = hat;
       shownButtons = buttons;
     }
@@ -45,7 +54,7 @@ void FollowControlFile(VirtualPad& pad, const std::string& path, const std::atom
 int main(int argc, char** argv) {
   app::BlockStopSignals();
   if (argc != 2 && argc != 3) return app::kExitBadUsage;
-  VirtualPad pad("Wireless Gamepad", 5, 10, true);
+  VirtualPad pad("Wireless Gamepad", kXpadOrder);
   app::RunSettings settings;
   settings.folder = argv[1];
   settings.verbose = true;
@@ -56,8 +65,7 @@ int main(int argc, char** argv) {
       // A button counts only once a poll has seen it up.
       std::this_thread::sleep_for(std::chrono::milliseconds(300));
       if (argc == 3) return FollowControlFile(pad, argv[2], done);
-      pad.Pov(9000);
-      pad.Button(1, true);
+      pad.Set(Held(9000, 1));
     });
   };
   const int code = app::RunTandrel(settings);

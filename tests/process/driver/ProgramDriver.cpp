@@ -126,8 +126,9 @@ Program::Program(const ProgramFolder& folder, const std::string& arguments) : fo
   GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof(overrides));
   if (folder.UsesFakeControllers() &&
       GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") &&
-      std::string(overrides).find("winmm=n") == std::string::npos) {
-    throw StepFailed("Wine loads the stand-in winmm.dll only with WINEDLLOVERRIDES=winmm=n,b");
+      (std::string(overrides).find("winmm=n") == std::string::npos ||
+       std::string(overrides).find("xinput1_4=n") == std::string::npos)) {
+    throw StepFailed("Wine loads the stand-ins only with WINEDLLOVERRIDES=winmm=n,b;xinput1_4=n,b");
   }
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
@@ -514,10 +515,12 @@ std::string Window::Text(int id, Where where) {
   return program_->TextOf(ToRead("the text", id, where));
 }
 
-void Window::WaitForText(int id, const std::string& text, Where where) {
-  program_->Step("wait for \"" + text + "\" in " + Name(id) + InMe(), where, [&] {
-    const std::string shown = program_->TextOf(Control(id));
-    return shown == text ? "" : "it shows \"" + shown + "\"";
+void Window::WaitForText(int id, const std::string& part, Where where) {
+  program_->Step("wait for \"" + part + "\" in " + Name(id) + InMe(), where, [&]() -> std::string {
+    const HWND control = Control(id);
+    if (control == nullptr) return "there is no such control";
+    const std::string text = program_->TextOf(control);
+    return text.find(part) != std::string::npos ? "" : "its text is \"" + text + "\"";
   });
 }
 

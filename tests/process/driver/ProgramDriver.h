@@ -48,8 +48,8 @@ class Window {
   void ClickTab(const std::string& tab, Where where = Where::current());
 
   std::string Text(int id, Where where = Where::current());
-  // Waits until the control shows this text (one the program changes by itself).
-  void WaitForText(int id, const std::string& text, Where where = Where::current());
+  // Waits until the control's text holds this part (a live control changes on its own).
+  void WaitForText(int id, const std::string& part, Where where = Where::current());
   std::vector<std::string> Items(int id, Where where = Where::current());
   bool IsEnabled(int id, Where where = Where::current());
   bool IsChecked(int id, Where where = Where::current());

@@ -71,22 +71,42 @@ std::vector<std::string> ProgramFolder::Files() const {
   return names;
 }
 
-// The script the stand-in winmm.dll reads (its format is described there), replaced whole, so
-// that the program never reads half of it.
+// The script the stand-ins read (its format is described in ControllerScript.h), replaced
+// whole, so that the program never reads half of it.
 void ProgramFolder::Plug(const FakeController& c) {
-  if (controllers_.empty()) fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
-  std::erase_if(controllers_, [&c](const FakeController& old) { return old.id == c.id; });
+  if (!fs::exists(root_ / "winmm.dll")) fs::copy_file(TANDREL_FAKE_WINMM, root_ / "winmm.dll");
+  if (c.xinput >= 0 && !fs::exists(root_ / "xinput1_4.dll")) {
+    fs::copy_file(TANDREL_FAKE_XINPUT, root_ / "xinput1_4.dll");
+  }
+  Unplug(c);
   controllers_.push_back(c);
+  WriteScript();
+}
+
+void ProgramFolder::Unplug(const FakeController& c) {
+  std::erase_if(controllers_, [&c](const FakeController& old) {
+    return old.id == c.id && old.xinput == c.xinput;
+  });
+  WriteScript();
+}
+
+void ProgramFolder::WriteScript() {
   std::string script;
   for (const FakeController& each : controllers_) {
-    script += std::to_string(each.id) + " name=\"" + each.name + "\" axes=" + each.axes +
-              " buttons=" + std::to_string(each.buttons) + " pov=" + (each.pov ? "1" : "0") +
-              " down=" + std::to_string(each.down) +
-              (each.hat >= 0 ? " hat=" + std::to_string(each.hat) : "") + "\n";
+    script += (each.id >= 0 ? std::to_string(each.id) : "-") + " name=\"" + each.name +
+              "\" axes=" + each.axes + " buttons=" + std::to_string(each.buttons) +
+              " pov=" + (each.pov ? "1" : "0") + " down=" + std::to_string(each.down) +
+              (each.hat >= 0 ? " hat=" + std::to_string(each.hat) : "");
+    if (each.xinput >= 0) {
+      script += " xinput=" + std::to_string(each.xinput) + " pad=" + std::to_string(each.pad) +
+                " lt=" + std::to_string(each.leftTrigger) +
+                " rt=" + std::to_string(each.rightTrigger);
+    }
+    script += "\n";
   }
-  Put("winmm-controllers.next", script);
-  const std::wstring from = (root_ / "winmm-controllers.next").wstring();
-  const std::wstring to = (root_ / "winmm-controllers.txt").wstring();
+  Put("controllers.next", script);
+  const std::wstring from = (root_ / "controllers.next").wstring();
+  const std::wstring to = (root_ / "controllers.txt").wstring();
   // The program may hold the script open for a moment.
   for (int attempt = 0; MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0;
        ++attempt) {

@@ -13,15 +13,21 @@
 
 namespace driver {
 
-// A controller reported by the stand-in winmm.dll (at rest, unless told otherwise).
+// A controller reported by the stand-in winmm.dll, by the stand-in xinput1_4.dll, or by both as
+// Windows reports an XInput pad (at rest, unless told otherwise).
 struct FakeController {
-  int id = 0;
+  int id = 0;  // in the joystick interface; -1: not listed there
   std::string name = "Fake Pad";
   std::string axes = "XYZRU";
   int buttons = 10;
   bool pov = true;
   unsigned down = 0;  // bit k-1 while button k is down
   int hat = -1;       // hundredths of a degree; -1: centred
+  // XInput's user 0..3 for a pad XInput serves (-1: none), its buttons (XINPUT_GAMEPAD bits)
+  // and its triggers (0..255).
+  int xinput = -1;
+  unsigned pad = 0;
+  int leftTrigger = 0, rightTrigger = 0;
 };
 
 class ProgramFolder {
@@ -47,13 +53,17 @@ class ProgramFolder {
   // The names of the files in the folder, sorted.
   std::vector<std::string> Files() const;
 
-  // Plugs a controller in through the stand-in winmm.dll, which goes beside the program with
-  // the first controller, or changes the one of that ID (its buttons, its hat). The stand-in
-  // reads its script at every call, so this works while the program runs.
+  // Plugs a controller in through the stand-ins, which go beside the program with the first
+  // controller (xinput1_4.dll with the first XInput pad), or changes the one of that ID and
+  // user (its buttons, its hat, its triggers). The stand-ins read their script at every call,
+  // so this works while the program runs.
   void Plug(const FakeController& controller);
+  void Unplug(const FakeController& controller);
   bool UsesFakeControllers() const { return !controllers_.empty(); }
 
  private:
+  void WriteScript();
+
   TempFolder folder_;
   std::filesystem::path root_;               // the program folder
   std::vector<FakeController> controllers_;  // the stand-in's script

@@ -1,24 +1,22 @@
 // A stand-in winmm.dll for the process-level tests: placed beside Tandrel.exe (and loaded in
-// place of the system's with WINEDLLOVERRIDES=winmm=n,b), it reports the controllers scripted
-// in "winmm-controllers.txt" beside it through the real joystick calls. One line per
-// controller (blank lines and lines starting with '#' are skipped):
+// place of the system's with WINEDLLOVERRIDES=winmm=n,b), it reports the controllers of its
+// script (ControllerScript.h) that have an ID through the real joystick calls:
 //
 //   ID name="Product" axes=XYZRUV buttons=N pov=0|1 [down=MASK] [hat=HUNDREDTHS] [x=POS] ...
 //
 // Every axis reads 0..65535 (absent axes 0, present ones 32767 unless "x", "y", "z", "r", "u" or
 // "v" gives its position); "down" holds the pressed buttons (bit k-1 for button k, decimal) and
-// "hat" the hat's direction (centred without it). The file is read at every call, so a story
-// moves the inputs by writing it again. The timer resolution calls simply succeed.
+// "hat" the hat's direction (centred without it). A pad XInput serves is listed here too, as
+// Windows lists it: give it the name its driver gives it ("Controller (XBOX 360 For Windows)").
+// The timer resolution calls simply succeed.
 #define _WINMM_
 #include <windows.h>
 // After windows.h, which it needs.
 #include <mmsystem.h>
 
-#include <cstring>
-#include <fstream>
-#include <iomanip>
-#include <sstream>
 #include <string>
+
+#include "ControllerScript.h"
 
 namespace {
 
@@ -29,7 +27,7 @@ struct Controller {
   bool pov = false;
   DWORD down = 0;
   DWORD hat = JOY_POVCENTERED;
-  DWORD positions[6] = {32767, 32767, 32767, 32767, 32767, 32767};  // X, Y, Z, R, U, V
+  DWORD positions[6] = {};  // X, Y, Z, R, U, V
 
   DWORD Position(char axis) const {
     const std::size_t index = std::string("XYZRUV").find(axis);
@@ -39,51 +37,21 @@ struct Controller {
 
 constexpr UINT kMaxControllers = 16;
 
-std::string ScriptPath() {
-  HMODULE self = nullptr;
-  GetModuleHandleExA(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCSTR>(&ScriptPath), &self);
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(self, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1) + "winmm-controllers.txt";
-}
-
-Controller ParseLine(std::istringstream& line) {
-  Controller c;
-  for (std::string key, value; line >> std::ws && std::getline(line, key, '=');) {
-    line >> std::quoted(value);  // a quoted name may hold blanks
-    if (key == "name") {
-      c.name = value;
-    } else if (key == "axes") {
-      c.axes = value;
-    } else if (key == "buttons") {
-      c.buttons = std::strtoul(value.c_str(), nullptr, 10);
-    } else if (key == "pov") {
-      c.pov = value == "1";
-    } else if (key == "down") {
-      c.down = std::strtoul(value.c_str(), nullptr, 10);
-    } else if (key == "hat") {
-      c.hat = std::strtoul(value.c_str(), nullptr, 10);
-    } else if (key.size() == 1 && std::string("xyzruv").find(key) != std::string::npos) {
-      c.positions[std::string("xyzruv").find(key)] = std::strtoul(value.c_str(), nullptr, 10);
-    }
-  }
-  return c;
-}
-
 // The controller with this ID as the script says (none while it cannot be read).
-MMRESULT Find(UINT id, Controller& controller) {
+MMRESULT Find(UINT id, Controller& c) {
   if (id >= kMaxControllers) return JOYERR_PARMS;
-  std::ifstream file(ScriptPath());
-  for (std::string text; std::getline(file, text);) {
-    std::istringstream line(text);
-    UINT lineId = 0;
-    if (!text.empty() && text[0] != '#' && line >> lineId && lineId == id) {
-      controller = ParseLine(line);
-      return JOYERR_NOERROR;
+  for (const script::Line& line : script::Read(reinterpret_cast<const void*>(&Find))) {
+    if (line.id != std::to_string(id)) continue;
+    c.name = line.Text("name");
+    c.axes = line.Text("axes");
+    c.buttons = static_cast<unsigned>(line.Number("buttons"));
+    c.pov = line.Text("pov") == "1";
+    c.down = static_cast<DWORD>(line.Number("down"));
+    c.hat = static_cast<DWORD>(line.Number("hat", JOY_POVCENTERED));
+    for (int axis = 0; axis < 6; ++axis) {
+      c.positions[axis] = static_cast<DWORD>(line.Number({"xyzruv"[axis]}, 32767));
     }
+    return JOYERR_NOERROR;
   }
   return JOYERR_UNPLUGGED;
 }

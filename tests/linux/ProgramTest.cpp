@@ -105,7 +105,11 @@ TEST_F(ProgramTest, EveryFailureIsOneLineAndANonZeroExit) {
     int code;
     std::string line;  // a line of stderr
   } cases[] = {
-      {{}, {}, 2, "tandrel: no command given"},
+      {{"--fast"}, {}, 2, "tandrel: unknown option \"--fast\""},
+      {{"--background", "--folder", good},
+       {"DISPLAY=:9999"},
+       1,
+       "tandrel: cannot open the X display \":9999\""},
       {{"start"}, {}, 2, "tandrel: unknown command \"start\""},
       {{"run", "a", "b"}, {}, 2, "tandrel: run takes one FOLDER"},
       {{"run", "--fast"}, {}, 2, "tandrel: unknown option \"--fast\""},

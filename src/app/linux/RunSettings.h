@@ -16,6 +16,10 @@ constexpr int kExitBadUsage = 2;  // the command line is wrong
 struct RunSettings {
   std::optional<std::string> folder;  // none: $XDG_CONFIG_HOME/tandrel, seeded at first
   bool verbose = false;
+  // `tandrel` without a command: the tray icon and the configuration window (src/qt) instead
+  // of the foreground loop; `background` starts it with the icon alone.
+  bool window = false;
+  bool background = false;
   std::string programPath;     // this executable, for the autostart entry
   std::string defaultsFolder;  // the default files that seed a new folder
   std::FILE* out = stdout;     // what --verbose prints, and the seeding note
@@ -25,8 +29,8 @@ struct RunSettings {
   std::function<void()> started;
 };
 
-// Reads `run [FOLDER] [--verbose]`; none after printing a one-line reason and the usage on
-// `err`.
+// Reads `run [FOLDER] [--verbose]`, or the window's options `[--background] [--folder FOLDER]
+// [--verbose]` without a command; none after printing a one-line reason and the usage on `err`.
 std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args, std::FILE* err);
 
 // Writes "tandrel: TEXT" on `err`.

@@ -29,12 +29,44 @@ std::string ExecArgument(const std::string& text) {
   return quoted + "\"";
 }
 
-enum class Ending { Stopped, DisplayLost };
+// The foreground loop of `tandrel run`: poll() on the watcher's X connection, the signalfd and
+// the test's stop descriptor.
+class PollLoop : public MainLoop {
+ public:
+  explicit PollLoop(const RunSettings& settings) : settings_(settings) {}
+
+  Ending Run(CTandrelConfiguration& configuration, seam::ActiveWindowWatcher& watcher,
+             StopSignals& signals) override {
+    pollfd fds[3] = {{watcher.FileDescriptor(), POLLIN, 0},
+                     {signals.FileDescriptor(), POLLIN, 0},
+                     {settings_.stopFd, POLLIN, 0}};
+    for (;;) {
+      // The events that arrived before the wait must not wait for the next one; a closed
+      // connection reads as readable, and Dispatch then finds it lost.
+      if (!watcher.Dispatch()) return Ending::DisplayLost;
+      if (poll(fds, 3, -1) < 0) continue;  // EINTR: a signal without signalfd, say
+      if (fds[2].revents != 0) return Ending::Stopped;
+      if (fds[1].revents != 0) {
+        const SignalAction action = signals.Take();
+        if (action == SignalAction::Stop) return Ending::Stopped;
+        if (action == SignalAction::Reload) configuration.Load();
+      }
+    }
+  }
+
+ private:
+  const RunSettings& settings_;
+};
 
 class Program {
  public:
-  Program(const RunSettings& settings, std::string folder)
-      : settings_(settings), folder_(std::move(folder)), log_(settings.out, settings.verbose) {}
+  Program(const RunSettings& settings, std::string folder, MainLoop& loop,
+          seam::IMessages* messages)
+      : settings_(settings),
+        folder_(std::move(folder)),
+        loop_(loop),
+        messages_(messages),
+        log_(settings.out, settings.verbose) {}
 
   int Run() {
     InstanceLock lock(folder_);
@@ -44,7 +76,8 @@ class Program {
     seam::LinuxPlatformSettings platformSettings;
     platformSettings.modulePath = folder_ + "/Tandrel.exe";
     platformSettings.autostartFolder = XdgConfigHome() + "/autostart";
-    platformSettings.autostartExec = AutostartCommand(settings_.programPath, folder_);
+    platformSettings.autostartExec =
+        AutostartCommand(settings_.programPath, folder_, settings_.window);
     platformSettings.messages = settings_.err;
     platformSettings.devices = [this](int id, const std::string& name, bool arrived) {
       log_.Controller(id, name, arrived);
@@ -53,7 +86,9 @@ class Program {
     std::string reason;
     auto platform = seam::LinuxPlatform::Open(platformSettings, reason);
     if (!platform) return Fail(reason);
-    seam::ScopedServices services(platform->services());
+    seam::Services installed = platform->services();
+    if (messages_ != nullptr) installed.messages = messages_;
+    seam::ScopedServices services(installed);
     RealTimerService timers;
     ScopedTimerService timerService(&timers);
 
@@ -82,21 +117,7 @@ class Program {
     StopSignals signals;
     watcher.ReportCurrent();
     if (settings_.started) settings_.started();
-    pollfd fds[3] = {{watcher.FileDescriptor(), POLLIN, 0},
-                     {signals.FileDescriptor(), POLLIN, 0},
-                     {settings_.stopFd, POLLIN, 0}};
-    for (;;) {
-      // The events that arrived before the wait must not wait for the next one; a closed
-      // connection reads as readable, and Dispatch then finds it lost.
-      if (!watcher.Dispatch()) return Ending::DisplayLost;
-      if (poll(fds, 3, -1) < 0) continue;  // EINTR: a signal without signalfd, say
-      if (fds[2].revents != 0) return Ending::Stopped;
-      if (fds[1].revents != 0) {
-        const SignalAction action = signals.Take();
-        if (action == SignalAction::Stop) return Ending::Stopped;
-        if (action == SignalAction::Reload) configuration.Load();
-      }
-    }
+    return loop_.Run(configuration, watcher, signals);
   }
 
   int Fail(const std::string& reason) {
@@ -106,16 +127,19 @@ class Program {
 
   const RunSettings& settings_;
   const std::string folder_;
+  MainLoop& loop_;
+  seam::IMessages* const messages_;
   ProgramLog log_;
 };
 
 }  // namespace
 
-std::string AutostartCommand(const std::string& program, const std::string& folder) {
+std::string AutostartCommand(const std::string& program, const std::string& folder, bool window) {
+  if (window) return ExecArgument(program) + " --background --folder " + ExecArgument(folder);
   return ExecArgument(program) + " run " + ExecArgument(folder);
 }
 
-int RunTandrel(const RunSettings& settings) {
+int RunTandrel(const RunSettings& settings, MainLoop* loop, seam::IMessages* messages) {
   const FolderResult folder = ChooseConfigFolder(settings.folder, settings.defaultsFolder);
   if (!folder.failure.empty()) {
     Complain(settings.err, folder.failure);
@@ -125,7 +149,8 @@ int RunTandrel(const RunSettings& settings) {
     ProgramLog(settings.out, false)
         .Note("tandrel: first run: copied the default files to " + folder.folder);
   }
-  return Program(settings, folder.folder).Run();
+  PollLoop pollLoop(settings);
+  return Program(settings, folder.folder, loop != nullptr ? *loop : pollLoop, messages).Run();
 }
 
 }  // namespace app

@@ -11,11 +11,39 @@
 
 #include "app/linux/RunSettings.h"
 
+class CTandrelConfiguration;
+
+namespace seam {
+class ActiveWindowWatcher;
+class IMessages;
+}  // namespace seam
+
 namespace app {
 
-int RunTandrel(const RunSettings& settings);
+class StopSignals;
 
-// The command of an XDG desktop entry's Exec line that runs `program run folder`.
-std::string AutostartCommand(const std::string& program, const std::string& folder);
+enum class Ending { Stopped, DisplayLost };
+
+// What the program does while it runs, on the main thread: wait for the X server's events
+// (the watcher's Dispatch), the stop signals (a reload on SIGHUP) and whatever else it serves,
+// until it is asked to stop or the X server goes away. `tandrel run` polls the descriptors; the
+// window's program runs Qt's event loop (src/qt).
+class MainLoop {
+ public:
+  virtual ~MainLoop() = default;
+  virtual Ending Run(CTandrelConfiguration& configuration, seam::ActiveWindowWatcher& watcher,
+                     StopSignals& stopSignals) = 0;
+};
+
+// `loop`: null for the foreground loop of `tandrel run`. `messages`: what shows the
+// configuration's messages in place of lines on `settings.err`; not owned, may be null.
+int RunTandrel(const RunSettings& settings, MainLoop* loop = nullptr,
+               seam::IMessages* messages = nullptr);
+
+// The command of an XDG desktop entry's Exec line that starts the program with the
+// configuration of `folder`: `program run folder`, or the window's `program --background
+// --folder folder`.
+std::string AutostartCommand(const std::string& program, const std::string& folder,
+                             bool window = false);
 
 }  // namespace app

@@ -1,0 +1,21 @@
+#include "qt/XServer.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
+namespace qtui {
+
+bool DisplayOpens() {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  XCloseDisplay(display);
+  return true;
+}
+
+std::uint32_t PlainKeysym(Display* display, unsigned keycode) {
+  if (display == nullptr) return 0;
+  return static_cast<std::uint32_t>(
+      XkbKeycodeToKeysym(display, static_cast<KeyCode>(keycode), 0, 0));
+}
+
+}  // namespace qtui

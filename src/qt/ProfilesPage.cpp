@@ -15,6 +15,7 @@
 
 #include "actionedit/LibraryLists.h"
 #include "config/ConfigDocument.h"
+#include "config/DetectionRun.h"
 #include "config/TandrelConfiguration.h"
 #include "engine/InputDetector.h"
 #include "platform/Platform.h"
@@ -42,41 +43,15 @@ int FindExact(const QComboBox* box, const std::string& text) {
 
 }  // namespace
 
-// Detect while it runs: the controller held back (what it held is released first, then it
-// fires nothing), a detector fed its readings, and Esc taken wherever the focus is. The end of
-// the object lets the controller act again.
+// Detect while it runs (config::DetectionRun), with Esc taken wherever the focus is.
 class Detection : public QObject {
  public:
-  Detection(CTandrelConfiguration& configuration, int id) : configuration_(configuration), id_(id) {
-    const std::optional<JoystickLiveLayout> layout = configuration_.LiveLayout(id_);
-    const std::optional<JoystickLiveState> baseline = configuration_.LiveState(id_);
-    if (!layout || !baseline) return;
-    // Held back first: the baseline taken after it counts what is still held as down, so it
-    // has to be released before it counts.
-    configuration_.HoldBack(id_, true);
-    detector_ = std::make_unique<CInputDetector>(*layout,
-                                                 configuration_.LiveState(id_).value_or(*baseline));
-    qApp->installEventFilter(this);
+  Detection(CTandrelConfiguration& configuration, int id) : run(configuration, id) {
+    if (run.Active()) qApp->installEventFilter(this);
   }
-  ~Detection() override {
-    if (!detector_) return;
-    qApp->removeEventFilter(this);
-    configuration_.HoldBack(id_, false);
-  }
+  ~Detection() override { qApp->removeEventFilter(this); }
 
-  bool Active() const { return detector_ != nullptr; }
-  DetectionStatus Tick() {
-    const std::optional<JoystickLiveState> state = configuration_.LiveState(id_);
-    if (!state) {
-      if (detector_->Status() == DetectionStatus::Detecting) unplugged_ = true;
-      detector_->Cancel();  // the controller went away
-      return detector_->Status();
-    }
-    return detector_->Update(*state);
-  }
-  void Cancel() { detector_->Cancel(); }
-  const std::optional<DetectedInput>& Found() const { return detector_->Found(); }
-  bool Unplugged() const { return unplugged_; }
+  config::DetectionRun run;
   std::function<void()> escaped;
 
  protected:
@@ -89,12 +64,6 @@ class Detection : public QObject {
     if (event->type() == QEvent::KeyPress && escaped) escaped();
     return true;
   }
-
- private:
-  CTandrelConfiguration& configuration_;
-  const int id_;
-  bool unplugged_ = false;
-  std::unique_ptr<CInputDetector> detector_;
 };
 
 ProfilesPage::ProfilesPage(const WindowContext& context, std::function<void()> changed)
@@ -726,13 +695,13 @@ std::string ProfilesPage::ChosenAxis() const { return axes_->currentText().toStd
 
 void ProfilesPage::Hidden() {
   if (!detection_) return;
-  detection_->Cancel();
+  detection_->run.Cancel();
   EndDetection();
 }
 
 void ProfilesPage::ToggleDetection() {
   if (detection_) {
-    detection_->Cancel();
+    detection_->run.Cancel();
     EndDetection();
     return;
   }
@@ -745,7 +714,7 @@ void ProfilesPage::ToggleDetection() {
     return;
   }
   auto detection = std::make_unique<Detection>(Configuration(), id);
-  if (!detection->Active()) {
+  if (!detection->run.Active()) {
     detectState_->setText("The Joystick gives no reading.");
     return;
   }
@@ -755,7 +724,7 @@ void ProfilesPage::ToggleDetection() {
         this,
         [this] {
           if (!detection_) return;
-          detection_->Cancel();
+          detection_->run.Cancel();
           EndDetection();
         },
         Qt::QueuedConnection);
@@ -767,14 +736,14 @@ void ProfilesPage::ToggleDetection() {
 }
 
 void ProfilesPage::DetectionTick() {
-  if (detection_ && detection_->Tick() != DetectionStatus::Detecting) EndDetection();
+  if (detection_ && detection_->run.Tick() != DetectionStatus::Detecting) EndDetection();
 }
 
 void ProfilesPage::EndDetection() {
   detectionTimer_.stop();
-  const DetectionStatus status = detection_->Tick();
-  const std::optional<DetectedInput> found = detection_->Found();
-  const bool unplugged = detection_->Unplugged();
+  const DetectionStatus status = detection_->run.Tick();
+  const std::optional<DetectedInput> found = detection_->run.Found();
+  const bool unplugged = detection_->run.Unplugged();
   detection_.reset();  // the controller acts again
   detect_->setText("Detect");
   std::string said;

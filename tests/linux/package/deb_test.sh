@@ -19,7 +19,8 @@ files=(/usr/bin/tandrel /usr/bin/tandrel-cli /usr/share/tandrel/Tandrel.exe.conf
   /usr/share/tandrel/Actions.xml /usr/share/tandrel/Gamepad.xml /usr/share/tandrel/SlideShow.xml
   /usr/share/doc/tandrel/Tandrel.html /usr/share/doc/tandrel/copyright
   /usr/lib/systemd/user/tandrel.service /etc/xdg/autostart/tandrel.desktop
-  /usr/share/applications/tandrel.desktop /usr/share/icons/hicolor/32x32/apps/tandrel.png)
+  /usr/share/applications/tandrel.desktop /usr/share/icons/hicolor/32x32/apps/tandrel.png
+  /usr/share/man/man1/tandrel.1.gz)
 
 # Every dependency is a package of this Debian system.
 depends=$(dpkg-deb -f "$deb" Depends)

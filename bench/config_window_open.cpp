@@ -277,13 +277,13 @@ int main(int argc, char** argv) {
   const HWND p = parent.handle();
   Report(
       "  Joysticks page",
-      [&] { return CreateOnce<CJoysticksConfigurationDlg>(services, window, p); }, n);
+      [&] { return CreateOnce<CJoysticksConfigurationDlg>(services, ui::PageHost{}, p); }, n);
   Report(
       "  Profile page (loads the first controller's profile)",
-      [&] { return CreateOnce<CProfileConfigurationDlg>(services, window, p); }, n);
+      [&] { return CreateOnce<CProfileConfigurationDlg>(services, ui::PageHost{}, p); }, n);
   Report(
       "  Actions page (with its four panels and lists)",
-      [&] { return CreateOnce<CActionsConfigurationDlg>(services, window, p); }, n);
+      [&] { return CreateOnce<CActionsConfigurationDlg>(services, ui::PageHost{}, p); }, n);
   Report(
       "    key panel", [&] { return CreateOnce<CVKActionConfigDlg>(instance, p); }, n);
   Report(

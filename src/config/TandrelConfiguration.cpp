@@ -33,9 +33,9 @@ bool KeepUnreadableFile(const std::string& shownName, const std::string& path,
   const std::string unread =
       "The file \"" + shownName + "\" could not be read" + (readInPart ? " in full" : "");
   if (const std::optional<std::string> copy = KeepCopyOf(path)) {
-    seam::Messages().Show(
+    seam::Report(
         unread + ". Its contents were kept in \"" + *copy + "\" before it was written again.",
-        "Configuration", seam::MessageButtons::Ok, seam::MessageIcon::Information);
+        "Configuration", seam::MessageIcon::Information);
     return true;
   }
   seam::ShowError(unread + ", and no copy of it could be kept beside it, so it was not written.",
@@ -223,7 +223,7 @@ void CTandrelConfiguration::Load() {
     // Unless a reload has replaced the document meanwhile.
     if (loadGeneration_ == generation) {
       for (const InvalidEntry& entry : invalid) joysticksElement_->RemoveChild(entry.entry);
-      SaveConfigFile();
+      SaveConfigFileLocked();
     }
   }
   seam::ShowFindings(findings.Take());  // a save that failed
@@ -386,7 +386,18 @@ void CTandrelConfiguration::ApplyRunKey() {
 }
 
 bool CTandrelConfiguration::SaveConfigFile() {
-  std::lock_guard lock(lock_);
+  // Its message is shown once the lock is released.
+  seam::ScopedFindings findings;
+  bool saved = false;
+  {
+    std::lock_guard lock(lock_);
+    saved = SaveConfigFileLocked();
+  }
+  seam::ShowFindings(findings.Take());
+  return saved;
+}
+
+bool CTandrelConfiguration::SaveConfigFileLocked() {
   if (!document_ || readOnly_) return true;
   const XMLSaveResult saved = SaveXMLFile(*document_, configPath_);
   if (saved) return true;
@@ -395,6 +406,14 @@ bool CTandrelConfiguration::SaveConfigFile() {
 }
 
 bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
+  // Its messages are shown once it is over, outside every lock.
+  seam::ScopedFindings findings;
+  const bool saved = SaveActionsFileCollecting(libraryEdited);
+  seam::ShowFindings(findings.Take());
+  return saved;
+}
+
+bool CTandrelConfiguration::SaveActionsFileCollecting(bool libraryEdited) {
   std::string fileName;
   std::string refusal;
   ActionsFileState state = ActionsFileState::Read;
@@ -443,7 +462,18 @@ bool CTandrelConfiguration::SaveActionsFile(bool libraryEdited) {
 }
 
 bool CTandrelConfiguration::SaveJoysticksTab(const JoysticksTabState& state) {
-  std::lock_guard lock(lock_);
+  // Its messages are shown once the lock is released.
+  seam::ScopedFindings findings;
+  bool saved = false;
+  {
+    std::lock_guard lock(lock_);
+    saved = SaveJoysticksTabLocked(state);
+  }
+  seam::ShowFindings(findings.Take());
+  return saved;
+}
+
+bool CTandrelConfiguration::SaveJoysticksTabLocked(const JoysticksTabState& state) {
   // The file as it stands on disk; when it cannot be read (the reader has reported why), a new
   // one, after the old file's bytes are kept beside it.
   XMLReadResult read = LoadXMLDocument(configPath_.c_str(), XMLReport::Everything);

@@ -194,6 +194,10 @@ class CTandrelConfiguration : public CTimerUser {
   std::vector<InvalidEntry> LoadEntries();
   static bool AskToDeleteInvalidIds(const std::vector<InvalidEntry>& invalid);
   void ReportAboutConfiguration(const std::string& text) const;
+  // The saves, their messages collected by the caller.
+  bool SaveConfigFileLocked();
+  bool SaveActionsFileCollecting(bool libraryEdited);
+  bool SaveJoysticksTabLocked(const JoysticksTabState& state);
   void SwitchProfilesLocked(std::string_view title);
   void ApplyRunKey();
   void ConnectJoystick(int id);

@@ -32,6 +32,12 @@ ScopedFindings::~ScopedFindings() { t_collector = outer_; }
 
 std::vector<Finding> ScopedFindings::Take() { return std::exchange(findings_, {}); }
 
+bool IsAboutFileRead(const std::string& text, const std::string& caption) {
+  if (caption == "Problem") return false;
+  return caption != "Configuration Error" || text.rfind("Could not open the file", 0) == 0 ||
+         text.rfind("The file \"", 0) == 0;
+}
+
 Finding CombineFindings(const std::vector<Finding>& findings) {
   if (findings.size() == 1) return findings.front();
   Finding combined = findings.empty() ? Finding{} : findings.front();

@@ -49,6 +49,12 @@ class ScopedFindings {
   std::string readingFile_;
 };
 
+// Whether a message is about the file its thread was reading: a reader's complaint ("XML Error",
+// a profile's question), or that file not opening or not being well formed; not the
+// configuration's own verdicts ("Problem", its "Configuration Error"s), which it shows between
+// the reads of its files.
+bool IsAboutFileRead(const std::string& text, const std::string& caption);
+
 // How many findings one box lists before it counts the rest.
 constexpr std::size_t kFindingsListed = 8;
 

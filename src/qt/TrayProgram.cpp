@@ -9,6 +9,7 @@
 #include <QSystemTrayIcon>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "app/linux/StopSignals.h"
 #include "app/linux/TandrelRun.h"
@@ -17,7 +18,6 @@
 #include "qt/ConfigWindow.h"
 #include "qt/UserInterface.h"
 #include "qt/WindowMessages.h"
-#include "qt/XServer.h"
 
 namespace qtui {
 
@@ -35,29 +35,38 @@ std::string ManualPath(const std::string& programPath) {
 
 class WindowLoop : public app::MainLoop {
  public:
-  WindowLoop(const app::RunSettings& settings, UserInterface& user)
-      : settings_(settings), user_(user) {}
+  WindowLoop(const app::RunSettings& settings, UserInterface& user, int& argc, char** argv)
+      : settings_(settings), user_(user), argc_(argc), argv_(argv) {}
 
   QWidget* OpenWindow() const { return window_.data(); }
 
-  app::Ending Run(CTandrelConfiguration& configuration, seam::ActiveWindowWatcher& watcher,
-                  app::StopSignals& stopSignals) override {
-    configuration_ = &configuration;
-    app::Ending ending = app::Ending::Stopped;
-    QSocketNotifier xEvents(watcher.FileDescriptor(), QSocketNotifier::Read);
+  // Qt starts once the display is known to work (it would end the process on one it cannot
+  // open), before the configuration's load, whose messages are its boxes.
+  void DisplayOpened() override {
+    // The program drives X11 (XTest, EWMH): its window is an X11 window too, also on XWayland.
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    application_.emplace(argc_, argv_);
+    QApplication::setApplicationName("Tandrel");
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+
+  std::string Run(app::RunningProgram& program) override {
+    configuration_ = &program.configuration;
+    std::string ending;
+    QSocketNotifier xEvents(program.watcher.FileDescriptor(), QSocketNotifier::Read);
     QObject::connect(&xEvents, &QSocketNotifier::activated, [&] {
-      if (watcher.Dispatch()) return;
-      ending = app::Ending::DisplayLost;
+      if (program.dispatchX()) return;
+      ending = app::kDisplayLost;
       QApplication::exit(0);
     });
-    QSocketNotifier stops(stopSignals.FileDescriptor(), QSocketNotifier::Read);
+    QSocketNotifier stops(program.stopSignals.FileDescriptor(), QSocketNotifier::Read);
     QObject::connect(&stops, &QSocketNotifier::activated, [&] {
-      const app::SignalAction action = stopSignals.Take();
+      const app::SignalAction action = program.stopSignals.Take();
       if (action == app::SignalAction::Stop) QApplication::exit(0);
-      if (action == app::SignalAction::Reload) configuration.Load();
+      if (action == app::SignalAction::Reload) program.configuration.Load();
     });
     // Events that arrived before the loop must not wait for the next one.
-    if (!watcher.Dispatch()) return app::Ending::DisplayLost;
+    if (!program.dispatchX()) return app::kDisplayLost;
 
     QMenu menu;
     QAction* open = menu.addAction("Configuration");
@@ -121,6 +130,9 @@ class WindowLoop : public app::MainLoop {
 
   const app::RunSettings& settings_;
   UserInterface& user_;
+  int& argc_;
+  char** argv_;
+  std::optional<QApplication> application_;
   CTandrelConfiguration* configuration_ = nullptr;
   QPointer<ConfigWindow> window_;
   bool trayShown_ = false;
@@ -129,20 +141,8 @@ class WindowLoop : public app::MainLoop {
 }  // namespace
 
 int RunWithWindow(const app::RunSettings& settings, int argc, char** argv) {
-  // Qt would end the process on a display it cannot open; the program says so in one line.
-  if (!DisplayOpens()) {
-    const char* name = std::getenv("DISPLAY");
-    app::Complain(settings.err,
-                  std::string("cannot open the X display \"") + (name ? name : "") + "\"");
-    return app::kExitFailed;
-  }
-  // The program drives X11 (XTest, EWMH): its window is an X11 window too, also under XWayland.
-  setenv("QT_QPA_PLATFORM", "xcb", 1);
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Tandrel");
-  QApplication::setQuitOnLastWindowClosed(false);
   QtUserInterface user;
-  WindowLoop loop(settings, user);
+  WindowLoop loop(settings, user, argc, argv);
   WindowMessages messages(user, [&loop] { return loop.OpenWindow(); });
   return app::RunTandrel(settings, &loop, &messages);
 }

@@ -5,13 +5,6 @@
 
 namespace qtui {
 
-bool DisplayOpens() {
-  Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
-  XCloseDisplay(display);
-  return true;
-}
-
 std::uint32_t PlainKeysym(Display* display, unsigned keycode) {
   if (display == nullptr) return 0;
   return static_cast<std::uint32_t>(

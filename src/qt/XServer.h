@@ -8,10 +8,6 @@ typedef struct _XDisplay Display;
 
 namespace qtui {
 
-// Whether the display named by DISPLAY can be opened (Qt would end the process on one it cannot
-// open).
-bool DisplayOpens();
-
 // The keysym of a keycode without modifiers, from the server's keyboard map; 0 without one.
 std::uint32_t PlainKeysym(Display* display, unsigned keycode);
 

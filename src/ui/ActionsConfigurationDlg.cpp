@@ -14,8 +14,6 @@
 #include "ui/ComplexActionConfigDlg.h"
 #include "ui/MouseActionConfigDlg.h"
 #include "ui/MouseWheelActionConfigDlg.h"
-#include "ui/ProfileConfigurationDlg.h"
-#include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
 #include "ui/VKActionConfigDlg.h"
 
@@ -39,8 +37,8 @@ class WritingBoxes {
 }  // namespace
 
 CActionsConfigurationDlg::CActionsConfigurationDlg(const ui::WindowServices& services,
-                                                   CTandrelConfigDlg& owner, HWND parent)
-    : CConfigurationPage(IDD_ACTIONS_PAGE, services, owner, parent) {}
+                                                   ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_ACTIONS_PAGE, services, std::move(host), parent) {}
 
 CActionsConfigurationDlg::~CActionsConfigurationDlg() = default;
 
@@ -197,11 +195,10 @@ void CActionsConfigurationDlg::ShowRefusal(const actionedit::EditResult& refusal
 }
 
 bool CActionsConfigurationDlg::MayDeleteUsedAction() {
-  CProfileConfigurationDlg* profilePage = Owner().ProfilePage();
+  const auto& openProfileUsing = Host().openProfileUsing;
   const std::string question = profileedit::DeleteUsedActionQuestion(
       name_, profileedit::ProfilesUsingAction(Configuration().GetProfileFileNames(), theme_, name_),
-      profilePage ? profilePage->FileUsingAction(theme_, name_) : std::nullopt,
-      config::ComparablePath);
+      openProfileUsing ? openProfileUsing(theme_, name_) : std::nullopt, config::ComparablePath);
   if (question.empty()) return true;
   return User().ShowMessage(handle_, question, profileedit::kDeleteUsedActionCaption,
                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;

@@ -24,8 +24,7 @@ class CVKActionConfigDlg;
 
 class CActionsConfigurationDlg : public CConfigurationPage {
  public:
-  CActionsConfigurationDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
-                           HWND parent);
+  CActionsConfigurationDlg(const ui::WindowServices& services, ui::PageHost host, HWND parent);
   ~CActionsConfigurationDlg() override;
 
   // Writes the whole library to the actions file.

@@ -1,12 +1,14 @@
 #include "ui/ConfigurationPage.h"
 
-#include "ui/TandrelConfigDlg.h"
+#include <utility>
 
 CConfigurationPage::CConfigurationPage(int templateId, const ui::WindowServices& services,
-                                       CTandrelConfigDlg& owner, HWND parent)
-    : CChildDialog(templateId, services.instance, parent), services_(services), owner_(owner) {}
+                                       ui::PageHost host, HWND parent)
+    : CChildDialog(templateId, services.instance, parent),
+      services_(services),
+      host_(std::move(host)) {}
 
 void CConfigurationPage::SetChanged(bool changed) {
   changed_ = changed;
-  owner_.UpdateApplyButton();
+  if (host_.changed) host_.changed();
 }

@@ -2,16 +2,14 @@
 // its own changed state, and writes its files when the window applies its pages.
 #pragma once
 
+#include "ui/PageHost.h"
 #include "ui/TandrelDlg.h"
 #include "ui/WindowServices.h"
 
-class CTandrelConfigDlg;
-
 class CConfigurationPage : public CChildDialog {
  public:
-  // A page inside `parent` (the owner's window), telling `owner` of every change of its changed
-  // state.
-  CConfigurationPage(int templateId, const ui::WindowServices& services, CTandrelConfigDlg& owner,
+  // A page inside `parent` (the window's), telling `host` of every change of its changed state.
+  CConfigurationPage(int templateId, const ui::WindowServices& services, ui::PageHost host,
                      HWND parent);
 
   bool IsChanged() const { return changed_; }
@@ -23,15 +21,15 @@ class CConfigurationPage : public CChildDialog {
   virtual void Hidden() {}
 
  protected:
-  // Sets or clears the changed state and tells the owner.
+  // Sets or clears the changed state and tells the host.
   void SetChanged(bool changed);
-  CTandrelConfigDlg& Owner() const { return owner_; }
+  const ui::PageHost& Host() const { return host_; }
   const ui::WindowServices& Services() const { return services_; }
   CTandrelConfiguration& Configuration() const { return services_.configuration; }
   ui::IUserInterface& User() const { return services_.user; }
 
  private:
   const ui::WindowServices services_;
-  CTandrelConfigDlg& owner_;
+  const ui::PageHost host_;
   bool changed_ = false;
 };

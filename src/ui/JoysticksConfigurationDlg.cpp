@@ -6,7 +6,6 @@
 
 #include "config/JoysticksTabMerge.h"
 #include "config/TandrelConfiguration.h"
-#include "engine/Joystick.h"
 #include "platform/Platform.h"
 #include "resource.h"
 #include "ui/Controls.h"
@@ -23,8 +22,8 @@ constexpr int kControllerControls[] = {IDC_JOY_SELECT,  IDC_JOY_CHANGE,  IDC_JOY
 }  // namespace
 
 CJoysticksConfigurationDlg::CJoysticksConfigurationDlg(const ui::WindowServices& services,
-                                                       CTandrelConfigDlg& owner, HWND parent)
-    : CConfigurationPage(IDD_JOYSTICKS_PAGE, services, owner, parent) {}
+                                                       ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_JOYSTICKS_PAGE, services, std::move(host), parent) {}
 
 void CJoysticksConfigurationDlg::OnInitDialog() {
   SetChanged(false);
@@ -39,30 +38,23 @@ void CJoysticksConfigurationDlg::OnInitDialog() {
   picture_ = Item<ui::PictureBox>(IDC_JOY_PICTURE);
 
   CTandrelConfiguration& configuration = Configuration();
-  {
-    // The controller objects are read under the configuration lock and forgotten at once.
-    const auto lock = configuration.Lock();
-    launchOnStartup_ = configuration.GetLaunchOnStartup();
-    current_ = -1;
-    for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-      const CJoystick* joystick = configuration.GetJoystick(id);
-      if (joystick == nullptr) continue;
-      if (current_ < 0) {
-        for (int control : kControllerControls) Item(control).Enable(true);
-        current_ = id;
-      }
-      // The setting as the file has it: a profile that failed to load must not turn into a
-      // disabled controller at the next Apply.
-      const std::optional<std::string> profile = configuration.GetProfileFileName(id);
-      const bool enabled = profile.has_value() && configuration.IsJoystickEnabled(id);
-      Controller& controller = controllers_[static_cast<size_t>(id)];
-      controller.present = true;
-      controller.notPolling = enabled && !joystick->IsActive();
-      SetEnabled(id, enabled);
-      SetProfileFile(id, profile);
-      SetPictureFile(id, configuration.GetPicture(id));
-      select.Add(joystick->GetDeviceName(), id);
+  launchOnStartup_ = configuration.GetLaunchOnStartup();
+  current_ = -1;
+  for (const PresentController& present : configuration.PresentControllers()) {
+    if (current_ < 0) {
+      for (int control : kControllerControls) Item(control).Enable(true);
+      current_ = present.id;
     }
+    // The setting as the file has it: a profile that failed to load must not turn into a
+    // disabled controller at the next Apply.
+    const bool enabled = present.profile.has_value() && present.enabled;
+    Controller& controller = controllers_[static_cast<size_t>(present.id)];
+    controller.present = true;
+    controller.notPolling = enabled && !present.polling;
+    SetEnabled(present.id, enabled);
+    SetProfileFile(present.id, present.profile);
+    SetPictureFile(present.id, present.picture);
+    select.Add(present.name, present.id);
   }
   filled_ = true;
 

@@ -16,8 +16,7 @@
 
 class CJoysticksConfigurationDlg : public CConfigurationPage {
  public:
-  CJoysticksConfigurationDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
-                             HWND parent);
+  CJoysticksConfigurationDlg(const ui::WindowServices& services, ui::PageHost host, HWND parent);
 
   void Apply() override;
   bool OnCommand(int id, int code) override;

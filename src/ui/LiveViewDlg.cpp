@@ -14,9 +14,8 @@ constexpr UINT_PTR kRefreshTimer = 1;
 
 }  // namespace
 
-CLiveViewDlg::CLiveViewDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
-                           HWND parent)
-    : CConfigurationPage(IDD_LIVE_PAGE, services, owner, parent) {}
+CLiveViewDlg::CLiveViewDlg(const ui::WindowServices& services, ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_LIVE_PAGE, services, std::move(host), parent) {}
 
 void CLiveViewDlg::OnInitDialog() {
   Item<ui::ComboBox>(IDC_LIVE_JOYSTICK).Reset();

@@ -18,7 +18,7 @@ class CLiveViewDlg : public CConfigurationPage {
  public:
   static constexpr UINT kRefreshMs = 33;
 
-  CLiveViewDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner, HWND parent);
+  CLiveViewDlg(const ui::WindowServices& services, ui::PageHost host, HWND parent);
 
   void Apply() override {}
   bool OnCommand(int id, int code) override;

@@ -6,7 +6,6 @@
 
 #include "config/ConfigDocument.h"
 #include "config/TandrelConfiguration.h"
-#include "engine/Joystick.h"
 #include "platform/Platform.h"
 #include "profileedit/ActionUsers.h"
 #include "profileedit/AxisSettings.h"
@@ -34,8 +33,8 @@ constexpr const char* kFileDialogTitle = "Select A Configuration File";
 }  // namespace
 
 CProfileConfigurationDlg::CProfileConfigurationDlg(const ui::WindowServices& services,
-                                                   CTandrelConfigDlg& owner, HWND parent)
-    : CConfigurationPage(IDD_PROFILE_PAGE, services, owner, parent) {}
+                                                   ui::PageHost host, HWND parent)
+    : CConfigurationPage(IDD_PROFILE_PAGE, services, std::move(host), parent) {}
 
 CProfileConfigurationDlg::~CProfileConfigurationDlg() = default;
 
@@ -49,7 +48,7 @@ void CProfileConfigurationDlg::OnInitDialog() {
     controllers.Select(1);
     const int id = static_cast<int>(controllers.ItemData(1));
     if (const auto fileName = Configuration().GetProfileFileName(id)) {
-      Item<ui::Edit>(IDC_PROF_FILE).SetPath(*fileName);
+      ShowFile(*fileName);
       LoadProfileDocument();
     }
   }
@@ -62,19 +61,15 @@ void CProfileConfigurationDlg::Shown() {
 std::optional<std::string> CProfileConfigurationDlg::FileUsingAction(std::string_view theme,
                                                                      std::string_view name) {
   if (!document_ || !profileedit::UsesAction(*document_, theme, name)) return std::nullopt;
-  return Item<ui::Edit>(IDC_PROF_FILE).Text();
+  return file_;
 }
 
 void CProfileConfigurationDlg::FillControllerList() {
   ui::ComboBox controllers = Item<ui::ComboBox>(IDC_PROF_JOYSTICK);
   controllers.Reset();
   controllers.Add("", -1);
-  CTandrelConfiguration& configuration = Configuration();
-  const auto lock = configuration.Lock();
-  for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-    if (const CJoystick* joystick = configuration.GetJoystick(id)) {
-      controllers.Add(joystick->GetCaps().productName, id);
-    }
+  for (const PresentController& present : Configuration().PresentControllers()) {
+    controllers.Add(present.name, present.id);
   }
 }
 
@@ -96,7 +91,7 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
   Item<ui::Edit>(IDC_PROF_DELAY).LimitText(3);
   EnableEditing(true);
 
-  const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  const std::string path = file_;
   const ControllerEntry controller = ChosenController();
   // A file that is not there is said to be missing, not shown as if it were an empty profile.
   if (profileedit::ProfileFileMissing(path)) {
@@ -121,6 +116,7 @@ void CProfileConfigurationDlg::LoadProfileDocument() {
   ui::ComboBox axes = Item<ui::ComboBox>(IDC_PROF_AXIS);
   axes.Reset();
   for (const char* axis : profileedit::kAxisNames) axes.Add(axis);
+  axis_ = 0;
   axes.Select(0);
   ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
   types.Reset();
@@ -177,7 +173,7 @@ void CProfileConfigurationDlg::Apply() { Save(); }
 
 bool CProfileConfigurationDlg::Save() {
   if (!document_) return true;
-  const std::string path = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  const std::string path = file_;
   if (RefusedAsProfile(path)) return false;
   const XMLSaveResult saved = profileedit::SaveProfileDocument(*document_, path);
   if (!saved) {
@@ -203,7 +199,7 @@ void CProfileConfigurationDlg::Open() {
   }
   const std::optional<std::string> path = ChooseProfileFile(false);
   if (!path) return;
-  Item<ui::Edit>(IDC_PROF_FILE).SetPath(*path);
+  ShowFile(*path);
   document_.reset();
   LoadProfileDocument();
 }
@@ -231,12 +227,12 @@ bool CProfileConfigurationDlg::KeepReplacedProfile(const std::string& path) {
 void CProfileConfigurationDlg::SaveAs() {
   const std::optional<std::string> path = ChooseProfileFile(true);
   if (!path) return;
-  const std::string previous = Item<ui::Edit>(IDC_PROF_FILE).Text();
+  const std::string previous = file_;
   if (config::ComparablePath(*path) != config::ComparablePath(previous) &&
       !KeepReplacedProfile(*path)) {
     return;
   }
-  Item<ui::Edit>(IDC_PROF_FILE).SetPath(*path);
+  ShowFile(*path);
   if (document_) {
     Save();
     return;
@@ -248,7 +244,7 @@ void CProfileConfigurationDlg::SaveAs() {
   if (controller.id < 0) profileedit::SetControllerIdentity(*document_, -1, "");
   if (!Save()) {
     document_.reset();
-    Item<ui::Edit>(IDC_PROF_FILE).SetPath(previous);
+    ShowFile(previous);
     return;
   }
   LoadProfileDocument();
@@ -423,9 +419,13 @@ void CProfileConfigurationDlg::OnEditingCommand(int id, int code) {
       MarkChanged();
       assignment.AssignAction(root);
       break;
-    case IDC_PROF_AXIS:
+    case IDC_PROF_AXIS: {
+      const int chosen = Item<ui::ComboBox>(IDC_PROF_AXIS).Selection();
+      if (chosen < 0 || static_cast<std::size_t>(chosen) >= profileedit::kAxisNames.size()) break;
+      axis_ = static_cast<std::size_t>(chosen);
       AxisChosen();
       break;
+    }
     case IDC_PROF_AXIS_TYPE:
       AxisTypeChosen();
       break;
@@ -480,25 +480,26 @@ void CProfileConfigurationDlg::ShowStoredNumber(int id) {
 
 // Shows the settings of the chosen axis (of a new one, for an axis without an element).
 void CProfileConfigurationDlg::AxisChosen() {
-  const std::optional<profileedit::AxisSettings> settings =
+  const profileedit::AxisSettings settings =
       profileedit::ReadAxisSettings(*document_, ChosenAxis());
-  if (settings->typeEntry) {
-    ui::ComboBox types = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE);
-    types.Select(types.FindExact(profileedit::kAxisTypeTexts[*settings->typeEntry]));
+  if (settings.typeEntry) {
+    Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).Select(static_cast<int>(*settings.typeEntry));
   }
-  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(settings->swapped);
-  SetNumberBox(IDC_PROF_SENSITIVITY, settings->sensitivity);
-  SetNumberBox(IDC_PROF_THRESHOLD, settings->threshold);
+  Item<ui::Button>(IDC_PROF_SWAP).SetChecked(settings.swapped);
+  SetNumberBox(IDC_PROF_SENSITIVITY, settings.sensitivity);
+  SetNumberBox(IDC_PROF_THRESHOLD, settings.threshold);
 }
 
 void CProfileConfigurationDlg::AxisTypeChosen() {
-  const std::string axis = ChosenAxis();
-  const bool vertical =
-      Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).SelectedText() == profileedit::kVerticalAxisText;
-  if (profileedit::SetAxisType(*document_, axis, vertical)) MarkChanged();
-  ActionAssignmentGroup(*this).RelabelAxis(axis, vertical);
+  // The type list holds kAxisTypeTexts in their order: "Horizontal", "Vertical".
+  const bool vertical = Item<ui::ComboBox>(IDC_PROF_AXIS_TYPE).Selection() == 1;
+  if (profileedit::SetAxisType(*document_, ChosenAxis(), vertical)) MarkChanged();
+  ActionAssignmentGroup(*this).RelabelAxis(ChosenAxis(), vertical);
 }
 
-std::string CProfileConfigurationDlg::ChosenAxis() {
-  return Item<ui::ComboBox>(IDC_PROF_AXIS).SelectedText();
+std::string CProfileConfigurationDlg::ChosenAxis() const { return profileedit::kAxisNames[axis_]; }
+
+void CProfileConfigurationDlg::ShowFile(const std::string& path) {
+  file_ = path;
+  Item<ui::Edit>(IDC_PROF_FILE).SetPath(path);
 }

@@ -23,8 +23,7 @@ class CXMLNode;
 
 class CProfileConfigurationDlg : public CConfigurationPage {
  public:
-  CProfileConfigurationDlg(const ui::WindowServices& services, CTandrelConfigDlg& owner,
-                           HWND parent);
+  CProfileConfigurationDlg(const ui::WindowServices& services, ui::PageHost host, HWND parent);
   ~CProfileConfigurationDlg() override;
 
   // Writes the document to the file shown; a page without a document does nothing.
@@ -76,9 +75,13 @@ class CProfileConfigurationDlg : public CConfigurationPage {
   void ShowStoredNumber(int id);
   void AxisChosen();
   void AxisTypeChosen();
-  std::string ChosenAxis();
+  std::string ChosenAxis() const;
+  // The file edited, shown in its box.
+  void ShowFile(const std::string& path);
 
   std::unique_ptr<CXMLNode> document_;
+  std::string file_;      // the file the document comes from and is saved to
+  std::size_t axis_ = 0;  // the axis chosen, in profileedit::kAxisNames
   std::unique_ptr<ui::InputDetection> detection_;  // while "Detect" runs
   bool loading_ = false;
   bool showingNumber_ = false;  // SetNumberBox is putting a value into a box

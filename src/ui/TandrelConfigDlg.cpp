@@ -62,9 +62,15 @@ void CTandrelConfigDlg::OnInitDialog() {
   Item(IDC_APPLY).Enable(false);
   changed_ = false;
 
-  joysticksPage_ = std::make_unique<CJoysticksConfigurationDlg>(services_, *this, handle_);
+  // What the pages need of this window, as callbacks: they know nothing of its class.
+  const ui::PageHost host{
+      [this] { UpdateApplyButton(); },
+      [this](std::string_view theme, std::string_view name) -> std::optional<std::string> {
+        return profilePage_ ? profilePage_->FileUsingAction(theme, name) : std::nullopt;
+      }};
+  joysticksPage_ = std::make_unique<CJoysticksConfigurationDlg>(services_, host, handle_);
   joysticksPage_->Create();
-  profilePage_ = std::make_unique<CProfileConfigurationDlg>(services_, *this, handle_);
+  profilePage_ = std::make_unique<CProfileConfigurationDlg>(services_, host, handle_);
   profilePage_->Create();
   // The Actions page, with its four panels and a list of the whole library, is a third of the
   // opening: its window is made when its tab is first shown. Until then it holds no edits, and
@@ -72,8 +78,8 @@ void CTandrelConfigDlg::OnInitDialog() {
   // pages are made now: the Profile page asks about a profile it cannot read as the window
   // opens, and shows the configuration as it was then. The Live View page, too, is made when
   // first shown.
-  actionsPage_ = std::make_unique<CActionsConfigurationDlg>(services_, *this, handle_);
-  livePage_ = std::make_unique<CLiveViewDlg>(services_, *this, handle_);
+  actionsPage_ = std::make_unique<CActionsConfigurationDlg>(services_, host, handle_);
+  livePage_ = std::make_unique<CLiveViewDlg>(services_, host, handle_);
   joysticksPage_->Show(true);
 }
 

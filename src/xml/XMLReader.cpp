@@ -150,6 +150,9 @@ class CXMLParser {
     start_ = p_ = end_ = buffer_.data();
   }
 
+  // Records the offset of each element's '<' in `offsets`, in document order.
+  void RecordElementOffsets(std::vector<std::size_t>* offsets) { elementOffsets_ = offsets; }
+
   XMLReadResult ParseDocument() {
     XMLReadResult result;
     c_ = ' ';  // the first skip of white space reads the first byte
@@ -409,6 +412,7 @@ class CXMLParser {
     multiLineValue_.reset();
     SkipWhiteSpace();
     if (c_ != '<') return nullptr;
+    const std::size_t elementStart = offset_ + static_cast<std::size_t>(p_ - start_) - 1;
     Advance();
     SkipWhiteSpace();
     if (c_ == '/') return nullptr;  // the parent's closing tag; '/' stays current
@@ -431,6 +435,7 @@ class CXMLParser {
     text_.clear();
     if (!ReadName(text_)) return nullptr;
     CXMLNode* node = NewNode(depth, text_);
+    if (elementOffsets_ != nullptr) elementOffsets_->push_back(elementStart);
 
     // Attributes and children are gathered in lists kept for reuse and then placed in the
     // node at their final size.
@@ -473,6 +478,7 @@ class CXMLParser {
     return node;
   }
 
+  std::vector<std::size_t>* elementOffsets_ = nullptr;
   ChunkSource* source_ = nullptr;         // null: all input is in memory from the start
   const unsigned char* start_ = nullptr;  // first byte of the buffer
   const unsigned char* p_ = nullptr;      // next byte to read
@@ -542,6 +548,19 @@ class CXMLParser {
 
 namespace {
 
+// A document that failed from its first bytes may be UTF-16 (Notepad's "Unicode", with or
+// without its mark FF FE): its NUL bytes and mark fail the grammar at once, which says nothing
+// about why. `start` holds the input's first two bytes, or fewer.
+void NameTheEncoding(XMLReadResult& result, const unsigned char* start, std::size_t size) {
+  if (result.status != XMLReadStatus::Malformed || size < 2) return;
+  const unsigned char a = start[0], b = start[1];
+  const bool mark = (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF);
+  if (!mark && (a == 0) == (b == 0)) return;
+  result.reason = "it is UTF-16 text, not UTF-8 (save it as UTF-8)";
+  result.offset = 0;
+  result.openValueOffset.reset();
+}
+
 // Where a failure, and the value the reader suspects for it, stand. `count(offset, counter)`
 // feeds the counter the input's first `offset` bytes.
 template <typename CountTo>
@@ -579,6 +598,25 @@ void LocateInFile(XMLReadResult& result, std::FILE* file) {
   });
 }
 
+// The line of each of the ascending `offsets`, reading the file from its start.
+std::vector<std::size_t> LinesAt(std::FILE* file, const std::vector<std::size_t>& offsets) {
+  std::vector<std::size_t> lines;
+  lines.reserve(offsets.size());
+  std::rewind(file);
+  std::vector<unsigned char> buffer(kBufferSize);
+  std::size_t line = 1, offset = 0;
+  while (lines.size() < offsets.size()) {
+    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), file);
+    if (n == 0) break;
+    for (std::size_t i = 0; i < n; ++i, ++offset) {
+      while (lines.size() < offsets.size() && offsets[lines.size()] == offset)
+        lines.push_back(line);
+      if (buffer[i] == '\n') ++line;
+    }
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string XMLReadResult::Position() const {
@@ -594,11 +632,12 @@ std::string XMLReadResult::Position() const {
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size) {
   CXMLParser parser(data, size);
   XMLReadResult result = parser.ParseDocument();
+  NameTheEncoding(result, reinterpret_cast<const unsigned char*>(data), size);
   LocateInMemory(result, data);
   return result;
 }
 
-XMLReadResult ReadXMLFile(const std::string& path) {
+XMLReadResult ReadXMLFile(const std::string& path, bool withElementLines) {
   // Only a regular file is opened: a device or a pipe could block the reader for good.
   seam::OpenedFile opened = seam::SystemFiles().OpenForReading(path);
   if (!opened.file) {
@@ -618,8 +657,17 @@ XMLReadResult ReadXMLFile(const std::string& path) {
     return result;
   }
   FileSource source(file);
-  XMLReadResult result =
-      CXMLParser(source, kBufferSize, static_cast<std::size_t>(size.value_or(0))).ParseDocument();
+  CXMLParser parser(source, kBufferSize, static_cast<std::size_t>(size.value_or(0)));
+  std::vector<std::size_t> offsets;
+  if (withElementLines) parser.RecordElementOffsets(&offsets);
+  XMLReadResult result = parser.ParseDocument();
+  if (result.status == XMLReadStatus::Ok && withElementLines)
+    result.elementLines = LinesAt(file, offsets);
+  if (result.status == XMLReadStatus::Malformed) {
+    unsigned char start[2] = {};
+    std::rewind(file);
+    NameTheEncoding(result, start, std::fread(start, 1, sizeof start, file));
+  }
   LocateInFile(result, file);
   return result;
 }
@@ -627,6 +675,7 @@ XMLReadResult ReadXMLFile(const std::string& path) {
 XMLReadResult ReadXMLMemoryInChunks(const char* data, std::size_t size, std::size_t chunk) {
   MemoryChunkSource source(data, size, std::max<std::size_t>(chunk, 1));
   XMLReadResult result = CXMLParser(source, chunk, size).ParseDocument();
+  NameTheEncoding(result, reinterpret_cast<const unsigned char*>(data), size);
   LocateInMemory(result, data);
   return result;
 }

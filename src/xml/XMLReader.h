@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "xml/XMLNode.h"
 
@@ -41,12 +42,16 @@ struct XMLReadResult {
   std::size_t openValueColumn = 0;
   // "line L, column C", and the suspect value's place when there is one.
   std::string Position() const;
+  // Ok, when asked for: the line of each element's start, in document order (the root first,
+  // each element before its children), as a walk of the tree meets them.
+  std::vector<std::size_t> elementLines;
 };
 
 // Reads the file at `path` exactly as given (relative paths from the current directory).
 // CannotOpen also when the file is larger than kXMLMaxFileSize (devices and pipes included) or
-// memory runs out while it is read; the reason says which.
-XMLReadResult ReadXMLFile(const std::string& path);
+// memory runs out while it is read; the reason says which. `withElementLines` fills
+// elementLines (for tools that point at a line).
+XMLReadResult ReadXMLFile(const std::string& path, bool withElementLines = false);
 
 // Parses a document held in memory with the same reader.
 XMLReadResult ReadXMLMemory(const char* data, std::size_t size);

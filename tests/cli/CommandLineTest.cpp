@@ -48,6 +48,19 @@ TEST_F(CommandLine, RefusalsExitTwoWithNothingOnStdout) {
     }
     for (const std::string& p : parts) EXPECT_NE(run.err.find(p), std::string::npos) << p;
   }
+  // Asked for, the help and the version go to stdout with 0.
+  const std::pair<std::vector<std::string>, std::string> answers[] = {
+      {{"--help"}, "usage:"},
+      {{"-h"}, "usage:"},
+      {{"check", "--help"}, "usage: tandrel-cli check CONFIG"},
+      {{"--version"}, "tandrel-cli " TANDREL_VERSION}};
+  for (const auto& [args, first] : answers) {
+    const ToolResult run = Tool(args);
+    EXPECT_EQ(run.exitCode, 0) << first;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(LinesOf(run.out).at(0), first);
+  }
+  EXPECT_EQ(LinesOf(Tool({"--help"}).out).back(), "See tandrel-cli(1).");
 }
 
 // The tree read, as the writer writes it: a name directly before the tag end has no value and
@@ -95,9 +108,12 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
       "</Actions>";
   Write("Tandrel.exe.config", config);
   Write("Actions.xml", actions);
+  // A finding is printed once, with where the file has what it is about, or counted.
   Write("Pad.xml",
         "<Joystick ID='0' name='My Pad' Delay='-5'><Axes><Axis name='X Axis' type='Horizontal' "
-        "Threshold='-5'/></Axes><Buttons><Button number='1'><Actions>"
+        "Threshold='-5'/><Axis name='X Axis' type='Horizontal' Threshold='-5'/></Axes><Buttons>"
+        "<Button number='1'><Actions>\n<Action number='0' Theme='K' name='Missing'/></Actions>"
+        "</Button><Button number='2'><Actions>\n<Action number='0' Theme='K' name='A'/>\n"
         "<Action number='0' Theme='K' name='Missing'/></Actions></Button></Buttons></Joystick>");
   Write("Values.xml",
         "<Joystick Delay='20000'><ShiftButtons><ShiftButton ButtonNumber='40'/></ShiftButtons>"
@@ -135,8 +151,10 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
           "\"99999999999\".",
           "message [XML Error] The ComplexAction \"Loop\" uses itself.", file("Pad.xml"),
           "message [XML Error] The profile \"Pad.xml\" has an invalid Delay value: \"-5\".",
-          "message [XML Error] The axis \"X Axis\" has an invalid Threshold value: \"-5\".",
-          "message [XML Error] The action \"Missing\" was not found.", file("Torn.xml"),
+          "message [XML Error] The axis \"X Axis\" has an invalid Threshold value: \"-5\". (2 "
+          "times)",
+          "message [XML Error] The action \"Missing\" was not found. (used at lines 2, 4)",
+          file("Torn.xml"),
           "message [Configuration Error] The file \"Torn.xml\" is not valid: " + closing +
               "1, column 11.",
           file("Tandrel.exe.config"),
@@ -151,7 +169,7 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
           file("Tandrel.exe.config"),
           "silent The picture \"missing.bmp\" of joystick 0 does not exist.", file("Game.xml"),
           "silent The profile \"Game.xml\" for windows titled \"Game\" of joystick 0: "
-          "The action \"Gone\" was not found.",
+          "The action \"Gone\" was not found. (used at line 1)",
           file("NoSuch.xml"),
           "silent The profile \"NoSuch.xml\" for windows titled \"Edit\" of joystick 0 "
           "does not exist.",

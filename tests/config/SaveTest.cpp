@@ -84,15 +84,15 @@ TEST_F(SaveTest, FilesOnDiskAfterALoadOrTheJoysticksTab) {
         c.after.empty() ? c.before : ReadXMLMemory(c.after.data(), c.after.size()).root->ToText());
   }
   const std::string config = module + ".config";
-  EXPECT_EQ(Messages(),
-            (std::vector<std::string>{
-                "Configuration Error: The file \"" + config +
-                    "\" is not valid: expected a child element or a closing tag (end of file), at "
-                    "line 1, column 61.",
-                "Configuration: The file \"" + config +
-                    "\" could not be read. Its contents were "
-                    "kept in \"" +
-                    config + ".bak\" before it was written again."}));
+  // One box, once the configuration lock is released.
+  EXPECT_EQ(
+      Messages(),
+      (std::vector<std::string>{
+          "Configuration Error: 2 problems were found:\r\n\r\nThe file \"" + config +
+          "\" is not valid: expected a child element or a closing tag (end of file), at line 1, "
+          "column 61.\r\n\r\nThe file \"" +
+          config + "\" could not be read. Its contents were kept in \"" + config +
+          ".bak\" before it was written again."}));
   EXPECT_EQ(world.Read("Tandrel.exe.config.bak"), cases[std::size(cases) - 1].before);
 }
 

@@ -20,6 +20,7 @@
 #include "support/XRecorder.h"
 
 #include <X11/XKBlib.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -207,6 +208,32 @@ TEST_F(XAdapters, WhatIsHeldIsReleasedOnRequestAndAtTheEnd) {
   input.reset();
   EXPECT_TRUE(recorder.KeysDown().empty());
   EXPECT_EQ(recorder.ButtonMask(), 0u);
+}
+
+TEST_F(XAdapters, AKeyboardMapChangeReachesTheNextKeyAndAHeldKeyGoesUpWhereItWentDown) {
+  // A switch from a QWERTY to a QWERTZ layout: Y and Z trade keycodes.
+  ::Display* display = recorder.display();
+  const KeyCode y = Keycode(XK_y), z = Keycode(XK_z);
+  int perKeycode = 0;
+  KeySym* ySyms = XGetKeyboardMapping(display, y, 1, &perKeycode);
+  KeySym* zSyms = XGetKeyboardMapping(display, z, 1, &perKeycode);
+  const auto swap = [&](KeySym* onY, KeySym* onZ) {
+    XChangeKeyboardMapping(display, y, perKeycode, onY, 1);
+    XChangeKeyboardMapping(display, z, perKeycode, onZ, 1);
+    XSync(display, False);
+  };
+  input->KeyboardEvent('Z', 0, 0);
+  EXPECT_EQ(recorder.KeysDown(), std::vector<unsigned>{z});
+  swap(zSyms, ySyms);
+  input->KeyboardEvent('Z', 0, seam::kKeyUp);
+  EXPECT_EQ(recorder.KeysDown(), std::vector<unsigned>{});
+  input->KeyboardEvent('Z', 0, 0);
+  EXPECT_EQ(recorder.KeysDown(), std::vector<unsigned>{y});
+  input->KeyboardEvent('Z', 0, seam::kKeyUp);
+  EXPECT_EQ(XEventsQueued(connection->display(), QueuedAlready), 0) << "the changes are read";
+  swap(ySyms, zSyms);
+  XFree(ySyms);
+  XFree(zSyms);
 }
 
 TEST_F(XAdapters, DesktopSettingsAndKeyboardLayoutComeFromTheServer) {

@@ -109,11 +109,13 @@ TEST(DemoStory, LiveOnXTheDemonstrationDeliversWhatTheReplayPrints) {
 
   const int stop = eventfd(0, EFD_CLOEXEC);
   std::FILE* out = std::fopen(folder.File("out.txt").c_str(), "w");
+  std::FILE* err = std::fopen(folder.File("err.txt").c_str(), "w");
   std::promise<void> started;
   app::RunSettings settings;
   settings.folder = folder.path().string();
   settings.verbose = true;
   settings.out = out;
+  settings.err = err;
   settings.stopFd = stop;
   settings.started = [&] { started.set_value(); };
   int code = -1;
@@ -137,8 +139,13 @@ TEST(DemoStory, LiveOnXTheDemonstrationDeliversWhatTheReplayPrints) {
   ASSERT_EQ(write(stop, &one, sizeof one), static_cast<ssize_t>(sizeof one));
   program.join();
   std::fclose(out);
+  std::fclose(err);
   close(stop);
   EXPECT_EQ(code, 0);
+  // The controller pulled out was the only one: that is said once, and nothing else.
+  EXPECT_EQ(ReadFile(folder.File("err.txt")),
+            "tandrel: no game controller present (if one is plugged in, check that this user may "
+            "read it: ls -lL /dev/input/by-id/*-event-joystick)\n");
 
   std::vector<XRecord> presses;
   long wheelNotches = 0;

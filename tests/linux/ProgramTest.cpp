@@ -1,13 +1,18 @@
-// tandrel as a process: the first run's configuration folder, the start-up entry, the one-line
-// failures, and the ways it ends (a signal while keys and buttons are held, the X server going
-// away) with nothing left pressed.
+// tandrel as a process: the first run's configuration folder, one program per X server, the
+// start-up entry, the help and the one-line failures, and the ways it ends (a signal while keys
+// and buttons are held, the X server going away, a failed wait) with nothing left pressed.
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "app/linux/TandrelRun.h"
 #include "support/ChildProcess.h"
 #include "support/TempFolder.h"
 #include "support/XRecorder.h"
@@ -46,6 +51,7 @@ class ProgramTest : public ::testing::Test {
   }
 
   TempFolder home;
+  const std::string display_ = std::getenv("DISPLAY");
 
  private:
   int started_ = 0;
@@ -56,15 +62,24 @@ TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   const std::string slideShow = ReadFile(std::string(TANDREL_SOURCE_DIR) + "/data/SlideShow.xml");
   Write(folder / "Gamepad.xml", slideShow);
   Write(home.path() / "config" / "autostart" / "tandrel.desktop", "[Desktop Entry]\n");
-  auto first = Start({TANDREL_PROGRAM, "run", "--verbose"});
+  // Without XDG_RUNTIME_DIR the lock is kept in a folder of the user's, not in the files' one.
+  auto first = Start({TANDREL_PROGRAM, "run", "--verbose"}, {"XDG_RUNTIME_DIR="});
   ASSERT_TRUE(Eventually([&] { return Running(*first); })) << first->Err();
-  // One program per display.
-  auto second = Start({TANDREL_PROGRAM, "run"});
-  EXPECT_EQ(second->Wait(), 1);
-  EXPECT_NE(second->Err().find("tandrel: another tandrel already runs on this display"),
-            std::string::npos);
-  first->Signal(SIGINT);
-  EXPECT_EQ(first->Wait(), 0);
+  // One program per X server, whatever the display is called.
+  const std::string& display = display_;
+  const std::string lock =
+      "/tmp/tandrel-" + std::to_string(geteuid()) + "/tandrel-" + display + ".lock";
+  for (const std::string& alias :
+       {display + ".0", "unix" + display, "localhost" + display, "tcp/localhost" + display}) {
+    auto second = Start({TANDREL_PROGRAM, "run"}, {"XDG_RUNTIME_DIR=", "DISPLAY=" + alias});
+    EXPECT_EQ(second->Wait(), 1) << alias;
+    EXPECT_EQ(second->Out(), "") << "the folder is there: no first run";
+    EXPECT_EQ(second->Err(), "tandrel: another tandrel (process " + std::to_string(first->Pid()) +
+                                 ") already runs on the X server " + display + " (" + lock + ")\n");
+  }
+  // The lock of a process killed outright blocks no one.
+  first->Signal(SIGKILL);
+  EXPECT_EQ(first->Wait(), -1);
   EXPECT_EQ(first->Out().substr(0, first->Out().find('\n')),
             "tandrel: first run: copied the default files to " + folder.string());
   EXPECT_EQ(ReadFile((folder / "Gamepad.xml").string()), slideShow);
@@ -79,10 +94,11 @@ TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   std::string config = ReadFile((mine / "Tandrel.exe.config").string());
   config.replace(config.find("\"false\""), 7, "\"true\"");
   Write(mine / "Tandrel.exe.config", config);
-  auto third = Start({TANDREL_PROGRAM, "run", mine.string()});
-  ASSERT_TRUE(Eventually(
-      [&] { return fs::exists(home.path() / "config" / "autostart" / "tandrel.desktop"); }));
-  third->Signal(SIGTERM);
+  auto third = Start({TANDREL_PROGRAM, "run", mine.string()}, {"XDG_RUNTIME_DIR="});
+  ASSERT_TRUE(Eventually([&] {
+    return fs::exists(home.path() / "config" / "autostart" / "tandrel.desktop");
+  })) << third->Err();
+  third->Signal(SIGINT);
   EXPECT_EQ(third->Wait(), 0);
   const std::string entry =
       ReadFile((home.path() / "config" / "autostart" / "tandrel.desktop").string());
@@ -93,68 +109,145 @@ TEST_F(ProgramTest, TheFirstRunSeedsTheConfigurationFolderAndKeepsWhatIsThere) {
   EXPECT_EQ(third->Out(), "") << "nothing is printed without --verbose";
 }
 
-TEST_F(ProgramTest, EveryFailureIsOneLineAndANonZeroExit) {
+TEST_F(ProgramTest, HelpAndEveryFailureAreOneLineThatSaysWhatIsWrong) {
   CopyDefaults(home.path() / "good");
-  CopyDefaults(home.path() / "broken");
-  Write(home.path() / "broken" / "Tandrel.exe.config", "<Configuration >\r\n</Configuration>\r\n");
-  fs::create_directories(home.path() / "empty");
-  const std::string good = (home.path() / "good").string();
+  CopyDefaults(home.path() / "utf16");
+  // As Notepad saves "Unicode".
+  std::string utf16 = "\xFF\xFE";
+  for (char c : ReadFile((home.path() / "good" / "Tandrel.exe.config").string()))
+    (utf16 += c) += '\0';
+  Write(home.path() / "utf16" / "Tandrel.exe.config", utf16);
+  for (const char* folder : {"empty", "fifo", "zero", "loop", "locked", "readonly"})
+    fs::create_directories(home.path() / folder);
+  ASSERT_EQ(mkfifo((home.path() / "fifo" / "Tandrel.exe.config").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", home.path() / "zero" / "Tandrel.exe.config");
+  fs::create_symlink("Tandrel.exe.config", home.path() / "loop" / "Tandrel.exe.config");
+  fs::permissions(home.path() / "locked", fs::perms::none);
+  fs::permissions(home.path() / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
+  const std::string utf16Config = (home.path() / "utf16" / "Tandrel.exe.config").string();
+  const std::string readonly = (home.path() / "readonly").string();
+  const std::string usage = "usage: tandrel [--background] [--folder FOLDER] [--verbose]\n";
   const struct {
-    std::vector<std::string> args;
-    std::vector<std::string> env;
     int code;
-    std::string line;  // a line of stderr
+    std::string args;  // split at blanks
+    // What stdout (exit 0) or stderr after "tandrel: " begins with; all of stderr for exit 1.
+    std::string text;
+    std::vector<std::string> env = {};
+    bool unprivileged = false;  // run without root's right to read and write any file
   } cases[] = {
-      {{"--fast"}, {}, 2, "tandrel: unknown option \"--fast\""},
-      {{"--background", "--folder", good},
-       {"DISPLAY=:9999"},
-       1,
-       "tandrel: cannot open the X display \":9999\""},
-      {{"start"}, {}, 2, "tandrel: unknown command \"start\""},
-      {{"run", "a", "b"}, {}, 2, "tandrel: run takes one FOLDER"},
-      {{"run", "--fast"}, {}, 2, "tandrel: unknown option \"--fast\""},
-      {{"run", "missing"}, {}, 1, "tandrel: \"missing\" is not a folder"},
-      {{"run", "empty"}, {}, 1, "tandrel: there is no Tandrel.exe.config in \"empty\""},
-      {{"run"},
-       {"XDG_CONFIG_HOME=", "HOME="},
-       1,
-       "tandrel: neither XDG_CONFIG_HOME nor HOME names a folder for the configuration"},
-      {{"run", good}, {"DISPLAY=:9999"}, 1, "tandrel: cannot open the X display \":9999\""},
-      {{"run", "broken"},
-       {},
-       1,
-       "tandrel: the configuration \"" + (home.path() / "broken" / "Tandrel.exe.config").string() +
-           "\" cannot be used"},
+      {0, "--help", usage},
+      {0, "run -h", usage},
+      {0, "--version", "tandrel " TANDREL_VERSION "\n"},
+      {2, "--fast", "unknown option \"--fast\"\n" + usage},
+      {1, "--background --folder good", "cannot open the X display \":9999\"", {"DISPLAY=:9999"}},
+      {2, "start", "unknown command \"start\""},
+      {2, "run a b", "run takes one FOLDER"},
+      {2, "run --fast", "unknown option \"--fast\""},
+      {1, "run missing", "\"missing\" is not a folder"},
+      {1, "run empty", "there is no Tandrel.exe.config in \"empty\""},
+      {1, "run fifo", "\"fifo/Tandrel.exe.config\" is a FIFO (named pipe), not a file"},
+      {1, "run zero",
+       "\"zero/Tandrel.exe.config\" is a link to \"/dev/zero\", a device, not a file"},
+      {1, "run loop",
+       "\"loop/Tandrel.exe.config\" is a link in a loop of links: it reaches no file"},
+      {1, "run locked", "cannot look into the folder \"locked\": Permission denied", {}, true},
+      {1,
+       "run",
+       "neither XDG_CONFIG_HOME nor HOME names a folder for the configuration",
+       {"XDG_CONFIG_HOME=", "HOME="}},
+      {1,
+       "run good",
+       "DISPLAY is not set: there is no X display to work on (a systemd user service needs "
+       "`systemctl --user import-environment DISPLAY XAUTHORITY` in the session)",
+       {"DISPLAY="}},
+      {1,
+       "run good",
+       "cannot make the lock \"" + readonly + "/tandrel-" + display_ + ".lock\": Permission denied",
+       {"XDG_RUNTIME_DIR=" + readonly},
+       true},
+      {1, "run good", "cannot open the X display \":9999\"", {"DISPLAY=:9999"}},
+      {1, "run utf16",
+       "Configuration Error: The file \"" + utf16Config +
+           "\" is not valid: it is UTF-16 text, not "
+           "UTF-8 (save it as UTF-8), at line 1, column 1.\ntandrel: the configuration \"" +
+           utf16Config + "\" cannot be used"},
   };
   const fs::path previous = fs::current_path();
   fs::current_path(home.path());
   for (const auto& c : cases) {
     std::vector<std::string> args = {TANDREL_PROGRAM};
-    args.insert(args.end(), c.args.begin(), c.args.end());
+    if (c.unprivileged)
+      args.insert(args.begin(),
+                  {"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search"});
+    std::istringstream words(c.args);
+    for (std::string word; words >> word;) args.push_back(word);
     auto process = Start(args, c.env);
-    EXPECT_EQ(process->Wait(), c.code) << c.line;
-    const std::string err = process->Err();
-    EXPECT_NE(err.find(c.line + "\n"), std::string::npos) << err;
-    if (c.code == 1)
-      EXPECT_EQ(err.substr(err.rfind('\n', err.size() - 2) + 1), c.line + "\n") << err;
-    EXPECT_EQ(process->Out(), "");
+    EXPECT_EQ(process->Wait(), c.code) << c.text;
+    const std::string shown = c.code == 0 ? process->Out() : process->Err();
+    const std::string text = (c.code == 0 ? "" : "tandrel: ") + c.text;
+    EXPECT_EQ(shown.substr(0, text.size()), text);
+    if (c.code == 1) EXPECT_EQ(shown, text + "\n");
+    EXPECT_EQ(c.code == 0 ? process->Err() : process->Out(), "");
   }
   fs::current_path(previous);
 }
 
-TEST_F(ProgramTest, TheXServerGoingAwayEndsTheProgram) {
+TEST_F(ProgramTest, LosingTheXServerOrTheWaitEndsWithOneLine) {
   CopyDefaults(home.path() / "files");
-  XvfbServer server;
-  auto process = Start({TANDREL_PROGRAM, "run", (home.path() / "files").string(), "--verbose"},
-                       {"DISPLAY=" + server.Display()});
-  ASSERT_TRUE(Eventually([&] { return Running(*process); })) << process->Err();
-  server.Kill();
-  EXPECT_EQ(process->Wait(), 1);
-  EXPECT_EQ(process->Err(), "tandrel: lost the connection to the X server\n");
+  const std::string files = (home.path() / "files").string();
+  // Said once at start: in a Wayland session, and without a controller.
+  const std::string start =
+      "tandrel: this is a Wayland session: keys and the pointer reach X11 programs only (through "
+      "XWayland), and window rules see only their windows\ntandrel: no game controller present "
+      "(if one is plugged in, check that this user may read it: ls -lL "
+      "/dev/input/by-id/*-event-joystick)\n";
+  for (const bool serverGoes : {true, false}) {
+    XvfbServer server;
+    auto process = Start({TANDREL_PROGRAM, "run", files, "--verbose"},
+                         {"DISPLAY=" + server.Display(), "WAYLAND_DISPLAY=wayland-0"});
+    ASSERT_TRUE(Eventually([&] { return Running(*process); })) << process->Err();
+    if (serverGoes) {
+      server.Kill();
+    } else {
+      // Fewer descriptors allowed than it waits on: poll fails when a window wakes it.
+      const rlimit one{1, 1};
+      ASSERT_EQ(prlimit(process->Pid(), RLIMIT_NOFILE, &one, nullptr), 0);
+      setenv("DISPLAY", server.Display().c_str(), 1);
+      XRecorder manager;
+      manager.Activate(manager.MakeWindow("Notes"));
+      setenv("DISPLAY", display_.c_str(), 1);
+    }
+    EXPECT_EQ(process->Wait(), 1);
+    EXPECT_EQ(process->Err(), start + (serverGoes ? "tandrel: lost the connection to the X server\n"
+                                                  : "tandrel: cannot wait for events: Invalid "
+                                                    "argument\n"));
+  }
+  // Without a descriptor for its signals nothing could stop it: it does not start.
+  app::RunSettings settings;
+  settings.folder = files;
+  settings.err = std::tmpfile();
+  rlimit saved{};
+  getrlimit(RLIMIT_NOFILE, &saved);
+  const int lowestFree = dup(0);
+  close(lowestFree);
+  const rlimit full{static_cast<rlim_t>(lowestFree), saved.rlim_max};
+  setrlimit(RLIMIT_NOFILE, &full);
+  EXPECT_EQ(app::RunTandrel(settings), 1);
+  setrlimit(RLIMIT_NOFILE, &saved);
+  std::rewind(settings.err);
+  char text[100] = {};
+  EXPECT_STREQ(std::fgets(text, sizeof text, settings.err),
+               "tandrel: cannot watch for signals: Too many open files\n");
+  std::fclose(settings.err);
 }
 
 TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {
   CopyDefaults(home.path() / "files");
+  // Button 1's and 6's Enter misspelt: the message names the profile with its folder, once.
+  std::string profile = ReadFile((home.path() / "files" / "Gamepad.xml").string());
+  for (auto at = profile.find("\"Enter\""); at != std::string::npos; at = profile.find("\"Enter\""))
+    profile.replace(at, 7, "\"Escpae\"");
+  Write(home.path() / "files" / "Gamepad.xml", profile);
   XRecorder recorder;
   const unsigned right = XKeysymToKeycode(recorder.display(), XK_Right);
   auto process = Start({TANDREL_WITH_PAD, (home.path() / "files").string()});
@@ -170,6 +263,9 @@ TEST_F(ProgramTest, SigtermWhileAKeyAndAButtonAreHeldLeavesNothingPressed) {
       process->Out().find("controller 0 plugged in \"Wireless Gamepad\"\nprofile 0 Gamepad.xml\n"),
       std::string::npos)
       << process->Out();
+  EXPECT_EQ(process->Err(),
+            "tandrel: XML Error: " + (home.path() / "files" / "Gamepad.xml").string() +
+                ": The action \"Escpae\" was not found. (2 times)\n");
 }
 
 // Neither a start nor a reload (SIGHUP) writes the configuration: a link stays a link to the

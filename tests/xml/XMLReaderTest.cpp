@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "xml/XMLReader.h"
 
@@ -103,11 +104,17 @@ TEST(XMLReader, EveryTruncatedDocumentFails) {
 }
 
 TEST(XMLReader, FailuresSayWhyAndWhereAsAnEditorCounts) {
+  using namespace std::string_view_literals;
+  const char* const utf16 = "it is UTF-16 text, not UTF-8 (save it as UTF-8)";
   const struct {
-    const char* text;
+    std::string_view text;
     const char* reason;
     std::size_t line, column;
   } cases[] = {
+      // UTF-16 with its mark (Notepad's "Unicode"), big-endian, and without a mark.
+      {"\xFF\xFE<\0A\0/\0>\0"sv, utf16, 1, 1},
+      {"\xFE\xFF\0<\0A\0/\0>"sv, utf16, 1, 1},
+      {"<\0A\0 \0x\0=\0'\0"sv, utf16, 1, 1},
       {"<A>\r\n<B x='1'></C>\r\n</A>", "closing tag does not match", 2, 13},
       {"<A>", "expected a child element or a closing tag (end of file)", 1, 4},
       // Columns count characters: the mark, "é" and "ゲ" are one each, or none.
@@ -127,7 +134,7 @@ TEST(XMLReader, FailuresSayWhyAndWhereAsAnEditorCounts) {
             "expected '=' after an attribute name at line 2, column 9 (the value that opens at "
             "line 1, column 8 runs over several lines: is its closing quote missing?)");
   for (const auto& c : cases) {
-    const XMLReadResult read = Read(c.text);
+    const XMLReadResult read = Read(std::string(c.text));
     EXPECT_EQ(read.status, XMLReadStatus::Malformed) << c.text;
     EXPECT_FALSE(read.root);
     EXPECT_EQ(read.reason, c.reason) << c.text;

@@ -12,12 +12,16 @@
 // actions file that the Linux program cannot send.
 //
 // Every finding stands under a line "file PATH" naming the file it comes from (the resolved
-// path); the line is repeated only when the file changes.
+// path); the line is repeated only when the file changes. A finding is printed once: where the
+// file uses a missing action follows it ("(used at lines 4, 9)"), other repeats are counted
+// ("(3 times)").
 //
 // Exit code: 0 when nothing was printed but "No problems found.", 1 otherwise, 2 when CONFIG
 // itself cannot be read.
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -26,6 +30,7 @@
 
 #include "Commands.h"
 #include "ValueCheck.h"
+#include "actions/ActionLibrary.h"
 #include "actions/TextRules.h"
 #include "config/ConfigDocument.h"
 #include "config/TandrelConfiguration.h"
@@ -39,6 +44,41 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Calls `visit` with each element of the tree and its line, in document order.
+void VisitWithLines(const CXMLNode& node, const std::vector<std::size_t>& lines, std::size_t& index,
+                    const std::function<void(const CXMLNode&, std::size_t)>& visit) {
+  visit(node, index < lines.size() ? lines[index] : 0);
+  ++index;
+  for (const auto& child : node.Children()) VisitWithLines(*child, lines, index, visit);
+}
+
+// The lines of the file at `path` whose Action elements use the action that `finding` says the
+// library lacks ("... The action "NAME" was not found.").
+std::vector<std::size_t> LinesUsingMissingAction(const std::string& path,
+                                                 const std::string& finding) {
+  const std::string head = "The action \"", tail = "\" was not found.";
+  const std::size_t open = finding.rfind(head);
+  if (open == std::string::npos || !finding.ends_with(tail)) return {};
+  const std::size_t from = open + head.size();
+  const std::string name = finding.substr(from, finding.size() - tail.size() - from);
+  const XMLReadResult read = ReadXMLFile(path, true);
+  if (read.status != XMLReadStatus::Ok) return {};
+  std::vector<std::size_t> lines;
+  std::size_t index = 0;
+  VisitWithLines(*read.root, read.elementLines, index,
+                 [&](const CXMLNode& element, std::size_t line) {
+                   const char* theme = config::AttributeText(element, "Theme");
+                   const char* used = config::AttributeText(element, "name");
+                   if (actions::EqualsIgnoringCase(element.Name(), "Action") && theme != nullptr &&
+                       used != nullptr && name == used && !ActionExists(theme, used)) {
+                     lines.push_back(line);
+                   }
+                 });
+  return lines;
+}
 
 // Prints the message boxes. While a window rule's profile is read, its messages are the
 // program's silent problems: they are printed as findings, and the question about a profile
@@ -76,34 +116,55 @@ class CheckMessages : public seam::IMessages, public XMLLoadObserver {
                       : "silent " + context_ + replay::EscapeLineBreaks(finding.text));
     }
   }
-  // Prints a finding about the file at `path` (resolved).
+  // Takes a finding about the file at `path` (resolved), once: a repeat is counted. Where the
+  // file uses a missing action is looked up now, while the library is loaded.
   void Print(const std::string& path, const std::string& line) {
-    if (path != lastFile_) std::printf("file %s\n", path.c_str());
-    lastFile_ = path;
-    std::printf("%s\n", line.c_str());
-    ++printed_;
+    const auto [known, added] = index_.try_emplace(path + '\n' + line, findings_.size());
+    if (added) {
+      findings_.push_back({path, line, LinesUsingMissingAction(path, line), 1});
+    } else {
+      ++findings_[known->second].count;
+    }
+  }
+  // Prints every finding under a line naming its file, repeated when the file changes.
+  void PrintAll() const {
+    std::string lastFile;
+    for (const CheckFinding& finding : findings_) {
+      if (finding.path != lastFile) std::printf("file %s\n", finding.path.c_str());
+      lastFile = finding.path;
+      std::printf("%s%s\n", finding.line.c_str(), finding.Where().c_str());
+    }
   }
   void SetContext(std::string context) { context_ = std::move(context); }
-  int Printed() const { return printed_; }
+  int Printed() const { return static_cast<int>(findings_.size()); }
 
  private:
-  // The configuration shows its own problems under these captions; "Could not open the file"
-  // and "The file ... is not valid" come from the read of the file they name.
+  struct CheckFinding {
+    std::string path, line;
+    std::vector<std::size_t> lines;  // where the file holds what it is about, when known
+    int count = 0;
+    // " (used at lines 4, 9)", or " (3 times)" for a repeat without lines.
+    std::string Where() const {
+      if (lines.empty()) return count > 1 ? " (" + std::to_string(count) + " times)" : "";
+      std::string where = lines.size() > 1 ? " (used at lines " : " (used at line ";
+      for (std::size_t i = 0; i < lines.size(); ++i)
+        where += (i > 0 ? ", " : "") + std::to_string(lines[i]);
+      return where + ")";
+    }
+  };
+
+  // The configuration shows its own problems between the reads of its files.
   static bool IsConfigurationMessage(const std::string& text, const std::string& caption) {
-    return caption == "Problem" ||
-           (caption == "Configuration Error" && text.rfind("Could not open the file", 0) != 0 &&
-            text.rfind("The file \"", 0) != 0);
+    return !seam::IsAboutFileRead(text, caption);
   }
 
   seam::SimMessages answers_;  // none scripted: No to every question
   std::string configPath_;
-  std::string reading_;   // the file the program read last
-  std::string lastFile_;  // named by the last "file" line
+  std::string reading_;  // the file the program read last
   std::string context_;
-  int printed_ = 0;
+  std::vector<CheckFinding> findings_;
+  std::map<std::string, std::size_t> index_;  // path and line -> its place in findings_
 };
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 class CConfigurationCheck {
  public:
@@ -141,6 +202,7 @@ class CConfigurationCheck {
       CTandrelConfiguration configuration(settings_);
       if (config.status == XMLReadStatus::Ok) CheckSilentProblems(*config.root);
     }
+    messages_.PrintAll();
     if (messages_.Printed() == 0) {
       std::printf("No problems found.\n");
       return kExitOk;

@@ -22,13 +22,20 @@ const Command kCommands[] = {
      RunReplay},
 };
 
-int Usage() {
-  std::fputs("usage:\n", stderr);
+void PrintUsage(std::FILE* to) {
+  std::fputs("usage:\n", to);
   for (const Command& c : kCommands) {
-    std::fprintf(stderr, "  tandrel-cli %s %s\n      %s\n", c.name, c.arguments, c.summary);
+    std::fprintf(to, "  tandrel-cli %s %s\n      %s\n", c.name, c.arguments, c.summary);
   }
+  std::fputs("  tandrel-cli --help | --version\nSee tandrel-cli(1).\n", to);
+}
+
+int Usage() {
+  PrintUsage(stderr);
   return kExitFailed;
 }
+
+bool AsksForHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
 }  // namespace
 
@@ -44,8 +51,21 @@ int main(int argc, char** argv) {
   CliPlatform platform(argc > 0 ? argv[0] : "tandrel-cli");
   if (argc < 2) return Usage();
   const std::string name = argv[1];
+  if (AsksForHelp(name)) {
+    PrintUsage(stdout);
+    return kExitOk;
+  }
+  if (name == "--version") {
+    std::puts("tandrel-cli " TANDREL_VERSION);
+    return kExitOk;
+  }
   for (const Command& c : kCommands) {
     if (name != c.name) continue;
+    // "COMMAND --help": that command's usage.
+    if (argc == 3 && AsksForHelp(argv[2])) {
+      std::printf("usage: tandrel-cli %s %s\n      %s\n", c.name, c.arguments, c.summary);
+      return kExitOk;
+    }
     const std::vector<std::string> args(argv + 2, argv + argc);
     // The commands refuse what they cannot read with a reason of their own; whatever still
     // escapes them ends the process as a refusal too, never as an abort.

@@ -7,13 +7,18 @@ namespace {
 constexpr const char* kUsage =
     "usage: tandrel [--background] [--folder FOLDER] [--verbose]\n"
     "       tandrel run [FOLDER] [--verbose]\n"
+    "       tandrel --help | --version\n";
+
+constexpr const char* kHelp =
     "  Game controllers drive the keyboard and the mouse of this X11 desktop as\n"
     "  Tandrel.exe.config in FOLDER says (default: $XDG_CONFIG_HOME/tandrel, made with the\n"
     "  default files at the first start). Without a command, Tandrel runs with an icon in the\n"
     "  notification area and opens its configuration window (--background: the icon alone).\n"
     "  run: in the foreground without windows; Ctrl+C or SIGTERM ends it, SIGHUP reloads the\n"
     "  files. --verbose prints profile switches, controllers coming and going, window titles\n"
-    "  and keys that cannot be sent.\n";
+    "  and keys that cannot be sent. One tandrel runs per X server. See tandrel(1).\n";
+
+bool AsksForHelp(const std::string& a) { return a == "--help" || a == "-h"; }
 
 }  // namespace
 
@@ -22,12 +27,22 @@ void Complain(std::FILE* err, const std::string& text) {
   std::fflush(err);
 }
 
-std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args, std::FILE* err) {
-  const auto refuse = [err](const std::string& reason) -> std::optional<RunSettings> {
+CommandLine ParseCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  const auto answer = [out](const std::string& text) {
+    std::fputs(text.c_str(), out);
+    std::fflush(out);
+    return CommandLine{};
+  };
+  const auto refuse = [err](const std::string& reason) {
     Complain(err, reason);
     std::fputs(kUsage, err);
-    return std::nullopt;
+    return CommandLine{std::nullopt, kExitBadUsage};
   };
+  // Asked anywhere, help and the version answer before anything else is checked.
+  for (const std::string& a : args) {
+    if (AsksForHelp(a)) return answer(std::string(kUsage) + kHelp);
+    if (a == "--version") return answer("tandrel " TANDREL_VERSION "\n");
+  }
   RunSettings settings;
   // No command, or options alone: the window's program.
   settings.window = args.empty() || args[0].starts_with("-");
@@ -51,7 +66,7 @@ std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args
       settings.folder = a;
     }
   }
-  return settings;
+  return CommandLine{std::move(settings), kExitOk};
 }
 
 }  // namespace app

@@ -1,27 +1,34 @@
-// One `tandrel run` per X display: a second one would double every key. The lock is an flock
-// on "tandrel-DISPLAY.lock" in $XDG_RUNTIME_DIR (else in the configuration folder), released
-// by the system when the process ends however it ends.
+// One `tandrel run` per X server: a second one would double every key. The lock is an flock on
+// "tandrel-SERVER.lock" in $XDG_RUNTIME_DIR (else in /tmp/tandrel-UID, a folder of the user's
+// alone), released by the system when the process ends however it ends, so a lock file left
+// by a process that died never blocks. SERVER is the X server the display name reaches, host
+// and display number: ":0", ":0.0", "unix:0" and "localhost:0" are one server, and one lock.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace app {
 
+// The X server a display name reaches, as a file name's part: ":N" on this machine, "HOST:N"
+// on another (screens do not count). None when the name does not say a display number.
+std::optional<std::string> XServerKey(const std::string& display);
+
 class InstanceLock {
  public:
-  // `fallbackFolder`: where the lock file goes without XDG_RUNTIME_DIR.
-  explicit InstanceLock(const std::string& fallbackFolder);
+  // Takes the lock of the X server that `display` (DISPLAY's value) names.
+  explicit InstanceLock(const std::string& display);
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
 
-  bool Held() const { return held_; }
-  const std::string& Path() const { return path_; }
+  bool Held() const { return failure_.empty(); }
+  // Why it is not held, in one line: another program holds it, or it could not be made.
+  const std::string& Failure() const { return failure_; }
 
  private:
-  std::string path_;
   int fd_ = -1;
-  bool held_ = false;
+  std::string failure_;
 };
 
 }  // namespace app

@@ -29,9 +29,17 @@ struct RunSettings {
   std::function<void()> started;
 };
 
-// Reads `run [FOLDER] [--verbose]`, or the window's options `[--background] [--folder FOLDER]
-// [--verbose]` without a command; none after printing a one-line reason and the usage on `err`.
-std::optional<RunSettings> ParseCommandLine(const std::vector<std::string>& args, std::FILE* err);
+// What the command line asks: to run with `run`'s settings, or to end at once with `exitCode`
+// (after the help or the version on `out`, or a refusal on `err`).
+struct CommandLine {
+  std::optional<RunSettings> run;
+  int exitCode = kExitOk;
+};
+
+// Reads `run [FOLDER] [--verbose]`, the window's options `[--background] [--folder FOLDER]
+// [--verbose]` without a command, `--help` (`-h`) and `--version`. A refusal is a one-line
+// reason and the usage on `err`.
+CommandLine ParseCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 
 // Writes "tandrel: TEXT" on `err`.
 void Complain(std::FILE* err, const std::string& text);

@@ -4,6 +4,9 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace app {
 
 namespace {
@@ -27,6 +30,11 @@ void BlockStopSignals() {
 StopSignals::StopSignals() {
   const sigset_t set = StopSet();
   fd_ = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+  if (fd_ < 0) error_ = errno;
+}
+
+std::string StopSignals::Failure() const {
+  return "cannot watch for signals: " + std::string(std::strerror(error_));
 }
 
 StopSignals::~StopSignals() {

@@ -1,6 +1,7 @@
-// tandrel: the Linux program: `tandrel` with its tray icon and configuration window (src/qt),
-// or `tandrel run [FOLDER] [--verbose]` in the foreground. The stop signals are blocked before
-// anything starts a thread, so every thread leaves them to the main loop's signalfd.
+// tandrel: the Linux program: `tandrel` with its tray icon and configuration window (src/qt), or
+// `tandrel run [FOLDER] [--verbose]` in the foreground; `--help`, `--version`. The stop signals
+// are blocked before anything starts a thread, so every thread leaves them to the main loop's
+// signalfd.
 #include <unistd.h>
 
 #include <filesystem>
@@ -26,8 +27,10 @@ std::string DefaultsFolder(const std::filesystem::path& program) {
 
 int main(int argc, char** argv) {
   app::BlockStopSignals();
-  auto settings = app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), stderr);
-  if (!settings) return app::kExitBadUsage;
+  auto command =
+      app::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr);
+  auto& settings = command.run;
+  if (!settings) return command.exitCode;
   std::error_code error;
   const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
   settings->programPath = error ? std::string(argv[0]) : program.string();

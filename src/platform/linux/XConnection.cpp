@@ -47,6 +47,18 @@ XConnection::XConnection(Display* display) : display_(display) {
   WatchForConnectionLoss(display_, lost_);
 }
 
+bool XConnection::DrainEvents() {
+  while (!Lost() && XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    if (event.type == MappingNotify) {
+      XRefreshKeyboardMapping(&event.xmapping);
+      ++mapChanges_;
+    }
+  }
+  return !Lost();
+}
+
 XConnection::~XConnection() {
   // A lost connection has nothing left to close; closing it would write to a dead socket.
   if (!lost_) XCloseDisplay(display_);

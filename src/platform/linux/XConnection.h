@@ -2,6 +2,11 @@
 // (XTest input, desktop, keyboard layout) share it from the main thread and the timer thread.
 // When the server goes away the connection is marked lost instead of ending the process (as
 // Xlib does by default); every user then leaves it alone.
+//
+// It selects no events, but the server sends every client MappingNotify when the keyboard map
+// changes (a layout switch): DrainEvents reads them, so Xlib's copy of the map follows the
+// server's and nothing piles up in the queue. The main loop drains whenever it wakes, and the
+// input adapter before it looks a key up.
 #pragma once
 
 #include <atomic>
@@ -34,12 +39,20 @@ class XConnection {
   Display* display() const { return display_; }
   bool Lost() const { return lost_.load(); }
 
+  // The following need the lock.
+  // Reads every event that has arrived; a keyboard-map change refreshes Xlib's copy of the map.
+  // False once the connection is lost.
+  bool DrainEvents();
+  // Counts the keyboard-map changes seen, so a user knows when to look again at what it bound.
+  unsigned long MapChanges() const { return mapChanges_; }
+
  private:
   explicit XConnection(Display* display);
 
   std::mutex mutex_;
   Display* const display_;
   std::atomic<bool> lost_{false};
+  unsigned long mapChanges_ = 0;  // guarded by mutex_
 };
 
 }  // namespace seam

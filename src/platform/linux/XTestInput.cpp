@@ -1,5 +1,6 @@
 #include "platform/linux/XTestInput.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -41,7 +42,9 @@ void XTestInput::ReleaseAll() {
 
 void XTestInput::ReleaseHeld() {
   Display* display = connection_.display();
-  for (unsigned keycode : heldKeys_) XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+  std::set<unsigned> keycodes;
+  for (const auto& [vk, keycode] : heldKeys_) keycodes.insert(keycode);
+  for (unsigned keycode : keycodes) XTestFakeKeyEvent(display, keycode, False, CurrentTime);
   for (unsigned button : heldButtons_) XTestFakeButtonEvent(display, button, False, CurrentTime);
   heldKeys_.clear();
   heldButtons_.clear();
@@ -76,20 +79,53 @@ unsigned XTestInput::KeycodeFor(std::uint32_t keysym) {
   return spare;
 }
 
+void XTestInput::FollowMapChanges() {
+  if (connection_.MapChanges() == mapChangesSeen_) return;
+  mapChangesSeen_ = connection_.MapChanges();
+  // A layout switch rewrites the whole map: a keycode bound here may type another symbol now.
+  // It is bound again when next needed.
+  std::erase_if(boundKeysyms_, [this](const auto& bound) {
+    return XkbKeycodeToKeysym(connection_.display(), static_cast<KeyCode>(bound.second), 0, 0) !=
+           bound.first;
+  });
+}
+
+bool XTestInput::Holds(unsigned keycode) const {
+  return std::any_of(heldKeys_.begin(), heldKeys_.end(),
+                     [keycode](const auto& held) { return held.second == keycode; });
+}
+
 void XTestInput::KeyboardEvent(std::uint8_t vk, std::uint8_t /*scan*/, std::uint32_t flags) {
   const auto keysym = KeysymForVirtualKey(vk);
   auto lock = connection_.Lock();
-  if (connection_.Lost()) return;
+  // The map as the server has it now, not as it was at the last key.
+  if (!connection_.DrainEvents()) return;
+  FollowMapChanges();
+  Display* display = connection_.display();
+  const auto held = heldKeys_.find(vk);
+  if ((flags & kKeyUp) != 0) {
+    // Up on the keycode it went down on, whatever the map says now; a keycode that two virtual
+    // keys hold (Shift and left Shift) goes up with the last of them.
+    if (held == heldKeys_.end()) return;
+    const unsigned keycode = held->second;
+    heldKeys_.erase(held);
+    if (Holds(keycode)) return;
+    XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+    XSync(display, False);
+    return;
+  }
+  if (held != heldKeys_.end()) return;
   const unsigned keycode = keysym ? KeycodeFor(*keysym) : 0;
   if (keycode == 0) {
     if (!reported_[vk] && report_) report_(vk);
     reported_[vk] = true;
     return;
   }
-  const bool down = (flags & kKeyUp) == 0;
-  if (down ? !heldKeys_.insert(keycode).second : heldKeys_.erase(keycode) == 0) return;
-  XTestFakeKeyEvent(connection_.display(), keycode, down, CurrentTime);
-  XSync(connection_.display(), False);
+  const bool down = !Holds(keycode);
+  heldKeys_[vk] = keycode;
+  if (!down) return;
+  XTestFakeKeyEvent(display, keycode, True, CurrentTime);
+  XSync(display, False);
 }
 
 void XTestInput::Button(unsigned button, bool down) {

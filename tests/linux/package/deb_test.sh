@@ -20,7 +20,7 @@ files=(/usr/bin/tandrel /usr/bin/tandrel-cli /usr/share/tandrel/Tandrel.exe.conf
   /usr/share/doc/tandrel/Tandrel.html /usr/share/doc/tandrel/copyright
   /usr/lib/systemd/user/tandrel.service /etc/xdg/autostart/tandrel.desktop
   /usr/share/applications/tandrel.desktop /usr/share/icons/hicolor/32x32/apps/tandrel.png
-  /usr/share/man/man1/tandrel.1.gz)
+  /usr/share/man/man1/tandrel.1.gz /usr/share/man/man1/tandrel-cli.1.gz)
 
 # Every dependency is a package of this Debian system.
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -36,6 +36,21 @@ for f in "${files[@]}"; do [ -f "$f" ] || fail "$f was not installed"; done
   fail "the installed default files do not pass the check"
 grep -qx 'ExecStart=/usr/bin/tandrel run' /usr/lib/systemd/user/tandrel.service ||
   fail "the unit does not start tandrel"
+grep -qx 'Restart=on-failure' /usr/lib/systemd/user/tandrel.service || fail "the unit gives up"
+if command -v systemd-analyze >/dev/null; then
+  units=$(XDG_RUNTIME_DIR=$work systemd-analyze verify --user tandrel.service 2>&1) ||
+    fail "the unit does not verify: $units"
+  [ -z "$units" ] || fail "systemd-analyze on the unit: $units"
+fi
+version=$(dpkg-deb -f "$deb" Version)
+[ "$(tandrel --version)" = "tandrel $version" ] || fail "tandrel --version"
+# The manual pages, of this version, render without a warning (where groff is installed).
+for page in tandrel tandrel-cli; do
+  zgrep -q "\"Tandrel $version\"" "/usr/share/man/man1/$page.1.gz" || fail "$page(1): no version"
+  command -v groff >/dev/null || continue
+  warnings=$(zcat "/usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
+  [ -z "$warnings" ] || fail "$page(1): $warnings"
+done
 
 # The installed program, on a virtual display, seeds a new configuration folder.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &

@@ -26,6 +26,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   void Signal(int signal);
+  pid_t Pid() const { return pid_; }
   // The exit code; -1 after a kill by a signal or when it did not end within the limit.
   int Wait(std::chrono::milliseconds limit = std::chrono::seconds(20));
   std::string Out() const { return ReadFile(outPath_); }

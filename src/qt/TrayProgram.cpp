@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -35,6 +36,8 @@ std::string ManualPath(const std::string& programPath) {
 
 class WindowLoop : public app::MainLoop {
  public:
+  static constexpr int kTrayWaitMs = 10000;
+
   WindowLoop(const app::RunSettings& settings, UserInterface& user, int& argc, char** argv)
       : settings_(settings), user_(user), argc_(argc), argv_(argv) {}
 
@@ -83,9 +86,20 @@ class WindowLoop : public app::MainLoop {
                          ShowConfigurationWindow();
                        }
                      });
-    trayShown_ = QSystemTrayIcon::isSystemTrayAvailable();
-    if (trayShown_) tray.show();
-    if (!trayShown_ || !settings_.background) ShowConfigurationWindow();
+    // Shown now, or as soon as a tray appears (Qt adds it then).
+    tray.show();
+    QTimer noTray;
+    noTray.setSingleShot(true);
+    QObject::connect(&noTray, &QTimer::timeout, [this] {
+      if (!QSystemTrayIcon::isSystemTrayAvailable()) ShowConfigurationWindow();
+    });
+    if (!settings_.background) {
+      ShowConfigurationWindow();
+    } else if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+      // Started with the desktop, the program may come before the panel that holds the tray:
+      // the window opens only when none has appeared by then.
+      noTray.start(kTrayWaitMs);
+    }
     QApplication::exec();
     delete window_.data();
     configuration_ = nullptr;
@@ -107,7 +121,7 @@ class WindowLoop : public app::MainLoop {
       window_ = nullptr;
       const bool closedByFrame = ended->ClosedByFrame();
       ended->deleteLater();
-      if (trayShown_) return;
+      if (QSystemTrayIcon::isSystemTrayAvailable()) return;
       // Without a tray nothing could open the window again: it stays, or the program ends.
       if (closedByFrame) {
         QApplication::exit(0);
@@ -135,7 +149,6 @@ class WindowLoop : public app::MainLoop {
   std::optional<QApplication> application_;
   CTandrelConfiguration* configuration_ = nullptr;
   QPointer<ConfigWindow> window_;
-  bool trayShown_ = false;
 };
 
 }  // namespace

@@ -123,7 +123,7 @@ void LiveViewWidget::paintEvent(QPaintEvent*) {
 }
 
 LiveViewPage::LiveViewPage(const WindowContext& context, std::function<void()> changed)
-    : ConfigPage(context, std::move(changed)) {
+    : ConfigPage(context, std::move(changed)), follower_(context.configuration) {
   auto* layout = new QVBoxLayout(this);
   auto* group = new QGroupBox("Live View");
   auto* inner = new QVBoxLayout(group);
@@ -158,38 +158,30 @@ LiveViewPage::LiveViewPage(const WindowContext& context, std::function<void()> c
 LiveViewPage::~LiveViewPage() { Hidden(); }
 
 void LiveViewPage::FollowControllers() {
-  std::vector<std::pair<std::string, int>> items;
-  bool shownPresent = false;
-  for (const PresentController& controller : Configuration().PresentControllers()) {
-    items.emplace_back(controller.name, controller.id);
-    shownPresent = shownPresent || controller.id == controller_;
-  }
-  if (controller_ >= 0 && !shownPresent) {
-    items.emplace_back(shownName_ + " (unplugged)", controller_);
-  }
-  std::vector<std::pair<std::string, int>> listed;
+  const std::vector<liveview::Follower::Entry> entries = follower_.Entries();
+  std::vector<liveview::Follower::Entry> listed;
   for (int i = 0; i < list_->count(); ++i) {
-    listed.emplace_back(list_->itemText(i).toStdString(), list_->itemData(i).toInt());
+    listed.push_back({list_->itemText(i).toStdString(), list_->itemData(i).toInt()});
   }
-  if (listed == items) return;
+  if (listed == entries) return;
   list_->clear();
-  for (const auto& [name, id] : items) list_->addItem(QString::fromStdString(name), id);
-  const bool any = !items.empty();
+  for (const auto& entry : entries) list_->addItem(QString::fromStdString(entry.name), entry.id);
+  const bool any = !entries.empty();
   list_->setEnabled(any);
   none_->setVisible(!any);
-  int chosen = any ? 0 : -1;
-  for (int i = 0; i < list_->count(); ++i) {
-    if (list_->itemData(i).toInt() == controller_) chosen = i;
-  }
+  const int chosen = follower_.ChosenIndex(entries);
   list_->setCurrentIndex(chosen);
-  if (chosen < 0 || list_->itemData(chosen).toInt() != controller_) ChooseController();
+  if (chosen < 0 || entries[static_cast<std::size_t>(chosen)].id != follower_.ShownId()) {
+    ChooseController();
+  }
 }
 
 void LiveViewPage::ChooseController() {
   const int selection = list_->currentIndex();
-  controller_ = selection < 0 ? -1 : list_->itemData(selection).toInt();
-  shownName_ = selection < 0 ? std::string() : list_->itemText(selection).toStdString();
-  layout_.reset();
+  const liveview::Follower::Entry chosen{
+      selection < 0 ? std::string() : list_->itemText(selection).toStdString(),
+      selection < 0 ? -1 : list_->itemData(selection).toInt()};
+  follower_.Choose(selection < 0 ? nullptr : &chosen);
   HoldBackShown();
   Refresh(true);
 }
@@ -217,32 +209,12 @@ void LiveViewPage::Tick() {
   Refresh(false);
 }
 
-void LiveViewPage::HoldBackShown() {
-  const int wanted = shown_ && !letAct_->isChecked() ? controller_ : -1;
-  CTandrelConfiguration& configuration = Configuration();
-  if (heldBack_ >= 0 && heldBack_ != wanted) configuration.HoldBack(heldBack_, false);
-  if (wanted >= 0 && !configuration.IsHeldBack(wanted)) configuration.HoldBack(wanted, true);
-  heldBack_ = wanted;
-}
+void LiveViewPage::HoldBackShown() { follower_.HoldBack(shown_, letAct_->isChecked()); }
 
 void LiveViewPage::Refresh(bool always) {
-  std::optional<JoystickLiveState> reading;
-  if (controller_ >= 0) reading = Configuration().LiveState(controller_);
-  if (reading && (!layout_ || layout_->profileGeneration != reading->profileGeneration)) {
-    layout_ = Configuration().LiveLayout(controller_);
-    always = true;
-  }
-  if (!always && reading == reading_) return;
-  reading_ = reading;
-  std::optional<liveview::View> view;
-  if (reading && layout_) view = liveview::MakeView(*layout_, *reading);
-  const bool unplugged = controller_ >= 0 && !reading;
-  status_->setText(QString::fromStdString(
-      unplugged ? std::string("The Joystick was unplugged.")
-      : !view   ? std::string()
-                : "Profile: " + (view->profile.empty() ? "(none)" : view->profile) +
-                    "    Shift state: " + std::to_string(view->shiftState)));
-  view_->SetView(std::move(view));
+  if (!follower_.Refresh(always)) return;
+  status_->setText(QString::fromStdString(follower_.Status()));
+  view_->SetView(follower_.CurrentView());
 }
 
 }  // namespace qtui

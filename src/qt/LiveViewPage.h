@@ -1,15 +1,14 @@
 // The Live View tab: the chosen controller as it is now, read about 30 times a second while
-// the tab is shown (CTandrelConfiguration::LiveState and LiveLayout, turned into what is drawn
-// by liveview::MakeView). The shown controller is held back (it acts on nothing) unless "Let the
-// joystick act while it is shown here" is checked, as on Windows; the list follows controllers
-// plugged in and pulled out about once a second.
+// the tab is shown (liveview::Follower, as on Windows). The shown controller is held back (it
+// acts on nothing) unless "Let the joystick act while it is shown here" is checked; the list
+// follows controllers plugged in and pulled out about once a second.
 #pragma once
 
 #include <QTimer>
 #include <optional>
 #include <string>
 
-#include "engine/JoystickLiveState.h"
+#include "liveview/Follower.h"
 #include "liveview/LiveView.h"
 #include "qt/ConfigPage.h"
 
@@ -63,13 +62,9 @@ class LiveViewPage : public ConfigPage {
   QLabel* none_;
   QCheckBox* letAct_;
   QTimer timer_;
+  liveview::Follower follower_;
   int ticks_ = 0;
   bool shown_ = false;
-  int controller_ = -1;  // the ID shown; -1: none
-  std::string shownName_;
-  int heldBack_ = -1;
-  std::optional<JoystickLiveLayout> layout_;
-  std::optional<JoystickLiveState> reading_;
 };
 
 }  // namespace qtui

@@ -343,12 +343,8 @@ bool ProfilesPage::Save() {
   if (RefusedAsProfile(path)) return false;
   const XMLSaveResult saved = profileedit::SaveProfileDocument(*document_, path);
   if (!saved) {
-    User().Ask(
-        this,
-        saved.refusal.empty()
-            ? std::string(profileedit::kSaveFailedText) + "\r\n" + SaveFailureText(path, saved)
-            : NotWrittenText(path, saved.refusal),
-        profileedit::kSaveFailedCaption, seam::MessageButtons::Ok, seam::MessageIcon::Warning);
+    User().Ask(this, profileedit::SaveFailedMessage(path, saved), profileedit::kSaveFailedCaption,
+               seam::MessageButtons::Ok, seam::MessageIcon::Warning);
     return false;
   }
   SetChanged(false);
@@ -378,16 +374,11 @@ bool ProfilesPage::RefusedAsProfile(const std::string& path) {
   return true;
 }
 
-// Another profile that Save As replaces is kept beside it first ("<file>.bak"): the user said
-// yes to replacing a file, which may not be the one they meant.
 bool ProfilesPage::KeepReplacedProfile(const std::string& path) {
-  const std::string resolved = seam::ResolveProgramPath(path);
-  if (!seam::SystemFiles().OpenForReading(resolved).file) return true;  // nothing to keep
-  if (KeepCopyOf(resolved)) return true;
-  User().Ask(this,
-             "No copy of the file \"" + path +
-                 "\" could be kept beside it, so the profile was not written over it.",
-             profileedit::kSaveFailedCaption, seam::MessageButtons::Ok, seam::MessageIcon::Warning);
+  const std::string warning = profileedit::KeepReplacedProfile(path);
+  if (warning.empty()) return true;
+  User().Ask(this, warning, profileedit::kSaveFailedCaption, seam::MessageButtons::Ok,
+             seam::MessageIcon::Warning);
   return false;
 }
 

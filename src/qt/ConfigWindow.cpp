@@ -17,7 +17,6 @@ namespace qtui {
 ConfigWindow::ConfigWindow(const WindowContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
   setWindowTitle(kTitle);
-  setAttribute(Qt::WA_DeleteOnClose, false);
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
   const auto changed = [this] { UpdateApplyButton(); };

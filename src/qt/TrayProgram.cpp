@@ -101,7 +101,9 @@ class WindowLoop : public app::MainLoop {
       noTray.start(kTrayWaitMs);
     }
     QApplication::exec();
+    // Every window goes while the configuration its pages hold back through is still there.
     delete window_.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     configuration_ = nullptr;
     return ending;
   }

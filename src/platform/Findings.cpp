@@ -38,11 +38,36 @@ bool IsAboutFileRead(const std::string& text, const std::string& caption) {
          text.rfind("The file \"", 0) == 0;
 }
 
-Finding CombineFindings(const std::vector<Finding>& findings) {
-  if (findings.size() == 1) return findings.front();
+namespace {
+
+// The file a finding is about, with its folder; empty when it names none.
+std::string FullPathOf(const Finding& finding) {
+  return finding.file.empty() || Current().program == nullptr ? finding.file
+                                                              : ResolveProgramPath(finding.file);
+}
+
+}  // namespace
+
+Finding CombineFindings(const std::vector<Finding>& findings, bool nameFiles) {
   Finding combined = findings.empty() ? Finding{} : findings.front();
-  combined.text = std::to_string(findings.size()) + " problems were found:";
+  if (findings.size() == 1) {
+    const std::string path = nameFiles ? FullPathOf(combined) : std::string();
+    if (!path.empty() && combined.text.find(path) == std::string::npos) {
+      combined.text += "\r\n(" + path + ")";
+    }
+    return combined;
+  }
+  bool oneFile = true;
+  for (const Finding& finding : findings) oneFile = oneFile && finding.file == combined.file;
+  oneFile = oneFile || !nameFiles;
+  const std::string only = oneFile && nameFiles ? FullPathOf(combined) : std::string();
+  combined.text = std::to_string(findings.size()) + " problems were found" +
+                  (only.empty() ? std::string(":") : " in \"" + only + "\":");
   for (std::size_t i = 0; i < findings.size() && i < kFindingsListed; ++i) {
+    const bool newFile = i == 0 || findings[i].file != findings[i - 1].file;
+    if (!oneFile && newFile && !findings[i].file.empty()) {
+      combined.text += "\r\n\r\nIn \"" + FullPathOf(findings[i]) + "\":";
+    }
     combined.text += "\r\n\r\n" + findings[i].text;
   }
   if (findings.size() > kFindingsListed) {

@@ -58,9 +58,13 @@ bool IsAboutFileRead(const std::string& text, const std::string& caption);
 // How many findings one box lists before it counts the rest.
 constexpr std::size_t kFindingsListed = 8;
 
-// The text and caption of one box for several findings: "<n> problems were found:" and the
-// first kFindingsListed texts, each after a blank line, then "... and <m> more." for the rest.
-// The caption and icon are those of the first finding.
-Finding CombineFindings(const std::vector<Finding>& findings);
+// The text and caption of one box for the findings: one finding's text, or "<n> problems were
+// found:" and the first kFindingsListed texts, each after a blank line, then "... and <m> more."
+// for the rest. With `nameFiles` (the message boxes of the Windows program) the box names the
+// file the findings are about with its folder: after a lone finding that does not name it so
+// already ("(<path>)"), in the first line when all are about one file ("... were found in
+// "<path>":"), else before the findings of each file ("In "<path>":"). The caption and icon are
+// those of the first finding.
+Finding CombineFindings(const std::vector<Finding>& findings, bool nameFiles = false);
 
 }  // namespace seam

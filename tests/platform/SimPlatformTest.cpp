@@ -47,4 +47,35 @@ TEST(ProgramPath, ASecondCharacterColonMakesAPathAbsolute) {
   for (const auto& [path, resolved] : cases) EXPECT_EQ(seam::ResolveProgramPath(path), resolved);
 }
 
+// The Windows program's boxes name the files their findings are about, with their folders;
+// others show the texts alone.
+TEST(Findings, ABoxNamesTheFilesItIsAboutWithTheirFolders) {
+  seam::SimPlatform platform;
+  seam::ScopedServices scope(platform.services());
+  platform.program().SetModuleFileName("C:\\T\\Tandrel.exe");
+  const seam::Finding noId{"There is a joystick with no ID.", "Configuration Error",
+                           seam::MessageIcon::Error, "C:\\T\\Tandrel.exe.config"};
+  const seam::Finding typo{"The file \"Pad.xml\" is not valid.", "Configuration Error",
+                           seam::MessageIcon::Error, "Pad.xml"};
+  const seam::Finding named{"Could not open the file \"C:\\T\\Pad.xml\".", "Configuration Error",
+                            seam::MessageIcon::Error, "Pad.xml"};
+  const struct {
+    std::vector<seam::Finding> findings;
+    std::string text;
+  } boxes[] = {
+      {{noId}, "There is a joystick with no ID.\r\n(C:\\T\\Tandrel.exe.config)"},
+      {{named}, named.text},
+      {{typo, typo},
+       "2 problems were found in \"C:\\T\\Pad.xml\":\r\n\r\n" + typo.text + "\r\n\r\n" + typo.text},
+      {{noId, typo, named},
+       "3 problems were found:\r\n\r\nIn \"C:\\T\\Tandrel.exe.config\":\r\n\r\n" + noId.text +
+           "\r\n\r\nIn \"C:\\T\\Pad.xml\":\r\n\r\n" + typo.text + "\r\n\r\n" + named.text},
+  };
+  for (const auto& box : boxes) {
+    EXPECT_EQ(seam::CombineFindings(box.findings, true).text, box.text);
+    EXPECT_EQ(seam::CombineFindings(box.findings).text.find("C:\\T\\Tandrel.exe.config"),
+              std::string::npos);
+  }
+}
+
 }  // namespace

@@ -19,8 +19,8 @@ TEST(StartUp, WithoutItsConfigurationItSaysSoAndEndsWithoutAWindow) {
 }
 
 // A configuration with a typo is named with what is wrong and where, and the program ends; an
-// actions file with a typo is named too, the program runs without actions, and an OK without
-// edits leaves the file as the user wrote it.
+// actions file with a typo is named too (the box gives its folder), the program runs without
+// actions, and an OK without edits leaves the file as the user wrote it.
 TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
   ProgramFolder folder;
   folder.AddDefaultFiles().AddHook();
@@ -40,7 +40,8 @@ TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
   Program program(folder);
   EXPECT_EQ(program.Answer("Configuration Error", IDOK),
             "The file \"Actions.xml\" is not valid: expected '=' after an attribute name (end of "
-            "file), at line 4, column 1.");
+            "file), at line 4, column 1.\r\n(" +
+                folder.Path("Actions.xml") + ")");
   program.WaitForWindow("Tandrel Configuration").Click(IDOK);
   program.UseIconMenu("Exit");
   EXPECT_EQ(program.WaitForExit(), 0u);

@@ -58,4 +58,10 @@ MessageAnswer Win32Messages::Show(const std::string& text, const std::string& ca
   }
 }
 
+void Win32Messages::ShowFindings(const std::vector<Finding>& findings) {
+  if (findings.empty()) return;
+  const Finding shown = CombineFindings(findings, /*nameFiles=*/true);
+  Show(shown.text, shown.caption, MessageButtons::Ok, shown.icon);
+}
+
 }  // namespace seam

@@ -15,6 +15,8 @@ class Win32Messages : public IMessages {
  public:
   MessageAnswer Show(const std::string& text, const std::string& caption, MessageButtons buttons,
                      MessageIcon icon) override;
+  // One box for a load's findings that names the files they are about with their folders.
+  void ShowFindings(const std::vector<Finding>& findings) override;
 
   // The window that owns the boxes from now on; null for none. Set by the main thread, read by
   // any thread that shows a box.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
+#include "platform/Findings.h"
 #include "qt/UserInterface.h"
 
 namespace qtui {
@@ -29,6 +30,12 @@ seam::MessageAnswer WindowMessages::Show(const std::string& text, const std::str
     default:
       return seam::MessageAnswer::Cancel;
   }
+}
+
+void WindowMessages::ShowFindings(const std::vector<seam::Finding>& findings) {
+  if (findings.empty()) return;
+  const seam::Finding shown = seam::CombineFindings(findings, /*nameFiles=*/true);
+  Show(shown.text, shown.caption, seam::MessageButtons::Ok, shown.icon);
 }
 
 }  // namespace qtui

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -25,6 +26,9 @@ class WindowMessages : public seam::IMessages {
 
   seam::MessageAnswer Show(const std::string& text, const std::string& caption,
                            seam::MessageButtons buttons, seam::MessageIcon icon) override;
+  // One box for a load's findings that names the files they are about with their folders, as
+  // the Windows program's boxes do.
+  void ShowFindings(const std::vector<seam::Finding>& findings) override;
 
  private:
   UserInterface& user_;

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <fstream>
 
 #include "WindowWorld.h"
 #include "actions/ActionLibrary.h"
@@ -137,9 +138,19 @@ TEST_F(WindowStories, ActionsTabTakesAKeyFromTheXServerAndCancelForgetsTheAction
   const std::string before = ReadFolderFile("Actions.xml");
   Click(w.CancelButton());
   EXPECT_FALSE(w.isVisible());
-  const auto lock = LockActionLibrary();
-  EXPECT_EQ(FindAction("Editing", "Confirm"), nullptr);
+  {
+    const auto lock = LockActionLibrary();
+    EXPECT_EQ(FindAction("Editing", "Confirm"), nullptr);
+  }
   EXPECT_EQ(ReadFolderFile("Actions.xml"), before);
+
+  // A reload that meets a mistake says so in a box of the window, naming the file.
+  Open("Joysticks");
+  std::ofstream(folder.File("Tandrel.exe.config"), std::ios::trunc) << "<Configuration >";
+  Click(window->CancelButton());
+  EXPECT_THAT(user.asked.back(), HasSubstr("Configuration Error: The file \"" +
+                                           folder.File("Tandrel.exe.config") + "\" is not valid"));
+  EXPECT_THAT(user.asked.back(), HasSubstr(CTandrelConfiguration::kPreviousStays));
 }
 
 TEST_F(WindowStories, LiveViewFollowsThePadAndHoldsItBackUnlessLetAct) {

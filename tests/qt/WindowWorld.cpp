@@ -51,7 +51,9 @@ WindowWorld::WindowWorld() {
   std::string reason;
   platform = seam::LinuxPlatform::Open(settings, reason);
   if (!platform) throw std::runtime_error(reason);
-  services = std::make_unique<seam::ScopedServices>(platform->services());
+  seam::Services installed = platform->services();
+  installed.messages = &messages;
+  services = std::make_unique<seam::ScopedServices>(installed);
   timerService = std::make_unique<ScopedTimerService>(&timers);
   configuration = std::make_unique<CTandrelConfiguration>(
       ConfigurationSettings{settings.modulePath, folder.File("Tandrel.exe.config")});

@@ -17,6 +17,7 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "qt/ConfigWindow.h"
 #include "qt/UserInterface.h"
+#include "qt/WindowMessages.h"
 #include "support/TempFolder.h"
 #include "support/VirtualPad.h"
 #include "timer/RealTimerService.h"
@@ -70,11 +71,13 @@ class WindowWorld : public ::testing::Test {
 
   TempFolder folder;
   VirtualPad pad{"Story Pad", 6, 12, true};
+  ScriptedUser user;
+  // The configuration's messages as the window's program shows them: boxes of the open window.
+  qtui::WindowMessages messages{user, [this] { return window.get(); }};
   std::unique_ptr<seam::LinuxPlatform> platform;
   std::unique_ptr<seam::ScopedServices> services;
   RealTimerService timers;
   std::unique_ptr<ScopedTimerService> timerService;
   std::unique_ptr<CTandrelConfiguration> configuration;
-  ScriptedUser user;
   std::unique_ptr<qtui::ConfigWindow> window;
 };

@@ -107,6 +107,13 @@ std::optional<std::uint32_t> KeysymForVirtualKey(std::uint8_t vk) {
   return found->keysym;
 }
 
+std::optional<std::uint8_t> VirtualKeyForKeysym(std::uint32_t keysym) {
+  const auto found = std::find_if(kTable.rbegin(), kTable.rend(),
+                                  [keysym](const XKeyEntry& e) { return e.keysym == keysym; });
+  if (found == kTable.rend()) return std::nullopt;
+  return found->vk;
+}
+
 unsigned XButtonForVirtualKey(std::uint8_t vk) {
   switch (vk) {
     case 0x01:

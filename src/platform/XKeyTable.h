@@ -21,6 +21,11 @@ std::span<const XKeyEntry> XKeyTable();
 // The keysym the Linux program sends for a virtual key; none when it cannot send it.
 std::optional<std::uint32_t> KeysymForVirtualKey(std::uint8_t vk);
 
+// The virtual key whose key the Linux program sends as this keysym: the last of the table, so
+// the left-hand Shift, Ctrl and Alt give their own codes (0xA0, 0xA2, 0xA4) as a keyboard hook
+// on Windows reports them; none for a keysym the table does not hold.
+std::optional<std::uint8_t> VirtualKeyForKeysym(std::uint32_t keysym);
+
 // The X pointer button of the virtual keys the engine sends as mouse buttons (1 left, 2 middle,
 // 3 right); 0 for every other key.
 unsigned XButtonForVirtualKey(std::uint8_t vk);

@@ -40,4 +40,20 @@ std::vector<std::string> ProfilesUsingAction(const std::vector<std::string>& fil
   return users;
 }
 
+std::string DeleteUsedActionQuestion(std::string_view name, std::vector<std::string> users,
+                                     const std::optional<std::string>& open,
+                                     std::string (*comparable)(const std::string&)) {
+  if (open) {
+    const std::string openPath = comparable(*open);
+    if (std::none_of(users.begin(), users.end(),
+                     [&](const std::string& user) { return comparable(user) == openPath; })) {
+      users.push_back(*open);
+    }
+  }
+  if (users.empty()) return {};
+  std::string question = "The action \"" + std::string(name) + "\" is used by these profiles:\r\n";
+  for (const std::string& user : users) question += user + "\r\n";
+  return question + "Their inputs do nothing without it. Delete it anyway?";
+}
+
 }  // namespace profileedit

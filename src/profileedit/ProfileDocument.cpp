@@ -93,4 +93,17 @@ std::optional<int> EditNumber(std::string_view typed) {
   return static_cast<int>(value);
 }
 
+std::string SaveFailedMessage(const std::string& pathText, const XMLSaveResult& saved) {
+  if (!saved.refusal.empty()) return NotWrittenText(pathText, saved.refusal);
+  return std::string(kSaveFailedText) + "\r\n" + SaveFailureText(pathText, saved);
+}
+
+std::string KeepReplacedProfile(const std::string& pathText) {
+  const std::string resolved = seam::ResolveProgramPath(pathText);
+  if (!seam::SystemFiles().OpenForReading(resolved).file) return {};  // nothing to keep
+  if (KeepCopyOf(resolved)) return {};
+  return "No copy of the file \"" + pathText +
+         "\" could be kept beside it, so the profile was not written over it.";
+}
+
 }  // namespace profileedit

@@ -51,6 +51,16 @@ bool IsProfileDocument(const CXMLNode* root);
 // its changed state) or would not be read back (the page says why).
 XMLSaveResult SaveProfileDocument(const CXMLNode& root, const std::string& pathText);
 
+// The warning a failed SaveProfileDocument shows (caption kSaveFailedCaption, warning icon):
+// kSaveFailedText with the system's reason, or why the file would not be read back.
+std::string SaveFailedMessage(const std::string& pathText, const XMLSaveResult& saved);
+
+// Before "Save As" writes over another file: a copy of it is kept beside it ("<file>.bak", as
+// KeepCopyOf makes them), since the user said yes to replacing a file that may not be the one
+// they meant. Empty when the profile may be written (no file there, or the copy was made);
+// otherwise the warning to show (caption kSaveFailedCaption, warning icon).
+std::string KeepReplacedProfile(const std::string& pathText);
+
 // The controller name the profile was made for ("name" of the root), if any.
 std::optional<std::string> ProfileControllerName(const CXMLNode& root);
 // "Delay" of the root as the delay box shows it (NumberBoxText), "30" without one.

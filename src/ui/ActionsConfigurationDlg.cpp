@@ -195,22 +195,12 @@ void CActionsConfigurationDlg::ShowRefusal(const actionedit::EditResult& refusal
 }
 
 bool CActionsConfigurationDlg::MayDeleteUsedAction() {
-  std::vector<std::string> users =
-      profileedit::ProfilesUsingAction(Configuration().GetProfileFileNames(), theme_, name_);
   const auto& openProfileUsing = Host().openProfileUsing;
-  if (const auto open = openProfileUsing ? openProfileUsing(theme_, name_) : std::nullopt) {
-    const std::string openPath = config::ComparablePath(*open);
-    if (std::none_of(users.begin(), users.end(), [&](const std::string& user) {
-          return config::ComparablePath(user) == openPath;
-        })) {
-      users.push_back(*open);
-    }
-  }
-  if (users.empty()) return true;
-  std::string question = "The action \"" + name_ + "\" is used by these profiles:\r\n";
-  for (const std::string& user : users) question += user + "\r\n";
-  question += "Their inputs do nothing without it. Delete it anyway?";
-  return User().ShowMessage(handle_, question, "Delete Action",
+  const std::string question = profileedit::DeleteUsedActionQuestion(
+      name_, profileedit::ProfilesUsingAction(Configuration().GetProfileFileNames(), theme_, name_),
+      openProfileUsing ? openProfileUsing(theme_, name_) : std::nullopt, config::ComparablePath);
+  if (question.empty()) return true;
+  return User().ShowMessage(handle_, question, profileedit::kDeleteUsedActionCaption,
                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 

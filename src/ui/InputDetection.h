@@ -9,10 +9,9 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 
-#include "engine/InputDetector.h"
+#include "config/DetectionRun.h"
 
 class CTandrelConfiguration;
 
@@ -30,13 +29,13 @@ class InputDetection {
   InputDetection(const InputDetection&) = delete;
   InputDetection& operator=(const InputDetection&) = delete;
 
-  bool Active() const { return detector_ != nullptr; }
+  bool Active() const { return run_.Active(); }
   // The page's timer fired: reads the controller. Anything but Detecting means it has ended.
   DetectionStatus Tick();
   void Cancel();
   const std::optional<DetectedInput>& Found() const;
   // It ended because the controller was pulled out.
-  bool Unplugged() const { return unplugged_; }
+  bool Unplugged() const { return run_.Unplugged(); }
 
  private:
   // The dialog's own message loop shows every message to this filter before the dialog manager,
@@ -44,13 +43,10 @@ class InputDetection {
   static LRESULT CALLBACK EscapeFilter(int code, WPARAM wParam, LPARAM message);
   static InputDetection* waiting_;  // the one that takes Esc; main thread only
 
-  CTandrelConfiguration& configuration_;
-  const int id_;
+  config::DetectionRun run_;  // the hold-back ends after the window's part
   const HWND page_;
   HWND button_;
   HHOOK filter_ = nullptr;
-  bool unplugged_ = false;
-  std::unique_ptr<CInputDetector> detector_;
 };
 
 }  // namespace ui

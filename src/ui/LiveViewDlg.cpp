@@ -15,7 +15,8 @@ constexpr UINT_PTR kRefreshTimer = 1;
 }  // namespace
 
 CLiveViewDlg::CLiveViewDlg(const ui::WindowServices& services, ui::PageHost host, HWND parent)
-    : CConfigurationPage(IDD_LIVE_PAGE, services, std::move(host), parent) {}
+    : CConfigurationPage(IDD_LIVE_PAGE, services, std::move(host), parent),
+      follower_(services.configuration) {}
 
 void CLiveViewDlg::OnInitDialog() {
   Item<ui::ComboBox>(IDC_LIVE_JOYSTICK).Reset();
@@ -24,32 +25,22 @@ void CLiveViewDlg::OnInitDialog() {
 
 void CLiveViewDlg::FollowControllers() {
   const auto list = Item<ui::ComboBox>(IDC_LIVE_JOYSTICK);
-  const std::vector<PresentController> present = Configuration().PresentControllers();
-  std::vector<std::pair<std::string, int>> items;
-  bool shownPresent = false;
-  for (const PresentController& controller : present) {
-    items.emplace_back(controller.name, controller.id);
-    shownPresent = shownPresent || controller.id == controller_;
-  }
-  if (controller_ >= 0 && !shownPresent) {
-    items.emplace_back(shownName_ + " (unplugged)", controller_);
-  }
-  std::vector<std::pair<std::string, int>> listed;
+  const std::vector<liveview::Follower::Entry> entries = follower_.Entries();
+  std::vector<liveview::Follower::Entry> listed;
   for (int i = 0; i < list.Count(); ++i) {
-    listed.emplace_back(list.ItemText(i), static_cast<int>(list.ItemData(i)));
+    listed.push_back({list.ItemText(i), static_cast<int>(list.ItemData(i))});
   }
-  if (listed == items) return;
+  if (listed == entries) return;
   list.Reset();
-  for (const auto& [name, id] : items) list.Add(name, id);
-  const bool any = !items.empty();
+  for (const auto& entry : entries) list.Add(entry.name, entry.id);
+  const bool any = !entries.empty();
   list.Enable(any);
   Item(IDC_LIVE_NONE).Show(!any);
-  int chosen = any ? 0 : -1;
-  for (int i = 0; i < list.Count(); ++i) {
-    if (static_cast<int>(list.ItemData(i)) == controller_) chosen = i;
-  }
+  const int chosen = follower_.ChosenIndex(entries);
   if (chosen >= 0) list.Select(chosen);
-  if (chosen < 0 || static_cast<int>(list.ItemData(chosen)) != controller_) ChooseController();
+  if (chosen < 0 || entries[static_cast<std::size_t>(chosen)].id != follower_.ShownId()) {
+    ChooseController();
+  }
 }
 
 bool CLiveViewDlg::OnCommand(int id, int code) {
@@ -77,12 +68,7 @@ void CLiveViewDlg::Hidden() {
 }
 
 void CLiveViewDlg::HoldBackShown() {
-  const bool letAct = Item<ui::Button>(IDC_LIVE_ACT).IsChecked();
-  const int wanted = shown_ && !letAct ? controller_ : -1;
-  CTandrelConfiguration& configuration = Configuration();
-  if (heldBack_ >= 0 && heldBack_ != wanted) configuration.HoldBack(heldBack_, false);
-  if (wanted >= 0 && !configuration.IsHeldBack(wanted)) configuration.HoldBack(wanted, true);
-  heldBack_ = wanted;
+  follower_.HoldBack(shown_, Item<ui::Button>(IDC_LIVE_ACT).IsChecked());
 }
 
 INT_PTR CLiveViewDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -109,32 +95,20 @@ INT_PTR CLiveViewDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void CLiveViewDlg::ChooseController() {
   const auto controllers = Item<ui::ComboBox>(IDC_LIVE_JOYSTICK);
   const int selection = controllers.Selection();
-  controller_ = selection < 0 ? -1 : static_cast<int>(controllers.ItemData(selection));
-  shownName_ = selection < 0 ? std::string() : controllers.ItemText(selection);
-  layout_.reset();
+  const liveview::Follower::Entry chosen{
+      selection < 0 ? "" : controllers.ItemText(selection),
+      selection < 0 ? -1 : static_cast<int>(controllers.ItemData(selection))};
+  follower_.Choose(selection < 0 ? nullptr : &chosen);
   HoldBackShown();
   Refresh(true);
 }
 
 void CLiveViewDlg::Refresh(bool always) {
-  std::optional<JoystickLiveState> reading;
-  if (controller_ >= 0) reading = Configuration().LiveState(controller_);
-  if (reading && (!layout_ || layout_->profileGeneration != reading->profileGeneration)) {
-    layout_ = Configuration().LiveLayout(controller_);
-    always = true;
-  }
-  if (!always && reading == reading_) return;
-  reading_ = reading;
-  view_.reset();
-  if (reading && layout_) view_ = liveview::MakeView(*layout_, *reading);
-  const bool unplugged = controller_ >= 0 && !reading;
-  Item(IDC_LIVE_STATUS)
-      .SetText(unplugged ? std::string("The Joystick was unplugged.")
-               : !view_  ? std::string()
-                         : "Profile: " + (view_->profile.empty() ? "(none)" : view_->profile) +
-                              "    Shift state: " + std::to_string(view_->shiftState));
+  if (!follower_.Refresh(always)) return;
+  const std::optional<liveview::View>& view = follower_.CurrentView();
+  Item(IDC_LIVE_STATUS).SetText(follower_.Status());
   // The view's text says in words what it draws, for screen readers.
-  Item(IDC_LIVE_VIEW).SetText(view_ ? view_->Describe() : std::string());
+  Item(IDC_LIVE_VIEW).SetText(view ? view->Describe() : std::string());
   InvalidateRect(Item(IDC_LIVE_VIEW).handle(), nullptr, FALSE);
 }
 
@@ -147,8 +121,8 @@ void CLiveViewDlg::Paint(const DRAWITEMSTRUCT& item) const {
   {
     const ui::SelectedObject selected(memory, bitmap.get());
     const RECT local = {0, 0, width, height};
-    if (view_) {
-      ui::PaintLiveView(memory, local, *view_,
+    if (const std::optional<liveview::View>& view = follower_.CurrentView()) {
+      ui::PaintLiveView(memory, local, *view,
                         reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0)));
     } else {
       FillRect(memory, &local, GetSysColorBrush(COLOR_BTNFACE));

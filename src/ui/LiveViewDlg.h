@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/JoystickLiveState.h"
+#include "liveview/Follower.h"
 #include "liveview/LiveView.h"
 #include "ui/ConfigurationPage.h"
 
@@ -28,7 +28,7 @@ class CLiveViewDlg : public CConfigurationPage {
   void Hidden() override;
 
   // What the page shows now (none before the first reading of a controller).
-  const std::optional<liveview::View>& ShownView() const { return view_; }
+  const std::optional<liveview::View>& ShownView() const { return follower_.CurrentView(); }
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -43,12 +43,7 @@ class CLiveViewDlg : public CConfigurationPage {
   void Refresh(bool always);
   void Paint(const DRAWITEMSTRUCT& item) const;
 
-  int controller_ = -1;    // the ID shown; -1 when none is present
-  std::string shownName_;  // its name as the list shows it
-  int heldBack_ = -1;      // the ID this page holds back; -1 for none
+  liveview::Follower follower_;
   bool shown_ = false;
   unsigned ticks_ = 0;
-  std::optional<JoystickLiveLayout> layout_;
-  std::optional<JoystickLiveState> reading_;  // what view_ was made from
-  std::optional<liveview::View> view_;
 };

@@ -198,10 +198,7 @@ bool CProfileConfigurationDlg::Save() {
   if (RefusedAsProfile(path)) return false;
   const XMLSaveResult saved = profileedit::SaveProfileDocument(*document_, path);
   if (!saved) {
-    User().ShowMessage(handle_,
-                       saved.refusal.empty() ? std::string(profileedit::kSaveFailedText) + "\r\n" +
-                                                   SaveFailureText(path, saved)
-                                             : NotWrittenText(path, saved.refusal),
+    User().ShowMessage(handle_, profileedit::SaveFailedMessage(path, saved),
                        profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
     return false;
   }
@@ -232,16 +229,10 @@ bool CProfileConfigurationDlg::RefusedAsProfile(const std::string& path) {
   return true;
 }
 
-// Another profile that Save As replaces is kept beside it first ("<file>.bak"), as the actions
-// file is: the user said yes to replacing a file, which may not be the one they meant.
 bool CProfileConfigurationDlg::KeepReplacedProfile(const std::string& path) {
-  const std::string resolved = seam::ResolveProgramPath(path);
-  if (!seam::SystemFiles().OpenForReading(resolved).file) return true;  // nothing to keep
-  if (KeepCopyOf(resolved)) return true;
-  User().ShowMessage(handle_,
-                     "No copy of the file \"" + path +
-                         "\" could be kept beside it, so the profile was not written over it.",
-                     profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
+  const std::string warning = profileedit::KeepReplacedProfile(path);
+  if (warning.empty()) return true;
+  User().ShowMessage(handle_, warning, profileedit::kSaveFailedCaption, MB_OK | MB_ICONWARNING);
   return false;
 }
 

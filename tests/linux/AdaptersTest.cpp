@@ -174,6 +174,13 @@ TEST_F(XAdapters, EveryKeyOfTheTableReachesTheFocusedWindow) {
     EXPECT_TRUE(records[0].down && !records[1].down);
     // The keycode that now types the keysym (a borrowed one where the map lacked it).
     EXPECT_EQ(Keycode(records[0].code), Keycode(key.keysym)) << std::hex << int(key.vk);
+    // "Press a key" takes the key back as the last code that sends it (left Shift: 0xA0).
+    EXPECT_EQ(seam::VirtualKeyForKeysym(key.keysym), key.vk == 0x10   ? 0xA0
+                                                     : key.vk == 0x11 ? 0xA2
+                                                     : key.vk == 0x12 ? 0xA4
+                                                     : key.vk == 0x2A ? 0x2C
+                                                                      : key.vk)
+        << std::hex << int(key.vk);
   }
   EXPECT_TRUE(recorder.KeysDown().empty());
 }

@@ -126,7 +126,7 @@ TEST_F(ProgramTest, HelpAndEveryFailureAreOneLineThatSaysWhatIsWrong) {
   fs::permissions(home.path() / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
   const std::string utf16Config = (home.path() / "utf16" / "Tandrel.exe.config").string();
   const std::string readonly = (home.path() / "readonly").string();
-  const std::string usage = "usage: tandrel run [FOLDER] [--verbose]\n";
+  const std::string usage = "usage: tandrel [--background] [--folder FOLDER] [--verbose]\n";
   const struct {
     int code;
     std::string args;  // split at blanks
@@ -138,7 +138,8 @@ TEST_F(ProgramTest, HelpAndEveryFailureAreOneLineThatSaysWhatIsWrong) {
       {0, "--help", usage},
       {0, "run -h", usage},
       {0, "--version", "tandrel " TANDREL_VERSION "\n"},
-      {2, "", "no command given\n" + usage},
+      {2, "--fast", "unknown option \"--fast\"\n" + usage},
+      {1, "--background --folder good", "cannot open the X display \":9999\"", {"DISPLAY=:9999"}},
       {2, "start", "unknown command \"start\""},
       {2, "run a b", "run takes one FOLDER"},
       {2, "run --fast", "unknown option \"--fast\""},

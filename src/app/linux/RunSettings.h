@@ -16,6 +16,10 @@ constexpr int kExitBadUsage = 2;  // the command line is wrong
 struct RunSettings {
   std::optional<std::string> folder;  // none: $XDG_CONFIG_HOME/tandrel, seeded at first
   bool verbose = false;
+  // `tandrel` without a command: the tray icon and the configuration window (src/qt) instead
+  // of the foreground loop; `background` starts it with the icon alone.
+  bool window = false;
+  bool background = false;
   std::string programPath;     // this executable, for the autostart entry
   std::string defaultsFolder;  // the default files that seed a new folder
   std::FILE* out = stdout;     // what --verbose prints, and the seeding note
@@ -32,7 +36,8 @@ struct CommandLine {
   int exitCode = kExitOk;
 };
 
-// Reads `run [FOLDER] [--verbose]`, `--help` (`-h`) and `--version`. A refusal is a one-line
+// Reads `run [FOLDER] [--verbose]`, the window's options `[--background] [--folder FOLDER]
+// [--verbose]` without a command, `--help` (`-h`) and `--version`. A refusal is a one-line
 // reason and the usage on `err`.
 CommandLine ParseCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 

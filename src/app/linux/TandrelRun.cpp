@@ -48,11 +48,45 @@ bool IsWaylandSession() {
          (session != nullptr && std::string(session) == "wayland");
 }
 
+// The foreground loop of `tandrel run`: poll() on the watcher's X connection, the signalfd and
+// the test's stop descriptor.
+class PollLoop : public MainLoop {
+ public:
+  explicit PollLoop(const RunSettings& settings) : settings_(settings) {}
+
+  std::string Run(RunningProgram& program) override {
+    pollfd fds[3] = {{program.watcher.FileDescriptor(), POLLIN, 0},
+                     {program.stopSignals.FileDescriptor(), POLLIN, 0},
+                     {settings_.stopFd, POLLIN, 0}};
+    for (;;) {
+      // The events that arrived before the wait must not wait for the next one; a closed
+      // connection reads as readable, and reading it then finds it lost.
+      if (!program.dispatchX()) return kDisplayLost;
+      if (poll(fds, 3, -1) < 0) {
+        if (errno == EINTR) continue;
+        return "cannot wait for events: " + std::string(std::strerror(errno));
+      }
+      if (fds[2].revents != 0) return {};
+      if (fds[1].revents != 0) {
+        const SignalAction action = program.stopSignals.Take();
+        if (action == SignalAction::Stop) return {};
+        if (action == SignalAction::Reload) program.configuration.Load();
+      }
+    }
+  }
+
+ private:
+  const RunSettings& settings_;
+};
+
 class Program {
  public:
-  Program(const RunSettings& settings, std::string folder)
+  Program(const RunSettings& settings, std::string folder, MainLoop& loop,
+          seam::IMessages* messages)
       : settings_(settings),
         folder_(std::move(folder)),
+        loop_(loop),
+        messages_(messages),
         log_(settings.out, settings.err, settings.verbose) {}
 
   int Run() {
@@ -68,7 +102,8 @@ class Program {
     seam::LinuxPlatformSettings platformSettings;
     platformSettings.modulePath = folder_ + "/Tandrel.exe";
     platformSettings.autostartFolder = XdgConfigHome() + "/autostart";
-    platformSettings.autostartExec = AutostartCommand(settings_.programPath, folder_);
+    platformSettings.autostartExec =
+        AutostartCommand(settings_.programPath, folder_, settings_.window);
     platformSettings.messages = settings_.err;
     platformSettings.devices = [this](int id, const std::string& name, bool arrived,
                                       seam::ControllerLayout layout) {
@@ -78,7 +113,10 @@ class Program {
     std::string reason;
     auto platform = seam::LinuxPlatform::Open(platformSettings, reason);
     if (!platform) return Fail(reason);
-    seam::ScopedServices services(platform->services());
+    seam::Services installed = platform->services();
+    if (messages_ != nullptr) installed.messages = messages_;
+    seam::ScopedServices services(installed);
+    loop_.DisplayOpened();
     RealTimerService timers;
     ScopedTimerService timerService(&timers);
 
@@ -103,33 +141,17 @@ class Program {
   }
 
  private:
-  // Until a stop: empty after SIGINT, SIGTERM or the test's stop, else why it ended.
+  // Until a stop: empty after SIGINT, SIGTERM or the loop's own stop, else why it ended.
   std::string Wait(StopSignals& signals, seam::ActiveWindowWatcher& watcher,
                    seam::XConnection& output, CTandrelConfiguration& configuration) {
     watcher.ReportCurrent();
     if (settings_.started) settings_.started();
-    pollfd fds[3] = {{watcher.FileDescriptor(), POLLIN, 0},
-                     {signals.FileDescriptor(), POLLIN, 0},
-                     {settings_.stopFd, POLLIN, 0}};
-    for (;;) {
-      // The events that arrived before the wait must not wait for the next one; a closed
-      // connection reads as readable, and reading it then finds it lost. The output connection
-      // is not waited on (it wakes with every reply the timer thread waits for): it gets only
-      // keyboard-map changes, drained here and before every key.
-      if (!watcher.Dispatch() || !DrainOutput(output)) {
-        return "lost the connection to the X server";
-      }
-      if (poll(fds, 3, -1) < 0) {
-        if (errno == EINTR) continue;
-        return "cannot wait for events: " + std::string(std::strerror(errno));
-      }
-      if (fds[2].revents != 0) return {};
-      if (fds[1].revents != 0) {
-        const SignalAction action = signals.Take();
-        if (action == SignalAction::Stop) return {};
-        if (action == SignalAction::Reload) configuration.Load();
-      }
-    }
+    // The output connection is not waited on (it wakes with every reply the timer thread waits
+    // for): it gets only keyboard-map changes, drained with the watcher's events and before
+    // every key.
+    RunningProgram program{configuration, watcher, signals,
+                           [&] { return watcher.Dispatch() && DrainOutput(output); }};
+    return loop_.Run(program);
   }
 
   static bool DrainOutput(seam::XConnection& output) {
@@ -144,16 +166,19 @@ class Program {
 
   const RunSettings& settings_;
   const std::string folder_;
+  MainLoop& loop_;
+  seam::IMessages* const messages_;
   ProgramLog log_;
 };
 
 }  // namespace
 
-std::string AutostartCommand(const std::string& program, const std::string& folder) {
+std::string AutostartCommand(const std::string& program, const std::string& folder, bool window) {
+  if (window) return ExecArgument(program) + " --background --folder " + ExecArgument(folder);
   return ExecArgument(program) + " run " + ExecArgument(folder);
 }
 
-int RunTandrel(const RunSettings& settings) {
+int RunTandrel(const RunSettings& settings, MainLoop* loop, seam::IMessages* messages) {
   const FolderResult folder = ChooseConfigFolder(settings.folder, settings.defaultsFolder);
   if (!folder.failure.empty()) {
     Complain(settings.err, folder.failure);
@@ -163,7 +188,8 @@ int RunTandrel(const RunSettings& settings) {
     ProgramLog(settings.out, settings.err, false)
         .Note("tandrel: first run: copied the default files to " + folder.folder);
   }
-  return Program(settings, folder.folder).Run();
+  PollLoop pollLoop(settings);
+  return Program(settings, folder.folder, loop != nullptr ? *loop : pollLoop, messages).Run();
 }
 
 }  // namespace app

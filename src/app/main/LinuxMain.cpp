@@ -1,6 +1,7 @@
-// tandrel: the Linux program (`tandrel run [FOLDER] [--verbose]`, `--help`, `--version`). The stop
-// signals are blocked before anything starts a thread, so every thread leaves them to the main
-// loop's signalfd.
+// tandrel: the Linux program: `tandrel` with its tray icon and configuration window (src/qt), or
+// `tandrel run [FOLDER] [--verbose]` in the foreground; `--help`, `--version`. The stop signals
+// are blocked before anything starts a thread, so every thread leaves them to the main loop's
+// signalfd.
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "app/linux/RunSettings.h"
 #include "app/linux/StopSignals.h"
 #include "app/linux/TandrelRun.h"
+#include "qt/TrayProgram.h"
 
 namespace {
 
@@ -33,5 +35,6 @@ int main(int argc, char** argv) {
   const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
   settings->programPath = error ? std::string(argv[0]) : program.string();
   settings->defaultsFolder = DefaultsFolder(settings->programPath);
+  if (settings->window) return qtui::RunWithWindow(*settings, argc, argv);
   return app::RunTandrel(*settings);
 }

@@ -3,7 +3,8 @@
 // the Right arrow key and the left mouse button); a test signals the process and looks at what
 // the X server still holds. With a CONTROL file, the pad follows that file instead: its first
 // line "HAT BUTTONS" (the d-pad in hundredths of a degree, or -1 for centred; the buttons of
-// the pad layout down as a bit mask), read every 10 ms.
+// the pad layout down as a bit mask), read every 10 ms. With --window first, the program is
+// `tandrel` with its window (scripts/screenshots).
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "app/linux/StopSignals.h"
 #include "app/linux/TandrelRun.h"
 #include "platform/Types.h"
+#include "qt/TrayProgram.h"
 #include "support/VirtualPad.h"
 
 namespace {
@@ -53,10 +55,16 @@ void FollowControlFile(VirtualPad& pad, const std::string& path, const std::atom
 
 int main(int argc, char** argv) {
   app::BlockStopSignals();
+  const bool window = argc > 1 && std::string(argv[1]) == "--window";
+  if (window) {
+    --argc;
+    ++argv;
+  }
   if (argc != 2 && argc != 3) return app::kExitBadUsage;
   VirtualPad pad("Wireless Gamepad", kXpadOrder);
   app::RunSettings settings;
   settings.folder = argv[1];
+  settings.window = window;
   settings.verbose = true;
   std::atomic<bool> done{false};
   std::thread presser;
@@ -68,7 +76,7 @@ int main(int argc, char** argv) {
       pad.Set(Held(9000, 1));
     });
   };
-  const int code = app::RunTandrel(settings);
+  const int code = window ? qtui::RunWithWindow(settings, argc, argv) : app::RunTandrel(settings);
   done = true;
   if (presser.joinable()) presser.join();
   return code;

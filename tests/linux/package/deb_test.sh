@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package: it depends on Debian's packages alone, installs with dpkg, runs from its
-# installed files (a new configuration folder gets the default files, SIGTERM ends it with 0),
-# and leaves nothing behind when it is purged. Needs root (dpkg); exits 77 (skipped) without.
+# installed files (a new configuration folder gets the default files, SIGTERM ends it with 0;
+# `tandrel` from the application menu opens its configuration window), and leaves nothing
+# behind when it is purged. Needs root (dpkg); exits 77 (skipped) without.
 set -uo pipefail
 deb=$1
 [ "$(id -u)" = 0 ] || { echo "skipped: installing a package needs root"; exit 77; }
@@ -18,6 +19,7 @@ files=(/usr/bin/tandrel /usr/bin/tandrel-cli /usr/share/tandrel/Tandrel.exe.conf
   /usr/share/tandrel/Actions.xml /usr/share/tandrel/Gamepad.xml /usr/share/tandrel/SlideShow.xml
   /usr/share/doc/tandrel/Tandrel.html /usr/share/doc/tandrel/copyright
   /usr/lib/systemd/user/tandrel.service /etc/xdg/autostart/tandrel.desktop
+  /usr/share/applications/tandrel.desktop /usr/share/icons/hicolor/32x32/apps/tandrel.png
   /usr/share/man/man1/tandrel.1.gz /usr/share/man/man1/tandrel-cli.1.gz)
 
 # Every dependency is a package of this Debian system.
@@ -64,6 +66,20 @@ wait $program || fail "tandrel ended with $? on SIGTERM"
 grep -qx "tandrel: first run: copied the default files to $work/config/tandrel" "$work/out.txt" ||
   fail "no note of the first run"
 cmp -s /usr/share/tandrel/Gamepad.xml "$work/config/tandrel/Gamepad.xml" || fail "not seeded"
+
+# The application menu's entry starts the window's program; without a tray on this display its
+# configuration window opens, and SIGTERM ends it with 0.
+grep -qx 'Exec=tandrel' /usr/share/applications/tandrel.desktop || fail "the menu entry"
+tandrel >"$work/out.txt" 2>"$work/err.txt" &
+program=$!
+for _ in $(seq 200); do
+  xdotool search --name '^Tandrel Configuration$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name '^Tandrel Configuration$' >/dev/null 2>&1 ||
+  { cat "$work/err.txt"; fail "tandrel opened no configuration window"; }
+kill -TERM $program
+wait $program || fail "tandrel (the window's program) ended with $? on SIGTERM"
 
 dpkg --purge tandrel >"$work/dpkg.txt" 2>&1 || { cat "$work/dpkg.txt"; fail "dpkg --purge"; }
 for f in "${files[@]}" /usr/share/tandrel /usr/share/doc/tandrel; do

@@ -13,7 +13,7 @@ using namespace driver;
 
 TEST(Pads, AnXInputPadCountsOnceNamesItsInputsAndItsTriggersActTogether) {
   ProgramFolder folder;
-  folder.AddDefaultFiles().AddHook();
+  folder.AddDefaultFiles();
   FakeController pad{.id = 0, .name = "Controller (XBOX 360 For Windows)", .xinput = 0};
   folder.Plug(pad);
   Program program(folder);

@@ -54,52 +54,37 @@ TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
 }
 
 // One Tandrel runs per user session: a start from another folder (an unzipped copy beside an
-// installed one) brings up the running copy's window, which says where that copy runs from, and
-// ends. The first runs hidden ("/NoConfigure" counts in any case, anywhere on the command
-// line), refuses WM_CLOSE, and ends with "Exit" in the icon's menu, without a question while
-// its window holds nothing to apply.
-TEST(StartUp, ASecondStartFromAnyFolderBringsUpTheRunningCopysWindow) {
-  ProgramFolder folder, other;
-  folder.AddDefaultFiles();
-  other.AddDefaultFiles();
-  Program first(folder, "-x/noConfigureX");
-  first.SendToMainWindow(WM_CLOSE, 0, 0);  // refused: the next steps fail when it has ended
-  EXPECT_FALSE(first.HasWindow(kWindow));
-  Program second(other);
-  EXPECT_EQ(second.WaitForExit(), 0u);
-  const std::string where = folder.Path("");
-  EXPECT_EQ(first.Answer("Tandrel", IDOK),
-            "Tandrel is already running from \"" + where.substr(0, where.size() - 1) +
-                "\".\r\nOnly one Tandrel runs at a time, or every input would be sent twice: "
-                "this is its configuration window.");
-  EXPECT_TRUE(first.HasWindow(kWindow));
-  first.UseIconMenu("Exit");
-  EXPECT_EQ(first.WaitForExit(), 0u);
-}
-
-// Asked to exit by the installer (the "Exit" command, as it sends it) or by the end of the
+// installed one) ends, and the running copy opens its window and says where it runs from. Asked
+// to exit then by the installer (the "Exit" command, as it sends it) or by the end of the
 // session while the window holds edits not applied, Tandrel asks first: Cancel keeps it running
-// with them; No drops them and Yes applies them as it exits.
-TEST(StartUp, AskedToExitWithEditsNotAppliedItAsksFirst) {
-  ProgramFolder folder;
-  folder.AddDefaultFiles();
-  folder.Plug(FakeController{});
-  const std::string gamepad = folder.Read("Gamepad.xml");
-  for (const auto& [message, wParam, answer] :
+// with them, No drops them and Yes applies them as it exits. (Without edits it exits at once:
+// tests/app.) The first copy runs hidden ("/NoConfigure" counts in any case, anywhere on the
+// command line) and refuses WM_CLOSE.
+TEST(StartUp, OneRunsPerSessionAndAnExitWithEditsNotAppliedAsksFirst) {
+  ProgramFolder folder, other;
+  folder.AddDefaultFiles().Plug(FakeController{});
+  other.AddDefaultFiles();
+  const std::string gamepad = folder.Read("Gamepad.xml"), where = folder.Path("");
+  for (const auto& [ask, wParam, answer] :
        {std::tuple{WM_COMMAND, ID_EXIT, IDNO}, {WM_QUERYENDSESSION, 0, IDYES}}) {
-    Program program(folder);
-    Window window = program.WaitForWindow(kWindow);
+    Program first(folder, "-x/noConfigureX");
+    first.SendToMainWindow(WM_CLOSE, 0, 0);  // refused: the next steps fail when it has ended
+    EXPECT_EQ(Program(other).WaitForExit(), 0u);
+    EXPECT_EQ(first.Answer("Tandrel", IDOK),
+              "Tandrel is already running from \"" + where.substr(0, where.size() - 1) +
+                  "\".\r\nOnly one Tandrel runs at a time, or every input would be sent "
+                  "twice: this is its configuration window.");
+    Window window = first.WaitForWindow(kWindow);
     window.ClickTab("Profiles");
     window.Type(IDC_PROF_DELAY, "25");
-    program.SendToMainWindow(message, wParam, 0);
-    EXPECT_EQ(program.Answer("Tandrel", IDCANCEL),
+    first.SendToMainWindow(ask, wParam, 0);
+    EXPECT_EQ(first.Answer("Tandrel", IDCANCEL),
               "Tandrel is asked to exit, but the configuration window holds changes that are "
               "not applied.\r\nDo you want to apply them first?");
-    EXPECT_TRUE(window.IsEnabled(IDC_APPLY));
-    program.SendToMainWindow(message, wParam, 0);
-    program.Answer("Tandrel", answer);
-    if (message == WM_QUERYENDSESSION) program.SendToMainWindow(WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    first.SendToMainWindow(ask, wParam, 0);
+    first.Answer("Tandrel", answer);
+    if (ask == WM_QUERYENDSESSION) first.SendToMainWindow(WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(first.WaitForExit(), 0u);
     EXPECT_EQ(folder.Read("Gamepad.xml") != gamepad, answer == IDYES);
   }
 }

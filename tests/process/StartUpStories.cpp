@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
 
 #include "ProgramDriver.h"
@@ -14,39 +15,32 @@ using namespace driver;
 
 constexpr const char* kWindow = "Tandrel Configuration";
 
-TEST(StartUp, WithoutItsConfigurationItSaysSoAndEndsWithoutAWindow) {
-  ProgramFolder folder;
-  Program program(folder, "/NOCONFIGURE");
-  EXPECT_EQ(program.Answer("Configuration Error", IDOK),
-            "Could not open the file \"" + folder.Path("Tandrel.exe.config") + "\".");
-  EXPECT_EQ(program.WaitForExit(), DWORD(-1));
-}
-
-// A configuration with a typo is named with what is wrong and where, and the program ends; an
-// actions file with a typo is named too (the box gives its folder), the program runs without
-// actions, and an OK without edits leaves the file as the user wrote it.
+// Without its configuration, or with a typo in it (named with what is wrong and where), the
+// program says so and ends without a window; an actions file with a typo is named too (the box
+// gives its folder), the program runs without actions, and an OK without edits leaves the file
+// as the user wrote it.
 TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
   ProgramFolder folder;
-  folder.AddDefaultFiles();
-  std::string config = folder.Read("Tandrel.exe.config");
+  const std::string config = folder.Path("Tandrel.exe.config");
+  for (const std::string& message :
+       {"Could not open the file \"" + config + "\".",
+        "The file \"" + config +
+            "\" is not valid: expected '=' after an attribute name, at line 2, column 21."}) {
+    Program program(folder, "/NOCONFIGURE");
+    EXPECT_EQ(program.Answer("Configuration Error", IDOK), message);
+    EXPECT_EQ(program.WaitForExit(), DWORD(-1));
+    folder.Put("Tandrel.exe.config", "<Configuration>\r\n  <Actions fileName \"Actions.xml\"/>");
+  }
   const std::string actions =
       "<Actions>\r\n\t<VKActions>\r\n\t\t<VKAction theme=\"Keys\" name=\"A\"\r\n";
-  folder.Put("Actions.xml", actions);
-  {
-    folder.Put("Tandrel.exe.config", "<Configuration>\r\n  <Actions fileName \"Actions.xml\"/>");
-    Program program(folder);
-    EXPECT_EQ(program.Answer("Configuration Error", IDOK),
-              "The file \"" + folder.Path("Tandrel.exe.config") +
-                  "\" is not valid: expected '=' after an attribute name, at line 2, column 21.");
-    EXPECT_EQ(program.WaitForExit(), DWORD(-1));
-  }
-  folder.Put("Tandrel.exe.config", config);
+  std::filesystem::remove(config);
+  folder.AddDefaultFiles().Put("Actions.xml", actions);
   Program program(folder);
   EXPECT_EQ(program.Answer("Configuration Error", IDOK),
             "The file \"Actions.xml\" is not valid: expected '=' after an attribute name (end of "
             "file), at line 4, column 1.\r\n(" +
                 folder.Path("Actions.xml") + ")");
-  program.WaitForWindow("Tandrel Configuration").Click(IDOK);
+  program.WaitForWindow(kWindow).Click(IDOK);
   program.UseIconMenu("Exit");
   EXPECT_EQ(program.WaitForExit(), 0u);
   EXPECT_EQ(folder.Read("Actions.xml"), actions);

@@ -64,11 +64,11 @@ TEST(StartUp, OneRunsPerSessionAndAnExitWithEditsNotAppliedAsksFirst) {
     Program first(folder, "-x/noConfigureX");
     first.SendToMainWindow(WM_CLOSE, 0, 0);  // refused: the next steps fail when it has ended
     EXPECT_EQ(Program(other).WaitForExit(), 0u);
+    Window window = first.WaitForWindow(kWindow);  // shown behind the message about it
     EXPECT_EQ(first.Answer("Tandrel", IDOK),
               "Tandrel is already running from \"" + where.substr(0, where.size() - 1) +
                   "\".\r\nOnly one Tandrel runs at a time, or every input would be sent "
                   "twice: this is its configuration window.");
-    Window window = first.WaitForWindow(kWindow);
     window.ClickTab("Profiles");
     window.Type(IDC_PROF_DELAY, "25");
     first.SendToMainWindow(ask, wParam, 0);

@@ -190,6 +190,9 @@ void CTandrelApplication::TellAlreadyRunning() {
   std::string folder = configuration_.GetProgramFolder();
   if (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
   const bool open = configWindow_ && configWindow_->IsRunning();
+  // A window just opened shows when its loop first idles; the message is about it, so it shows
+  // first.
+  if (open) ShowWindow(configWindow_->GetHandle(), SW_SHOW);
   user_.ShowMessage(open ? configWindow_->GetHandle() : window_,
                     "Tandrel is already running from \"" + folder +
                         "\".\r\nOnly one Tandrel runs at a time, or every input would be sent "

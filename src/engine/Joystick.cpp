@@ -497,15 +497,48 @@ bool CJoystick::LoadProfile(const char* path, bool interactive) {
     if (!root) NewProfileGenerationLocked();
   }
   if (!root) return false;  // reported by the XML reader
-  CProfileReader reader(*this, requested, interactive);
-  const bool read = reader.Read(*root);
+  CProfileMessages messages(interactive);
+  ProfileTarget target;
   {
     std::lock_guard elements(elementsLock_);
+    target = ProfileTargetLocked();
+  }
+  // Without the element lock: the identity question may wait for the user.
+  const std::optional<ProfileContents> contents =
+      CProfileReader(std::move(target), requested, interactive).Read(*root, messages);
+  bool applied = false;
+  {
+    std::lock_guard elements(elementsLock_);
+    applied = contents && ApplyProfileLocked(*contents, messages);
     NewProfileGenerationLocked();  // what the elements hold now, whether or not all of it
   }
-  if (!read) return false;
-  SetPollingDelay(reader.PollingDelay());
+  messages.ShowAll();
+  if (!applied) return false;
+  SetPollingDelay(contents->pollingDelay.value_or(kDefaultPollingDelay));
   root.reset();
   SetActiveUnderLoadLock(true);
+  return true;
+}
+
+ProfileTarget CJoystick::ProfileTargetLocked() const {
+  return {id_, std::string(caps_.productName, strnlen(caps_.productName, seam::kProductNameSize)),
+          (caps_.caps & seam::kCapsHasPov) != 0, static_cast<int>(buttons_.size())};
+}
+
+bool CJoystick::ApplyProfileLocked(const ProfileContents& contents, CProfileMessages& messages) {
+  elementsTouched_ = true;
+  for (const int number : contents.shiftButtons) AddShiftButtonLocked(number);
+  for (const ProfileContents::Axis& entry : contents.axes) {
+    CJoystickAxis* axis = FindAxisLocked(entry.name);
+    if (axis == nullptr) continue;  // an axis this controller does not have
+    if (!axis->Load(*entry.element, messages)) return false;
+  }
+  for (const ProfileContents::ElementActions& entry : contents.elements) {
+    if (!entry.finding.empty()) {
+      messages.Error(entry.finding);
+    } else {
+      LoadElementActionsLocked(entry.number, entry.element, messages);
+    }
+  }
   return true;
 }

@@ -19,8 +19,9 @@
 // Order: loadLock_, then elementsLock_, then an action's run lock or the action library's lock.
 // The polling timer is stopped (StopTimer, which from another thread waits for the poll in
 // flight) only while elementsLock_ is free, so the poll it waits for can finish. No message box
-// is ever open under elementsLock_: the profile reader collects its messages and they are
-// shown after the lock is released (the identity question is asked before the lock is taken).
+// is ever open under elementsLock_: the profile reader reads without it (asking its identity
+// question there), the sections it returns are applied under it, and the messages collected
+// meanwhile are shown after it is released.
 // The poll never takes loadLock_ nor the library's lock.
 //
 // No stuck input: deactivating, removing or destroying the elements ends every action they
@@ -51,6 +52,8 @@
 
 class CXMLNode;
 class CProfileMessages;
+struct ProfileContents;
+struct ProfileTarget;
 
 // The platform's simple position query for the ID succeeds.
 bool IsJoystickPresent(int id);
@@ -140,9 +143,11 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   void LoadActionList(int number, const CXMLNode* list, bool interactive, bool releaseList);
 
  private:
-  friend class CProfileReader;
-
   // These need elementsLock_ held.
+  ProfileTarget ProfileTargetLocked() const;
+  // Fills the elements from a profile's sections; false when an axis error ends the load (the
+  // elements then keep what was applied up to that point).
+  bool ApplyProfileLocked(const ProfileContents& contents, CProfileMessages& messages);
   void AddShiftButtonLocked(int number);
   void LoadElementActionsLocked(int number, const CXMLNode* element, CProfileMessages& messages);
   void LoadActionListLocked(int number, const CXMLNode* list, CProfileMessages& messages,

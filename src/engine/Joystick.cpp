@@ -91,7 +91,7 @@ bool CJoystick::Open(int id) {
   }
   if (heldBack_) DisableElementsLocked();
   haveReading_ = false;
-  live_.Clear();
+  StoreLiveLocked(std::nullopt);
   NewProfileGenerationLocked();
   return true;
 }
@@ -183,7 +183,7 @@ void CJoystick::NewProfileGenerationLocked() {
   PublishLocked();
 }
 
-void CJoystick::PublishLocked() const {
+void CJoystick::PublishLocked() {
   if (!haveReading_) return;
   JoystickLiveState live;
   live.buttons = liveReading_.buttons;
@@ -193,20 +193,29 @@ void CJoystick::PublishLocked() const {
   live.triggers = {liveReading_.leftTrigger, liveReading_.rightTrigger};
   live.shiftState = shiftState_;
   live.profileGeneration = profileGeneration_;
-  live_.Publish(live);
+  StoreLiveLocked(live);
 }
 
-std::optional<JoystickLiveState> CJoystick::LiveState() const {
-  if (!polling_.load()) {
-    // No poll reads the device: this reader does, unless the elements are busy right now.
-    std::unique_lock elements(elementsLock_, std::try_to_lock);
-    if (elements.owns_lock() && timer_ == 0 && id_ >= 0 &&
-        seam::Joysticks().GetState(id_, liveReading_)) {
-      haveReading_ = true;
-      PublishLocked();
-    }
+void CJoystick::StoreLiveLocked(const std::optional<JoystickLiveState>& live) {
+  live_.Store(live);
+  if (slotRecord_ != nullptr) slotRecord_->Store(live);
+}
+
+void CJoystick::PublishTo(LiveStateRecord* record) {
+  std::lock_guard elements(elementsLock_);
+  slotRecord_ = record;
+  if (record != nullptr) record->Store(live_.Load());
+}
+
+void CJoystick::ReadIdle() {
+  if (polling_.load()) return;
+  // No poll reads the device: this call does, unless the elements are busy right now.
+  std::unique_lock elements(elementsLock_, std::try_to_lock);
+  if (elements.owns_lock() && timer_ == 0 && id_ >= 0 &&
+      seam::Joysticks().GetState(id_, liveReading_)) {
+    haveReading_ = true;
+    PublishLocked();
   }
-  return live_.Read();
 }
 
 JoystickLiveLayout CJoystick::LiveLayout() const {

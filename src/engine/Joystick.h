@@ -28,10 +28,11 @@
 // run, a running toggle included.
 //
 // Live state: every poll that reads something new publishes the reading with the shift state
-// through live_, under elementsLock_ like the rest of the poll's work (so do a hold-back, which
-// drops the shift state, and every new profile generation); a poll that reads what the previous
-// one read publishes nothing, since the record already holds it. Readers on other threads copy
-// it without a lock (LiveStateChannel.h).
+// into live_ (and the slot's record it was given, PublishTo), under elementsLock_ like the rest
+// of the poll's work (so do a hold-back, which drops the shift state, every new profile
+// generation and ReadIdle); a poll that reads what the previous one read publishes nothing,
+// since the record already holds it. Readers on other threads copy it without a lock
+// (LiveStateChannel.h).
 #pragma once
 
 #include <atomic>
@@ -103,11 +104,16 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   int GetShiftButtonCount() const;
   int GetShiftState() const;
 
-  // The latest reading with the shift state, without waiting for a lock; none before the
-  // first reading of the opened device. While the controller polls this is what its last poll
-  // read; while it does not (no profile loaded, deactivated, loading) the call reads the device
-  // itself, unless a load or another reader holds the element lock at that moment.
-  std::optional<JoystickLiveState> LiveState() const;
+  // The latest reading with the shift state, copied without a lock; none before the first
+  // reading of the opened device. While the controller polls this is what its last poll read.
+  std::optional<JoystickLiveState> LiveState() const { return live_.Load(); }
+  // While the controller does not poll (no profile loaded, deactivated, loading), reads the
+  // device and publishes the reading, unless a load holds the element lock at that moment; a
+  // polling controller is left alone. For a window that shows an idle controller.
+  void ReadIdle();
+  // Publishes from now on into `record` too (null: no longer), starting with what live_ holds.
+  // The caller makes sure no other writer uses `record` meanwhile.
+  void PublishTo(LiveStateRecord* record);
   // The elements, the axis settings and the profile that the live state belongs to (compare
   // the generations); under the element lock, so once per profile load rather than per frame.
   JoystickLiveLayout LiveLayout() const;
@@ -155,7 +161,8 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   CJoystickAxis* FindAxisLocked(std::string_view name) const;
   void ResetShiftStateLocked();
   void DisableElementsLocked();
-  void PublishLocked() const;
+  void PublishLocked();
+  void StoreLiveLocked(const std::optional<JoystickLiveState>& live);
   void NewProfileGenerationLocked();
 
   // These need loadLock_ held (and elementsLock_ free).
@@ -183,13 +190,15 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   std::string profilePath_;
   bool profileRequested_ = false;  // a load was requested, so profilePath_ names a file
   bool heldBack_ = false;
-  // What live_ holds: the last reading (by a poll, or by LiveState() while not polling), and
-  // the generation of the elements and profile, unique in the process.
-  mutable seam::JoystickState liveReading_;
-  mutable bool haveReading_ = false;
+  // What live_ holds: the last reading (by a poll, or by ReadIdle), and the generation of the
+  // elements and profile, unique in the process.
+  seam::JoystickState liveReading_;
+  bool haveReading_ = false;
   std::uint32_t profileGeneration_ = 0;
 
+  LiveStateRecord* slotRecord_ = nullptr;  // see PublishTo
+
   // Written under elementsLock_, read by anyone.
-  mutable CLiveStateChannel live_;
+  LiveStateRecord live_;
   std::atomic<bool> polling_{false};  // timer_ != 0
 };

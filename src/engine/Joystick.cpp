@@ -418,11 +418,6 @@ CJoystickAxis* CJoystick::FindAxisLocked(std::string_view name) const {
   return nullptr;
 }
 
-void CJoystick::AddShiftButton(int number) {
-  std::lock_guard elements(elementsLock_);
-  AddShiftButtonLocked(number);
-}
-
 void CJoystick::AddShiftButtonLocked(int number) {
   elementsTouched_ = true;
   const int count = static_cast<int>(buttons_.size());
@@ -434,25 +429,6 @@ void CJoystick::AddShiftButtonLocked(int number) {
   for (auto& other : buttons_) other->SetShiftCount(n);
   element.SetShiftNumber(n);
   shiftCount_ = n;
-}
-
-void CJoystick::LoadElementActions(int number, const CXMLNode* element, bool interactive) {
-  CProfileMessages messages(interactive);
-  {
-    std::lock_guard elements(elementsLock_);
-    LoadElementActionsLocked(number, element, messages);
-  }
-  messages.ShowAll();
-}
-
-void CJoystick::LoadActionList(int number, const CXMLNode* list, bool interactive,
-                               bool releaseList) {
-  CProfileMessages messages(interactive);
-  {
-    std::lock_guard elements(elementsLock_);
-    LoadActionListLocked(number, list, messages, releaseList);
-  }
-  messages.ShowAll();
 }
 
 void CJoystick::LoadElementActionsLocked(int number, const CXMLNode* element,

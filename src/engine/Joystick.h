@@ -131,8 +131,8 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   bool IsHeldBack() const;
 
   // The elements themselves. The pointers stay valid until the elements are removed, and may
-  // be used only while no other thread polls or changes this controller (the profile reader,
-  // and tests on virtual time).
+  // be used only while no other thread polls or changes this controller (tests on virtual
+  // time).
   // The element with that number (1..GetElementCount()), or null.
   CJoystickButtonBase* GetButton(int number) const;
   // The axis at that position of the axis list (X, Y, then Z, R, U, V as present), or null.
@@ -140,21 +140,17 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   // The axis of that name (without regard to case), or null.
   CJoystickAxis* FindAxis(std::string_view name) const;
 
-  // Makes element `number` the next shift button; numbers outside 1..element count, elements
-  // that are shift buttons already and calls once every element is one are ignored.
-  void AddShiftButton(int number);
-  // Reads the "Actions" and "ReleaseActions" of a "Button" or POV "Direction" element into
-  // element `number`.
-  void LoadElementActions(int number, const CXMLNode* element, bool interactive);
-  void LoadActionList(int number, const CXMLNode* list, bool interactive, bool releaseList);
-
  private:
   // These need elementsLock_ held.
+  // Makes element `number` the next shift button; numbers outside 1..element count, elements
+  // that are shift buttons already and calls once every element is one are ignored.
+  void AddShiftButtonLocked(int number);
   ProfileTarget ProfileTargetLocked() const;
   // Fills the elements from a profile's sections; false when an axis error ends the load (the
   // elements then keep what was applied up to that point).
   bool ApplyProfileLocked(const ProfileContents& contents, CProfileMessages& messages);
-  void AddShiftButtonLocked(int number);
+  // Reads the "Actions" and "ReleaseActions" of a "Button" or POV "Direction" element into
+  // element `number`.
   void LoadElementActionsLocked(int number, const CXMLNode* element, CProfileMessages& messages);
   void LoadActionListLocked(int number, const CXMLNode* list, CProfileMessages& messages,
                             bool releaseList);

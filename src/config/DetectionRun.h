@@ -31,6 +31,9 @@ class DetectionRun {
   bool Unplugged() const { return unplugged_; }
 
  private:
+  // The controller's live state, read from the device while the controller is idle.
+  std::optional<JoystickLiveState> Reading();
+
   CTandrelConfiguration& configuration_;
   const int id_;
   bool unplugged_ = false;

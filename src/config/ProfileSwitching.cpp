@@ -56,9 +56,9 @@ CTandrelConfiguration::SwitchResult CTandrelConfiguration::SwitchTo(int id,
   if (!controller) return SwitchResult::NoDevice;
   // Quiet: no message of the profile reader, a profile made for another controller accepted.
   if (!controller->LoadProfile(fileName.c_str(), false)) return SwitchResult::LoadFailed;
-  // The new object polls already; the old one goes afterwards, releasing what it held and
-  // waiting for a poll in flight.
-  controllers_[static_cast<std::size_t>(id)] = std::move(controller);
+  // The new object polls already; the old one goes first, releasing what it held and
+  // waiting for a poll in flight, then the new one takes the slot.
+  Seat(id, std::move(controller));
   Notify(id, fileName);
   return SwitchResult::Switched;
 }

@@ -139,10 +139,25 @@ std::string CTandrelConfiguration::WhyNotAProfile(const std::string& path) const
 }
 
 std::optional<JoystickLiveState> CTandrelConfiguration::LiveState(int id) const {
+  if (id < 0 || id >= seam::kMaxJoysticks) return std::nullopt;
+  return live_[static_cast<std::size_t>(id)].Load();
+}
+
+void CTandrelConfiguration::ReadIdle(int id) {
   std::lock_guard lock(lock_);
-  const CJoystick* controller = GetJoystick(id);
-  if (controller == nullptr) return std::nullopt;
-  return controller->LiveState();
+  if (CJoystick* controller = GetJoystick(id)) controller->ReadIdle();
+}
+
+void CTandrelConfiguration::Seat(int id, std::unique_ptr<CJoystick> controller) {
+  auto& slot = controllers_[static_cast<std::size_t>(id)];
+  LiveStateRecord& record = live_[static_cast<std::size_t>(id)];
+  slot.reset();  // waits for its poll in flight: no write to the record comes after
+  slot = std::move(controller);
+  if (slot) {
+    slot->PublishTo(&record);
+  } else {
+    record.Store(std::nullopt);
+  }
 }
 
 std::optional<JoystickLiveLayout> CTandrelConfiguration::LiveLayout(int id) const {
@@ -264,12 +279,11 @@ CTandrelConfiguration::LoadOutcome CTandrelConfiguration::LoadLocked(
   // Every present controller gets an object, configured or not; none is held back any more.
   heldBack_ = {};
   for (int id = 0; id < seam::kMaxJoysticks; ++id) {
-    auto& slot = controllers_[static_cast<std::size_t>(id)];
-    if (slot) {
+    if (auto& slot = controllers_[static_cast<std::size_t>(id)]) {
       slot->SetActive(false);
-      slot.reset();
+      Seat(id, nullptr);
     }
-    slot = OpenController(id);
+    Seat(id, OpenController(id));
   }
   document_ = std::move(staged.document);
   if (loadFailed_) return LoadOutcome::Failed;
@@ -504,7 +518,7 @@ void CTandrelConfiguration::OnTimer() {
       const bool present = IsJoystickPresent(id);
       if (slot && !present) {
         slot->SetActive(false);
-        slot.reset();
+        Seat(id, nullptr);
       } else if (!slot && present) {
         ConnectJoystick(id);
       }
@@ -521,8 +535,8 @@ void CTandrelConfiguration::ConnectJoystick(int id) {
   if (fileName == nullptr) return;
   auto& slot = controllers_[static_cast<std::size_t>(id)];
   if (slot && actions::EqualsIgnoringCase(slot->GetProfilePath(), fileName)) return;
-  slot.reset();
-  slot = OpenController(id);
+  Seat(id, nullptr);
+  Seat(id, OpenController(id));
   if (!slot) return;
   if (slot->LoadProfile(fileName, true) && slot->IsActive()) Notify(id, fileName);
 }

@@ -25,6 +25,10 @@
 // - GetJoystick hands out a pointer into the table: it stays valid only while the caller holds
 //   Lock(), since a reload, a switch or the hot-plug tick may replace the object. The live
 //   view and input detection go by ID instead and get values (LiveState, LiveLayout).
+// - The live records (live_, one per ID) are outside the lock: the object in the slot writes
+//   its own (CJoystick::PublishTo), and anyone reads them without a lock. A slot's record is
+//   handed to a new object only after the previous one is gone, and cleared under the lock
+//   when the slot empties, so it has one writer at a time.
 #pragma once
 
 #include <array>
@@ -39,6 +43,7 @@
 #include "config/JoysticksTabMerge.h"
 #include "config/SwitchRules.h"
 #include "engine/JoystickLiveState.h"
+#include "engine/LiveStateChannel.h"
 #include "platform/Types.h"
 #include "timer/TimerUser.h"
 
@@ -129,12 +134,15 @@ class CTandrelConfiguration : public CTimerUser {
   std::string WhyNotAProfile(const std::string& path) const;
 
   // The live view, by ID (see JoystickLiveState.h): the latest reading of the controller in
-  // the slot, whichever object it is, without waiting for its poll; and its elements, axis
-  // settings and profile, which change only when the profile or the object does (compare
+  // the slot, whichever object it is, copied without a lock; and its elements, axis settings
+  // and profile, which change only when the profile or the object does (compare
   // profileGeneration). None without a controller object (or, for the state, before its first
   // reading).
   std::optional<JoystickLiveState> LiveState(int id) const;
   std::optional<JoystickLiveLayout> LiveLayout(int id) const;
+  // Reads the controller in the slot when it does not poll (CJoystick::ReadIdle), so that
+  // LiveState shows it too; a window that shows a controller calls it on its timer.
+  void ReadIdle(int id);
 
   // Holding one controller's actions back while the window picks an input by pressing it
   // (CJoystick::HoldBack: everything it holds is released once, nothing fires, its live state
@@ -202,6 +210,9 @@ class CTandrelConfiguration : public CTimerUser {
   void SwitchProfilesLocked(std::string_view title);
   void ApplyRunKey();
   void ConnectJoystick(int id);
+  // Puts `controller` (or none) in the slot, after the object there has gone, and gives it the
+  // slot's live record.
+  void Seat(int id, std::unique_ptr<CJoystick> controller);
   // A new controller object opened for the ID, held back when the ID is; null without device.
   std::unique_ptr<CJoystick> OpenController(int id) const;
   enum class SwitchResult { Switched, NoDevice, LoadFailed };
@@ -233,6 +244,9 @@ class CTandrelConfiguration : public CTimerUser {
   std::vector<config::SwitchEntry> switchEntries_;
   // The title of the window last reported active: the rules are applied to it after a load.
   std::optional<std::string> activeTitle_;
+
+  // By ID; see the top of the file.
+  std::array<LiveStateRecord, seam::kMaxJoysticks> live_;
 
   unsigned hotPlugTimer_ = 0;  // written by the constructor only
 };

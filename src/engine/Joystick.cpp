@@ -91,7 +91,7 @@ bool CJoystick::Open(int id) {
   }
   if (heldBack_) DisableElementsLocked();
   haveReading_ = false;
-  live_.Clear();
+  StoreLiveLocked(std::nullopt);
   NewProfileGenerationLocked();
   return true;
 }
@@ -183,7 +183,7 @@ void CJoystick::NewProfileGenerationLocked() {
   PublishLocked();
 }
 
-void CJoystick::PublishLocked() const {
+void CJoystick::PublishLocked() {
   if (!haveReading_) return;
   JoystickLiveState live;
   live.buttons = liveReading_.buttons;
@@ -193,20 +193,29 @@ void CJoystick::PublishLocked() const {
   live.triggers = {liveReading_.leftTrigger, liveReading_.rightTrigger};
   live.shiftState = shiftState_;
   live.profileGeneration = profileGeneration_;
-  live_.Publish(live);
+  StoreLiveLocked(live);
 }
 
-std::optional<JoystickLiveState> CJoystick::LiveState() const {
-  if (!polling_.load()) {
-    // No poll reads the device: this reader does, unless the elements are busy right now.
-    std::unique_lock elements(elementsLock_, std::try_to_lock);
-    if (elements.owns_lock() && timer_ == 0 && id_ >= 0 &&
-        seam::Joysticks().GetState(id_, liveReading_)) {
-      haveReading_ = true;
-      PublishLocked();
-    }
+void CJoystick::StoreLiveLocked(const std::optional<JoystickLiveState>& live) {
+  live_.Store(live);
+  if (slotRecord_ != nullptr) slotRecord_->Store(live);
+}
+
+void CJoystick::PublishTo(LiveStateRecord* record) {
+  std::lock_guard elements(elementsLock_);
+  slotRecord_ = record;
+  if (record != nullptr) record->Store(live_.Load());
+}
+
+void CJoystick::ReadIdle() {
+  if (polling_.load()) return;
+  // No poll reads the device: this call does, unless the elements are busy right now.
+  std::unique_lock elements(elementsLock_, std::try_to_lock);
+  if (elements.owns_lock() && timer_ == 0 && id_ >= 0 &&
+      seam::Joysticks().GetState(id_, liveReading_)) {
+    haveReading_ = true;
+    PublishLocked();
   }
-  return live_.Read();
 }
 
 JoystickLiveLayout CJoystick::LiveLayout() const {
@@ -409,11 +418,6 @@ CJoystickAxis* CJoystick::FindAxisLocked(std::string_view name) const {
   return nullptr;
 }
 
-void CJoystick::AddShiftButton(int number) {
-  std::lock_guard elements(elementsLock_);
-  AddShiftButtonLocked(number);
-}
-
 void CJoystick::AddShiftButtonLocked(int number) {
   elementsTouched_ = true;
   const int count = static_cast<int>(buttons_.size());
@@ -425,25 +429,6 @@ void CJoystick::AddShiftButtonLocked(int number) {
   for (auto& other : buttons_) other->SetShiftCount(n);
   element.SetShiftNumber(n);
   shiftCount_ = n;
-}
-
-void CJoystick::LoadElementActions(int number, const CXMLNode* element, bool interactive) {
-  CProfileMessages messages(interactive);
-  {
-    std::lock_guard elements(elementsLock_);
-    LoadElementActionsLocked(number, element, messages);
-  }
-  messages.ShowAll();
-}
-
-void CJoystick::LoadActionList(int number, const CXMLNode* list, bool interactive,
-                               bool releaseList) {
-  CProfileMessages messages(interactive);
-  {
-    std::lock_guard elements(elementsLock_);
-    LoadActionListLocked(number, list, messages, releaseList);
-  }
-  messages.ShowAll();
 }
 
 void CJoystick::LoadElementActionsLocked(int number, const CXMLNode* element,
@@ -497,15 +482,48 @@ bool CJoystick::LoadProfile(const char* path, bool interactive) {
     if (!root) NewProfileGenerationLocked();
   }
   if (!root) return false;  // reported by the XML reader
-  CProfileReader reader(*this, requested, interactive);
-  const bool read = reader.Read(*root);
+  CProfileMessages messages(interactive);
+  ProfileTarget target;
   {
     std::lock_guard elements(elementsLock_);
+    target = ProfileTargetLocked();
+  }
+  // Without the element lock: the identity question may wait for the user.
+  const std::optional<ProfileContents> contents =
+      CProfileReader(std::move(target), requested, interactive).Read(*root, messages);
+  bool applied = false;
+  {
+    std::lock_guard elements(elementsLock_);
+    applied = contents && ApplyProfileLocked(*contents, messages);
     NewProfileGenerationLocked();  // what the elements hold now, whether or not all of it
   }
-  if (!read) return false;
-  SetPollingDelay(reader.PollingDelay());
+  messages.ShowAll();
+  if (!applied) return false;
+  SetPollingDelay(contents->pollingDelay.value_or(kDefaultPollingDelay));
   root.reset();
   SetActiveUnderLoadLock(true);
+  return true;
+}
+
+ProfileTarget CJoystick::ProfileTargetLocked() const {
+  return {id_, std::string(caps_.productName, strnlen(caps_.productName, seam::kProductNameSize)),
+          (caps_.caps & seam::kCapsHasPov) != 0, static_cast<int>(buttons_.size())};
+}
+
+bool CJoystick::ApplyProfileLocked(const ProfileContents& contents, CProfileMessages& messages) {
+  elementsTouched_ = true;
+  for (const int number : contents.shiftButtons) AddShiftButtonLocked(number);
+  for (const ProfileContents::Axis& entry : contents.axes) {
+    CJoystickAxis* axis = FindAxisLocked(entry.name);
+    if (axis == nullptr) continue;  // an axis this controller does not have
+    if (!axis->Load(*entry.element, messages)) return false;
+  }
+  for (const ProfileContents::ElementActions& entry : contents.elements) {
+    if (!entry.finding.empty()) {
+      messages.Error(entry.finding);
+    } else {
+      LoadElementActionsLocked(entry.number, entry.element, messages);
+    }
+  }
   return true;
 }

@@ -19,18 +19,20 @@
 // Order: loadLock_, then elementsLock_, then an action's run lock or the action library's lock.
 // The polling timer is stopped (StopTimer, which from another thread waits for the poll in
 // flight) only while elementsLock_ is free, so the poll it waits for can finish. No message box
-// is ever open under elementsLock_: the profile reader collects its messages and they are
-// shown after the lock is released (the identity question is asked before the lock is taken).
+// is ever open under elementsLock_: the profile reader reads without it (asking its identity
+// question there), the sections it returns are applied under it, and the messages collected
+// meanwhile are shown after it is released.
 // The poll never takes loadLock_ nor the library's lock.
 //
 // No stuck input: deactivating, removing or destroying the elements ends every action they
 // run, a running toggle included.
 //
 // Live state: every poll that reads something new publishes the reading with the shift state
-// through live_, under elementsLock_ like the rest of the poll's work (so do a hold-back, which
-// drops the shift state, and every new profile generation); a poll that reads what the previous
-// one read publishes nothing, since the record already holds it. Readers on other threads copy
-// it without a lock (LiveStateChannel.h).
+// into live_ (and the slot's record it was given, PublishTo), under elementsLock_ like the rest
+// of the poll's work (so do a hold-back, which drops the shift state, every new profile
+// generation and ReadIdle); a poll that reads what the previous one read publishes nothing,
+// since the record already holds it. Readers on other threads copy it without a lock
+// (LiveStateChannel.h).
 #pragma once
 
 #include <atomic>
@@ -51,6 +53,8 @@
 
 class CXMLNode;
 class CProfileMessages;
+struct ProfileContents;
+struct ProfileTarget;
 
 // The platform's simple position query for the ID succeeds.
 bool IsJoystickPresent(int id);
@@ -100,11 +104,16 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   int GetShiftButtonCount() const;
   int GetShiftState() const;
 
-  // The latest reading with the shift state, without waiting for a lock; none before the
-  // first reading of the opened device. While the controller polls this is what its last poll
-  // read; while it does not (no profile loaded, deactivated, loading) the call reads the device
-  // itself, unless a load or another reader holds the element lock at that moment.
-  std::optional<JoystickLiveState> LiveState() const;
+  // The latest reading with the shift state, copied without a lock; none before the first
+  // reading of the opened device. While the controller polls this is what its last poll read.
+  std::optional<JoystickLiveState> LiveState() const { return live_.Load(); }
+  // While the controller does not poll (no profile loaded, deactivated, loading), reads the
+  // device and publishes the reading, unless a load holds the element lock at that moment; a
+  // polling controller is left alone. For a window that shows an idle controller.
+  void ReadIdle();
+  // Publishes from now on into `record` too (null: no longer), starting with what live_ holds.
+  // The caller makes sure no other writer uses `record` meanwhile.
+  void PublishTo(LiveStateRecord* record);
   // The elements, the axis settings and the profile that the live state belongs to (compare
   // the generations); under the element lock, so once per profile load rather than per frame.
   JoystickLiveLayout LiveLayout() const;
@@ -122,8 +131,8 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   bool IsHeldBack() const;
 
   // The elements themselves. The pointers stay valid until the elements are removed, and may
-  // be used only while no other thread polls or changes this controller (the profile reader,
-  // and tests on virtual time).
+  // be used only while no other thread polls or changes this controller (tests on virtual
+  // time).
   // The element with that number (1..GetElementCount()), or null.
   CJoystickButtonBase* GetButton(int number) const;
   // The axis at that position of the axis list (X, Y, then Z, R, U, V as present), or null.
@@ -131,26 +140,25 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   // The axis of that name (without regard to case), or null.
   CJoystickAxis* FindAxis(std::string_view name) const;
 
+ private:
+  // These need elementsLock_ held.
   // Makes element `number` the next shift button; numbers outside 1..element count, elements
   // that are shift buttons already and calls once every element is one are ignored.
-  void AddShiftButton(int number);
+  void AddShiftButtonLocked(int number);
+  ProfileTarget ProfileTargetLocked() const;
+  // Fills the elements from a profile's sections; false when an axis error ends the load (the
+  // elements then keep what was applied up to that point).
+  bool ApplyProfileLocked(const ProfileContents& contents, CProfileMessages& messages);
   // Reads the "Actions" and "ReleaseActions" of a "Button" or POV "Direction" element into
   // element `number`.
-  void LoadElementActions(int number, const CXMLNode* element, bool interactive);
-  void LoadActionList(int number, const CXMLNode* list, bool interactive, bool releaseList);
-
- private:
-  friend class CProfileReader;
-
-  // These need elementsLock_ held.
-  void AddShiftButtonLocked(int number);
   void LoadElementActionsLocked(int number, const CXMLNode* element, CProfileMessages& messages);
   void LoadActionListLocked(int number, const CXMLNode* list, CProfileMessages& messages,
                             bool releaseList);
   CJoystickAxis* FindAxisLocked(std::string_view name) const;
   void ResetShiftStateLocked();
   void DisableElementsLocked();
-  void PublishLocked() const;
+  void PublishLocked();
+  void StoreLiveLocked(const std::optional<JoystickLiveState>& live);
   void NewProfileGenerationLocked();
 
   // These need loadLock_ held (and elementsLock_ free).
@@ -178,13 +186,15 @@ class CJoystick : public CTimerUser, public CShiftButtonOwner {
   std::string profilePath_;
   bool profileRequested_ = false;  // a load was requested, so profilePath_ names a file
   bool heldBack_ = false;
-  // What live_ holds: the last reading (by a poll, or by LiveState() while not polling), and
-  // the generation of the elements and profile, unique in the process.
-  mutable seam::JoystickState liveReading_;
-  mutable bool haveReading_ = false;
+  // What live_ holds: the last reading (by a poll, or by ReadIdle), and the generation of the
+  // elements and profile, unique in the process.
+  seam::JoystickState liveReading_;
+  bool haveReading_ = false;
   std::uint32_t profileGeneration_ = 0;
 
+  LiveStateRecord* slotRecord_ = nullptr;  // see PublishTo
+
   // Written under elementsLock_, read by anyone.
-  mutable CLiveStateChannel live_;
+  LiveStateRecord live_;
   std::atomic<bool> polling_{false};  // timer_ != 0
 };

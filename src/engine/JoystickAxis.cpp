@@ -261,13 +261,6 @@ std::unique_ptr<CJoystickAxisThreshold> CJoystickAxis::GetPositiveActions(int sh
       static_cast<CJoystickAxisThreshold*>(copy.release()));
 }
 
-bool CJoystickAxis::Load(const CXMLNode& axisElement, bool interactive) {
-  CProfileMessages messages(interactive);
-  const bool loaded = Load(axisElement, messages);
-  messages.ShowAll();
-  return loaded;
-}
-
 bool CJoystickAxis::Load(const CXMLNode& axisElement, CProfileMessages& messages) {
   using actions::EqualsIgnoringCase;
   using actions::FillIn;
@@ -363,13 +356,6 @@ bool CJoystickAxis::Load(const CXMLNode& axisElement, CProfileMessages& messages
   LoadDirectionActions(second->FindChild("Actions", nullptr), !firstNegative, messages);
   Enable(true);
   return true;
-}
-
-bool CJoystickAxis::LoadDirectionActions(const CXMLNode* actions, bool negative, bool interactive) {
-  CProfileMessages messages(interactive);
-  const bool loaded = LoadDirectionActions(actions, negative, messages);
-  messages.ShowAll();
-  return loaded;
 }
 
 bool CJoystickAxis::LoadDirectionActions(const CXMLNode* actionsElement, bool negative,

@@ -46,11 +46,8 @@ class CJoystickAxis : public CJoystickButtonBase {
   virtual void AddPositiveThreshold(int shiftState, const CAction& action, int percent);
   // A copy of the positive side's container of that shift state, or null.
   virtual std::unique_ptr<CJoystickAxisThreshold> GetPositiveActions(int shiftState) const;
-  // Reads one "Axis" element of a profile; shows its messages when interactive.
-  virtual bool Load(const CXMLNode& axisElement, bool interactive);
-  // The same, with the messages collected for the caller to show.
+  // Reads one "Axis" element of a profile, with the messages collected for the caller to show.
   bool Load(const CXMLNode& axisElement, CProfileMessages& messages);
-  bool LoadDirectionActions(const CXMLNode* actions, bool negative, bool interactive);
   bool LoadDirectionActions(const CXMLNode* actions, bool negative, CProfileMessages& messages);
 
   // Adds an action the caller gives away (the copy that Add*Threshold would make).

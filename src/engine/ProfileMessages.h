@@ -1,7 +1,8 @@
-// The messages of the profile reader. The reader changes a controller's elements under the
-// controller's element lock, and a message box must never be open while that lock is held
-// (the box waits for a user; the lock must not). So the reader collects its messages here and
-// they are shown, in the order they arose, once the lock is released. A quiet load (automatic
+// The messages of a profile load. What the profile reader returns fills a controller's
+// elements under the controller's element lock, and a message box must never be open while
+// that lock is held (the box waits for a user; the lock must not). So the reader and the
+// filling collect their messages here and they are shown, in the order they arose, once the
+// lock is released. A quiet load (automatic
 // profile switching) drops them.
 #pragma once
 

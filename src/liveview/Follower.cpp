@@ -40,7 +40,10 @@ void Follower::HoldBack(bool tabShown, bool letAct) {
 
 bool Follower::Refresh(bool always) {
   std::optional<JoystickLiveState> reading;
-  if (controller_ >= 0) reading = configuration_.LiveState(controller_);
+  if (controller_ >= 0) {
+    configuration_.ReadIdle(controller_);  // one that polls publishes by itself
+    reading = configuration_.LiveState(controller_);
+  }
   if (reading && (!layout_ || layout_->profileGeneration != reading->profileGeneration)) {
     layout_ = configuration_.LiveLayout(controller_);
     always = true;

@@ -42,7 +42,8 @@ class Follower {
   // Holds back the shown controller exactly while `tabShown` and not `letAct`.
   void HoldBack(bool tabShown, bool letAct);
 
-  // Reads the shown controller; true when what is shown changed (always with `always`).
+  // Reads the shown controller (the device itself while the controller is idle); true when
+  // what is shown changed (always with `always`).
   bool Refresh(bool always);
   const std::optional<View>& CurrentView() const { return view_; }
   // "Profile: NAME    Shift state: N", "The Joystick was unplugged." or empty.

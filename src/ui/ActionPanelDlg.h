@@ -4,14 +4,30 @@
 // between its controls and actionedit::ActionPanelValues. Panels hold no action objects.
 #pragma once
 
+#include <span>
+#include <string_view>
+
 #include "actionedit/PanelValues.h"
 #include "ui/Controls.h"
 #include "ui/TandrelDlg.h"
 
 class CActionPanelDlg : public CChildDialog {
  public:
-  // `repeatAndToggle`: whether the panel has the "Repeat" and "Toggle" buttons.
-  CActionPanelDlg(int templateId, HINSTANCE instance, HWND parent, bool repeatAndToggle);
+  // A number box of a panel, one row of the panel's table.
+  struct NumberBox {
+    int id;
+    int digits;  // the most the box takes
+    // The value stored for the typed text (actionedit/NumberFields.h), which the box shows when
+    // the user leaves it; null: the digits as typed, left as typed.
+    int (*stored)(std::string_view typed);
+    // Where the value lives among the panel values.
+    const int& (*value)(const actionedit::ActionPanelValues& values);
+  };
+
+  // `repeatAndToggle`: whether the panel has the "Repeat" and "Toggle" buttons; `numbers`: the
+  // panel's number boxes (a table that outlives the panel).
+  CActionPanelDlg(int templateId, HINSTANCE instance, HWND parent, bool repeatAndToggle,
+                  std::span<const NumberBox> numbers = {});
 
   // The push type of the checked button; PushType::None when none is checked.
   PushType GetPushType();
@@ -25,13 +41,19 @@ class CActionPanelDlg : public CChildDialog {
   virtual void ShowValues(const actionedit::ActionPanelValues& values) = 0;
 
  protected:
-  // A number box the user leaves shows the value stored for its text (ShowStored).
+  // A number box the user leaves shows the value stored for its text.
   bool OnCommand(int id, int code) override { return code == EN_KILLFOCUS && ShowStored(id); }
-  // Shows in box `id` what is stored for its text; false when `id` is no such box.
-  virtual bool ShowStored(int) { return false; }
+  // The number boxes' digit limits, for OnInitDialog.
+  void LimitNumbers();
+  // The number boxes' values, stored for their texts, into `values`; and shown from them.
+  void ReadNumbers(actionedit::ActionPanelValues& values);
+  void ShowNumbers(const actionedit::ActionPanelValues& values);
 
  private:
   int PushButtonCount() const { return repeatAndToggle_ ? 4 : 2; }
+  // Shows in box `id` what is stored for its text; false when `id` is no such box.
+  bool ShowStored(int id);
 
   const bool repeatAndToggle_;
+  const std::span<const NumberBox> numbers_;
 };

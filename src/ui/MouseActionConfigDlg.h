@@ -1,6 +1,7 @@
 // The mouse movement panel of the Actions tab: push type (Hold, Hit), direction in degrees
 // clockwise from up, speed, update delay, acceleration and the "Absolute" flag. The number
-// fields take up to three digits; nothing else is checked.
+// fields take up to three digits; the direction, the speed and the delay show what is stored
+// for their texts once the user leaves them (actionedit/NumberFields.h).
 #pragma once
 
 #include "ui/ActionPanelDlg.h"
@@ -10,21 +11,6 @@ class CMouseActionConfigDlg : public CActionPanelDlg {
   CMouseActionConfigDlg(HINSTANCE instance, HWND parent);
 
   void OnInitDialog() override;
-
-  // The direction (0..359) and the delay as stored for the boxes' texts
-  // (actionedit/NumberFields.h).
-  unsigned GetDirection();
-  void SetDirection(unsigned degrees);
-  unsigned GetSpeed();
-  void SetSpeed(unsigned speed);
-  unsigned GetUpdateDelay();
-  void SetUpdateDelay(unsigned delay);
-  unsigned GetAcceleration();
-  void SetAcceleration(unsigned acceleration);
-  bool IsAbsolute();
-  void SetAbsolute(bool absolute);
-
   void ReadValues(actionedit::ActionPanelValues& values) override;
-  bool ShowStored(int id) override;
   void ShowValues(const actionedit::ActionPanelValues& values) override;
 };

@@ -4,14 +4,32 @@
 #include "actions/MouseWheelAction.h"
 #include "resource.h"
 
+namespace {
+
+using actionedit::ActionPanelValues;
+
+constexpr CActionPanelDlg::NumberBox kNumbers[] = {
+    {IDC_WHEEL_LINES, 1,
+     [](std::string_view typed) {
+       return actionedit::StoredNumber(actionedit::kWheelLines, typed);
+     },
+     [](const ActionPanelValues& v) -> const int& { return v.wheel.lines; }},
+    {IDC_WHEEL_DELAY, 3,
+     [](std::string_view typed) {
+       return actionedit::StoredNumber(actionedit::kUpdateDelay, typed);
+     },
+     [](const ActionPanelValues& v) -> const int& { return v.wheel.delay; }},
+};
+
+}  // namespace
+
 CMouseWheelActionConfigDlg::CMouseWheelActionConfigDlg(HINSTANCE instance, HWND parent)
-    : CActionPanelDlg(IDD_WHEEL_PANEL, instance, parent, /*repeatAndToggle=*/false) {}
+    : CActionPanelDlg(IDD_WHEEL_PANEL, instance, parent, /*repeatAndToggle=*/false, kNumbers) {}
 
 void CMouseWheelActionConfigDlg::OnInitDialog() {
   SetPushType(PushType::Hold);
   SetDirection(CMouseWheelAction::kUp);
-  Item<ui::Edit>(IDC_WHEEL_LINES).LimitText(1);
-  Item<ui::Edit>(IDC_WHEEL_DELAY).LimitText(3);
+  LimitNumbers();
 }
 
 int CMouseWheelActionConfigDlg::GetDirection() {
@@ -26,42 +44,14 @@ void CMouseWheelActionConfigDlg::SetDirection(int direction) {
   Item<ui::Button>(IDC_WHEEL_DOWN).SetChecked(direction == CMouseWheelAction::kDown);
 }
 
-bool CMouseWheelActionConfigDlg::ShowStored(int id) {
-  if (id == IDC_WHEEL_LINES) {
-    SetLines(GetLines());
-  } else if (id == IDC_WHEEL_DELAY) {
-    SetUpdateDelay(GetUpdateDelay());
-  } else {
-    return false;
-  }
-  return true;
-}
-
-unsigned CMouseWheelActionConfigDlg::GetLines() {
-  return static_cast<unsigned>(
-      actionedit::StoredNumber(actionedit::kWheelLines, Item<ui::Edit>(IDC_WHEEL_LINES).Text()));
-}
-void CMouseWheelActionConfigDlg::SetLines(unsigned lines) {
-  Item<ui::Edit>(IDC_WHEEL_LINES).SetNumber(lines);
-}
-unsigned CMouseWheelActionConfigDlg::GetUpdateDelay() {
-  return static_cast<unsigned>(
-      actionedit::StoredNumber(actionedit::kUpdateDelay, Item<ui::Edit>(IDC_WHEEL_DELAY).Text()));
-}
-void CMouseWheelActionConfigDlg::SetUpdateDelay(unsigned delay) {
-  Item<ui::Edit>(IDC_WHEEL_DELAY).SetNumber(delay);
-}
-
-void CMouseWheelActionConfigDlg::ReadValues(actionedit::ActionPanelValues& values) {
+void CMouseWheelActionConfigDlg::ReadValues(ActionPanelValues& values) {
   values.wheel.pushType = GetPushType();
   values.wheel.direction = GetDirection();
-  values.wheel.delay = static_cast<int>(GetUpdateDelay());
-  values.wheel.lines = static_cast<int>(GetLines());
+  ReadNumbers(values);
 }
 
-void CMouseWheelActionConfigDlg::ShowValues(const actionedit::ActionPanelValues& values) {
-  SetUpdateDelay(static_cast<unsigned>(values.wheel.delay));
+void CMouseWheelActionConfigDlg::ShowValues(const ActionPanelValues& values) {
+  ShowNumbers(values);
   SetDirection(values.wheel.direction);
-  SetLines(static_cast<unsigned>(values.wheel.lines));
   SetPushType(values.wheel.pushType);
 }

@@ -1,5 +1,6 @@
 // The mouse wheel panel of the Actions tab: push type (Hold, Hit), direction ("Up" or "Down"),
-// lines to scroll (one digit) and update delay (three digits).
+// lines to scroll (one digit) and update delay (three digits); the two numbers show what is
+// stored for their texts once the user leaves them (actionedit/NumberFields.h).
 #pragma once
 
 #include "ui/ActionPanelDlg.h"
@@ -9,18 +10,12 @@ class CMouseWheelActionConfigDlg : public CActionPanelDlg {
   CMouseWheelActionConfigDlg(HINSTANCE instance, HWND parent);
 
   void OnInitDialog() override;
+  void ReadValues(actionedit::ActionPanelValues& values) override;
+  void ShowValues(const actionedit::ActionPanelValues& values) override;
 
+ private:
   // CMouseWheelAction::kUp unless "Down" alone is checked.
   int GetDirection();
   // kUp checks "Up", kDown checks "Down"; other values leave both.
   void SetDirection(int direction);
-  // The lines and the delay as stored for the boxes' texts (actionedit/NumberFields.h).
-  unsigned GetLines();
-  void SetLines(unsigned lines);
-  unsigned GetUpdateDelay();
-  void SetUpdateDelay(unsigned delay);
-
-  void ReadValues(actionedit::ActionPanelValues& values) override;
-  bool ShowStored(int id) override;
-  void ShowValues(const actionedit::ActionPanelValues& values) override;
 };

@@ -45,13 +45,17 @@ INT_PTR CTandrelConfigDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 INT_PTR CTandrelConfigDlg::DoModal() {
   running_ = true;
   const INT_PTR result = CModalDialog::DoModal();
-  seam::Win32Messages::SetOwner(nullptr);
+  OwnCoreMessages(nullptr);
   running_ = false;
   return result;
 }
 
+void CTandrelConfigDlg::OwnCoreMessages(HWND owner) {
+  if (services_.coreMessages != nullptr) services_.coreMessages->SetOwner(owner);
+}
+
 void CTandrelConfigDlg::OnInitDialog() {
-  seam::Win32Messages::SetOwner(handle_);
+  OwnCoreMessages(handle_);
   DeletePages();
   tabs_ = Item(IDC_TABS).handle();
   joysticksIndex_ = InsertTab(tabs_, 0, "Joysticks");

@@ -56,6 +56,8 @@ class CTandrelConfigDlg : public CModalDialog {
   void Cancel();
   CConfigurationPage* PageOfTab(int index);
   void ShowContextHelp(const HELPINFO& help);
+  // Makes `owner` (null: none) the owner of the core's message boxes.
+  void OwnCoreMessages(HWND owner);
 
   const ui::WindowServices services_;
   int joysticksIndex_ = -1;

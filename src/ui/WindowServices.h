@@ -7,6 +7,10 @@
 
 class CTandrelConfiguration;
 
+namespace seam {
+class Win32Messages;
+}
+
 namespace ui {
 
 class IUserInterface;
@@ -16,6 +20,9 @@ struct WindowServices {
   CTandrelConfiguration& configuration;  // the one configuration; not owned
   IUserInterface& user;                  // message boxes, file dialogs, menus, help; not owned
   HMENU popupMenu = nullptr;  // the program's "IDRPOPUP" menu (the picture menu); not owned
+  // The core's message boxes (seam::Messages()): the configuration window owns them while it
+  // is open, so none falls behind it. Null: their owner is left alone (tests). Not owned.
+  seam::Win32Messages* coreMessages = nullptr;
 };
 
 }  // namespace ui

@@ -22,11 +22,13 @@ JoystickLiveState Reading(std::uint32_t buttons, std::uint32_t x, std::uint32_t 
 }
 
 // A polling controller shows what its last poll read, not what the device holds meanwhile; one
-// that does not poll (no profile yet) is read by the caller.
+// that does not poll (no profile yet) is read when the caller asks for it (ReadIdle).
 TEST_F(LiveStateTest, FollowsTheScriptedControllerPollByPoll) {
   auto joystick = Plug(0);  // X, Y, a hat, 4 buttons
   auto& pad = world.joysticks();
   pad.PressButton(0, 3);
+  EXPECT_FALSE(joystick->LiveState()) << "read only when asked";
+  joystick->ReadIdle();
   const auto unloaded = joystick->LiveState();
   ASSERT_TRUE(unloaded);
   EXPECT_EQ(unloaded->buttons, 4u);
@@ -40,6 +42,7 @@ TEST_F(LiveStateTest, FollowsTheScriptedControllerPollByPoll) {
   pad.SetAxis(0, 'X', 1000);
   pad.SetAxis(0, 'Y', 65535);
   pad.SetPov(0, 9000);
+  joystick->ReadIdle();  // leaves a polling controller alone
   EXPECT_EQ(joystick->LiveState()->buttons, 0u) << "published before the poll";
   Poll();
   EXPECT_EQ(joystick->LiveState(), Reading(2, 1000, 65535, 9000, 0, generation));

@@ -40,7 +40,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 
   CTandrelConfiguration configuration;
   if (configuration.LoadFailed()) return -1;
-  CTandrelApplication application(instance, configuration, userInterface);
+  CTandrelApplication application(instance, configuration, userInterface, &platform.messages());
   if (!application.Start()) return -1;
   instanceClaim.Publish(application.MainWindow());
   return application.RunStarted(commandLine);

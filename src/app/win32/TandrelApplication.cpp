@@ -16,8 +16,12 @@
 #include "ui/Win32UserInterface.h"
 
 CTandrelApplication::CTandrelApplication(HINSTANCE instance, CTandrelConfiguration& configuration,
-                                         ui::IUserInterface& user)
-    : instance_(instance), configuration_(configuration), user_(user) {}
+                                         ui::IUserInterface& user,
+                                         seam::Win32Messages* coreMessages)
+    : instance_(instance),
+      configuration_(configuration),
+      user_(user),
+      coreMessages_(coreMessages) {}
 
 CTandrelApplication::~CTandrelApplication() { Shutdown(); }
 
@@ -66,7 +70,7 @@ bool CTandrelApplication::Start() {
     HiliteMenuItem(window_, iconMenu, ID_CONFIGURATION, MF_BYCOMMAND | MF_HILITE);
   }
   configWindow_ = std::make_unique<CTandrelConfigDlg>(
-      ui::WindowServices{instance_, configuration_, user_, menu_.get()}, window_);
+      ui::WindowServices{instance_, configuration_, user_, menu_.get(), coreMessages_}, window_);
   icon_ = std::make_unique<CNotificationIcon>(window_, instance_);
   follower_ = std::make_unique<CActiveWindowFollower>(window_, [this](const std::string& title) {
     configuration_.SwitchProfileForWindow(title.c_str());

@@ -14,6 +14,9 @@
 namespace ui {
 class IUserInterface;
 }
+namespace seam {
+class Win32Messages;
+}
 
 class CTandrelConfigDlg;
 class CTandrelConfiguration;
@@ -29,9 +32,10 @@ class CTandrelApplication {
   // Tandrel running (-1 when it exits).
   static constexpr LRESULT kStaysRunning = 1;
 
-  // The configuration and the user interface outlive the application.
+  // The configuration, the user interface and the core's message boxes (whose owner the
+  // configuration window sets while open; null: left alone) outlive the application.
   CTandrelApplication(HINSTANCE instance, CTandrelConfiguration& configuration,
-                      ui::IUserInterface& user);
+                      ui::IUserInterface& user, seam::Win32Messages* coreMessages = nullptr);
   ~CTandrelApplication();
   CTandrelApplication(const CTandrelApplication&) = delete;
   CTandrelApplication& operator=(const CTandrelApplication&) = delete;
@@ -77,6 +81,7 @@ class CTandrelApplication {
   const HINSTANCE instance_;
   CTandrelConfiguration& configuration_;
   ui::IUserInterface& user_;
+  seam::Win32Messages* const coreMessages_;
   HWND window_ = nullptr;  // never destroyed: it goes with the process
   ui::MenuHandle menu_;
   std::unique_ptr<CTandrelConfigDlg> configWindow_;

@@ -18,12 +18,13 @@ class Win32Messages : public IMessages {
   // One box for a load's findings that names the files they are about with their folders.
   void ShowFindings(const std::vector<Finding>& findings) override;
 
-  // The window that owns the boxes from now on; null for none. Set by the main thread, read by
-  // any thread that shows a box.
-  static void SetOwner(HWND owner) { owner_ = owner; }
+  // The window that owns the boxes from now on; null for none. Set by the main thread (the
+  // configuration window, which gets this object in its services), read by any thread that
+  // shows a box.
+  void SetOwner(HWND owner) { owner_ = owner; }
 
  private:
-  static inline std::atomic<HWND> owner_ = nullptr;
+  std::atomic<HWND> owner_ = nullptr;
 };
 
 }  // namespace seam

@@ -21,6 +21,8 @@ class Win32Platform {
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   Services services();
+  // The core's message boxes, whose owner the configuration window sets while it is open.
+  Win32Messages& messages() { return messages_; }
 
  private:
   // One object of each serves every thread; each guards whatever state it keeps.

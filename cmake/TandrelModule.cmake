@@ -44,4 +44,10 @@ function(tandrel_test name dir)
     add_test(NAME ${name} COMMAND ${name})
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS "${labels}")
+  if(T_LINUX AND TANDREL_SANITIZE STREQUAL "address")
+    # The system's libraries (SDL's and Qt's D-Bus, Xlib's connection on a lost server) keep
+    # memory to the end; the programs the tests start inherit the suppressions.
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/linux/lsan.supp:print_suppressions=0")
+  endif()
 endfunction()

@@ -4,7 +4,8 @@
 ; written only when missing, and the uninstaller leaves them.
 ;
 ; Updating and uninstalling work while Tandrel and other programs run: a running Tandrel is asked
-; to exit, and a program file still in use is waited for. Earlier versions had Hook.dll, which
+; to exit (one whose configuration window holds changes not yet applied asks the user first, and
+; may stay), and a program file still in use is waited for. Earlier versions had Hook.dll, which
 ; the system loaded into other programs through their window hook: an update removes it, waiting
 ; until those programs let go of it. A file still in use then is renamed aside and removed at
 ; the user's next sign-in (a restart), through the per-user RunOnce list: removal at restart by
@@ -19,10 +20,12 @@ RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
 !define APP "Tandrel"
+!define PUBLISHER "The Tandrel developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUNONCE_KEY "Software\Microsoft\Windows\CurrentVersion\RunOnce"
 !define EXIT_COMMAND 40003 ; the notification icon menu's "Exit"
+!define STAYS_RUNNING 1 ; Tandrel's answer to it when the user chose to keep it running
 !define KEPT "Your configuration, actions and profiles (Tandrel.exe.config, Actions.xml and the profile files) are kept when you update or uninstall Tandrel."
 
 Name "${APP} ${VERSION}"
@@ -38,10 +41,13 @@ Var FinishText
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "StrFunc.nsh"
+${UnStrStr}
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_WELCOMEPAGE_TEXT "This installs ${APP} ${VERSION} for you alone; it needs no administrator rights.$\r$\n$\r$\nTo update, run this over your installation: a running ${APP} is closed first and then replaced.$\r$\n$\r$\n${KEPT}"
 !define MUI_FINISHPAGE_TEXT "$FinishText"
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Tandrel.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Tandrel.html"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the user manual"
@@ -53,6 +59,7 @@ Var FinishText
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "$FinishText"
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_TEXT_REBOOT "$FinishText"
 !define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
 !insertmacro MUI_UNPAGE_FINISH
@@ -60,8 +67,11 @@ Var FinishText
 
 !macro Functions un
 ; Asks every Tandrel running from the installation folder to exit, as its menu's "Exit" does,
-; so that its files can be replaced or removed, and waits up to ten seconds for each. A Tandrel
-; started from another folder (an unzipped copy) runs on.
+; so that its files can be replaced or removed, and waits up to ten seconds for each to end. A
+; Tandrel whose configuration window holds changes not yet applied brings it forward and asks
+; the user whether to apply them first, and answers once they chose; when they keep it running,
+; the user is asked to retry or to stop here (silently: stop). A Tandrel started from another
+; folder (an unzipped copy) runs on.
 Function ${un}CloseRunningTandrel
   StrCpy $1 0
   StrCpy $0 0
@@ -70,14 +80,27 @@ Function ${un}CloseRunningTandrel
     StrCmp $0 0 done
     StrCpy $4 ""
     System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
-    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r2) p .r3' ; limited query rights
+    System::Call 'kernel32::OpenProcess(i 0x101000, i 0, i r2) p .r3' ; limited query, wait
     System::Call 'kernel32::QueryFullProcessImageNameW(p r3, i 0, w .r4, *i ${NSIS_MAX_STRLEN})'
+    StrCmp $4 "$INSTDIR\Tandrel.exe" ours
     System::Call 'kernel32::CloseHandle(p r3)'
-    StrCmp $4 "$INSTDIR\Tandrel.exe" 0 loop
+    Goto loop
+  ours:
     IntCmp $1 100 done
-    SendMessage $0 ${WM_COMMAND} ${EXIT_COMMAND} 0 /TIMEOUT=2000
-    Sleep 100
     IntOp $1 $1 + 1
+    ; It may ask the user first, in front: the answer comes once they chose (a hung Tandrel is
+    ; not waited for).
+    System::Call 'user32::AllowSetForegroundWindow(i r2)'
+    StrCpy $5 0
+    System::Call 'user32::SendMessageTimeoutW(p r0, i ${WM_COMMAND}, p ${EXIT_COMMAND}, p 0, i 2, i 3600000, *p .r5)' ; SMTO_ABORTIFHUNG
+    ${If} $5 == ${STAYS_RUNNING}
+      System::Call 'kernel32::CloseHandle(p r3)'
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${APP} is still running, with changes in its configuration window that are not applied. Apply or cancel them there, then click Retry; Cancel stops here without changing anything." /SD IDCANCEL IDRETRY again
+      Abort "${APP} is still running: nothing was changed."
+    ${EndIf}
+    System::Call 'kernel32::WaitForSingleObject(p r3, i 10000)'
+    System::Call 'kernel32::CloseHandle(p r3)'
+  again:
     StrCpy $0 0
     Goto loop
   done:
@@ -164,6 +187,7 @@ Section "Tandrel"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${APP}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tandrel.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
@@ -171,10 +195,11 @@ Section "Tandrel"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 
-  StrCpy $FinishText "${APP} ${VERSION} has been installed in $INSTDIR.$\r$\n$\r$\n${KEPT}"
+  ; Short enough to show whole above the check boxes of the finish page.
+  StrCpy $FinishText "${APP} ${VERSION} has been installed; your configuration, actions and profiles are kept."
   ${If} $InUse != ""
     ; Tandrel works at once; the old copies only wait to be removed.
-    StrCpy $FinishText "$FinishText$\r$\n$\r$\nOther programs still use the previous version's $InUse (now moved aside): it is removed when Windows restarts."
+    StrCpy $FinishText "$FinishText$\r$\n$\r$\nOther programs still use the previous version's $InUse: it goes when Windows restarts."
   ${EndIf}
 SectionEnd
 
@@ -182,6 +207,15 @@ SectionEnd
   StrCpy $R0 "$INSTDIR\${file}"
   Call un.FreeProgramFile
   Delete "$R0"
+!macroend
+
+; Removes the start-up value "Tandrel" from a Run list when it starts this program; another
+; program's value of that name stays.
+!macro RemoveOwnRunValue root
+  ReadRegStr $R0 ${root} "${RUN_KEY}" "${APP}"
+  ${UnStrStr} $R1 $R0 "$INSTDIR\Tandrel.exe"
+  StrCmp $R1 "" +2
+  DeleteRegValue ${root} "${RUN_KEY}" "${APP}"
 !macroend
 
 Section "Uninstall"
@@ -193,25 +227,25 @@ Section "Uninstall"
   !insertmacro FreeAndDelete "Tandrel.html"
   !insertmacro FreeAndDelete "Uninstall.exe"
   Delete "$SMPROGRAMS\${APP}.lnk"
-  ; The per-user start-up value ("Launch On Startup" for a standard user) would start a
-  ; program that is gone.
-  DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
+  ; "Launch On Startup" would start a program that is gone: its value goes from the per-user
+  ; list and from the machine-wide one (where an earlier version wrote it), where Windows allows.
+  !insertmacro RemoveOwnRunValue HKCU
+  !insertmacro RemoveOwnRunValue HKLM
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ; The configuration, actions and profiles stay; the folder goes only when nothing is left.
   ; A folder that is the current one of this process cannot be removed.
   SetOutPath "$TEMP"
   RMDir "$INSTDIR"
 
+  ; Short enough to show whole above the restart choices of the finish page, which ask it.
   ${If} $InUse != ""
     SetRebootFlag true
-    StrCpy $FinishText "${APP} has been uninstalled, except for $InUse, which other programs still use. Restart Windows to remove it."
+    StrCpy $FinishText "${APP} has been uninstalled but for $InUse, which other programs use: restart Windows to remove it."
   ${Else}
     StrCpy $FinishText "${APP} has been uninstalled from your computer."
   ${EndIf}
   IfFileExists "$INSTDIR\*.*" 0 +2
-  StrCpy $FinishText "$FinishText$\r$\n$\r$\nYour configuration, actions and profiles are kept in $INSTDIR."
-  IfRebootFlag 0 +2
-  StrCpy $FinishText "$FinishText$\r$\n$\r$\nDo you want to restart now?"
+  StrCpy $FinishText "$FinishText$\r$\nYour configuration, actions and profiles stay in $INSTDIR."
 SectionEnd
 
 ; Windows starts the uninstaller as a copy of it in a temporary folder, which it cannot remove

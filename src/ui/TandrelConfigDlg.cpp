@@ -137,6 +137,11 @@ void CTandrelConfigDlg::ApplyAll() {
   changed_ = false;
 }
 
+bool CTandrelConfigDlg::ApplyChanges() {
+  ApplyAll();
+  return !changed_;
+}
+
 void CTandrelConfigDlg::Cancel() {
   // Whatever the pages changed in memory (the action library) goes back to the files' state.
   services_.configuration.Load();

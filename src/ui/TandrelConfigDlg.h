@@ -26,6 +26,13 @@ class CTandrelConfigDlg : public CModalDialog {
   INT_PTR DoModal();
 
   bool IsRunning() const { return running_; }
+  // Open with edits not yet applied (Apply is enabled).
+  bool HasUnappliedChanges() const { return running_ && changed_; }
+  // Applies the edits as Apply does; false when a page could not write its files (it said why
+  // and keeps them).
+  bool ApplyChanges();
+  // Closes the window without a word, as the program exits.
+  void Close() { EndDialog(handle_, IDCANCEL); }
   // Enables Apply exactly while some page holds unapplied edits.
   void UpdateApplyButton();
 

@@ -362,6 +362,13 @@ TEST_F(ProgramTest, TheProfileFollowsTheActiveWindowAndItsTitle) {
     if (key != 0) keys.push_back(XKeysymToKeycode(recorder.display(), key));
     return Eventually([&] { return recorder.KeysDown() == keys; });
   };
+  // What it says, without the line naming the pad's inputs (a story of its own).
+  const auto shown = [&] {
+    std::string out = process->Out();
+    const std::size_t at = out.find("controller 0 inputs:");
+    if (at != std::string::npos) out.erase(at, out.find('\n', at) + 1 - at);
+    return out;
+  };
   std::string said =
       "controller 0 plugged in \"Wireless Gamepad\"\nprofile 0 Gamepad.xml\nwindow \"\"\n";
   for (const auto& step : steps) {
@@ -369,7 +376,7 @@ TEST_F(ProgramTest, TheProfileFollowsTheActiveWindowAndItsTitle) {
     if (step.renamed != 0) recorder.SetTitle(step.renamed, step.title, false);
     said += "window \"" + step.reads + "\"\n";
     if (!step.profile.empty()) said += "profile 0 " + step.profile + "\n";
-    ASSERT_TRUE(Eventually([&] { return process->Out() == said; })) << process->Out();
+    ASSERT_TRUE(Eventually([&] { return shown() == said; })) << process->Out();
     if (step.key == 0) continue;
     Write(control, "-1 32\n");  // button 6 down, then up
     EXPECT_TRUE(holds(step.key)) << step.reads;
@@ -378,7 +385,7 @@ TEST_F(ProgramTest, TheProfileFollowsTheActiveWindowAndItsTitle) {
   }
   process->Signal(SIGTERM);
   EXPECT_EQ(process->Wait(), 0) << process->Err();
-  EXPECT_EQ(process->Out(), said);
+  EXPECT_EQ(shown(), said);
 }
 
 }  // namespace

@@ -101,9 +101,9 @@ TEST(ProfilesTab, AsksBeforeLosingEditsAndSaysWhenASaveFails) {
   EXPECT_FALSE(window.IsEnabled(IDC_PROF_DELAY));
   EXPECT_EQ(folder.Read("Actions.xml"), actions);
   EXPECT_EQ(folder.Files(),
-            (std::vector<std::string>{"Actions.xml", "Gamepad.xml", "Notes.xml",
-                                      "SlideShow.xml", "SlideShow.xml.bak", "Tandrel.exe",
-                                      "Tandrel.exe.config", "controllers.txt", "winmm.dll"}));
+            (std::vector<std::string>{"Actions.xml", "Gamepad.xml", "Notes.xml", "SlideShow.xml",
+                                      "SlideShow.xml.bak", "Tandrel.exe", "Tandrel.exe.config",
+                                      "controllers.txt", "winmm.dll"}));
 }
 
 // The Actions tab's refusals come as message boxes owned by the window, which stays; what is

@@ -1,10 +1,12 @@
 #include "app/win32/SingleInstance.h"
 
+// After windows.h.
+#include <sddl.h>
+
 #include <cstdint>
-#include <cwchar>
+#include <vector>
 
 #include "app/win32/TandrelApplication.h"
-#include "resource.h"
 
 struct CSingleInstance::Record {
   volatile LONG64 mainWindow;  // 0 until the first copy has published it
@@ -12,20 +14,24 @@ struct CSingleInstance::Record {
 
 namespace {
 
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
-// FNV-1a over the UTF-16 units: names of shared objects take no backslashes and at most
-// MAX_PATH characters, so the folder is named by a digest.
-std::uint64_t Digest(const std::wstring& text) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (wchar_t c : text) {
-    hash ^= static_cast<std::uint16_t>(c);
-    hash *= 1099511628211ull;
+// The user's security identifier as text ("S-1-5-21-..."): names of shared objects take no
+// backslashes, and two users may share a session (a program started as another user). Empty
+// when it cannot be read.
+std::wstring UserSid() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  std::wstring text;
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> user(size);
+  wchar_t* sid = nullptr;
+  if (size > 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
+      ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sid)) {
+    text = sid;
+    LocalFree(sid);
   }
-  return hash;
+  CloseHandle(token);
+  return text;
 }
 
 bool IsMainWindow(HWND window) {
@@ -37,18 +43,11 @@ bool IsMainWindow(HWND window) {
 
 }  // namespace
 
-std::wstring CSingleInstance::ClaimName(const std::wstring& moduleFileName) {
-  std::wstring folder = FolderOf(moduleFileName);
-  for (wchar_t& c : folder) c = c == L'/' ? L'\\' : c;
-  if (!folder.empty()) CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
-  wchar_t digest[17] = {};
-  std::swprintf(digest, 17, L"%016llx", static_cast<unsigned long long>(Digest(folder)));
-  return L"Local\\Tandrel-" + std::wstring(digest);
-}
-
-CSingleInstance::CSingleInstance(const std::wstring& moduleFileName) {
+CSingleInstance::CSingleInstance() {
+  // "Local\\": the session's own namespace, so another session of the same user runs its own.
+  const std::wstring name = L"Local\\Tandrel-" + UserSid();
   mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Record),
-                                ClaimName(moduleFileName).c_str());
+                                name.c_str());
   // Without a record (no memory for it) this copy runs as the first: better two copies than
   // none.
   if (mapping_ == nullptr) return;
@@ -68,7 +67,7 @@ void CSingleInstance::Publish(HWND mainWindow) {
   }
 }
 
-bool CSingleInstance::ShowFirstCopysConfiguration(DWORD waitMs) const {
+bool CSingleInstance::TellFirstCopy(DWORD waitMs) const {
   if (record_ == nullptr) return false;
   constexpr DWORD kStepMs = 50;
   for (DWORD waited = 0;; waited += kStepMs) {
@@ -80,7 +79,7 @@ bool CSingleInstance::ShowFirstCopysConfiguration(DWORD waitMs) const {
       DWORD process = 0;
       GetWindowThreadProcessId(window, &process);
       AllowSetForegroundWindow(process);
-      return PostMessageA(window, WM_COMMAND, ID_CONFIGURATION, 0) != FALSE;
+      return PostMessageA(window, CTandrelApplication::kAnotherStart, 0, 0) != FALSE;
     }
     if (waited >= waitMs) return false;
     Sleep(kStepMs);

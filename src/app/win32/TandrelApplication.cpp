@@ -114,9 +114,24 @@ LRESULT CTandrelApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM l
   // Sent to every top-level window when the shell (re)starts its taskbar.
   static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   if (message == taskbarCreated && icon_ != nullptr) icon_->Restore();
+  // Said from within the configuration window's loop, once the window is up.
+  constexpr UINT kTellAlreadyRunning = WM_APP + 2;
   switch (message) {
     case WM_CLOSE:
       return 0;  // only "Exit" ends the program
+    case kAnotherStart:
+      PostMessageA(window_, kTellAlreadyRunning, 0, 0);
+      ShowConfigurationWindow();
+      return 0;
+    case kTellAlreadyRunning:
+      TellAlreadyRunning();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return MayExit() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      // The system may end the process once this returns; the files are written by then.
+      if (wParam != FALSE) Exit();
+      return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case ID_CONFIGURATION:
@@ -126,7 +141,8 @@ LRESULT CTandrelApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM l
           OpenHelp();
           return -1;
         case ID_EXIT:
-          PostQuitMessage(0);
+          if (!MayExit()) return kStaysRunning;
+          Exit();
           return -1;
         default:
           break;
@@ -172,4 +188,39 @@ void CTandrelApplication::OpenHelp() {
           "\" could not be opened: no program is registered to open .html files.\r\nOpen it "
           "with a web browser.",
       "Help", MB_OK | MB_ICONINFORMATION);
+}
+
+void CTandrelApplication::TellAlreadyRunning() {
+  std::string folder = configuration_.GetProgramFolder();
+  if (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+  const bool open = configWindow_ && configWindow_->IsRunning();
+  // A window just opened shows when its loop first idles; the message is about it, so it shows
+  // first.
+  if (open) ShowWindow(configWindow_->GetHandle(), SW_SHOW);
+  user_.ShowMessage(open ? configWindow_->GetHandle() : window_,
+                    "Tandrel is already running from \"" + folder +
+                        "\".\r\nOnly one Tandrel runs at a time, or every input would be sent "
+                        "twice: this is its configuration window.",
+                    "Tandrel", MB_OK | MB_ICONINFORMATION);
+}
+
+bool CTandrelApplication::MayExit() {
+  if (askingToExit_) return false;
+  if (!configWindow_ || !configWindow_->HasUnappliedChanges()) return true;
+  ShowConfigurationWindow();  // brings it forward
+  askingToExit_ = true;
+  const int answer = user_.ShowMessage(
+      configWindow_->GetHandle(),
+      "Tandrel is asked to exit, but the configuration window holds changes that are not "
+      "applied.\r\nDo you want to apply them first?",
+      "Tandrel", MB_YESNOCANCEL | MB_ICONQUESTION);
+  askingToExit_ = false;
+  if (answer == IDYES) return configWindow_->ApplyChanges();
+  return answer == IDNO;
+}
+
+void CTandrelApplication::Exit() {
+  // A quit message taken by the configuration window's loop would end only that loop.
+  if (configWindow_ && configWindow_->IsRunning()) configWindow_->Close();
+  PostQuitMessage(0);
 }

@@ -26,6 +26,11 @@ class CActiveWindowFollower;
 class CTandrelApplication {
  public:
   static constexpr const char* kWindowClass = "TandrelMainFrame";
+  // Posted to the main window by a copy started while this one runs (see CSingleInstance).
+  static constexpr UINT kAnotherStart = WM_APP + 1;
+  // The main window's answer to "Exit" (ID_EXIT, as the installer sends it) when the user keeps
+  // Tandrel running (-1 when it exits).
+  static constexpr LRESULT kStaysRunning = 1;
 
   // The configuration, the user interface and the core's message boxes (whose owner the
   // configuration window sets while open; null: left alone) outlive the application.
@@ -64,6 +69,14 @@ class CTandrelApplication {
   LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
   void ShowPopupMenu();
   void OpenHelp();
+  // Says that a later start found this copy running, and from which folder.
+  void TellAlreadyRunning();
+  // Whether Tandrel may exit now. Edits of the configuration window not yet applied are asked
+  // about first, with the window in front: false when the user keeps them (Cancel), or when
+  // applying them failed (the window says why and keeps them).
+  bool MayExit();
+  // Ends the configuration window's own message loop, then the program's.
+  void Exit();
 
   const HINSTANCE instance_;
   CTandrelConfiguration& configuration_;
@@ -74,4 +87,5 @@ class CTandrelApplication {
   std::unique_ptr<CTandrelConfigDlg> configWindow_;
   std::unique_ptr<CNotificationIcon> icon_;
   std::unique_ptr<CActiveWindowFollower> follower_;
+  bool askingToExit_ = false;  // the question of MayExit is shown
 };

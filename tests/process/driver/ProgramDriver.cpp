@@ -155,14 +155,15 @@ void Program::WatchKeys() {
   SentKeys().clear();
 }
 
-void Program::WaitForKey(BYTE vk, Where where) {
+void Program::WaitForKey(BYTE vk, bool down, Where where) {
   char name[64];
-  std::snprintf(name, sizeof name, "wait for the key 0x%02X from the program", vk);
-  Step(name, where, [vk]() -> std::string {
-    for (const auto& [key, down] : SentKeys()) {
-      if (key == vk && down) return {};
+  std::snprintf(name, sizeof name, "wait for the key 0x%02X %s from the program", vk,
+                down ? "down" : "up");
+  Step(name, where, [vk, down]() -> std::string {
+    for (const auto& [key, wentDown] : SentKeys()) {
+      if (key == vk && wentDown == down) return {};
     }
-    return "no such key went down";
+    return "no such key went " + std::string(down ? "down" : "up");
   });
 }
 

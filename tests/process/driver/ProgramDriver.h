@@ -95,8 +95,8 @@ class Program {
   DWORD WaitForExit(Where where = Where::current());
   // Starts (again) to record the keys the program sends, through a low-level keyboard hook.
   void WatchKeys();
-  // Waits until the program has sent this key down since WatchKeys.
-  void WaitForKey(BYTE vk, Where where = Where::current());
+  // Waits until the program has sent this key down (or up) since WatchKeys.
+  void WaitForKey(BYTE vk, bool down = true, Where where = Where::current());
 
  private:
   friend class Window;

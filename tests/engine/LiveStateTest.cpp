@@ -8,17 +8,10 @@ namespace {
 
 using LiveStateTest = EngineFixture;
 
+// The axes the pad does not have read as centred.
 JoystickLiveState Reading(std::uint32_t buttons, std::uint32_t x, std::uint32_t y,
                           std::uint32_t pov, int shift, std::uint32_t generation) {
-  JoystickLiveState state;
-  state.axes.fill(32767);  // the axes the pad does not have read as centred
-  state.buttons = buttons;
-  state.axes[0] = x;
-  state.axes[1] = y;
-  state.pov = pov;
-  state.shiftState = shift;
-  state.profileGeneration = generation;
-  return state;
+  return {buttons, {x, y, 32767, 32767, 32767, 32767}, pov, {}, shift, generation};
 }
 
 // A polling controller shows what its last poll read, not what the device holds meanwhile; one

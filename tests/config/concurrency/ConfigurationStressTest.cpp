@@ -89,6 +89,8 @@ TEST(ConfigurationStress, TableAndDocumentStaySoundUnderEveryThread) {
             configuration.GetProfileFileName(id);
             configuration.GetPicture(id);
             configuration.LoadFailed();
+            configuration.ReadIdle(id);  // the Live View's tick: its slot's record, without a lock
+            configuration.LiveState(id);
           },
           1000},
          // Hot-plug checks besides the timer's own (at least two of its own in the run).

@@ -248,10 +248,10 @@ TEST(XvfbServerTest, EndsWithTheTestEvenKilled) {
   int names[2];
   ASSERT_EQ(pipe(names), 0);
   const pid_t test = fork();
-  if (test == 0) {
+  if (test == 0) {  // the test to kill: it starts a server and waits
     XvfbServer server;
-    (void)!write(names[1], server.Display().c_str(), server.Display().size());
-    pause();
+    if (write(names[1], server.Display().c_str(), server.Display().size()) > 0) pause();
+    _exit(1);
   }
   close(names[1]);
   char display[16] = {};

@@ -8,7 +8,10 @@
 
 XvfbServer::XvfbServer() {
   int fds[2];
-  ASSERT_EQ(pipe2(fds, O_CLOEXEC), 0);
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    ADD_FAILURE() << "cannot make a pipe for Xvfb";
+    return;
+  }
   fcntl(fds[1], F_SETFD, 0);  // for Xvfb alone
   process_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",

@@ -283,7 +283,8 @@ TEST_F(ProgramTest, AReloadNeverWritesTheConfigurationAndThePadDrivesUntilSigter
   fs::permissions(byHand, readOnly);
   fs::remove(files / "Tandrel.exe.config");
   fs::create_symlink(byHand, files / "Tandrel.exe.config");
-  // The profile's two Escapes misspelt: the message names the profile with its folder, once.
+  // The profile's two Escapes misspelt: the message names the profile with its folder, once
+  // at each load.
   std::string profile = ReadFile((files / "Gamepad.xml").string());
   for (auto at = profile.find("\"Escape\""); at != std::string::npos;
        at = profile.find("\"Escape\""))
@@ -299,20 +300,15 @@ TEST_F(ProgramTest, AReloadNeverWritesTheConfigurationAndThePadDrivesUntilSigter
     Write(control, "-1 0\n");
     return down && Eventually([&] { return recorder.KeysDown().empty(); });
   };
-  std::unique_ptr<ChildProcess> process;
-  const auto loads = [&] {
-    std::size_t count = 0;
-    for (std::size_t at = 0;
-         (at = process->Out().find("profile 0 Gamepad.xml\n", at)) != std::string::npos; ++at) {
-      ++count;
-    }
-    return count;
-  };
-  process = Start({TANDREL_WITH_PAD, files.string(), control.string()});
-  ASSERT_TRUE(Eventually([&] { return loads() == 1; })) << process->Err();
+  const std::string typo = "tandrel: XML Error: " + (files / "Gamepad.xml").string() +
+                           ": The action \"Escpae\" was not found. (2 times)\n";
+  std::string said = typo;  // at every load of the profile
+  auto process = Start({TANDREL_WITH_PAD, files.string(), control.string()});
+  ASSERT_TRUE(Eventually([&] { return process->Err() == said; })) << process->Err();
   EXPECT_TRUE(drives());
   process->Signal(SIGHUP);
-  ASSERT_TRUE(Eventually([&] { return loads() == 2; })) << process->Err();
+  said += typo;
+  ASSERT_TRUE(Eventually([&] { return process->Err() == said; })) << process->Err();
   EXPECT_TRUE(fs::is_symlink(files / "Tandrel.exe.config"));
   EXPECT_EQ(ReadFile(byHand.string()), text);
   EXPECT_EQ(fs::status(byHand).permissions(), readOnly);
@@ -320,10 +316,7 @@ TEST_F(ProgramTest, AReloadNeverWritesTheConfigurationAndThePadDrivesUntilSigter
   fs::permissions(byHand, fs::perms::owner_write, fs::perm_options::add);
   Write(byHand, "<Configuration>\n  <Actions fileName \"Actions.xml\"/>\n");
   process->Signal(SIGHUP);
-  std::string said = "tandrel: XML Error: " + (files / "Gamepad.xml").string() +
-                     ": The action \"Escpae\" was not found. (2 times)\n";
-  said += said + "tandrel: Configuration Error: The file \"" +
-          (files / "Tandrel.exe.config").string() +
+  said += "tandrel: Configuration Error: The file \"" + (files / "Tandrel.exe.config").string() +
           "\" is not valid: expected '=' after an attribute name, at line 2, column 21. The "
           "previous settings stay in force.\n";
   ASSERT_TRUE(Eventually([&] { return process->Err() == said; })) << process->Err();
@@ -341,7 +334,9 @@ TEST_F(ProgramTest, AReloadNeverWritesTheConfigurationAndThePadDrivesUntilSigter
   EXPECT_EQ(process->Wait(), 0);
   EXPECT_EQ(recorder.KeysDown(), std::vector<unsigned>{});
   EXPECT_EQ(recorder.ButtonMask(), 0u);
-  EXPECT_EQ(process->Err(), said);
+  // Plugged in again after a poll saw it gone, the profile loads once more.
+  const std::string err = process->Err();
+  EXPECT_TRUE(err == said || err == said + typo) << err;
 }
 
 // As a window manager sets them: the active window (_NET_ACTIVE_WINDOW) and its title

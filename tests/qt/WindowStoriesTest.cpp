@@ -89,6 +89,11 @@ TEST_F(WindowStories, ProfilesTabAssignsDetectsAndApplies) {
   page->AvailableList()->setCurrentRow(5);  // Button 7
   Click(page->AddButton());
   EXPECT_EQ(page->ShiftStateList()->itemText(2), "Shift Button 2");
+  for (const int row : {0, 1}) {  // the first shift button can move down, the last up
+    page->ShiftButtonList()->setCurrentRow(row);
+    EXPECT_EQ(page->UpButton()->isEnabled(), row == 1);
+    EXPECT_EQ(page->DownButton()->isEnabled(), row == 0);
+  }
   Choose(page->AxisList(), "Z Axis");
   Type(page->ThresholdBox(), "12000");
   Click(w.ApplyButton());

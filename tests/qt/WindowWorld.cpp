@@ -5,8 +5,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <fstream>
-#include <sstream>
 
 #include "support/XvfbServer.h"
 
@@ -15,11 +13,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // The virtual X server and the application, for the whole program.
-class QtEnvironment : public ::testing::Environment {
+class QtEnvironment : public XvfbEnvironment {
  public:
   void SetUp() override {
-    server_ = std::make_unique<XvfbServer>();
-    setenv("DISPLAY", server_->Display().c_str(), 1);
+    XvfbEnvironment::SetUp();
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     static int argc = 1;
     static char name[] = "qt_tests";
@@ -28,11 +25,10 @@ class QtEnvironment : public ::testing::Environment {
   }
   void TearDown() override {
     application_.reset();
-    server_.reset();
+    XvfbEnvironment::TearDown();
   }
 
  private:
-  std::unique_ptr<XvfbServer> server_;
   std::unique_ptr<QApplication> application_;
 };
 
@@ -75,13 +71,6 @@ qtui::ConfigWindow& WindowWorld::Open(const char* tab) {
     if (tabs->tabText(i) == tab) tabs->setCurrentIndex(i);
   }
   return *window;
-}
-
-std::string WindowWorld::ReadFolderFile(const std::string& name) const {
-  std::ifstream in(folder.File(name), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 bool WindowWorld::Eventually(const std::function<bool()>& condition) {

@@ -18,23 +18,19 @@
 #include "qt/ConfigWindow.h"
 #include "qt/UserInterface.h"
 #include "qt/WindowMessages.h"
+#include "support/ChildProcess.h"
 #include "support/TempFolder.h"
 #include "support/VirtualPad.h"
 #include "timer/RealTimerService.h"
 #include "timer/TimerService.h"
 
-// Answers in the order given; a box without an answer left takes No (or Cancel, Ok). Every box
-// asked is kept as "CAPTION: TEXT".
+// Every box takes No (or Ok) and is kept as "CAPTION: TEXT"; file dialogs take the files given,
+// in order, then Cancel.
 class ScriptedUser : public qtui::UserInterface {
  public:
   seam::MessageAnswer Ask(QWidget*, const std::string& text, const std::string& caption,
                           seam::MessageButtons buttons, seam::MessageIcon, bool) override {
     asked.push_back(caption + ": " + text);
-    if (!answers.empty()) {
-      const seam::MessageAnswer answer = answers.front();
-      answers.pop_front();
-      return answer;
-    }
     return buttons == seam::MessageButtons::Ok ? seam::MessageAnswer::Ok : seam::MessageAnswer::No;
   }
   std::optional<std::string> ChooseFile(QWidget*, const qtui::FileRequest& request) override {
@@ -46,7 +42,6 @@ class ScriptedUser : public qtui::UserInterface {
   }
   bool OpenManual(const std::string&) override { return false; }
 
-  std::deque<seam::MessageAnswer> answers;
   std::deque<std::string> files;
   std::vector<std::string> asked;
 };
@@ -61,7 +56,7 @@ class WindowWorld : public ::testing::Test {
 
   // Opens a new window on `tab` and waits until it is on the screen.
   qtui::ConfigWindow& Open(const char* tab = "Joysticks");
-  std::string ReadFolderFile(const std::string& name) const;
+  std::string ReadFolderFile(const std::string& name) const { return ReadFile(folder.File(name)); }
   // Waits (processing events) until `condition` holds; false after 10 s.
   static bool Eventually(const std::function<bool()>& condition);
   static void Click(QWidget* widget);

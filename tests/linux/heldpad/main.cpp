@@ -1,13 +1,12 @@
-// tandrel run FOLDER with a virtual pad of its own (an Xbox pad in the Linux driver's order).
-// Once the program runs, the pad holds the d-pad to the right and A (in the default profile
-// the Right arrow key and the left mouse button); a test signals the process and looks at what
-// the X server still holds. With a CONTROL file, the pad follows that file instead: its first
-// line "HAT BUTTONS" (the d-pad in hundredths of a degree, or -1 for centred; the buttons of
-// the pad layout down as a bit mask), read every 10 ms. With --window first, the program is
-// `tandrel` with its window (scripts/screenshots).
+// tandrel run FOLDER with a virtual pad of its own (an Xbox pad in the Linux driver's order)
+// that follows the CONTROL file: its first line "HAT BUTTONS" (the d-pad in hundredths of a
+// degree, or -1 for centred; the buttons of the pad layout down as a bit mask), or "out" for the
+// pad pulled out, read every 10 ms. With --window first, the program is `tandrel` with
+// its window (scripts/screenshots).
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -33,19 +32,24 @@ seam::PadReading Held(long hat, unsigned long buttons) {
 }
 
 void FollowControlFile(VirtualPad& pad, const std::string& path, const std::atomic<bool>& done) {
-  long shownHat = -1;
-  unsigned long shownButtons = 0;
+  // A button counts only once a poll has seen it up.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  std::string shown;
   while (!done) {
+    std::string line;
+    std::getline(std::ifstream(path), line);
     long hat = -1;
     unsigned long buttons = 0;
-    if (std::ifstream(path) >> hat >> buttons) {
-      // A button counts only once a poll of the profile in force has seen it up: a change
-      // waits five polls (of Gamepad.xml), as a profile may have just started.
-      if (hat != shownHat || buttons != shownButtons)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      pad.Set(Held(hat, buttons));
-      shownHat = hat;
-      shownButtons = buttons;
+    if (line != shown && (line == "out" || std::istringstream(line) >> hat >> buttons)) {
+      // A change waits five polls (of Gamepad.xml), as a profile may have just started.
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      if (line == "out") {
+        pad.Unplug();
+      } else {
+        pad.Plug();
+        pad.Set(Held(hat, buttons));
+      }
+      shown = line;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
@@ -60,24 +64,19 @@ int main(int argc, char** argv) {
     --argc;
     ++argv;
   }
-  if (argc != 2 && argc != 3) return app::kExitBadUsage;
+  if (argc != 3) return app::kExitBadUsage;
   VirtualPad pad("Wireless Gamepad", kXpadOrder);
   app::RunSettings settings;
   settings.folder = argv[1];
   settings.window = window;
   settings.verbose = true;
   std::atomic<bool> done{false};
-  std::thread presser;
+  std::thread follower;
   settings.started = [&] {
-    presser = std::thread([&pad, &done, argc, argv] {
-      // A button counts only once a poll has seen it up.
-      std::this_thread::sleep_for(std::chrono::milliseconds(300));
-      if (argc == 3) return FollowControlFile(pad, argv[2], done);
-      pad.Set(Held(9000, 1));
-    });
+    follower = std::thread([&pad, &done, argv] { FollowControlFile(pad, argv[2], done); });
   };
   const int code = window ? qtui::RunWithWindow(settings, argc, argv) : app::RunTandrel(settings);
   done = true;
-  if (presser.joinable()) presser.join();
+  if (follower.joinable()) follower.join();
   return code;
 }

@@ -52,8 +52,10 @@ for page in tandrel tandrel-cli; do
   [ -z "$warnings" ] || fail "$page(1): $warnings"
 done
 
-# The installed program, on a virtual display, seeds a new configuration folder.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
+# The installed program, on a virtual display (that ends with this script, even killed), seeds
+# a new configuration folder.
+setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp \
+  3>"$work/display" </dev/null >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"

@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,15 +43,18 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args,
   argv.push_back(nullptr);
   for (std::string& e : environment) envp.push_back(e.data());
   envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t test = getpid();
+  pid_ = fork();
+  if (pid_ != 0) return;
+  // It ends with the thread that started it, even when the test crashes or is killed: no X
+  // server outlives its test (SIGTERM: Xvfb removes its socket and lock then).
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
+  if (getppid() != test) _exit(127);  // the test ended before that
+  dup2(open("/dev/null", O_RDONLY | O_CLOEXEC), 0);
+  dup2(open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600), 1);
+  dup2(open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600), 2);
+  execvpe(argv[0], argv.data(), envp.data());
+  _exit(127);
 }
 
 ChildProcess::~ChildProcess() {

@@ -1,5 +1,6 @@
-// A program of the build run as a process of its own, with extra environment variables, its
-// stdout and stderr in files; and a bounded wait for a condition the test expects.
+// A program (a path, or a name looked up in PATH) run as a process of its own, with extra
+// environment variables, its stdout and stderr in files, that gets SIGTERM when the thread that
+// started it ends; and a bounded wait for a condition the test expects.
 #pragma once
 
 #include <sys/types.h>

@@ -13,8 +13,7 @@ XRecorder::XRecorder() : display_(XOpenDisplay(nullptr)) {
       XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
                           DisplayWidth(display_, screen), DisplayHeight(display_, screen), 0, 0, 0);
   XSelectInput(display_, window_,
-               KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                   PropertyChangeMask | ExposureMask);
+               KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | ExposureMask);
   XMapWindow(display_, window_);
   // Mapped once the server has exposed it; only then can it take the focus.
   XEvent exposed;
@@ -33,21 +32,12 @@ std::vector<XRecord> XRecorder::Take() {
     XNextEvent(display_, &event);
     if (event.type == KeyPress || event.type == KeyRelease) {
       records.push_back({XRecord::Key, event.type == KeyPress,
-                         XkbKeycodeToKeysym(display_, event.xkey.keycode, 0, 0), event.xkey.time});
+                         XkbKeycodeToKeysym(display_, event.xkey.keycode, 0, 0)});
     } else if (event.type == ButtonPress || event.type == ButtonRelease) {
-      records.push_back(
-          {XRecord::Button, event.type == ButtonPress, event.xbutton.button, event.xbutton.time});
+      records.push_back({XRecord::Button, event.type == ButtonPress, event.xbutton.button});
     }
   }
   return records;
-}
-
-unsigned long XRecorder::ServerTime() {
-  const Atom stamp = XInternAtom(display_, "TANDREL_TEST_STAMP", False);
-  XChangeProperty(display_, window_, stamp, XA_STRING, 8, PropModeReplace, nullptr, 0);
-  XEvent event;
-  XWindowEvent(display_, window_, PropertyChangeMask, &event);
-  return event.xproperty.time;
 }
 
 Window XRecorder::MakeWindow(const std::string& title, bool ewmhName) {

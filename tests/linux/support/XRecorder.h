@@ -1,5 +1,5 @@
 // A window of the test's own covering the screen and holding the input focus: it records the
-// keys and buttons the X server delivers, with the server's times. It also stands for a
+// keys and buttons the X server delivers. It also stands for a
 // window manager: it names windows and publishes the active one (EWMH).
 #pragma once
 
@@ -13,8 +13,6 @@ struct XRecord {
   enum Kind { Key, Button } kind;
   bool down;
   unsigned long code;  // the keysym (unshifted) of a key, the number of a button
-  unsigned long time;  // server milliseconds
-  bool operator==(const XRecord&) const = default;
 };
 
 class XRecorder {
@@ -27,8 +25,6 @@ class XRecorder {
   ::Display* display() const { return display_; }
   // Everything delivered since the last call.
   std::vector<XRecord> Take();
-  // The server's time now (by a property change on the window).
-  unsigned long ServerTime();
 
   // A top-level window with this title (_NET_WM_NAME, or only WM_NAME).
   Window MakeWindow(const std::string& title, bool ewmhName = true);

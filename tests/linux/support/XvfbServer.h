@@ -1,15 +1,20 @@
 // A virtual X server of the test's own (Xvfb), started with a free display number and ended
-// with the object. Display() is its name (":N").
+// with the object, or with the test's thread that started it when the test crashes or is
+// killed. Display() is its name (":N").
 #pragma once
 
-#include <sys/types.h>
+#include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <string>
+
+#include "ChildProcess.h"
 
 class XvfbServer {
  public:
   XvfbServer();
-  ~XvfbServer();
+  ~XvfbServer() { Kill(); }
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
 
@@ -18,6 +23,19 @@ class XvfbServer {
   void Kill();
 
  private:
-  pid_t pid_ = -1;
+  std::unique_ptr<ChildProcess> process_;
   std::string display_;
+};
+
+// A server for the whole test program: DISPLAY names it.
+class XvfbEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    server_ = std::make_unique<XvfbServer>();
+    setenv("DISPLAY", server_->Display().c_str(), 1);
+  }
+  void TearDown() override { server_.reset(); }
+
+ private:
+  std::unique_ptr<XvfbServer> server_;
 };

@@ -37,10 +37,7 @@ std::string Summary(const char* theme) {
   return text;
 }
 
-class ActionLibraryTest : public ActionTest {
- protected:
-  std::string folder = world.UseTempProgramFolder();
-};
+using ActionLibraryTest = ActionTest;
 
 // Lookups ignore case; themes keep the order of first appearance and an emptied theme stays.
 TEST_F(ActionLibraryTest, FindsAndClonesIgnoringCaseAndRefusesDuplicates) {

@@ -14,6 +14,13 @@ configure_linux() {
     -DTANDREL_LINUX=ON >/dev/null
 }
 
+# The Linux program's tests again under AddressSanitizer and UndefinedBehaviorSanitizer (the
+# package comes from the optimised lane above, never from this one).
+configure_linux_sanitized() {
+  CMAKE_CXX_COMPILER_LAUNCHER=ccache cmake -S "$root" -B "$root/build/linux-asan" -G Ninja \
+    -DCMAKE_BUILD_TYPE=Debug -DTANDREL_LINUX=ON -DTANDREL_SANITIZE=address >/dev/null
+}
+
 # With the plain benchmark programs of the lane (idle_cost, config_window_open).
 configure_windows() {
   cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -13,8 +13,10 @@ namespace {
 
 class SaveTest : public ConfigFixture {
  protected:
-  // Makes every following save fail: no temporary file can be created.
-  void BlockSaving() { world.platform().files().SetFailing(seam::SimFiles::Step::Create, true); }
+  // Makes every following save fail (or succeed again): no file can be created.
+  void BlockSaving(bool blocked = true) {
+    world.platform().files().SetFailing(seam::SimFiles::Step::Create, blocked);
+  }
 };
 
 using Tab = std::vector<std::pair<int, JoysticksTabState::Controller>>;
@@ -158,7 +160,8 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNoth
 // An actions file read only in part, or not at all (a hand-edited typo: the library stays empty,
 // and the profiles naming its actions load with nothing to press), shows one message at every
 // load. No save writes over it until the user has edited the library, and then only after its
-// bytes are kept beside it, once. A declaration, as editors add one, is no typo.
+// bytes are kept beside it, once (none, when they cannot be). A declaration, as editors add one,
+// is no typo.
 TEST_F(SaveTest, AnActionsFileNotReadInFullIsKeptBesideItBeforeItIsWritten) {
   Plug(0);
   WriteConfig("<Joystick ID='0' fileName='A.xml'/>");
@@ -186,8 +189,15 @@ TEST_F(SaveTest, AnActionsFileNotReadInFullIsKeptBesideItBeforeItIsWritten) {
     EXPECT_TRUE(config.SaveActionsFile(false));  // OK with no edits
     config.Load();
     EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
-    EXPECT_EQ(world.Read("Actions.xml"), c.file);
     ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
+    BlockSaving();
+    EXPECT_FALSE(config.SaveActionsFile(true));
+    BlockSaving(false);
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"Configuration Error: The file \"Actions.xml\" " + c.kept +
+                                       ", and no copy of it could be kept "
+                                       "beside it, so it was not written."});
+    EXPECT_EQ(world.Read("Actions.xml"), c.file);
     ASSERT_TRUE(config.SaveActionsFile(true));
     ASSERT_TRUE(config.SaveActionsFile(true));
     EXPECT_EQ(world.Read("Actions.xml.bak"), c.file);

@@ -13,15 +13,7 @@ namespace {
 
 using namespace actiontest;
 
-class ActionElementsTest : public ActionTest {
- protected:
-  ActionElementsTest() {
-    AddAction(Key(0x0D, PushType::Hold, "Enter", "Menus"));
-    AddAction(Key(0x11, PushType::Hold, "Ctrl", "General"));
-  }
-};
-
-TEST_F(ActionElementsTest, ReadsHexadecimalOrOneCharacterKeyValues) {
+TEST_F(ActionTest, ReadsHexadecimalOrOneCharacterKeyValues) {
   // Leading zeros add nothing and other characters shift without adding; one character goes
   // through the layout, its shift state dropped. (A number beyond one byte is refused.)
   const char* values[] = {"0x1B", "0xd", "0xaB", "0x0041", "0x1g", "0x", "0x000000000000000041",

@@ -1,6 +1,6 @@
 // Helpers shared by the action tests: actions read from element text, a small script language
-// to drive them in virtual time, the recorded input in a short form, and a fixture that leaves
-// the process-wide action state (library, absolute placement) empty.
+// to drive them in virtual time, the recorded input in a short form, and a fixture with a program
+// folder of its own that leaves the process-wide action state (library, absolute placement) empty.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -109,6 +109,7 @@ class ActionTest : public ::testing::Test {
   }
 
   VirtualWorld world;
+  const std::string folder = world.UseTempProgramFolder();  // for the actions files
 };
 
 }  // namespace actiontest

@@ -101,7 +101,7 @@ TEST_F(ReplayRunnerTest, ControllersPulledOutAndPluggedInAtTheChecks) {
       Run("# hot-plug\r\nconfig \"files/Tandrel.exe.config\"  # the defaults\r\n\r\n"
           "controller 0 buttons 4 axes Z\n"
           "controller 1 name \"Pad # 1\" axes ZRU buttons 10 pov range 10 1000\n"
-          "keyboard 0 0\n"
+          "keyboard 0 0\nscreen 1280 720\n"
           "at 40 button 0 1 down\n"
           "at 300 unplug 0\n"
           "at 400 pov 1 9000\n"

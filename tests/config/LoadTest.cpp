@@ -14,16 +14,19 @@ using LoadTest = ConfigFixture;
 
 TEST_F(LoadTest, EntriesAndTheControllersTheyLeave) {
   for (int id : {0, 1, 3}) Plug(id);
-  WriteConfig(
-      "<Joystick fileName=\"C.xml\"/>"                             // no ID: reported, skipped
-      "<Joystick ID=\"pad\" fileName=\"A.xml\"/>"                  // letters read as 0
-      "<Joystick ID=\"0\" fileName=\"a.XML\"/>"                    // the same file: read once
-      "<Joystick ID=\"1\" fileName=\"B.xml\" enabled=\"FALSE\"/>"  // loads, does not poll
-      "<Joystick ID=\"2\" fileName=\"C.xml\"/>");                  // no controller
+  std::string noIds, eight;  // entries without an ID, each reported and skipped
+  for (int i = 0; i < 10; ++i) noIds += "<Joystick fileName=\"C.xml\"/>";
+  for (int i = 0; i < 8; ++i) eight += "\r\n\r\nThere is a joystick with no ID.";
+  WriteConfig(noIds +
+              "<Joystick ID=\"pad\" fileName=\"A.xml\"/>"  // letters read as 0
+              "<Joystick ID=\"0\" fileName=\"a.XML\"/>"    // the same file: read once
+              "<Joystick ID=\"1\" fileName=\"B.xml\" enabled=\"FALSE\"/>"  // loads, does not poll
+              "<Joystick ID=\"2\" fileName=\"C.xml\"/>");                  // no controller
   CTandrelConfiguration& c = Make();
   EXPECT_FALSE(c.LoadFailed());
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{"Configuration Error: There is a joystick with no ID."});
+  // The findings in one box: the first eight and a count of the rest.
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: 10 problems were found:" +
+                                                 eight + "\r\n\r\n... and 2 more."});
   EXPECT_EQ(Slot(0) + " " + Slot(1) + " " + Slot(2) + " [" + Slot(3) + "]", "A.xml* B.xml - []");
   EXPECT_EQ(c.GetProfileFileName(0), "A.xml");
   EXPECT_EQ(c.GetPicture(3), std::nullopt);
@@ -121,18 +124,6 @@ TEST_F(LoadTest, SeveralEntriesForOneIdLoadIntoOneControllerAndTheFirstIsReporte
   EXPECT_EQ(c.GetPicture(1), std::nullopt);  // no controller object for ID 1
   EXPECT_EQ(c.GetJoystick(16), nullptr);
   EXPECT_EQ(Tap(0), "A");  // button 1 keeps A from the first file
-}
-
-// A load shows what it found in one box: the first eight and a count of the rest.
-TEST_F(LoadTest, ALoadShowsItsFindingsTogether) {
-  std::string entries;
-  for (int i = 0; i < 10; ++i) entries += "<Joystick/>";
-  WriteConfig(entries);
-  Make();
-  std::string eight;
-  for (int i = 0; i < 8; ++i) eight += "\r\n\r\nThere is a joystick with no ID.";
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: 10 problems were found:" +
-                                                 eight + "\r\n\r\n... and 2 more."});
 }
 
 // IDs outside 0..15 are asked about once for all, as the file writes them, after the load and

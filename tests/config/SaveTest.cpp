@@ -13,8 +13,10 @@ namespace {
 
 class SaveTest : public ConfigFixture {
  protected:
-  // Makes every following save fail: no temporary file can be created.
-  void BlockSaving() { world.platform().files().SetFailing(seam::SimFiles::Step::Create, true); }
+  // Makes every following save fail (or succeed again): no file can be created.
+  void BlockSaving(bool blocked = true) {
+    world.platform().files().SetFailing(seam::SimFiles::Step::Create, blocked);
+  }
 };
 
 using Tab = std::vector<std::pair<int, JoysticksTabState::Controller>>;
@@ -155,80 +157,62 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNoth
 
 }  // namespace
 
-// A hand-edited actions file with a typo leaves the library empty: one message says what and
-// where, the profiles naming its actions say nothing more, and no save writes over the file
-// until the user has built a library again, and then only after keeping its bytes beside it.
-// A declaration, as editors add one, is no typo.
-TEST_F(SaveTest, AnActionsFileThatCannotBeReadIsNeverLost) {
-  Plug(0);
-  Plug(1);
-  WriteConfig("<Joystick ID='0' fileName='A.xml'/><Joystick ID='1' fileName='B.xml'/>");
-  const std::string typo =
-      "<Actions>\r\n\t<VKActions>\r\n\t\t<VKAction theme = \"Keys\" name = \"A\r\n"
-      "\t</VKActions>\r\n</Actions>\r\n";
-  world.Write("Actions.xml", typo);
-  CTandrelConfiguration& c = Make();
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "Configuration Error: The file \"Actions.xml\" is not valid: attribute "
-                            "value not closed: its quote has no partner before the end of the "
-                            "file, at line 3, column 35."});
-  EXPECT_EQ(Slot(0) + Slot(1), "A.xml*B.xml*");  // the profiles load, with nothing to press
-  EXPECT_TRUE(c.SaveActionsFile(false));         // OK with no edits
-  c.Load();
-  EXPECT_EQ(world.Read("Actions.xml"), typo);
-  EXPECT_EQ(Messages().size(), 1u);  // the same one message at every reload
-  ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
-  ASSERT_TRUE(c.SaveActionsFile(true));
-  EXPECT_EQ(world.Read("Actions.xml.bak"), typo);
-  EXPECT_NE(world.Read("Actions.xml").find("name = \"Enter\""), std::string::npos);
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "Configuration: The file \"Actions.xml\" could not be read. Its "
-                            "contents were kept in \"" +
-                            folder +
-                            "Actions.xml.bak\" before it was "
-                            "written again."});
-  world.Write("Actions.xml", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" +
-                                 std::string(kActionsFile));
-  c.Load();
-  EXPECT_EQ(Messages(), std::vector<std::string>{});
-  EXPECT_EQ(Tap(0) + Tap(1), "AB");
-}
-
-// A load that skipped elements of the actions file shows what it skipped in one box, as the
-// file writes it. The file is not written until the user has edited the library, and then only
-// after its bytes are kept beside it, once.
-TEST_F(SaveTest, AnActionsFileReadInPartIsKeptBesideItBeforeItIsWritten) {
+// An actions file read only in part, or not at all (a hand-edited typo: the library stays empty,
+// and the profiles naming its actions load with nothing to press), shows one message at every
+// load. No save writes over it until the user has edited the library, and then only after its
+// bytes are kept beside it, once (none, when they cannot be). A declaration, as editors add one,
+// is no typo.
+TEST_F(SaveTest, AnActionsFileNotReadInFullIsKeptBesideItBeforeItIsWritten) {
   Plug(0);
   WriteConfig("<Joystick ID='0' fileName='A.xml'/>");
-  const std::string actions =
-      "<Actions><VKActions><VKAction theme='Keys' name='A' value='0x41'/><VKAction theme='keys' "
-      "name='a' value='0x42'/><VKAction theme='Keys' name='Big' value='0x1FFFFFFFF'/>"
-      "</VKActions><MouseActions><MouseAction theme='Keys' name='Up' direction='99999999999'/>"
-      "</MouseActions><ComplexActions><ComplexAction theme='Keys' name='AB'><CombinedAction "
-      "theme='Keys' name='BA'/></ComplexAction><ComplexAction theme='Keys' name='BA'>"
-      "<CombinedAction theme='Keys' name='AB'/></ComplexAction></ComplexActions></Actions>";
-  world.Write("Actions.xml", actions);
-  CTandrelConfiguration& c = Make();
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "XML Error: 4 problems were found:\r\n\r\nThe VKAction \"a\" of the "
-                            "theme \"keys\" is skipped: an action with that theme and name comes "
-                            "before it.\r\n\r\nThe VKAction \"Big\" has an unknown value: "
-                            "\"0x1FFFFFFFF\".\r\n\r\nThe MouseAction \"Up\" has an invalid "
-                            "direction value: \"99999999999\".\r\n\r\nThe ComplexActions \"AB\" "
-                            "and \"BA\" use each other in a cycle."});
+  const struct {
+    std::string file, message, kept, slot;
+  } cases[] = {
+      {"<Actions>\r\n\t<VKActions>\r\n\t\t<VKAction theme = \"Keys\" name = \"A\r\n"
+       "\t</VKActions>\r\n</Actions>\r\n",
+       "Configuration Error: The file \"Actions.xml\" is not valid: attribute value not closed: "
+       "its quote has no partner before the end of the file, at line 3, column 35.",
+       "could not be read", "A.xml*"},
+      {"<Actions><VKActions><VKAction theme='Keys' name='A' value='0x41'/><VKAction "
+       "theme='keys' name='a' value='0x42'/></VKActions></Actions>",
+       "XML Error: The VKAction \"a\" of the theme \"keys\" is skipped: an action with that "
+       "theme and name comes before it.",
+       "could not be read in full", "A.xml*A"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kept);
+    std::filesystem::remove(folder + "Actions.xml.bak");
+    world.Write("Actions.xml", c.file);
+    CTandrelConfiguration& config = Make();
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(Slot(0) + Tap(0), c.slot);
+    EXPECT_TRUE(config.SaveActionsFile(false));  // OK with no edits
+    config.Load();
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+    ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
+    BlockSaving();
+    EXPECT_FALSE(config.SaveActionsFile(true));
+    BlockSaving(false);
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"Configuration Error: The file \"Actions.xml\" " + c.kept +
+                                       ", and no copy of it could be kept "
+                                       "beside it, so it was not written."});
+    EXPECT_EQ(world.Read("Actions.xml"), c.file);
+    ASSERT_TRUE(config.SaveActionsFile(true));
+    ASSERT_TRUE(config.SaveActionsFile(true));
+    EXPECT_EQ(world.Read("Actions.xml.bak"), c.file);
+    EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml.2.bak"));
+    EXPECT_NE(world.Read("Actions.xml").find("name = \"Enter\""), std::string::npos);
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"Configuration: The file \"Actions.xml\" " + c.kept +
+                                       ". Its contents were kept in \"" + folder +
+                                       "Actions.xml.bak\" before it was written again."});
+  }
+  world.Write("Actions.xml", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" +
+                                 std::string(kActionsFile));
+  configuration->Load();
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
   EXPECT_EQ(Tap(0), "A");
-  EXPECT_TRUE(c.SaveActionsFile(false));  // OK with no edits
-  EXPECT_EQ(world.Read("Actions.xml"), actions);
-  ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
-  ASSERT_TRUE(c.SaveActionsFile(true));
-  ASSERT_TRUE(c.SaveActionsFile(true));
-  EXPECT_EQ(world.Read("Actions.xml.bak"), actions);
-  EXPECT_FALSE(std::filesystem::exists(folder + "Actions.xml.2.bak"));
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{
-                "Configuration: The file \"Actions.xml\" could not be read in full. Its "
-                "contents were kept in \"" +
-                folder + "Actions.xml.bak\" before it was written again."});
 }
 
 // An actions file can never be the configuration or a profile: it is refused, read as no

@@ -1,4 +1,4 @@
-// The elements of a controller in detail: the windows of the hat, an axis's dead zone, its speed
+// An axis in detail (the hat's windows show in the live view's tests): its dead zone, its speed
 // as percent of the deflection, its jitter filter and the entries of one side chosen by percent.
 // Their actions record their starts, with the speed in whole percent, and stops.
 #include <gtest/gtest.h>
@@ -10,38 +10,26 @@ namespace {
 class ElementTest : public EngineFixture {
  protected:
   ElementTest() {
-    for (const char* name : {"pos", "neg", "far", "fw", "ri", "le"}) {
+    for (const char* name : {"pos", "neg", "far"}) {
       auto action = std::make_unique<CRecordingAction>(name, &log);
       action->SetTheme("Keys");
       AddAction(std::move(action));
     }
   }
-  // Controller 0 with `caps`, its X axis running `right` and `left`, and the hat.
+  // Controller 0 with `caps`, its X axis running `right` and `left`.
   void Make(const std::string& head, const std::string& right = Act("pos"),
             const std::string& left = Act("neg"), seam::JoystickCaps caps = Gamepad()) {
     joystick = Plug(0, caps);
     ASSERT_TRUE(Load(*joystick, "<Axes>" +
                                     Axis("name='X Axis' type='Horizontal' " + head, "Left",
                                          Acts(left), "Right", Acts(right)) +
-                                    "</Axes><POV>" + Hat("Forward", Acts(Act("fw"))) +
-                                    Hat("Right", Acts(Act("ri"))) + Hat("Left", Acts(Act("le"))) +
-                                    "</POV>"));
+                                    "</Axes>"));
     log.clear();
   }
 
   std::string log;  // outlives the controller, whose actions stop into it
   std::unique_ptr<CJoystick> joystick;
 };
-
-TEST_F(ElementTest, HatWindowsOverlapOnlyAtTheDiagonals) {
-  Make("");
-  for (std::uint32_t pov :
-       {2800u, 2801u, 6199u, 6200u, 29800u, 29801u, 33199u, 33200u, seam::kPovCentered}) {
-    world.joysticks().SetPov(0, pov);
-    Poll();
-  }
-  EXPECT_EQ(log, "+fw +ri -fw -ri +le +fw -le -fw");
-}
 
 // The dead zone is centred in the range, a threshold wider than the range clamped to it. Every
 // significant movement presses again with the new speed; a jump across the centre releases,

@@ -89,6 +89,12 @@ TEST_F(HoldBackTest, HeldInputIsReleasedOnceAndPressesOnlyAfresh) {
     set(c.up);
     EXPECT_EQ(log, c.cycle) << input;
   }
+  Move('X', 32267);  // the dead zone's edge belongs to it: nothing is held there
+  joystick->HoldBack(true);
+  joystick->HoldBack(false);
+  log.clear();
+  Move('X', 0);
+  EXPECT_EQ(log, "+neg@100");
 }
 
 // A shift button held when the hold-back starts is let go with the rest: the elements return

@@ -110,28 +110,6 @@ TEST_F(JoystickTest, SecondShiftButtonTakesOverWhenTheFirstIsReleased) {
   EXPECT_EQ(Keys("ABEF"), "A= B=d E=du F=d");
 }
 
-TEST_F(JoystickTest, ButtonHeldAtOpeningWaitsForAReleaseButTheHatFiresAtOnce) {
-  world.joysticks().Plug(0, Gamepad());
-  world.joysticks().PressButton(0, 1);
-  world.joysticks().SetPov(0, 4500);  // a diagonal runs both of its directions
-  CJoystick joystick;
-  ASSERT_TRUE(joystick.Open(0));
-  ASSERT_TRUE(Load(joystick, "<Buttons>" + Button(1, Acts(Act("A"))) +
-                                 Button(2, "<ReleaseActions>" + Act("F") + "</ReleaseActions>") +
-                                 "</Buttons><POV>" + Hat("Forward", Acts(Act("B"))) +
-                                 Hat("Right", Acts(Act("E"))) + "</POV>"));
-  Poll(3);
-  EXPECT_EQ(Keys("ABE"), "A= B=d E=d");
-  Press(1, false);
-  world.joysticks().SetButtons(0, 1 | 2);  // another button changes nothing
-  Poll();
-  world.joysticks().SetButtons(0, 2);
-  world.joysticks().SetPov(0, 9000);
-  Poll();
-  Press(2, false);  // a release action runs once per release
-  EXPECT_EQ(Keys("ABEF"), "A=du B=du E=d F=du");
-}
-
 // A poll that reads what the previous one read skips the elements, unless something changed
 // them in between (then a held button must be seen as held again) or an axis has a negative
 // sensitivity (then the same reading presses its running toggle again, which arms it).

@@ -34,11 +34,17 @@ TEST(LiveViewTest, HatReadingsMeanTheSameEverywhere) {
     const char* directions;  // the engine's elements in range: F, R, B, L
     int detected;            // the detector's direction, -1 for none
   } cases[] = {
+      // The view and the detector name the nearest direction of eight and of four (a diagonal
+      // counting as the one clockwise of it); the engine's windows overlap near the diagonals.
       {0, "Forward", "F", 0},
+      {2800, "Forward Right", "F", 0},
       {4500, "Forward Right", "FR", 1},
+      {6200, "Forward Right", "R", 1},
       {9000, "Right", "R", 1},
       {22000, "Backward Left", "BL", 2},
-      {33000, "Forward Left", "FL", 0},
+      {29800, "Forward Left", "L", 3},
+      {31500, "Forward Left", "FL", 0},
+      {33200, "Forward Left", "F", 0},
       {35999, "Forward", "F", 0},
       {36000, "", "", -1},
       {40000, "", "", -1},

@@ -18,15 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
 class XMLFiles : public ::testing::Test {
  protected:
   VirtualWorld world_;
@@ -34,8 +25,8 @@ class XMLFiles : public ::testing::Test {
 };
 
 TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
-  WriteBytes(dir_ / "P.xml", "old contents");
-  WriteBytes(dir_ / "P.xml.tmp", "mine");  // a user's own file
+  world_.Write("P.xml", "old contents");
+  world_.Write("P.xml.tmp", "mine");  // a user's own file
   fs::create_directories(dir_ / "F.xml");
   CXMLNode root("Joystick");
   root.AddAttribute("delay", "30");
@@ -66,8 +57,8 @@ TEST_F(XMLFiles, SaveReplacesTheFileWholeOrKeepsWhatWasThere) {
   const XMLSaveResult tooLarge = SaveXMLFile(huge, (dir_ / "P.xml").string());
   EXPECT_FALSE(tooLarge);
   EXPECT_EQ(tooLarge.refusal.substr(0, 16), "it would hold 70");
-  EXPECT_EQ(ReadBytes(dir_ / "P.xml") + ReadBytes(dir_ / "New.xml"), saved + saved);
-  EXPECT_EQ(ReadBytes(dir_ / "P.xml.tmp"), "mine");
+  EXPECT_EQ(world_.Read("P.xml") + world_.Read("New.xml"), saved + saved);
+  EXPECT_EQ(world_.Read("P.xml.tmp"), "mine");
   std::set<std::string> entries;
   for (const auto& e : fs::directory_iterator(dir_)) entries.insert(e.path().filename().string());
   EXPECT_EQ(entries, (std::set<std::string>{"F.xml", "New.xml", "P.xml", "P.xml.tmp"}));
@@ -80,14 +71,14 @@ TEST_F(XMLFiles, SaveKeepsLinksPermissionsAndUnchangedFiles) {
   GTEST_SKIP() << "making symbolic links takes a right Windows users seldom have";
 #endif
   fs::create_directories(dir_ / "dotfiles");
-  WriteBytes(dir_ / "dotfiles" / "Real.xml", "<Old/>");
+  world_.Write("dotfiles/Real.xml", "<Old/>");
   fs::permissions(dir_ / "dotfiles" / "Real.xml", fs::perms::owner_read | fs::perms::group_read);
   fs::create_symlink("dotfiles/Real.xml", dir_ / "Link.xml");
   fs::create_symlink("Link.xml", dir_ / "Chain.xml");
   CXMLNode root("New");
   ASSERT_TRUE(SaveXMLFile(root, (dir_ / "Chain.xml").string()));
   EXPECT_TRUE(fs::is_symlink(dir_ / "Chain.xml") && fs::is_symlink(dir_ / "Link.xml"));
-  EXPECT_EQ(ReadBytes(dir_ / "dotfiles" / "Real.xml"), "<New />\r\n");
+  EXPECT_EQ(world_.Read("dotfiles/Real.xml"), "<New />\r\n");
   EXPECT_EQ(fs::status(dir_ / "dotfiles" / "Real.xml").permissions(),
             fs::perms::owner_read | fs::perms::group_read);
   const auto written = fs::last_write_time(dir_ / "dotfiles" / "Real.xml");
@@ -115,7 +106,8 @@ TEST(XMLRegression, KeptInputsReadAlikeEveryWayAsDocumentedAndWriteBack) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
     SCOPED_TRACE(name);
-    const std::string bytes = ReadBytes(entry.path());
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
     const XMLReadResult memory = ReadXMLMemory(bytes.data(), bytes.size());
     const XMLReadResult file = ReadXMLFile(entry.path().string());
     ASSERT_EQ(file.status, memory.status);

@@ -40,6 +40,12 @@ std::unique_ptr<CXMLNode> CreateProfileDocument(int controllerId, std::string_vi
   return root;
 }
 
+std::unique_ptr<CXMLNode> NewProfileFor(int controllerId, std::string_view controllerName) {
+  auto root = CreateProfileDocument(controllerId, controllerName);
+  if (controllerId < 0) SetControllerIdentity(*root, -1, "");
+  return root;
+}
+
 bool ProfileFileMissing(const std::string& pathText) {
   return seam::Files().OpenForReading(seam::ResolveProgramPath(pathText)).missing;
 }

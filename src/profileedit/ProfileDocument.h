@@ -32,6 +32,9 @@ std::string InvalidProfileQuestion(std::string_view pathText);
 
 // A new root "Joystick" with "ID" (the controller's ID in decimal) and "name", in this order.
 std::unique_ptr<CXMLNode> CreateProfileDocument(int controllerId, std::string_view controllerName);
+// The profile Save As starts when none is open: for the chosen controller, or without "ID" and
+// "name" when none is chosen (a negative ID).
+std::unique_ptr<CXMLNode> NewProfileFor(int controllerId, std::string_view controllerName);
 
 // The document of the file: a new one (CreateProfileDocument) when the file is missing or
 // empty, otherwise the parsed file, or null when it cannot be parsed.

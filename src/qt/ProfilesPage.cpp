@@ -397,8 +397,7 @@ void ProfilesPage::SaveAs() {
   }
   // No profile is open: a new profile for the chosen controller becomes the file.
   const ControllerEntry controller = ChosenController();
-  document_ = profileedit::CreateProfileDocument(controller.id, controller.name);
-  if (controller.id < 0) profileedit::SetControllerIdentity(*document_, -1, "");
+  document_ = profileedit::NewProfileFor(controller.id, controller.name);
   if (!Save()) {
     document_.reset();
     file_->setText(Q(previous));

@@ -252,8 +252,7 @@ void CProfileConfigurationDlg::SaveAs() {
   // No profile is open (no controller had one, or the user refused a file): a new profile for
   // the chosen controller becomes the file, and the page edits it from there.
   const ControllerEntry controller = ChosenController();
-  document_ = profileedit::CreateProfileDocument(controller.id, controller.name);
-  if (controller.id < 0) profileedit::SetControllerIdentity(*document_, -1, "");
+  document_ = profileedit::NewProfileFor(controller.id, controller.name);
   if (!Save()) {
     document_.reset();
     ShowFile(previous);

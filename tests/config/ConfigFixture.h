@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,12 +51,9 @@ class ConfigFixture : public ::testing::Test {
                                           entries + "</Joysticks></Configuration>");
   }
 
-  CTandrelConfiguration& Make(bool readOnly = false) {
+  CTandrelConfiguration& Make() {
     configuration.reset();
-    ConfigurationSettings settings;
-    settings.modulePath = module;
-    if (readOnly) settings.readOnly = true;  // the default is the program's own
-    configuration = std::make_unique<CTandrelConfiguration>(settings);
+    configuration = std::make_unique<CTandrelConfiguration>(module);
     return *configuration;
   }
 

@@ -17,19 +17,25 @@ TEST_F(LoadTest, EntriesAndTheControllersTheyLeave) {
   std::string noIds, eight;  // entries without an ID, each reported and skipped
   for (int i = 0; i < 10; ++i) noIds += "<Joystick fileName=\"C.xml\"/>";
   for (int i = 0; i < 8; ++i) eight += "\r\n\r\nThere is a joystick with no ID.";
+  world.Write("Both.xml", "<Joystick/>");
+  // Letters read as 0, and a second entry for an ID loads into the same controller; a disabled
+  // entry loads but does not poll; ID 2 has no controller.
   WriteConfig(noIds +
-              "<Joystick ID=\"pad\" fileName=\"A.xml\"/>"  // letters read as 0
-              "<Joystick ID=\"0\" fileName=\"a.XML\"/>"    // the same file: read once
-              "<Joystick ID=\"1\" fileName=\"B.xml\" enabled=\"FALSE\"/>"  // loads, does not poll
-              "<Joystick ID=\"2\" fileName=\"C.xml\"/>");                  // no controller
+              "<Joystick ID=\"pad\" fileName=\"A.xml\" picture=\"pad.bmp\"/>"
+              "<Joystick ID=\"0\" fileName=\"Both.xml\" picture=\"other.bmp\"/>"
+              "<Joystick ID=\"1\" fileName=\"B.xml\" enabled=\"FALSE\"/>"
+              "<Joystick ID=\"2\" fileName=\"C.xml\" picture=\"c.bmp\"/>");
   CTandrelConfiguration& c = Make();
   EXPECT_FALSE(c.LoadFailed());
   // The findings in one box: the first eight and a count of the rest.
   EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: 10 problems were found:" +
                                                  eight + "\r\n\r\n... and 2 more."});
-  EXPECT_EQ(Slot(0) + " " + Slot(1) + " " + Slot(2) + " [" + Slot(3) + "]", "A.xml* B.xml - []");
+  EXPECT_EQ(Slot(0) + " " + Slot(1) + " " + Slot(2) + " [" + Slot(3) + "]", "Both.xml* B.xml - []");
+  // The first entry of an ID is the one reported; button 1 keeps A from the first file.
   EXPECT_EQ(c.GetProfileFileName(0), "A.xml");
-  EXPECT_EQ(c.GetPicture(3), std::nullopt);
+  EXPECT_EQ(c.GetPicture(0), "pad.bmp");
+  EXPECT_EQ(c.GetPicture(2), std::nullopt);
+  EXPECT_EQ(c.GetJoystick(16), nullptr);
   EXPECT_EQ(Tap(0) + Tap(1) + Tap(3), "A");
 }
 
@@ -107,23 +113,6 @@ TEST_F(LoadTest, LaunchOnStartupKeepsTheStartupEntryInStep) {
   WriteConfig("", "<LaunchOnStartup value=\"true\"/>");
   EXPECT_FALSE(Make().LoadFailed());
   EXPECT_EQ(Messages(), std::vector<std::string>{});
-}
-
-TEST_F(LoadTest, SeveralEntriesForOneIdLoadIntoOneControllerAndTheFirstIsReported) {
-  Plug(0);
-  world.Write("Both.xml", "<Joystick/>");
-  WriteConfig(
-      "<Joystick ID=\"1\" picture=\"one.bmp\" fileName=\"B.xml\"/>"
-      "<Joystick ID=\"0\" fileName=\"A.xml\" picture=\"pad.bmp\"/>"
-      "<Joystick ID=\"0\" fileName=\"Both.xml\" picture=\"other.bmp\"/>");
-  CTandrelConfiguration& c = Make();
-  EXPECT_EQ(Slot(0), "Both.xml*");
-  EXPECT_EQ(c.GetProfileFileName(0), "A.xml");
-  EXPECT_EQ(c.GetPicture(0), "pad.bmp");
-  EXPECT_EQ(c.GetProfileFileName(1), "B.xml");
-  EXPECT_EQ(c.GetPicture(1), std::nullopt);  // no controller object for ID 1
-  EXPECT_EQ(c.GetJoystick(16), nullptr);
-  EXPECT_EQ(Tap(0), "A");  // button 1 keeps A from the first file
 }
 
 // IDs outside 0..15 are asked about once for all, as the file writes them, after the load and

@@ -111,7 +111,7 @@ TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
   EXPECT_FALSE(c.SaveActionsFile());
   // A value the reader would refuse is never written.
   JoysticksTabState longPath;
-  longPath.controllers[0] = JoysticksTabState::Controller{std::string(258, 'p'), "", true};
+  longPath.controllers[0] = JoysticksTabState::Controller{std::string(256, 'p'), "", true};
   EXPECT_FALSE(c.SaveJoysticksTab(longPath));
   const std::string notWritten = "\" could not be written: no space left on device.";
   EXPECT_EQ(Messages(),
@@ -121,7 +121,7 @@ TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndAreReported) {
                     notWritten,
                 "Configuration Error: The file \"Actions.xml" + notWritten,
                 "Error: The file \"" + module +
-                    ".config\" was not written: its \"fileName\" would hold 258 bytes, more than "
+                    ".config\" was not written: its \"fileName\" would hold 256 bytes, more than "
                     "the 255 that the program reads in a value."}));
   EXPECT_EQ(world.Read("Tandrel.exe.config"), config);
   EXPECT_EQ(world.Read("Actions.xml"), kActionsFile);

@@ -10,11 +10,8 @@ namespace {
 class ElementTest : public EngineFixture {
  protected:
   ElementTest() {
-    for (const char* name : {"pos", "neg", "far"}) {
-      auto action = std::make_unique<CRecordingAction>(name, &log);
-      action->SetTheme("Keys");
-      AddAction(std::move(action));
-    }
+    for (const char* name : {"pos", "neg", "far"})
+      AddAction(std::make_unique<CRecordingAction>(name, &log));
   }
   // Controller 0 with `caps`, its X axis running `right` and `left`.
   void Make(const std::string& head, const std::string& right = Act("pos"),

@@ -93,12 +93,13 @@ inline std::string BusyProfile(const std::string& key = "F") {
   return "<Joystick Delay='1'>" + text + "</POV></Joystick>";
 }
 
-// An action that records its starts (with the speed it was given, in whole percent) and stops
-// instead of sending input, as "+a@50 -a", into a log that must outlive its copies.
+// An action of the theme "Keys" that records its starts (with the speed it was given, in whole
+// percent) and stops instead of sending input, as "+a@50 -a", into a log that must outlive its
+// copies.
 class CRecordingAction final : public CAction {
  public:
-  CRecordingAction(const char* name, std::string* log, PushType type = PushType::Hold)
-      : CAction(type, "", name), log_(log) {}
+  CRecordingAction(const char* name, std::string* log)
+      : CAction(PushType::Hold, "Keys", name), log_(log) {}
   CRecordingAction(const CRecordingAction& other) : CAction(other), log_(other.log_) {}
   ~CRecordingAction() override { EndBeforeDestruction(); }
   void OnTimer() override {}

@@ -11,11 +11,8 @@ namespace {
 class HoldBackTest : public EngineFixture {
  protected:
   HoldBackTest() {
-    for (const char* name : {"press", "rel", "fw", "pos", "neg"}) {
-      auto action = std::make_unique<CRecordingAction>(name, &log);
-      action->SetTheme("Keys");
-      AddAction(std::move(action));
-    }
+    for (const char* name : {"press", "rel", "fw", "pos", "neg"})
+      AddAction(std::make_unique<CRecordingAction>(name, &log));
     joystick = Plug(0, seam::PadCaps("Pad"));
     EXPECT_TRUE(Load(
         *joystick,

@@ -1,5 +1,5 @@
 // What a controller shows of itself to the live view: the latest reading with the shift state,
-// published by the poll, and the layout of its elements and axis settings.
+// published by the poll (its layout shows in the profile reader's tests).
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
@@ -49,35 +49,6 @@ TEST_F(LiveStateTest, FollowsTheScriptedControllerPollByPoll) {
   EXPECT_EQ(layout.profilePath, "p2.xml");
   EXPECT_EQ(joystick->LiveState()->profileGeneration, layout.profileGeneration);
   EXPECT_NE(layout.profileGeneration, generation);
-}
-
-// The dead zone of each axis and, per shift state, the percents that select its actions: a
-// state without its own falls back to the nearest lower one.
-TEST_F(LiveStateTest, LayoutShowsDeadZonesAndPercentsPerShiftState) {
-  auto joystick = Plug(0, seam::MakeJoystickCaps("Z", 6, false, 0, 65535, "Stick"));
-  ASSERT_TRUE(Load(*joystick, "<ShiftButtons><ShiftButton ButtonNumber='6'/></ShiftButtons><Axes>" +
-                                  Axis("name='Y Axis' type='Vertical' Threshold='2000' "
-                                       "swapped='true'",
-                                       "Up", Acts(Act("A", 0, " percent='50'") + Act("B")), "Down",
-                                       Acts(Act("E", 1, " percent='20'"))) +
-                                  "</Axes>"));
-  const JoystickLiveLayout layout = joystick->LiveLayout();
-  EXPECT_EQ(layout.deviceName, "Stick");
-  EXPECT_FALSE(layout.hasPov);
-  EXPECT_EQ(layout.buttonCount, 6);
-  EXPECT_EQ(layout.shiftButtonCount, 1);
-  ASSERT_EQ(layout.axes.size(), 3u);
-  const LiveAxisLayout& y = layout.axes[1];
-  EXPECT_EQ(y.name, "Y Axis");
-  EXPECT_EQ(layout.axes[2].index, 2);
-  EXPECT_EQ(y.low, 31767u);
-  EXPECT_EQ(y.high, 33767u);
-  EXPECT_TRUE(y.vertical && y.swapped);
-  // Swapped: "Up" holds the side towards max.
-  using Percents = std::vector<std::vector<int>>;
-  EXPECT_EQ(y.towardsMaxPercents, (Percents{{0, 50}, {0, 50}}));
-  EXPECT_EQ(y.towardsMinPercents, (Percents{{}, {20}}));
-  EXPECT_EQ(layout.axes[0].towardsMinPercents, (Percents{{}, {}}));
 }
 
 }  // namespace

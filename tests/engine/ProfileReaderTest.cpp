@@ -169,30 +169,44 @@ TEST_F(ProfileReaderTest, ButtonsHatDirectionsAndActionLists) {
   EXPECT_EQ(Column(), "--A-");  // no hat: buttons start at 1 and the POV part is not read
 }
 
-TEST_F(ProfileReaderTest, AxisDirectionsAndSwapping) {
+// An axis as read and as the live view's layout shows it: its dead zone (a threshold beyond the
+// range clamped to it), orientation and, per shift state, the percents of its entries (a later
+// entry of one percent replacing the earlier; a state without its own falls back to the nearest
+// lower one).
+TEST_F(ProfileReaderTest, AxisDirectionsSwappingAndTheLayout) {
   ASSERT_TRUE(
-      Load("<Axes>" +
+      Load("<ShiftButtons><ShiftButton ButtonNumber='4'/></ShiftButtons><Axes>" +
            Axis("name='x axis' type='Horizontal' swapped='TRUE' Sensitivity='50' Threshold='2000'",
                 "Right",
                 Acts(Act("E") + Act("A", 0, " percent='0'") + Act("E", 1) +
                      "<Action Theme='Keys' Name='E'/>"),
                 "Left", Acts(Act("B", 0, " percent='40'"))) +
            Axis("name='Y Axis' type='vertical' Threshold='99999'", "Down", Acts(Act("E")), "Up",
-                Acts(Act("F"))) +
+                Acts(Act("F", 1, " percent='20'"))) +
            "<Axis name='Z Axis' type='Horizontal'/><Axis type='Horizontal'/></Axes>"));
   EXPECT_EQ(world.messages().Count(), 0u);  // an axis the controller lacks is skipped
-  CJoystickAxis* x = joystick->GetAxis(0);
-  EXPECT_TRUE(x->IsSwapped());
-  EXPECT_FALSE(x->IsVertical());
-  EXPECT_EQ(x->Properties().GetSensitivity(), 50);
-  EXPECT_EQ(x->Properties().GetThreshold(), 2000);
-  EXPECT_EQ(EntryAt(0, true), "A");  // the later entry of the same percent replaces the earlier
-  EXPECT_EQ(x->PeekThresholds(true, 0)->GetThresholdCount(), 1);
+  EXPECT_EQ(joystick->GetAxis(0)->Properties().GetSensitivity(), 50);
+  EXPECT_EQ(EntryAt(0, true), "A");
   EXPECT_EQ(EntryAt(0, false, 40), "B");
-  EXPECT_TRUE(joystick->GetAxis(1)->IsVertical());
-  EXPECT_EQ(joystick->GetAxis(1)->Properties().GetThreshold(), 65535);  // clamped to the range
   EXPECT_EQ(EntryAt(1, false), "E");
-  EXPECT_EQ(EntryAt(1, true), "F");
+  const JoystickLiveLayout layout = joystick->LiveLayout();
+  EXPECT_EQ(layout.deviceName, "Test Pad");
+  EXPECT_TRUE(layout.hasPov);
+  EXPECT_EQ(layout.buttonCount, 4);
+  EXPECT_EQ(layout.shiftButtonCount, 1);
+  ASSERT_EQ(layout.axes.size(), 2u);
+  const LiveAxisLayout &x = layout.axes[0], &y = layout.axes[1];
+  EXPECT_EQ(x.name + y.name, "X AxisY Axis");
+  EXPECT_TRUE(x.swapped && !x.vertical && y.vertical && !y.swapped);
+  EXPECT_EQ(std::vector<std::uint32_t>({x.low, x.high, y.low, y.high}),
+            std::vector<std::uint32_t>({31767, 33767, 0, 65535}));
+  EXPECT_EQ(y.threshold, 65535);
+  // Swapped: "Right" holds the side towards min.
+  using Percents = std::vector<std::vector<int>>;
+  EXPECT_EQ(x.towardsMinPercents, (Percents{{0}, {0}}));
+  EXPECT_EQ(x.towardsMaxPercents, (Percents{{40}, {40}}));
+  EXPECT_EQ(y.towardsMaxPercents, (Percents{{0}, {0}}));
+  EXPECT_EQ(y.towardsMinPercents, (Percents{{}, {20}}));
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // screen's edges, and the program's path.
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include "support/VirtualWorld.h"
 
 namespace {

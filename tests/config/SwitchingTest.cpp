@@ -5,28 +5,23 @@
 
 namespace {
 
-class SwitchingTest : public ConfigFixture {
- protected:
-  void SetUp() override {
-    Plug(0);
-    Plug(1);
-    world.Write("Bad.xml", "<NotAProfile/>");
-    world.Write("Other.xml", ButtonProfile("C", " ID=\"7\" name=\"Another Pad\""));
-  }
-  void Switch(const char* title) { configuration->SwitchProfileForWindow(title); }
-  // "Game" rule to `file` for one entry.
-  static std::string Entry(const char* attributes, const char* file = "B.xml") {
-    return std::string("<Joystick ") + attributes + "><Profile window=\"Game\" fileName=\"" + file +
-           "\"/></Joystick>";
-  }
-  std::string Slots() { return Slot(0) + " [" + Slot(1) + "] " + Slot(5); }
-};
+using SwitchingTest = ConfigFixture;
 
 TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
+  Plug(0);
+  Plug(1);
+  world.Write("Bad.xml", "<NotAProfile/>");
+  world.Write("Other.xml", ButtonProfile("C", " ID=\"7\" name=\"Another Pad\""));
+  // A "Game" rule to `file` in one entry.
+  const auto entry = [](const char* attributes, const char* file = "B.xml") {
+    return std::string("<Joystick ") + attributes + "><Profile window=\"Game\" fileName=\"" + file +
+           "\"/></Joystick>";
+  };
+  const auto shown = [&] { return Slot(0) + " [" + Slot(1) + "] " + Slot(5); };
   const struct {
     const char* name;
     std::string entries;
-    std::vector<std::pair<const char*, const char*>> steps;  // title, Slots()
+    std::vector<std::pair<const char*, const char*>> steps;  // title, shown()
   } cases[] = {
       {"the first matching rule wins and the default comes back",
        "<Joystick ID=\"0\" fileName=\"A.xml\"><Profile window=\"Editor\" fileName=\"B.xml\"/>"
@@ -48,16 +43,16 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
        "<Profile window=\"\" fileName=\"B.xml\"/></Joystick>",
        {{"", "B.xml* [] -"}, {nullptr, "B.xml* [] -"}}},
       {"disabled entries and entries without a default never switch",
-       Entry("ID=\"0\" fileName=\"A.xml\" enabled=\"False\"") + Entry("ID=\"1\""),
+       entry("ID=\"0\" fileName=\"A.xml\" enabled=\"False\"") + entry("ID=\"1\""),
        {{"Game", "A.xml [] -"}}},
       {"a failed load ends the pass quietly",
-       Entry("ID=\"0\" fileName=\"A.xml\"", "Bad.xml") + Entry("ID=\"1\" fileName=\"A.xml\""),
+       entry("ID=\"0\" fileName=\"A.xml\"", "Bad.xml") + entry("ID=\"1\" fileName=\"A.xml\""),
        {{"Game", "A.xml* [A.xml*] -"}}},
       {"an absent controller's entry is left alone and the next one switches",
-       Entry("ID=\"5\" fileName=\"A.xml\"") + Entry("ID=\"0\" fileName=\"A.xml\""),
+       entry("ID=\"5\" fileName=\"A.xml\"") + entry("ID=\"0\" fileName=\"A.xml\""),
        {{"Game", "B.xml* [] -"}, {"Other", "A.xml* [] -"}}},
       {"quiet loads accept profiles for other controllers",
-       Entry("ID=\"0\" fileName=\"A.xml\"", "Other.xml"),
+       entry("ID=\"0\" fileName=\"A.xml\"", "Other.xml"),
        {{"My Game", "Other.xml* [] -"}}},
   };
   for (const auto& c : cases) {
@@ -67,9 +62,9 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
     for (const auto& [title, slots] : c.steps) {
       SCOPED_TRACE(title ? title : "(null)");
       CJoystick* before = configuration->GetJoystick(0);
-      const std::string was = Slots();
-      Switch(title);
-      EXPECT_EQ(Slots(), slots);
+      const std::string was = shown();
+      configuration->SwitchProfileForWindow(title);
+      EXPECT_EQ(shown(), slots);
       // No reload when the profile is already in force: the object stays.
       if (was == slots) {
         EXPECT_EQ(configuration->GetJoystick(0), before);

@@ -18,25 +18,35 @@ TEST_F(LoadTest, EntriesAndTheControllersTheyLeave) {
   for (int i = 0; i < 10; ++i) noIds += "<Joystick fileName=\"C.xml\"/>";
   for (int i = 0; i < 8; ++i) eight += "\r\n\r\nThere is a joystick with no ID.";
   world.Write("Both.xml", "<Joystick/>");
+  world.Write("Other.xml", ButtonProfile("A", " ID=\"1\" name=\"Pad One\""));
   // Letters read as 0, and a second entry for an ID loads into the same controller; a disabled
-  // entry loads but does not poll; ID 2 has no controller.
+  // entry loads but does not poll; ID 2 has no controller; a profile for another controller
+  // is asked about (No by default) and leaves its controller idle.
   WriteConfig(noIds +
               "<Joystick ID=\"pad\" fileName=\"A.xml\" picture=\"pad.bmp\"/>"
               "<Joystick ID=\"0\" fileName=\"Both.xml\" picture=\"other.bmp\"/>"
               "<Joystick ID=\"1\" fileName=\"B.xml\" enabled=\"FALSE\"/>"
-              "<Joystick ID=\"2\" fileName=\"C.xml\" picture=\"c.bmp\"/>");
+              "<Joystick ID=\"2\" fileName=\"C.xml\" picture=\"c.bmp\"/>"
+              "<Joystick ID=\"3\" fileName=\"Other.xml\"/>");
   CTandrelConfiguration& c = Make();
   EXPECT_FALSE(c.LoadFailed());
-  // The findings in one box: the first eight and a count of the rest.
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Configuration Error: 10 problems were found:" +
-                                                 eight + "\r\n\r\n... and 2 more."});
-  EXPECT_EQ(Slot(0) + " " + Slot(1) + " " + Slot(2) + " [" + Slot(3) + "]", "Both.xml* B.xml - []");
+  // The question, then the findings in one box: the first eight and a count of the rest.
+  EXPECT_EQ(
+      Messages(),
+      (std::vector<std::string>{
+          "Warning...: The XML file \"Other.xml\" seems to contain configuration to a different "
+          "joystick from \"Test Pad\" that is connected to ID 3.\r\nLoad it anyway?",
+          "Configuration Error: 10 problems were found:" + eight + "\r\n\r\n... and 2 more."}));
+  EXPECT_EQ(Slot(0) + " " + Slot(1) + " " + Slot(2) + " " + Slot(3), "Both.xml* B.xml - Other.xml");
   // The first entry of an ID is the one reported; button 1 keeps A from the first file.
   EXPECT_EQ(c.GetProfileFileName(0), "A.xml");
   EXPECT_EQ(c.GetPicture(0), "pad.bmp");
   EXPECT_EQ(c.GetPicture(2), std::nullopt);
   EXPECT_EQ(c.GetJoystick(16), nullptr);
   EXPECT_EQ(Tap(0) + Tap(1) + Tap(3), "A");
+  world.messages().QueueAnswer(MessageAnswer::Yes);  // to the question at the next load
+  c.Load();
+  EXPECT_EQ(Slot(3), "Other.xml*");
 }
 
 // A configuration file with a mistake fails the first load; a reload that meets one, or an
@@ -142,23 +152,6 @@ TEST_F(LoadTest, InvalidIdsAreAskedAboutOnceAndRemovedOnYes) {
   EXPECT_EQ(world.messages().TakeLog().back().text,
             "The ID 99 is not valid. It must be between 0 and 15.\r\nDelete it from the "
             "configuration file?");
-}
-
-// A profile for another controller is asked about (No by default), one that fails leaves its
-// controller idle; Yes at the next load starts it.
-TEST_F(LoadTest, ProfileProblemsLeaveTheControllerIdle) {
-  Plug(0, "Pad One");
-  Plug(1);
-  world.Write("Bad.xml", "<Profile/>");
-  world.Write("Other.xml", ButtonProfile("A", " ID=\"1\" name=\"Pad One\""));
-  WriteConfig(
-      "<Joystick ID=\"0\" fileName=\"Other.xml\"/><Joystick ID=\"1\" fileName=\"Bad.xml\"/>");
-  EXPECT_FALSE(Make().LoadFailed());
-  EXPECT_EQ(world.messages().TakeLog().size(), 2u);
-  EXPECT_EQ(Slot(0) + " " + Slot(1), "Other.xml Bad.xml");
-  world.messages().QueueAnswer(MessageAnswer::Yes);
-  configuration->Load();
-  EXPECT_EQ(Slot(0), "Other.xml*");
 }
 
 TEST(ConfigurationSettings, TheModuleOfAConfigFileIsItsPathWithoutTheEnding) {

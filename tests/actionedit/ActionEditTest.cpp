@@ -1,5 +1,5 @@
-// Editing the action library as the Actions tab does: refusals and their messages, and the rules
-// of the key field's text (deleting an action in use shows in the tab's own tests).
+// Editing the action library as the Actions tab does: refusals and their messages, deleting
+// an action in use, and the rules of the key field's text.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +8,7 @@
 #include "actionedit/ActionDisplay.h"
 #include "actionedit/ActionSave.h"
 #include "actionedit/KeyText.h"
+#include "actionedit/LibraryLists.h"
 #include "actions/ActionLibrary.h"
 #include "support/VirtualWorld.h"
 
@@ -72,6 +73,18 @@ TEST_F(ActionSaveTest, RefusalsChangeNothing) {
   EXPECT_EQ(SaveAction("Game", "Combo", loop).message, kItself);
   // Either quote alone is fine.
   EXPECT_EQ(SaveAction("say \"hi\"", "it's", key).outcome, EditOutcome::Created);
+}
+
+TEST_F(ActionSaveTest, DeletingAnActionInUseIsRefusedNamingItsCombinations) {
+  const std::string before = LibraryText();
+  const EditResult refused = DeleteSelectedAction("game", "FIRE");
+  EXPECT_EQ(refused.outcome, EditOutcome::Refused);
+  EXPECT_EQ(refused.message,
+            "Cannot delete the action \"FIRE\" because it is in use by one or more "
+            "actions.\r\nUsed by: Combo (Game)");
+  EXPECT_EQ(LibraryText(), before);
+  EXPECT_EQ(DeleteSelectedAction("Game", "Combo").outcome, EditOutcome::Deleted);
+  EXPECT_EQ(ActionNamesOfTheme("GAME"), (std::vector<std::string>{"Fire", "Ctrl"}));
 }
 
 // What the field keeps of the typed text; null when the filter accepts it.

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "profileedit/ActionAssignment.h"
+#include "profileedit/ActionUsers.h"
 #include "profileedit/AxisSettings.h"
 #include "profileedit/ProfileDocument.h"
 #include "profileedit/ShiftButtons.h"
@@ -149,8 +150,11 @@ TEST(ProfileEditTest, ButtonsHatsShiftButtonsAndNumbers) {
   const auto at = [](std::size_t position) { return *ElementTargetAt(position, false); };
   // Only buttons 1 to 32, each once, in shift-number order.
   EXPECT_EQ(ReadShiftButtons(r), (std::vector<int>{5, 2, 32}));
-  // A number a box cannot hold shows as written (the window's tests), and is edited as the
-  // largest one.
+  EXPECT_EQ(CreateProfileDocument(3, "Pad")->ToText(),
+            "<Joystick ID = \"3\" name = \"Pad\" />\r\n");
+  EXPECT_TRUE(UsesAction(r, "k", "B") && !UsesAction(r, "K", "C"));
+  // A number a box cannot hold shows as written; the delay box shows "30" without one.
+  EXPECT_EQ(PollingDelayText(r), "-5");
   EXPECT_EQ(EditNumber("99999999999"), std::optional<int>(INT_MAX));
   EXPECT_FALSE(EditNumber("1a") || EditNumber(""));
 

@@ -133,15 +133,10 @@ TEST_F(SaveTest, TheActionsFileIsWrittenFromTheLibraryToItsPathAndNoneWritesNoth
   world.Write("Tandrel.exe.config", "<Configuration><Actions fileName='" + folder +
                                         "lib/Mine.xml'/><Joysticks/></Configuration>");
   CTandrelConfiguration& c = Make();
-  auto action = std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter");
-  action->SetTheme("Menus");
-  ASSERT_TRUE(AddAction(std::move(action)));
+  ASSERT_TRUE(AddAction(std::make_unique<CVKAction>(0x0d, PushType::Hit, "Enter")));
   ASSERT_TRUE(c.SaveActionsFile());
-  const std::string file = world.Read("lib/Mine.xml");
-  EXPECT_NE(file.find("\t\t<VKAction theme = \"Keys\" name = \"C\" type = \"Hit\" value = "
-                      "\"0x43\" />\r\n\t\t<VKAction theme = \"Menus\" name = \"Enter\" type = "
-                      "\"Hit\" value = \"0xd\" />\r\n"),
-            std::string::npos);
+  // The library as the actions file writes it (the library's tests), in the file named.
+  EXPECT_NE(world.Read("lib/Mine.xml").find("name = \"Enter\""), std::string::npos);
   world.Write("Tandrel.exe.config", "<Configuration><Joysticks/></Configuration>");
   CTandrelConfiguration& none = Make();
   std::filesystem::remove(folder + "Actions.xml");

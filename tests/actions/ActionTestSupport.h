@@ -53,8 +53,8 @@ inline std::string Describe(const std::vector<seam::InputRecord>& records) {
 }
 
 // Plays a script on an action: "P" presses ("P50" with a speed factor of 50), "R" releases,
-// "F" force-releases, a number advances virtual time by that many ms, "@n" moves the clock to
-// n without firing the timers due, "Dn" and "Sn" set the keyboard delay and speed.
+// "F" force-releases, a number advances virtual time by that many ms, "Dn" and "Sn" set the
+// keyboard delay and speed.
 inline void Play(VirtualWorld& world, CAction& action, std::string_view script) {
   std::istringstream words{std::string(script)};
   for (std::string word; words >> word;) {
@@ -68,8 +68,6 @@ inline void Play(VirtualWorld& world, CAction& action, std::string_view script) 
       action.Release(nullptr);
     } else if (word == "F") {
       action.ForceRelease();
-    } else if (word[0] == '@') {
-      world.MoveTo(number());
     } else if (word[0] == 'D') {
       world.desktop().SetKeyboardDelay(number());
     } else if (word[0] == 'S') {

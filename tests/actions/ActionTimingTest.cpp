@@ -104,7 +104,7 @@ TEST_F(ActionTimingTest, EachKindAndPushTypeSendsItsEventsAtTheirTimes) {
        "P P R R", "0 down 41, 0 down 42, 0 down 43, 0 up 43, 0 up 42, 0 up 41"},
       {R"(<ComplexAction name="X" type="Toggle"><CombinedAction theme="" name="A"/>
             </ComplexAction>)",
-       "P R @300 P R", "0 down 41, 300 up 41"},
+       "P R 300 P R", "0 down 41, 300 up 41"},
       // The speed object reaches the parts unchanged: an offset of 0.3 screen widths.
       {R"(<ComplexAction name="X"><CombinedAction theme="" name="Right"/></ComplexAction>)",
        "P50 R", "0 mouse 8001 52428 32768 0, 0 mouse 8001 32768 32768 0"},

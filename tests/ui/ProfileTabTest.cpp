@@ -135,32 +135,59 @@ TEST_F(ProfileTabTest, NumbersTheBoxesCannotHoldShowAsWrittenAndStay) {
 }
 
 // A missing file starts a new profile, and the page says so. "Save As" has the save dialog ask
-// before it replaces a file. A save that fails keeps the edits and the changed state, and no other
-// file is opened over them. A file with another root, refused, disables the page, which asks for
-// another file; "Save As" then starts a new profile.
+// before it replaces a file, and refuses the program's own files. A save that fails keeps the
+// edits and the changed state, and no other file is opened over them. A file with another root,
+// refused, disables the page, which asks for another file; "Save As" then starts a new profile.
 TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
   Start("New.xml");
   EXPECT_EQ(TextOf(page, IDC_PROF_DETECT_STATE), "The file does not exist: this is a new profile.");
   Type(page, IDC_PROF_DELAY, "60");
+  const std::string saveAs =
+      "save file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
+      std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT);
+  Items expected;
+  for (const auto& [own, what] : {std::pair{"Actions.xml", "the actions file"},
+                                  std::pair{"Tandrel.exe.config", "the configuration file"}}) {
+    test.user.files = {test.folder + own};
+    Click(page, IDC_PROF_SAVE_AS);
+    expected.insert(
+        expected.end(),
+        {saveAs, "message|The file \"" + test.folder + own + "\" cannot be a profile: it is " +
+                     what + ".|Error|" + std::to_string(MB_OK | MB_ICONERROR)});
+  }
   test.user.files = {test.folder + "Missing\\New.xml", test.folder + "Foreign.xml"};
   Click(page, IDC_PROF_SAVE_AS);
   test.user.answers = {IDYES};  // to saving first, which fails again
   Click(page, IDC_PROF_OPEN);
   EXPECT_EQ(TextOf(page, IDC_PROF_DELAY), "60");
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
-  EXPECT_EQ(test.user.requests.size(), 4u);  // the file, its failure, saving first, its failure
-  EXPECT_EQ(test.user.requests[0], "save file|Select A Configuration File|XML Files|*.XML|xml|" +
-                                       test.folder + "|" +
-                                       std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                                                      OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT));
+  const std::string failed =
+      "message|Couldn't open the Profile for writing (no changes made).\r\nThe file \"" +
+      test.folder + "Missing\\New.xml\" could not be written: path not found.|Warning|" +
+      std::to_string(MB_OK | MB_ICONWARNING);
+  const std::string saveFirst =
+      "message|You made changes to the current profile.\r\nDo you want to save it first?|One "
+      "Moment...|" +
+      std::to_string(MB_YESNOCANCEL | MB_ICONQUESTION);
+  expected.insert(expected.end(), {saveAs, failed, saveFirst, failed});
+  EXPECT_EQ(test.user.requests, expected);
 
   test.Write("Foreign.xml", "<Settings a = \"1\" />");
   test.user.answers = {IDNO, IDNO};  // the edits go; the file is refused
   Click(page, IDC_PROF_OPEN);
   EXPECT_FALSE(IsEnabledControl(page, IDC_PROF_DELAY));
-  EXPECT_EQ(test.user.requests.back(),
-            "open file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
-                std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
+  const std::string openFile =
+      "open file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
+      std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR);
+  expected.insert(expected.end(),
+                  {saveFirst, openFile,
+                   "message|The file \"" + test.folder +
+                       "Foreign.xml\" doesn't seem to be a valid Tandrel Profile.\r\nIf you save a "
+                       "profile in this file you'll lose any other data this file contains.\r\n"
+                       "Are you sure you want to use it?|Warning|" +
+                       std::to_string(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2),
+                   openFile});
+  EXPECT_EQ(test.user.requests, expected);
   EXPECT_EQ(test.Read("New.xml"), "");
 
   // With no profile open, "Save As" writes a new one for the chosen controller and edits it.

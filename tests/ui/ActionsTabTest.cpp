@@ -3,10 +3,6 @@
 
 #include "WindowTestWorld.h"
 #include "actions/ActionLibrary.h"
-#include "ui/ComplexActionConfigDlg.h"
-#include "ui/MouseActionConfigDlg.h"
-#include "ui/MouseWheelActionConfigDlg.h"
-#include "ui/VKActionConfigDlg.h"
 
 namespace {
 

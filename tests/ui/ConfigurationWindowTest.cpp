@@ -5,16 +5,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <vector>
 
 #include "WindowTestWorld.h"
 #include "support/TempFolder.h"
-#include "ui/ActionsConfigurationDlg.h"
-#include "ui/ComplexActionConfigDlg.h"
-#include "ui/GdiHandles.h"
-#include "ui/MouseActionConfigDlg.h"
-#include "ui/MouseWheelActionConfigDlg.h"
-#include "ui/VKActionConfigDlg.h"
 #include "ui/Win32UserInterface.h"
 
 namespace {

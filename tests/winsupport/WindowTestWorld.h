@@ -13,7 +13,6 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -29,12 +28,16 @@
 #include "resource.h"
 #include "support/VirtualWorld.h"
 #include "ui/ActionsConfigurationDlg.h"
+#include "ui/ComplexActionConfigDlg.h"
 #include "ui/GdiHandles.h"
 #include "ui/JoysticksConfigurationDlg.h"
 #include "ui/LiveViewDlg.h"
+#include "ui/MouseActionConfigDlg.h"
+#include "ui/MouseWheelActionConfigDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
+#include "ui/VKActionConfigDlg.h"
 #include "ui/WindowServices.h"
 
 using Items = std::vector<std::string>;
@@ -283,13 +286,8 @@ inline bool Eventually(const std::function<bool()>& done) {
 // A key pressed and released on the keyboard, as the system's input queue receives it.
 inline void PressKey(WORD key) {
   const DWORD extended = key == VK_LWIN || key == VK_RWIN ? KEYEVENTF_EXTENDEDKEY : 0;
-  INPUT inputs[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = key;
-    inputs[i].ki.dwFlags = extended | (i == 1 ? KEYEVENTF_KEYUP : 0);
-  }
-  SendInput(2, inputs, sizeof(INPUT));
+  keybd_event(static_cast<BYTE>(key), 0, extended, 0);
+  keybd_event(static_cast<BYTE>(key), 0, extended | KEYEVENTF_KEYUP, 0);
 }
 inline bool IsEnabledControl(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)); }
 inline bool IsChecked(HWND dialog, int id) {

@@ -52,7 +52,8 @@ MMRESULT Find(UINT id, Controller& c) {
 
 extern "C" {
 
-// The name is UTF-8 in the script, and UTF-16 as the system gives it.
+// The name is UTF-8 in the script, and UTF-16 as the system gives it; what the program does not
+// read stays zero.
 MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
   Controller c;
   if (caps == nullptr || size < sizeof(JOYCAPSW)) return MMSYSERR_INVALPARAM;
@@ -60,15 +61,9 @@ MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
     return result;
   }
   *caps = {};
-  caps->wMid = 1;
-  caps->wPid = 1;
   MultiByteToWideChar(CP_UTF8, 0, c.name.c_str(), -1, caps->szPname, MAXPNAMELEN - 1);
   caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 65535;
   caps->wNumButtons = c.buttons;
-  caps->wMaxButtons = 32;
-  caps->wPeriodMin = 10;
-  caps->wPeriodMax = 1000;
-  caps->wMaxAxes = 6;
   caps->wNumAxes = static_cast<UINT>(c.axes.size());
   const UINT flags[] = {JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU, JOYCAPS_HASV};
   for (int i = 0; i < 4; ++i)

@@ -214,12 +214,15 @@ TEST_F(XAdapters, WhatIsHeldIsReleasedOnRequestAndAtTheEnd) {
     input->KeyboardEvent(0x41, 0, 0);  // again: the server repeats a held key itself
     input->MouseEvent(seam::kMouseLeftDown, 0, 0, 0);
     input->KeyboardEvent(0xE5, 0, 0);  // no X key: told once, nothing sent
+    for (std::uint8_t vk : {0x7C, 0x7D}) input->KeyboardEvent(vk, 0, 0);  // F13, F14: borrowed
   }
   EXPECT_EQ(unsendable, std::vector<std::uint8_t>{0xE5});
   auto records = recorder.Take();
-  ASSERT_EQ(records.size(), 2u);
+  ASSERT_EQ(records.size(), 4u);
   EXPECT_EQ(records[0].code, 'a');
   EXPECT_EQ(records[1].code, 1u);
+  EXPECT_EQ(std::pair(records[2].code, records[3].code), std::pair(0xFFCAul, 0xFFCBul));
+  EXPECT_EQ(recorder.KeysDown().size(), 3u) << "each borrowed key has a keycode of its own";
   input->ReleaseAll();
   EXPECT_TRUE(recorder.KeysDown().empty());
   EXPECT_EQ(recorder.ButtonMask(), 0u);

@@ -59,7 +59,8 @@ TEST(Names, CyrillicJapaneseAndAccentedNamesWork) {
 }
 
 // A program path beyond the 240 characters the old program held for its own name: every file is
-// read and written by its whole path.
+// read and written by its whole path. While another program holds the configuration open, OK
+// says why it cannot be saved, leaves the file whole and the window open.
 TEST(Names, AProgramPathBeyond240CharactersWorks) {
   ProgramFolder folder(std::string(95, 'a') + "/" + std::string(95, 'b'));
   folder.AddDefaultFiles();
@@ -70,6 +71,18 @@ TEST(Names, AProgramPathBeyond240CharactersWorks) {
   EXPECT_FALSE(program.HasWindow("Configuration Error"));
   EXPECT_TRUE(window.IsChecked(IDC_JOY_ENABLED));  // its profile loaded
   window.Click(IDC_JOY_LAUNCH);
+  const std::string config = folder.Read("Tandrel.exe.config");
+  {
+    const auto editor = folder.KeepOpen("Tandrel.exe.config");
+    window.Click(IDOK);
+    const std::string file = "\"" + folder.Path("Tandrel.exe.config") + "\"";
+    EXPECT_EQ(program.Answer("Configuration Error", IDOK),
+              "2 problems were found in " + file + ":\r\n\r\nCould not open the file " + file +
+                  ": permission denied.\r\n\r\nThe file " + file +
+                  " could not be read, and no copy of it could be kept beside it, so it was not "
+                  "written.");
+  }
+  EXPECT_EQ(folder.Read("Tandrel.exe.config"), config);
   window.Click(IDOK);
   EXPECT_FALSE(program.HasWindow("Configuration Error"));
   EXPECT_NE(folder.Read("Tandrel.exe.config").find("<LaunchOnStartup value = \"true\""),

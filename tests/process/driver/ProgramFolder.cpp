@@ -41,6 +41,13 @@ ProgramFolder& ProgramFolder::Put(const std::string& name, const std::string& by
   return *this;
 }
 
+ProgramFolder::HeldFile ProgramFolder::KeepOpen(const std::string& name) const {
+  HANDLE file = CreateFileA(Path(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + Path(name));
+  return HeldFile(file, &CloseHandle);
+}
+
 std::string ProgramFolder::Read(const std::string& name) const {
   std::ostringstream bytes;
   bytes << std::ifstream(root_ / U8(name), std::ios::binary).rdbuf();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ class ProgramFolder {
   ProgramFolder& AddDefaultFileAs(const std::string& defaultName, const std::string& name);
   // Writes a file with exactly these bytes.
   ProgramFolder& Put(const std::string& name, const std::string& bytes);
+  // Holds a file open without sharing, as another program may: until the result goes, the file
+  // can be neither read nor replaced.
+  using HeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
+  HeldFile KeepOpen(const std::string& name) const;
   // The file's bytes; empty when it does not exist.
   std::string Read(const std::string& name) const;
   // The full path of a file in the folder, as the program spells it.

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <sstream>
 
 #include "resource.h"

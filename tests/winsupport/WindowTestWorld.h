@@ -117,12 +117,10 @@ class WindowTestWorld : public IConfigurationObserver {
   // With the default configuration, actions file and profiles.
   WindowTestWorld() : folder(world.UseTempProgramFolder("Tandrel.exe")) {
     menu_.reset(LoadMenuA(GetModuleHandleA(nullptr), IDR_POPUP_NAME));
-    EndConfiguration();
     for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
       std::filesystem::copy_file(std::string(TANDREL_SOURCE_DIR) + "/data/" + name, folder + name);
     }
   }
-  ~WindowTestWorld() { EndConfiguration(); }
 
   // Writes a file into the program folder, as Xml() makes it.
   void Write(const std::string& name, const std::string& text) { world.Write(name, Xml(text)); }
@@ -134,14 +132,13 @@ class WindowTestWorld : public IConfigurationObserver {
     for (const auto& m : world.messages().Log()) texts.push_back(m.caption + ": " + m.text);
     return texts;
   }
-  // Builds the configuration from the program folder; destroys it, as the program does after
-  // its message loop.
+  // Builds the configuration from the program folder. It goes first when the world goes (the
+  // last member), as the program destroys it after its message loop.
   void StartConfiguration() {
     ConfigurationSettings settings;
     settings.observer = this;
     configuration_ = std::make_unique<CTandrelConfiguration>(settings);
   }
-  void EndConfiguration() { configuration_.reset(); }
   CTandrelConfiguration& Configuration() { return *configuration_; }
   // What the windows use: this module's templates and menu, the configuration (started), and
   // the scripted user.

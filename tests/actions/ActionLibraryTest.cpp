@@ -54,7 +54,17 @@ TEST_F(ActionLibraryTest, FindsAndClonesIgnoringCaseAndRefusesDuplicates) {
   auto clone = CloneAction("b", "3");
   FindAction("B", "3")->SetPushType(PushType::Hit);
   EXPECT_FALSE(clone->IsEqual(FindAction("B", "3")));  // a private copy
+  // Equal: the same name (case and all), theme, push type and settings, a key's rate too.
+  auto rate = [](const char* name, int rate) {
+    auto key = std::make_unique<CVKAction>(65, PushType::Repeat, name);
+    key->SetRate(rate);
+    return key;
+  };
+  EXPECT_TRUE(rate("1", 9)->IsEqual(rate("1", 9).get()));
+  EXPECT_FALSE(rate("1", 9)->IsEqual(rate("1", 8).get()) ||
+               rate("a", 9)->IsEqual(rate("A", 9).get()));
   EXPECT_TRUE(DeleteAction("A", "2"));
+  EXPECT_EQ(FindAction("a", "2"), nullptr);
   EXPECT_EQ(std::string(GetThemeName(0)) + GetThemeName(1) + GetThemeName(2), "Ba");
   EXPECT_EQ(GetThemeName(3), nullptr);
 }

@@ -43,7 +43,8 @@ TEST_F(ActionTimingTest, EachKindAndPushTypeSendsItsEventsAtTheirTimes) {
       {R"(<VKAction name="K" value="0xA5" type="Hit"/>)", "P", "0 down a5+ext, 0 up a5+ext"},
       {R"(<VKAction name="K" value="0x11" type="Hit"/>)", "P", "0 down 11, 0 up 11"},
       {R"(<VKAction name="K" value="0x70" type="Hit"/>)", "P", "0 down 70, 0 up 70"},
-      {R"(<VKAction name="K" value="0xB3" type="Hit"/>)", "P", "0 down b3+ext, 0 up b3+ext"},
+      {R"(<VKAction name="K" value="0xA6" type="Hit"/>)", "P", "0 down a6+ext, 0 up a6+ext"},
+      {R"(<VKAction name="K" value="0xB7" type="Hit"/>)", "P", "0 down b7+ext, 0 up b7+ext"},
       {R"(<VKAction name="K" value="0x41" type="Toggle"/>)", "P 100 R 2000 P 100 R",
        "0 down 41, 2200 up 41"},
       // A lone release does not arm a toggle; after a forced release a press starts afresh.

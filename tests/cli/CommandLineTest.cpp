@@ -107,7 +107,8 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
         "Threshold='-5'/><Axis name='X Axis' type='Horizontal' Threshold='-5'/></Axes><Buttons>"
         "<Button number='1'><Actions>\n<Action number='0' Theme='K' name='Missing'/></Actions>"
         "</Button><Button number='2'><Actions>\n<Action number='0' Theme='K' name='A'/>\n"
-        "<Action number='0' Theme='K' name='Missing'/></Actions></Button></Buttons></Joystick>");
+        "<Action number='0' Theme='K' name='Missing'/></Actions></Button></Buttons><POV><Direction "
+        "name='Up'/></POV></Joystick>");
   Write("Values.xml",
         "<Joystick Delay='20000'><ShiftButtons><ShiftButton ButtonNumber='40'/></ShiftButtons>"
         "<Axes><Axis name='X Axis' type='Horizontal' Threshold='70000' Sensitivity='-1'>"
@@ -142,7 +143,7 @@ TEST_F(CommandLine, CheckPrintsEveryProblemUnderItsFileAndChangesNoFile) {
           "message [XML Error] The axis \"X Axis\" has an invalid Threshold value: \"-5\". (2 "
           "times)",
           "message [XML Error] The action \"Missing\" was not found. (used at lines 2, 4)",
-          file("Torn.xml"),
+          "message [XML Error] The name \"Up\" is not valid for a POV Direction.", file("Torn.xml"),
           "message [Configuration Error] The file \"Torn.xml\" is not valid: " + closing +
               "1, column 11.",
           file("Tandrel.exe.config"),

@@ -77,6 +77,9 @@ TEST_F(SwitchingTest, RulesInFileOrderPickTheProfile) {
     }
     EXPECT_EQ(Messages(), std::vector<std::string>{});
   }
+  // Every profile the configuration names, the rules' too: where an action's users are sought.
+  WriteConfig(cases[0].entries);
+  EXPECT_EQ(Make().GetProfileFileNames(), (std::vector<std::string>{"A.xml", "B.xml", "C.xml"}));
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ TEST_F(HoldBackTest, HeldInputIsReleasedOnceAndPressesOnlyAfresh) {
   } cases[] = {
       {"button", 1, 0, "+press -press +press -press +rel -rel", "+press -press +rel -rel"},
       {"hat", 0, seam::kPovCentered, "+fw -fw +fw -fw", "+fw -fw"},
-      {"trigger", 65535, 0, "+pos@100 -pos +pos@100 -pos", "+pos@100 -pos"},  // the left one
+      {"left trigger", 65535, 0, "+pos@100 -pos +pos@100 -pos", "+pos@100 -pos"},
+      {"right trigger", 65535, 0, "+neg@100 -neg +neg@100 -neg", "+neg@100 -neg"},
       {"axis max", 65535, 32767, "+pos@100 -pos +pos@100 -pos", "+pos@100 -pos"},
       {"axis min", 0, 33000, "+neg@100 -neg +neg@100 -neg", "+neg@100 -neg"},  // 33000: dead zone
   };
@@ -57,9 +58,9 @@ TEST_F(HoldBackTest, HeldInputIsReleasedOnceAndPressesOnlyAfresh) {
       if (input == "button") value != 0 ? pad.PressButton(0, 1) : pad.ReleaseButton(0, 1);
       if (input == "hat") pad.SetPov(0, value);
       if (input.starts_with("axis")) pad.SetAxis(0, 'X', value);
-      if (input == "trigger") {
+      if (input.ends_with("trigger")) {
         seam::JoystickState state = pad.State(0);
-        state.leftTrigger = value;
+        (input == "left trigger" ? state.leftTrigger : state.rightTrigger) = value;
         pad.SetState(0, state);
       }
       Poll();

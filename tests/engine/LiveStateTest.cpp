@@ -49,6 +49,9 @@ TEST_F(LiveStateTest, FollowsTheScriptedControllerPollByPoll) {
   EXPECT_EQ(layout.profilePath, "p2.xml");
   EXPECT_EQ(joystick->LiveState()->profileGeneration, layout.profileGeneration);
   EXPECT_NE(layout.profileGeneration, generation);
+  // Opened anew (plugged in again), it shows nothing of the device before until it is read.
+  ASSERT_TRUE(joystick->Open(0));
+  EXPECT_FALSE(joystick->LiveState());
 }
 
 // The dead zone of each axis and, per shift state, the percents that select its actions: a

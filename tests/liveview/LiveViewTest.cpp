@@ -2,8 +2,10 @@
 // hat: the engine's hat directions, input detection and the live view agree on each reading.
 #include <gtest/gtest.h>
 
+#include "config/TandrelConfiguration.h"
 #include "engine/InputDetector.h"
 #include "engine/JoystickPOVButton.h"
+#include "liveview/Follower.h"
 #include "liveview/LiveView.h"
 #include "support/VirtualWorld.h"
 
@@ -135,4 +137,19 @@ TEST(LiveViewTest, APadsTriggersAreTwoAxesWithTheirNames) {
     ASSERT_EQ(detector.Update(state), DetectionStatus::Found);
     EXPECT_EQ(detector.Found()->towardsMax, left);
   }
+}
+
+// The tab's list holds the controllers present and, before a choice, nothing else.
+TEST(LiveViewTest, TheListBeforeAnyChoiceHoldsTheControllersPresent) {
+  VirtualWorld world;
+  world.UseTempProgramFolder();
+  world.Write("Actions.xml", "<Actions/>");
+  world.Write("Tandrel.exe.config",
+              "<Configuration><Actions fileName='Actions.xml'/><Joysticks/></Configuration>");
+  world.joysticks().Plug(3, seam::MakeJoystickCaps("", 4, false, 0, 65535, "Pad"));
+  CTandrelConfiguration configuration(ConfigurationSettings{});
+  liveview::Follower follower(configuration);
+  const auto entries = follower.Entries();
+  EXPECT_EQ(entries, (std::vector<liveview::Follower::Entry>{{"Pad", 3}}));
+  EXPECT_EQ(follower.ChosenIndex(entries), 0);
 }

@@ -2,9 +2,6 @@
 // menu, the configuration window opened from them, and the follower of the window in front.
 // Tandrel.exe as a process is driven from outside by tests/process.
 
-#include <atomic>
-#include <optional>
-
 #include "WindowTestWorld.h"
 #include "app/win32/ActiveWindowFollower.h"
 #include "app/win32/NotificationIcon.h"

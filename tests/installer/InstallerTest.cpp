@@ -115,10 +115,8 @@ std::vector<std::pair<HWND, std::string>> VisibleWindows(HWND parent = nullptr) 
       reinterpret_cast<decltype(windows)*>(into)->emplace_back(window, text);
     return TRUE;
   };
-  if (parent == nullptr)
-    EnumWindows(add, reinterpret_cast<LPARAM>(&windows));
-  else
-    EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&windows));
+  const LPARAM into = reinterpret_cast<LPARAM>(&windows);
+  parent != nullptr ? EnumChildWindows(parent, add, into) : EnumWindows(add, into);
   return windows;
 }
 
@@ -164,9 +162,6 @@ class Wizard {
       return label != nullptr && needed.bottom <= box.bottom;
     });
   }
-  bool IsChecked(const std::string& text) const {
-    return SendMessageA(Control(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  }
   // A click on the enabled button or check box with this text, once it is there.
   void Click(const std::string& text) const {
     HWND button = nullptr;
@@ -196,8 +191,9 @@ std::string Value(HKEY root, const char* key, const char* name) {
   return text;
 }
 
-// What Windows runs at the next sign-in for the installer: the per-user RunOnce commands.
-std::map<std::string, std::string> RemovalsAtNextSignIn() {
+// What Windows runs at the next sign-in for the installer: the per-user RunOnce commands. Windows
+// forgets each as it runs it: so does `take`.
+std::map<std::string, std::string> RemovalsAtNextSignIn(bool take = false) {
   std::map<std::string, std::string> commands;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunOnce, 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -212,27 +208,9 @@ std::map<std::string, std::string> RemovalsAtNextSignIn() {
     if (std::string(name).starts_with("Tandrel")) commands[name] = command;
   }
   RegCloseKey(key);
-  return commands;
-}
-
-// Windows forgets each RunOnce command as it runs it.
-std::map<std::string, std::string> TakeRemovalsAtNextSignIn() {
-  const auto commands = RemovalsAtNextSignIn();
   for (const auto& [name, command] : commands)
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunOnce, name.c_str());
+    if (take) RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunOnce, name.c_str());
   return commands;
-}
-
-// A restart: every program ends (and lets go of the files it held), then the RunOnce commands
-// run.
-void Restart(std::initializer_list<HANDLE> programs, std::initializer_list<HMODULE> heldFiles) {
-  for (HANDLE program : programs) {
-    TerminateProcess(program, 0);
-    ExitCodeOf(program);
-  }
-  for (HMODULE file : heldFiles) FreeLibrary(file);
-  for (const auto& [name, command] : TakeRemovalsAtNextSignIn())
-    EXPECT_EQ(ExitCodeOf(Start(command)), 0u) << command;
 }
 
 const char* const kUsersFiles[] = {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml",
@@ -247,7 +225,7 @@ TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUse
   const fs::path folder = KnownFolder(CSIDL_LOCAL_APPDATA) / "Programs" / "Tandrel";
   const fs::path shortcut = KnownFolder(CSIDL_PROGRAMS) / "Tandrel.lnk";
   fs::remove_all(folder);
-  TakeRemovalsAtNextSignIn();  // of an earlier run that failed
+  RemovalsAtNextSignIn(true);  // of an earlier run that failed
   const std::set<std::string> temporaryBefore = InstallersTemporaryFiles();
 
   ASSERT_EQ(ExitCodeOf(Start(setup + " /S")), 0u);
@@ -330,23 +308,29 @@ TEST(Installer, UpdatesAndUninstallsWhileTandrelAndOtherProgramsRunKeepingTheUse
                           "other programs use: restart Windows to remove it.\r\n" +
                           std::string(kKept) + " stay in " + folder.string() + "."))
         << wizard.Texts();
-    ASSERT_TRUE(wizard.IsChecked("I want to manually reboot later"));
+    ASSERT_EQ(SendMessageA(wizard.Control("I want to manually reboot later"), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
     wizard.Click("&Finish");
   }
   EXPECT_TRUE(fs::exists(folder / "tandrel-cli.exe.old1"));
   for (const char* file : kProgramFiles) EXPECT_FALSE(fs::exists(folder / file)) << file;
   EXPECT_FALSE(fs::exists(shortcut));
   EXPECT_EQ(Read(folder / "Actions.xml"), edited);
-  HKEY key = nullptr;
-  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kUninstallEntry, 0, KEY_READ, &key), ERROR_SUCCESS);
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kUninstallEntry, "Publisher"), "");
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kRun, "Tandrel"), "");
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kRun, "Tandrel"), otherStart);
   RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "Tandrel");
   // Windows runs the uninstaller as a copy in a temporary folder; neither stays.
   EXPECT_TRUE(Eventually([&] { return InstallersTemporaryFiles() == temporaryBefore; }));
 
+  // A restart: every program ends (and lets go of the files it held), then the RunOnce commands
+  // run.
   EXPECT_EQ(WaitForSingleObject(otherCopy, 0), WAIT_TIMEOUT);
-  Restart({otherCopy}, {heldHook, heldTool});
+  TerminateProcess(otherCopy, 0);
+  ExitCodeOf(otherCopy);
+  for (HMODULE file : {heldHook, heldTool}) FreeLibrary(file);
+  for (const auto& [name, command] : RemovalsAtNextSignIn(true))
+    EXPECT_EQ(ExitCodeOf(Start(command)), 0u) << command;
   EXPECT_EQ(Names(folder), std::set<std::string>(std::begin(kUsersFiles), std::end(kUsersFiles)));
   EXPECT_TRUE(RemovalsAtNextSignIn().empty());
   fs::remove_all(folder);

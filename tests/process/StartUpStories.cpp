@@ -41,7 +41,7 @@ TEST(StartUp, AFileWithATypoIsNamedWithWhereAndNeverWrittenOver) {
             "file), at line 4, column 1.\r\n(" +
                 folder.Path("Actions.xml") + ")");
   program.WaitForWindow(kWindow).Click(IDOK);
-  program.UseIconMenu("Exit");
+  program.ExitThroughIconMenu();
   EXPECT_EQ(program.WaitForExit(), 0u);
   EXPECT_EQ(folder.Read("Actions.xml"), actions);
   EXPECT_EQ(folder.Read("Actions.xml.bak"), "");
@@ -69,7 +69,7 @@ TEST(StartUp, OneRunsPerSessionAndAnExitWithEditsNotAppliedAsksFirst) {
               "Tandrel is already running from \"" + where.substr(0, where.size() - 1) +
                   "\".\r\nOnly one Tandrel runs at a time, or every input would be sent "
                   "twice: this is its configuration window.");
-    window.ClickTab("Profiles");
+    window.ChooseTab(kProfilesTab);
     window.Type(IDC_PROF_DELAY, "25");
     first.SendToMainWindow(ask, wParam, 0);
     EXPECT_EQ(first.Answer("Tandrel", IDCANCEL),

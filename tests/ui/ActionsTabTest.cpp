@@ -3,10 +3,6 @@
 
 #include "WindowTestWorld.h"
 #include "actions/ActionLibrary.h"
-#include "ui/ComplexActionConfigDlg.h"
-#include "ui/MouseActionConfigDlg.h"
-#include "ui/MouseWheelActionConfigDlg.h"
-#include "ui/VKActionConfigDlg.h"
 
 namespace {
 
@@ -24,19 +20,32 @@ const std::string kActions = R"(<Actions >
   </ComplexActions>
 </Actions>)";
 
-TEST(ActionsTab, LookUpChangeCombineApplyAndWhatCancelDiscards) {
-  WindowTestWorld test;
-  test.Write("Tandrel.exe.config", R"(<Configuration >
+// The library above, which the controller's profile and its window rule's profile use (Jump),
+// and the Actions tab open.
+class ActionsTabTest : public ::testing::Test {
+ protected:
+  static WindowTestWorld& Started(WindowTestWorld& test) {
+    test.Write("Tandrel.exe.config", R"(<Configuration >
 <Actions fileName = "Actions.xml" />
-<Joysticks ><Joystick ID = "0" fileName = "Pad.xml" /></Joysticks>
+<Joysticks ><Joystick ID = "0" fileName = "Pad.xml" >
+<Profile window = "Race" fileName = "Race.xml" /></Joystick></Joysticks>
 </Configuration>)");
-  test.Write("Actions.xml", kActions);
-  test.Write("Pad.xml", R"(<Joystick delay = "20" ><Buttons ><Button number = "1" ><Actions >
-<Action number = "0" theme = "Game" name = "Jump" />
-</Actions></Button></Buttons></Joystick>)");
-  test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
-  test.StartConfiguration();
-  OpenWindow open(test, 2);
+    test.Write("Actions.xml", kActions);
+    const std::string usesJump = R"(<Joystick ><Buttons ><Button number = "2" ><Actions >
+<Action number = "0" theme = "GAME" name = "jump" />
+</Actions></Button></Buttons></Joystick>)";
+    test.Write("Pad.xml", usesJump);
+    test.Write("Race.xml", usesJump);
+    test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
+    test.StartConfiguration();
+    return test;
+  }
+
+  WindowTestWorld test;
+  OpenWindow open{Started(test), 2};
+};
+
+TEST_F(ActionsTabTest, LookUpChangeCombineApplyAndWhatCancelDiscards) {
   HWND dialog = open.dialog, page = open.page;
   HWND vk = open.window.ActionsPage()->VKPanel()->GetHandle();
   HWND complex = open.window.ActionsPage()->ComplexPanel()->GetHandle();
@@ -108,22 +117,7 @@ TEST(ActionsTab, LookUpChangeCombineApplyAndWhatCancelDiscards) {
 // What the engine could not use is refused, or shown as stored when the user leaves a box; a
 // deletion names who uses the action: combinations refuse it, profiles are asked about. The
 // Profile tab lists the library as this tab left it.
-TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
-  WindowTestWorld test;
-  test.Write("Tandrel.exe.config", R"(<Configuration >
-<Actions fileName = "Actions.xml" />
-<Joysticks ><Joystick ID = "0" fileName = "Pad.xml" >
-<Profile window = "Race" fileName = "Race.xml" /></Joystick></Joysticks>
-</Configuration>)");
-  test.Write("Actions.xml", kActions);
-  const std::string usesJump = R"(<Joystick ><Buttons ><Button number = "2" ><Actions >
-<Action number = "0" theme = "GAME" name = "jump" />
-</Actions></Button></Buttons></Joystick>)";
-  test.Write("Pad.xml", usesJump);
-  test.Write("Race.xml", usesJump);
-  test.world.joysticks().Plug(0, seam::MakeJoystickCaps("XY", 4, false));
-  test.StartConfiguration();
-  OpenWindow open(test, 2);
+TEST_F(ActionsTabTest, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
   HWND page = open.page;
   HWND wheel = open.window.ActionsPage()->WheelPanel()->GetHandle();
   HWND mouse = open.window.ActionsPage()->MousePanel()->GetHandle();
@@ -186,11 +180,7 @@ TEST(ActionsTab, RefusesBlankNamesShowsStoredNumbersAndNamesWhoUsesAnAction) {
 // "Press a key" takes the next key from the keyboard, Enter and the Windows key included, and no
 // window of the program sees it (an Enter would have ended the window); a click on the field
 // picks a mouse button.
-TEST(ActionsTab, PressAKeyTakesTheNextKeyOrAMouseButton) {
-  WindowTestWorld test;
-  test.Write("Actions.xml", kActions);
-  test.StartConfiguration();
-  OpenWindow open(test, 2);
+TEST_F(ActionsTabTest, PressAKeyTakesTheNextKeyOrAMouseButton) {
   Choose(open.page, IDC_ACT_THEME, "Game");
   Choose(open.page, IDC_ACT_NAME, "Jump");
   HWND vk = open.window.ActionsPage()->VKPanel()->GetHandle();

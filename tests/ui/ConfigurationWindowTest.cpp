@@ -5,16 +5,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <vector>
 
 #include "WindowTestWorld.h"
 #include "support/TempFolder.h"
-#include "ui/ActionsConfigurationDlg.h"
-#include "ui/ComplexActionConfigDlg.h"
-#include "ui/GdiHandles.h"
-#include "ui/MouseActionConfigDlg.h"
-#include "ui/MouseWheelActionConfigDlg.h"
-#include "ui/VKActionConfigDlg.h"
 #include "ui/Win32UserInterface.h"
 
 namespace {
@@ -78,41 +71,35 @@ TEST(ConfigurationWindow, NoLabelIsClipped) {
   WindowTestWorld test;
   test.StartConfiguration();
   OpenWindow open(test, 2);  // the Actions page and its panels are made when first shown
-  CActionsConfigurationDlg& actions = *open.window.ActionsPage();
-  std::vector<HWND> windows = {open.dialog,
-                               open.window.JoysticksPage()->GetHandle(),
-                               open.window.ProfilePage()->GetHandle(),
-                               actions.GetHandle(),
-                               actions.VKPanel()->GetHandle(),
-                               actions.MousePanel()->GetHandle(),
-                               actions.WheelPanel()->GetHandle(),
-                               actions.ComplexPanel()->GetHandle()};
-  std::vector<std::string> clipped;
-  for (HWND window : windows) {
-    for (HWND control = GetWindow(window, GW_CHILD); control != nullptr;
-         control = GetWindow(control, GW_HWNDNEXT)) {
-      char className[32] = {};
-      GetClassNameA(control, className, sizeof(className));
-      const LONG style = GetWindowLongA(control, GWL_STYLE);
-      const LONG kind = style & 0x0F;
-      const bool label = _stricmp(className, "Static") == 0 && kind <= SS_RIGHT;
-      const bool box = _stricmp(className, "Button") == 0 && kind != BS_GROUPBOX &&
-                       kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON;
-      char text[512] = {};
-      GetWindowTextA(control, text, sizeof(text));  // labels share the identifier -1
-      if ((!label && !box) || text[0] == '\0') continue;
-      RECT client;
-      GetClientRect(control, &client);
-      // A check box or radio button draws its box and a gap before the text.
-      if (box) client.right -= GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
-      RECT needed = {0, 0, client.right, 0};
-      const ui::WindowDC dc(control);
-      const ui::SelectedObject font(
-          dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-      DrawTextA(dc.get(), text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
-      if (needed.right > client.right || needed.bottom > client.bottom) clipped.push_back(text);
-    }
-  }
+  // Every control at any depth: the pages, the Actions page's panels and theirs.
+  Items clipped;
+  EnumChildWindows(
+      open.dialog,
+      [](HWND control, LPARAM into) -> BOOL {
+        char className[32] = {};
+        GetClassNameA(control, className, sizeof(className));
+        const LONG kind = GetWindowLongA(control, GWL_STYLE) & 0x0F;
+        const bool label = _stricmp(className, "Static") == 0 && kind <= SS_RIGHT;
+        const bool box = _stricmp(className, "Button") == 0 && kind != BS_GROUPBOX &&
+                         kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON;
+        char text[512] = {};
+        GetWindowTextA(control, text, sizeof(text));  // labels share the identifier -1
+        if ((!label && !box) || text[0] == '\0') return TRUE;
+        RECT client;
+        GetClientRect(control, &client);
+        // A check box or radio button draws its box and a gap before the text.
+        if (box) client.right -= GetSystemMetrics(SM_CXMENUCHECK) + GetSystemMetrics(SM_CXEDGE);
+        RECT needed = {0, 0, client.right, 0};
+        const ui::WindowDC dc(control);
+        const ui::SelectedObject font(
+            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        DrawTextA(dc.get(), text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+        if (needed.right > client.right || needed.bottom > client.bottom) {
+          reinterpret_cast<Items*>(into)->push_back(text);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&clipped));
   EXPECT_EQ(clipped, Items{});
 }
 

@@ -33,13 +33,16 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
 <Buttons ><Button number = "1" ><Actions >
 <Action number = "0" theme = "keys" name = "escape" />
 </Actions></Button></Buttons>
-<Axes ><Axis name = "X Axis" threshold = "500" /><Axis name = "Y Axis" threshold = "800" /></Axes>
+<Axes ><Axis name = "X Axis" threshold = "500" sensitivity = "99999999999" />
+<Axis name = "Y Axis" threshold = "800" /></Axes>
 </Joystick>)");
   Start("Pad.xml");
   // What the page shows of values the user never edits stays in the profile as written, also
-  // a threshold below the least the box stores; absent defaults become explicit. None of it
-  // counts as a change.
-  EXPECT_EQ(TextOf(page, IDC_PROF_DELAY) + " " + TextOf(page, IDC_PROF_THRESHOLD), "20 500");
+  // a threshold below the least the box stores and a sensitivity beyond the range of int, shown
+  // whole; absent defaults become explicit. None of it counts as a change.
+  EXPECT_EQ(TextOf(page, IDC_PROF_DELAY) + " " + TextOf(page, IDC_PROF_THRESHOLD) + " " +
+                TextOf(page, IDC_PROF_SENSITIVITY),
+            "20 500 99999999999");
   EXPECT_EQ(SelectedText(page, IDC_PROF_THEME) + " " + SelectedText(page, IDC_PROF_ACTION),
             "Keys Escape");
   Choose(page, IDC_PROF_AXIS, "Y Axis");
@@ -93,7 +96,7 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
     </Button>
   </Buttons>
   <Axes >
-    <Axis name = "X Axis" threshold = "500" sensitivity = "100" type = "horizontal" />
+    <Axis name = "X Axis" threshold = "500" sensitivity = "99999999999" type = "horizontal" />
     <Axis name = "Y Axis" threshold = "7000" type = "Vertical" sensitivity = "100" >
       <Direction name = "Down" >
         <Actions >
@@ -109,58 +112,60 @@ TEST_F(ProfileTabTest, EditsReachTheProfileThroughItsControls) {
 </Joystick>)"));
 }
 
-// Numbers the boxes cannot hold as numbers (a negative delay and threshold, a sensitivity
-// beyond the range of int) show as the profile writes them, as the load reported them, and OK
-// writes them back unchanged.
-TEST_F(ProfileTabTest, NumbersTheBoxesCannotHoldShowAsWrittenAndStay) {
-  const std::string profile = R"(<Joystick delay = "-5" >
-  <Axes >
-    <Axis name = "X Axis" threshold = "-5" sensitivity = "99999999999" type = "Horizontal" />
-  </Axes>
-</Joystick>)";
-  test.Write("Pad.xml", profile);
-  Start("Pad.xml");
-  EXPECT_EQ(test.Messages(),
-            (Items{"XML Error: 3 problems were found:\r\n\r\nThe profile \"Pad.xml\" has an "
-                   "invalid Delay value: \"-5\".\r\n\r\nThe axis \"X Axis\" has an invalid "
-                   "Sensitivity value: \"99999999999\".\r\n\r\nThe axis \"X Axis\" has an invalid "
-                   "Threshold value: \"-5\"."}));
-  EXPECT_EQ(TextOf(page, IDC_PROF_DELAY) + " " + TextOf(page, IDC_PROF_THRESHOLD) + " " +
-                TextOf(page, IDC_PROF_SENSITIVITY),
-            "-5 -5 99999999999");
-  EXPECT_FALSE(IsEnabledControl(dialog, IDC_APPLY));
-  Click(dialog, IDOK);
-  EXPECT_EQ(open->program.Join(), IDOK);
-  EXPECT_EQ(test.Read("Pad.xml"), Xml(profile));
-}
-
 // A missing file starts a new profile, and the page says so. "Save As" has the save dialog ask
-// before it replaces a file. A save that fails keeps the edits and the changed state, and no other
-// file is opened over them. A file with another root, refused, disables the page, which asks for
-// another file; "Save As" then starts a new profile.
+// before it replaces a file, and refuses the program's own files. A save that fails keeps the
+// edits and the changed state, and no other file is opened over them. A file with another root,
+// refused, disables the page, which asks for another file; "Save As" then starts a new profile.
 TEST_F(ProfileTabTest, AFailedSaveKeepsTheEditsAndARefusedFileDisablesThePage) {
   Start("New.xml");
   EXPECT_EQ(TextOf(page, IDC_PROF_DETECT_STATE), "The file does not exist: this is a new profile.");
   Type(page, IDC_PROF_DELAY, "60");
+  const std::string saveAs =
+      "save file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
+      std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT);
+  Items expected;
+  for (const auto& [own, what] : {std::pair{"Actions.xml", "the actions file"},
+                                  std::pair{"Tandrel.exe.config", "the configuration file"}}) {
+    test.user.files = {test.folder + own};
+    Click(page, IDC_PROF_SAVE_AS);
+    expected.insert(
+        expected.end(),
+        {saveAs, "message|The file \"" + test.folder + own + "\" cannot be a profile: it is " +
+                     what + ".|Error|" + std::to_string(MB_OK | MB_ICONERROR)});
+  }
   test.user.files = {test.folder + "Missing\\New.xml", test.folder + "Foreign.xml"};
   Click(page, IDC_PROF_SAVE_AS);
   test.user.answers = {IDYES};  // to saving first, which fails again
   Click(page, IDC_PROF_OPEN);
   EXPECT_EQ(TextOf(page, IDC_PROF_DELAY), "60");
   EXPECT_TRUE(IsEnabledControl(dialog, IDC_APPLY));
-  EXPECT_EQ(test.user.requests.size(), 4u);  // the file, its failure, saving first, its failure
-  EXPECT_EQ(test.user.requests[0], "save file|Select A Configuration File|XML Files|*.XML|xml|" +
-                                       test.folder + "|" +
-                                       std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                                                      OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT));
+  const std::string failed =
+      "message|Couldn't open the Profile for writing (no changes made).\r\nThe file \"" +
+      test.folder + "Missing\\New.xml\" could not be written: path not found.|Warning|" +
+      std::to_string(MB_OK | MB_ICONWARNING);
+  const std::string saveFirst =
+      "message|You made changes to the current profile.\r\nDo you want to save it first?|One "
+      "Moment...|" +
+      std::to_string(MB_YESNOCANCEL | MB_ICONQUESTION);
+  expected.insert(expected.end(), {saveAs, failed, saveFirst, failed});
+  EXPECT_EQ(test.user.requests, expected);
 
   test.Write("Foreign.xml", "<Settings a = \"1\" />");
   test.user.answers = {IDNO, IDNO};  // the edits go; the file is refused
   Click(page, IDC_PROF_OPEN);
   EXPECT_FALSE(IsEnabledControl(page, IDC_PROF_DELAY));
-  EXPECT_EQ(test.user.requests.back(),
-            "open file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
-                std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
+  const std::string openFile =
+      "open file|Select A Configuration File|XML Files|*.XML|xml|" + test.folder + "|" +
+      std::to_string(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR);
+  expected.insert(expected.end(),
+                  {saveFirst, openFile,
+                   "message|The file \"" + test.folder +
+                       "Foreign.xml\" doesn't seem to be a valid Tandrel Profile.\r\nIf you save a "
+                       "profile in this file you'll lose any other data this file contains.\r\n"
+                       "Are you sure you want to use it?|Warning|" +
+                       std::to_string(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2),
+                   openFile});
+  EXPECT_EQ(test.user.requests, expected);
   EXPECT_EQ(test.Read("New.xml"), "");
 
   // With no profile open, "Save As" writes a new one for the chosen controller and edits it.

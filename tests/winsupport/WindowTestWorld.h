@@ -13,7 +13,6 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -29,12 +28,16 @@
 #include "resource.h"
 #include "support/VirtualWorld.h"
 #include "ui/ActionsConfigurationDlg.h"
+#include "ui/ComplexActionConfigDlg.h"
 #include "ui/GdiHandles.h"
 #include "ui/JoysticksConfigurationDlg.h"
 #include "ui/LiveViewDlg.h"
+#include "ui/MouseActionConfigDlg.h"
+#include "ui/MouseWheelActionConfigDlg.h"
 #include "ui/ProfileConfigurationDlg.h"
 #include "ui/TandrelConfigDlg.h"
 #include "ui/UserInterface.h"
+#include "ui/VKActionConfigDlg.h"
 #include "ui/WindowServices.h"
 
 using Items = std::vector<std::string>;
@@ -114,12 +117,10 @@ class WindowTestWorld : public IConfigurationObserver {
   // With the default configuration, actions file and profiles.
   WindowTestWorld() : folder(world.UseTempProgramFolder("Tandrel.exe")) {
     menu_.reset(LoadMenuA(GetModuleHandleA(nullptr), IDR_POPUP_NAME));
-    EndConfiguration();
     for (const char* name : {"Tandrel.exe.config", "Actions.xml", "Gamepad.xml", "SlideShow.xml"}) {
       std::filesystem::copy_file(std::string(TANDREL_SOURCE_DIR) + "/data/" + name, folder + name);
     }
   }
-  ~WindowTestWorld() { EndConfiguration(); }
 
   // Writes a file into the program folder, as Xml() makes it.
   void Write(const std::string& name, const std::string& text) { world.Write(name, Xml(text)); }
@@ -131,14 +132,13 @@ class WindowTestWorld : public IConfigurationObserver {
     for (const auto& m : world.messages().Log()) texts.push_back(m.caption + ": " + m.text);
     return texts;
   }
-  // Builds the configuration from the program folder; destroys it, as the program does after
-  // its message loop.
+  // Builds the configuration from the program folder. It goes first when the world goes (the
+  // last member), as the program destroys it after its message loop.
   void StartConfiguration() {
     ConfigurationSettings settings;
     settings.observer = this;
     configuration_ = std::make_unique<CTandrelConfiguration>(settings);
   }
-  void EndConfiguration() { configuration_.reset(); }
   CTandrelConfiguration& Configuration() { return *configuration_; }
   // What the windows use: this module's templates and menu, the configuration (started), and
   // the scripted user.
@@ -283,13 +283,8 @@ inline bool Eventually(const std::function<bool()>& done) {
 // A key pressed and released on the keyboard, as the system's input queue receives it.
 inline void PressKey(WORD key) {
   const DWORD extended = key == VK_LWIN || key == VK_RWIN ? KEYEVENTF_EXTENDEDKEY : 0;
-  INPUT inputs[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = key;
-    inputs[i].ki.dwFlags = extended | (i == 1 ? KEYEVENTF_KEYUP : 0);
-  }
-  SendInput(2, inputs, sizeof(INPUT));
+  keybd_event(static_cast<BYTE>(key), 0, extended, 0);
+  keybd_event(static_cast<BYTE>(key), 0, extended | KEYEVENTF_KEYUP, 0);
 }
 inline bool IsEnabledControl(HWND dialog, int id) { return IsWindowEnabled(Control(dialog, id)); }
 inline bool IsChecked(HWND dialog, int id) {

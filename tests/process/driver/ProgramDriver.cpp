@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <sstream>
 
 #include "resource.h"
@@ -107,14 +106,6 @@ std::string Unusable(HWND control) {
   }
   return {};
 }
-
-// What the tab control's messages point to: memory inside the program, as the system does not
-// carry their pointers between processes.
-struct RemoteTab {
-  TCITEMA item;
-  char text[256];
-  RECT rect;
-};
 
 }  // namespace
 
@@ -303,23 +294,6 @@ std::string Program::ItemsOf(HWND control, std::vector<std::string>& items) {
   return {};
 }
 
-int Program::MenuPosition(const std::string& item) const {
-  int position = -1;
-  HMODULE exe =
-      LoadLibraryExA(folder_.Path("Tandrel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (HMENU menu = LoadMenuA(exe, IDR_POPUP_NAME)) {
-    HMENU icon = GetSubMenu(menu, IDR_POPUP_NOTIFY_MENU);
-    for (int i = 0; i < GetMenuItemCount(icon) && position < 0; ++i) {
-      char text[64] = {};
-      GetMenuStringA(icon, i, text, sizeof(text), MF_BYPOSITION);
-      if (item == text) position = i;
-    }
-    DestroyMenu(menu);
-  }
-  if (exe != nullptr) FreeLibrary(exe);
-  return position;
-}
-
 Window Program::WaitForWindow(const std::string& caption, const std::string& windowClass,
                               Where where) {
   HWND found = nullptr;
@@ -355,17 +329,14 @@ void Program::ChooseFile(const std::string& title, const std::string& path, Wher
   });
 }
 
-void Program::UseIconMenu(const std::string& item, Where where) {
+void Program::ExitThroughIconMenu(Where where) {
   SendToMainWindow(kTrayNotify, ID_TRAY_ICON, WM_RBUTTONDOWN, where);
-  const int position = MenuPosition(item);
-  Step("choose \"" + item + "\" in the icon's menu", where, [&]() -> std::string {
-    if (position < 0) return "the icon's menu has no such item";
+  Step("choose \"Exit\" in the icon's menu", where, [&]() -> std::string {
     HWND menu = FindTopLevel("", kMenuClass, true);
     if (menu == nullptr) return "no menu is shown";
-    // The menu's own loop reads the keys from the program's queue, as a user's keys: Home
-    // goes to the first item whichever is highlighted.
-    PostMessageA(menu, WM_KEYDOWN, VK_HOME, 0);
-    for (int i = 0; i < position; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    // The menu's own loop reads the keys from the program's queue, as a user's keys: End goes
+    // to the last item, "Exit".
+    PostMessageA(menu, WM_KEYDOWN, VK_END, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     return {};
   });
@@ -436,70 +407,17 @@ void Window::Type(int id, const std::string& text, Where where) {
   });
 }
 
-void Window::Choose(int id, const std::string& item, Where where) {
-  program_->Step("choose \"" + item + "\" in " + Name(id) + InMe(), where, [&]() -> std::string {
-    HWND control = Control(id);
-    if (const std::string why = Unusable(control); !why.empty()) return why;
-    std::vector<std::string> items;
-    if (const std::string why = program_->ItemsOf(control, items); !why.empty()) return why;
-    const auto found = std::find_if(items.begin(), items.end(), [&](const std::string& text) {
-      return _stricmp(text.c_str(), item.c_str()) == 0;
-    });
-    if (found == items.end()) return "it has no such item";
-    const WPARAM index = found - items.begin();
-    // The notification the control would send its dialog, which the program handles.
-    const bool combo = IsClass(control, "ComboBox");
-    std::string why = program_->Act(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
-    const WPARAM notification = MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
-    if (why.empty())
-      why = program_->Act(GetParent(control), WM_COMMAND, notification, LPARAM(control));
-    return why;
-  });
-}
-
 // A notification of the tab control never reaches the program from another process, so the tab
-// is clicked with the mouse where the tab control has drawn it.
-void Window::ClickTab(const std::string& tab, Where where) {
+// is chosen with the arrow keys, one step at a time: the tab control notifies its window itself.
+void Window::ChooseTab(Tab tab, Where where) {
   HWND tabs = FindWindowExA(handle_, nullptr, WC_TABCONTROLA, nullptr);
-  LRESULT index = -1;
-  program_->Step("click the tab \"" + tab + "\"" + InMe(), where, [&]() -> std::string {
+  program_->Step("choose tab " + std::to_string(tab) + InMe(), where, [&]() -> std::string {
     if (const std::string why = Unusable(tabs); !why.empty()) return why;
-    const HANDLE process = program_->process_.hProcess;
-    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(RemoteTab),
-                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    const std::shared_ptr<char> freed(remote,
-                                      [&](char* p) { VirtualFreeEx(process, p, 0, MEM_RELEASE); });
-    RemoteTab local = {};
-    // Sends `message` with the remote copy of `local` (or of its rect), and reads it back.
-    const auto query = [&](UINT message, LRESULT i, std::size_t offset) {
-      LRESULT answer = 0;
-      return remote != nullptr &&
-             WriteProcessMemory(process, remote, &local, sizeof(local), nullptr) &&
-             program_->Query(tabs, message, i, reinterpret_cast<LPARAM>(remote + offset), answer) &&
-             answer && ReadProcessMemory(process, remote, &local, sizeof(local), nullptr);
-    };
-    LRESULT count = 0;
-    program_->Query(tabs, TCM_GETITEMCOUNT, 0, 0, count);
-    for (LRESULT i = 0; i < count && index < 0; ++i) {
-      local.item.mask = TCIF_TEXT;
-      local.item.pszText = remote + offsetof(RemoteTab, text);
-      local.item.cchTextMax = sizeof(local.text);
-      if (query(TCM_GETITEMA, i, 0) && tab == local.text) index = i;
-    }
-    if (index < 0) return "there is no such tab";
-    if (!query(TCM_GETITEMRECT, index, offsetof(RemoteTab, rect))) {
-      return "the tab control does not tell where the tab is";
-    }
-    const RECT& rect = local.rect;
-    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    std::string why = program_->Act(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    if (why.empty()) why = program_->Act(tabs, WM_LBUTTONUP, 0, point);
-    return why;
-  });
-  program_->Step("see the tab \"" + tab + "\" chosen" + InMe(), where, [&]() -> std::string {
     LRESULT chosen = -1;
     program_->Query(tabs, TCM_GETCURSEL, 0, 0, chosen);
-    return chosen == index ? "" : "tab " + std::to_string(chosen) + " is chosen";
+    if (chosen == tab) return {};
+    const std::string why = program_->Act(tabs, WM_KEYDOWN, chosen < tab ? VK_RIGHT : VK_LEFT, 0);
+    return why.empty() ? "tab " + std::to_string(chosen) + " is chosen" : why;
   });
 }
 
@@ -530,10 +448,6 @@ std::vector<std::string> Window::Items(int id, Where where) {
   program_->Step("read the items of " + Name(id) + InMe(), where,
                  [&] { return program_->ItemsOf(Control(id), items); });
   return items;
-}
-
-bool Window::IsEnabled(int id, Where where) {
-  return IsWindowEnabled(ToRead("the enabled state", id, where));
 }
 
 bool Window::IsChecked(int id, Where where) {

@@ -1,7 +1,7 @@
 // Drives Tandrel.exe from outside, as a user does: the program runs as a process of its own in
 // a program folder of its own, and the story finds its windows and controls by caption, class
 // and control identifier, clicks, types, chooses, answers its message boxes and file dialogs,
-// uses the icon's menu, and reads texts and states back.
+// exits through the icon's menu, and reads texts and states back.
 //
 // Every call is one numbered step. A step waits (polling) until it can act or read: first until
 // the program has finished handling the previous steps' acts (each act is sent, and counts as
@@ -29,6 +29,9 @@ using Where = std::source_location;
 
 class Program;
 
+// The tabs of the configuration window, in their order.
+enum Tab { kJoysticksTab, kProfilesTab, kActionsTab, kLiveViewTab };
+
 // A top-level window of the program (the configuration window, a message box, a file dialog).
 // Controls are found by identifier among the children of the window and of the dialogs shown
 // inside it (the tab's page, the action panel), a visible one first; the parts of a control
@@ -42,16 +45,13 @@ class Window {
   // Types into an edit field or a combo box's edit field (WM_CHAR, one character at a time,
   // after selecting and erasing its text), so that the control notifies its dialog as for a user.
   void Type(int id, const std::string& text, Where where = Where::current());
-  // Chooses the item with this text (any case) in a list or combo box and notifies its dialog.
-  void Choose(int id, const std::string& item, Where where = Where::current());
-  // Clicks the tab with this text of the window's tab control with the mouse.
-  void ClickTab(const std::string& tab, Where where = Where::current());
+  // Chooses a tab of the window's tab control with the keyboard.
+  void ChooseTab(Tab tab, Where where = Where::current());
 
   std::string Text(int id, Where where = Where::current());
   // Waits until the control's text holds this part (a live control changes on its own).
   void WaitForText(int id, const std::string& part, Where where = Where::current());
   std::vector<std::string> Items(int id, Where where = Where::current());
-  bool IsEnabled(int id, Where where = Where::current());
   bool IsChecked(int id, Where where = Where::current());
   bool IsOpen(Where where = Where::current());
 
@@ -88,8 +88,8 @@ class Program {
   // clicks its OK button.
   void ChooseFile(const std::string& title, const std::string& path,
                   Where where = Where::current());
-  // A right click on the notification icon, then the item with this text in the menu it shows.
-  void UseIconMenu(const std::string& item, Where where = Where::current());
+  // A right click on the notification icon, then "Exit" in the menu it shows.
+  void ExitThroughIconMenu(Where where = Where::current());
   // Sends a message to the hidden main window, as the shell or another program does.
   void SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam, Where where = Where::current());
   DWORD WaitForExit(Where where = Where::current());
@@ -118,7 +118,6 @@ class Program {
   std::string TextOf(HWND window, UINT lengthMessage = WM_GETTEXTLENGTH,
                      UINT textMessage = WM_GETTEXT, WPARAM item = 0);
   std::string ItemsOf(HWND control, std::vector<std::string>& items);
-  int MenuPosition(const std::string& item) const;
 
   struct PendingAct {
     ULONG_PTR number;

@@ -2,13 +2,12 @@
 // place of the system's with WINEDLLOVERRIDES=winmm=n,b), it reports the controllers of its
 // script (ControllerScript.h) that have an ID through the real joystick calls:
 //
-//   ID name="Product" axes=XYZRUV buttons=N pov=0|1 [down=MASK] [hat=HUNDREDTHS] [x=POS] ...
+//   ID name="Product" axes=XYZRUV buttons=N pov=0|1 [down=MASK] [hat=HUNDREDTHS]
 //
-// Every axis reads 0..65535 (absent axes 0, present ones 32767 unless "x", "y", "z", "r", "u" or
-// "v" gives its position); "down" holds the pressed buttons (bit k-1 for button k, decimal) and
-// "hat" the hat's direction (centred without it). A pad XInput serves is listed here too, as
-// Windows lists it: give it the name its driver gives it ("Controller (XBOX 360 For Windows)").
-// The timer resolution calls simply succeed.
+// Every axis present rests at 32767 of 0..65535 (absent ones read 0); "down" holds the pressed
+// buttons (bit k-1 for button k, decimal) and "hat" the hat's direction (centred without it). A pad
+// XInput serves is listed here too, as Windows lists it: give it the name its driver gives it
+// ("Controller (XBOX 360 For Windows)"). The timer resolution calls simply succeed.
 #define _WINMM_
 #include <windows.h>
 // After windows.h, which it needs.
@@ -27,12 +26,8 @@ struct Controller {
   bool pov = false;
   DWORD down = 0;
   DWORD hat = JOY_POVCENTERED;
-  DWORD positions[6] = {};  // X, Y, Z, R, U, V
 
-  DWORD Position(char axis) const {
-    const std::size_t index = std::string("XYZRUV").find(axis);
-    return axes.find(axis) == std::string::npos ? 0 : positions[index];
-  }
+  DWORD Position(char axis) const { return axes.find(axis) == std::string::npos ? 0 : 32767; }
 };
 
 constexpr UINT kMaxControllers = 16;
@@ -48,9 +43,6 @@ MMRESULT Find(UINT id, Controller& c) {
     c.pov = line.Text("pov") == "1";
     c.down = static_cast<DWORD>(line.Number("down"));
     c.hat = static_cast<DWORD>(line.Number("hat", JOY_POVCENTERED));
-    for (int axis = 0; axis < 6; ++axis) {
-      c.positions[axis] = static_cast<DWORD>(line.Number({"xyzruv"[axis]}, 32767));
-    }
     return JOYERR_NOERROR;
   }
   return JOYERR_UNPLUGGED;
@@ -60,7 +52,8 @@ MMRESULT Find(UINT id, Controller& c) {
 
 extern "C" {
 
-// The name is UTF-8 in the script, and UTF-16 as the system gives it.
+// The name is UTF-8 in the script, and UTF-16 as the system gives it; what the program does not
+// read stays zero.
 MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
   Controller c;
   if (caps == nullptr || size < sizeof(JOYCAPSW)) return MMSYSERR_INVALPARAM;
@@ -68,15 +61,9 @@ MMRESULT WINAPI joyGetDevCapsW(UINT_PTR id, LPJOYCAPSW caps, UINT size) {
     return result;
   }
   *caps = {};
-  caps->wMid = 1;
-  caps->wPid = 1;
   MultiByteToWideChar(CP_UTF8, 0, c.name.c_str(), -1, caps->szPname, MAXPNAMELEN - 1);
   caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 65535;
   caps->wNumButtons = c.buttons;
-  caps->wMaxButtons = 32;
-  caps->wPeriodMin = 10;
-  caps->wPeriodMax = 1000;
-  caps->wMaxAxes = 6;
   caps->wNumAxes = static_cast<UINT>(c.axes.size());
   const UINT flags[] = {JOYCAPS_HASZ, JOYCAPS_HASR, JOYCAPS_HASU, JOYCAPS_HASV};
   for (int i = 0; i < 4; ++i)

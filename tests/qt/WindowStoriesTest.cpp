@@ -15,6 +15,7 @@
 
 #include "WindowWorld.h"
 #include "actions/ActionLibrary.h"
+#include "qt/ActionPanels.h"
 #include "qt/ActionsPage.h"
 #include "qt/JoysticksPage.h"
 #include "qt/KeyPanel.h"
@@ -35,6 +36,10 @@ TEST_F(WindowStories, JoysticksTabWritesTheConfigurationAndOkCloses) {
   EXPECT_EQ(page->ProfileField()->text(), "Gamepad.xml");
   EXPECT_TRUE(page->EnabledBox()->isChecked());
   EXPECT_FALSE(w.ApplyButton()->isEnabled());
+  user.files = {folder.File("pad.png")};  // a picture is an edit too
+  page->ChangePicture();
+  EXPECT_TRUE(w.ApplyButton()->isEnabled());
+  page->RemovePicture();
 
   // The configuration file is refused as a profile, with the Windows program's words.
   user.files = {folder.File("Tandrel.exe.config")};
@@ -47,8 +52,7 @@ TEST_F(WindowStories, JoysticksTabWritesTheConfigurationAndOkCloses) {
   EXPECT_EQ(page->ProfileField()->text(), "");
   EXPECT_FALSE(page->EnabledBox()->isChecked());
   Click(page->LaunchBox());
-  EXPECT_TRUE(w.ApplyButton()->isEnabled());
-  Click(w.OkButton());
+  QTest::keyClick(page->ProfileField(), Qt::Key_Return);  // OK is the default button
   EXPECT_FALSE(w.isVisible());
   const std::string config = ReadFolderFile("Tandrel.exe.config");
   EXPECT_THAT(config, HasSubstr("<LaunchOnStartup value = \"true\" />"));
@@ -115,6 +119,11 @@ TEST_F(WindowStories, ActionsTabTakesAKeyFromTheXServerAndCancelForgetsTheAction
   EXPECT_EQ(page->NameBox()->currentText(), "Copy");
   EXPECT_TRUE(page->TypeButton(actionedit::ActionKind::Combination)->isChecked());
   EXPECT_FALSE(page->TypeButton(actionedit::ActionKind::VirtualKey)->isEnabled());
+  // A part chosen in one combination is not chosen in the next one shown.
+  page->Combination()->combined->setCurrentRow(0);
+  EXPECT_TRUE(page->Combination()->down->isEnabled());
+  Choose(page->NameBox(), "Paste");
+  EXPECT_FALSE(page->Combination()->down->isEnabled());
 
   // A name with both quotes is refused.
   Type(page->NameBox()->lineEdit(), "Say \"it's\"");

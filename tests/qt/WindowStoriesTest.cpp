@@ -86,6 +86,7 @@ TEST_F(WindowStories, ProfilesTabAssignsDetectsAndApplies) {
   EXPECT_TRUE(Eventually([&] { return page->DetectButton()->text() == "Detect"; }));
   EXPECT_TRUE(w.isVisible());
 
+  Choose(page->ControllerList(), "Story Pad");  // the profile names it
   Choose(page->ShiftStateList(), "Shift Button 1");
   Choose(page->ThemeList(), "Keys");
   Choose(page->ActionList(), "Tab Once");
@@ -103,6 +104,7 @@ TEST_F(WindowStories, ProfilesTabAssignsDetectsAndApplies) {
   Click(w.ApplyButton());
   EXPECT_FALSE(w.ApplyButton()->isEnabled());
   const std::string profile = ReadFolderFile("Gamepad.xml");
+  EXPECT_THAT(profile, HasSubstr("<Joystick delay = \"20\" ID = \"0\" name = \"Story Pad\" >"));
   EXPECT_THAT(profile,
               HasSubstr("<Action number = \"0\" theme = \"Keys\" name = \"Escape\" />\r\n"
                         "\t\t\t\t<Action number = \"1\" theme = \"Keys\" name = \"Tab Once\" />"));

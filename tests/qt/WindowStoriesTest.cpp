@@ -15,6 +15,7 @@
 
 #include "WindowWorld.h"
 #include "actions/ActionLibrary.h"
+#include "actions/MouseWheelAction.h"
 #include "qt/ActionPanels.h"
 #include "qt/ActionsPage.h"
 #include "qt/JoysticksPage.h"
@@ -150,6 +151,14 @@ TEST_F(WindowStories, ActionsTabTakesAKeyFromTheXServerAndCancelForgetsTheAction
   {
     const auto lock = LockActionLibrary();
     ASSERT_NE(FindAction("Editing", "Confirm"), nullptr);
+  }
+  Choose(page->ThemeBox(), "Mouse");  // a wheel action's lines, typed and saved
+  Choose(page->NameBox(), "Scroll Up");
+  Type(page->Wheel()->lines, "7");
+  Click(page->SaveButton());
+  {
+    const auto lock = LockActionLibrary();
+    EXPECT_EQ(dynamic_cast<CMouseWheelAction*>(FindAction("Mouse", "Scroll Up"))->GetLines(), 7);
   }
   const std::string before = ReadFolderFile("Actions.xml");
   Click(w.CancelButton());

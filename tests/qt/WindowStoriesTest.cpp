@@ -155,6 +155,7 @@ TEST_F(WindowStories, ActionsTabTakesAKeyFromTheXServerAndCancelForgetsTheAction
   Choose(page->ThemeBox(), "Mouse");  // a wheel action's lines, typed and saved
   Choose(page->NameBox(), "Scroll Up");
   Type(page->Wheel()->lines, "7");
+  ExpectNothingCovered(page);
   Click(page->SaveButton());
   {
     const auto lock = LockActionLibrary();
@@ -197,6 +198,11 @@ TEST_F(WindowStories, LiveViewFollowsThePadAndHoldsItBackUnlessLetAct) {
   EXPECT_FALSE(configuration->IsHeldBack(0));
   pad.Button(2, false);
   pad.Pov(seam::kPovCentered);
+  // On every tab and panel, no control covers another beside it.
+  for (int tab = 0; tab < w.Tabs()->count(); ++tab) {
+    w.Tabs()->setCurrentIndex(tab);
+    ExpectNothingCovered(w.Tabs()->currentWidget());
+  }
 }
 
 }  // namespace

@@ -98,3 +98,14 @@ void WindowWorld::Type(QLineEdit* field, const QString& text) {
   QTest::keyClick(field, Qt::Key_Backspace);
   QTest::keyClicks(field, text);
 }
+
+void WindowWorld::ExpectNothingCovered(const QWidget* page) {
+  const auto controls = page->findChildren<QWidget*>();
+  for (const QWidget* a : controls) {
+    for (const QWidget* b : controls) {
+      EXPECT_FALSE(a < b && a->parent() == b->parent() && a->isVisible() && b->isVisible() &&
+                   a->geometry().intersects(b->geometry()))
+          << a->metaObject()->className() << " and " << b->metaObject()->className();
+    }
+  }
+}

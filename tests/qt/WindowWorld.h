@@ -63,6 +63,8 @@ class WindowWorld : public ::testing::Test {
   // Chooses the entry of that text in a list as the user does (the list's `activated`).
   static void Choose(class QComboBox* box, const QString& text);
   static void Type(class QLineEdit* field, const QString& text);
+  // No control of `page` covers another control beside it.
+  static void ExpectNothingCovered(const QWidget* page);
 
   TempFolder folder;
   VirtualPad pad{"Story Pad", 6, 12, true};

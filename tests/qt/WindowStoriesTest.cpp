@@ -123,6 +123,7 @@ TEST_F(WindowStories, ActionsTabTakesAKeyFromTheXServerAndCancelForgetsTheAction
   EXPECT_TRUE(page->TypeButton(actionedit::ActionKind::Combination)->isChecked());
   EXPECT_FALSE(page->TypeButton(actionedit::ActionKind::VirtualKey)->isEnabled());
   // A part chosen in one combination is not chosen in the next one shown.
+  EXPECT_EQ(page->Combination()->pushType->Button(PushType::Toggle), nullptr);  // Hold or Hit
   page->Combination()->combined->setCurrentRow(0);
   EXPECT_TRUE(page->Combination()->down->isEnabled());
   Choose(page->NameBox(), "Paste");

@@ -245,6 +245,19 @@ TEST_F(ProgramTest, LosingTheXServerOrTheWaitEndsWithOneLine) {
   std::fclose(settings.err);
 }
 
+// With a tray on the desktop, the program started from the application menu opens its window at
+// once (only the desktop's start, with --background, shows the icon alone).
+TEST_F(ProgramTest, FromTheMenuTheWindowOpensBesideATray) {
+  CopyDefaults(home.path() / "files");
+  XRecorder tray;
+  tray.ClaimTray();
+  auto process = Start({TANDREL_PROGRAM, "--folder", (home.path() / "files").string()});
+  EXPECT_TRUE(Eventually([&] { return tray.HasWindowNamed("Tandrel Configuration"); }))
+      << process->Err();
+  process->Signal(SIGTERM);
+  EXPECT_EQ(process->Wait(), 0);
+}
+
 // A test killed outright leaves no X server behind.
 TEST(XvfbServerTest, EndsWithTheTestEvenKilled) {
   int names[2];

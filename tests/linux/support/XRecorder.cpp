@@ -86,3 +86,23 @@ void XRecorder::MovePointer(int x, int y) {
   XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
   XSync(display_, False);
 }
+
+void XRecorder::ClaimTray() {
+  XSetSelectionOwner(display_, XInternAtom(display_, "_NET_SYSTEM_TRAY_S0", False), window_,
+                     CurrentTime);
+  XSync(display_, False);
+}
+
+bool XRecorder::HasWindowNamed(const std::string& title) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count);
+  bool found = false;
+  for (unsigned i = 0; i < count && !found; ++i) {
+    char* name = nullptr;
+    found = XFetchName(display_, children[i], &name) != 0 && name == title;
+    XFree(name);
+  }
+  XFree(children);
+  return found;
+}

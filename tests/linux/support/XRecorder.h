@@ -31,6 +31,10 @@ class XRecorder {
   void SetTitle(Window window, const std::string& title, bool ewmhName = true);
   // Publishes the active window as a window manager does (0: none).
   void Activate(Window window);
+  // Stands for the panel holding the notification area (system tray).
+  void ClaimTray();
+  // Whether a top-level window has this title (WM_NAME).
+  bool HasWindowNamed(const std::string& title);
 
   // What the server has down now: the keycodes of keys, and the pointer's buttons; where the
   // pointer is.

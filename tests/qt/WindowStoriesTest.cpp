@@ -112,6 +112,9 @@ TEST_F(WindowStories, ProfilesTabAssignsDetectsAndApplies) {
   EXPECT_THAT(profile, HasSubstr("<ShiftButton buttonNumber = \"5\" />\r\n\t\t<ShiftButton "
                                  "buttonNumber = \"7\" />"));
   EXPECT_THAT(profile, HasSubstr("name = \"Z Axis\" sensitivity = \"300\" threshold = \"12000\""));
+  user.files = {folder.File("New.xml")};  // a new profile: nothing of the last one chosen
+  Click(page->OpenButton());
+  EXPECT_EQ(page->ActionList()->count(), 1);  // "no action" alone, no theme chosen
 }
 
 TEST_F(WindowStories, ActionsTabTakesAKeyFromTheXServerAndCancelForgetsTheAction) {
@@ -195,6 +198,8 @@ TEST_F(WindowStories, LiveViewFollowsThePadAndHoldsItBackUnlessLetAct) {
   EXPECT_FALSE(configuration->IsHeldBack(0));
   Click(page->LetActBox());
   EXPECT_TRUE(configuration->IsHeldBack(0));
+  configuration->Load();  // a reload ends every hold-back; the shown tab takes it again
+  EXPECT_TRUE(Eventually([&] { return configuration->IsHeldBack(0); }));
   w.Tabs()->setCurrentIndex(0);
   EXPECT_FALSE(configuration->IsHeldBack(0));
   pad.Button(2, false);

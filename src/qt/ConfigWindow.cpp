@@ -35,6 +35,7 @@ ConfigWindow::ConfigWindow(const WindowContext& context, QWidget* parent)
   ok_ = new QPushButton("OK", this);
   cancel_ = new QPushButton("Cancel", this);
   apply_ = new QPushButton("&Apply", this);
+  ok_->setDefault(true);
   apply_->setEnabled(false);
   for (QPushButton* button : {ok_, cancel_, apply_}) {
     button->setAutoDefault(false);

@@ -37,10 +37,12 @@ TEST_F(WindowStories, JoysticksTabWritesTheConfigurationAndOkCloses) {
   EXPECT_EQ(page->ProfileField()->text(), "Gamepad.xml");
   EXPECT_TRUE(page->EnabledBox()->isChecked());
   EXPECT_FALSE(w.ApplyButton()->isEnabled());
-  user.files = {folder.File("pad.png")};  // a picture is an edit too
+  user.files = {folder.File("pad.png")};  // a picture put or taken away is an edit each time
   page->ChangePicture();
   EXPECT_TRUE(w.ApplyButton()->isEnabled());
+  Click(w.ApplyButton());
   page->RemovePicture();
+  EXPECT_TRUE(w.ApplyButton()->isEnabled());
 
   // The configuration file is refused as a profile, with the Windows program's words.
   user.files = {folder.File("Tandrel.exe.config")};

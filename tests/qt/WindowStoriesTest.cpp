@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <fstream>
 
 #include "WindowWorld.h"
@@ -43,6 +44,15 @@ TEST_F(WindowStories, JoysticksTabWritesTheConfigurationAndOkCloses) {
   Click(w.ApplyButton());
   page->RemovePicture();
   EXPECT_TRUE(w.ApplyButton()->isEnabled());
+  bool menu = false;  // the picture's menu opens on a left click only
+  QTimer closer;      // closes it, if one opened, from within its own event loop
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if ((menu = QApplication::activePopupWidget() != nullptr))
+      QApplication::activePopupWidget()->close();
+  });
+  closer.start(500);
+  QTest::mouseClick(page->Picture(), Qt::RightButton);
+  EXPECT_FALSE(menu);
 
   // The configuration file is refused as a profile, with the Windows program's words.
   user.files = {folder.File("Tandrel.exe.config")};

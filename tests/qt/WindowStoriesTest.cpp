@@ -112,6 +112,9 @@ TEST_F(WindowStories, ProfilesTabAssignsDetectsAndApplies) {
     EXPECT_EQ(page->UpButton()->isEnabled(), row == 1);
     EXPECT_EQ(page->DownButton()->isEnabled(), row == 0);
   }
+  Choose(page->ElementList(), "Up Y Axis");  // an axis' percents show in the window, none apart
+  for (const QWidget* shown : QApplication::topLevelWidgets())
+    EXPECT_TRUE(shown == &w || !shown->isVisible()) << shown->metaObject()->className();
   Choose(page->AxisList(), "Z Axis");
   Type(page->ThresholdBox(), "12000");
   Click(w.ApplyButton());

@@ -30,7 +30,6 @@ class VirtualWorld {
 
   // Virtual time (see VirtualTimerService).
   void Advance(std::uint64_t ms) { timers_.Advance(ms); }
-  void MoveTo(std::uint64_t t) { timers_.MoveTo(t); }
 
   // Puts the program into a fresh temporary folder that goes with the world, and returns
   // that folder with its trailing separator (what seam::ProgramFolder() then returns).

@@ -48,6 +48,12 @@ TEST_F(CommandLine, RefusalsExitTwoWithNothingOnStdout) {
     }
     for (const std::string& p : parts) EXPECT_NE(run.err.find(p), std::string::npos) << p;
   }
+#ifndef _WIN32
+  // Output that cannot be written, as on a full disk, fails with one line.
+  const ToolResult full = Tool({"replay", SourceFile("data/Demo.replay")}, "/dev/full");
+  EXPECT_EQ(full.exitCode, 2);
+  EXPECT_EQ(full.err, "tandrel-cli: cannot write the output\n");
+#endif
   // Asked for, the help and the version go to stdout with 0.
   const std::pair<std::vector<std::string>, std::string> answers[] = {
       {{"--help"}, "usage:"},

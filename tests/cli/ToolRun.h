@@ -49,7 +49,8 @@ class ToolTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  ToolResult Tool(const std::vector<std::string>& args) {
+  // `sink`: where stdout goes instead of a file of the folder (then it is not read back).
+  ToolResult Tool(const std::vector<std::string>& args, const std::string& sink = "") {
     // Appended piece by piece: GCC 12 warns falsely about "..." + std::string temporaries.
     std::string command;
     const auto add = [&command](const char* before, const std::string& quoted) {
@@ -57,7 +58,7 @@ class ToolTest : public ::testing::Test {
     };
     add("", HostPath(TANDREL_CLI));
     for (const std::string& a : args) add(" ", a);
-    add(" > ", (dir / "stdout.txt").string());
+    add(" > ", sink.empty() ? (dir / "stdout.txt").string() : sink);
     add(" 2> ", (dir / "stderr.txt").string());
 #ifdef _WIN32
     const std::string inner = command;
@@ -75,7 +76,7 @@ class ToolTest : public ::testing::Test {
 #else
     const int exitCode = status;
 #endif
-    return {exitCode, Read("stdout.txt"), Read("stderr.txt")};
+    return {exitCode, sink.empty() ? Read("stdout.txt") : "", Read("stderr.txt")};
   }
 
   // The lines of an output, without their ends.

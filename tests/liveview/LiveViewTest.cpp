@@ -152,4 +152,9 @@ TEST(LiveViewTest, TheListBeforeAnyChoiceHoldsTheControllersPresent) {
   const auto entries = follower.Entries();
   EXPECT_EQ(entries, (std::vector<liveview::Follower::Entry>{{"Pad", 3}}));
   EXPECT_EQ(follower.ChosenIndex(entries), 0);
+  follower.Choose(&entries[0]);  // shown: held back, until the user lets it act
+  follower.HoldBack(true, false);
+  EXPECT_TRUE(configuration.IsHeldBack(3));
+  follower.HoldBack(true, true);
+  EXPECT_FALSE(configuration.IsHeldBack(3));
 }

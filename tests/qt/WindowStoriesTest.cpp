@@ -115,6 +115,7 @@ TEST_F(WindowStories, ProfilesTabAssignsDetectsAndApplies) {
   Choose(page->ElementList(), "Up Y Axis");  // an axis' percents show in the window, none apart
   for (const QWidget* shown : QApplication::topLevelWidgets())
     EXPECT_TRUE(shown == &w || !shown->isVisible()) << shown->metaObject()->className();
+  EXPECT_NEAR(page->ActionList()->width(), page->ThemeList()->width(), 2);  // columns share
   Choose(page->AxisList(), "Z Axis");
   Type(page->ThresholdBox(), "12000");
   Click(w.ApplyButton());
@@ -140,6 +141,9 @@ TEST_F(WindowStories, ActionsTabTakesAKeyFromTheXServerAndCancelForgetsTheAction
   EXPECT_EQ(page->NameBox()->currentText(), "Copy");
   EXPECT_TRUE(page->TypeButton(actionedit::ActionKind::Combination)->isChecked());
   EXPECT_FALSE(page->TypeButton(actionedit::ActionKind::VirtualKey)->isEnabled());
+  // The two boxes, side by side and editable, have names of their own for screen readers.
+  EXPECT_EQ(page->ThemeBox()->accessibleName() + ", " + page->NameBox()->accessibleName(),
+            "Theme, Action");
   // A part chosen in one combination is not chosen in the next one shown.
   EXPECT_EQ(page->Combination()->pushType->Button(PushType::Toggle), nullptr);  // Hold or Hit
   page->Combination()->combined->setCurrentRow(0);
